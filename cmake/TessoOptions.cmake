@@ -1,0 +1,33 @@
+# One strict options target that every Tesso target links to.
+add_library(tesso_options INTERFACE)
+target_compile_options(tesso_options INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_definitions(tesso_options INTERFACE
+  QT_NO_CAST_FROM_BYTEARRAY
+  QT_NO_CAST_TO_ASCII
+  QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+  TESSO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+  TESSO_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+  TESSO_VERSION_PATCH=${PROJECT_VERSION_PATCH}
+  TESSO_VERSION_TWEAK=${PROJECT_VERSION_TWEAK}
+  TESSO_VERSION_STRING="${PROJECT_VERSION}")
+
+if(TESSO_SANITIZE)
+  string(REPLACE ";" "," _tesso_san "${TESSO_SANITIZE}")
+  target_compile_options(tesso_options INTERFACE -fsanitize=${_tesso_san} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  target_link_options(tesso_options INTERFACE -fsanitize=${_tesso_san})
+endif()
+
+# tesso_add_test(<name> LABEL <label> TIMEOUT <s> SOURCES ... LIBS ...)
+# One GoogleTest executable; every test case is registered with CTest under the given label.
+function(tesso_add_test name)
+  cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main tesso_options)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endfunction()

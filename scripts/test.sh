@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tesso twice (plain, and with AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs every test of both builds through CTest.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+
+export QT_QPA_PLATFORM=offscreen
+status=0
+
+echo "== plain build =="
+"$root/scripts/build.sh" "$root/build"
+(cd "$root/build" && ctest --output-on-failure -j2 --timeout 300) || status=1
+
+echo "== address and undefined-behaviour sanitizer build =="
+"$root/scripts/build.sh" "$root/build-asan" -DTESSO_SANITIZE="address;undefined" -DTESSO_BUILD_BENCH=OFF
+(cd "$root/build-asan" && ctest --output-on-failure -j2 --timeout 600) || status=1
+
+exit $status

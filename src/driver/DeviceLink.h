@@ -1,0 +1,43 @@
+#pragma once
+// One small interface in front of each of the driver's links (serial port, UDP endpoint, TCP
+// client). The driver owns one of each and only ever talks to them through this interface, so
+// tests can put a scripted in-memory link in their place.
+
+#include <cstdint>
+#include <functional>
+
+#include <QByteArray>
+#include <QString>
+
+class DeviceLink {
+public:
+    virtual ~DeviceLink() = default;
+
+    // Serial: the port is open. UDP: the endpoint is bound. TCP: the client is connected or
+    // connecting.
+    virtual bool isActive() const = 0;
+
+    // Serial: opens the port named by setPortName(), throws EComError on failure.
+    // UDP: binds setLocalPort() on all interfaces; returns false when that fails.
+    // TCP: starts a non-blocking connect to setRemote(); returns false when it cannot start.
+    virtual bool open() = 0;
+    virtual void close() = 0;
+
+    // Serial and TCP: the bytes as they are. UDP: one datagram to the remote address and port;
+    // a socket error is reported through onError (the driver then closes the endpoint).
+    virtual void write(const QByteArray& bytes) = 0;
+
+    // Configuration; each link uses what concerns it and ignores the rest.
+    virtual void setPortName(const QString& /*name*/) {}
+    virtual void setLocalPort(int /*port*/) {}
+    virtual void setRemote(const QString& /*address*/, int /*port*/) {}
+    virtual void setBaud(std::uint32_t /*baud*/) {}
+    virtual void setRawReceive(bool /*raw*/) {}
+
+    // Received bytes. peerAddress (dotted text) and peerPort are set for UDP datagrams only.
+    std::function<void(const QByteArray& data, const QString& peerAddress, int peerPort)> onReceived;
+    // TCP: the connect finished.
+    std::function<void()> onConnected;
+    // A socket or port error, with the system's text.
+    std::function<void(const QString& message)> onError;
+};
