@@ -17,15 +17,21 @@ if(TESSO_SANITIZE)
   target_link_options(tesso_options INTERFACE -fsanitize=${_tesso_san})
 endif()
 
-# tesso_add_test(<name> LABEL <label> TIMEOUT <s> SOURCES ... LIBS ...)
-# One GoogleTest executable; every test case is registered with CTest under the given label.
+# tesso_add_test(<name> [GUI] LABEL <label> TIMEOUT <s> SOURCES ... LIBS ...)
+# One GoogleTest executable with a Qt application object (QApplication with GUI); every test
+# case is registered with CTest under the given label.
 function(tesso_add_test name)
-  cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
-  add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main tesso_options)
+  add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/common/TestMain.cpp)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Core GTest::gtest GTest::gmock tesso_options)
+  if(T_GUI)
+    target_compile_definitions(${name} PRIVATE TESSO_TEST_GUI)
+    target_link_libraries(${name} PRIVATE Qt6::Widgets)
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}

@@ -1,0 +1,18 @@
+// Test entry point: one Qt application object for the whole run, so that sockets, timers and
+// widgets work inside the tests. GUI suites are built with TESSO_TEST_GUI.
+#include <gtest/gtest.h>
+
+#ifdef TESSO_TEST_GUI
+#include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    TestApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
