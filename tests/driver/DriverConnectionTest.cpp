@@ -1,0 +1,389 @@
+// The link state machine, driven step by step through a manual timer, and the link setters.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ErrorReport.h"
+#include "TestLinks.h"
+
+namespace {
+
+class StateMachine : public ::testing::Test {
+protected:
+    ScriptedDriver d;
+    std::vector<std::string> events;
+
+    void SetUp() override
+    {
+        d.serial->active = true;
+        d->OnConnected = [this](TMirex_d*, int) { events.push_back(d->Connected() ? "connected" : "disconnected"); };
+        d->OnReady = [this](TMirex_d*, int) { events.push_back(d->Ready() ? "ready" : "not ready"); };
+        d->OnDEVchange = [this](TMirex_d*, int) { events.push_back("dev" + std::to_string(d->DEV())); };
+    }
+    void step() { d.timer->fire(); }
+    QByteArray takeSent()
+    {
+        QByteArray all = d.serial->allWritten();
+        d.serial->written.clear();
+        return all;
+    }
+};
+
+TEST_F(StateMachine, DetectsLoadsAndKeepsTheDeviceAlive)
+{
+    EXPECT_EQ(d.timer->interval(), 3000) << "first step three seconds after creation";
+    step();
+    EXPECT_EQ(events, (std::vector<std::string>{"not ready", "disconnected", "dev0"}));
+    EXPECT_EQ(d->LinkState(), 1);
+    EXPECT_EQ(d.timer->interval(), 2000);
+    step();
+    step();
+    EXPECT_EQ(takeSent(), QByteArray("??")) << "detection polls every step";
+    events.clear();
+
+    d.feed("DEV57\r\n");
+    EXPECT_EQ(d->LinkState(), 2);
+    EXPECT_EQ(d.timer->interval(), 1);
+    step();
+    EXPECT_TRUE(d->Connected());
+    EXPECT_EQ(d->LinkState(), 3);
+    EXPECT_EQ(d.timer->interval(), 2000);
+    step();
+    EXPECT_EQ(takeSent(), QByteArray("#\r\n"));
+    EXPECT_EQ(d->LinkState(), 4);
+
+    d.timer->current = 0;
+    d.feed("CH1\r\n");
+    EXPECT_EQ(d.timer->interval(), 2000) << "every arrival postpones the next step";
+    step();
+    EXPECT_TRUE(d->Ready());
+    EXPECT_EQ(d->LinkState(), 5);
+    EXPECT_EQ(d.timer->interval(), 1);
+    step();
+    EXPECT_EQ(takeSent(), QByteArray("?"));
+    EXPECT_EQ(d->LinkState(), 6);
+    d.feed("DEV57\r\n");
+    EXPECT_EQ(d->LinkState(), 5);
+    EXPECT_EQ(d.timer->interval(), 2000);
+    EXPECT_TRUE(d->Ready());
+
+    step();
+    EXPECT_EQ(d->LinkState(), 6);
+    events.clear();
+    step(); // no answer to the keep-alive
+    EXPECT_EQ(d->LinkState(), 0);
+    EXPECT_EQ(d.timer->interval(), 1);
+    step();
+    EXPECT_FALSE(d->Connected());
+    EXPECT_FALSE(d->Ready());
+    EXPECT_EQ(d->DEV(), 0u);
+    EXPECT_EQ(events, (std::vector<std::string>{"not ready", "disconnected", "dev0"}));
+}
+
+TEST_F(StateMachine, UnknownDeviceCodeIsNeverConnected)
+{
+    step();
+    for (int i = 0; i < 3; ++i) {
+        d.feed("DEV12\r\n");
+        EXPECT_EQ(d->LinkState(), 0);
+        EXPECT_EQ(d.timer->interval(), 1);
+        step();
+        EXPECT_FALSE(d->Connected());
+        step();
+    }
+    for (unsigned code : {32u, 33u, 40u, 58u}) {
+        ScriptedDriver other;
+        other.serial->active = true;
+        other.timer->fire();
+        other.feed(QByteArray("DEV") + QByteArray::number(code) + "\r\n");
+        EXPECT_EQ(other->LinkState(), 2) << code;
+    }
+}
+
+TEST_F(StateMachine, ForcedConnectionSkipsDetectionAndKeepAlive)
+{
+    d->setForceConn(true);
+    EXPECT_EQ(d->LinkState(), 2);
+    EXPECT_EQ(d.timer->interval(), 1);
+    for (int i = 0; i < 8; ++i)
+        step();
+    EXPECT_TRUE(d->Connected());
+    EXPECT_TRUE(d->Ready());
+    EXPECT_EQ(takeSent(), QByteArray("#\r\n")) << "no '?' at all";
+
+    d->setForceConn(true); // same value: nothing happens
+    EXPECT_EQ(takeSent(), QByteArray());
+    d->setForceConn(false);
+    EXPECT_EQ(d->LinkState(), 0);
+    EXPECT_EQ(d.timer->interval(), 1);
+    step();
+    EXPECT_FALSE(d->Connected());
+}
+
+TEST_F(StateMachine, ForcedConnectionInRawModeSendsNoQueryAll)
+{
+    d->setConMode(MODE_RAW);
+    d->setForceConn(true);
+    for (int i = 0; i < 4; ++i)
+        step();
+    EXPECT_TRUE(d->Ready());
+    EXPECT_EQ(takeSent(), QByteArray());
+}
+
+TEST_F(StateMachine, UnsolicitedDataPostponeTheAbsenceStep)
+{
+    d->setForceConn(true);
+    step();
+    step();
+    step();
+    d->setForceConn(false);
+    step();
+    step();
+    d.feed("DEV57\r\n");
+    step();
+    step();
+    step();
+    step(); // keep-alive sent, now waiting in state 6
+    ASSERT_EQ(d->LinkState(), 6);
+    for (int i = 0; i < 5; ++i) {
+        d.timer->current = 0;
+        d.feed("CH1\r\n");
+        EXPECT_EQ(d.timer->interval(), 2000);
+        EXPECT_EQ(d->LinkState(), 6);
+    }
+}
+
+TEST_F(StateMachine, PlugAndPlayRestartsWithoutTouchingTheTimer)
+{
+    step();
+    d.feed("DEV57\r\n");
+    step();
+    const int restarts = d.timer->restarts;
+    d->setQuobb_s_plug_and_play(false);
+    EXPECT_EQ(d->LinkState(), 3);
+    d->setQuobb_s_plug_and_play(true);
+    EXPECT_EQ(d->LinkState(), 0);
+    EXPECT_EQ(d.timer->restarts, restarts);
+}
+
+// ---- Receive paths ------------------------------------------------------------------------------
+
+TEST(ReceivePaths, RawSerialDataWaitForReadRawData)
+{
+    ScriptedDriver d;
+    d->setConMode(MODE_RAW);
+    int raw = 0;
+    d->OnRecData = [&](TMirex_d*, int) { ++raw; };
+    d.feed("CH3\r\n\x1b\x11");
+    EXPECT_EQ(raw, 1);
+    EXPECT_EQ(d->ICHM(), 0u);
+    EXPECT_EQ(d->ReadRawData(), QByteArray("CH3\r\n\x1b\x11"));
+    EXPECT_TRUE(d->RxBuffer.isEmpty());
+    d->setConMode(MODE_VAR);
+    d->RxBuffer = "CH";
+    EXPECT_EQ(d->ReadRawData(), QByteArray());
+    EXPECT_EQ(d->RxBuffer, QByteArray("CH"));
+}
+
+TEST(ReceivePaths, SerialDataIsIgnoredOnAnotherLink)
+{
+    ScriptedDriver d;
+    d->setConType(CON_UDP);
+    d.feed("CH3\r\n");
+    EXPECT_TRUE(d->RxBuffer.isEmpty());
+    EXPECT_EQ(d->ICHM(), 0u);
+}
+
+TEST(ReceivePaths, UdpAcceptsOnlyTheDeviceAndCutsAtNul)
+{
+    ScriptedDriver d;
+    d->setConType(CON_UDP);
+    d->setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+    d->setIpRemotePort(4000);
+    d->setConMode(MODE_RAW); // parsed in both modes over UDP
+    d.udp->deliver("CH1\r\n", QStringLiteral("127.0.0.1"), 4001);
+    d.udp->deliver("CH2\r\n", QStringLiteral("127.0.0.2"), 4000);
+    EXPECT_EQ(d->ICHM(), 0u);
+    d.udp->deliver(QByteArray("CH3\r\n\0CH4\r\n", 11), QStringLiteral("127.0.0.1"), 4000);
+    EXPECT_EQ(d->ICHM(), 3u);
+    EXPECT_TRUE(d->RxBuffer.isEmpty());
+
+    QByteArray big(9000, 'x');
+    big.replace(8180, 7, "\r\nCH5\r\n");
+    big.replace(8192, 5, "CH6\r\n");
+    d.udp->deliver(big, QStringLiteral("127.0.0.1"), 4000);
+    EXPECT_EQ(d->ICHM(), 5u) << "only the first 8192 bytes of a datagram count";
+}
+
+TEST(ReceivePaths, BroadcastAddressSendsButNeverHearsReplies)
+{
+    ScriptedDriver d;
+    d->setConType(CON_UDP);
+    d->setIpRemoteAddress(QStringLiteral("255.255.255.255"));
+    EXPECT_EQ(d.udp->remoteAddress, QStringLiteral("255.255.255.255"));
+    d.udp->deliver("CH1\r\n", QStringLiteral("127.0.0.1"), 10500);
+    EXPECT_EQ(d->ICHM(), 0u);
+}
+
+TEST(ReceivePaths, TcpIsParsedInBothModesAndCutAtNul)
+{
+    ScriptedDriver d;
+    d->setConType(CON_TCP);
+    d->setConMode(MODE_RAW);
+    d.tcp->deliver(QByteArray("CH4\r\n\0CH5\r\n", 11));
+    EXPECT_EQ(d->ICHM(), 4u);
+}
+
+// ---- Link setters -------------------------------------------------------------------------------
+
+TEST(LinkSetters, ConTypeSwitchesLinksAndAlwaysRaisesItsEvent)
+{
+    ScriptedDriver d;
+    int changes = 0;
+    d->OnConTypechange = [&](TMirex_d*, int) { ++changes; };
+    d->setConType(CON_RS232);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(d.serial->opens, 0) << "same type: only the event";
+
+    d.serial->active = true;
+    d->setConType(CON_UDP);
+    EXPECT_FALSE(d.serial->active);
+    EXPECT_TRUE(d.udp->active);
+    EXPECT_EQ(d.udp->localPort, 10500);
+    d->setConType(CON_TCP);
+    EXPECT_FALSE(d.udp->active);
+    EXPECT_TRUE(d.tcp->active);
+    EXPECT_EQ(d.tcp->remoteAddress, QStringLiteral("192.168.0.10"));
+    EXPECT_EQ(d.tcp->remotePort, 10500);
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(d->LinkState(), 0);
+}
+
+TEST(LinkSetters, SerialOpenFailureFromConTypeReachesTheCaller)
+{
+    ScriptedDriver d;
+    d->setConType(CON_UDP);
+    d.serial->throwOnOpen = true;
+    int changes = 0;
+    d->OnConTypechange = [&](TMirex_d*, int) { ++changes; };
+    EXPECT_THROW(d->setConType(CON_RS232), EComError);
+    EXPECT_EQ(d->ConType(), CON_RS232);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(LinkSetters, PortReopensAndSwallowsFailures)
+{
+    ScriptedDriver d;
+    d->setPort(QStringLiteral("COM1"));
+    EXPECT_EQ(d.serial->opens, 1);
+    EXPECT_EQ(d.serial->portName, QStringLiteral("COM1"));
+    d->setPort(QStringLiteral("COM1"));
+    EXPECT_EQ(d.serial->closes, 1) << "same name closes and reopens";
+    EXPECT_EQ(d.serial->opens, 2);
+
+    d.serial->throwOnOpen = true;
+    d->setPort(QStringLiteral("COM9"));
+    EXPECT_EQ(d->Port(), QString());
+    EXPECT_EQ(d.serial->portName, QString());
+
+    ScriptedDriver udp;
+    udp->setConType(CON_UDP);
+    udp->setPort(QStringLiteral("COM2"));
+    EXPECT_EQ(udp.serial->opens, 0) << "only stored while another link is chosen";
+    EXPECT_EQ(udp->Port(), QStringLiteral("COM2"));
+}
+
+TEST(LinkSetters, IpSettersRestartTheActiveLinkOnlyWhenTheValueChanges)
+{
+    ScriptedDriver d;
+    d->setConType(CON_TCP);
+    int addressEvents = 0, portEvents = 0, localEvents = 0;
+    d->OnIpRemoteAddresschange = [&](TMirex_d*, int) { ++addressEvents; };
+    d->OnIpRemotePortchange = [&](TMirex_d*, int) { ++portEvents; };
+    d->OnIpLocalPortchange = [&](TMirex_d*, int) { ++localEvents; };
+    const int opens = d.tcp->opens;
+    d->setIpRemoteAddress(QStringLiteral("192.168.0.10"));
+    d->setIpRemotePort(10500);
+    EXPECT_EQ(d.tcp->opens, opens);
+    EXPECT_EQ(addressEvents, 1);
+    EXPECT_EQ(portEvents, 1);
+
+    d->setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(d.tcp->opens, opens + 1);
+    EXPECT_EQ(d.tcp->remoteAddress, QStringLiteral("127.0.0.1"));
+    d->setIpRemotePort(9000);
+    EXPECT_EQ(d.tcp->remotePort, 9000);
+    EXPECT_EQ(d.tcp->opens, opens + 2);
+
+    d->setIpLocalPort(9001);
+    EXPECT_EQ(d.udp->localPort, 9001);
+    EXPECT_EQ(d.udp->opens, 0) << "the UDP endpoint is only re-bound, not opened, under TCP";
+    EXPECT_EQ(localEvents, 1);
+    EXPECT_EQ(d->IpLocalPort(), 9001);
+}
+
+TEST(LinkSetters, FailedUdpActivationIsSilent)
+{
+    ScriptedDriver d;
+    d.udp->failOpen = true;
+    d->setConType(CON_UDP);
+    EXPECT_FALSE(d.udp->active);
+    EXPECT_EQ(d.udp->closes, 1);
+}
+
+TEST(LinkSetters, UdpSendErrorClosesTheEndpointAndIsShown)
+{
+    QStringList shown;
+    auto previous = tesso::setErrorReporter([&](const QString& m) { shown << m; });
+    {
+        ScriptedDriver d;
+        d->setConType(CON_UDP);
+        d.udp->onError(QStringLiteral("Network unreachable"));
+        EXPECT_FALSE(d.udp->active);
+        EXPECT_EQ(d->LinkState(), 0);
+    }
+    tesso::setErrorReporter(previous);
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Network unreachable")});
+}
+
+TEST(LinkSetters, RefusingTcpPeerIsRetriedOncePerTimerStep)
+{
+    ScriptedDriver d;
+    d->setConType(CON_TCP);
+    const int opens = d.tcp->opens;
+    d.tcp->onError(QStringLiteral("Connection refused"));
+    EXPECT_EQ(d.tcp->opens, opens + 1) << "the first failure reconnects at once";
+    for (int i = 0; i < 5; ++i)
+        d.tcp->onError(QStringLiteral("Connection refused"));
+    EXPECT_EQ(d.tcp->opens, opens + 1) << "further failures wait for the link timer";
+    d.timer->fire();
+    EXPECT_EQ(d.tcp->opens, opens + 2);
+    d.timer->fire();
+    EXPECT_EQ(d.tcp->opens, opens + 2) << "one attempt per failure, not per step";
+    d.tcp->onError(QStringLiteral("Connection refused"));
+    d.timer->fire();
+    EXPECT_EQ(d.tcp->opens, opens + 3);
+
+    d.tcp->onConnected();
+    d.tcp->onError(QStringLiteral("Remote host closed"));
+    EXPECT_EQ(d.tcp->opens, opens + 4) << "after a success the next failure reconnects at once again";
+}
+
+TEST(LinkSetters, RawModeControlsReachTheSerialPort)
+{
+    ScriptedDriver d;
+    EXPECT_TRUE(d.serial->rawReceive) << "the driver receives serial data raw";
+    d->setSerialBaud(57600);
+    EXPECT_EQ(d.serial->baud, 57600u);
+    EXPECT_THROW(d->setSerialBaud(-1), ERangeError);
+    d->setSerialRawReceive(false);
+    EXPECT_FALSE(d.serial->rawReceive);
+    d.serial->active = true;
+    d->setConType(CON_UDP);
+    d.serial->active = true;
+    d->ClosePort();
+    EXPECT_FALSE(d.serial->active);
+}
+
+} // namespace
