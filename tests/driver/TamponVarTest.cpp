@@ -1,0 +1,217 @@
+// The pending-value queue: order of values, empty flag, both index wraps and the order of events.
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "TamponVar.h"
+
+namespace {
+
+// Records every event as a short name with the queue's state at that moment.
+struct EventLog {
+    std::vector<std::string> entries;
+
+    void attach(TTamponVar& q)
+    {
+        auto state = [](TTamponVar* s) {
+            return "(w" + std::to_string(s->Pointeur_Write()) + " r" + std::to_string(s->Pointeur_Read()) +
+                   (s->Vide() ? " vide)" : " full)");
+        };
+        q.ONTableauViderchange = [this, state](TTamponVar* s) { entries.push_back("Vide" + state(s)); };
+        q.ONPointeur_Readchange = [this, state](TTamponVar* s) { entries.push_back("Read" + state(s)); };
+        q.ONPointeur_Writechange = [this, state](TTamponVar* s) { entries.push_back("Write" + state(s)); };
+        q.ONMAX_Pointeur_Readchange = [this, state](TTamponVar* s) {
+            entries.push_back("MaxRead" + state(s));
+        };
+        q.ONMAX_Pointeur_Writechange = [this, state](TTamponVar* s) {
+            entries.push_back("MaxWrite" + state(s));
+        };
+    }
+};
+
+TEST(TamponVar, NewQueueIsEmptyWithIndicesAtZero)
+{
+    TTamponVar q;
+    EXPECT_TRUE(q.Vide());
+    EXPECT_EQ(q.Pointeur_Write(), 0u);
+    EXPECT_EQ(q.Pointeur_Read(), 0u);
+    EXPECT_EQ(q.MAX_pointeur_Write(), 0u);
+    EXPECT_EQ(q.MAX_pointeur_Read(), 0u);
+}
+
+TEST(TamponVar, OneValueGoesInAndComesBackUnchanged)
+{
+    TTamponVar q;
+    q.setAjout(-123456789);
+    EXPECT_FALSE(q.Vide());
+    EXPECT_EQ(q.Pointeur_Write(), 1u);
+    EXPECT_EQ(q.ExtraitReadOnly(), -123456789);
+    EXPECT_TRUE(q.Vide());
+    EXPECT_EQ(q.Pointeur_Read(), 1u);
+}
+
+TEST(TamponVar, ValuesComeOutFirstInFirstOut)
+{
+    TTamponVar q;
+    const std::vector<std::int32_t> values{5, std::numeric_limits<std::int32_t>::min(), 0, -1,
+                                           std::numeric_limits<std::int32_t>::max(), 5};
+    for (auto v : values)
+        q.setAjout(v);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        EXPECT_FALSE(q.Vide()) << "before value " << i;
+        EXPECT_EQ(q.ExtraitReadOnly(), values[i]) << "value " << i;
+    }
+    EXPECT_TRUE(q.Vide());
+}
+
+TEST(TamponVar, AppendRaisesWriteThenVideEvenWhenAlreadyFull)
+{
+    TTamponVar q;
+    EventLog log;
+    log.attach(q);
+    q.setAjout(1);
+    q.setAjout(2);
+    const std::vector<std::string> expected{"Write(w1 r0 vide)", "Vide(w1 r0 full)", "Write(w2 r0 full)",
+                                            "Vide(w2 r0 full)"};
+    EXPECT_EQ(log.entries, expected);
+}
+
+TEST(TamponVar, ExtractRaisesReadBeforeTheIndexMovesAndVideOnlyForTheLastValue)
+{
+    TTamponVar q;
+    q.setAjout(10);
+    q.setAjout(20);
+    EventLog log;
+    log.attach(q);
+    EXPECT_EQ(q.ExtraitReadOnly(), 10);
+    EXPECT_EQ(q.ExtraitReadOnly(), 20);
+    const std::vector<std::string> expected{"Read(w2 r0 full)", "Read(w2 r1 full)", "Vide(w2 r1 vide)"};
+    EXPECT_EQ(log.entries, expected);
+}
+
+TEST(TamponVar, ExtractWhileEmptyReturnsZeroAndChangesNothing)
+{
+    TTamponVar q;
+    EventLog log;
+    log.attach(q);
+    EXPECT_EQ(q.ExtraitReadOnly(), 0);
+    EXPECT_TRUE(log.entries.empty());
+    EXPECT_EQ(q.Pointeur_Read(), 0u);
+
+    q.setAjout(7);
+    EXPECT_EQ(q.ExtraitReadOnly(), 7);
+    log.entries.clear();
+    // A forgotten Vide test must not move the read index past the write index.
+    EXPECT_EQ(q.ExtraitReadOnly(), 0);
+    EXPECT_EQ(q.ExtraitReadOnly(), 0);
+    EXPECT_TRUE(log.entries.empty());
+    EXPECT_EQ(q.Pointeur_Read(), 1u);
+    q.setAjout(8);
+    EXPECT_EQ(q.ExtraitReadOnly(), 8);
+    EXPECT_TRUE(q.Vide());
+}
+
+TEST(TamponVar, UnboundEventsAreSkipped)
+{
+    TTamponVar q;
+    int writes = 0;
+    q.ONPointeur_Writechange = [&](TTamponVar* sender) {
+        EXPECT_EQ(sender, &q);
+        ++writes;
+    };
+    q.setAjout(3);
+    EXPECT_EQ(q.ExtraitReadOnly(), 3);
+    EXPECT_EQ(writes, 1);
+}
+
+TEST(TamponVar, BothIndicesWrapAfterSlot65534)
+{
+    TTamponVar q;
+    for (std::int32_t i = 0; i < 65535; ++i)
+        q.setAjout(i * 3);
+    EXPECT_EQ(q.Pointeur_Write(), 65535u);
+    EXPECT_EQ(q.MAX_pointeur_Write(), 0u);
+
+    EventLog log;
+    log.attach(q);
+    for (std::int32_t i = 0; i < 65535; ++i) {
+        ASSERT_FALSE(q.Vide()) << i;
+        ASSERT_EQ(q.ExtraitReadOnly(), i * 3) << i;
+    }
+    EXPECT_TRUE(q.Vide());
+    EXPECT_EQ(q.Pointeur_Read(), 0u);
+    EXPECT_EQ(q.MAX_pointeur_Read(), 65535u);
+    // The last extraction: read, then empty, then the read wrap.
+    ASSERT_GE(log.entries.size(), 3u);
+    const std::vector<std::string> tail(log.entries.end() - 3, log.entries.end());
+    const std::vector<std::string> expectedTail{"Read(w65535 r65534 full)", "Vide(w65535 r65534 vide)",
+                                                "MaxRead(w65535 r65534 vide)"};
+    EXPECT_EQ(tail, expectedTail);
+
+    log.entries.clear();
+    q.setAjout(-42);
+    EXPECT_EQ(q.Pointeur_Write(), 1u);
+    EXPECT_EQ(q.MAX_pointeur_Write(), 65535u);
+    const std::vector<std::string> expectedWrap{"MaxWrite(w65535 r0 vide)", "Write(w1 r0 vide)",
+                                                "Vide(w1 r0 full)"};
+    EXPECT_EQ(log.entries, expectedWrap);
+
+    EXPECT_EQ(q.ExtraitReadOnly(), -42);
+    EXPECT_TRUE(q.Vide());
+    EXPECT_EQ(q.Pointeur_Read(), 1u);
+}
+
+TEST(TamponVar, AlternatingUseKeepsWorkingAcrossSeveralWraps)
+{
+    TTamponVar q;
+    int maxWriteEvents = 0;
+    int maxReadEvents = 0;
+    q.ONMAX_Pointeur_Writechange = [&](TTamponVar*) { ++maxWriteEvents; };
+    q.ONMAX_Pointeur_Readchange = [&](TTamponVar*) { ++maxReadEvents; };
+    for (std::int32_t i = 0; i < 3 * 65535 + 10; ++i) {
+        q.setAjout(i);
+        ASSERT_FALSE(q.Vide()) << i;
+        ASSERT_EQ(q.ExtraitReadOnly(), i) << i;
+        ASSERT_TRUE(q.Vide()) << i;
+    }
+    EXPECT_EQ(maxWriteEvents, 3);
+    EXPECT_EQ(maxReadEvents, 3);
+    EXPECT_EQ(q.Pointeur_Write(), 10u);
+    EXPECT_EQ(q.Pointeur_Read(), 10u);
+}
+
+TEST(TamponVar, PendingValuesStayInOrderAcrossTheWrap)
+{
+    TTamponVar q;
+    for (std::int32_t i = 0; i < 65530; ++i)
+        q.setAjout(0);
+    while (!q.Vide())
+        q.ExtraitReadOnly();
+    ASSERT_EQ(q.Pointeur_Read(), 65530u);
+
+    for (std::int32_t i = 1; i <= 12; ++i)
+        q.setAjout(i);
+    EXPECT_EQ(q.Pointeur_Write(), 7u); // slots 65530..65534, then 0..6
+    for (std::int32_t i = 1; i <= 12; ++i) {
+        ASSERT_FALSE(q.Vide()) << i;
+        EXPECT_EQ(q.ExtraitReadOnly(), i);
+    }
+    EXPECT_TRUE(q.Vide());
+    EXPECT_EQ(q.Pointeur_Read(), 7u);
+}
+
+TEST(TamponVar, MoreThan65535PendingValuesOverwriteTheOldest)
+{
+    TTamponVar q;
+    for (std::int32_t i = 0; i < 65535; ++i)
+        q.setAjout(i);
+    q.setAjout(-1); // lands in slot 0 over the oldest unread value
+    EXPECT_EQ(q.Pointeur_Write(), 1u);
+    EXPECT_EQ(q.ExtraitReadOnly(), -1);
+    EXPECT_TRUE(q.Vide()); // the read index caught up with the write index
+}
+
+} // namespace
