@@ -1,0 +1,16 @@
+// The driver's real links: the serial port component, the UDP endpoint, the TCP client and a
+// QTimer-based link timer.
+#include "ComPort2.h"
+#include "Mirex_d.h"
+#include "TcpLink.h"
+#include "UdpLink.h"
+
+DriverLinks makeDefaultLinks()
+{
+    DriverLinks links;
+    links.serial = std::make_unique<TComPort2>();
+    links.udp = std::make_unique<UdpLink>();
+    links.tcp = std::make_unique<TcpLink>();
+    links.timer = std::make_unique<QtLinkTimer>();
+    return links;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The driver's UDP endpoint: bound on all IPv4 interfaces with broadcast allowed, so the peer
+// address of each datagram comes back as plain dotted text for the driver's sender check.
+
+#include <memory>
+
+#include <QString>
+
+#include "DeviceLink.h"
+
+class QUdpSocket;
+
+class UdpLink : public DeviceLink {
+public:
+    UdpLink();
+    ~UdpLink() override;
+
+    UdpLink(const UdpLink&) = delete;
+    UdpLink& operator=(const UdpLink&) = delete;
+
+    bool isActive() const override;
+    bool open() override;
+    void close() override;
+    void write(const QByteArray& bytes) override;
+    void setLocalPort(int port) override { m_localPort = port; }
+    void setRemote(const QString& address, int port) override;
+
+    int localPort() const { return m_localPort; }
+    // The port actually bound (differs from localPort() when that is 0).
+    int boundPort() const;
+
+private:
+    void readPending();
+
+    std::unique_ptr<QUdpSocket> m_socket;
+    int m_localPort = 10500;
+    QString m_remoteAddress;
+    int m_remotePort = 10500;
+};

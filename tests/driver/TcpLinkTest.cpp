@@ -1,0 +1,188 @@
+// The TCP client against scripted peers on 127.0.0.1.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "LinkTestPeers.h"
+#include "TcpLink.h"
+#include "WaitFor.h"
+
+using tesso::test::TcpPeer;
+using tesso::test::waitFor;
+
+namespace {
+
+class TcpLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        link.setRemote(QStringLiteral("127.0.0.1"), peer.port());
+        link.onReceived = [this](const QByteArray& d, const QString& a, int p) {
+            EXPECT_TRUE(a.isEmpty());
+            EXPECT_EQ(p, 0);
+            chunks.push_back(d);
+        };
+        link.onConnected = [this] { ++connects; };
+        link.onError = [this](const QString& m) { errors.push_back(m); };
+    }
+    QByteArray received() const
+    {
+        QByteArray all;
+        for (const auto& c : chunks)
+            all += c;
+        return all;
+    }
+    // Lets queued reports arrive; used only before asserting that something did NOT happen.
+    static void drainEvents()
+    {
+        for (int i = 0; i < 50; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    }
+
+    TcpPeer peer;
+    TcpLink link;
+    std::vector<QByteArray> chunks;
+    std::vector<QString> errors;
+    int connects = 0;
+};
+
+} // namespace
+
+TEST_F(TcpLinkTest, ConnectsWritesAndReceives)
+{
+    EXPECT_FALSE(link.isActive());
+    ASSERT_TRUE(link.open());
+    EXPECT_TRUE(link.isActive()); // connecting counts as active
+    EXPECT_TRUE(link.open());     // never a second connect in flight
+    ASSERT_TRUE(waitFor([&] { return connects == 1 && peer.accepted() == 1; }));
+    EXPECT_TRUE(link.isConnected());
+    EXPECT_EQ(link.connectAttempts(), 1);
+
+    link.write(QByteArrayLiteral("?"));
+    link.write(QByteArrayLiteral("128B"));
+    EXPECT_TRUE(peer.waitForBytes(QByteArrayLiteral("?128B")));
+
+    peer.client()->write(QByteArrayLiteral("DEV57\r\n"));
+    ASSERT_TRUE(waitFor([&] { return received() == QByteArrayLiteral("DEV57\r\n"); }));
+    drainEvents();
+    EXPECT_EQ(peer.accepted(), 1);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(TcpLinkTest, RefusedConnectIsReportedOnceAndNotFromInsideOpen)
+{
+    link.setRemote(QStringLiteral("127.0.0.1"), tesso::test::freeTcpPort());
+    ASSERT_TRUE(link.open());
+    EXPECT_TRUE(errors.empty()); // reported from the event loop, not from inside open()
+    ASSERT_TRUE(waitFor([&] { return !errors.empty(); }));
+    drainEvents();
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_FALSE(link.isActive());
+    EXPECT_EQ(connects, 0);
+}
+
+TEST_F(TcpLinkTest, ReopeningFromTheErrorHandlerNeitherRecursesNorOverlaps)
+{
+    link.setRemote(QStringLiteral("127.0.0.1"), tesso::test::freeTcpPort());
+    int depth = 0, maxDepth = 0;
+    link.onError = [&](const QString& m) {
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        errors.push_back(m);
+        // What the driver does: close, then reconnect at once.
+        link.close();
+        if (errors.size() < 5) {
+            EXPECT_TRUE(link.open());
+        }
+        --depth;
+    };
+    ASSERT_TRUE(link.open());
+    ASSERT_TRUE(waitFor([&] { return errors.size() >= 5; }));
+    drainEvents();
+    EXPECT_EQ(maxDepth, 1);
+    EXPECT_EQ(errors.size(), 5u);
+    EXPECT_EQ(link.connectAttempts(), 5); // one report per attempt, no extra connects
+}
+
+TEST_F(TcpLinkTest, CloseWhileConnectingReportsNothing)
+{
+    link.setRemote(QStringLiteral("127.0.0.1"), tesso::test::freeTcpPort());
+    ASSERT_TRUE(link.open());
+    link.close();
+    EXPECT_FALSE(link.isActive());
+    drainEvents();
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(TcpLinkTest, RemoteCloseIsReportedOnce)
+{
+    ASSERT_TRUE(link.open());
+    ASSERT_TRUE(peer.waitForClient());
+    peer.client()->write(QByteArrayLiteral("CH3\r\n"));
+    peer.client()->disconnectFromHost();
+    ASSERT_TRUE(waitFor([&] { return !errors.empty(); }));
+    drainEvents();
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_FALSE(link.isActive());
+    // Data sent before the close still arrived.
+    EXPECT_EQ(received(), QByteArrayLiteral("CH3\r\n"));
+    // The user (or the driver) can connect again.
+    ASSERT_TRUE(link.open());
+    ASSERT_TRUE(peer.waitForClient(2));
+}
+
+TEST_F(TcpLinkTest, LargeBurstArrivesInChunksOfAtMost8192Bytes)
+{
+    ASSERT_TRUE(link.open());
+    ASSERT_TRUE(peer.waitForClient());
+    QByteArray burst;
+    for (int i = 0; burst.size() < 100000; ++i)
+        burst += QByteArray::number(i) + ',';
+    peer.client()->write(burst);
+    // Bytes Qt already holds are never signalled again, so a reader that stops early stalls here.
+    ASSERT_TRUE(waitFor([&] { return received().size() >= burst.size(); }));
+    EXPECT_EQ(received(), burst);
+    for (const auto& c : chunks) {
+        EXPECT_LE(c.size(), TcpLink::ChunkSize);
+        EXPECT_FALSE(c.isEmpty());
+    }
+}
+
+TEST_F(TcpLinkTest, ClosingFromTheReceiverStopsDelivery)
+{
+    link.onReceived = [this](const QByteArray& d, const QString&, int) {
+        chunks.push_back(d);
+        link.close();
+    };
+    ASSERT_TRUE(link.open());
+    ASSERT_TRUE(peer.waitForClient());
+    peer.client()->write(QByteArray(3 * 8192, 'x'));
+    ASSERT_TRUE(waitFor([&] { return !chunks.empty(); }));
+    drainEvents();
+    EXPECT_EQ(chunks.size(), 1u);
+    EXPECT_FALSE(link.isActive());
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(TcpLinkTest, DestroyingWithAReportPendingIsSafe)
+{
+    auto doomed = std::make_unique<TcpLink>();
+    bool called = false;
+    doomed->onError = [&](const QString&) { called = true; };
+    doomed->setRemote(QStringLiteral("127.0.0.1"), tesso::test::freeTcpPort());
+    ASSERT_TRUE(doomed->open());
+    doomed.reset();
+    drainEvents();
+    EXPECT_FALSE(called);
+}
+
+TEST_F(TcpLinkTest, OpenRefusesAnIncompleteRemote)
+{
+    TcpLink unset;
+    unset.setRemote(QString(), 10500);
+    EXPECT_FALSE(unset.open());
+    unset.setRemote(QStringLiteral("127.0.0.1"), 0);
+    EXPECT_FALSE(unset.open());
+    EXPECT_FALSE(unset.isActive());
+    EXPECT_EQ(unset.connectAttempts(), 0);
+}

@@ -1,0 +1,126 @@
+// The UDP endpoint against scripted peers on 127.0.0.1.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include <QUdpSocket>
+
+#include "LinkTestPeers.h"
+#include "UdpLink.h"
+#include "WaitFor.h"
+
+using tesso::test::UdpPeer;
+using tesso::test::waitFor;
+
+namespace {
+
+struct Datagram {
+    QByteArray data;
+    QString address;
+    int port;
+};
+
+class UdpLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        link.setLocalPort(0);
+        link.setRemote(QStringLiteral("127.0.0.1"), peer.port());
+        link.onReceived = [this](const QByteArray& d, const QString& a, int p) { got.push_back({d, a, p}); };
+        link.onError = [this](const QString& m) { errors.push_back(m); };
+    }
+    UdpLink link;
+    UdpPeer peer;
+    std::vector<Datagram> got;
+    std::vector<QString> errors;
+};
+
+} // namespace
+
+TEST_F(UdpLinkTest, BindsOnOpenAndUnbindsOnClose)
+{
+    EXPECT_FALSE(link.isActive());
+    ASSERT_TRUE(link.open());
+    EXPECT_TRUE(link.isActive());
+    EXPECT_GT(link.boundPort(), 0);
+    EXPECT_TRUE(link.open()); // already bound: nothing changes
+    link.close();
+    EXPECT_FALSE(link.isActive());
+    EXPECT_EQ(link.boundPort(), 0);
+}
+
+TEST_F(UdpLinkTest, BindFailureLeavesTheEndpointUnbound)
+{
+    QUdpSocket occupant;
+    ASSERT_TRUE(occupant.bind(QHostAddress(QHostAddress::LocalHost), 0, QAbstractSocket::DontShareAddress));
+    link.setLocalPort(occupant.localPort());
+    EXPECT_FALSE(link.open());
+    EXPECT_FALSE(link.isActive());
+    EXPECT_TRUE(errors.empty());
+    // Another port binds fine afterwards.
+    link.setLocalPort(0);
+    EXPECT_TRUE(link.open());
+}
+
+TEST_F(UdpLinkTest, EachDatagramArrivesWithItsSender)
+{
+    ASSERT_TRUE(link.open());
+    UdpPeer other;
+    peer.sendTo(link.boundPort(), QByteArrayLiteral("DEV57\r\n"));
+    other.sendTo(link.boundPort(), QByteArray("CH\0x", 4));
+    peer.sendTo(link.boundPort(), QByteArrayLiteral("HP1\r\n"));
+    ASSERT_TRUE(waitFor([&] { return got.size() >= 3; }));
+    ASSERT_EQ(got.size(), 3u);
+    // Datagrams are not merged, and NUL bytes are passed on for the driver to cut.
+    EXPECT_EQ(got[0].data, QByteArrayLiteral("DEV57\r\n"));
+    EXPECT_EQ(got[0].address, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(got[0].port, peer.port());
+    EXPECT_EQ(got[1].data, QByteArray("CH\0x", 4));
+    EXPECT_EQ(got[1].port, other.port());
+    EXPECT_EQ(got[2].data, QByteArrayLiteral("HP1\r\n"));
+}
+
+TEST_F(UdpLinkTest, WriteSendsOneDatagramToTheRemote)
+{
+    link.write(QByteArrayLiteral("lost")); // unbound: nothing goes out, nothing is reported
+    ASSERT_TRUE(link.open());
+    link.write(QByteArrayLiteral("?"));
+    link.write(QByteArrayLiteral("#\r\n"));
+    ASSERT_TRUE(peer.waitForDatagrams(2));
+    ASSERT_EQ(peer.received().size(), 2u);
+    EXPECT_EQ(peer.received()[0].data(), QByteArrayLiteral("?"));
+    EXPECT_EQ(peer.received()[1].data(), QByteArrayLiteral("#\r\n"));
+    EXPECT_EQ(peer.received()[0].senderPort(), link.boundPort());
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(UdpLinkTest, SendFailureIsReportedOnce)
+{
+    ASSERT_TRUE(link.open());
+    link.setRemote(QStringLiteral("not-an-address"), 10500);
+    link.write(QByteArrayLiteral("?"));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_FALSE(errors[0].isEmpty());
+
+    link.setRemote(QStringLiteral("127.0.0.1"), 0); // the system refuses port 0
+    link.write(QByteArrayLiteral("?"));
+    EXPECT_EQ(errors.size(), 2u);
+}
+
+TEST_F(UdpLinkTest, ClosingFromTheReceiverStopsDelivery)
+{
+    ASSERT_TRUE(link.open());
+    const int port = link.boundPort();
+    link.onReceived = [this](const QByteArray& d, const QString& a, int p) {
+        got.push_back({d, a, p});
+        link.close();
+    };
+    // Queue several datagrams before the event loop sees any of them.
+    for (int i = 0; i < 3; ++i)
+        peer.sendTo(port, QByteArray::number(i));
+    ASSERT_TRUE(waitFor([&] { return !got.empty(); }));
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(got.size(), 1u);
+    EXPECT_FALSE(link.isActive());
+}
