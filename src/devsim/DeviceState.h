@@ -1,0 +1,131 @@
+#pragma once
+// The simulated device's own memory: the 125 values, the per-input settings, the per-input signal
+// table, the projector message cells and the three network addresses. It knows value ranges and
+// derived values, but nothing of the wire or of time (SimDevice drives it).
+
+#include <array>
+#include <cstdint>
+
+#include <QByteArray>
+
+#include "Catalogue.h"
+
+namespace tesso::sim {
+
+enum class Model { Lumio, Snipa };
+
+// What the device does with a set command.
+enum class SetOutcome {
+    Stored,   // the value was stored as sent
+    Clamped,  // the value was outside the variable's range and was stored at the nearest limit
+    Rejected, // the value does not fit and was ignored
+    ReadOnly  // the variable cannot be set; nothing changed
+};
+
+// Measured signal of one input as the device reports it for the input on air.
+struct InputSignal {
+    std::uint32_t lineDuration = 0;      // ILDM, unit 1/(10 x UNITy)
+    std::uint32_t lineSyncDuration = 0;  // ILSDM
+    std::uint32_t frameDuration = 0;     // IFDM, lines
+    std::uint32_t frameSyncDuration = 0; // IFSDM, lines
+    bool syncPresent = false;            // IPSIGM
+    bool hPositive = false;              // IHPOLM
+    bool vPositive = false;              // IVPOLM
+    std::uint32_t syncType = 0;          // ISYNCM
+    bool interlaced = false;             // IINTM
+    bool outOfRange = false;             // IOORM
+    std::uint32_t family = 0;            // IFAMM: 0 none, 2..10 video, 11 computer
+    std::uint32_t frameRate = 0;         // hundredths of a hertz (REFFRQ when it is the reference)
+};
+
+class DeviceState {
+public:
+    static constexpr int InputSlots = 9;    // inputs 0..8; 0 addresses all inputs at once
+    static constexpr int MessageCells = 64; // cells of each projector message
+    static constexpr std::uint32_t LumioCode = 57;
+    static constexpr std::uint32_t SnipaCode = 58;
+
+    explicit DeviceState(Model model = Model::Lumio);
+
+    Model model() const { return m_model; }
+    int inputCount() const { return 7; }
+
+    // The code answered to "?": the model's own unless overridden.
+    void setDeviceCode(std::uint32_t code);
+
+    // Factory state of every value; the device code and model are kept.
+    void restoreDefaults();
+    // Return to factory values except the framing (position and size) and the network settings.
+    void factoryReset();
+    // Picture settings (brightness, contrast, colour, hue, processing) back to their defaults.
+    void resetPicture();
+    // Position and size back to their defaults.
+    void resetFraming();
+    // The three addresses, the ports and the mask back to their factory values.
+    void resetNetwork();
+
+    // The value the device reports now for a variable (per-input and address variables are read
+    // through PCHAN and PADIP; booleans are 0 or 1).
+    std::uint32_t value(tVAR index) const;
+    // One reply line: reply mnemonic, decimal value, CR LF.
+    QByteArray replyLine(tVAR index) const;
+
+    // Stores a value sent by a set command. Ranges: see rangeOf().
+    SetOutcome set(tVAR index, std::uint64_t value);
+    // Direct store used by the device's own behaviour (no range policy, read-only allowed).
+    void store(tVAR index, std::uint32_t value);
+
+    // Recomputes the values that follow others (reference status, timing source, effect status,
+    // frame alert display, signal of the input on air and of the reference input).
+    void recomputeDerived();
+    // True for the values recomputeDerived() and input switching change; the device reports them
+    // whenever a command changed them.
+    static bool isDerived(tVAR index);
+
+    // Puts input n (0..8) on air: ICHM and the input signal values follow the signal table.
+    void putOnAir(std::uint32_t input);
+
+    const InputSignal& signal(int input) const;
+    void setSignal(int input, const InputSignal& signal);
+
+    // Per-input settings (index 0..8).
+    std::uint32_t perInput(tVAR index, int input) const;
+
+    // Address table: 1 local, 2 remote, 3 gateway; octet 0 is the most significant.
+    std::uint32_t octet(int address, int which) const;
+    std::uint32_t port(int address) const;
+
+    // Projector messages: 0 the "on" message, 1 the "off" message.
+    std::uint32_t messageCell(int message, int cell) const;
+    void clearMessage(int message);
+
+    // Whether setting this variable changes what the device keeps in flash.
+    static bool isPersistent(tVAR index);
+
+    struct Range {
+        std::uint32_t min = 0;
+        std::uint32_t max = 0xFFFFFFFFu;
+        bool clamp = false; // true: out-of-range values are clamped; false: they are ignored
+    };
+    Range rangeOf(tVAR index) const;
+
+private:
+    static int perInputColumn(tVAR index);
+    static int octetColumn(tVAR index);
+    std::uint32_t defaultValue(tVAR index) const;
+    void applyDefaults(bool keepFraming, bool keepNetwork);
+    void copySignalToValues(const InputSignal& s);
+    void copyReferenceSignal(const InputSignal& s);
+
+    Model m_model;
+    std::uint32_t m_deviceCode;
+    std::array<std::uint32_t, tesso::VariableCount> m_values{};
+    // PENA, PRGBI, PISTD, PPROC, REFASP per input.
+    std::array<std::array<std::uint32_t, 5>, InputSlots> m_perInput{};
+    std::array<InputSignal, InputSlots> m_signals{};
+    // Entries 1..3 used; octets A..D then the port.
+    std::array<std::array<std::uint32_t, 5>, 4> m_addresses{};
+    std::array<std::array<std::uint32_t, MessageCells>, 2> m_messages{};
+};
+
+} // namespace tesso::sim
