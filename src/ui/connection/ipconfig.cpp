@@ -1,0 +1,210 @@
+#include "ipconfig.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "ConnectionFields.h"
+#include "ErrorReport.h"
+#include "Mirex_d.h"
+
+using tesso::connection::portFromText;
+using tesso::connection::setFieldActive;
+
+namespace
+{
+constexpr int DialogWidth = 263;
+constexpr int DialogHeight = 247;
+constexpr int DefaultPort = 10500;
+
+template <typename T> T* named(T* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+} // namespace
+
+TIPConfigDlg::TIPConfigDlg(TMirex_d* driver, QWidget* parent) : QDialog(parent), m_driver(driver)
+{
+    ShowWarning = [this](const QString& text) { tesso::connection::showWarningBox(this, text); };
+    buildControls();
+    setMode(CON_TCP);
+    setLocalPort(DefaultPort);
+    setRemoteAddr(QStringLiteral("192.168.0.10"));
+    setRemotePort(DefaultPort);
+}
+
+TIPConfigDlg::~TIPConfigDlg() = default;
+
+void TIPConfigDlg::buildControls()
+{
+    setObjectName(QStringLiteral("IPConfigDlg"));
+    setWindowTitle(QStringLiteral("LAN Setup"));
+    setModal(true);
+    setFixedSize(DialogWidth, DialogHeight);
+
+    GrpConnectionMode = named(new QGroupBox(QStringLiteral("Connection Mode"), this), "GrpConnectionMode");
+    RBTcp = named(new QRadioButton(QStringLiteral("Tcp"), GrpConnectionMode), "RBTcp");
+    RBUdp = named(new QRadioButton(QStringLiteral("Udp"), GrpConnectionMode), "RBUdp");
+    auto* modeRow = new QHBoxLayout(GrpConnectionMode);
+    modeRow->addWidget(RBTcp);
+    modeRow->addWidget(RBUdp);
+
+    LblLocalPort = named(new QLabel(QStringLiteral("Local Port :"), this), "LblLocalPort");
+    ELocalPort = named(new QLineEdit(QStringLiteral("10500"), this), "ELocalPort");
+    LblRemoteAddr = named(new QLabel(QStringLiteral("Remote IP Address :"), this), "LblRemoteAddr");
+    ERemoteAddr = named(new QLineEdit(QStringLiteral("192.168.0.10"), this), "ERemoteAddr");
+    LblRemotePort = named(new QLabel(QStringLiteral("Remote Port :"), this), "LblRemotePort");
+    ERemotePort = named(new QLineEdit(QStringLiteral("10500"), this), "ERemotePort");
+    auto* fields = new QFormLayout;
+    fields->addRow(LblLocalPort, ELocalPort);
+    fields->addRow(LblRemoteAddr, ERemoteAddr);
+    fields->addRow(LblRemotePort, ERemotePort);
+
+    BOk = named(new QPushButton(QStringLiteral("Apply"), this), "BOk");
+    BCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "BCancel");
+    BOk->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BOk);
+    buttons->addWidget(BCancel);
+
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(GrpConnectionMode);
+    page->addLayout(fields);
+    page->addStretch();
+    page->addLayout(buttons);
+
+    // Qt calls these; nothing may escape into its event loop.
+    connect(RBTcp, &QRadioButton::clicked, this, [this] { tesso::guarded([this] { RBTcpClick(); }); });
+    connect(RBUdp, &QRadioButton::clicked, this, [this] { tesso::guarded([this] { RBUdpClick(); }); });
+    connect(BOk, &QPushButton::clicked, this, [this] { tesso::guarded([this] { BOkClick(); }); });
+    connect(BCancel, &QPushButton::clicked, this, [this] { tesso::guarded([this] { BCancelClick(); }); });
+}
+
+void TIPConfigDlg::setMode(int mode)
+{
+    m_mode = mode;
+    const bool udp = mode == CON_UDP;
+    (udp ? RBUdp : RBTcp)->setChecked(true);
+    // The local port only matters to UDP, which binds it; TCP lets the system choose.
+    setFieldActive(ELocalPort, udp);
+}
+
+void TIPConfigDlg::setRemoteAddr(const QString& address)
+{
+    m_remoteAddr = address;
+    ERemoteAddr->setText(address);
+}
+
+void TIPConfigDlg::setRemotePort(int port)
+{
+    m_remotePort = port;
+    ERemotePort->setText(QString::number(port));
+}
+
+void TIPConfigDlg::setLocalPort(int port)
+{
+    m_localPort = port;
+    ELocalPort->setText(QString::number(port));
+}
+
+void TIPConfigDlg::RBTcpClick()
+{
+    setMode(CON_TCP);
+}
+
+void TIPConfigDlg::RBUdpClick()
+{
+    setMode(CON_UDP);
+}
+
+void TIPConfigDlg::FormShow()
+{
+    if (m_mode != CON_UDP && m_mode != CON_TCP)
+        setMode(CON_TCP);
+}
+
+void TIPConfigDlg::BOkClick()
+{
+    // The local port is checked and taken even when its field is disabled (TCP).
+    const auto localPort = portFromText(ELocalPort->text());
+    if (!localPort) {
+        ShowWarning(QStringLiteral("Choose a Local Port <0-65535>"));
+        return;
+    }
+    setLocalPort(*localPort);
+
+    const auto remotePort = portFromText(ERemotePort->text());
+    if (!remotePort) {
+        ShowWarning(QStringLiteral("Choose a Remote Port <0-65535>"));
+        return;
+    }
+
+    const QString address = ERemoteAddr->text();
+    std::int32_t a, b, c, d;
+    if (!TMirex_d::ParseIpText(address, a, b, c, d)) {
+        ShowWarning(QStringLiteral("Remote IP address not Valid"));
+        return;
+    }
+
+    setRemotePort(*remotePort);
+    setRemoteAddr(address);
+    m_applied = true;
+    accept();
+}
+
+void TIPConfigDlg::BCancelClick()
+{
+    m_applied = false;
+    QDialog::reject();
+}
+
+void TIPConfigDlg::reject()
+{
+    BCancelClick();
+}
+
+void TIPConfigDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        tesso::guarded([this] { FormShow(); });
+}
+
+void TIPConfigDlg::LoadFromDriver()
+{
+    if (!m_driver)
+        return;
+    setMode(m_driver->ConType());
+    setRemoteAddr(m_driver->IpRemoteAddress());
+    setRemotePort(m_driver->IpRemotePort());
+    setLocalPort(m_driver->IpLocalPort());
+}
+
+void TIPConfigDlg::ApplyToDriver()
+{
+    if (!m_driver || !m_applied)
+        return;
+    m_driver->setIpRemoteAddress(m_remoteAddr);
+    m_driver->setIpRemotePort(m_remotePort);
+    m_driver->setIpLocalPort(m_localPort);
+    // Only UDP and TCP are chosen here; the serial link has its own menu items.
+    m_driver->setConType(m_mode == CON_UDP ? CON_UDP : CON_TCP);
+}
+
+bool TIPConfigDlg::Execute()
+{
+    bool written = false;
+    tesso::guarded([this] { LoadFromDriver(); });
+    exec();
+    if (m_applied)
+        written = tesso::guarded([this] { ApplyToDriver(); });
+    return m_applied && written;
+}
