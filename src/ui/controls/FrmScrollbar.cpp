@@ -1,0 +1,66 @@
+#include "FrmScrollbar.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVariant>
+
+#include "ErrorReport.h"
+#include "TrackingScrollBar.h"
+
+namespace {
+const char* const kTagProperty = "Tag";
+}
+
+TFrameScrollBar::TFrameScrollBar(QWidget* parent) : QWidget(parent)
+{
+    resize(FrameWidth, FrameHeight);
+
+    // Created before the scroll bar so that the bar covers the line and only its ends show.
+    Bevel = new QFrame(this);
+    Bevel->setFrameShape(QFrame::VLine);
+    Bevel->setFrameShadow(QFrame::Sunken);
+    Bevel->setGeometry(136, 0, 2, FrameHeight);
+
+    Lbl = new QLabel(this);
+    Lbl->setGeometry(0, 12, 64, Lbl->sizeHint().height());
+
+    auto* bar = new TTrackingScrollBar(Qt::Horizontal, this);
+    ScrollBar = bar;
+    ScrollBar->setGeometry(64, 6, 145, 21);
+    ScrollBar->setRange(0, 255);
+    ScrollBar->setValue(128);
+    ScrollBar->setPageStep(10);
+    ScrollBar->setCursor(Qt::PointingHandCursor);
+    ScrollBar->setProperty(kTagProperty, 0);
+
+    Edt = new QLineEdit(this);
+    Edt->setGeometry(216, 6, 41, 21);
+
+    connect(ScrollBar, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        tesso::guarded([&] { notify(action, ScrollBar->sliderPosition()); });
+    });
+    connect(bar, &TTrackingScrollBar::scrollEnded, this,
+            [this] { tesso::guarded([&] { notify(EndScroll, ScrollBar->value()); }); });
+}
+
+QSize TFrameScrollBar::sizeHint() const
+{
+    return {FrameWidth, FrameHeight};
+}
+
+void TFrameScrollBar::notify(int code, int position)
+{
+    emit scrolled(code, position);
+    ScrollBarScroll(code);
+}
+
+void TFrameScrollBar::ScrollBarScroll(int code)
+{
+    ScrollBar->setProperty(kTagProperty, code == EndScroll ? 0 : 1);
+}
+
+int TFrameScrollBar::Tracking() const
+{
+    return ScrollBar->property(kTagProperty).toInt();
+}

@@ -1,0 +1,55 @@
+#include "TrackingScrollBar.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyleOptionSlider>
+#include <QWheelEvent>
+
+TTrackingScrollBar::TTrackingScrollBar(Qt::Orientation orientation, QWidget* parent)
+    : QScrollBar(orientation, parent)
+{
+}
+
+QRect TTrackingScrollBar::controlRect(QStyle::SubControl control) const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_ScrollBar, &option, control, this);
+}
+
+void TTrackingScrollBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    QScrollBar::mouseReleaseEvent(event);
+    // The left button scrolls by arrow, page or thumb, the middle one jumps the thumb.
+    if (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)
+        emit scrollEnded();
+}
+
+void TTrackingScrollBar::wheelEvent(QWheelEvent* event)
+{
+    QScrollBar::wheelEvent(event);
+    if (event->isAccepted()) // not accepted when the thumb was already at that end
+        emit scrollEnded();
+}
+
+void TTrackingScrollBar::keyPressEvent(QKeyEvent* event)
+{
+    QScrollBar::keyPressEvent(event);
+    if (event->isAccepted())
+        m_keyScrolling = true;
+}
+
+void TTrackingScrollBar::keyReleaseEvent(QKeyEvent* event)
+{
+    QScrollBar::keyReleaseEvent(event);
+    if (!event->isAutoRepeat() && m_keyScrolling) {
+        m_keyScrolling = false;
+        emit scrollEnded();
+    }
+}
+
+void TTrackingScrollBar::contextMenuEvent(QContextMenuEvent* event)
+{
+    QScrollBar::contextMenuEvent(event); // runs the menu to its end
+    emit scrollEnded();
+}
