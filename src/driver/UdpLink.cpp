@@ -32,6 +32,7 @@ bool UdpLink::open()
     if (m_socket->bind(QHostAddress::AnyIPv4, static_cast<quint16>(m_localPort),
                        QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint))
         return true;
+    m_bindError = m_socket->errorString();
     m_socket->close();
     return false;
 }

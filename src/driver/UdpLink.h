@@ -28,6 +28,8 @@ public:
     int localPort() const { return m_localPort; }
     // The port actually bound (differs from localPort() when that is 0).
     int boundPort() const;
+    // Why the last open() failed.
+    QString bindErrorText() const { return m_bindError; }
 
 private:
     void readPending();
@@ -36,4 +38,5 @@ private:
     int m_localPort = 10500;
     QString m_remoteAddress;
     int m_remotePort = 10500;
+    QString m_bindError;
 };

@@ -56,6 +56,7 @@ TEST_F(UdpLinkTest, BindFailureLeavesTheEndpointUnbound)
     link.setLocalPort(occupant.localPort());
     EXPECT_FALSE(link.open());
     EXPECT_FALSE(link.isActive());
+    EXPECT_FALSE(link.bindErrorText().isEmpty());
     EXPECT_TRUE(errors.empty());
     // Another port binds fine afterwards.
     link.setLocalPort(0);

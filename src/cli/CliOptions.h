@@ -1,0 +1,52 @@
+#pragma once
+// The command line of tesso-cli, parsed into what the session needs. Parsing never exits the
+// process: a usage error comes back as text for the caller to print.
+
+#include <QString>
+#include <QStringList>
+
+class CliOptions {
+public:
+    enum class Link { None, Serial, Tcp, Udp };
+    static constexpr int DefaultPort = 10500;
+    static constexpr double DefaultTimeoutSeconds = 10.0;
+
+    // Parses the arguments after the program name.
+    static CliOptions parse(const QStringList& arguments);
+    static QString usage();
+
+    bool ok() const { return m_error.isEmpty(); }
+    QString error() const { return m_error; }
+    bool help() const { return m_help; }
+    bool version() const { return m_version; }
+
+    Link link() const { return m_link; }
+    QString serialPort() const { return m_serialPort; }
+    QString host() const { return m_host; }
+    int remotePort() const { return m_remotePort; }
+    int localPort() const { return m_localPort; }
+    bool forceConn() const { return m_forceConn; }
+    double timeoutSeconds() const { return m_timeoutSeconds; }
+    QString command() const { return m_command; }
+    QStringList arguments() const { return m_arguments; }
+
+private:
+    bool takeOption(const QString& name, const QString& value);
+    bool setLink(Link link, const QString& value);
+    bool checkCommand();
+    bool fail(const QString& message);
+
+    QString m_error;
+    bool m_help = false;
+    bool m_version = false;
+    Link m_link = Link::None;
+    QString m_serialPort;
+    QString m_host;
+    int m_remotePort = DefaultPort;
+    int m_localPort = DefaultPort;
+    bool m_localPortGiven = false;
+    bool m_forceConn = false;
+    double m_timeoutSeconds = DefaultTimeoutSeconds;
+    QString m_command;
+    QStringList m_arguments;
+};

@@ -1,0 +1,69 @@
+#pragma once
+// One run of tesso-cli: opens the chosen link through the driver, runs the command against the
+// device and returns the exit status. Everything waits on the Qt event loop with one deadline
+// for the whole command.
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QString>
+#include <QStringList>
+
+#include "CliOptions.h"
+#include "ErrorReport.h"
+#include "VariableAccess.h"
+
+class TMirex_d;
+class ReplyWatcher;
+
+class CliSession {
+public:
+    enum ExitStatus { ExitOk = 0, ExitUsage = 2, ExitNoDevice = 3, ExitLinkFailed = 4 };
+
+    CliSession(const CliOptions& options, std::FILE* out, std::FILE* err);
+    ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    int run();
+
+    // "Lumio", "Snipa" or "unknown" for a device code.
+    static QString modelName(std::uint32_t code);
+
+private:
+    int prepare();
+    int openLink();
+    int openSerial();
+    int openTcp(const QString& address);
+    int openUdp(const QString& address);
+    bool resolveHost(QString& address);
+    bool waitUntil(const std::function<bool()>& done);
+    bool connectDevice();
+
+    int runDetect();
+    int runGet();
+    int runSet();
+    int runDump();
+    int runMonitor();
+    int runRaw();
+
+    void print(const QStringList& lines);
+    int fail(int status, const QString& message);
+
+    CliOptions m_options;
+    std::FILE* m_out;
+    std::FILE* m_err;
+    QDeadlineTimer m_deadline;
+    std::unique_ptr<TMirex_d> m_driver;
+    std::unique_ptr<ReplyWatcher> m_watcher;
+    tesso::ErrorReporter m_previousReporter;
+    std::vector<tVAR> m_queries;
+    std::vector<VariableAccess::Assignment> m_assignments;
+    QByteArray m_rawBytes;
+    int m_tcpFailures = 0;
+    QString m_lastTcpError;
+};

@@ -1,0 +1,152 @@
+// The command line, escapes and variable names of tesso-cli, without a device.
+#include <gtest/gtest.h>
+
+#include "CliOptions.h"
+#include "CliSession.h"
+#include "EscapeText.h"
+#include "Mirex_d.h"
+#include "VariableAccess.h"
+#include "VariableNames.h"
+
+namespace {
+
+CliOptions parse(const char* line)
+{
+    return CliOptions::parse(QString::fromLatin1(line).split(QLatin1Char(' '), Qt::SkipEmptyParts));
+}
+
+} // namespace
+
+TEST(CliOptionsTest, LinksAndPorts)
+{
+    CliOptions o = parse("--tcp 10.0.0.5 detect");
+    ASSERT_TRUE(o.ok()) << o.error().toStdString();
+    EXPECT_EQ(o.link(), CliOptions::Link::Tcp);
+    EXPECT_EQ(o.host(), QStringLiteral("10.0.0.5"));
+    EXPECT_EQ(o.remotePort(), 10500);
+    EXPECT_EQ(o.timeoutSeconds(), 10.0);
+    EXPECT_FALSE(o.forceConn());
+
+    o = parse("--udp=dev.local:65535 --local-port 0 --force-conn --timeout 0.5 get ichm brgt");
+    ASSERT_TRUE(o.ok()) << o.error().toStdString();
+    EXPECT_EQ(o.link(), CliOptions::Link::Udp);
+    EXPECT_EQ(o.host(), QStringLiteral("dev.local"));
+    EXPECT_EQ(o.remotePort(), 65535);
+    EXPECT_EQ(o.localPort(), 0);
+    EXPECT_TRUE(o.forceConn());
+    EXPECT_EQ(o.timeoutSeconds(), 0.5);
+    EXPECT_EQ(o.command(), QStringLiteral("get"));
+    EXPECT_EQ(o.arguments(), (QStringList{QStringLiteral("ichm"), QStringLiteral("brgt")}));
+
+    o = parse("--serial \\\\.\\COM2 raw --not-an-option");
+    ASSERT_TRUE(o.ok()) << o.error().toStdString();
+    EXPECT_EQ(o.serialPort(), QStringLiteral("\\\\.\\COM2"));
+    EXPECT_EQ(o.arguments(), QStringList{QStringLiteral("--not-an-option")}); // after the command
+}
+
+TEST(CliOptionsTest, UsageErrors)
+{
+    for (const char* bad : {"", "detect", "--tcp 1.2.3.4", "--tcp 1.2.3.4 --udp 1.2.3.4 detect",
+                            "--tcp 1.2.3.4:0 detect", "--tcp 1.2.3.4:65536 detect", "--tcp :10500 detect",
+                            "--tcp 1.2.3.4:x detect", "--tcp 1.2.3.4 --local-port 5 detect",
+                            "--udp 1.2.3.4 --local-port 70000 detect", "--tcp 1.2.3.4 --timeout 0 detect",
+                            "--tcp 1.2.3.4 --timeout abc detect", "--tcp 1.2.3.4 --bogus detect",
+                            "--tcp 1.2.3.4 frobnicate", "--tcp 1.2.3.4 detect extra", "--tcp 1.2.3.4 get",
+                            "--tcp 1.2.3.4 set", "--tcp 1.2.3.4 raw", "--tcp 1.2.3.4 raw a b", "--timeout"}) {
+        const CliOptions o = parse(bad);
+        EXPECT_FALSE(o.ok()) << "accepted: " << bad;
+        EXPECT_FALSE(o.error().isEmpty()) << bad;
+    }
+    EXPECT_TRUE(parse("--help").help());
+    EXPECT_TRUE(parse("--tcp 1.2.3.4 --version").version());
+}
+
+TEST(EscapeTextTest, DecodesTheCEscapes)
+{
+    QByteArray bytes;
+    QString error;
+    ASSERT_TRUE(EscapeText::decode(QByteArrayLiteral("#\\r\\n"), bytes, error));
+    EXPECT_EQ(bytes, QByteArrayLiteral("#\r\n"));
+    ASSERT_TRUE(EscapeText::decode(QByteArrayLiteral("a\\\\b\\x3f\\x00\\xFf"), bytes, error));
+    EXPECT_EQ(bytes, QByteArray("a\\b?\0\xff", 6));
+    ASSERT_TRUE(EscapeText::decode(QByteArray(), bytes, error));
+    EXPECT_TRUE(bytes.isEmpty());
+
+    for (const char* bad : {"abc\\", "\\x4", "\\xg0", "\\t", "\\x"}) {
+        error.clear();
+        EXPECT_FALSE(EscapeText::decode(QByteArray(bad), bytes, error)) << bad;
+        EXPECT_FALSE(error.isEmpty()) << bad;
+    }
+}
+
+TEST(VariableNamesTest, NamesPropertiesAnyCase)
+{
+    EXPECT_EQ(VariableNames::find(QStringLiteral("ICHM")), _ICHM);
+    EXPECT_EQ(VariableNames::find(QStringLiteral("ichm")), _ICHM);
+    EXPECT_EQ(VariableNames::find(QStringLiteral("UNIT")), _UNIT);
+    EXPECT_EQ(VariableNames::find(QStringLiteral("unity")), _UNIT); // the property name
+    EXPECT_EQ(VariableNames::find(QStringLiteral("famodem_")), _FAMODEM);
+    EXPECT_EQ(VariableNames::find(QStringLiteral("Diese")), _DIESE);
+    EXPECT_EQ(VariableNames::find(QStringLiteral("queryall")), _DIESE);
+    EXPECT_EQ(VariableNames::find(QStringLiteral("ADDRDBG")), _ADDRDBG);
+    EXPECT_EQ(VariableNames::find(QStringLiteral("DOLLARS")), _DOLLARS);
+    EXPECT_FALSE(VariableNames::find(QStringLiteral("_ICHM")));
+    EXPECT_FALSE(VariableNames::find(QString()));
+
+    EXPECT_EQ(VariableNames::closest(QStringLiteral("ICHMM")), QStringLiteral("ICHM"));
+    EXPECT_EQ(VariableNames::closest(QStringLiteral("famode")), QStringLiteral("FAMODEM"));
+    EXPECT_EQ(VariableNames::closest(QStringLiteral("BRIGHT")), QStringLiteral("BRGT"));
+}
+
+TEST(VariableAccessTest, AssignmentsAreCheckedBeforeSending)
+{
+    VariableAccess::Assignment a;
+    QString error;
+    ASSERT_TRUE(VariableAccess::parseAssignment(QStringLiteral("brgt=4294967295"), a, error));
+    EXPECT_EQ(a.index, _BRGT);
+    EXPECT_EQ(a.number, 4294967295LL);
+    ASSERT_TRUE(VariableAccess::parseAssignment(QStringLiteral("COLOR=-2147483648"), a, error));
+    EXPECT_EQ(a.number, -2147483648LL);
+    ASSERT_TRUE(VariableAccess::parseAssignment(QStringLiteral("IFRZM=true"), a, error));
+    EXPECT_EQ(a.number, 1);
+    ASSERT_TRUE(VariableAccess::parseAssignment(QStringLiteral("NETMASK=255.255.255.0"), a, error));
+    EXPECT_EQ(a.text, QStringLiteral("255.255.255.0"));
+    ASSERT_TRUE(VariableAccess::parseAssignment(QStringLiteral("hpos=$1F"), a, error));
+    EXPECT_EQ(a.number, 31);
+
+    const struct {
+        const char* argument;
+        const char* says;
+    } refused[] = {
+        {"BRGT=4294967296", "does not fit"}, {"BRGT=-1", "does not fit"},  {"BRGT=", "does not fit"},
+        {"BRGT=12a", "does not fit"},        {"COLOR=2147483648", "does not fit"},
+        {"IFRZM=2", "0 or 1"},               {"NETMASK=255.255.255", "dotted mask"},
+        {"UNIT=5", "read-only"},             {"DEV=57", "read-only"}, {"PORT=1", "read-only"},
+        {"DIESE=1", "read-only"},            {"BRGTX=1", "did you mean BRGT"}, {"BRGT", "NAME=VALUE"},
+    };
+    for (const auto& r : refused) {
+        error.clear();
+        EXPECT_FALSE(VariableAccess::parseAssignment(QString::fromLatin1(r.argument), a, error)) << r.argument;
+        EXPECT_TRUE(error.contains(QLatin1String(r.says))) << r.argument << ": " << error.toStdString();
+    }
+}
+
+TEST(VariableAccessTest, PrintedValuesFollowTheStorage)
+{
+    TMirex_d driver(makeDefaultLinks());
+    driver.setForceConn(false);
+    driver.RxBuffer = QByteArrayLiteral("COL2147483647\r\nFRZ257\r\nNTMK8\r\nCH3\r\nADIP2\r\nIPA_10\r\nPORT4001\r\n");
+    driver.ParseReplies();
+    EXPECT_EQ(VariableAccess::valueText(driver, _COLOR), QStringLiteral("2147483647"));
+    EXPECT_EQ(VariableAccess::valueText(driver, _IFRZM), QStringLiteral("1"));
+    EXPECT_EQ(VariableAccess::valueText(driver, _NETMASK), QStringLiteral("255.255.255.0"));
+    EXPECT_EQ(VariableAccess::replyLines(driver, _ICHM, QByteArrayLiteral("CH3")), QStringList{QStringLiteral("ICHM=3")});
+    EXPECT_EQ(VariableAccess::replyLines(driver, _IP4, QByteArrayLiteral("IPA_10")),
+              (QStringList{QStringLiteral("IP4=10"), QStringLiteral("REMOTE_IP=10.0.0.0")}));
+    EXPECT_EQ(VariableAccess::replyLines(driver, _PORT, QByteArrayLiteral("PORT4001")),
+              (QStringList{QStringLiteral("PORT=4001"), QStringLiteral("REMOTE_PORT=4001")}));
+
+    EXPECT_EQ(CliSession::modelName(57), QStringLiteral("Lumio"));
+    EXPECT_EQ(CliSession::modelName(58), QStringLiteral("Snipa"));
+    EXPECT_EQ(CliSession::modelName(40), QStringLiteral("unknown"));
+}
