@@ -1,0 +1,134 @@
+// tesso: the remote-control program. Start-up (splash, windows, settings), then the event loop
+// until the main window closes. --simulate runs a simulated device in this process on a
+// pseudo-terminal and maps COM1 to it.
+
+#include <cstdio>
+#include <memory>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTemporaryDir>
+
+#include "CommandLine.h"
+#include "ConnectionSettings.h"
+#include "Constante.h"
+#include "ErrorReportBox.h"
+#include "GlyphImages.h"
+#include "MessageBoxPrompts.h"
+#include "Mirex_d.h"
+#include "StartUp.h"
+#include "Unit_Main.h"
+
+#ifdef TESSO_WITH_DEVSIM
+#include "SimServer.h"
+#endif
+
+namespace {
+
+QStringList argumentsOf(int argc, char** argv)
+{
+    QStringList list;
+    for (int i = 1; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+// The demo's own settings folder: a connection file that selects COM1, so that the first-run
+// question is not asked and nothing of the user's settings is read or overwritten.
+bool prepareDemoSettings(const QString& folder)
+{
+    ConnectionSettings settings(folder, QString(Constante::ApplicationTitle));
+    ConnectionValues values;
+    values.Port = 0;
+    values.RemoteIp = QString(Constante::DefaultRemoteIp);
+    values.IpEnable = 0;
+    return settings.WriteConnection(values);
+}
+
+#ifdef TESSO_WITH_DEVSIM
+std::unique_ptr<tesso::sim::SimServer> startSimulatedDevice(const QString& model, QString& error)
+{
+    auto sim = std::make_unique<tesso::sim::SimServer>(model == QStringLiteral("snipa") ? tesso::sim::Model::Snipa
+                                                                                        : tesso::sim::Model::Lumio);
+    if (!sim->openPty(&error))
+        return nullptr;
+    // COM1 opens this device from now on (the serial port honours TESSO_COM1).
+    qputenv("TESSO_COM1", sim->ptyPath().toLocal8Bit());
+    return sim;
+}
+#endif
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const CommandLine line = CommandLine::Parse(argumentsOf(argc, argv));
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::fputs(CommandLine::Usage().toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::printf("tesso %s\n", TESSO_VERSION_STRING);
+        return 0;
+    case CommandLine::Action::Error:
+        std::fprintf(stderr, "tesso: %s\n\n%s", line.error.toLocal8Bit().constData(),
+                     CommandLine::Usage().toLocal8Bit().constData());
+        return 2;
+    case CommandLine::Action::Run:
+        break;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tesso"));
+    QApplication::setApplicationVersion(QStringLiteral(TESSO_VERSION_STRING));
+    QApplication::setWindowIcon(QIcon(GlyphImages::Logo(QString())));
+    // The main window's closing ends the program, whatever other window is still open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    TErrorReportBox errors(nullptr);
+    errors.Install();
+    MessageBoxPrompts prompts;
+
+    QString settingsFolder = ConnectionSettings::DefaultDirectory();
+    std::unique_ptr<QTemporaryDir> demoFolder;
+#ifdef TESSO_WITH_DEVSIM
+    std::unique_ptr<tesso::sim::SimServer> simulated;
+#endif
+    if (line.simulate) {
+#ifdef TESSO_WITH_DEVSIM
+        QString error;
+        simulated = startSimulatedDevice(line.model, error);
+        if (!simulated) {
+            std::fprintf(stderr, "tesso: cannot start the simulated device: %s\n", error.toLocal8Bit().constData());
+            return 1;
+        }
+        demoFolder = std::make_unique<QTemporaryDir>();
+        if (!demoFolder->isValid() || !prepareDemoSettings(demoFolder->path())) {
+            std::fputs("tesso: cannot create a settings folder for the demonstration\n", stderr);
+            return 1;
+        }
+        settingsFolder = demoFolder->path();
+        std::printf("tesso: simulated %s on %s (COM1)\n", line.model.toLocal8Bit().constData(),
+                    simulated->ptyPath().toLocal8Bit().constData());
+        std::fflush(stdout);
+#else
+        std::fputs("tesso: built without the simulated device\n", stderr);
+        return 1;
+#endif
+    }
+
+    std::unique_ptr<TForm_MAIN> mainWindow;
+    const bool started = tesso::guarded([&] {
+        TStartUp::Options options;
+        options.SettingsDirectory = settingsFolder;
+        mainWindow = TStartUp::Run(makeDefaultLinks(), prompts, options);
+    });
+    if (!started || !mainWindow)
+        return 1;
+    errors.setWindow(mainWindow.get());
+    QObject::connect(mainWindow.get(), &TForm_MAIN::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    mainWindow->show();
+    const int result = app.exec();
+    mainWindow.reset(); // before the simulated device and the error box go
+    return result;
+}

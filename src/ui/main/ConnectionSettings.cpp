@@ -1,0 +1,115 @@
+#include "ConnectionSettings.h"
+
+#include <algorithm>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "Constante.h"
+#include "IniFile.h"
+#include "TextFormat.h"
+
+namespace {
+
+QString withSeparator(QString directory)
+{
+    if (!directory.isEmpty() && !directory.endsWith(u'/'))
+        directory += u'/';
+    return directory;
+}
+
+QString inputKey(int k)
+{
+    return TextFormat::Format(Constante::KeyInputFormat, k);
+}
+
+QString audioKey(int k)
+{
+    return TextFormat::Format(Constante::KeyAudioFormat, k);
+}
+
+} // namespace
+
+ConnectionSettings::ConnectionSettings(QString directory, QString applicationTitle)
+    : m_directory(withSeparator(std::move(directory))), m_title(std::move(applicationTitle))
+{
+}
+
+QString ConnectionSettings::DefaultDirectory()
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QFileInfo info(programDir);
+    if (!programDir.isEmpty() && info.isDir() && info.isWritable())
+        return programDir;
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(config);
+    return config;
+}
+
+QString ConnectionSettings::ConnectionFileName() const
+{
+    return TextFormat::Format(Constante::IniFileFormat, {m_directory, m_title});
+}
+
+QString ConnectionSettings::LabelFileName(const QString& modelName) const
+{
+    return TextFormat::Format(Constante::IniFileFormat, {m_directory, modelName});
+}
+
+ConnectionValues ConnectionSettings::ReadConnection() const
+{
+    IniFile ini;
+    ini.load(ConnectionFileName());
+    const QString section(Constante::SectionConnexion);
+    ConnectionValues v;
+    v.Port = ini.readInteger(section, QString(Constante::KeyPort), -1);
+    v.RemoteIp = ini.readString(section, QString(Constante::KeyRemoteIp), QString(Constante::DefaultRemoteIp));
+    v.RemotePort = ini.readInteger(section, QString(Constante::KeyRemotePort), 10500);
+    v.LocalPort = ini.readInteger(section, QString(Constante::KeyLocalPort), 10500);
+    v.IpEnable = ini.readInteger(section, QString(Constante::KeyIpEnable), 0);
+    return v;
+}
+
+bool ConnectionSettings::WriteConnection(const ConnectionValues& v) const
+{
+    IniFile ini;
+    const QString section(Constante::SectionConnexion);
+    ini.setInteger(section, QString(Constante::KeyPort), v.Port);
+    ini.setValue(section, QString(Constante::KeyRemoteIp), v.RemoteIp);
+    ini.setInteger(section, QString(Constante::KeyRemotePort), v.RemotePort);
+    ini.setInteger(section, QString(Constante::KeyLocalPort), v.LocalPort);
+    ini.setInteger(section, QString(Constante::KeyIpEnable), v.IpEnable);
+    return ini.save(ConnectionFileName());
+}
+
+bool ConnectionSettings::ReadLabels(const QString& modelName, const InputLabels& defaults, InputLabels& labels) const
+{
+    IniFile ini;
+    const QString fileName = LabelFileName(modelName);
+    if (!ini.load(fileName) && QFileInfo::exists(fileName))
+        return false; // there but unreadable
+    labels.Black = ini.readString(modelName, QString(Constante::KeyBlack), defaults.Black);
+    labels.Inputs.clear();
+    labels.Audios.clear();
+    for (int k = 1; k <= defaults.Inputs.size(); ++k)
+        labels.Inputs << ini.readString(modelName, inputKey(k), defaults.Inputs.at(k - 1));
+    for (int k = 1; k <= defaults.Audios.size(); ++k)
+        labels.Audios << ini.readString(modelName, audioKey(k), defaults.Audios.at(k - 1));
+    return true;
+}
+
+bool ConnectionSettings::WriteLabels(const QString& modelName, const InputLabels& labels) const
+{
+    IniFile ini;
+    ini.setValue(modelName, QString(Constante::KeyBlack), labels.Black);
+    const auto n = std::max(labels.Inputs.size(), labels.Audios.size());
+    for (qsizetype k = 1; k <= n; ++k) {
+        if (k <= labels.Inputs.size())
+            ini.setValue(modelName, inputKey(static_cast<int>(k)), labels.Inputs.at(k - 1));
+        if (k <= labels.Audios.size())
+            ini.setValue(modelName, audioKey(static_cast<int>(k)), labels.Audios.at(k - 1));
+    }
+    return ini.save(LabelFileName(modelName));
+}

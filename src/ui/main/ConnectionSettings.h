@@ -1,0 +1,48 @@
+#pragma once
+// The two kinds of settings file: the connection settings ("<title>.ini", section "CONNEXION")
+// and one input-label file per model ("<model>.ini", section named after the model). Both are
+// rewritten whole. Files live beside the program, or in the user's configuration folder when the
+// program's folder cannot be written.
+
+#include <QString>
+#include <QStringList>
+
+struct ConnectionValues {
+    int Port = -1; // -1: no setting yet (first run)
+    QString RemoteIp;
+    int RemotePort = 10500;
+    int LocalPort = 10500;
+    int IpEnable = 0;
+};
+
+struct InputLabels {
+    QString Black;
+    QStringList Inputs; // input k at index k-1
+    QStringList Audios;
+};
+
+class ConnectionSettings {
+public:
+    // directory: where the files are; applicationTitle names the connection settings file.
+    ConnectionSettings(QString directory, QString applicationTitle);
+
+    // The program's folder when it is writable, else the user's configuration folder (created).
+    static QString DefaultDirectory();
+
+    QString Directory() const { return m_directory; }
+    QString ConnectionFileName() const;
+    QString LabelFileName(const QString& modelName) const;
+
+    // Missing file or keys give the defaults (Port -1 marks a first run).
+    ConnectionValues ReadConnection() const;
+    bool WriteConnection(const ConnectionValues& values) const;
+
+    // Missing file or keys give the model's defaults. A file that exists but cannot be read gives
+    // false, so that the caller can fall back to the generic labels.
+    bool ReadLabels(const QString& modelName, const InputLabels& defaults, InputLabels& labels) const;
+    bool WriteLabels(const QString& modelName, const InputLabels& labels) const;
+
+private:
+    QString m_directory; // with a trailing separator
+    QString m_title;
+};

@@ -1,0 +1,172 @@
+#pragma once
+// The program's fixed texts, in one place and exactly as the user sees them. Formats keep their
+// "%s"/"%d" placeholders; TextFormat fills them in order.
+
+#include <QLatin1String>
+
+namespace Constante {
+
+// Names and titles
+inline constexpr QLatin1String ProgramName{"Tesso"};
+inline constexpr QLatin1String RemoteControl{"remote control"};
+inline constexpr QLatin1String ApplicationTitle{"Tesso remote control"};
+inline constexpr QLatin1String MakerName{"Norvane"};
+inline constexpr QLatin1String WindowTitleFormat{"%s %s"};
+inline constexpr QLatin1String LanSetupFormat{"%s LAN Setup"};
+inline constexpr QLatin1String AboutCaptionFormat{"About %s %s..."};
+inline constexpr QLatin1String VersionFormat{"Version : %s.%s.%s.%s"};
+inline constexpr QLatin1String VersionUnknown{"Version : ?.?.?.?"};
+inline constexpr QLatin1String SoftwareDescription{"Remote control"};
+
+// Settings files
+inline constexpr QLatin1String IniFileFormat{"%s%s.ini"};
+inline constexpr QLatin1String SectionConnexion{"CONNEXION"};
+inline constexpr QLatin1String KeyPort{"Port"};
+inline constexpr QLatin1String KeyRemoteIp{"REMOTE_IP"};
+inline constexpr QLatin1String KeyRemotePort{"REMOTE_PORT_ENTRY"};
+inline constexpr QLatin1String KeyLocalPort{"LOCAL_PORT_ENTRY"};
+inline constexpr QLatin1String KeyIpEnable{"IP_ENABLE"};
+inline constexpr QLatin1String DefaultRemoteIp{"192.168.0.10"};
+inline constexpr QLatin1String KeyBlack{"Black"};
+inline constexpr QLatin1String KeyInputFormat{"Input%d"};
+inline constexpr QLatin1String KeyAudioFormat{"Audio%d"};
+
+// Messages
+inline constexpr QLatin1String SelectPort{"Select port"};
+inline constexpr QLatin1String AreYouSure{"Are you sure?"};
+inline constexpr QLatin1String DeviceNotConnected{"Device NOT connected"};
+inline constexpr QLatin1String DeviceConnected{"Device connected"};
+inline constexpr QLatin1String StoringSettings{"Storing settings, please do not switch power off..."};
+inline constexpr QLatin1String StatusPortFormat{"Port : %s"};
+inline constexpr QLatin1String StatusUdpFormat{"UDP (%s:%s)"};
+inline constexpr QLatin1String StatusTcpFormat{"TCP (%s:%s)"};
+inline constexpr QLatin1String NewSoftwareFormat{"New %s Software available, download update recommended !"};
+inline constexpr QLatin1String NewFirmwareFormat{"New %s Firmware available, download update recommended !"};
+
+// Labels
+inline constexpr QLatin1String InternalRate{"Internal Rate"};
+inline constexpr QLatin1String InputLabelFormat{"Input %d"};
+inline constexpr QLatin1String AudioLabelFormat{"Audio %d"};
+inline constexpr QLatin1String FrameNumberFormat{"Frame %d"};
+inline constexpr QLatin1String Black{"Black"};
+inline constexpr QLatin1String Freeze{"Freeze"};
+
+// Menus ("&" marks the access letter)
+inline constexpr QLatin1String MenuFile{"&File"};
+inline constexpr QLatin1String MenuFileExit{"&Exit"};
+inline constexpr QLatin1String MenuControls{"&Controls"};
+inline constexpr QLatin1String MenuPullDown{"2:2 &Pull-down"};
+inline constexpr QLatin1String Auto{"Auto"};
+inline constexpr QLatin1String Off{"Off"};
+inline constexpr QLatin1String On{"On"};
+inline constexpr QLatin1String MenuBlackDelay{"Black Delay"};
+inline constexpr QLatin1String Short{"Short"};
+inline constexpr QLatin1String Medium{"Medium"};
+inline constexpr QLatin1String Long{"Long"};
+inline constexpr QLatin1String BlackDelayRange{"0..30"};
+inline constexpr QLatin1String MenuAutoTake{"AutoTake"};
+inline constexpr QLatin1String MenuStandBy{"Stand by"};
+inline constexpr QLatin1String MenuStandByTimer{"Stand by timer..."};
+inline constexpr QLatin1String MenuBaudRate{"Baud Rate"};
+inline constexpr QLatin1String Baud19200{"19200 bauds"};
+inline constexpr QLatin1String Baud9600{"9600   bauds"};
+inline constexpr QLatin1String Baud2400{"2400   bauds"};
+inline constexpr QLatin1String Baud1200{"1200   bauds"};
+inline constexpr QLatin1String MenuRegisterCodes{"Register codes to stand by projector"};
+inline constexpr QLatin1String MessageOn{"Message On"};
+inline constexpr QLatin1String MessageOff{"Message Off"};
+inline constexpr QLatin1String MenuKeyLocking{"&Key Locking"};
+inline constexpr QLatin1String All{"All"};
+inline constexpr QLatin1String Menu{"Menu"};
+inline constexpr QLatin1String Input{"Input"};
+inline constexpr QLatin1String MenuEraseAll{"&Erase all memories"};
+inline constexpr QLatin1String MenuDefaultValues{"&Default values"};
+inline constexpr QLatin1String MenuSerialPort{"&Serial port"};
+inline constexpr QLatin1String ComFormat{"COM%d"};
+inline constexpr QLatin1String ComDevicePathFormat{"\\\\.\\COM%d"};
+inline constexpr QLatin1String LanSetupItem{"LAN/Setup"};
+inline constexpr QLatin1String MenuNoSignalAutolock{"No input signal autolock"};
+inline constexpr QLatin1String MenuTransition{"&Transition..."};
+inline constexpr QLatin1String MenuCustomize{"C&ustomize"};
+inline constexpr QLatin1String Default{"Default"};
+inline constexpr QLatin1String MenuAbout{"&About"};
+inline constexpr QLatin1String MenuAboutItem{"About..."};
+inline constexpr QLatin1String Exit{"Exit"};
+inline constexpr QLatin1String Mute{"Mute"};
+inline constexpr QLatin1String Rename{"Rename"};
+
+// Main window controls
+inline constexpr QLatin1String Take{"TAKE"};
+inline constexpr QLatin1String Cut{"Cut"};
+inline constexpr QLatin1String Fade{"Fade"};
+inline constexpr QLatin1String Title{"Title"};
+inline constexpr QLatin1String MachineStatus{"Machine status:"};
+inline constexpr QLatin1String Ok{"Ok"};
+inline constexpr QLatin1String OkUpper{"OK"};
+inline constexpr QLatin1String PageSwitchMode{"Switch mode"};
+inline constexpr QLatin1String PageInput{"Input"};
+inline constexpr QLatin1String PageOutput{"Output"};
+inline constexpr QLatin1String PageImage{"Image"};
+inline constexpr QLatin1String PageAudio{"Audio"};
+inline constexpr QLatin1String PageFrameAlert{"Frame Alert"};
+inline constexpr QLatin1String PageEffect{"Effect"};
+inline constexpr QLatin1String SyncHV{"H && V"};
+inline constexpr QLatin1String SyncCompositeTtl{"Composite TTL"};
+inline constexpr QLatin1String SyncSog{"SOG"};
+inline constexpr QLatin1String OutputSync{"Output sync."};
+inline constexpr QLatin1String OutputNotAvailableComputerInput{"Output settings not available with computer input"};
+inline constexpr QLatin1String ImageNotAvailableComputerInput{"Image settings not available with computer input"};
+inline constexpr QLatin1String ImageNoInputSignal{"No input signal"};
+inline constexpr QLatin1String SwitchMode{"Switch mode"};
+inline constexpr QLatin1String Seamless{"Seamless"};
+inline constexpr QLatin1String Standard{"Standard"};
+inline constexpr QLatin1String RefInputForSeamless{"Ref. Input for seamless"};
+inline constexpr QLatin1String Used{"Used"};
+inline constexpr QLatin1String Vcr{"VCR"};
+inline constexpr QLatin1String SignalType{"Signal Type"};
+inline constexpr QLatin1String StandardHeading{"Standard"};
+inline constexpr QLatin1String ReferenceAR{"Reference A/R"};
+inline constexpr QLatin1String Normal{"Normal"};
+inline constexpr QLatin1String Wide{"Wide"};
+inline constexpr QLatin1String Automatic{"Automatic"};
+inline constexpr QLatin1String UsedFrame{"Used frame"};
+
+// Status grid
+inline constexpr QLatin1String StatusInput{"Input"};
+inline constexpr QLatin1String StatusReference{"Reference"};
+inline constexpr QLatin1String StatusOutput{"Output"};
+inline constexpr QLatin1String StatusFrame{"Frame alert"};
+inline constexpr QLatin1String Ellipsis{"..."};
+inline constexpr const char* StatusRowLabels[18] = {
+    "",              "Input :",        "Type :", "Format :",   "Line freq. :", "Frame freq. :",
+    "Sync. :",       "",               "Source :", "Rate :",   "",             "Output format :",
+    "Frame freq. :", "Output sync. :", "",       "Recorded :", "Displayed :",  ""};
+
+// Secondary windows
+inline constexpr QLatin1String CaptionMessageProjector{"Message projector"};
+inline constexpr QLatin1String CaptionIpConfig{"LAN Setup"};
+inline constexpr QLatin1String CaptionTransferFrame{"Transfer Frame"};
+inline constexpr QLatin1String CaptionStandby{"Stand by"};
+inline constexpr QLatin1String CaptionBlackDelay{"Black Delay"};
+inline constexpr QLatin1String CaptionFrameDebug{"Frame Debug"};
+inline constexpr QLatin1String CaptionFrameFormat{"Resizing..."};
+inline constexpr QLatin1String CaptionGradient{"Gradient"};
+inline constexpr QLatin1String CaptionDebug{"Debug"};
+
+// About box
+inline constexpr QLatin1String Software{"Software"};
+inline constexpr QLatin1String Device{"Device"};
+inline constexpr QLatin1String DeviceVersionUnknown{"Version : ?.?"};
+inline constexpr QLatin1String LabelI{"I ="};
+inline constexpr QLatin1String LabelK{"K ="};
+inline constexpr QLatin1String LabelS{"S ="};
+inline constexpr QLatin1String LabelV{"V ="};
+inline constexpr QLatin1String LabelO{"O ="};
+inline constexpr QLatin1String LabelD{"D ="};
+inline constexpr QLatin1String LabelLan{"LAN ="};
+inline constexpr QLatin1String LabelH{"H ="};
+inline constexpr QLatin1String LabelF{"F ="};
+inline constexpr QLatin1String LabelDFormat{"D = %s"};
+inline constexpr QLatin1String LabelVFormat{"V = %s"};
+
+} // namespace Constante

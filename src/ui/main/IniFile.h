@@ -1,0 +1,51 @@
+#pragma once
+// A plain "key=value" INI file, read and written by the program itself so that what is written is
+// read back unchanged (QSettings escapes and quotes values in a way of its own).
+//
+// Reading: UTF-8 (a file that is not valid UTF-8 is read as Latin-1), an optional byte-order mark,
+// LF or CR LF line ends. "[name]" opens a section; "key=value" splits at the first "="; key and
+// value are trimmed and a value wrapped in double quotes loses that one pair. Section and key names
+// compare without regard to case. Lines that are none of these (comments, noise) are skipped, so a
+// damaged file yields what can be read and the caller's defaults for the rest.
+//
+// Writing: sections and keys in the order they were set; a value that would not survive the
+// reading rules (outer spaces, outer quotes) is wrapped in double quotes; line breaks inside a
+// value become spaces because a value is one line.
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include <QString>
+
+class IniFile {
+public:
+    // Replaces the content by the file's; false (and an empty content) when it cannot be read.
+    bool load(const QString& fileName);
+    // The whole file is replaced: the old one disappears and only the current keys are written.
+    // The new content is written beside it and renamed over it, so a failed write keeps the old file.
+    bool save(const QString& fileName) const;
+
+    void parse(const QByteArray& bytes);
+    QByteArray serialize() const;
+
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    QString readString(const QString& section, const QString& key, const QString& fallback) const;
+    // A decimal integer with an optional sign; anything else gives the fallback.
+    int readInteger(const QString& section, const QString& key, int fallback) const;
+
+    void setValue(const QString& section, const QString& key, const QString& text);
+    void setInteger(const QString& section, const QString& key, int value);
+
+    bool isEmpty() const { return m_sections.empty(); }
+
+private:
+    struct Section {
+        QString name;
+        std::vector<std::pair<QString, QString>> entries;
+    };
+    Section* findSection(const QString& name);
+    const Section* findSection(const QString& name) const;
+
+    std::vector<Section> m_sections;
+};

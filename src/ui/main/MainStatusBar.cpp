@@ -1,0 +1,118 @@
+#include "MainStatusBar.h"
+
+#include <QPainter>
+
+#include "Constante.h"
+#include "GlyphImages.h"
+#include "TextFormat.h"
+
+TMainStatusBar::TMainStatusBar(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("StatusBar"));
+    setFixedHeight(BarHeight);
+    m_images[0] = GlyphImages::Led(QColor(150, 30, 30), 16);
+    m_images[1] = GlyphImages::Led(QColor(30, 170, 40), 16);
+}
+
+QRect TMainStatusBar::PanelRect(int panel) const
+{
+    int left = 0;
+    for (int i = 0; i < panel; ++i)
+        left += PanelWidth(i);
+    // The last panel takes what is left of the bar.
+    const int width = panel == static_cast<int>(PanelWidths.size()) - 1 ? std::max(PanelWidth(panel), this->width() - left)
+                                                                        : PanelWidth(panel);
+    return QRect(left, 0, width, height());
+}
+
+StatusBarState TMainStatusBar::State() const
+{
+    return StateProvider ? StateProvider() : StatusBarState{};
+}
+
+QString TMainStatusBar::PanelText(int panel) const
+{
+    const StatusBarState state = State();
+    switch (panel) {
+    case 0:
+        return QString(state.Connected ? Constante::DeviceConnected : Constante::DeviceNotConnected);
+    case 1:
+        return state.LinkText;
+    case 2:
+        return state.Storing ? QString(Constante::StoringSettings) : QString();
+    default:
+        return {};
+    }
+}
+
+QColor TMainStatusBar::ConnectionTextColour(const StatusBarState& state) const
+{
+    if (state.Connected)
+        return palette().color(QPalette::WindowText);
+    return state.BlinkPhase == 0 ? QColor(Qt::black) : QColor(Qt::red);
+}
+
+QString TMainStatusBar::LinkText(tConnectionType type, const QString& portName, const QString& remoteAddress,
+                                 const QString& remotePort)
+{
+    switch (type) {
+    case CON_UDP:
+        return TextFormat::Format(Constante::StatusUdpFormat, {remoteAddress, remotePort});
+    case CON_TCP:
+        return TextFormat::Format(Constante::StatusTcpFormat, {remoteAddress, remotePort});
+    case CON_RS232:
+    default: {
+        QString name = portName;
+        name.remove(u'\\');
+        name.remove(u'.');
+        return TextFormat::Format(Constante::StatusPortFormat, {name});
+    }
+    }
+}
+
+void TMainStatusBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const StatusBarState state = State();
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::Mid));
+    for (int panel = 0; panel < static_cast<int>(PanelWidths.size()); ++panel)
+        painter.drawRect(PanelRect(panel).adjusted(0, 0, -2, -1));
+    drawConnection(painter, PanelRect(0), state);
+    drawLink(painter, PanelRect(1), state);
+    drawStoring(painter, PanelRect(2), state);
+    if (DrawExtra)
+        DrawExtra(painter, rect());
+}
+
+void TMainStatusBar::drawConnection(QPainter& painter, const QRect& rect, const StatusBarState& state) const
+{
+    const QPixmap& image = ConnectionImage(state.Connected);
+    painter.drawPixmap(rect.left() + 1, rect.top(), image);
+    QFont font = this->font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(ConnectionTextColour(state));
+    const QRect textRect(rect.left() + image.width() + 6, rect.top() + 1, rect.width() - image.width() - 8,
+                         rect.height() - 1);
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, PanelText(0));
+}
+
+void TMainStatusBar::drawLink(QPainter& painter, const QRect& rect, const StatusBarState& state) const
+{
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect.adjusted(2, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, state.LinkText);
+}
+
+void TMainStatusBar::drawStoring(QPainter& painter, const QRect& rect, const StatusBarState& state) const
+{
+    if (!state.Storing)
+        return;
+    QFont font = this->font();
+    font.setBold(true);
+    font.setItalic(true);
+    painter.setFont(font);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect.adjusted(2, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, QString(Constante::StoringSettings));
+}

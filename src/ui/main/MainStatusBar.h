@@ -1,0 +1,62 @@
+#pragma once
+// The main window's status bar: four panels 182, 200, 370 and 50 pixels wide. Panel 0 shows
+// whether the device answers (an image and a text that blinks while it does not), panel 1 the
+// link, panel 2 the storing notice; the last panel is free space for the audio indicator.
+
+#include <array>
+#include <functional>
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include "Mirex_d.h"
+
+class QPainter;
+
+struct StatusBarState {
+    bool Connected = false;
+    int BlinkPhase = 0;
+    QString LinkText;
+    bool Storing = false;
+};
+
+class TMainStatusBar : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr std::array<int, 4> PanelWidths{{182, 200, 370, 50}};
+    static constexpr int BarHeight = 19;
+
+    explicit TMainStatusBar(QWidget* parent = nullptr);
+
+    // Asked for at every repaint.
+    std::function<StatusBarState()> StateProvider;
+    // Draws into the free last panel (the audio indicator); optional.
+    std::function<void(QPainter& painter, const QRect& bar)> DrawExtra;
+
+    QRect PanelRect(int panel) const;
+    int PanelWidth(int panel) const { return PanelWidths.at(static_cast<std::size_t>(panel)); }
+    // Connection image list: 0 not connected, 1 connected.
+    const QPixmap& ConnectionImage(bool connected) const { return m_images[connected ? 1 : 0]; }
+
+    StatusBarState State() const;
+    QString PanelText(int panel) const;
+    // The colour of panel 0's text for a state: the normal text colour when connected, else black
+    // or red with the blink phase.
+    QColor ConnectionTextColour(const StatusBarState& state) const;
+
+    // Link text of panel 1. A serial port name loses every "\" and "." (\\.\COM3 shows as COM3).
+    static QString LinkText(tConnectionType type, const QString& portName, const QString& remoteAddress,
+                            const QString& remotePort);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void drawConnection(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
+    void drawLink(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
+    void drawStoring(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
+
+    std::array<QPixmap, 2> m_images;
+};

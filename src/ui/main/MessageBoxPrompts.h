@@ -1,0 +1,10 @@
+#pragma once
+// The user prompts as real message boxes.
+
+#include "UserPrompts.h"
+
+class MessageBoxPrompts : public UserPrompts {
+public:
+    void Information(QWidget* parent, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& text) override;
+};

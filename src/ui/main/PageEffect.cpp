@@ -1,0 +1,6 @@
+#include "PageEffect.h"
+
+TPageEffect::TPageEffect(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TabSheet_Effect"));
+}

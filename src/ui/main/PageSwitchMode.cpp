@@ -1,0 +1,22 @@
+#include "PageSwitchMode.h"
+
+#include <QGroupBox>
+
+#include "Constante.h"
+#include "RadioGroup.h"
+
+TPageSwitchMode::TPageSwitchMode(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TabSheet_SwitchMode"));
+    RadioGroup_SWITCHMODE = new TRadioGroup(QString(Constante::SwitchMode), this);
+    RadioGroup_SWITCHMODE->setObjectName(QStringLiteral("RadioGroup_SWITCHMODE"));
+    RadioGroup_SWITCHMODE->setItems({QString(Constante::Seamless), QString(Constante::Standard)});
+    RadioGroup_SWITCHMODE->setColumns(2);
+    RadioGroup_SWITCHMODE->setGeometry(4, 4, 585, 48);
+    RadioGroup_SWITCHMODE->hide(); // shown when a model is applied
+
+    GroupBox_Seamless = new QGroupBox(QString(Constante::RefInputForSeamless), this);
+    GroupBox_Seamless->setObjectName(QStringLiteral("GroupBox_Seamless"));
+    GroupBox_Seamless->setGeometry(4, 60, 400, 56);
+    GroupBox_Seamless->hide();
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The eleven windows that start-up creates after the main window, in that order. All are owned by
+// the main window (Qt parent) and live until it is destroyed.
+
+class QWidget;
+class TAbout_Tesso;
+class TForm_Debug2007;
+class TForm_MessageProjector;
+class TForm_Standby;
+class TForm_Sync_Time;
+class TIPConfigDlg;
+class TRs232LanDlg;
+
+struct SecondaryWindows {
+    TForm_MessageProjector* MessageProjector = nullptr;
+    TIPConfigDlg* IPConfigDlg = nullptr;
+    TRs232LanDlg* Rs232LanDlg = nullptr;
+    QWidget* TransferFrame = nullptr;
+    TAbout_Tesso* About = nullptr;
+    TForm_Standby* Standby = nullptr;
+    TForm_Sync_Time* SyncTime = nullptr;
+    QWidget* FrameDebug = nullptr;
+    QWidget* FrameFormat = nullptr;
+    QWidget* Gradient = nullptr;
+    TForm_Debug2007* Debug = nullptr;
+};

@@ -1,0 +1,30 @@
+#pragma once
+// The program's start-up: the splash window with its 14 steps, the application title, the main
+// window and then the eleven secondary windows in their fixed order, the main window's
+// initialisation (which may ask "Select port" while the splash is still up), and the splash's
+// removal, also when a step fails.
+
+#include <functional>
+#include <memory>
+
+#include <QString>
+
+#include "Mirex_d.h"
+
+class TForm_MAIN;
+class TForm_PageAccueil;
+class UserPrompts;
+
+class TStartUp {
+public:
+    struct Options {
+        QString SettingsDirectory;
+        bool ShowSplash = true;
+        // Called after each step with the splash (for tests that watch the progress).
+        std::function<void(const TForm_PageAccueil& splash)> OnStep;
+    };
+
+    // Returns the initialised main window, not yet shown. Exceptions of a failing step propagate
+    // after the splash is gone.
+    static std::unique_ptr<TForm_MAIN> Run(DriverLinks links, UserPrompts& prompts, const Options& options);
+};

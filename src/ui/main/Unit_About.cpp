@@ -1,0 +1,93 @@
+#include "Unit_About.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "Constante.h"
+#include "GlyphImages.h"
+#include "ModelTable.h"
+#include "TextFormat.h"
+
+namespace {
+
+QLabel* deviceLabel(const char* name, QLatin1String text, int x, int y, QWidget* parent)
+{
+    auto* label = new QLabel(QString(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(x, y, 120, 16);
+    return label;
+}
+
+QString twoDigits(unsigned value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+TAbout_Tesso::TAbout_Tesso(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("About_Tesso"));
+    setFixedSize(289, 289);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    for (int position = 0; position < ModelTable::Positions; ++position)
+        m_logos.push_back(GlyphImages::Logo(ModelTable::ModelName(position)));
+
+    Image_Logo = new QLabel(this);
+    Image_Logo->setObjectName(QStringLiteral("Image_Logo"));
+    Image_Logo->setGeometry(8, 8, 120, 48);
+
+    Panel_Notice = new QLabel(QString(Constante::MakerName) + QStringLiteral("\n") + QString(Constante::ApplicationTitle), this);
+    Panel_Notice->setObjectName(QStringLiteral("Panel_Notice"));
+    Panel_Notice->setGeometry(136, 8, 145, 48);
+    Panel_Notice->setWordWrap(true);
+    Panel_Notice->setFrameShape(QFrame::StyledPanel);
+
+    auto* software = new QGroupBox(QString(Constante::Software), this);
+    software->setGeometry(8, 64, 273, 44);
+    Label_version = deviceLabel("Label_version", Constante::VersionUnknown, 10, 20, software);
+    Label_version->setFixedWidth(250);
+
+    auto* device = new QGroupBox(QString(Constante::Device), this);
+    device->setGeometry(8, 114, 273, 130);
+    label_verupd = deviceLabel("label_verupd", Constante::DeviceVersionUnknown, 10, 20, device);
+    label_I = deviceLabel("label_I", Constante::LabelI, 10, 40, device);
+    label_k = deviceLabel("label_k", Constante::LabelK, 10, 60, device);
+    label_s = deviceLabel("label_s", Constante::LabelS, 10, 80, device);
+    label_v = deviceLabel("label_v", Constante::LabelV, 10, 100, device);
+    label_opt = deviceLabel("label_opt", Constante::LabelO, 140, 40, device);
+    Label_D = deviceLabel("Label_D", Constante::LabelD, 140, 60, device);
+    Label_Lan = deviceLabel("Label_Lan", Constante::LabelLan, 140, 80, device);
+    Label_H = deviceLabel("Label_H", Constante::LabelH, 140, 100, device);
+    label_f = deviceLabel("label_f", Constante::LabelF, 140, 100, device);
+    Label_H->hide();
+    label_f->hide();
+
+    BtnOk = new QPushButton(QString(Constante::OkUpper), this);
+    BtnOk->setObjectName(QStringLiteral("BtnOk"));
+    BtnOk->setGeometry(107, 254, 75, 26);
+    BtnOk->setDefault(true);
+    connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
+
+    RefreshLogo();
+}
+
+void TAbout_Tesso::setLogoIndex(int index)
+{
+    if (index >= 0 && index < static_cast<int>(m_logos.size()))
+        m_logoIndex = index;
+}
+
+void TAbout_Tesso::RefreshLogo()
+{
+    m_shown = m_logos[static_cast<std::size_t>(m_logoIndex)];
+    Image_Logo->setPixmap(m_shown);
+}
+
+QString TAbout_Tesso::VersionText(unsigned major, unsigned minor, unsigned release, unsigned build)
+{
+    return TextFormat::Format(Constante::VersionFormat,
+                              {QString::number(major), twoDigits(minor), twoDigits(release), twoDigits(build)});
+}

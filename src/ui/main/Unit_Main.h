@@ -1,0 +1,170 @@
+#pragma once
+// TForm_MAIN: the main control window. It owns the driver for the whole process, composes the tool
+// bar and menus, the input button row, the status grid area, the seven pages and the status bar,
+// and runs the start-up initialisation, the 700 ms main timer and the closing sequence. The
+// settings files are read and written through ConnectionSettings in a folder given by the caller.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QStringList>
+
+#include "ConnectionSettings.h"
+#include "Mirex_d.h"
+#include "SecondaryWindows.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class TConversion;
+class TFrameInput;
+class TInputButtonRow;
+class TMainMenus;
+class TMainStatusBar;
+class TPageAudio;
+class TPageEffect;
+class TPageFrameAlert;
+class TPageImage;
+class TPageInput;
+class TPageOutput;
+class TPageSwitchMode;
+class TStatusGridArea;
+class UserPrompts;
+
+class TForm_MAIN : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int ClientWidth = 793;
+    static constexpr int ClientHeight = 537;
+    static constexpr int MainTimerInterval = 700;
+
+    // links: the driver's links (the real ones from makeDefaultLinks(), or test doubles).
+    // settingsDirectory: where the connection and label files are read and written.
+    // prompts: answers "Select port" and "Are you sure?"; must outlive the window.
+    TForm_MAIN(DriverLinks links, const QString& settingsDirectory, UserPrompts& prompts, QWidget* parent = nullptr);
+    ~TForm_MAIN() override;
+
+    TMirex_d& Driver() { return *m_driver; }
+    const ConnectionSettings& Settings() const { return m_settings; }
+
+    // ---- Start-up and shutdown ------------------------------------------------------------------
+    void FormCreate();
+    // The initialisation after every window exists (the windows are handed over here).
+    void Initialise(const SecondaryWindows& windows);
+    const SecondaryWindows& Windows() const { return m_windows; }
+    void FormClose();
+    bool IsClosed() const { return m_closed; }
+
+    // ---- Timers ---------------------------------------------------------------------------------
+    void Timer1Timer();
+    void TimerStatusTimer();
+    QTimer* Timer1 = nullptr;
+    QTimer* TimerStatus = nullptr;
+    int BlinkPhase() const { return m_blinkPhase; }
+    int UpdateNoticeCountdown() const { return m_updateCountdown; }
+
+    // ---- Pages, menus, about --------------------------------------------------------------------
+    void PageControlChanging();
+    void PageControlChange();
+    void MenuFileExitClick();
+    void MenuAboutMachineClick();
+    void MenuCOMClick(int n);
+    void MenuMIPConfigClick();
+    void MenuMachineLANSetupClick();
+    void BtnOkUpdaterClick();
+    // The debug console opens when the pointer (screen position) is over the status bar's first panel.
+    void DebugHotKey(const QPoint& globalPointer);
+
+    // ---- Settings and titles --------------------------------------------------------------------
+    QString BuildWindowTitle(std::int64_t code);
+    void LoadConnectionSettings();
+    void SaveConnectionSettings();
+    void LoadInputLabels(std::int64_t code);
+    void SaveInputLabels(std::int64_t code);
+    void ApplyInputLabels();
+    QStringList InputLabelTable() const { return m_inputLabelTable; }
+
+    // ---- Device model ---------------------------------------------------------------------------
+    void ApplyDeviceModel(std::int64_t code);
+    std::int64_t AppliedModelCode() const { return m_appliedModel; }
+    void ShowUpdateNotice(const QString& text);
+
+    // ---- Status bar -----------------------------------------------------------------------------
+    void RefreshStatusBar();
+    QString StatusPanelText(int panel) const;
+    QString VersionText() const { return m_versionText; }
+
+    // ---- Controls, by the names the description gives -------------------------------------------
+    TMainMenus* Menus = nullptr;
+    TInputButtonRow* PnlBtnInputs = nullptr;
+    TStatusGridArea* StatusArea = nullptr;
+    std::unique_ptr<TConversion> Conversion; // device 0..255 shown as -128..127
+    QTabWidget* PageControl = nullptr;
+    TPageSwitchMode* TabSheet_SwitchMode = nullptr;
+    TPageInput* TabSheet_Input = nullptr;
+    TPageOutput* TabSheet_Output = nullptr;
+    TPageImage* TabSheet_Image = nullptr;
+    TPageAudio* TabSheet_Audio = nullptr;
+    TPageFrameAlert* TabSheet_FrameAlert = nullptr;
+    TPageEffect* TabSheet_Effect = nullptr;
+    QFrame* PnlUpdater = nullptr;
+    QLabel* LblUpdater = nullptr;
+    QPushButton* BtnOkUpdater = nullptr;
+    TMainStatusBar* StatusBar = nullptr;
+
+    // The five ordered lists built at initialisation (position 0 = input 1); they do not own.
+    std::vector<TFrameInput*> InputFrames;
+    std::vector<QToolButton*> InputButtons;
+    std::vector<QRadioButton*> AudioRadioButtons;
+    std::vector<QAction*> InputMenuItems;
+    std::vector<QAction*> AudioMenuItems;
+
+    // The window's bitmap list (glyphs 0..3; 2 and 3 trade places on every tick).
+    const std::vector<QPixmap>& ImageList() const { return m_imageList; }
+
+signals:
+    // The window has closed (FormClose ran); the program ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLayout();
+    void connectHandlers();
+    void bindDriverEvents();
+    void initialiseVersion();
+    void setStartUpTexts();
+    void centreLabel(QWidget* label, const QWidget* page);
+    void cycleAboutLogo();
+    void updateBlinkingGlyphs();
+    void DriverDEVChange();
+    void DriverVERVChange();
+    void selectComItem(int n);
+    int inputCount() const;
+
+    std::unique_ptr<TMirex_d> m_driver;
+    ConnectionSettings m_settings;
+    UserPrompts& m_prompts;
+    SecondaryWindows m_windows;
+
+    std::vector<QPixmap> m_imageList;
+    int m_blinkPhase = 0;
+    int m_updateCountdown = 0;
+    std::int64_t m_appliedModel = -1;
+    QStringList m_inputLabelTable;
+    QString m_versionText;
+    int m_currentPage = -1;
+    bool m_initialised = false;
+    bool m_closed = false;
+};

@@ -1,0 +1,46 @@
+#include "Unit_PageAccueil.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+
+#include "Constante.h"
+#include "GlyphImages.h"
+
+TForm_PageAccueil::TForm_PageAccueil(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("Form_PageAccueil"));
+    setWindowTitle(QString(Constante::MakerName));
+    setFixedSize(400, 521);
+
+    Image = new QLabel(this);
+    Image->setObjectName(QStringLiteral("Image"));
+    Image->setGeometry(0, 0, 400, 521);
+    Image->setPixmap(GlyphImages::SplashPicture());
+
+    ProgressBar = new QProgressBar(this);
+    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar->setRange(0, Steps);
+    ProgressBar->setValue(0);
+    ProgressBar->setTextVisible(false);
+    ProgressBar->setGeometry(20, 521 - 34, 360, 14);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TForm_PageAccueil::Step()
+{
+    ProgressBar->setValue(std::min(Steps, ProgressBar->value() + 1));
+    if (isVisible())
+        repaint();
+}
+
+int TForm_PageAccueil::Position() const
+{
+    return ProgressBar->value();
+}
