@@ -268,7 +268,8 @@ void SimDevice::startTake()
         return;
     }
     const Snapshot before = snapshot();
-    const std::uint32_t effect = m_state.value(_SEAMLESS) ? m_state.value(_EFFECTTYPE) : 1;
+    // Standard switching has no effects: the take is a plain switch, effect status stays 0.
+    const std::uint32_t effect = m_state.value(_SEAMLESS) ? m_state.value(_EFFECTTYPE) : 0;
     m_state.store(_TAKE, 1);
     m_state.store(_TAKEEVA, 0);
     m_state.store(_EFFECTSTATUS, effect);
@@ -537,7 +538,8 @@ QByteArray SimDevice::noiseLine()
 void SimDevice::enqueue(const QByteArray& bytes, Marker marker)
 {
     const qint64 due = m_clock.elapsed() + std::max(0, m_faults.replyDelayMs);
-    if (!m_queue.empty() && m_queue.back().marker == Marker::None && m_queue.back().due >= due) {
+    // Everything one received chunk causes leaves together (one write, one datagram).
+    if (!m_queue.empty() && m_queue.back().marker == Marker::None && (m_batching || m_queue.back().due >= due)) {
         m_queue.back().bytes += bytes;
         m_queue.back().marker = marker;
     } else {

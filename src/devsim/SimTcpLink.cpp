@@ -9,6 +9,16 @@ SimTcpLink::SimTcpLink(QObject* parent) : SimLink(parent)
     connect(&m_server, &QTcpServer::newConnection, this, [this] { guarded([this] { acceptClients(); }); });
 }
 
+SimTcpLink::~SimTcpLink()
+{
+    // Sockets are our children and die after our members; they must not call back into us.
+    for (QTcpSocket* socket : findChildren<QTcpSocket*>(Qt::FindDirectChildrenOnly)) {
+        socket->disconnect(this);
+        socket->abort();
+    }
+    m_server.close();
+}
+
 bool SimTcpLink::listen(const QHostAddress& address, quint16 port, QString* error)
 {
     if (m_server.listen(address, port))
@@ -33,6 +43,7 @@ void SimTcpLink::acceptClients()
                              .arg(next->peerAddress().toString())
                              .arg(next->peerPort()));
         }
+        next->setParent(this);
         m_client = next;
         connect(next, &QTcpSocket::readyRead, this, [this, next] {
             guarded([this, next] {

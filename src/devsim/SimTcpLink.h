@@ -14,6 +14,7 @@ class SimTcpLink : public SimLink {
     Q_OBJECT
 public:
     explicit SimTcpLink(QObject* parent = nullptr);
+    ~SimTcpLink() override;
 
     // Port 0 picks a free port; see port().
     bool listen(const QHostAddress& address, quint16 port, QString* error = nullptr);

@@ -1,0 +1,188 @@
+// The simulated device's memory: defaults of a connected device, range policies, the PCHAN and
+// PADIP pointers, projector message cells, resets and derived values.
+
+#include <gtest/gtest.h>
+
+#include "DeviceState.h"
+
+using tesso::sim::DeviceState;
+using tesso::sim::Model;
+using tesso::sim::SetOutcome;
+
+TEST(DeviceState, DefaultsDescribeAConnectedDeviceWithPalOnInputOne)
+{
+    const DeviceState lumio(Model::Lumio);
+    EXPECT_EQ(lumio.value(_DEV), 57u);
+    EXPECT_EQ(DeviceState(Model::Snipa).value(_DEV), 58u);
+    EXPECT_EQ(lumio.value(_UNIT), 27000u);
+    EXPECT_EQ(lumio.value(_VERV), 16u);
+    EXPECT_EQ(lumio.value(_OPT), 2u);
+    EXPECT_EQ(lumio.value(_ICHM), 1u);
+    EXPECT_EQ(lumio.value(_IFAMM), 3u) << "PAL";
+    EXPECT_EQ(lumio.value(_ILDM), 17280u) << "64 us at 1/(10 x 27 MHz): 15 kHz";
+    EXPECT_EQ(lumio.value(_IFDM), 312u);
+    EXPECT_EQ(lumio.value(_IPSIGM), 1u);
+    EXPECT_EQ(lumio.value(_IINTM), 1u);
+    const std::uint32_t types[] = {0, 0, 2, 1, 7, 7, 7};
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(lumio.perInput(_PRGBI, n), types[n - 1]) << "input " << n;
+    EXPECT_EQ(lumio.replyLine(_UNIT), QByteArray("UNIT27000\r\n"));
+    EXPECT_EQ(lumio.replyLine(_NETMASK), QByteArray("NTMK8\r\n"));
+    EXPECT_EQ(lumio.replyLine(_DIESE), QByteArray("#0\r\n"));
+}
+
+TEST(DeviceState, OutOfRangeValuesAreClampedOrIgnoredPerVariable)
+{
+    DeviceState s;
+    EXPECT_EQ(s.set(_BRGT, 300), SetOutcome::Clamped);
+    EXPECT_EQ(s.value(_BRGT), 255u);
+    EXPECT_EQ(s.set(_FADEDURATION, 1), SetOutcome::Clamped);
+    EXPECT_EQ(s.value(_FADEDURATION), 5u);
+    EXPECT_EQ(s.set(_FADEDURATION, 250), SetOutcome::Stored);
+    EXPECT_EQ(s.set(_FADEDURATION, 251), SetOutcome::Clamped);
+    EXPECT_EQ(s.value(_FADEDURATION), 250u);
+
+    EXPECT_EQ(s.set(_ICHNM, 7), SetOutcome::Stored);
+    EXPECT_EQ(s.set(_ICHNM, 8), SetOutcome::Rejected);
+    EXPECT_EQ(s.set(_ICHNM, 0), SetOutcome::Rejected);
+    EXPECT_EQ(s.value(_ICHNM), 7u);
+    EXPECT_EQ(s.set(_NETMASK, 30), SetOutcome::Stored);
+    EXPECT_EQ(s.set(_NETMASK, 31), SetOutcome::Rejected) << "a controller cannot take 31 host bits";
+    EXPECT_EQ(s.value(_NETMASK), 30u);
+    EXPECT_EQ(s.set(_PCHAN, 9), SetOutcome::Rejected);
+    EXPECT_EQ(s.set(_PORT, 0), SetOutcome::Rejected);
+    EXPECT_EQ(s.set(_PORT, 65536), SetOutcome::Rejected);
+
+    EXPECT_EQ(s.set(_OBLACK, 5), SetOutcome::Stored);
+    EXPECT_EQ(s.value(_OBLACK), 1u) << "booleans are reported 0 or 1";
+    EXPECT_EQ(s.set(_UNIT, 1), SetOutcome::ReadOnly);
+    EXPECT_EQ(s.set(_DEV, 12), SetOutcome::ReadOnly);
+    EXPECT_EQ(s.value(_UNIT), 27000u);
+
+    EXPECT_EQ(s.set(_EFFECTTYPE, 2), SetOutcome::Stored);
+    DeviceState snipa(Model::Snipa);
+    EXPECT_EQ(snipa.set(_EFFECTTYPE, 2), SetOutcome::Rejected) << "cut only";
+    EXPECT_EQ(snipa.set(_EFFECTTYPE, 1), SetOutcome::Stored);
+}
+
+TEST(DeviceState, PchanAddressesOneInputOrAllOfThem)
+{
+    DeviceState s;
+    ASSERT_EQ(s.set(_PCHAN, 3), SetOutcome::Stored);
+    EXPECT_EQ(s.value(_PRGBI), 2u);
+    ASSERT_EQ(s.set(_PRGBI, 5), SetOutcome::Stored);
+    EXPECT_EQ(s.perInput(_PRGBI, 3), 5u);
+    EXPECT_EQ(s.perInput(_PRGBI, 4), 1u) << "other inputs untouched";
+    ASSERT_EQ(s.set(_PCHAN, 4), SetOutcome::Stored);
+    EXPECT_EQ(s.value(_PRGBI), 1u) << "the reply follows PCHAN";
+    EXPECT_EQ(s.replyLine(_PENA), QByteArray("PEN1\r\n"));
+
+    ASSERT_EQ(s.set(_PCHAN, 0), SetOutcome::Stored);
+    ASSERT_EQ(s.set(_PPROC, 1), SetOutcome::Stored);
+    for (int n = 0; n < DeviceState::InputSlots; ++n)
+        EXPECT_EQ(s.perInput(_PPROC, n), 1u) << "input " << n;
+}
+
+TEST(DeviceState, PadipSelectsWhichAddressTheOctetsAndThePortReach)
+{
+    DeviceState s;
+    EXPECT_EQ(s.replyLine(_IP4), QByteArray("IPA_192\r\n"));
+    EXPECT_EQ(s.replyLine(_IP1), QByteArray("IPD_10\r\n"));
+    EXPECT_EQ(s.replyLine(_PORT), QByteArray("PORT10500\r\n"));
+
+    ASSERT_EQ(s.set(_PADIP, 2), SetOutcome::Stored);
+    ASSERT_EQ(s.set(_IP4, 10), SetOutcome::Stored);
+    ASSERT_EQ(s.set(_IP1, 77), SetOutcome::Stored);
+    ASSERT_EQ(s.set(_PORT, 2000), SetOutcome::Stored);
+    EXPECT_EQ(s.set(_IP3, 256), SetOutcome::Rejected);
+    EXPECT_EQ(s.octet(2, 0), 10u);
+    EXPECT_EQ(s.octet(2, 3), 77u);
+    EXPECT_EQ(s.port(2), 2000u);
+    EXPECT_EQ(s.octet(1, 0), 192u) << "the local address is untouched";
+    EXPECT_EQ(s.port(1), 10500u);
+
+    ASSERT_EQ(s.set(_PADIP, 0), SetOutcome::Stored);
+    ASSERT_EQ(s.set(_IP2, 9), SetOutcome::Stored);
+    for (int a = 1; a <= 3; ++a)
+        EXPECT_EQ(s.octet(a, 2), 9u) << "address " << a;
+
+    s.resetNetwork();
+    EXPECT_EQ(s.octet(2, 0), 192u);
+    EXPECT_EQ(s.port(2), 10500u);
+}
+
+TEST(DeviceState, ProjectorMessagesAreStoredCellByCellAndClearedByControlCode)
+{
+    DeviceState s;
+    EXPECT_EQ(s.messageCell(0, 0), std::uint32_t('P'));
+    ASSERT_EQ(s.set(_STBION, 2), SetOutcome::Stored);
+    ASSERT_EQ(s.set(_STBON, 65), SetOutcome::Stored);
+    ASSERT_EQ(s.set(_STBION, 3), SetOutcome::Stored);
+    ASSERT_EQ(s.set(_STBON, 0), SetOutcome::Stored);
+    EXPECT_EQ(s.messageCell(0, 2), 65u);
+    ASSERT_EQ(s.set(_STBION, 2), SetOutcome::Stored);
+    EXPECT_EQ(s.replyLine(_STBON), QByteArray("STBO65\r\n")) << "the reply reads the cell STBION points at";
+    EXPECT_EQ(s.set(_STBION, 64), SetOutcome::Rejected);
+
+    ASSERT_EQ(s.set(_STBIOFF, 1), SetOutcome::Stored);
+    ASSERT_EQ(s.set(_STBOFF, 66), SetOutcome::Stored);
+    ASSERT_EQ(s.set(_STBCTRL, 1), SetOutcome::Stored);
+    EXPECT_EQ(s.messageCell(0, 2), 0u);
+    EXPECT_EQ(s.messageCell(1, 1), 66u) << "clearing the on message leaves the off message";
+    ASSERT_EQ(s.set(_STBCTRL, 2), SetOutcome::Stored);
+    EXPECT_EQ(s.messageCell(1, 1), 0u);
+}
+
+TEST(DeviceState, FactoryResetKeepsFramingAndNetworkButRestoresTheRest)
+{
+    DeviceState s;
+    s.set(_HPOS, 10);
+    s.set(_BRGT, 20);
+    s.set(_PADIP, 1);
+    s.set(_IP4, 10);
+    s.set(_NETMASK, 16);
+    s.set(_PCHAN, 5);
+    s.set(_PENA, 0);
+    s.factoryReset();
+    EXPECT_EQ(s.value(_HPOS), 10u);
+    EXPECT_EQ(s.value(_BRGT), 128u);
+    EXPECT_EQ(s.octet(1, 0), 10u);
+    EXPECT_EQ(s.value(_NETMASK), 16u);
+    EXPECT_EQ(s.perInput(_PENA, 5), 1u);
+    s.restoreDefaults();
+    EXPECT_EQ(s.value(_HPOS), 128u);
+    EXPECT_EQ(s.octet(1, 0), 192u);
+    EXPECT_EQ(s.value(_NETMASK), 8u);
+}
+
+TEST(DeviceState, DerivedValuesFollowInputReferenceAndSwitchMode)
+{
+    DeviceState s;
+    s.putOnAir(5);
+    EXPECT_EQ(s.value(_IFAMM), 11u) << "computer input";
+    EXPECT_EQ(s.value(_IINTM), 0u);
+    s.set(_REFREQ, 1);
+    s.recomputeDerived();
+    EXPECT_EQ(s.value(_REFSTA), 1u);
+    EXPECT_EQ(s.value(_PLLMODE), 1u);
+    EXPECT_EQ(s.value(_REFFRQ), 6000u);
+
+    s.putOnAir(2); // no signal: the reference cannot follow it
+    s.recomputeDerived();
+    EXPECT_EQ(s.value(_IPSIGM), 0u);
+    EXPECT_EQ(s.value(_REFSTA), 0u);
+    EXPECT_NE(s.value(_REFSTA), s.value(_REFREQ));
+
+    EXPECT_EQ(s.value(_EFFECTSTATUS), 0u) << "no effects in standard switching";
+    s.set(_SWITCHMODE, 0);
+    s.set(_EFFECTTYPE, 3);
+    s.recomputeDerived();
+    EXPECT_EQ(s.value(_SEAMLESS), 1u);
+    EXPECT_EQ(s.value(_PLLMODE), 2u);
+    EXPECT_EQ(s.value(_EFFECTSTATUS), 3u);
+
+    s.set(_ICHREF, 6);
+    s.recomputeDerived();
+    EXPECT_EQ(s.value(_ILDREF), s.signal(6).lineDuration);
+    EXPECT_EQ(s.value(_IFAMREF), 11u);
+}

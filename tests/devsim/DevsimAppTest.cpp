@@ -1,0 +1,129 @@
+// The tesso-devsim program as a user runs it: the lines it prints, a session over its links,
+// option errors, and a clean exit on SIGINT and SIGTERM.
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <QNetworkDatagram>
+#include <QProcess>
+#include <QTcpSocket>
+#include <QUdpSocket>
+
+#include "WaitFor.h"
+
+using tesso::test::waitFor;
+
+namespace {
+
+struct Running {
+    QProcess process;
+    QMap<QByteArray, QByteArray> printed; // "PTY" -> path, "TCP" -> port, ...
+    QList<QByteArray> order;
+
+    bool start(const QStringList& arguments, int expectedLines)
+    {
+        process.start(QStringLiteral(TESSO_DEVSIM_EXE), arguments);
+        if (!process.waitForStarted(5000))
+            return false;
+        QByteArray out;
+        return waitFor([&] {
+            out += process.readAllStandardOutput();
+            const QList<QByteArray> lines = out.split('\n');
+            if (lines.size() <= expectedLines)
+                return false;
+            printed.clear();
+            order.clear();
+            for (int i = 0; i < expectedLines; ++i) {
+                const int eq = lines[i].indexOf('=');
+                printed.insert(lines[i].left(eq), lines[i].mid(eq + 1));
+                order << lines[i].left(eq);
+            }
+            return true;
+        });
+    }
+    int stop(int signal)
+    {
+        ::kill(pid_t(process.processId()), signal);
+        if (!process.waitForFinished(5000)) {
+            process.kill();
+            process.waitForFinished(5000);
+            return -1;
+        }
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    }
+};
+
+} // namespace
+
+TEST(DevsimApp, PrintsItsLinksFirstAndAnswersOnThemUntilInterrupted)
+{
+    Running sim;
+    ASSERT_TRUE(sim.start({QStringLiteral("--pty"), QStringLiteral("--tcp"), QStringLiteral("0"), QStringLiteral("--udp"),
+                           QStringLiteral("0"), QStringLiteral("--model"), QStringLiteral("snipa")},
+                          3));
+    EXPECT_EQ(sim.order, (QList<QByteArray>{"PTY", "TCP", "UDP"})) << "PTY is the first line";
+    EXPECT_TRUE(sim.printed["PTY"].startsWith("/dev/pts/"));
+
+    QTcpSocket tcp;
+    tcp.connectToHost(QHostAddress::LocalHost, quint16(sim.printed["TCP"].toUInt()));
+    ASSERT_TRUE(waitFor([&] { return tcp.state() == QAbstractSocket::ConnectedState; }));
+    tcp.write("?");
+    ASSERT_TRUE(waitFor([&] { return tcp.bytesAvailable() >= 7; }));
+    EXPECT_EQ(tcp.readAll(), QByteArray("DEV58\r\n"));
+
+    QUdpSocket udp;
+    ASSERT_TRUE(udp.bind(QHostAddress::LocalHost, 0));
+    udp.writeDatagram("U", QHostAddress::LocalHost, quint16(sim.printed["UDP"].toUInt()));
+    ASSERT_TRUE(waitFor([&] { return udp.hasPendingDatagrams(); }));
+    EXPECT_EQ(udp.receiveDatagram().data(), QByteArray("UNIT27000\r\n"));
+
+    EXPECT_EQ(sim.stop(SIGINT), 0);
+}
+
+TEST(DevsimApp, FaultOptionsReachTheDeviceAndSigtermEndsCleanly)
+{
+    Running sim;
+    ASSERT_TRUE(sim.start({QStringLiteral("--tcp"), QStringLiteral("0"), QStringLiteral("--dev-code"), QStringLiteral("12"),
+                           QStringLiteral("--silence-after"), QStringLiteral("1"), QStringLiteral("--verbose")},
+                          1));
+    QTcpSocket tcp;
+    tcp.connectToHost(QHostAddress::LocalHost, quint16(sim.printed["TCP"].toUInt()));
+    ASSERT_TRUE(waitFor([&] { return tcp.state() == QAbstractSocket::ConnectedState; }));
+    tcp.write("??");
+    ASSERT_TRUE(waitFor([&] { return tcp.bytesAvailable() >= 7; }));
+    EXPECT_EQ(tcp.readAll(), QByteArray("DEV12\r\n"));
+    EXPECT_EQ(sim.stop(SIGTERM), 0);
+    const QByteArray log = sim.process.readAllStandardError();
+    EXPECT_TRUE(log.contains("<< ??")) << log.constData();
+    EXPECT_TRUE(log.contains(">> DEV12"));
+    EXPECT_TRUE(log.contains("silent from now on"));
+}
+
+TEST(DevsimApp, HelpVersionAndBadOptions)
+{
+    QProcess p;
+    p.start(QStringLiteral(TESSO_DEVSIM_EXE), {QStringLiteral("--help")});
+    ASSERT_TRUE(p.waitForFinished(5000));
+    EXPECT_EQ(p.exitCode(), 0);
+    const QByteArray help = p.readAllStandardOutput();
+    for (const char* option : {"--tcp", "--udp", "--pty", "--pty-link", "--serial", "--bind", "--model", "--dev-code",
+                               "--save-frames", "--silence-after", "--noise", "--chunk", "--delay", "--pace",
+                               "--no-ready", "--abort-after", "--disconnect-after", "--verbose"})
+        EXPECT_TRUE(help.contains(option)) << option;
+
+    p.start(QStringLiteral(TESSO_DEVSIM_EXE), {QStringLiteral("--version")});
+    ASSERT_TRUE(p.waitForFinished(5000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(p.readAllStandardOutput().contains(TESSO_VERSION_STRING));
+
+    for (const QStringList& bad : {QStringList{}, QStringList{QStringLiteral("--tcp"), QStringLiteral("70000")},
+                                   QStringList{QStringLiteral("--pty"), QStringLiteral("--model"), QStringLiteral("x")},
+                                   QStringList{QStringLiteral("--udp"), QStringLiteral("0"), QStringLiteral("--noise"),
+                                               QStringLiteral("lots")}}) {
+        p.start(QStringLiteral(TESSO_DEVSIM_EXE), bad);
+        ASSERT_TRUE(p.waitForFinished(5000));
+        EXPECT_EQ(p.exitCode(), 2) << bad.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(p.readAllStandardError().isEmpty());
+    }
+}

@@ -1,0 +1,197 @@
+// The raw frame receive path against a hand-written sender: escaped bytes, the ready signal,
+// pacing, the abort code, cancel, an incomplete picture and the saved bitmap.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "DevsimTestSupport.h"
+#include "FrameReceiver.h"
+#include "SimDevice.h"
+#include "TestFrameSender.h"
+#include "WaitFor.h"
+
+using tesso::sim::FrameReceiver;
+using tesso::sim::SimDevice;
+using tesso::sim::test::Capture;
+using tesso::sim::test::TestFrameSender;
+using tesso::test::waitFor;
+
+namespace {
+
+// A picture whose bytes include 0x1B in every channel somewhere.
+QImage testPicture()
+{
+    QImage image(FrameReceiver::Width, FrameReceiver::Height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb((x + y) & 0xFF, (x * 3) & 0xFF, (x % 5 == 0) ? 0x1B : (y & 0xFF)));
+    return image;
+}
+
+struct Bench {
+    Bench() : out(device)
+    {
+        device.setStoreTiming(-1, 0);
+        device.setReadyTiming(1, 1000);
+    }
+    SimDevice device;
+    Capture out;
+};
+
+constexpr int BlocksPerPicture = FrameReceiver::Height * 11;
+
+} // namespace
+
+TEST(FrameTransfer, AWholePictureWithEscapedBytesIsReassembledSavedAndFlagged)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Bench b;
+    b.device.setSaveFolder(dir.path());
+    const QImage source = testPicture();
+    TestFrameSender sender(b.device, source);
+    sender.start();
+    ASSERT_TRUE(waitFor([&] { return sender.outcome != TestFrameSender::Outcome::Running; }, 60000));
+    EXPECT_EQ(sender.outcome, TestFrameSender::Outcome::Done);
+    EXPECT_TRUE(sender.sawFrameReply) << "the FAEXEC reply comes before the ready signal";
+    EXPECT_GE(sender.readySignals, 1);
+    EXPECT_EQ(sender.blocksSent, BlocksPerPicture);
+    EXPECT_EQ(sender.acks, BlocksPerPicture + FrameReceiver::Height + 1);
+
+    EXPECT_EQ(b.device.picturesReceived(), 1);
+    EXPECT_GT(b.device.frame().escapedDataBytes(), 0u);
+    EXPECT_EQ(b.device.state().value(_FAREC), 1u);
+    EXPECT_EQ(b.device.state().value(_FAEXEC), 0u);
+    EXPECT_EQ(b.device.lastPicture(), source);
+
+    const QString file = b.device.lastSavedFile();
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_EQ(QFileInfo(file).fileName(), QStringLiteral("frame-0001.bmp"));
+    const QImage saved(file);
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), source);
+
+    // Back in the text protocol.
+    ASSERT_TRUE(waitFor([&] { return !b.device.rawMode(); }));
+    b.out.clear();
+    b.device.receive("?fR");
+    EXPECT_EQ(b.out.lines(), (QList<QByteArray>{"DEV57", "FARC1"}));
+}
+
+TEST(FrameTransfer, FrameModeNeedsTheRawFormatSettings)
+{
+    Bench b;
+    b.device.receive("1fX");
+    EXPECT_FALSE(b.device.rawMode());
+    EXPECT_EQ(b.out.lines(), QList<QByteArray>{"FAEX1"});
+    b.device.receive("2fM1fT1fX");
+    EXPECT_FALSE(b.device.rawMode()) << "FATRMODE must be 0";
+    b.device.receive("0fT1fX");
+    EXPECT_TRUE(b.device.rawMode());
+}
+
+TEST(FrameTransfer, PacingHoldsAWellBehavedSenderAndCatchesOneThatIgnoresIt)
+{
+    {
+        Bench b;
+        b.device.setPacing(7, 2);
+        TestFrameSender sender(b.device, testPicture());
+        sender.endAfterLines = 3;
+        sender.start();
+        ASSERT_TRUE(waitFor([&] { return sender.outcome != TestFrameSender::Outcome::Running; }, 20000));
+        EXPECT_EQ(sender.outcome, TestFrameSender::Outcome::Done);
+        EXPECT_EQ(sender.holdSignals, 33 / 7);
+        EXPECT_EQ(sender.readySignals, 1 + 33 / 7);
+        EXPECT_EQ(b.device.blocksWhileHeld(), 0);
+    }
+    {
+        Bench b;
+        b.device.setPacing(2, 50);
+        TestFrameSender rude(b.device, testPicture());
+        rude.ignoreHold = true;
+        rude.endAfterLines = 1;
+        rude.start();
+        ASSERT_TRUE(waitFor([&] { return rude.outcome != TestFrameSender::Outcome::Running; }, 20000));
+        EXPECT_GT(b.device.blocksWhileHeld(), 0);
+    }
+}
+
+TEST(FrameTransfer, AbortCodeAfterNBlocksDropsThePicture)
+{
+    QTemporaryDir dir;
+    Bench b;
+    b.device.setSaveFolder(dir.path());
+    b.device.setAbortAfterBlocks(5);
+    TestFrameSender sender(b.device, testPicture());
+    sender.start();
+    ASSERT_TRUE(waitFor([&] { return sender.outcome != TestFrameSender::Outcome::Running; }));
+    EXPECT_EQ(sender.outcome, TestFrameSender::Outcome::DeviceAborted);
+    EXPECT_EQ(sender.abortCode, int(FrameReceiver::Can));
+    EXPECT_EQ(sender.blocksSent, 5);
+    EXPECT_EQ(b.device.picturesDropped(), 1);
+    EXPECT_EQ(b.device.picturesReceived(), 0);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    ASSERT_TRUE(waitFor([&] { return !b.device.rawMode(); }));
+    EXPECT_EQ(b.device.state().value(_FAREC), 0u);
+}
+
+TEST(FrameTransfer, CancelFromTheSenderAndAnEarlyEndKeepNoPicture)
+{
+    Bench cancelled;
+    TestFrameSender sender(cancelled.device, testPicture());
+    sender.cancelAfterBlocks = 3;
+    sender.start();
+    ASSERT_TRUE(waitFor([&] { return sender.outcome == TestFrameSender::Outcome::Cancelled; }));
+    ASSERT_TRUE(waitFor([&] { return !cancelled.device.rawMode(); }));
+    EXPECT_EQ(cancelled.device.picturesDropped(), 1);
+
+    Bench early;
+    TestFrameSender shortSender(early.device, testPicture());
+    shortSender.endAfterLines = 10;
+    shortSender.start();
+    ASSERT_TRUE(waitFor([&] { return shortSender.outcome != TestFrameSender::Outcome::Running; }));
+    EXPECT_EQ(shortSender.outcome, TestFrameSender::Outcome::Done) << "the end is acknowledged";
+    EXPECT_EQ(early.device.picturesReceived(), 0);
+    EXPECT_EQ(early.device.picturesDropped(), 1);
+    EXPECT_EQ(early.device.frame().linesEnded(), 10);
+}
+
+TEST(FrameTransfer, WithoutTheReadySignalTheDeviceTimesOutBackToText)
+{
+    Bench b;
+    b.device.setNoReadySignal(true);
+    b.device.setRawIdleTimeout(50);
+    TestFrameSender sender(b.device, testPicture());
+    sender.start();
+    ASSERT_TRUE(waitFor([&] { return b.device.rawMode(); }));
+    ASSERT_TRUE(waitFor([&] { return !b.device.rawMode(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sender.readySignals, 0);
+    EXPECT_EQ(sender.blocksSent, 0);
+    EXPECT_FALSE(b.out.bytes.contains("\x1b\x11"));
+    EXPECT_EQ(b.device.picturesDropped(), 1);
+}
+
+TEST(FrameReceiver, RawBytesAreUnescapedIntoPixelsAndIrregularLinesAreCounted)
+{
+    FrameReceiver r;
+    const QByteArray pixel("\x1b\x1b\x01\x02", 4); // 0x1B, 1, 2
+    EXPECT_EQ(r.push(pixel[0]), FrameReceiver::Event::None);
+    for (int i = 1; i < pixel.size(); ++i)
+        EXPECT_EQ(r.push(pixel[i]), FrameReceiver::Event::Data);
+    EXPECT_EQ(r.pixelsReceived(), 1u);
+    EXPECT_EQ(r.picture().pixel(0, 0), qRgb(0x1B, 1, 2));
+    EXPECT_EQ(r.push('\x1b'), FrameReceiver::Event::None);
+    EXPECT_EQ(r.push('\x42'), FrameReceiver::Event::Unknown);
+    EXPECT_EQ(r.push('\x1b'), FrameReceiver::Event::None);
+    EXPECT_EQ(r.push('\r'), FrameReceiver::Event::LineEnd);
+    EXPECT_EQ(r.irregularLines(), 1) << "a line of one pixel";
+    // A line longer than the picture: the rest is dropped, not written past the end.
+    for (int i = 0; i < (FrameReceiver::Width + 2) * 3; ++i)
+        r.push('\x07');
+    EXPECT_EQ(r.pixelsDropped(), 2u);
+    EXPECT_FALSE(r.complete());
+}

@@ -1,0 +1,257 @@
+// The simulated device's protocol behaviour without any transport: identification, the query-all
+// dump, set and query answers, input selection with a take, the STORE report, resets, the
+// projector read-back, bad input and every text-mode fault option.
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+#include <QSet>
+
+#include "DevsimTestSupport.h"
+#include "SimDevice.h"
+#include "WaitFor.h"
+
+using tesso::sim::Model;
+using tesso::sim::SimDevice;
+using tesso::sim::test::Capture;
+using tesso::sim::test::splitReply;
+using tesso::test::waitFor;
+
+namespace {
+
+// A device whose own timed reports are quick and whose STORE report stays out of the way.
+struct Quiet {
+    explicit Quiet(Model model = Model::Lumio) : device(model), out(device)
+    {
+        device.setStoreTiming(-1, 0);
+        device.setTakeDuration(5);
+    }
+    SimDevice device;
+    Capture out;
+};
+
+} // namespace
+
+TEST(SimDevice, QuestionMarkAnswersTheModelCodeOrTheOverride)
+{
+    Quiet lumio;
+    lumio.device.receive("?");
+    EXPECT_EQ(lumio.out.bytes, QByteArray("DEV57\r\n"));
+    Quiet snipa(Model::Snipa);
+    snipa.device.receive("?");
+    EXPECT_EQ(snipa.out.bytes, QByteArray("DEV58\r\n"));
+    snipa.device.setDeviceCode(12);
+    snipa.device.receive("9?");
+    EXPECT_EQ(snipa.out.lines().last(), QByteArray("DEV12")) << "a value before \"?\" changes nothing";
+}
+
+TEST(SimDevice, QueryAllAnswersEveryVariableIncludingEachInputAndAddress)
+{
+    Quiet q;
+    q.device.receive("#\r\n");
+    const auto lines = q.out.lines();
+    QSet<QByteArray> seen;
+    QMap<long long, long long> prgbiByInput;
+    long long pchan = -1;
+    for (const QByteArray& line : lines) {
+        const auto [mnemonic, value] = splitReply(line);
+        ASSERT_GE(value, 0) << "every line carries a decimal value: " << line.constData();
+        seen.insert(mnemonic);
+        if (mnemonic == "PCH")
+            pchan = value;
+        if (mnemonic == "PRGB")
+            prgbiByInput[pchan] = value;
+    }
+    for (const char* reply : ReplyMnemonics)
+        EXPECT_TRUE(seen.contains(QByteArray(reply))) << reply;
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(prgbiByInput.value(n, -1), (QList<long long>{0, 0, 2, 1, 7, 7, 7}).at(n - 1)) << "input " << n;
+    EXPECT_EQ(lines.last(), QByteArray("#1")) << "the dump ends by reporting the query-all done";
+    EXPECT_EQ(lines.count(QByteArray("ADIP2")), 1);
+    EXPECT_EQ(q.out.countLinesStartingWith("IPA_"), 4) << "three addresses, then the selected one again";
+    // The dump leaves the pointers where they were.
+    q.out.clear();
+    q.device.receive("PCna");
+    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"PCH1", "ADIP1"}));
+}
+
+TEST(SimDevice, SetCommandsAnswerWithTheStoredValueAndQueriesWithTheCurrentOne)
+{
+    Quiet q;
+    q.device.receive("12");
+    q.device.receive("8");
+    EXPECT_TRUE(q.out.bytes.isEmpty());
+    q.device.receive("B");
+    EXPECT_EQ(q.out.lines(), QList<QByteArray>{"BRG128"});
+    q.out.clear();
+    q.device.receive("300B" "B" "1U" "9CN" "0na2fM" "4294967296H");
+    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"BRG255", "BRG255", "UNIT27000", "CHN1", "ADIP0", "FAMD2", "HP128"}))
+        << "clamped, queried, read-only, out of range and overflowing values each answer the value kept";
+}
+
+TEST(SimDevice, SelectingAnInputTakesItAndReportsItsSignal)
+{
+    Quiet q;
+    q.device.receive("3CN");
+    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"CHN3", "TAKE1", "TKEV0"}));
+    ASSERT_TRUE(waitFor([&] { return q.out.lines().contains("TAKE0"); }));
+    const auto lines = q.out.lines();
+    for (const char* expected : {"CH3", "IFA7", "ILD17280", "IFD312", "IPS1", "IIN1", "TKEV1"})
+        EXPECT_TRUE(lines.contains(expected)) << expected;
+    EXPECT_LT(lines.indexOf("CH3"), lines.indexOf("TAKE0"));
+
+    // Without AutoTake a selection only preselects; TAKE puts it on air.
+    q.out.clear();
+    q.device.receive("0uA5CN");
+    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"ATAK0", "CHN5"}));
+    q.device.receive("CC");
+    EXPECT_EQ(q.out.lines().last(), QByteArray("CH3"));
+    q.device.receive("1uT");
+    ASSERT_TRUE(waitFor([&] { return q.out.lines().contains("TAKE0"); }));
+    EXPECT_TRUE(q.out.lines().contains("IFA11"));
+    EXPECT_TRUE(q.out.lines().contains("IIN0"));
+    EXPECT_EQ(q.device.state().value(_ICHM), 5u);
+}
+
+TEST(SimDevice, EffectStatusFollowsTheTakeInSeamlessMode)
+{
+    Quiet q;
+    q.device.receive("0sM2eT");
+    EXPECT_TRUE(q.out.lines().contains("eS2"));
+    q.out.clear();
+    q.device.receive("4CN");
+    EXPECT_EQ(q.out.lines().mid(0, 3), (QList<QByteArray>{"CHN4", "TAKE1", "TKEV0"}));
+    ASSERT_TRUE(waitFor([&] { return q.out.lines().contains("TAKE0"); }));
+    EXPECT_EQ(q.device.state().value(_EFFECTSTATUS), 2u);
+}
+
+TEST(SimDevice, StoreIsReportedSetThenClearAfterASettingsChangeOnly)
+{
+    SimDevice device;
+    Capture out(device);
+    device.setStoreTiming(1, 1);
+    device.receive("PC3PCBna"); // queries and pointer moves are no settings change
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(waitFor([&] { return out.lines().contains("STO1"); }, 100));
+    device.receive("100B");
+    ASSERT_TRUE(waitFor([&] { return out.lines().contains("STO0"); }));
+    const auto lines = out.lines();
+    EXPECT_LT(lines.indexOf("BRG100"), lines.indexOf("STO1"));
+    EXPECT_LT(lines.indexOf("STO1"), lines.indexOf("STO0"));
+    EXPECT_EQ(device.state().value(_STORE), 0u);
+}
+
+TEST(SimDevice, FactoryResetReportsWhatChangedAndKeepsFraming)
+{
+    Quiet q;
+    q.device.receive("200B40H");
+    q.out.clear();
+    q.device.receive("1Y");
+    const auto lines = q.out.lines();
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines.first(), QByteArray("FRES1"));
+    EXPECT_EQ(lines.last(), QByteArray("FRES0"));
+    EXPECT_TRUE(lines.contains("BRG128"));
+    EXPECT_EQ(q.out.countLinesStartingWith("HP"), 0) << "framing is kept";
+    EXPECT_EQ(q.device.state().value(_HPOS), 40u);
+}
+
+TEST(SimDevice, ProjectorReadBackGetsExactlyOneLinePerQuery)
+{
+    // The read-back window reacts to every STBO line; an extra one would skip a cell.
+    Quiet q;
+    q.device.receive("0sI");
+    q.device.receive("sO");
+    q.device.receive("1sI");
+    q.device.receive("sO");
+    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"STBI0", "STBO80", "STBI1", "STBO87"}));
+    q.out.clear();
+    q.device.receive("1sC");
+    q.device.receive("0sI");
+    q.device.receive("sO");
+    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"STBC1", "STBI0", "STBO0"}));
+}
+
+TEST(SimDevice, GarbageNeitherCrashesNorStopsTheNextAnswer)
+{
+    Quiet q;
+    QByteArray junk(100000, '\0');
+    QRandomGenerator random(3);
+    for (char& c : junk) {
+        c = static_cast<char>(random.bounded(256));
+        if (c == '?' || c == '#')
+            c = 'z';
+    }
+    q.device.receive(junk);
+    EXPECT_GT(q.device.discardedBytes(), 10000u);
+    q.out.clear();
+    q.device.receive("\r\n?");
+    EXPECT_EQ(q.out.lines().last(), QByteArray("DEV57"));
+}
+
+TEST(SimDevice, SilenceAfterNRepliesStopsAllOutput)
+{
+    Quiet q;
+    q.device.setSilenceAfter(3);
+    q.device.receive("?CC?");
+    EXPECT_FALSE(q.device.silent());
+    q.device.receive("?#\r\n");
+    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"DEV57", "CH1", "DEV57"}));
+    EXPECT_TRUE(q.device.silent());
+    q.device.receive("100B");
+    EXPECT_EQ(q.device.state().value(_BRGT), 100u) << "a silent device still obeys";
+    EXPECT_EQ(q.out.lines().size(), 3);
+}
+
+TEST(SimDevice, NoiseIsALineOfGarbageBetweenIntactReplies)
+{
+    Quiet q;
+    q.device.setNoise(7);
+    q.device.receive("?CC");
+    const auto lines = q.out.lines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QByteArray("DEV57")) << "no noise before the first reply";
+    EXPECT_EQ(lines[1].size(), 7);
+    EXPECT_FALSE(lines[1].contains('\0'));
+    EXPECT_FALSE(lines[1].contains('\r'));
+    EXPECT_EQ(lines[2], QByteArray("CH1"));
+}
+
+TEST(SimDevice, ChunkingSplitsOutputIntoSmallPiecesInOrder)
+{
+    Quiet plain;
+    plain.device.receive("#\r\n");
+    Quiet q;
+    q.device.setChunking(3, 0);
+    q.device.receive("#\r\n");
+    ASSERT_TRUE(waitFor([&] { return q.out.bytes.size() == plain.out.bytes.size(); }));
+    EXPECT_EQ(q.out.bytes, plain.out.bytes);
+    EXPECT_GT(q.out.pieces.size(), 100);
+    for (const QByteArray& piece : q.out.pieces)
+        EXPECT_LE(piece.size(), 3);
+}
+
+TEST(SimDevice, DelayedRepliesArriveLaterInOrder)
+{
+    Quiet q;
+    q.device.setReplyDelay(30);
+    q.device.receive("?");
+    q.device.receive("CC");
+    EXPECT_TRUE(q.out.bytes.isEmpty()) << "nothing is handed out at once";
+    ASSERT_TRUE(waitFor([&] { return q.out.lines().size() == 2; }));
+    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"DEV57", "CH1"}));
+}
+
+TEST(SimDevice, DisconnectIsRequestedRightAfterTheNthReply)
+{
+    Quiet q;
+    q.device.setDisconnectAfter(2);
+    q.device.receive("?");
+    EXPECT_TRUE(q.out.disconnectsAt.empty());
+    q.device.receive("CC?");
+    ASSERT_EQ(q.out.disconnectsAt.size(), 1u);
+    EXPECT_EQ(q.out.disconnectsAt[0], qsizetype(QByteArray("DEV57\r\nCH1\r\n").size()))
+        << "after the second reply's bytes, before the third";
+    q.device.receive("?");
+    EXPECT_EQ(q.out.disconnectsAt.size(), 1u) << "only once";
+}

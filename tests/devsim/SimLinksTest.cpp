@@ -1,0 +1,175 @@
+// The simulator's links over loopback and pseudo-terminals, with raw clients of the tests' own:
+// TCP (one client at a time, the disconnect fault), UDP (replies to the last sender), a new
+// pseudo-terminal with its symbolic link, and an existing serial device with the baud switch.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QFileInfo>
+#include <QNetworkDatagram>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QUdpSocket>
+
+#include "SimSerialLink.h"
+#include "SimServer.h"
+#include "WaitFor.h"
+
+using tesso::sim::SimServer;
+using tesso::sim::SimSerialLink;
+using tesso::test::waitFor;
+
+namespace {
+
+const QHostAddress Loopback(QHostAddress::LocalHost);
+
+// Reads a file descriptor without blocking until `expected` has arrived or the deadline passes.
+QByteArray readUntil(int fd, const QByteArray& expected)
+{
+    QByteArray got;
+    waitFor([&] {
+        char buffer[512];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0)
+            got.append(buffer, int(n));
+        return got.contains(expected);
+    });
+    return got;
+}
+
+int openRaw(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd >= 0) {
+        termios t{};
+        ::tcgetattr(fd, &t);
+        ::cfmakeraw(&t);
+        ::tcsetattr(fd, TCSANOW, &t);
+    }
+    return fd;
+}
+
+} // namespace
+
+TEST(SimLinks, TcpServesOneClientAtATimeAndANewClientReplacesTheOld)
+{
+    SimServer server;
+    server.device().setStoreTiming(-1, 0);
+    ASSERT_TRUE(server.listenTcp(Loopback, 0));
+    ASSERT_NE(server.tcpPort(), 0);
+
+    QTcpSocket first;
+    first.connectToHost(Loopback, server.tcpPort());
+    ASSERT_TRUE(waitFor([&] { return first.state() == QAbstractSocket::ConnectedState; }));
+    first.write("?");
+    ASSERT_TRUE(waitFor([&] { return first.bytesAvailable() >= 7; }));
+    EXPECT_EQ(first.readAll(), QByteArray("DEV57\r\n"));
+
+    QTcpSocket second;
+    second.connectToHost(Loopback, server.tcpPort());
+    ASSERT_TRUE(waitFor([&] { return first.state() == QAbstractSocket::UnconnectedState; }))
+        << "the old client is dropped";
+    second.write("CC");
+    ASSERT_TRUE(waitFor([&] { return second.bytesAvailable() >= 5; }));
+    EXPECT_EQ(second.readAll(), QByteArray("CH1\r\n"));
+}
+
+TEST(SimLinks, TcpDisconnectFaultClosesAfterTheNthReplyIsDelivered)
+{
+    SimServer server;
+    server.device().setStoreTiming(-1, 0);
+    server.device().setDisconnectAfter(2);
+    ASSERT_TRUE(server.listenTcp(Loopback, 0));
+    QTcpSocket client;
+    client.connectToHost(Loopback, server.tcpPort());
+    ASSERT_TRUE(waitFor([&] { return client.state() == QAbstractSocket::ConnectedState; }));
+    QByteArray got;
+    QObject::connect(&client, &QTcpSocket::readyRead, [&] { got += client.readAll(); });
+    client.write("?CC?");
+    ASSERT_TRUE(waitFor([&] { return client.state() == QAbstractSocket::UnconnectedState; }));
+    got += client.readAll();
+    EXPECT_EQ(got, QByteArray("DEV57\r\nCH1\r\n"));
+}
+
+TEST(SimLinks, UdpRepliesGoToTheSenderOfTheLastDatagram)
+{
+    SimServer server;
+    server.device().setStoreTiming(-1, 0);
+    ASSERT_TRUE(server.bindUdp(Loopback, 0));
+    QUdpSocket a, b;
+    ASSERT_TRUE(a.bind(Loopback, 0));
+    ASSERT_TRUE(b.bind(Loopback, 0));
+    a.writeDatagram("?", Loopback, server.udpPort());
+    ASSERT_TRUE(waitFor([&] { return a.hasPendingDatagrams(); }));
+    const QNetworkDatagram reply = a.receiveDatagram();
+    EXPECT_EQ(reply.data(), QByteArray("DEV57\r\n"));
+    EXPECT_EQ(reply.senderPort(), server.udpPort()) << "answers come from the port the device listens on";
+
+    b.writeDatagram("#\r\n", Loopback, server.udpPort());
+    ASSERT_TRUE(waitFor([&] { return b.hasPendingDatagrams(); }));
+    const QByteArray dump = b.receiveDatagram().data();
+    EXPECT_TRUE(dump.startsWith("ADBG0\r\n"));
+    EXPECT_TRUE(dump.endsWith("#1\r\n")) << "the whole dump in one datagram";
+    EXPECT_FALSE(a.hasPendingDatagrams());
+}
+
+TEST(SimLinks, PseudoTerminalAnswersOnItsSlaveAndThroughItsSymlink)
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("lumio"));
+    QString slave;
+    {
+        SimServer server;
+        server.device().setStoreTiming(-1, 0);
+        ASSERT_TRUE(server.openPty());
+        slave = server.ptyPath();
+        EXPECT_TRUE(slave.startsWith(QStringLiteral("/dev/pts/")));
+        ASSERT_TRUE(server.createPtySymlink(link));
+        EXPECT_EQ(QFileInfo(link).symLinkTarget(), slave);
+
+        for (int round = 0; round < 2; ++round) { // a controller may come and go
+            const int fd = openRaw(link);
+            ASSERT_GE(fd, 0) << std::strerror(errno);
+            ASSERT_EQ(::write(fd, "12", 2), 2);
+            QCoreApplication::processEvents();
+            ASSERT_EQ(::write(fd, "8B", 2), 2);
+            EXPECT_EQ(readUntil(fd, "\r\n"), QByteArray("BRG128\r\n"));
+            ::close(fd);
+        }
+    }
+    EXPECT_FALSE(QFileInfo::exists(link)) << "the symlink goes with the simulator";
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+}
+
+TEST(SimLinks, ExistingSerialDeviceSwitchesTo57600ForTheFrameTransferAndBack)
+{
+    // An existing serial device, played by a pseudo-terminal that the test holds the master of.
+    int master = -1, slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    {
+        SimServer server;
+        server.device().setStoreTiming(-1, 0);
+        server.device().setReadyTiming(1, 1000);
+        ASSERT_TRUE(server.openSerial(QString::fromLocal8Bit(name)));
+        auto* port = server.findChild<SimSerialLink*>();
+        ASSERT_NE(port, nullptr);
+        EXPECT_EQ(port->baudRate(), 9600);
+
+        ASSERT_EQ(::write(master, "2fM0fT1fX", 9), 9);
+        EXPECT_TRUE(readUntil(master, "\x1b\x11").endsWith("FAEX1\r\n\x1b\x11"));
+        EXPECT_EQ(port->baudRate(), 57600);
+        ASSERT_EQ(::write(master, "\x1b\x18", 2), 2); // cancel
+        ASSERT_TRUE(waitFor([&] { return port->baudRate() == 9600; }));
+        ASSERT_EQ(::write(master, "?", 1), 1);
+        EXPECT_EQ(readUntil(master, "\r\n"), QByteArray("DEV57\r\n"));
+    }
+    ::close(slave);
+    ::close(master);
+}
