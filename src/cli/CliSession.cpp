@@ -33,7 +33,7 @@ CliSession::CliSession(const CliOptions& options, std::FILE* out, std::FILE* err
 {
     m_previousReporter = tesso::setErrorReporter([this](const QString& message) {
         if (m_watcher)
-            m_watcher->discardPending();
+            m_watcher->lineFailed();
         std::fprintf(m_err, "tesso-cli: %s\n", message.toLocal8Bit().constData());
         std::fflush(m_err);
     });
@@ -62,6 +62,10 @@ int CliSession::run()
     m_deadline = QDeadlineTimer(static_cast<qint64>(m_options.timeoutSeconds() * 1000.0));
     m_driver = std::make_unique<TMirex_d>();
     m_watcher = std::make_unique<ReplyWatcher>(*m_driver);
+    if (m_options.command() == QLatin1String("monitor")) // what arrives while the link opens counts too
+        m_watcher->listen([this](tVAR index, const QByteArray& line) {
+            print(VariableAccess::replyLines(*m_driver, index, line));
+        });
     if (const int status = openLink(); status != ExitOk)
         return status;
 
@@ -300,7 +304,10 @@ int CliSession::runDump()
 {
     if (!connectDevice())
         return fail(ExitNoDevice, QStringLiteral("no device answered within %1").arg(secondsText(m_options.timeoutSeconds())));
-    m_watcher->listen([&](tVAR index, const QByteArray& line) { print(VariableAccess::replyLines(*m_driver, index, line)); });
+    m_watcher->listen([&](tVAR index, const QByteArray& line) {
+        if (!m_driver->Ready()) // the keep-alive answer after the dump is not part of it
+            print(VariableAccess::replyLines(*m_driver, index, line));
+    });
     if (!waitUntil([&] { return m_driver->Ready(); }))
         return fail(ExitNoDevice, QStringLiteral("the query-all answer did not end within %1")
                                       .arg(secondsText(m_options.timeoutSeconds())));
@@ -309,7 +316,6 @@ int CliSession::runDump()
 
 int CliSession::runMonitor()
 {
-    m_watcher->listen([&](tVAR index, const QByteArray& line) { print(VariableAccess::replyLines(*m_driver, index, line)); });
     waitUntil([] { return false; });
     m_watcher->flush();
     return ExitOk;

@@ -1,10 +1,14 @@
 // The command line, escapes and variable names of tesso-cli, without a device.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include "CliOptions.h"
 #include "CliSession.h"
+#include "Errors.h"
 #include "EscapeText.h"
 #include "Mirex_d.h"
+#include "ReplyWatcher.h"
 #include "VariableAccess.h"
 #include "VariableNames.h"
 
@@ -149,4 +153,41 @@ TEST(VariableAccessTest, PrintedValuesFollowTheStorage)
     EXPECT_EQ(CliSession::modelName(57), QStringLiteral("Lumio"));
     EXPECT_EQ(CliSession::modelName(58), QStringLiteral("Snipa"));
     EXPECT_EQ(CliSession::modelName(40), QStringLiteral("unknown"));
+}
+
+TEST(ReplyWatcherTest, ReportsAppliedRepliesOnly)
+{
+    TMirex_d driver(makeDefaultLinks());
+    ReplyWatcher watcher(driver);
+    QStringList seen;
+    watcher.listen([&](tVAR index, const QByteArray& line) {
+        seen << VariableAccess::replyLines(driver, index, line).join(QLatin1Char(','));
+    });
+    auto feed = [&](const QByteArray& bytes) {
+        driver.RxBuffer += bytes;
+        try {
+            driver.ParseReplies();
+        } catch (const TessoError&) {
+            watcher.lineFailed(); // as the session's error report does
+        }
+    };
+
+    feed(QByteArrayLiteral("CH3\r\nADIP3\r\nIPA_7\r\n"));
+    // The octet line is held until the driver has rebuilt the address.
+    watcher.flush();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("ICHM=3"), QStringLiteral("PADIP=3"),
+                                 QStringLiteral("IP4=7,GATEWAY_IP=7.0.0.0")}));
+
+    // Values the driver refuses are not replies: an octet beyond its range, a colour beyond its.
+    seen.clear();
+    feed(QByteArrayLiteral("IPB_4294967295\r\n"));
+    feed(QByteArrayLiteral("COL4294967295\r\n"));
+    QCoreApplication::processEvents();
+    // Declaring the device absent raises OnDEVchange without any reply.
+    driver.LinkTimerTick();
+    watcher.flush();
+    EXPECT_TRUE(seen.isEmpty()) << seen.join(QLatin1Char(' ')).toStdString();
+
+    feed(QByteArrayLiteral("DEV57\r\n"));
+    EXPECT_EQ(seen, QStringList{QStringLiteral("DEV=57")});
 }

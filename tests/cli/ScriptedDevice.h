@@ -50,6 +50,8 @@ public:
     void setClientUdpPort(int port) { m_clientUdpPort = port; }
 
     void push(const QByteArray& bytes) { send(bytes); }
+    // TCP: the client has connected.
+    bool hasClient() const { return m_tcp && m_tcp->accepted() > 0; }
     QByteArray received() const { return m_received; }
 
 private:
