@@ -127,6 +127,7 @@ void SimDevice::receive(const QByteArray& bytes)
 void SimDevice::handle(const Command& command)
 {
     ++m_commands;
+    ++m_commandCounts[command.index];
     if (command.index == _DIESE) {
         dumpAll();
         return;

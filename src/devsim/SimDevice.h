@@ -4,6 +4,7 @@
 // (sendBytes). It also runs the raw frame-memory mode and the fault injection used by tests.
 // All timing runs on Qt timers of the thread the object lives in.
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -86,6 +87,8 @@ public:
     int blocksWhileHeld() const { return m_blocksWhileHeld; }
     std::uint64_t discardedBytes() const { return m_parser.discardedBytes(); }
     int commandsHandled() const { return m_commands; }
+    // Commands received for one variable (sets and queries).
+    int commandCount(tVAR index) const { return m_commandCounts[index]; }
 
 signals:
     void sendBytes(const QByteArray& bytes);
@@ -146,6 +149,7 @@ private:
     int m_replies = 0;
     bool m_silent = false;
     int m_commands = 0;
+    std::array<int, tesso::VariableCount> m_commandCounts{};
 
     QTimer m_takeTimer;
     int m_takeDurationMs = -1;

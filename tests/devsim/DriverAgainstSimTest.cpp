@@ -1,0 +1,151 @@
+// The real driver against the simulated device over each link, with the driver's link timer run
+// 20 times faster: detection, the query-all dump, Ready, keep-alive, a command round trip, a lost
+// device, and what each fault option does to the driver.
+
+#include <gtest/gtest.h>
+
+#include "DriverHarness.h"
+#include "WaitFor.h"
+
+using namespace tesso::sim::test;
+using tesso::test::waitFor;
+
+namespace {
+
+constexpr int Faster = 20;
+// 3 s + 2 s + 2 s + 2 s of the driver's time to Ready is under half a second here; leave room.
+constexpr int Deadline = 5000;
+
+void expectDumpLoaded(TMirex_d& d)
+{
+    EXPECT_EQ(d.DEV(), 57u);
+    EXPECT_EQ(d.UNITy(), 27000u);
+    EXPECT_EQ(d.VERV(), 16u);
+    EXPECT_EQ(d.OPT(), 2u);
+    EXPECT_EQ(d.ICHM(), 1u);
+    EXPECT_EQ(d.IFAMM(), 3u);
+    EXPECT_EQ(d.ILDM(), 17280u);
+    const std::uint32_t types[] = {0, 0, 2, 1, 7, 7, 7};
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(d.PRGBIByInput(n), types[n - 1]) << "input " << n;
+    EXPECT_EQ(d.LOCAL_IP(), QStringLiteral("192.168.0.10"));
+    EXPECT_EQ(d.REMOTE_IP(), QStringLiteral("192.168.0.1"));
+    EXPECT_EQ(d.GATEWAY_IP(), QStringLiteral("192.168.0.254"));
+    EXPECT_EQ(d.LOCAL_PORT(), 10500);
+    EXPECT_EQ(d.NETMASK(), QStringLiteral("255.255.255.0"));
+    EXPECT_TRUE(d.Queryall());
+}
+
+class DriverAgainstSim : public ::testing::TestWithParam<Link> {};
+
+} // namespace
+
+TEST_P(DriverAgainstSim, DetectsLoadsBecomesReadyKeepsAliveAndNoticesSilence)
+{
+    SimAndDriver t(Faster);
+    t.device().setStoreTiming(-1, 0);
+    ASSERT_TRUE(t.connect(GetParam()));
+    ASSERT_TRUE(waitFor([&] { return t.drv().Ready(); }, Deadline));
+    EXPECT_TRUE(t.drv().Connected());
+    EXPECT_EQ(t.device().commandCount(_DIESE), 1) << "one query-all per connection";
+    expectDumpLoaded(t.drv());
+
+    // Keep-alive: "?" keeps coming and the driver stays ready.
+    const int asked = t.device().commandCount(_DEV);
+    ASSERT_TRUE(waitFor([&] { return t.device().commandCount(_DEV) >= asked + 3; }, Deadline));
+    EXPECT_TRUE(t.drv().Ready());
+
+    // A command round trip: select input 5 and see it on air with its signal.
+    t.drv().setICHNM(5);
+    ASSERT_TRUE(waitFor([&] { return t.drv().ICHM() == 5u; }, Deadline));
+    EXPECT_EQ(t.drv().IFAMM(), 11u);
+    EXPECT_EQ(t.drv().IINTM(), false);
+    EXPECT_TRUE(t.drv().TAKEEVA());
+
+    // Silence: the missing keep-alive answer makes the device lost.
+    t.device().setSilenceAfter(t.device().repliesSent());
+    ASSERT_TRUE(waitFor([&] { return !t.drv().Connected(); }, Deadline));
+    EXPECT_FALSE(t.drv().Ready());
+    EXPECT_EQ(t.drv().DEV(), 0u);
+    EXPECT_TRUE(t.reported.empty()) << t.reported.front().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLink, DriverAgainstSim, ::testing::Values(Link::Pty, Link::Tcp, Link::Udp),
+                         [](const auto& info) { return std::string(linkName(info.param)); });
+
+TEST(DriverAgainstSimFaults, AWrongDeviceCodeIsNeverConnectedUntilTheRightOneAnswers)
+{
+    SimAndDriver t(Faster);
+    t.device().setDeviceCode(12);
+    ASSERT_TRUE(t.connect(Link::Tcp));
+    ASSERT_TRUE(waitFor([&] { return t.device().commandCount(_DEV) >= 4; }, Deadline));
+    EXPECT_FALSE(t.drv().Connected());
+    EXPECT_EQ(t.device().commandCount(_DIESE), 0);
+    t.device().setDeviceCode(58);
+    ASSERT_TRUE(waitFor([&] { return t.drv().Ready(); }, Deadline));
+    EXPECT_EQ(t.drv().DEV(), 58u);
+}
+
+TEST(DriverAgainstSimFaults, NoiseChunksAndDelaysStillLoadEveryValue)
+{
+    for (Link link : {Link::Pty, Link::Tcp, Link::Udp}) {
+        SCOPED_TRACE(linkName(link));
+        SimAndDriver t(Faster);
+        t.device().setStoreTiming(-1, 0);
+        t.device().setNoise(6);
+        t.device().setChunking(5, 1);
+        t.device().setReplyDelay(20);
+        ASSERT_TRUE(t.connect(link));
+        ASSERT_TRUE(waitFor([&] { return t.drv().Ready(); }, 4 * Deadline));
+        expectDumpLoaded(t.drv());
+    }
+}
+
+TEST(DriverAgainstSimFaults, ATcpDisconnectAfterNRepliesLosesTheDevice)
+{
+    SimAndDriver t(Faster);
+    t.device().setStoreTiming(-1, 0);
+    ASSERT_TRUE(t.connect(Link::Tcp));
+    ASSERT_TRUE(waitFor([&] { return t.drv().Ready(); }, Deadline));
+    t.device().setDisconnectAfter(t.device().repliesSent() + 1);
+    ASSERT_TRUE(waitFor([&] { return !t.drv().Connected(); }, Deadline));
+    EXPECT_EQ(t.drv().DEV(), 0u);
+}
+
+TEST(DriverAgainstSimFaults, RawModeThroughTheDriverSeesReadyAcknowledgeAndAbort)
+{
+    SimAndDriver t(Faster);
+    t.device().setStoreTiming(-1, 0);
+    t.device().setReadyTiming(1, 1000);
+    t.device().setAbortAfterBlocks(2);
+    ASSERT_TRUE(t.connect(Link::Pty));
+    ASSERT_TRUE(waitFor([&] { return t.drv().Ready(); }, Deadline));
+
+    QByteArray raw;
+    t.drv().OnRecData = [&](TMirex_d* d, int) { raw += d->ReadRawData(); };
+    t.drv().setFAMODEM_(2);
+    t.drv().setFATRMODE(0);
+    t.drv().setFAEXEC(true);
+    ASSERT_TRUE(waitFor([&] { return t.drv().FAEXEC(); }, Deadline));
+    t.drv().setForceConn(true);
+    t.drv().setSerialBaud(57600);
+    t.drv().setConMode(MODE_RAW);
+    t.drv().setSerialRawReceive(true);
+    ASSERT_TRUE(waitFor([&] { return raw.contains("\x1b\x11"); }, Deadline)) << "ready signal";
+
+    const QByteArray block = QByteArray("\x1b\x1b\x01\x02", 4) + "\x1b\x17";
+    t.drv().SendString(block);
+    ASSERT_TRUE(waitFor([&] { return raw.contains("\x1b\x06"); }, Deadline)) << "block acknowledged";
+    t.drv().SendString(block);
+    ASSERT_TRUE(waitFor([&] { return raw.contains("\x1b\x18"); }, Deadline)) << "abort code";
+    ASSERT_TRUE(waitFor([&] { return !t.device().rawMode(); }, Deadline));
+    EXPECT_EQ(t.device().frame().escapedDataBytes(), 2u);
+
+    const int dumps = t.device().commandCount(_DIESE);
+    t.drv().setForceConn(false);
+    t.drv().setConMode(MODE_VAR);
+    t.drv().setSerialBaud(9600);
+    ASSERT_TRUE(waitFor([&] { return t.device().commandCount(_DIESE) > dumps && t.drv().Ready(); }, Deadline))
+        << "detected and loaded again after the transfer";
+    EXPECT_FALSE(t.drv().FAEXEC());
+}
