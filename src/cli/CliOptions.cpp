@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
-namespace {
+namespace
+{
 
 bool parsePort(const QString& text, int& port, int lowest)
 {
@@ -14,8 +15,9 @@ bool parsePort(const QString& text, int& port, int lowest)
 
 bool takesValue(const QString& name)
 {
-    return name == QLatin1String("--serial") || name == QLatin1String("--tcp") || name == QLatin1String("--udp") ||
-           name == QLatin1String("--local-port") || name == QLatin1String("--timeout");
+    return name == QLatin1String("--serial") || name == QLatin1String("--tcp") ||
+           name == QLatin1String("--udp") || name == QLatin1String("--local-port") ||
+           name == QLatin1String("--timeout");
 }
 
 } // namespace

@@ -5,8 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-class CliOptions {
-public:
+class CliOptions
+{
+  public:
     enum class Link { None, Serial, Tcp, Udp };
     static constexpr int DefaultPort = 10500;
     static constexpr double DefaultTimeoutSeconds = 10.0;
@@ -30,7 +31,7 @@ public:
     QString command() const { return m_command; }
     QStringList arguments() const { return m_arguments; }
 
-private:
+  private:
     bool takeOption(const QString& name, const QString& value);
     bool setLink(Link link, const QString& value);
     bool checkCommand();

@@ -14,7 +14,8 @@
 #include "UdpLink.h"
 #include "VariableNames.h"
 
-namespace {
+namespace
+{
 
 bool isAcceptedDevice(std::uint32_t code)
 {
@@ -132,7 +133,8 @@ int CliSession::openSerial()
         serial.open();
     } catch (const TessoError& e) {
         const QString device = TComPort2::DevicePath(m_options.serialPort());
-        const QString where = device == m_options.serialPort() ? QString() : QStringLiteral(" (device %1)").arg(device);
+        const QString where =
+            device == m_options.serialPort() ? QString() : QStringLiteral(" (device %1)").arg(device);
         return fail(ExitLinkFailed, e.text() + where);
     }
     return ExitOk;
@@ -250,7 +252,9 @@ int CliSession::runDetect()
             m_driver->setQueryVar(_DEV);
     }
     if (!waitUntil([&] { return found; }))
-        return fail(ExitNoDevice, QStringLiteral("no device answered within %1").arg(secondsText(m_options.timeoutSeconds())));
+        return fail(
+            ExitNoDevice,
+            QStringLiteral("no device answered within %1").arg(secondsText(m_options.timeoutSeconds())));
     print({QStringLiteral("DEV=%1").arg(code), QStringLiteral("MODEL=") + modelName(code)});
     return ExitOk;
 }
@@ -267,8 +271,9 @@ int CliSession::runGet()
         });
         m_driver->setQueryVar(index);
         if (!waitUntil([&] { return answered; }))
-            return fail(ExitNoDevice, QStringLiteral("no reply for %1 within %2")
-                                          .arg(VariableNames::nameOf(index), secondsText(m_options.timeoutSeconds())));
+            return fail(ExitNoDevice,
+                        QStringLiteral("no reply for %1 within %2")
+                            .arg(VariableNames::nameOf(index), secondsText(m_options.timeoutSeconds())));
     }
     return ExitOk;
 }
@@ -276,7 +281,9 @@ int CliSession::runGet()
 int CliSession::runSet()
 {
     if (!connectDevice())
-        return fail(ExitNoDevice, QStringLiteral("no device answered within %1").arg(secondsText(m_options.timeoutSeconds())));
+        return fail(
+            ExitNoDevice,
+            QStringLiteral("no device answered within %1").arg(secondsText(m_options.timeoutSeconds())));
     for (const VariableAccess::Assignment& assignment : m_assignments) {
         bool answered = false;
         m_watcher->listen([&](tVAR replied, const QByteArray& line) {
@@ -303,7 +310,9 @@ int CliSession::runSet()
 int CliSession::runDump()
 {
     if (!connectDevice())
-        return fail(ExitNoDevice, QStringLiteral("no device answered within %1").arg(secondsText(m_options.timeoutSeconds())));
+        return fail(
+            ExitNoDevice,
+            QStringLiteral("no device answered within %1").arg(secondsText(m_options.timeoutSeconds())));
     m_watcher->listen([&](tVAR index, const QByteArray& line) {
         if (!m_driver->Ready()) // the keep-alive answer after the dump is not part of it
             print(VariableAccess::replyLines(*m_driver, index, line));
@@ -336,7 +345,8 @@ int CliSession::runRaw()
         return fail(ExitUsage, e.text());
     }
     if (!waitUntil([&] { return answered; }))
-        return fail(ExitNoDevice, QStringLiteral("no reply within %1").arg(secondsText(m_options.timeoutSeconds())));
+        return fail(ExitNoDevice,
+                    QStringLiteral("no reply within %1").arg(secondsText(m_options.timeoutSeconds())));
     return ExitOk;
 }
 

@@ -20,8 +20,9 @@
 class TMirex_d;
 class ReplyWatcher;
 
-class CliSession {
-public:
+class CliSession
+{
+  public:
     enum ExitStatus { ExitOk = 0, ExitUsage = 2, ExitNoDevice = 3, ExitLinkFailed = 4 };
 
     CliSession(const CliOptions& options, std::FILE* out, std::FILE* err);
@@ -34,7 +35,7 @@ public:
     // "Lumio", "Snipa" or "unknown" for a device code.
     static QString modelName(std::uint32_t code);
 
-private:
+  private:
     int prepare();
     int openLink();
     int openSerial();

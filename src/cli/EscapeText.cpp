@@ -1,6 +1,7 @@
 #include "EscapeText.h"
 
-namespace {
+namespace
+{
 
 int hexValue(char c)
 {
@@ -30,9 +31,15 @@ bool EscapeText::decode(const QByteArray& text, QByteArray& bytes, QString& erro
         }
         const char kind = text[++i];
         switch (kind) {
-        case 'r': bytes += '\r'; break;
-        case 'n': bytes += '\n'; break;
-        case '\\': bytes += '\\'; break;
+        case 'r':
+            bytes += '\r';
+            break;
+        case 'n':
+            bytes += '\n';
+            break;
+        case '\\':
+            bytes += '\\';
+            break;
         case 'x': {
             const int high = i + 1 < text.size() ? hexValue(text[i + 1]) : -1;
             const int low = i + 2 < text.size() ? hexValue(text[i + 2]) : -1;

@@ -4,8 +4,9 @@
 #include <QByteArray>
 #include <QString>
 
-class EscapeText {
-public:
+class EscapeText
+{
+  public:
     // Decodes text; on a malformed escape returns false and says why in error.
     static bool decode(const QByteArray& text, QByteArray& bytes, QString& error);
 };

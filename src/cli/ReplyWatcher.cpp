@@ -46,12 +46,14 @@ void ReplyWatcher::lineMatched()
     flush(); // the previous line has been applied by now
     m_line = m_driver.receivedString();
     m_lineOpen = true;
-    if (const std::optional<tVAR> address = addressVariable(m_line); address && addressValueFits(*address, m_line)) {
+    if (const std::optional<tVAR> address = addressVariable(m_line);
+        address && addressValueFits(*address, m_line)) {
         m_heldAddress = address;
         m_heldLine = m_line;
         m_lineOpen = false;
     }
-    QMetaObject::invokeMethod(&m_context, [this] { flush(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &m_context, [this] { flush(); }, Qt::QueuedConnection);
 }
 
 void ReplyWatcher::variableChanged(tVAR index)

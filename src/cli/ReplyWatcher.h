@@ -17,8 +17,9 @@
 
 class TMirex_d;
 
-class ReplyWatcher {
-public:
+class ReplyWatcher
+{
+  public:
     using Handler = std::function<void(tVAR index, const QByteArray& line)>;
 
     explicit ReplyWatcher(TMirex_d& driver);
@@ -37,7 +38,7 @@ public:
     static std::optional<tVAR> addressVariable(const QByteArray& line);
     static bool addressValueFits(tVAR index, const QByteArray& line);
 
-private:
+  private:
     void lineMatched();
     void variableChanged(tVAR index);
     void deliver(tVAR index, const QByteArray& line);

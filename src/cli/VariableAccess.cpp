@@ -3,7 +3,8 @@
 #include "Mirex_d.h"
 #include "VariableNames.h"
 
-namespace {
+namespace
+{
 
 constexpr std::int64_t MaxU32 = 4294967295LL;
 constexpr std::int64_t MinI32 = -2147483648LL;
@@ -52,7 +53,8 @@ bool VariableAccess::parseAssignment(const QString& argument, Assignment& assign
     const QString value = argument.mid(equals + 1);
     const std::optional<tVAR> index = VariableNames::find(name);
     if (!index) {
-        error = QStringLiteral("unknown variable '%1'; did you mean %2?").arg(name, VariableNames::closest(name));
+        error =
+            QStringLiteral("unknown variable '%1'; did you mean %2?").arg(name, VariableNames::closest(name));
         return false;
     }
     const QString canonical = VariableNames::nameOf(*index);
@@ -69,7 +71,8 @@ bool VariableAccess::parseAssignment(const QString& argument, Assignment& assign
         }
         return true;
     case tesso::Storage::COLOR:
-        if (!scanWhole(value, assignment.number) || assignment.number < MinI32 || assignment.number > MaxI32) {
+        if (!scanWhole(value, assignment.number) || assignment.number < MinI32 ||
+            assignment.number > MaxI32) {
             error = QStringLiteral("'%1' does not fit %2 (-2147483648..2147483647)").arg(value, canonical);
             return false;
         }
@@ -77,7 +80,8 @@ bool VariableAccess::parseAssignment(const QString& argument, Assignment& assign
     case tesso::Storage::TEXT: {
         std::int32_t a = 0, b = 0, c = 0, d = 0;
         if (!TMirex_d::ParseIpText(value, a, b, c, d)) {
-            error = QStringLiteral("%1 takes a dotted mask such as 255.255.255.0, not '%2'").arg(canonical, value);
+            error = QStringLiteral("%1 takes a dotted mask such as 255.255.255.0, not '%2'")
+                        .arg(canonical, value);
             return false;
         }
         assignment.text = value;
@@ -98,21 +102,21 @@ void VariableAccess::assign(TMirex_d& driver, const Assignment& a)
     const auto u32 = static_cast<std::uint32_t>(a.number);
     const auto i32 = static_cast<std::int32_t>(a.number);
     switch (a.index) {
-#define CLI_SET_U32(prop, tvar)                                                                                 \
-    case tvar:                                                                                                  \
-        driver.set##prop(u32);                                                                                  \
+#define CLI_SET_U32(prop, tvar)                                                                              \
+    case tvar:                                                                                               \
+        driver.set##prop(u32);                                                                               \
         return;
-#define CLI_SET_BOOL(prop, tvar)                                                                                \
-    case tvar:                                                                                                  \
-        driver.set##prop(u32 != 0);                                                                             \
+#define CLI_SET_BOOL(prop, tvar)                                                                             \
+    case tvar:                                                                                               \
+        driver.set##prop(u32 != 0);                                                                          \
         return;
-#define CLI_SET_COLOR(prop, tvar)                                                                               \
-    case tvar:                                                                                                  \
-        driver.set##prop(i32);                                                                                  \
+#define CLI_SET_COLOR(prop, tvar)                                                                            \
+    case tvar:                                                                                               \
+        driver.set##prop(i32);                                                                               \
         return;
-#define CLI_SET_TEXT(prop, tvar)                                                                                \
-    case tvar:                                                                                                  \
-        driver.set##prop(a.text);                                                                               \
+#define CLI_SET_TEXT(prop, tvar)                                                                             \
+    case tvar:                                                                                               \
+        driver.set##prop(a.text);                                                                            \
         return;
 #define CLI_ACCESS_RW(prop, tvar, type) CLI_SET_##type(prop, tvar)
 #define CLI_ACCESS_MASK(prop, tvar, type) CLI_SET_TEXT(prop, tvar)
@@ -142,9 +146,12 @@ QString VariableAccess::valueText(const TMirex_d& driver, tVAR index)
         return driver.NETMASK();
     const std::uint32_t raw = driver.mirrorValue(index);
     switch (tesso::Catalogue[index].storage) {
-    case tesso::Storage::BOOL: return (raw & 0xFFu) != 0 ? QStringLiteral("1") : QStringLiteral("0");
-    case tesso::Storage::COLOR: return QString::number(static_cast<std::int32_t>(raw));
-    default: return QString::number(raw);
+    case tesso::Storage::BOOL:
+        return (raw & 0xFFu) != 0 ? QStringLiteral("1") : QStringLiteral("0");
+    case tesso::Storage::COLOR:
+        return QString::number(static_cast<std::int32_t>(raw));
+    default:
+        return QString::number(raw);
     }
 }
 

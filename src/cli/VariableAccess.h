@@ -13,8 +13,9 @@
 
 class TMirex_d;
 
-class VariableAccess {
-public:
+class VariableAccess
+{
+  public:
     struct Assignment {
         tVAR index = _ADDRDBG;
         std::int64_t number = 0; // U32, BOOL and COLOR variables

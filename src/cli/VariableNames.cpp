@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
+namespace
+{
 
 int editDistance(const QString& a, const QString& b)
 {

@@ -8,8 +8,9 @@
 
 #include "Catalogue.h"
 
-class VariableNames {
-public:
+class VariableNames
+{
+  public:
     static std::optional<tVAR> find(const QString& name);
     // The known name nearest to a misspelt one (fewest single-character edits).
     static QString closest(const QString& name);

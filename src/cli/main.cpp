@@ -6,7 +6,8 @@
 #include "CliOptions.h"
 #include "CliSession.h"
 
-namespace {
+namespace
+{
 
 // Qt's own diagnostics would mix with the NAME=VALUE output and the error lines scripts read.
 void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -31,7 +32,8 @@ int main(int argc, char** argv)
         return CliSession::ExitOk;
     }
     if (!options.ok()) {
-        std::fprintf(stderr, "tesso-cli: %s\nTry 'tesso-cli --help'.\n", options.error().toLocal8Bit().constData());
+        std::fprintf(stderr, "tesso-cli: %s\nTry 'tesso-cli --help'.\n",
+                     options.error().toLocal8Bit().constData());
         return CliSession::ExitUsage;
     }
     CliSession session(options, stdout, stderr);

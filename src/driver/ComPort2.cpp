@@ -6,18 +6,24 @@
 #include "ErrorReport.h"
 #include "Errors.h"
 
-namespace {
+namespace
+{
 
 const QString DevicePrefix = QStringLiteral("\\\\.\\");
 
 QSerialPort::Parity toQt(TParity parity)
 {
     switch (parity) {
-    case ptODD: return QSerialPort::OddParity;
-    case ptEVEN: return QSerialPort::EvenParity;
-    case ptMARK: return QSerialPort::MarkParity;
-    case ptSPACE: return QSerialPort::SpaceParity;
-    case ptNONE: break;
+    case ptODD:
+        return QSerialPort::OddParity;
+    case ptEVEN:
+        return QSerialPort::EvenParity;
+    case ptMARK:
+        return QSerialPort::MarkParity;
+    case ptSPACE:
+        return QSerialPort::SpaceParity;
+    case ptNONE:
+        break;
     }
     return QSerialPort::NoParity;
 }
@@ -25,9 +31,12 @@ QSerialPort::Parity toQt(TParity parity)
 QSerialPort::StopBits toQt(TStopBit stopBits)
 {
     switch (stopBits) {
-    case sbONE5: return QSerialPort::OneAndHalfStop;
-    case snTWO: return QSerialPort::TwoStop;
-    case sbONE: break;
+    case sbONE5:
+        return QSerialPort::OneAndHalfStop;
+    case snTWO:
+        return QSerialPort::TwoStop;
+    case sbONE:
+        break;
     }
     return QSerialPort::OneStop;
 }
@@ -35,10 +44,14 @@ QSerialPort::StopBits toQt(TStopBit stopBits)
 QSerialPort::DataBits toQtDataBits(std::uint8_t bits)
 {
     switch (bits) {
-    case 5: return QSerialPort::Data5;
-    case 6: return QSerialPort::Data6;
-    case 7: return QSerialPort::Data7;
-    default: return QSerialPort::Data8;
+    case 5:
+        return QSerialPort::Data5;
+    case 6:
+        return QSerialPort::Data6;
+    case 7:
+        return QSerialPort::Data7;
+    default:
+        return QSerialPort::Data8;
     }
 }
 
@@ -54,7 +67,7 @@ bool parseCode(QString part, int& code)
     }
     int base = 10;
     for (const QString& prefix : {QStringLiteral("$"), QStringLiteral("0x"), QStringLiteral("0X"),
-                                 QStringLiteral("x"), QStringLiteral("X")}) {
+                                  QStringLiteral("x"), QStringLiteral("X")}) {
         if (part.startsWith(prefix)) {
             part.remove(0, prefix.size());
             base = 16;
@@ -213,8 +226,9 @@ void TComPort2::setTerminator(const QString& text)
         int code = 0;
         if (!parseCode(part, code)) {
             m_terminator = QByteArrayLiteral("\r\n");
-            throw EComError(QStringLiteral("Illegal terminator String.\rformat : #<asciicode>#<asciicode>#<...>\r"
-                                           "example: #13#10"));
+            throw EComError(
+                QStringLiteral("Illegal terminator String.\rformat : #<asciicode>#<asciicode>#<...>\r"
+                               "example: #13#10"));
         }
         m_terminator += static_cast<char>(code & 0xFF);
     }
@@ -256,7 +270,8 @@ void TComPort2::portErrorOccurred(int error)
 {
     if (error == QSerialPort::NoError || !Opened())
         return;
-    const QString message = QStringLiteral("TCOMPORT : ") + m_portName + QStringLiteral("\r\n") + m_port->errorString();
+    const QString message =
+        QStringLiteral("TCOMPORT : ") + m_portName + QStringLiteral("\r\n") + m_port->errorString();
     if (isDeviceGone(error))
         Close(); // the device is gone; a later Open can bring it back
     else if (error == QSerialPort::UnsupportedOperationError)

@@ -25,8 +25,9 @@ using TComNotifyEvent = std::function<void(TComPort2* Sender)>;
 using TReceiveProc = std::function<void(const QByteArray& Data)>;
 using TStatusChanged = std::function<void(bool Status)>;
 
-class TComPort2 : public DeviceLink {
-public:
+class TComPort2 : public DeviceLink
+{
+  public:
     TComPort2();
     ~TComPort2() override;
 
@@ -87,7 +88,7 @@ public:
     void setPortName(const QString& name) override { setPort(name); }
     void setRawReceive(bool raw) override { setReceiveMode(raw ? rmRAW : rmTERM); }
 
-private:
+  private:
     void configurePort();
     void dataArrived();
     void portErrorOccurred(int error);

@@ -12,8 +12,9 @@
 
 class QTcpSocket;
 
-class TcpLink : public DeviceLink {
-public:
+class TcpLink : public DeviceLink
+{
+  public:
     static constexpr qint64 ChunkSize = 8192;
 
     TcpLink();
@@ -33,7 +34,7 @@ public:
     // Connects started since construction, for tests that look for reconnect storms.
     int connectAttempts() const { return m_connectAttempts; }
 
-private:
+  private:
     void socketError();
     void readAvailable();
 

@@ -10,8 +10,9 @@
 
 class QUdpSocket;
 
-class UdpLink : public DeviceLink {
-public:
+class UdpLink : public DeviceLink
+{
+  public:
     UdpLink();
     ~UdpLink() override;
 
@@ -31,7 +32,7 @@ public:
     // Why the last open() failed.
     QString bindErrorText() const { return m_bindError; }
 
-private:
+  private:
     void readPending();
 
     std::unique_ptr<QUdpSocket> m_socket;

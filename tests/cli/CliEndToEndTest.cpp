@@ -9,7 +9,8 @@
 using namespace tesso::test;
 using Kind = ScriptedDevice::Kind;
 
-namespace {
+namespace
+{
 
 struct CliResult {
     int exitCode = -1;
@@ -40,9 +41,10 @@ std::unique_ptr<ScriptedDevice> makeDevice(Kind kind, std::uint32_t code = 57)
     auto device = std::make_unique<ScriptedDevice>(kind);
     if (kind == Kind::Udp)
         device->setClientUdpPort(freeUdpPort());
-    device->on(QByteArrayLiteral("#\r\n"), QByteArrayLiteral("CH3\r\nBRG128\r\nCOL7\r\nFRZ257\r\nNTMK8\r\n"
-                                                             "ADIP1\r\nIPA_192\r\nIPB_168\r\nIPC_0\r\nIPD_10\r\n"
-                                                             "PORT10500\r\n#\r\n"));
+    device->on(QByteArrayLiteral("#\r\n"),
+               QByteArrayLiteral("CH3\r\nBRG128\r\nCOL7\r\nFRZ257\r\nNTMK8\r\n"
+                                 "ADIP1\r\nIPA_192\r\nIPB_168\r\nIPC_0\r\nIPD_10\r\n"
+                                 "PORT10500\r\n#\r\n"));
     device->on(QByteArrayLiteral("?"), "DEV" + QByteArray::number(code) + "\r\n");
     device->on(QByteArrayLiteral("CC"), QByteArrayLiteral("CH3\r\n"));
     device->on(QByteArrayLiteral("fM"), QByteArrayLiteral("FAMD2\r\n"));
@@ -58,7 +60,9 @@ QStringList args(const ScriptedDevice& device, QStringList rest)
     return device.linkArguments() + rest;
 }
 
-class CliOverEachLink : public ::testing::TestWithParam<Kind> {};
+class CliOverEachLink : public ::testing::TestWithParam<Kind>
+{
+};
 
 } // namespace
 
@@ -74,8 +78,8 @@ TEST_P(CliOverEachLink, DetectPrintsCodeAndModel)
 TEST_P(CliOverEachLink, GetQueriesEachVariableInTurn)
 {
     auto device = makeDevice(GetParam());
-    const CliResult r = runCli(args(*device, {QStringLiteral("get"), QStringLiteral("ichm"), QStringLiteral("FAMODEM_"),
-                                              QStringLiteral("UNIT")}));
+    const CliResult r = runCli(args(*device, {QStringLiteral("get"), QStringLiteral("ichm"),
+                                              QStringLiteral("FAMODEM_"), QStringLiteral("UNIT")}));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(), std::string("ICHM=3\nFAMODEM=2\nUNIT=27000000\n"));
     EXPECT_TRUE(device->received().contains("CC"));
@@ -100,18 +104,22 @@ TEST_P(CliOverEachLink, DumpPrintsEveryReportedVariableInArrivalOrder)
     auto device = makeDevice(GetParam(), 58);
     const CliResult r = runCli(args(*device, {QStringLiteral("dump")}));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
-    EXPECT_EQ(r.out.toStdString(), std::string("ICHM=3\nBRGT=128\nCOLOR=7\nIFRZM=1\nNETMASK=255.255.255.0\nPADIP=1\n"
-                                       "IP4=192\nLOCAL_IP=192.0.0.0\nIP3=168\nLOCAL_IP=192.168.0.0\n"
-                                       "IP2=0\nLOCAL_IP=192.168.0.0\nIP1=10\nLOCAL_IP=192.168.0.10\n"
-                                       "PORT=10500\nLOCAL_PORT=10500\nDIESE=0\n"));
+    EXPECT_EQ(r.out.toStdString(),
+              std::string("ICHM=3\nBRGT=128\nCOLOR=7\nIFRZM=1\nNETMASK=255.255.255.0\nPADIP=1\n"
+                          "IP4=192\nLOCAL_IP=192.0.0.0\nIP3=168\nLOCAL_IP=192.168.0.0\n"
+                          "IP2=0\nLOCAL_IP=192.168.0.0\nIP1=10\nLOCAL_IP=192.168.0.10\n"
+                          "PORT=10500\nLOCAL_PORT=10500\nDIESE=0\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, CliOverEachLink, ::testing::Values(Kind::Serial, Kind::Tcp, Kind::Udp),
                          [](const ::testing::TestParamInfo<Kind>& info) {
                              switch (info.param) {
-                             case Kind::Serial: return "Serial";
-                             case Kind::Tcp: return "Tcp";
-                             case Kind::Udp: return "Udp";
+                             case Kind::Serial:
+                                 return "Serial";
+                             case Kind::Tcp:
+                                 return "Tcp";
+                             case Kind::Udp:
+                                 return "Udp";
                              }
                              return "Unknown";
                          });
@@ -133,8 +141,8 @@ TEST(CliEndToEnd, DetectReportsSnipaAndIgnoresUnacceptedCodes)
 TEST(CliEndToEnd, SilentDeviceTimesOutWithStatus3)
 {
     ScriptedDevice silent(Kind::Serial);
-    CliResult r = runCli(args(silent, {QStringLiteral("--timeout"), QStringLiteral("0.5"), QStringLiteral("get"),
-                                       QStringLiteral("ICHM")}));
+    CliResult r = runCli(args(silent, {QStringLiteral("--timeout"), QStringLiteral("0.5"),
+                                       QStringLiteral("get"), QStringLiteral("ICHM")}));
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("ICHM")) << r.err.constData();
@@ -150,7 +158,8 @@ TEST(CliEndToEnd, ForceConnSetsWithoutDetection)
 {
     ScriptedDevice device(Kind::Tcp);
     device.on(QByteArrayLiteral("1Z"), QByteArrayLiteral("FRZ1\r\n")); // answers no "?"
-    const CliResult r = runCli(args(device, {QStringLiteral("--force-conn"), QStringLiteral("set"), QStringLiteral("ifrzm=1")}));
+    const CliResult r = runCli(
+        args(device, {QStringLiteral("--force-conn"), QStringLiteral("set"), QStringLiteral("ifrzm=1")}));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(), std::string("IFRZM=1\n"));
     EXPECT_FALSE(device.received().contains('?'));
@@ -160,8 +169,9 @@ TEST(CliEndToEnd, MonitorPrintsUnsolicitedRepliesUntilTheTimeout)
 {
     ScriptedDevice device(Kind::Tcp);
     QProcess process;
-    process.start(QStringLiteral(TESSO_CLI_PATH),
-                  args(device, {QStringLiteral("--timeout"), QStringLiteral("2"), QStringLiteral("monitor")}));
+    process.start(
+        QStringLiteral(TESSO_CLI_PATH),
+        args(device, {QStringLiteral("--timeout"), QStringLiteral("2"), QStringLiteral("monitor")}));
     ASSERT_TRUE(process.waitForStarted(10000));
     ASSERT_TRUE(waitFor([&] { return device.hasClient(); }));
     QByteArray out;
@@ -226,7 +236,8 @@ TEST(CliEndToEnd, UsageErrorsComeBeforeAnyLink)
 
 TEST(CliEndToEnd, LinkFailuresExitWith4AndSayWhy)
 {
-    CliResult r = runCli({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(freeTcpPort()), QStringLiteral("detect")});
+    CliResult r = runCli({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(freeTcpPort()),
+                          QStringLiteral("detect")});
     EXPECT_EQ(r.exitCode, 4);
     EXPECT_TRUE(r.err.contains("cannot connect")) << r.err.constData();
 

@@ -12,7 +12,8 @@
 #include "VariableAccess.h"
 #include "VariableNames.h"
 
-namespace {
+namespace
+{
 
 CliOptions parse(const char* line)
 {
@@ -50,13 +51,26 @@ TEST(CliOptionsTest, LinksAndPorts)
 
 TEST(CliOptionsTest, UsageErrors)
 {
-    for (const char* bad : {"", "detect", "--tcp 1.2.3.4", "--tcp 1.2.3.4 --udp 1.2.3.4 detect",
-                            "--tcp 1.2.3.4:0 detect", "--tcp 1.2.3.4:65536 detect", "--tcp :10500 detect",
-                            "--tcp 1.2.3.4:x detect", "--tcp 1.2.3.4 --local-port 5 detect",
-                            "--udp 1.2.3.4 --local-port 70000 detect", "--tcp 1.2.3.4 --timeout 0 detect",
-                            "--tcp 1.2.3.4 --timeout abc detect", "--tcp 1.2.3.4 --bogus detect",
-                            "--tcp 1.2.3.4 frobnicate", "--tcp 1.2.3.4 detect extra", "--tcp 1.2.3.4 get",
-                            "--tcp 1.2.3.4 set", "--tcp 1.2.3.4 raw", "--tcp 1.2.3.4 raw a b", "--timeout"}) {
+    for (const char* bad : {"",
+                            "detect",
+                            "--tcp 1.2.3.4",
+                            "--tcp 1.2.3.4 --udp 1.2.3.4 detect",
+                            "--tcp 1.2.3.4:0 detect",
+                            "--tcp 1.2.3.4:65536 detect",
+                            "--tcp :10500 detect",
+                            "--tcp 1.2.3.4:x detect",
+                            "--tcp 1.2.3.4 --local-port 5 detect",
+                            "--udp 1.2.3.4 --local-port 70000 detect",
+                            "--tcp 1.2.3.4 --timeout 0 detect",
+                            "--tcp 1.2.3.4 --timeout abc detect",
+                            "--tcp 1.2.3.4 --bogus detect",
+                            "--tcp 1.2.3.4 frobnicate",
+                            "--tcp 1.2.3.4 detect extra",
+                            "--tcp 1.2.3.4 get",
+                            "--tcp 1.2.3.4 set",
+                            "--tcp 1.2.3.4 raw",
+                            "--tcp 1.2.3.4 raw a b",
+                            "--timeout"}) {
         const CliOptions o = parse(bad);
         EXPECT_FALSE(o.ok()) << "accepted: " << bad;
         EXPECT_FALSE(o.error().isEmpty()) << bad;
@@ -122,15 +136,24 @@ TEST(VariableAccessTest, AssignmentsAreCheckedBeforeSending)
         const char* argument;
         const char* says;
     } refused[] = {
-        {"BRGT=4294967296", "does not fit"}, {"BRGT=-1", "does not fit"},  {"BRGT=", "does not fit"},
-        {"BRGT=12a", "does not fit"},        {"COLOR=2147483648", "does not fit"},
-        {"IFRZM=2", "0 or 1"},               {"NETMASK=255.255.255", "dotted mask"},
-        {"UNIT=5", "read-only"},             {"DEV=57", "read-only"}, {"PORT=1", "read-only"},
-        {"DIESE=1", "read-only"},            {"BRGTX=1", "did you mean BRGT"}, {"BRGT", "NAME=VALUE"},
+        {"BRGT=4294967296", "does not fit"},
+        {"BRGT=-1", "does not fit"},
+        {"BRGT=", "does not fit"},
+        {"BRGT=12a", "does not fit"},
+        {"COLOR=2147483648", "does not fit"},
+        {"IFRZM=2", "0 or 1"},
+        {"NETMASK=255.255.255", "dotted mask"},
+        {"UNIT=5", "read-only"},
+        {"DEV=57", "read-only"},
+        {"PORT=1", "read-only"},
+        {"DIESE=1", "read-only"},
+        {"BRGTX=1", "did you mean BRGT"},
+        {"BRGT", "NAME=VALUE"},
     };
     for (const auto& r : refused) {
         error.clear();
-        EXPECT_FALSE(VariableAccess::parseAssignment(QString::fromLatin1(r.argument), a, error)) << r.argument;
+        EXPECT_FALSE(VariableAccess::parseAssignment(QString::fromLatin1(r.argument), a, error))
+            << r.argument;
         EXPECT_TRUE(error.contains(QLatin1String(r.says))) << r.argument << ": " << error.toStdString();
     }
 }
@@ -139,12 +162,14 @@ TEST(VariableAccessTest, PrintedValuesFollowTheStorage)
 {
     TMirex_d driver(makeDefaultLinks());
     driver.setForceConn(false);
-    driver.RxBuffer = QByteArrayLiteral("COL2147483647\r\nFRZ257\r\nNTMK8\r\nCH3\r\nADIP2\r\nIPA_10\r\nPORT4001\r\n");
+    driver.RxBuffer =
+        QByteArrayLiteral("COL2147483647\r\nFRZ257\r\nNTMK8\r\nCH3\r\nADIP2\r\nIPA_10\r\nPORT4001\r\n");
     driver.ParseReplies();
     EXPECT_EQ(VariableAccess::valueText(driver, _COLOR), QStringLiteral("2147483647"));
     EXPECT_EQ(VariableAccess::valueText(driver, _IFRZM), QStringLiteral("1"));
     EXPECT_EQ(VariableAccess::valueText(driver, _NETMASK), QStringLiteral("255.255.255.0"));
-    EXPECT_EQ(VariableAccess::replyLines(driver, _ICHM, QByteArrayLiteral("CH3")), QStringList{QStringLiteral("ICHM=3")});
+    EXPECT_EQ(VariableAccess::replyLines(driver, _ICHM, QByteArrayLiteral("CH3")),
+              QStringList{QStringLiteral("ICHM=3")});
     EXPECT_EQ(VariableAccess::replyLines(driver, _IP4, QByteArrayLiteral("IPA_10")),
               (QStringList{QStringLiteral("IP4=10"), QStringLiteral("REMOTE_IP=10.0.0.0")}));
     EXPECT_EQ(VariableAccess::replyLines(driver, _PORT, QByteArrayLiteral("PORT4001")),

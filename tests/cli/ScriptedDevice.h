@@ -15,10 +15,12 @@
 
 #include "LinkTestPeers.h"
 
-namespace tesso::test {
+namespace tesso::test
+{
 
-class ScriptedDevice {
-public:
+class ScriptedDevice
+{
+  public:
     enum class Kind { Serial, Tcp, Udp };
 
     explicit ScriptedDevice(Kind kind) : m_kind(kind)
@@ -39,9 +41,12 @@ public:
     QStringList linkArguments() const
     {
         switch (m_kind) {
-        case Kind::Serial: return {QStringLiteral("--serial"), m_pty->slavePath()};
-        case Kind::Tcp: return {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(m_tcp->port())};
-        case Kind::Udp: break;
+        case Kind::Serial:
+            return {QStringLiteral("--serial"), m_pty->slavePath()};
+        case Kind::Tcp:
+            return {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(m_tcp->port())};
+        case Kind::Udp:
+            break;
         }
         return {QStringLiteral("--udp"), QStringLiteral("127.0.0.1:%1").arg(m_udp->port()),
                 QStringLiteral("--local-port"), QString::number(m_clientUdpPort)};
@@ -54,7 +59,7 @@ public:
     bool hasClient() const { return m_tcp && m_tcp->accepted() > 0; }
     QByteArray received() const { return m_received; }
 
-private:
+  private:
     void poll()
     {
         QByteArray fresh;

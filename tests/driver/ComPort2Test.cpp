@@ -12,7 +12,8 @@
 using tesso::test::PtyPair;
 using tesso::test::waitFor;
 
-namespace {
+namespace
+{
 
 // Records everything the component hands out.
 struct Recorder {
@@ -42,8 +43,9 @@ struct Recorder {
     }
 };
 
-class ComPort2Pty : public ::testing::Test {
-protected:
+class ComPort2Pty : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(pty.valid());
@@ -101,7 +103,8 @@ TEST(ComPort2Names, EnvironmentOverridesAndPathsPassThrough)
     ::unsetenv("TESSO_COM3");
     EXPECT_EQ(TComPort2::DevicePath(QStringLiteral("COM3")), QStringLiteral("/dev/ttyS2"));
 
-    EXPECT_EQ(TComPort2::DevicePath(QStringLiteral("/dev/serial/by-id/x")), QStringLiteral("/dev/serial/by-id/x"));
+    EXPECT_EQ(TComPort2::DevicePath(QStringLiteral("/dev/serial/by-id/x")),
+              QStringLiteral("/dev/serial/by-id/x"));
     // Not a COM number: left for the system to resolve or refuse.
     EXPECT_EQ(TComPort2::DevicePath(QStringLiteral("COM0")), QStringLiteral("COM0"));
     EXPECT_EQ(TComPort2::DevicePath(QStringLiteral("COM1x")), QStringLiteral("COM1x"));
@@ -134,8 +137,9 @@ TEST(ComPort2Terminator, BadTextsRaiseTheirMessagesAndFallBack)
         port.setTerminator(QStringLiteral("#13#1x"));
         FAIL() << "no exception";
     } catch (const EComError& e) {
-        EXPECT_EQ(e.text(), QStringLiteral("Illegal terminator String.\rformat : #<asciicode>#<asciicode>#<...>\r"
-                                           "example: #13#10"));
+        EXPECT_EQ(e.text(),
+                  QStringLiteral("Illegal terminator String.\rformat : #<asciicode>#<asciicode>#<...>\r"
+                                 "example: #13#10"));
     }
     EXPECT_EQ(port.terminatorBytes(), QByteArrayLiteral("\r\n"));
 
@@ -181,7 +185,8 @@ TEST(ComPort2Open, FailureTextNamesThePortAndTheSystemReason)
 
 TEST(ComPort2Open, PermissionFailureExplainsTheDialoutGroup)
 {
-    const QString text = TComPort2::OpenFailureText(QStringLiteral("COM1"), QStringLiteral("Permission denied"), true);
+    const QString text =
+        TComPort2::OpenFailureText(QStringLiteral("COM1"), QStringLiteral("Permission denied"), true);
     EXPECT_TRUE(text.startsWith(QStringLiteral("TCOMPORT : cannot open COM1\r\nPermission denied\r\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("usermod -aG dialout")));
     EXPECT_EQ(TComPort2::OpenFailureText(QStringLiteral("COM1"), QStringLiteral("No such file"), false),

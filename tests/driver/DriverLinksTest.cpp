@@ -16,10 +16,12 @@
 
 using namespace tesso::test;
 
-namespace {
+namespace
+{
 
-class SteppedLinkTimer : public LinkTimer {
-public:
+class SteppedLinkTimer : public LinkTimer
+{
+  public:
     void restart(int milliseconds) override
     {
         m_interval = milliseconds;
@@ -29,7 +31,7 @@ public:
     void step() { onTimeout(); }
     int restarts = 0;
 
-private:
+  private:
     int m_interval = 0;
 };
 
@@ -119,8 +121,8 @@ TEST(DriverOverRealLinks, SerialDetectionLoadsAndBecomesReady)
     ASSERT_TRUE(d.serial->Opened());
     EXPECT_EQ(d.serial->ReceiveMode(), rmRAW);
     QByteArray written;
-    runDetectionToReady(d, {[&] { return written += pty.readAvailable(); },
-                            [&](const QByteArray& b) { pty.send(b); }});
+    runDetectionToReady(
+        d, {[&] { return written += pty.readAvailable(); }, [&](const QByteArray& b) { pty.send(b); }});
     EXPECT_TRUE(d.reported.empty());
 }
 
@@ -133,8 +135,8 @@ TEST(DriverOverRealLinks, TcpDetectionLoadsAndBecomesReady)
     d->setConType(CON_TCP);
     ASSERT_TRUE(peer.waitForClient());
     ASSERT_TRUE(waitFor([&] { return d.tcp->isConnected(); }));
-    runDetectionToReady(d, {[&] { return peer.readFrom(0); },
-                            [&](const QByteArray& b) { peer.client(0)->write(b); }});
+    runDetectionToReady(
+        d, {[&] { return peer.readFrom(0); }, [&](const QByteArray& b) { peer.client(0)->write(b); }});
     EXPECT_EQ(peer.accepted(), 1);
     EXPECT_TRUE(d.reported.empty());
 }

@@ -12,11 +12,13 @@
 
 using namespace tesso::test;
 
-namespace {
+namespace
+{
 
 // One real link wired to a scripted peer.
-class LinkHarness {
-public:
+class LinkHarness
+{
+  public:
     virtual ~LinkHarness() = default;
     virtual DeviceLink& link() = 0;
     // Opens the link and waits until the peer can talk to it.
@@ -27,8 +29,9 @@ public:
     virtual bool reportsPeerAddress() const { return false; }
 };
 
-class SerialHarness : public LinkHarness {
-public:
+class SerialHarness : public LinkHarness
+{
+  public:
     SerialHarness()
     {
         m_port.setPortName(m_pty.slavePath());
@@ -39,14 +42,15 @@ public:
     void peerSend(const QByteArray& bytes) override { m_pty.send(bytes); }
     QByteArray peerReceived() override { return m_received += m_pty.readAvailable(); }
 
-private:
+  private:
     PtyPair m_pty;
     TComPort2 m_port;
     QByteArray m_received;
 };
 
-class UdpHarness : public LinkHarness {
-public:
+class UdpHarness : public LinkHarness
+{
+  public:
     UdpHarness()
     {
         m_link.setLocalPort(0);
@@ -66,20 +70,22 @@ public:
     // The peer keeps sending to the port bound first, also after the link closed.
     void rememberPort() { m_bound = m_link.boundPort(); }
 
-private:
+  private:
     UdpPeer m_peer;
     UdpLink m_link;
     int m_bound = 0;
 };
 
-class TcpHarness : public LinkHarness {
-public:
+class TcpHarness : public LinkHarness
+{
+  public:
     TcpHarness() { m_link.setRemote(QStringLiteral("127.0.0.1"), m_peer.port()); }
     DeviceLink& link() override { return m_link; }
     bool openAndWait() override
     {
         const int before = m_peer.accepted();
-        return m_link.open() && m_peer.waitForClient(before + 1) && waitFor([&] { return m_link.isConnected(); });
+        return m_link.open() && m_peer.waitForClient(before + 1) &&
+               waitFor([&] { return m_link.isConnected(); });
     }
     void peerSend(const QByteArray& bytes) override { m_peer.client(m_peer.accepted() - 1)->write(bytes); }
     QByteArray peerReceived() override
@@ -90,21 +96,28 @@ public:
         return all;
     }
 
-private:
+  private:
     TcpPeer m_peer;
     TcpLink m_link;
 };
 
 enum class Kind { Serial, Udp, Tcp };
 
-class LinkConformance : public ::testing::TestWithParam<Kind> {
-protected:
+class LinkConformance : public ::testing::TestWithParam<Kind>
+{
+  protected:
     void SetUp() override
     {
         switch (GetParam()) {
-        case Kind::Serial: harness = std::make_unique<SerialHarness>(); break;
-        case Kind::Udp: harness = std::make_unique<UdpHarness>(); break;
-        case Kind::Tcp: harness = std::make_unique<TcpHarness>(); break;
+        case Kind::Serial:
+            harness = std::make_unique<SerialHarness>();
+            break;
+        case Kind::Udp:
+            harness = std::make_unique<UdpHarness>();
+            break;
+        case Kind::Tcp:
+            harness = std::make_unique<TcpHarness>();
+            break;
         }
         harness->link().onReceived = [this](const QByteArray& d, const QString& address, int port) {
             received += d;
@@ -189,9 +202,12 @@ TEST_P(LinkConformance, CloseStopsDeliveryAndReopenWorks)
 INSTANTIATE_TEST_SUITE_P(AllLinks, LinkConformance, ::testing::Values(Kind::Serial, Kind::Udp, Kind::Tcp),
                          [](const ::testing::TestParamInfo<Kind>& info) {
                              switch (info.param) {
-                             case Kind::Serial: return "Serial";
-                             case Kind::Udp: return "Udp";
-                             case Kind::Tcp: return "Tcp";
+                             case Kind::Serial:
+                                 return "Serial";
+                             case Kind::Udp:
+                                 return "Udp";
+                             case Kind::Tcp:
+                                 return "Tcp";
                              }
                              return "Unknown";
                          });

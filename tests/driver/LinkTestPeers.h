@@ -21,12 +21,14 @@
 
 #include "WaitFor.h"
 
-namespace tesso::test {
+namespace tesso::test
+{
 
 // A pseudo-terminal pair; the code under test opens slavePath(), the test plays the device on
 // the master side. The slave descriptor stays open so that the line settings can be read back.
-class PtyPair {
-public:
+class PtyPair
+{
+  public:
     PtyPair()
     {
         char name[256] = {};
@@ -53,7 +55,8 @@ public:
 
     bool send(const QByteArray& bytes)
     {
-        return m_master >= 0 && ::write(m_master, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size();
+        return m_master >= 0 &&
+               ::write(m_master, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size();
     }
     // What the code under test wrote so far (non-blocking).
     QByteArray readAvailable()
@@ -100,15 +103,16 @@ public:
         m_slave = -1;
     }
 
-private:
+  private:
     int m_master = -1;
     int m_slave = -1;
     QString m_path;
 };
 
 // A UDP peer bound to 127.0.0.1 on an ephemeral port, recording each datagram it receives.
-class UdpPeer {
-public:
+class UdpPeer
+{
+  public:
     UdpPeer() { m_socket.bind(QHostAddress(QHostAddress::LocalHost), 0); }
     int port() const { return m_socket.localPort(); }
     void sendTo(int port, const QByteArray& bytes)
@@ -127,14 +131,15 @@ public:
         return waitFor([&] { return received().size() >= count; }, timeoutMs);
     }
 
-private:
+  private:
     QUdpSocket m_socket;
     std::vector<QNetworkDatagram> m_received;
 };
 
 // A TCP server on 127.0.0.1 accepting connections; the test scripts the accepted sockets.
-class TcpPeer {
-public:
+class TcpPeer
+{
+  public:
     TcpPeer()
     {
         m_server.listen(QHostAddress(QHostAddress::LocalHost), 0);
@@ -164,7 +169,7 @@ public:
     }
     void stopListening() { m_server.close(); }
 
-private:
+  private:
     QTcpServer m_server;
     std::vector<QTcpSocket*> m_clients; // owned by m_server
     std::vector<QByteArray> m_inbox;

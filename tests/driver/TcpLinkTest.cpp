@@ -10,10 +10,12 @@
 using tesso::test::TcpPeer;
 using tesso::test::waitFor;
 
-namespace {
+namespace
+{
 
-class TcpLinkTest : public ::testing::Test {
-protected:
+class TcpLinkTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         link.setRemote(QStringLiteral("127.0.0.1"), peer.port());

@@ -12,7 +12,8 @@
 using tesso::test::UdpPeer;
 using tesso::test::waitFor;
 
-namespace {
+namespace
+{
 
 struct Datagram {
     QByteArray data;
@@ -20,8 +21,9 @@ struct Datagram {
     int port;
 };
 
-class UdpLinkTest : public ::testing::Test {
-protected:
+class UdpLinkTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         link.setLocalPort(0);
