@@ -6,11 +6,13 @@
 #include <QVariant>
 
 #include "ErrorReport.h"
+#include "LabelFont.h"
 #include "SmallCombo.h"
 
 namespace {
 const char* const kTagProperty = "Tag";
 constexpr int kListHeight = 21;
+constexpr int kLabelWidth = 40; // up to the first check box
 } // namespace
 
 TFrameInput::TFrameInput(QWidget* parent) : QWidget(parent)
@@ -18,7 +20,8 @@ TFrameInput::TFrameInput(QWidget* parent) : QWidget(parent)
     resize(FrameWidth, FrameHeight);
 
     Lbl = new QLabel(this);
-    Lbl->setGeometry(0, 6, 40, Lbl->sizeHint().height());
+    tesso::fitLabelFont(Lbl, QStringLiteral("Input 8"), kLabelWidth - 2);
+    Lbl->setGeometry(0, 6, kLabelWidth, Lbl->sizeHint().height());
 
     ChkUsed = new QCheckBox(this);
     ChkUsed->setGeometry(40, 4, 15, 17);

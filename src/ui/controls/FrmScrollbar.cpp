@@ -6,11 +6,13 @@
 #include <QVariant>
 
 #include "ErrorReport.h"
+#include "LabelFont.h"
 #include "TrackingScrollBar.h"
 
 namespace {
 const char* const kTagProperty = "Tag";
-}
+constexpr int kLabelWidth = 64; // up to the scroll bar
+} // namespace
 
 TFrameScrollBar::TFrameScrollBar(QWidget* parent) : QWidget(parent)
 {
@@ -23,7 +25,8 @@ TFrameScrollBar::TFrameScrollBar(QWidget* parent) : QWidget(parent)
     Bevel->setGeometry(136, 0, 2, FrameHeight);
 
     Lbl = new QLabel(this);
-    Lbl->setGeometry(0, 12, 64, Lbl->sizeHint().height());
+    tesso::fitLabelFont(Lbl, QStringLiteral("Hue (NTSC)"), kLabelWidth - 2);
+    Lbl->setGeometry(0, 12, kLabelWidth, Lbl->sizeHint().height());
 
     auto* bar = new TTrackingScrollBar(Qt::Horizontal, this);
     ScrollBar = bar;

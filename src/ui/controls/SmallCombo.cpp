@@ -171,7 +171,8 @@ void TSmallCombo::changeEvent(QEvent* event)
 
 void TSmallCombo::applyFontColor()
 {
-    const QColor color = isEnabled() ? m_fontColor : palette().color(QPalette::Dark);
+    // The button-shadow colour as the system shows it, not the one dimmed for disabled widgets.
+    const QColor color = isEnabled() ? m_fontColor : palette().color(QPalette::Active, QPalette::Dark);
     QPalette pal = m_edit->palette();
     pal.setColor(QPalette::Text, color);
     m_edit->setPalette(pal);

@@ -8,6 +8,7 @@
 TTrackingScrollBar::TTrackingScrollBar(Qt::Orientation orientation, QWidget* parent)
     : QScrollBar(orientation, parent)
 {
+    connect(this, &QAbstractSlider::actionTriggered, this, [this] { m_actionSeen = true; });
 }
 
 QRect TTrackingScrollBar::controlRect(QStyle::SubControl control) const
@@ -27,15 +28,17 @@ void TTrackingScrollBar::mouseReleaseEvent(QMouseEvent* event)
 
 void TTrackingScrollBar::wheelEvent(QWheelEvent* event)
 {
+    m_actionSeen = false;
     QScrollBar::wheelEvent(event);
-    if (event->isAccepted()) // not accepted when the thumb was already at that end
+    if (m_actionSeen)
         emit scrollEnded();
 }
 
 void TTrackingScrollBar::keyPressEvent(QKeyEvent* event)
 {
+    m_actionSeen = false;
     QScrollBar::keyPressEvent(event);
-    if (event->isAccepted())
+    if (m_actionSeen)
         m_keyScrolling = true;
 }
 

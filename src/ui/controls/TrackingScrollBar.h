@@ -1,9 +1,9 @@
 #pragma once
 // TTrackingScrollBar: a scroll bar that reports the end of every scroll, as the value frame's
 // tracking flag needs: after the mouse button is released (arrow, page or thumb), after a wheel
-// step that moved it, after the key that moved it is released, and after its context menu closed.
-// Without that report a wheel or key scroll would leave the flag set and the thumb would stop
-// following the device.
+// event that scrolled (even one that found the thumb at its end: Qt still reports a move then),
+// after the key that scrolled is released, and after its context menu closed. Without that report
+// a wheel or key scroll would leave the flag set and the thumb would stop following the device.
 
 #include <QScrollBar>
 #include <QStyle>
@@ -28,5 +28,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    bool m_actionSeen = false;
     bool m_keyScrolling = false;
 };
