@@ -129,6 +129,8 @@ void TMainMenus::buildSerialPort()
 {
     MenuSerialPort = submenu(MenuControls, "MenuSerialPort", QString(Constante::MenuSerialPort));
     SerialPortGroup = new QActionGroup(this);
+    // The handlers decide what stays checked (a cancelled network dialog keeps the old choice).
+    SerialPortGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int n = 1; n <= 16; ++n) {
         const QString caption = TextFormat::Format(Constante::ComFormat, n);
         QAction* action = radio(MenuSerialPort, SerialPortGroup, "", caption, n);

@@ -11,6 +11,9 @@ namespace {
 QLabel* heading(const QString& text, int x, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
+    QFont small = label->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    label->setFont(small);
     label->move(x, 0);
     return label;
 }
@@ -24,8 +27,8 @@ TPageInput::TPageInput(QWidget* parent) : QWidget(parent)
     PnlInputs->setObjectName(QStringLiteral("PnlInputs"));
     PnlInputs->setGeometry(8, 8, 573, 20 + 8 * 24);
 
-    heading(QString(Constante::Used), 36, PnlInputs);
-    heading(QString(Constante::Vcr), 62, PnlInputs);
+    heading(QString(Constante::Used), 32, PnlInputs);
+    heading(QString(Constante::Vcr), 61, PnlInputs);
     heading(QString(Constante::SignalType), 88, PnlInputs);
     heading(QString(Constante::StandardHeading), 224, PnlInputs);
     StaticText_ReferenceAR = heading(QString(Constante::ReferenceAR), 400, PnlInputs);

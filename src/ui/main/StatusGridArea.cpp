@@ -58,6 +58,11 @@ TStatusGridArea::TStatusGridArea(QWidget* parent) : QWidget(parent)
     GrdStatus->setCursor(Qt::ForbiddenCursor);
     GrdStatus->setStyleSheet(QStringLiteral("QTableWidget { background: #ffffe1; color: black; }"));
     GrdStatus->setGeometry(4, 84, 188, Rows * 18 + 4);
+    // A long label is cut, not elided: "..." is what an unknown value looks like here.
+    GrdStatus->setTextElideMode(Qt::ElideNone);
+    QFont small = GrdStatus->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    GrdStatus->setFont(small);
 
     const char* const headers[4] = {"PnlStatusInput", "PnlStatusReference", "PnlStatusOutput", "PnlStatusFrame"};
     const QString captions[4] = {QString(Constante::StatusInput), QString(Constante::StatusReference),

@@ -444,8 +444,10 @@ void TForm_MAIN::MenuAboutMachineClick()
 
 void TForm_MAIN::selectComItem(int n)
 {
-    if (n >= 1 && n <= 16)
-        Menus->MenuCOM[static_cast<std::size_t>(n - 1)]->setChecked(true);
+    if (n >= 1 && n <= 16) {
+        m_serialChoice = Menus->MenuCOM[static_cast<std::size_t>(n - 1)];
+        m_serialChoice->setChecked(true);
+    }
 }
 
 void TForm_MAIN::MenuCOMClick(int n)
@@ -458,22 +460,13 @@ void TForm_MAIN::MenuCOMClick(int n)
 
 void TForm_MAIN::MenuMIPConfigClick()
 {
-    // The item is checked by the menu as it is clicked; only an applied dialog keeps it so.
-    QAction* previous = nullptr;
-    const int com = Menus->CheckedComIndex();
-    if (com >= 0)
-        previous = Menus->MenuCOM[static_cast<std::size_t>(com)];
-    else if (m_driver->ConType() != CON_RS232)
-        previous = Menus->MenuMIPConfig;
-    if (!m_windows.IPConfigDlg)
-        return;
-    if (m_windows.IPConfigDlg->Execute()) {
-        Menus->MenuMIPConfig->setChecked(true);
-    } else if (previous) {
-        previous->setChecked(true);
-    } else {
+    // The menu checks the item as it is clicked; only an applied dialog keeps it so.
+    if (m_windows.IPConfigDlg && m_windows.IPConfigDlg->Execute())
+        m_serialChoice = Menus->MenuMIPConfig;
+    if (m_serialChoice)
+        m_serialChoice->setChecked(true);
+    else
         Menus->MenuMIPConfig->setChecked(false);
-    }
     RefreshStatusBar();
 }
 
@@ -543,7 +536,8 @@ void TForm_MAIN::LoadConnectionSettings()
 
     if (v.IpEnable == 1 || v.IpEnable == 2) {
         tesso::guarded([&] { m_driver->setConType(v.IpEnable == 1 ? CON_UDP : CON_TCP); });
-        Menus->MenuMIPConfig->setChecked(true);
+        m_serialChoice = Menus->MenuMIPConfig;
+        m_serialChoice->setChecked(true);
     } else {
         tesso::guarded([&] { m_driver->setConType(CON_RS232); });
         Menus->MenuCOM[static_cast<std::size_t>(v.Port)]->trigger();

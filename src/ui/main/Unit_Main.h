@@ -165,6 +165,7 @@ private:
     QStringList m_inputLabelTable;
     QString m_versionText;
     int m_currentPage = -1;
+    QAction* m_serialChoice = nullptr; // the serial-port menu item in force
     bool m_initialised = false;
     bool m_closed = false;
 };

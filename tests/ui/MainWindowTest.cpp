@@ -1,0 +1,652 @@
+// The main window: start-up and the connection settings file, the label files, the main timer
+// (blink, update notice, about-box logo), File -> Exit, the status bar, the serial-port menu and
+// the debug key. Everything runs offscreen against in-memory links.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "FrmInput.h"
+#include "InputButtonRow.h"
+#include "MainMenus.h"
+#include "MainStatusBar.h"
+#include "MainWindowTestHarness.h"
+#include "PageAudio.h"
+#include "PageFrameAlert.h"
+#include "PageInput.h"
+#include "PageOutput.h"
+#include "RadioGroup.h"
+#include "Unit_About.h"
+#include "Unit_Debug2007.h"
+#include "Unit_MessageProjector.h"
+#include "Unit_Standby.h"
+#include "Unit_Sync_Time.h"
+#include "ipconfig.h"
+#include "rs232lansetup.h"
+
+using namespace tesso::test::mainwindow;
+
+namespace {
+
+const QString comPath1 = QStringLiteral("\\\\.\\COM1");
+
+QString section()
+{
+    return QString(Constante::SectionConnexion);
+}
+
+} // namespace
+
+// ---- First run and the connection settings file -----------------------------------------------
+
+TEST(MainWindowStartUp, FirstRunAsksOnceOpensCom1AndWritesDefaultsOnExit)
+{
+    Harness h;
+    h.start();
+
+    ASSERT_EQ(h.prompts.informations.size(), 1);
+    EXPECT_EQ(h.prompts.informations[0].text, QStringLiteral("Select port"));
+    // Asked during start-up: the splash is up, the main window not yet shown.
+    EXPECT_TRUE(h.prompts.informations[0].splashVisible);
+    EXPECT_FALSE(h.prompts.informations[0].mainVisible);
+
+    EXPECT_EQ(h.links.serial->portNames.value(0), comPath1);
+    EXPECT_EQ(h.links.serial->opens, 1);
+    EXPECT_EQ(h.links.udp->opens, 0);
+    EXPECT_EQ(h.links.tcp->opens, 0);
+    EXPECT_TRUE(h.main->Menus->MenuCOM[0]->isChecked());
+    EXPECT_FALSE(h.main->Menus->MenuMIPConfig->isChecked());
+    EXPECT_EQ(h.driver().ConType(), CON_RS232);
+    EXPECT_FALSE(QFile::exists(h.connectionFile())) << "nothing is written before exit";
+
+    h.main->close();
+    ASSERT_TRUE(h.main->IsClosed());
+    const IniFile saved = h.savedConnection();
+    EXPECT_EQ(saved.value(section(), QStringLiteral("Port")), QStringLiteral("0"));
+    EXPECT_EQ(saved.value(section(), QStringLiteral("REMOTE_IP")), QStringLiteral("192.168.0.10"));
+    EXPECT_EQ(saved.value(section(), QStringLiteral("REMOTE_PORT_ENTRY")), QStringLiteral("10500"));
+    EXPECT_EQ(saved.value(section(), QStringLiteral("LOCAL_PORT_ENTRY")), QStringLiteral("10500"));
+    EXPECT_EQ(saved.value(section(), QStringLiteral("IP_ENABLE")), QStringLiteral("0"));
+    EXPECT_EQ(h.links.serial->closes >= 1, true) << "the link is closed on exit";
+}
+
+TEST(MainWindowStartUp, SplashRunsFourteenStepsAndGoesAway)
+{
+    Harness h;
+    h.start();
+    EXPECT_EQ(h.splashSteps, 14);
+    EXPECT_EQ(h.splashFinalPosition, 14);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_NE(w->objectName(), QStringLiteral("Form_PageAccueil")) << "the splash is destroyed";
+}
+
+TEST(MainWindowStartUp, SecondaryWindowsExistWithTheirCaptions)
+{
+    Harness h;
+    h.start();
+    const SecondaryWindows& w = h.main->Windows();
+    const QList<QPair<QWidget*, QString>> expected = {
+        {static_cast<QWidget*>(w.MessageProjector), QStringLiteral("Message projector")},
+        {w.TransferFrame, QStringLiteral("Transfer Frame")},
+        {static_cast<QWidget*>(w.Standby), QStringLiteral("Stand by")},
+        {static_cast<QWidget*>(w.SyncTime), QStringLiteral("Black Delay")},
+        {w.FrameDebug, QStringLiteral("Frame Debug")},
+        {w.FrameFormat, QStringLiteral("Resizing...")},
+        {w.Gradient, QStringLiteral("Gradient")},
+        {static_cast<QWidget*>(w.Debug), QStringLiteral("Debug")},
+    };
+    for (const auto& [window, caption] : expected) {
+        ASSERT_NE(window, nullptr) << caption.toStdString();
+        EXPECT_EQ(window->windowTitle(), caption);
+    }
+    ASSERT_NE(w.About, nullptr);
+    EXPECT_EQ(w.About->windowTitle(), QStringLiteral("About Tesso remote control..."));
+    EXPECT_EQ(h.main->Menus->MenuAboutMachine->text(), QStringLiteral("About Tesso remote control..."));
+    ASSERT_NE(w.Rs232LanDlg, nullptr);
+    EXPECT_EQ(static_cast<QWidget*>(w.Rs232LanDlg)->windowTitle(), QStringLiteral("Tesso LAN Setup"));
+    EXPECT_EQ(h.main->Menus->MenuMachineLANSetup->text(), QStringLiteral("Tesso LAN Setup"));
+    EXPECT_FALSE(h.main->Menus->MenuMachineLANSetup->isVisible());
+    EXPECT_EQ(w.Debug->Driver(), &h.driver());
+    EXPECT_EQ(w.About->Label_version->text(), h.main->VersionText());
+    EXPECT_TRUE(h.main->VersionText().startsWith(QStringLiteral("Version : ")));
+    EXPECT_EQ(h.main->windowTitle(), QStringLiteral("Tesso remote control"));
+}
+
+TEST(MainWindowStartUp, NetworkLinkFromTheFileOpensNoComPort)
+{
+    for (int ipEnable : {1, 2}) {
+        SCOPED_TRACE(ipEnable);
+        Harness h;
+        h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=4\nREMOTE_IP=127.0.0.1\nREMOTE_PORT_ENTRY=10600\n"
+                                                "LOCAL_PORT_ENTRY=10700\nIP_ENABLE=")
+                              + QByteArray::number(ipEnable) + '\n');
+        h.start();
+        EXPECT_TRUE(h.prompts.informations.isEmpty());
+        EXPECT_EQ(h.driver().ConType(), ipEnable == 1 ? CON_UDP : CON_TCP);
+        EXPECT_EQ(h.links.serial->opens, 0) << "no COM port is opened";
+        EXPECT_EQ((ipEnable == 1 ? h.links.udp : h.links.tcp)->opens, 1);
+        EXPECT_TRUE(h.main->Menus->MenuMIPConfig->isChecked());
+        EXPECT_EQ(h.main->Menus->CheckedComIndex(), -1);
+        EXPECT_EQ(h.driver().IpRemoteAddress(), QStringLiteral("127.0.0.1"));
+        EXPECT_EQ(h.driver().IpRemotePort(), 10600);
+        EXPECT_EQ(h.driver().IpLocalPort(), 10700);
+        // The link panel names the saved peer, not the dialog's design values.
+        EXPECT_EQ(h.main->StatusPanelText(1),
+                  ipEnable == 1 ? QStringLiteral("UDP (127.0.0.1:10600)") : QStringLiteral("TCP (127.0.0.1:10600)"));
+
+        h.main->close();
+        const IniFile saved = h.savedConnection();
+        EXPECT_EQ(saved.value(section(), QStringLiteral("IP_ENABLE")), QString::number(ipEnable));
+        EXPECT_EQ(saved.value(section(), QStringLiteral("Port")), QStringLiteral("0")) << "no COM item is checked";
+        EXPECT_EQ(saved.value(section(), QStringLiteral("REMOTE_IP")), QStringLiteral("127.0.0.1"));
+        EXPECT_EQ(saved.value(section(), QStringLiteral("LOCAL_PORT_ENTRY")), QStringLiteral("10700"));
+    }
+}
+
+TEST(MainWindowStartUp, SavedComPortIsReopenedAndWrittenBack)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\r\nPort=11\r\nIP_ENABLE=0\r\n"));
+    h.start();
+    EXPECT_TRUE(h.prompts.informations.isEmpty());
+    EXPECT_EQ(h.links.serial->portNames.value(0), QStringLiteral("\\\\.\\COM12"));
+    EXPECT_EQ(h.main->StatusPanelText(1), QStringLiteral("Port : COM12"));
+    h.main->close();
+    EXPECT_EQ(h.savedConnection().value(section(), QStringLiteral("Port")), QStringLiteral("11"));
+}
+
+TEST(MainWindowStartUp, MalformedConnectionFilesGiveDefaults)
+{
+    struct Case {
+        const char* name;
+        QByteArray content;
+        bool asks;          // no usable Port: the first-run question
+        QString portName;   // the COM item opened
+    };
+    const QList<Case> cases = {
+        {"garbage", QByteArrayLiteral("\x00\xff\xfe garbage \x01\x02=\n[[[\n=="), true, comPath1},
+        {"truncated key", QByteArrayLiteral("[CONNEXION]\nPor"), true, comPath1},
+        {"truncated value", QByteArrayLiteral("[CONNEXION]\nPort=1"), false, QStringLiteral("\\\\.\\COM2")},
+        {"not a number", QByteArrayLiteral("[CONNEXION]\nPort=two\nIP_ENABLE=x\n"), true, comPath1},
+        {"out of range", QByteArrayLiteral("[CONNEXION]\nPort=99\n"), false, comPath1},
+        {"negative", QByteArrayLiteral("[CONNEXION]\nPort=-7\n"), false, comPath1},
+        {"other section", QByteArrayLiteral("[OTHER]\nPort=3\n"), true, comPath1},
+        {"key without section", QByteArrayLiteral("Port=3\n"), true, comPath1},
+        {"unknown link type", QByteArrayLiteral("[CONNEXION]\nPort=2\nIP_ENABLE=7\n"), false, QStringLiteral("\\\\.\\COM3")},
+        {"empty", QByteArray(), true, comPath1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.writeConnectionFile(c.content);
+        h.start();
+        EXPECT_EQ(h.prompts.informations.size(), c.asks ? 1 : 0);
+        EXPECT_EQ(h.links.serial->portNames.value(0), c.portName);
+        EXPECT_EQ(h.driver().ConType(), CON_RS232);
+        EXPECT_EQ(h.driver().IpRemoteAddress(), QStringLiteral("192.168.0.10"));
+        EXPECT_EQ(h.driver().IpRemotePort(), 10500);
+    }
+}
+
+TEST(MainWindowStartUp, ConnectionFileIsRewrittenWhole)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=2\nStale=1\n[Extra]\nx=y\n"));
+    h.start();
+    h.main->close();
+    QFile file(h.connectionFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArrayLiteral("[CONNEXION]\nPort=2\nREMOTE_IP=192.168.0.10\nREMOTE_PORT_ENTRY=10500\n"
+                                                "LOCAL_PORT_ENTRY=10500\nIP_ENABLE=0\n"));
+}
+
+TEST(MainWindowStartUp, UnwritableSettingsFolderDoesNotStopTheExit)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    // A folder where the file should be: the write fails and is swallowed.
+    QFile::remove(h.connectionFile());
+    ASSERT_TRUE(QDir(h.folder.path()).mkdir(QStringLiteral("Tesso remote control.ini")));
+    h.main->close();
+    EXPECT_TRUE(h.main->IsClosed());
+}
+
+// ---- Exit ---------------------------------------------------------------------------------------
+
+TEST(MainWindowExit, CancelKeepsEverythingRunningOkCloses)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    QFile::remove(h.connectionFile());
+    h.main->show();
+
+    h.prompts.confirmAnswer = false;
+    h.main->Menus->MenuFileExit->trigger();
+    ASSERT_EQ(h.prompts.confirmations.size(), 1);
+    EXPECT_EQ(h.prompts.confirmations[0].text, QStringLiteral("Are you sure?"));
+    EXPECT_FALSE(h.main->IsClosed());
+    EXPECT_TRUE(h.main->isVisible());
+    EXPECT_TRUE(h.main->Timer1->isActive());
+    EXPECT_FALSE(QFile::exists(h.connectionFile()));
+
+    h.prompts.confirmAnswer = true;
+    h.main->Menus->ToolButton_Exit->trigger(); // the tool bar's exit asks the same
+    EXPECT_EQ(h.prompts.confirmations.size(), 2);
+    EXPECT_TRUE(h.main->IsClosed());
+    EXPECT_FALSE(h.main->isVisible());
+    EXPECT_FALSE(h.main->Timer1->isActive());
+    EXPECT_TRUE(QFile::exists(h.connectionFile()));
+}
+
+// ---- Main timer ---------------------------------------------------------------------------------
+
+TEST(MainWindowTimer, UpdateNoticeHidesAfterItsCountdown)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    EXPECT_EQ(h.main->UpdateNoticeCountdown(), 14);
+    EXPECT_EQ(h.main->Timer1->interval(), 700);
+    EXPECT_FALSE(h.main->PnlUpdater->isVisibleTo(h.main.get()));
+
+    // A newer video firmware than expected with no model known: the software notice.
+    h.links.deliverSerial(QByteArrayLiteral("V_17\r\n"));
+    ASSERT_TRUE(h.main->PnlUpdater->isVisibleTo(h.main.get()));
+    EXPECT_EQ(h.main->LblUpdater->text(),
+              QStringLiteral("New Remote control Software available, download update recommended !"));
+    EXPECT_EQ(h.main->UpdateNoticeCountdown(), 14);
+    for (int tick = 1; tick <= 14; ++tick) {
+        h.main->Timer1Timer();
+        ASSERT_TRUE(h.main->PnlUpdater->isVisibleTo(h.main.get())) << "tick " << tick;
+    }
+    EXPECT_EQ(h.main->UpdateNoticeCountdown(), 0);
+    h.main->Timer1Timer();
+    EXPECT_FALSE(h.main->PnlUpdater->isVisibleTo(h.main.get()));
+
+    // Shown again: the countdown starts over; "Ok" hides at once.
+    h.links.deliverSerial(QByteArrayLiteral("V_17\r\n"));
+    h.main->Timer1Timer();
+    EXPECT_EQ(h.main->UpdateNoticeCountdown(), 13);
+    h.main->BtnOkUpdater->click();
+    EXPECT_FALSE(h.main->PnlUpdater->isVisibleTo(h.main.get()));
+    EXPECT_EQ(h.main->UpdateNoticeCountdown(), 0);
+}
+
+TEST(MainWindowTimer, UpdateNoticeFollowsTheExpectedFirmware)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    h.connectDevice(58);
+    h.links.deliverSerial(QByteArrayLiteral("V_16\r\n"));
+    EXPECT_FALSE(h.main->PnlUpdater->isVisibleTo(h.main.get()));
+    h.links.deliverSerial(QByteArrayLiteral("V_15\r\n"));
+    EXPECT_TRUE(h.main->PnlUpdater->isVisibleTo(h.main.get()));
+    EXPECT_EQ(h.main->LblUpdater->text(), QStringLiteral("New Tesso Firmware available, download update recommended !"));
+    EXPECT_EQ(h.main->Windows().About->label_v->text(), QStringLiteral("V = 000F"));
+}
+
+TEST(MainWindowTimer, BlinkPhaseAndImagesAlternate)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    EXPECT_EQ(h.main->BlinkPhase(), 0);
+    const qint64 image2 = h.main->ImageList()[2].cacheKey();
+    const qint64 image3 = h.main->ImageList()[3].cacheKey();
+    h.main->Timer1Timer();
+    EXPECT_EQ(h.main->BlinkPhase(), 1);
+    EXPECT_EQ(h.main->ImageList()[3].cacheKey(), image2);
+    EXPECT_EQ(h.main->ImageList()[2].cacheKey(), image3);
+    h.main->Timer1Timer();
+    EXPECT_EQ(h.main->BlinkPhase(), 0);
+    EXPECT_EQ(h.main->ImageList()[3].cacheKey(), image3);
+}
+
+TEST(MainWindowTimer, AboutLogoCyclesUntilAModelIsConnected)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    TAbout_Tesso* about = h.main->Windows().About;
+    QList<int> seen;
+    for (int tick = 0; tick < 4; ++tick) {
+        h.main->Timer1Timer();
+        seen << about->LogoIndex();
+    }
+    EXPECT_EQ(seen, (QList<int>{6, 7, 6, 7})) << "positions without a model are skipped";
+
+    h.connectDevice(58);
+    EXPECT_EQ(about->LogoIndex(), 7);
+    h.main->Timer1Timer();
+    h.main->Timer1Timer();
+    EXPECT_EQ(about->LogoIndex(), 7) << "a connected model keeps its logo";
+}
+
+TEST(MainWindowTimer, StatusTimerHidesTheFrameNoticeOnce)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    QLabel* notice = h.main->TabSheet_FrameAlert->LblFrameNotAvailable;
+    notice->show();
+    h.main->TimerStatus->start();
+    h.main->TimerStatusTimer();
+    EXPECT_FALSE(notice->isVisibleTo(h.main.get()));
+    EXPECT_FALSE(h.main->TimerStatus->isActive());
+}
+
+// ---- Status bar ---------------------------------------------------------------------------------
+
+TEST(MainWindowStatusBar, ConnectionPanelFollowsTheDevice)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=2\n"));
+    h.start();
+    TMainStatusBar* bar = h.main->StatusBar;
+    EXPECT_EQ(h.main->StatusPanelText(0), QStringLiteral("Device NOT connected"));
+    EXPECT_EQ(h.main->StatusPanelText(1), QStringLiteral("Port : COM3"));
+    EXPECT_EQ(h.main->StatusPanelText(2), QString());
+    // Not connected: black, then red with the next blink phase.
+    EXPECT_EQ(bar->ConnectionTextColour(bar->State()), QColor(Qt::black));
+    h.main->Timer1Timer();
+    EXPECT_EQ(bar->ConnectionTextColour(bar->State()), QColor(Qt::red));
+
+    h.connectDevice(57);
+    EXPECT_TRUE(h.driver().Connected());
+    EXPECT_EQ(h.main->StatusPanelText(0), QStringLiteral("Device connected"));
+    EXPECT_EQ(bar->ConnectionTextColour(bar->State()), bar->palette().color(QPalette::WindowText));
+
+    h.links.deliverSerial(QByteArrayLiteral("STO1\r\n"));
+    EXPECT_EQ(h.main->StatusPanelText(2), QStringLiteral("Storing settings, please do not switch power off..."));
+    h.links.deliverSerial(QByteArrayLiteral("STO0\r\n"));
+    EXPECT_EQ(h.main->StatusPanelText(2), QString());
+
+    // The device stops answering the keep-alive: declared absent.
+    h.links.timer->fire(); // query all
+    h.links.timer->fire(); // ready
+    h.links.timer->fire(); // keep-alive sent
+    h.links.timer->fire(); // no answer: absent
+    h.links.timer->fire(); // absent step: DEV 0
+    EXPECT_FALSE(h.driver().Connected());
+    EXPECT_EQ(h.main->StatusPanelText(0), QStringLiteral("Device NOT connected"));
+    EXPECT_EQ(h.main->windowTitle(), QStringLiteral("Tesso remote control"));
+}
+
+TEST(MainWindowStatusBar, LinkTextDropsTheDevicePrefix)
+{
+    EXPECT_EQ(TMainStatusBar::LinkText(CON_RS232, QStringLiteral("\\\\.\\COM3"), {}, {}), QStringLiteral("Port : COM3"));
+    EXPECT_EQ(TMainStatusBar::LinkText(CON_RS232, QString(), {}, {}), QStringLiteral("Port : "));
+    EXPECT_EQ(TMainStatusBar::LinkText(CON_UDP, {}, QStringLiteral("10.0.0.1"), QStringLiteral("5")),
+              QStringLiteral("UDP (10.0.0.1:5)"));
+    EXPECT_EQ(TMainStatusBar::LinkText(CON_TCP, {}, QStringLiteral("h"), QStringLiteral("")), QStringLiteral("TCP (h:)"));
+}
+
+TEST(MainWindowStatusBar, PanelsHaveTheirWidths)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    TMainStatusBar* bar = h.main->StatusBar;
+    EXPECT_EQ(bar->PanelRect(0), QRect(0, 0, 182, bar->height()));
+    EXPECT_EQ(bar->PanelRect(1), QRect(182, 0, 200, bar->height()));
+    EXPECT_EQ(bar->PanelRect(2), QRect(382, 0, 370, bar->height()));
+    EXPECT_GE(bar->PanelRect(3).width(), 41);
+}
+
+// ---- Serial-port menu and debug key ------------------------------------------------------------
+
+TEST(MainWindowSerialMenu, ComItemsOpenTheirPortAndNameTheirDevice)
+{
+    qputenv("TESSO_COM5", "/dev/ttyUSB7");
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    qunsetenv("TESSO_COM5");
+    TMainMenus* menus = h.main->Menus;
+    EXPECT_EQ(menus->MenuSerialPort->title(), QStringLiteral("&Serial port"));
+    ASSERT_EQ(menus->MenuCOM.size(), 16u);
+    EXPECT_EQ(menus->MenuCOM[0]->text(), QStringLiteral("COM1"));
+    EXPECT_EQ(menus->MenuCOM[15]->text(), QStringLiteral("COM16"));
+    EXPECT_TRUE(menus->MenuCOM[0]->statusTip().endsWith(QStringLiteral("/dev/ttyS0")));
+    EXPECT_TRUE(menus->MenuCOM[4]->statusTip().endsWith(QStringLiteral("/dev/ttyUSB7")));
+    EXPECT_EQ(menus->MenuMIPConfig->text(), QStringLiteral("LAN/Setup"));
+
+    menus->MenuCOM[11]->trigger();
+    EXPECT_EQ(h.driver().Port(), QStringLiteral("\\\\.\\COM12"));
+    EXPECT_EQ(h.driver().ConType(), CON_RS232);
+    EXPECT_TRUE(menus->MenuCOM[11]->isChecked());
+    EXPECT_FALSE(menus->MenuCOM[0]->isChecked());
+    EXPECT_EQ(h.main->StatusPanelText(1), QStringLiteral("Port : COM12"));
+}
+
+TEST(MainWindowSerialMenu, ComItemLeavesTheNetworkLink)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\nIP_ENABLE=2\n"));
+    h.start();
+    ASSERT_EQ(h.driver().ConType(), CON_TCP);
+    h.main->MenuCOMClick(2);
+    EXPECT_EQ(h.driver().ConType(), CON_RS232);
+    EXPECT_EQ(h.links.serial->opens, 1);
+    EXPECT_FALSE(h.links.tcp->active);
+    EXPECT_FALSE(h.main->Menus->MenuMIPConfig->isChecked());
+    h.main->close();
+    const IniFile saved = h.savedConnection();
+    EXPECT_EQ(saved.value(section(), QStringLiteral("Port")), QStringLiteral("1"));
+    EXPECT_EQ(saved.value(section(), QStringLiteral("IP_ENABLE")), QStringLiteral("0"));
+}
+
+TEST(MainWindowSerialMenu, NetworkItemKeepsItsCheckOnlyWhenApplied)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=3\n"));
+    h.start();
+    TIPConfigDlg* dialog = h.main->Windows().IPConfigDlg;
+    ASSERT_NE(dialog, nullptr);
+
+    QTimer::singleShot(0, dialog, [dialog] { dialog->BCancel->click(); });
+    h.main->Menus->MenuMIPConfig->trigger();
+    EXPECT_TRUE(h.main->Menus->MenuCOM[3]->isChecked());
+    EXPECT_FALSE(h.main->Menus->MenuMIPConfig->isChecked());
+    EXPECT_EQ(h.driver().ConType(), CON_RS232);
+
+    QTimer::singleShot(0, dialog, [dialog] {
+        dialog->ERemoteAddr->setText(QStringLiteral("127.0.0.1"));
+        dialog->BOk->click();
+    });
+    h.main->Menus->MenuMIPConfig->trigger();
+    EXPECT_TRUE(h.main->Menus->MenuMIPConfig->isChecked());
+    EXPECT_EQ(h.main->Menus->CheckedComIndex(), -1);
+    EXPECT_EQ(h.driver().ConType(), CON_TCP);
+    EXPECT_EQ(h.main->StatusPanelText(1), QStringLiteral("TCP (127.0.0.1:10500)"));
+}
+
+TEST(MainWindowDebugKey, OpensTheConsoleOnlyOverTheFirstPanel)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    h.main->show();
+    QWidget* console = static_cast<QWidget*>(h.main->Windows().Debug);
+    TMainStatusBar* bar = h.main->StatusBar;
+
+    for (const QPoint& outside : {QPoint(1, 5), QPoint(183, 5), QPoint(300, 5), QPoint(50, 1)}) {
+        h.main->DebugHotKey(bar->mapToGlobal(outside));
+        EXPECT_FALSE(console->isVisible()) << outside.x() << "," << outside.y();
+    }
+    h.main->DebugHotKey(bar->mapToGlobal(QPoint(2, 2)));
+    EXPECT_TRUE(console->isVisible());
+    console->hide();
+    h.main->DebugHotKey(bar->mapToGlobal(QPoint(182, bar->height())));
+    EXPECT_TRUE(console->isVisible());
+    console->hide();
+    h.main->close();
+}
+
+// ---- Layout and model ---------------------------------------------------------------------------
+
+TEST(MainWindowLayout, FrameAsDescribed)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    EXPECT_EQ(h.main->centralWidget()->size(), QSize(793, 537));
+    EXPECT_EQ(h.main->PnlBtnInputs->BvlSeparator->x(), 642);
+    EXPECT_EQ(h.main->PageControl->size(), QSize(593, 441));
+    EXPECT_EQ(h.main->PnlUpdater->size(), QSize(504, 57));
+    EXPECT_EQ(h.main->pos(), QPoint(20, 20));
+    const QStringList tabs = {QStringLiteral("Switch mode"), QStringLiteral("Input"), QStringLiteral("Output"),
+                              QStringLiteral("Image"), QStringLiteral("Audio"), QStringLiteral("Frame Alert"),
+                              QStringLiteral("Effect")};
+    ASSERT_EQ(h.main->PageControl->count(), 7);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(h.main->PageControl->tabText(i), tabs[i]);
+    EXPECT_EQ(h.main->PageControl->currentIndex(), 0);
+    QComboBox* frames = h.main->TabSheet_FrameAlert->CboFrameNumber;
+    ASSERT_EQ(frames->count(), 10);
+    EXPECT_EQ(frames->itemText(0), QStringLiteral("Frame 1"));
+    EXPECT_EQ(frames->itemText(9), QStringLiteral("Frame 10"));
+    EXPECT_EQ(frames->currentIndex(), 0);
+    EXPECT_EQ(h.main->TabSheet_Output->RdoOutputSync->items(),
+              (QStringList{QStringLiteral("H && V"), QStringLiteral("Composite TTL"), QStringLiteral("SOG")}));
+    const QStringList menus = {QStringLiteral("&File"), QStringLiteral("&Controls"), QStringLiteral("C&ustomize"),
+                               QStringLiteral("&About")};
+    const QList<QAction*> bar = h.main->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(bar[i]->text(), menus[i]);
+    EXPECT_EQ(h.main->Menus->ToolButton_EraseAll->toolTip(), QStringLiteral("Erase all memories"));
+    EXPECT_EQ(h.main->Menus->ToolButton_About->toolTip(), QStringLiteral("About Tesso remote control..."));
+    // No model: input buttons disabled.
+    for (QToolButton* button : h.main->PnlBtnInputs->BtnInput)
+        EXPECT_FALSE(button->isEnabled());
+}
+
+TEST(MainWindowLayout, ModelSetsTitleButtonsAndEffectTab)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    h.connectDevice(57);
+    EXPECT_EQ(h.main->windowTitle(), QStringLiteral("Lumio remote control"));
+    for (int i = 0; i < 7; ++i) {
+        QToolButton* button = h.main->PnlBtnInputs->BtnInput[static_cast<std::size_t>(i)];
+        EXPECT_TRUE(button->isEnabled());
+        EXPECT_EQ(button->x(), 91 * i);
+        EXPECT_EQ(button->width(), 87);
+    }
+    EXPECT_EQ(h.main->PnlBtnInputs->BtnInput[2]->toolTip(), QStringLiteral("YUV / RGB"));
+    EXPECT_FALSE(h.main->PnlBtnInputs->BtnInput[7]->isVisibleTo(h.main.get()));
+    EXPECT_FALSE(h.main->Menus->MenuInput[7]->isVisible());
+    EXPECT_TRUE(h.main->Menus->MenuMachineLANSetup->isVisible());
+    EXPECT_TRUE(h.main->PageControl->isTabVisible(6));
+    EXPECT_EQ(h.main->Windows().About->Label_D->text(), QStringLiteral("D = 0039"));
+
+    h.links.deliverSerial(QByteArrayLiteral("DEV58\r\n"));
+    EXPECT_EQ(h.main->windowTitle(), QStringLiteral("Snipa remote control"));
+    EXPECT_FALSE(h.main->PageControl->isTabVisible(6));
+
+    h.links.deliverSerial(QByteArrayLiteral("DEV0\r\n"));
+    EXPECT_EQ(h.main->windowTitle(), QStringLiteral("Tesso remote control"));
+    EXPECT_FALSE(h.main->PnlBtnInputs->BtnInput[0]->isEnabled());
+}
+
+// ---- Label files --------------------------------------------------------------------------------
+
+TEST(MainWindowLabels, DefaultsAreWrittenWhenAModelIsFirstSeen)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    const QString file = h.folder.path() + QStringLiteral("/Lumio.ini");
+    EXPECT_FALSE(QFile::exists(file));
+    h.connectDevice(57);
+    IniFile ini;
+    ASSERT_TRUE(ini.load(file));
+    EXPECT_EQ(ini.value(QStringLiteral("Lumio"), QStringLiteral("Black")), QStringLiteral("Black"));
+    EXPECT_EQ(ini.value(QStringLiteral("Lumio"), QStringLiteral("Input1")), QStringLiteral("C.Video 1"));
+    EXPECT_EQ(ini.value(QStringLiteral("Lumio"), QStringLiteral("Input7")), QStringLiteral("PC 3"));
+    EXPECT_EQ(ini.value(QStringLiteral("Lumio"), QStringLiteral("Audio7")), QStringLiteral("Audio 7"));
+    EXPECT_FALSE(ini.value(QStringLiteral("Lumio"), QStringLiteral("Input8")).has_value());
+    EXPECT_EQ(h.main->InputLabelTable().value(0), QStringLiteral("Internal Rate"));
+    EXPECT_EQ(h.main->InputLabelTable().value(3), QStringLiteral("RGB/YUV"));
+    EXPECT_EQ(h.main->TabSheet_Audio->RdoACHANM[0]->text(), QStringLiteral("Audio 1 (C.Video 1)"));
+    EXPECT_EQ(h.main->TabSheet_Input->FrameInput[4]->Lbl->text(), QStringLiteral("PC 1"));
+    EXPECT_FALSE(QFile::exists(h.folder.path() + QStringLiteral("/Snipa.ini")));
+}
+
+TEST(MainWindowLabels, TrickyLabelsSurviveLoadAndRewrite)
+{
+    const QStringList inputs = {QStringLiteral("Cam, left; 1"), QStringLiteral("a=b"), QStringLiteral("\"quoted\""),
+                                QStringLiteral("Caméra Süd"), QStringLiteral(" spaced "), QStringLiteral("R&D"),
+                                QStringLiteral("日本語")};
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    ConnectionSettings settings(h.folder.path(), QStringLiteral("Tesso remote control"));
+    InputLabels labels;
+    labels.Black = QStringLiteral("Noir \"total\"");
+    labels.Inputs = inputs;
+    for (int k = 1; k <= 7; ++k)
+        labels.Audios << QStringLiteral("Son %1 ; ä").arg(k);
+    ASSERT_TRUE(settings.WriteLabels(QStringLiteral("Snipa"), labels));
+    QFile file(settings.LabelFileName(QStringLiteral("Snipa")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    h.start();
+    h.connectDevice(58);
+    EXPECT_EQ(h.main->PnlBtnInputs->BtnBlack->text(), labels.Black);
+    for (int k = 1; k <= 7; ++k) {
+        const auto i = static_cast<std::size_t>(k - 1);
+        EXPECT_EQ(h.main->Menus->MenuInput[i]->text(), inputs[k - 1]);
+        EXPECT_EQ(h.main->PnlBtnInputs->BtnInput[i]->text(), inputs[k - 1]);
+        EXPECT_EQ(h.main->Menus->MenuAudio[i]->text(), labels.Audios[k - 1]);
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before) << "loading rewrites the same file";
+}
+
+TEST(MainWindowLabels, UnreadableLabelFileGivesGenericLabels)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    ASSERT_TRUE(QDir(h.folder.path()).mkdir(QStringLiteral("Lumio.ini")));
+    h.start();
+    h.connectDevice(57);
+    EXPECT_EQ(h.main->Menus->MenuInput[0]->text(), QStringLiteral("Input 1"));
+    EXPECT_EQ(h.main->Menus->MenuAudio[6]->text(), QStringLiteral("Audio 7"));
+    EXPECT_EQ(h.main->PnlBtnInputs->BtnInput[6]->text(), QStringLiteral("Input 7"));
+}
+
+TEST(MainWindowLabels, DamagedLabelFileKeepsWhatItCanRead)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    QFile file(h.folder.path() + QStringLiteral("/Lumio.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArrayLiteral("[lumio]\r\ninput2 = Deck\r\n\x01\x02garbage\r\nAudio3=\r\nInput5"));
+    file.close();
+    h.start();
+    h.connectDevice(57);
+    EXPECT_EQ(h.main->Menus->MenuInput[1]->text(), QStringLiteral("Deck")) << "names compare without case";
+    EXPECT_EQ(h.main->Menus->MenuInput[0]->text(), QStringLiteral("C.Video 1"));
+    EXPECT_EQ(h.main->Menus->MenuInput[4]->text(), QStringLiteral("PC 1")) << "a cut-off line is skipped";
+    EXPECT_EQ(h.main->Menus->MenuAudio[2]->text(), QString()) << "an empty value is a value";
+}

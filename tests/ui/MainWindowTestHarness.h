@@ -1,0 +1,107 @@
+#pragma once
+// Builds the whole start-up (splash, main window, secondary windows, initialisation) offscreen
+// with in-memory links, a settings folder of the test's own and prompts answered by the test.
+
+#include <memory>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include "ConnectionSettings.h"
+#include "Constante.h"
+#include "IniFile.h"
+#include "MainWindowTestLinks.h"
+#include "StartUp.h"
+#include "Unit_PageAccueil.h"
+#include "Unit_Main.h"
+#include "UserPrompts.h"
+
+namespace tesso::test::mainwindow {
+
+struct PromptRecord {
+    QString text;
+    bool splashVisible = false;
+    bool mainVisible = false;
+};
+
+class RecordingPrompts : public UserPrompts {
+public:
+    void Information(QWidget*, const QString& text) override { informations << record(text); }
+    bool Confirm(QWidget*, const QString& text) override
+    {
+        confirmations << record(text);
+        return confirmAnswer;
+    }
+
+    QList<PromptRecord> informations;
+    QList<PromptRecord> confirmations;
+    bool confirmAnswer = true;
+
+private:
+    static PromptRecord record(const QString& text)
+    {
+        PromptRecord r;
+        r.text = text;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QStringLiteral("Form_PageAccueil") && w->isVisible())
+                r.splashVisible = true;
+            if (w->objectName() == QStringLiteral("Form_MAIN") && w->isVisible())
+                r.mainVisible = true;
+        }
+        return r;
+    }
+};
+
+class Harness {
+public:
+    QTemporaryDir folder;
+    RecordingPrompts prompts;
+    TestLinks links;
+    std::unique_ptr<TForm_MAIN> main;
+    int splashSteps = 0;
+    int splashFinalPosition = 0;
+
+    QString connectionFile() const
+    {
+        return folder.path() + QStringLiteral("/Tesso remote control.ini");
+    }
+
+    void writeConnectionFile(const QByteArray& content) const
+    {
+        QFile file(connectionFile());
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+    }
+
+    void start()
+    {
+        TStartUp::Options options;
+        options.SettingsDirectory = folder.path();
+        options.OnStep = [this](const TForm_PageAccueil& splash) {
+            ++splashSteps;
+            splashFinalPosition = splash.Position();
+        };
+        main = TStartUp::Run(links.make(), prompts, options);
+    }
+
+    TMirex_d& driver() { return main->Driver(); }
+
+    // Runs the driver's state machine to "connected" with the given device code.
+    void connectDevice(int code)
+    {
+        links.timer->fire(); // absent: DEV 0, detection starts
+        links.deliverSerial(QByteArrayLiteral("DEV") + QByteArray::number(code) + QByteArrayLiteral("\r\n"));
+        links.timer->fire(); // found: connected
+    }
+
+    IniFile savedConnection() const
+    {
+        IniFile ini;
+        ini.load(connectionFile());
+        return ini;
+    }
+};
+
+} // namespace tesso::test::mainwindow

@@ -1,0 +1,70 @@
+// The main window rendered to a picture for a person to look at, and the program's demonstration
+// set-up end to end: the real links against the simulated device on a pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPixmap>
+#include <QTabWidget>
+
+#include "InputButtonRow.h"
+#include "MainWindowTestHarness.h"
+#include "SimServer.h"
+#include "WaitFor.h"
+
+using namespace tesso::test::mainwindow;
+
+TEST(MainWindowRender, WritesPicturesOfTheWindow)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    h.main->show();
+    const QString folder = QDir::currentPath();
+    const QImage idle = h.main->grab().toImage();
+    ASSERT_FALSE(idle.isNull());
+    EXPECT_TRUE(idle.save(folder + QStringLiteral("/main-window-idle.png")));
+
+    h.connectDevice(57);
+    h.links.deliverSerial(QByteArrayLiteral("V_17\r\nSTO1\r\n"));
+    h.main->Timer1Timer();
+    const QImage connected = h.main->grab().toImage();
+    EXPECT_TRUE(connected.save(folder + QStringLiteral("/main-window-lumio.png")));
+    EXPECT_EQ(connected.size(), h.main->size() * connected.devicePixelRatio());
+    h.main->PageControl->setCurrentIndex(1);
+    EXPECT_TRUE(h.main->grab().toImage().save(folder + QStringLiteral("/main-window-input-page.png")));
+    h.main->close();
+}
+
+TEST(MainWindowEndToEnd, SimulatedDeviceOnAPseudoTerminalIsDetected)
+{
+    tesso::sim::SimServer sim(tesso::sim::Model::Snipa);
+    QString error;
+    ASSERT_TRUE(sim.openPty(&error)) << error.toStdString();
+    qputenv("TESSO_COM1", sim.ptyPath().toLocal8Bit());
+
+    QTemporaryDir folder;
+    {
+        ConnectionSettings settings(folder.path(), QStringLiteral("Tesso remote control"));
+        ConnectionValues values;
+        values.Port = 0;
+        values.RemoteIp = QStringLiteral("127.0.0.1");
+        ASSERT_TRUE(settings.WriteConnection(values));
+    }
+    RecordingPrompts prompts;
+    TStartUp::Options options;
+    options.SettingsDirectory = folder.path();
+    options.ShowSplash = false;
+    std::unique_ptr<TForm_MAIN> main = TStartUp::Run(makeDefaultLinks(), prompts, options);
+    qunsetenv("TESSO_COM1");
+    EXPECT_TRUE(prompts.informations.isEmpty());
+    EXPECT_EQ(main->StatusPanelText(1), QStringLiteral("Port : COM1"));
+
+    // The driver's first step comes after 3 s, detection then polls every 2 s.
+    ASSERT_TRUE(tesso::test::waitFor([&] { return main->StatusPanelText(0) == QStringLiteral("Device connected"); },
+                                     20000));
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Snipa remote control"));
+    EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/Snipa.ini")));
+    main->close();
+}
