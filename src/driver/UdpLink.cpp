@@ -1,5 +1,7 @@
 #include "UdpLink.h"
 
+#include <sys/socket.h>
+
 #include <QHostAddress>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
@@ -28,10 +30,16 @@ bool UdpLink::open()
 {
     if (isActive())
         return true;
-    // Qt enables broadcast on every UDP socket; sharing the port lets a second program listen.
+    // Sharing the port lets a second program listen beside the driver.
     if (m_socket->bind(QHostAddress::AnyIPv4, static_cast<quint16>(m_localPort),
-                       QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint))
+                       QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint)) {
+        // Qt turns broadcast on for UDP sockets already; the device may well be addressed by a
+        // broadcast address, so do not depend on that.
+        const int on = 1;
+        ::setsockopt(static_cast<int>(m_socket->socketDescriptor()), SOL_SOCKET, SO_BROADCAST, &on,
+                     sizeof on);
         return true;
+    }
     m_bindError = m_socket->errorString();
     m_socket->close();
     return false;
@@ -45,6 +53,17 @@ void UdpLink::close()
 int UdpLink::boundPort() const
 {
     return isActive() ? m_socket->localPort() : 0;
+}
+
+bool UdpLink::broadcastEnabled() const
+{
+    if (!isActive())
+        return false;
+    int on = 0;
+    socklen_t size = sizeof on;
+    return ::getsockopt(static_cast<int>(m_socket->socketDescriptor()), SOL_SOCKET, SO_BROADCAST, &on,
+                        &size) == 0 &&
+           on != 0;
 }
 
 void UdpLink::setRemote(const QString& address, int port)

@@ -29,6 +29,8 @@ class UdpLink : public DeviceLink
     int localPort() const { return m_localPort; }
     // The port actually bound (differs from localPort() when that is 0).
     int boundPort() const;
+    // The bound socket may send to broadcast addresses.
+    bool broadcastEnabled() const;
     // Why the last open() failed.
     QString bindErrorText() const { return m_bindError; }
 

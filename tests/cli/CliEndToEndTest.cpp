@@ -138,6 +138,38 @@ TEST(CliEndToEnd, DetectReportsSnipaAndIgnoresUnacceptedCodes)
     EXPECT_TRUE(r.err.contains("no device")) << r.err.constData();
 }
 
+TEST(CliEndToEnd, ComNamesReachTheDeviceNamedByTheEnvironment)
+{
+    ScriptedDevice device(Kind::Serial);
+    device.on(QByteArrayLiteral("?"), QByteArrayLiteral("DEV57\r\n"));
+    const QString path = device.linkArguments().at(1);
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TESSO_COM7"), path);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(TESSO_CLI_PATH),
+                  {QStringLiteral("--serial"), QStringLiteral("\\\\.\\COM7"), QStringLiteral("detect")});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    ASSERT_TRUE(waitFor([&] { return process.state() == QProcess::NotRunning; }, 30000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
+    EXPECT_EQ(process.readAllStandardOutput().toStdString(), std::string("DEV=57\nMODEL=Lumio\n"));
+
+    // Without the variable the name means /dev/ttyS6, and the error says so.
+    environment.remove(QStringLiteral("TESSO_COM7"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(TESSO_CLI_PATH),
+                  {QStringLiteral("--serial"), QStringLiteral("COM7"), QStringLiteral("--timeout"),
+                   QStringLiteral("1"), QStringLiteral("detect")});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    ASSERT_TRUE(waitFor([&] { return process.state() == QProcess::NotRunning; }, 30000));
+    const QByteArray err = process.readAllStandardError();
+    if (process.exitCode() == 4) // a machine may really have /dev/ttyS6
+        EXPECT_TRUE(err.contains("TCOMPORT : cannot open COM7") && err.contains("/dev/ttyS6"))
+            << err.constData();
+    else
+        EXPECT_EQ(process.exitCode(), 3) << err.constData();
+}
+
 TEST(CliEndToEnd, SilentDeviceTimesOutWithStatus3)
 {
     ScriptedDevice silent(Kind::Serial);

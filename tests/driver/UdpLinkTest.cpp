@@ -45,6 +45,7 @@ TEST_F(UdpLinkTest, BindsOnOpenAndUnbindsOnClose)
     ASSERT_TRUE(link.open());
     EXPECT_TRUE(link.isActive());
     EXPECT_GT(link.boundPort(), 0);
+    EXPECT_TRUE(link.broadcastEnabled());
     EXPECT_TRUE(link.open()); // already bound: nothing changes
     link.close();
     EXPECT_FALSE(link.isActive());
