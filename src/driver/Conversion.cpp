@@ -7,7 +7,8 @@
 
 #include "Errors.h"
 
-namespace {
+namespace
+{
 
 constexpr int kSignificantDigits = 18; // what extended precision shows of a value
 constexpr int kMaxIntegerDigits = 3;
@@ -87,7 +88,8 @@ QString scientific(const DecimalDigits& d)
 
 } // namespace
 
-namespace tesso {
+namespace tesso
+{
 
 QString formatThreeDigits(long double x)
 {
@@ -136,8 +138,8 @@ void TConversion::PositionDriver(std::int32_t value, QString& result) const
     }
     const std::int32_t displayWidth = checkedSub(m_minAffichage, m_maxAffichage);
     const std::int32_t driverWidth = checkedSub(m_minDriver, m_maxDriver);
-    const long double x =
-        static_cast<long double>(displayWidth) / driverWidth * value + static_cast<long double>(m_minAffichage);
+    const long double x = static_cast<long double>(displayWidth) / driverWidth * value +
+                          static_cast<long double>(m_minAffichage);
     result = tesso::formatThreeDigits(x);
 }
 

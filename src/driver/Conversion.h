@@ -10,7 +10,8 @@
 
 #include <QString>
 
-namespace tesso {
+namespace tesso
+{
 
 // Writes x rounded to an integer, halves away from zero (decided on the value's 18 significant
 // decimal digits, as extended precision shows them): "-1" for -0.5, "3" for 2.5, "0" for -0.4.
@@ -26,8 +27,9 @@ std::int32_t displayedTextToInteger(const QString& text);
 
 } // namespace tesso
 
-class TConversion {
-public:
+class TConversion
+{
+  public:
     TConversion() = default;
 
     std::int32_t ValMinDriver() const { return m_minDriver; }
@@ -53,7 +55,7 @@ public:
     // result too wide for three digits raises ERangeError.
     std::int32_t PositionAffichage(std::int32_t value) const;
 
-private:
+  private:
     std::int32_t m_minDriver = 0;
     std::int32_t m_maxDriver = 0;
     std::int32_t m_minAffichage = 0;

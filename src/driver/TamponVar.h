@@ -14,8 +14,9 @@
 #include <functional>
 #include <vector>
 
-class TTamponVar {
-public:
+class TTamponVar
+{
+  public:
     using TNotifyEvent = std::function<void(TTamponVar* Sender)>;
 
     static constexpr std::uint32_t SlotCount = 65536;
@@ -63,7 +64,7 @@ public:
     TNotifyEvent ONMAX_Pointeur_Readchange;
     TNotifyEvent ONMAX_Pointeur_Writechange;
 
-private:
+  private:
     void raise(const TNotifyEvent& event);
     void setVideAndNotify(bool vide);
 

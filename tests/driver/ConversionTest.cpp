@@ -9,7 +9,8 @@
 #include "Conversion.h"
 #include "Errors.h"
 
-namespace {
+namespace
+{
 
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
@@ -155,7 +156,7 @@ TEST(Conversion, OnlyTheRangeWidthsScaleNoDeviceOffset)
     EXPECT_EQ(tenth.PositionAffichage(99), 990);
 
     const TConversion third = ranges(0, 3, 0, 2);
-    EXPECT_EQ(third.PositionAffichage(1), 2);           // 1.5
+    EXPECT_EQ(third.PositionAffichage(1), 2);             // 1.5
     EXPECT_EQ(driverText(third, 2), QStringLiteral("1")); // 1.33
 }
 

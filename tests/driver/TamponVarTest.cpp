@@ -8,7 +8,8 @@
 
 #include "TamponVar.h"
 
-namespace {
+namespace
+{
 
 // Records every event as a short name with the queue's state at that moment.
 struct EventLog {
@@ -56,8 +57,8 @@ TEST(TamponVar, OneValueGoesInAndComesBackUnchanged)
 TEST(TamponVar, ValuesComeOutFirstInFirstOut)
 {
     TTamponVar q;
-    const std::vector<std::int32_t> values{5, std::numeric_limits<std::int32_t>::min(), 0, -1,
-                                           std::numeric_limits<std::int32_t>::max(), 5};
+    const std::vector<std::int32_t> values{5,  std::numeric_limits<std::int32_t>::min(), 0,
+                                           -1, std::numeric_limits<std::int32_t>::max(), 5};
     for (auto v : values)
         q.setAjout(v);
     for (std::size_t i = 0; i < values.size(); ++i) {

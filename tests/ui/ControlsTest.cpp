@@ -32,7 +32,8 @@
 #include "TrackingScrollBar.h"
 #include "WaitFor.h"
 
-namespace {
+namespace
+{
 
 void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -168,7 +169,8 @@ TEST(SmallBitBtnTest, NoArrowBelowEightByEightPixelsOfCentre)
     for (QSize size : {QSize(12, 5), QSize(7, 6), QSize(8, 5)}) {
         TSmallBitBtn button;
         button.resize(size);
-        EXPECT_TRUE(pixelsOf(button.grab().toImage(), Qt::black).empty()) << size.width() << "x" << size.height();
+        EXPECT_TRUE(pixelsOf(button.grab().toImage(), Qt::black).empty())
+            << size.width() << "x" << size.height();
     }
     // The smallest size with an arrow: cx 4, cy 3.
     TSmallBitBtn smallest;
@@ -527,7 +529,9 @@ TEST(SmallComboTest, DisabledTextTakesTheShadowColourAndGetsItsOwnColourBack)
     const QColor shadow = combo.palette().color(QPalette::Dark);
     const QColor original = combo.textField()->palette().color(QPalette::Text);
     ASSERT_NE(shadow.rgb(), original.rgb());
-    auto textColour = [&] { return combo.textField()->palette().color(QPalette::Disabled, QPalette::Text).rgb(); };
+    auto textColour = [&] {
+        return combo.textField()->palette().color(QPalette::Disabled, QPalette::Text).rgb();
+    };
 
     combo.setEnabled(false);
     EXPECT_EQ(textColour(), shadow.rgb());
@@ -538,7 +542,8 @@ TEST(SmallComboTest, DisabledTextTakesTheShadowColourAndGetsItsOwnColourBack)
     combo.setFontColor(Qt::red); // remembered, shown once enabled
     EXPECT_EQ(textColour(), shadow.rgb());
     combo.setEnabled(true);
-    EXPECT_EQ(combo.textField()->palette().color(QPalette::Active, QPalette::Text).rgb(), QColor(Qt::red).rgb());
+    EXPECT_EQ(combo.textField()->palette().color(QPalette::Active, QPalette::Text).rgb(),
+              QColor(Qt::red).rgb());
 
     // Disabling the parent disables the combo too.
     QWidget parent;
@@ -763,6 +768,28 @@ TEST(FrameScrollBarTest, ScrollCodesSetTheFlag)
     EXPECT_EQ(frame.Tracking(), 1);
 }
 
+TEST(FrameScrollBarTest, TheNumberFieldLeavesTypedTextToTheOwner)
+{
+    // Out-of-range and non-numeric text reach the owner's Enter handler as typed; the frame itself
+    // neither filters them nor touches the scroll bar.
+    ScrollProbe p;
+    int enters = 0;
+    QObject::connect(p.frame.Edt, &QLineEdit::returnPressed, [&] { ++enters; });
+    EXPECT_EQ(p.frame.Edt->validator(), nullptr);
+    for (const char* typed : {"-129", "12a", ""}) {
+        p.frame.Edt->clear();
+        for (const char* c = typed; *c != '\0'; ++c) {
+            QKeyEvent event(QEvent::KeyPress, 0, Qt::NoModifier, QString(QLatin1Char(*c)));
+            QApplication::sendEvent(p.frame.Edt, &event);
+        }
+        key(p.frame.Edt, QEvent::KeyPress, Qt::Key_Return);
+        EXPECT_EQ(p.frame.Edt->text(), QString::fromLatin1(typed));
+    }
+    EXPECT_EQ(enters, 3);
+    EXPECT_EQ(p.frame.ScrollBar->value(), 128);
+    EXPECT_TRUE(p.notes.empty());
+}
+
 // ---- TFrameInput ----------------------------------------------------------------------------
 
 TEST(FrameInputTest, LayoutAndTags)
@@ -801,8 +828,8 @@ TEST(FrameInputTest, UncheckingUsedGreysTheRowButNotTheAspectChooser)
     row.show();
     ASSERT_TRUE(row.ChkUsed->isChecked());
     auto enabledStates = [&] {
-        return std::vector<bool>{row.Lbl->isEnabled(), row.ChkVCR->isEnabled(), row.CboSignalType->isEnabled(),
-                                 row.CboStandard->isEnabled()};
+        return std::vector<bool>{row.Lbl->isEnabled(), row.ChkVCR->isEnabled(),
+                                 row.CboSignalType->isEnabled(), row.CboStandard->isEnabled()};
     };
     EXPECT_EQ(enabledStates(), std::vector<bool>(4, true));
 

@@ -9,7 +9,8 @@
 #include "LabelFont.h"
 #include "SmallCombo.h"
 
-namespace {
+namespace
+{
 const char* const kTagProperty = "Tag";
 constexpr int kListHeight = 21;
 constexpr int kLabelWidth = 40; // up to the first check box
@@ -55,9 +56,10 @@ QSize TFrameInput::sizeHint() const
 void TFrameInput::setTag(int inputNumber)
 {
     const QVariant tag(inputNumber);
-    for (QObject* o : {static_cast<QObject*>(this), static_cast<QObject*>(Lbl), static_cast<QObject*>(ChkUsed),
-                       static_cast<QObject*>(ChkVCR), static_cast<QObject*>(CboSignalType),
-                       static_cast<QObject*>(CboStandard), static_cast<QObject*>(SmallCombo_REFASP)})
+    for (QObject* o :
+         {static_cast<QObject*>(this), static_cast<QObject*>(Lbl), static_cast<QObject*>(ChkUsed),
+          static_cast<QObject*>(ChkVCR), static_cast<QObject*>(CboSignalType),
+          static_cast<QObject*>(CboStandard), static_cast<QObject*>(SmallCombo_REFASP)})
         o->setProperty(kTagProperty, tag);
 }
 

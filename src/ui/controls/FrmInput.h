@@ -13,10 +13,11 @@ class QComboBox;
 class QLabel;
 class TSmallCombo;
 
-class TFrameInput : public QWidget {
+class TFrameInput : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     static constexpr int FrameWidth = 569;
     static constexpr int FrameHeight = 21;
 

@@ -9,7 +9,8 @@
 #include "LabelFont.h"
 #include "TrackingScrollBar.h"
 
-namespace {
+namespace
+{
 const char* const kTagProperty = "Tag";
 constexpr int kLabelWidth = 64; // up to the scroll bar
 } // namespace
@@ -40,9 +41,8 @@ TFrameScrollBar::TFrameScrollBar(QWidget* parent) : QWidget(parent)
     Edt = new QLineEdit(this);
     Edt->setGeometry(216, 6, 41, 21);
 
-    connect(ScrollBar, &QAbstractSlider::actionTriggered, this, [this](int action) {
-        tesso::guarded([&] { notify(action, ScrollBar->sliderPosition()); });
-    });
+    connect(ScrollBar, &QAbstractSlider::actionTriggered, this,
+            [this](int action) { tesso::guarded([&] { notify(action, ScrollBar->sliderPosition()); }); });
     connect(bar, &TTrackingScrollBar::scrollEnded, this,
             [this] { tesso::guarded([&] { notify(EndScroll, ScrollBar->value()); }); });
 }

@@ -15,10 +15,11 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 
-class TFrameScrollBar : public QWidget {
+class TFrameScrollBar : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     static constexpr int FrameWidth = 257;
     static constexpr int FrameHeight = 34;
 
@@ -40,11 +41,11 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
+  signals:
     // Every scroll notification with its code and the scroll bar's new position, for owners that
     // send each intermediate position. The frame updates the tracking flag right after it.
     void scrolled(int code, int position);
 
-private:
+  private:
     void notify(int code, int position);
 };

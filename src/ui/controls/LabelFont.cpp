@@ -3,7 +3,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 
-namespace tesso {
+namespace tesso
+{
 
 void fitLabelFont(QLabel* label, const QString& longestCaption, int width)
 {
@@ -11,7 +12,8 @@ void fitLabelFont(QLabel* label, const QString& longestCaption, int width)
     QFont font = label->font();
     if (font.pointSize() <= 0)
         return; // a pixel-sized font was chosen on purpose
-    while (QFontMetrics(font).horizontalAdvance(longestCaption) > width && font.pointSize() > kSmallestPointSize)
+    while (QFontMetrics(font).horizontalAdvance(longestCaption) > width &&
+           font.pointSize() > kSmallestPointSize)
         font.setPointSize(font.pointSize() - 1);
     if (font != label->font())
         label->setFont(font);

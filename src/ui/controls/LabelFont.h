@@ -6,7 +6,8 @@
 
 class QLabel;
 
-namespace tesso {
+namespace tesso
+{
 
 // Lowers the label's font size, one point at a time down to 6 points, until `longestCaption`
 // fits in `width` pixels; leaves the font alone when it already fits.

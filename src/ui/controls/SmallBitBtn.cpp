@@ -75,8 +75,8 @@ void TSmallBitBtn::mousePressEvent(QMouseEvent* event)
 void TSmallBitBtn::mouseReleaseEvent(QMouseEvent* event)
 {
     setDown(false);
-    const bool clicked = event->button() == Qt::LeftButton && m_leftPressed &&
-                         rect().contains(event->position().toPoint());
+    const bool clicked =
+        event->button() == Qt::LeftButton && m_leftPressed && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         m_leftPressed = false;
     event->accept();

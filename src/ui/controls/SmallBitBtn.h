@@ -7,10 +7,11 @@
 
 #include <QWidget>
 
-class TSmallBitBtn : public QWidget {
+class TSmallBitBtn : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     using TNotifyEvent = std::function<void(QObject* Sender)>;
 
     explicit TSmallBitBtn(QWidget* parent = nullptr);
@@ -28,15 +29,15 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void click();
 
     bool m_down = false;

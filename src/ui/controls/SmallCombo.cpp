@@ -10,7 +10,8 @@
 #include "ErrorReport.h"
 #include "SmallBitBtn.h"
 
-namespace {
+namespace
+{
 
 // Names the combo that opened a shared menu last; only that combo answers the menu's signals.
 const char* const kMenuOwnerProperty = "tessoSmallComboOwner";
@@ -187,7 +188,8 @@ bool TSmallCombo::eventFilter(QObject* watched, QEvent* event)
         if (OnMouseMoveChange) {
             auto* move = static_cast<QMouseEvent*>(event);
             const QPoint at = move->position().toPoint();
-            tesso::guarded([&] { OnMouseMoveChange(this, move->modifiers(), move->buttons(), at.x(), at.y()); });
+            tesso::guarded(
+                [&] { OnMouseMoveChange(this, move->modifiers(), move->buttons(), at.x(), at.y()); });
         }
         break;
     case QEvent::FocusIn:

@@ -20,14 +20,15 @@ class QAction;
 class QLineEdit;
 class TSmallBitBtn;
 
-class TSmallCombo : public QWidget {
+class TSmallCombo : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     using TNotifyEvent = std::function<void(QObject* Sender)>;
     // Sender, the keyboard and mouse-button state, and the pointer in the child's coordinates.
-    using TMouseMoveEvent =
-        std::function<void(QObject* Sender, Qt::KeyboardModifiers Shift, Qt::MouseButtons Buttons, int X, int Y)>;
+    using TMouseMoveEvent = std::function<void(QObject* Sender, Qt::KeyboardModifiers Shift,
+                                               Qt::MouseButtons Buttons, int X, int Y)>;
 
     enum class TBorderStyle { bsNone, bsSingle };
 
@@ -73,12 +74,12 @@ public:
     bool DroppedDown() const { return m_droppedDown; }
     void setDroppedDown(bool dropped);
 
-    TNotifyEvent OnChange;    // ItemIndex took a different value
-    TNotifyEvent OnClick;     // after every choice made in the list, changed or not
-    TNotifyEvent OnDropDown;  // the list opens
+    TNotifyEvent OnChange;             // ItemIndex took a different value
+    TNotifyEvent OnClick;              // after every choice made in the list, changed or not
+    TNotifyEvent OnDropDown;           // the list opens
     TMouseMoveEvent OnMouseMoveChange; // the pointer moves over the text field or the button
-    TNotifyEvent OnEnter;     // the text field gains the focus
-    TNotifyEvent OnExit;      // the text field loses the focus
+    TNotifyEvent OnEnter;              // the text field gains the focus
+    TNotifyEvent OnExit;               // the text field loses the focus
 
     // The children, for owners that need them and for tests.
     QLineEdit* textField() const { return m_edit; }
@@ -88,16 +89,16 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
+  signals:
     void changed();
     void choiceMade();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void layoutChildren();
     void applyFontColor();
     void openList();

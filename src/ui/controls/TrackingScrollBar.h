@@ -8,26 +8,27 @@
 #include <QScrollBar>
 #include <QStyle>
 
-class TTrackingScrollBar : public QScrollBar {
+class TTrackingScrollBar : public QScrollBar
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TTrackingScrollBar(Qt::Orientation orientation, QWidget* parent = nullptr);
 
     // Where a part (arrow, page area, thumb) is drawn, in the scroll bar's coordinates.
     QRect controlRect(QStyle::SubControl control) const;
 
-signals:
+  signals:
     void scrollEnded();
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     bool m_actionSeen = false;
     bool m_keyScrolling = false;
 };
