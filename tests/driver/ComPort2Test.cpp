@@ -209,22 +209,6 @@ TEST_F(ComPort2Pty, OpenCloseAreIdempotentAndNotified)
     EXPECT_EQ(rec.opens, 2);
 }
 
-TEST_F(ComPort2Pty, RawModeDeliversChunksToBothConsumersAndWrites)
-{
-    port.setRawReceive(true);
-    port.Open();
-    ASSERT_TRUE(pty.send(QByteArrayLiteral("DEV57\r\nCH")));
-    ASSERT_TRUE(waitFor([&] { return rec.allLinkData().size() >= 9; }));
-    EXPECT_EQ(rec.allLinkData(), QByteArrayLiteral("DEV57\r\nCH"));
-    EXPECT_EQ(rec.callbackData, rec.linkData);
-
-    port.write(QByteArrayLiteral("128B"));
-    port.Write(QByteArray("x\0y", 3));
-    QByteArray written;
-    EXPECT_TRUE(pty.waitForWritten(QByteArray("128Bx\0y", 7), written));
-    EXPECT_EQ(written, QByteArray("128Bx\0y", 7));
-}
-
 TEST_F(ComPort2Pty, TermModeDeliversOneLinePerArrival)
 {
     port.Open();

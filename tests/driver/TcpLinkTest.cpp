@@ -50,25 +50,16 @@ class TcpLinkTest : public ::testing::Test
 
 } // namespace
 
-TEST_F(TcpLinkTest, ConnectsWritesAndReceives)
+TEST_F(TcpLinkTest, OneConnectInFlightAtMost)
 {
-    EXPECT_FALSE(link.isActive());
     ASSERT_TRUE(link.open());
     EXPECT_TRUE(link.isActive()); // connecting counts as active
-    EXPECT_TRUE(link.open());     // never a second connect in flight
-    ASSERT_TRUE(waitFor([&] { return connects == 1 && peer.accepted() == 1; }));
-    EXPECT_TRUE(link.isConnected());
-    EXPECT_EQ(link.connectAttempts(), 1);
-
-    link.write(QByteArrayLiteral("?"));
-    link.write(QByteArrayLiteral("128B"));
-    EXPECT_TRUE(peer.waitForBytes(QByteArrayLiteral("?128B")));
-
-    peer.client()->write(QByteArrayLiteral("DEV57\r\n"));
-    ASSERT_TRUE(waitFor([&] { return received() == QByteArrayLiteral("DEV57\r\n"); }));
+    EXPECT_TRUE(link.open());
+    ASSERT_TRUE(waitFor([&] { return connects == 1 && link.isConnected(); }));
+    EXPECT_TRUE(link.open());
     drainEvents();
+    EXPECT_EQ(link.connectAttempts(), 1);
     EXPECT_EQ(peer.accepted(), 1);
-    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(TcpLinkTest, RefusedConnectIsReportedOnceAndNotFromInsideOpen)
