@@ -124,6 +124,12 @@ void SimPtyLink::write(const QByteArray& bytes)
 {
     if (!isOpen())
         return;
+    // Nobody reading the terminal for long: keep the newest output only, never grow without end.
+    constexpr int MaxPending = 256 * 1024;
+    if (m_pending.size() + bytes.size() > MaxPending) {
+        emit logLine(QStringLiteral("pty: nobody reads, %1 bytes dropped").arg(m_pending.size()));
+        m_pending.clear();
+    }
     m_pending += bytes;
     writePending();
 }
