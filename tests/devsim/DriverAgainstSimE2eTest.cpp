@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DriverHarness.h"
+#include "SimAndDriver.h"
 #include "WaitFor.h"
 
 using namespace tesso::sim::test;

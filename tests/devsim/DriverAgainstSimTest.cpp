@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DriverHarness.h"
+#include "SimAndDriver.h"
 #include "WaitFor.h"
 
 using namespace tesso::sim::test;

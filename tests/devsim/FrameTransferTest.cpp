@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "DevsimTestSupport.h"
+#include "Capture.h"
 #include "FrameReceiver.h"
 #include "SimDevice.h"
 #include "TestFrameSender.h"

@@ -7,7 +7,7 @@
 #include <QRandomGenerator>
 #include <QSet>
 
-#include "DevsimTestSupport.h"
+#include "Capture.h"
 #include "SimDevice.h"
 #include "WaitFor.h"
 

@@ -7,12 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include <QTimer>
 #include <QUdpSocket>
 
 #include "ComPort2.h"
 #include "ErrorReport.h"
 #include "Mirex_d.h"
+#include "ScaledLinkTimer.h"
 #include "SimServer.h"
 #include "TcpLink.h"
 #include "UdpLink.h"
@@ -25,30 +25,6 @@ inline const char* linkName(Link link)
 {
     return link == Link::Pty ? "Pty" : link == Link::Tcp ? "Tcp" : "Udp";
 }
-
-// A QTimer whose intervals are those the driver asks for, divided by `divisor`.
-class ScaledLinkTimer : public LinkTimer {
-public:
-    explicit ScaledLinkTimer(int divisor) : m_divisor(divisor)
-    {
-        m_timer.setSingleShot(false);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (onTimeout)
-                onTimeout();
-        });
-    }
-    void restart(int milliseconds) override
-    {
-        m_interval = milliseconds;
-        m_timer.start(std::max(1, milliseconds / m_divisor));
-    }
-    int interval() const override { return m_interval; }
-
-private:
-    QTimer m_timer;
-    int m_divisor;
-    int m_interval = 0;
-};
 
 inline quint16 freeUdpPort()
 {
