@@ -1,15 +1,18 @@
 #include "CommandLine.h"
 
-namespace {
+namespace
+{
 
 // Options that QApplication understands and that take a value.
 bool isQtOptionWithValue(const QString& argument)
 {
     static const QStringList withValue = {
-        QStringLiteral("-platform"), QStringLiteral("-platformpluginpath"), QStringLiteral("-platformtheme"),
-        QStringLiteral("-plugin"),   QStringLiteral("-qmljsdebugger"),      QStringLiteral("-qwindowgeometry"),
-        QStringLiteral("-qwindowicon"), QStringLiteral("-qwindowtitle"),    QStringLiteral("-display"),
-        QStringLiteral("-style"),    QStringLiteral("-stylesheet"),         QStringLiteral("-session")};
+        QStringLiteral("-platform"),      QStringLiteral("-platformpluginpath"),
+        QStringLiteral("-platformtheme"), QStringLiteral("-plugin"),
+        QStringLiteral("-qmljsdebugger"), QStringLiteral("-qwindowgeometry"),
+        QStringLiteral("-qwindowicon"),   QStringLiteral("-qwindowtitle"),
+        QStringLiteral("-display"),       QStringLiteral("-style"),
+        QStringLiteral("-stylesheet"),    QStringLiteral("-session")};
     return withValue.contains(argument);
 }
 
@@ -46,7 +49,8 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
                 model = model.toLower();
                 if (model != QStringLiteral("lumio") && model != QStringLiteral("snipa")) {
                     line.action = Action::Error;
-                    line.error = QStringLiteral("unknown model for --simulate: %1 (lumio or snipa)").arg(model);
+                    line.error =
+                        QStringLiteral("unknown model for --simulate: %1 (lumio or snipa)").arg(model);
                     return line;
                 }
                 line.model = model;

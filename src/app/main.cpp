@@ -13,6 +13,7 @@
 #include "ConnectionSettings.h"
 #include "Constante.h"
 #include "ErrorReportBox.h"
+#include "Errors.h"
 #include "GlyphImages.h"
 #include "MessageBoxPrompts.h"
 #include "Mirex_d.h"
@@ -23,7 +24,8 @@
 #include "SimServer.h"
 #endif
 
-namespace {
+namespace
+{
 
 QStringList argumentsOf(int argc, char** argv)
 {
@@ -48,8 +50,8 @@ bool prepareDemoSettings(const QString& folder)
 #ifdef TESSO_WITH_DEVSIM
 std::unique_ptr<tesso::sim::SimServer> startSimulatedDevice(const QString& model, QString& error)
 {
-    auto sim = std::make_unique<tesso::sim::SimServer>(model == QStringLiteral("snipa") ? tesso::sim::Model::Snipa
-                                                                                        : tesso::sim::Model::Lumio);
+    auto sim = std::make_unique<tesso::sim::SimServer>(
+        model == QStringLiteral("snipa") ? tesso::sim::Model::Snipa : tesso::sim::Model::Lumio);
     if (!sim->openPty(&error))
         return nullptr;
     // COM1 opens this device from now on (the serial port honours TESSO_COM1).
@@ -99,7 +101,8 @@ int main(int argc, char** argv)
         QString error;
         simulated = startSimulatedDevice(line.model, error);
         if (!simulated) {
-            std::fprintf(stderr, "tesso: cannot start the simulated device: %s\n", error.toLocal8Bit().constData());
+            std::fprintf(stderr, "tesso: cannot start the simulated device: %s\n",
+                         error.toLocal8Bit().constData());
             return 1;
         }
         demoFolder = std::make_unique<QTemporaryDir>();
@@ -118,15 +121,24 @@ int main(int argc, char** argv)
     }
 
     std::unique_ptr<TForm_MAIN> mainWindow;
-    const bool started = tesso::guarded([&] {
+    QString failure;
+    try {
         TStartUp::Options options;
         options.SettingsDirectory = settingsFolder;
         mainWindow = TStartUp::Run(makeDefaultLinks(), prompts, options);
-    });
-    if (!started || !mainWindow)
+    } catch (const TessoError& e) {
+        failure = e.text();
+    } catch (const std::exception& e) {
+        failure = QString::fromLocal8Bit(e.what());
+    }
+    if (!mainWindow) {
+        // No event loop will run: this box has to wait for the user.
+        QMessageBox::critical(nullptr, QString(Constante::ApplicationTitle), failure);
         return 1;
+    }
     errors.setWindow(mainWindow.get());
-    QObject::connect(mainWindow.get(), &TForm_MAIN::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(mainWindow.get(), &TForm_MAIN::closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     mainWindow->show();
     const int result = app.exec();
     mainWindow.reset(); // before the simulated device and the error box go

@@ -10,10 +10,11 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -39,7 +40,8 @@
 
 using namespace tesso::test::mainwindow;
 
-namespace {
+namespace
+{
 
 const QString comPath1 = QStringLiteral("\\\\.\\COM1");
 
@@ -130,9 +132,10 @@ TEST(MainWindowStartUp, NetworkLinkFromTheFileOpensNoComPort)
     for (int ipEnable : {1, 2}) {
         SCOPED_TRACE(ipEnable);
         Harness h;
-        h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=4\nREMOTE_IP=127.0.0.1\nREMOTE_PORT_ENTRY=10600\n"
-                                                "LOCAL_PORT_ENTRY=10700\nIP_ENABLE=")
-                              + QByteArray::number(ipEnable) + '\n');
+        h.writeConnectionFile(
+            QByteArrayLiteral("[CONNEXION]\nPort=4\nREMOTE_IP=127.0.0.1\nREMOTE_PORT_ENTRY=10600\n"
+                              "LOCAL_PORT_ENTRY=10700\nIP_ENABLE=") +
+            QByteArray::number(ipEnable) + '\n');
         h.start();
         EXPECT_TRUE(h.prompts.informations.isEmpty());
         EXPECT_EQ(h.driver().ConType(), ipEnable == 1 ? CON_UDP : CON_TCP);
@@ -144,13 +147,14 @@ TEST(MainWindowStartUp, NetworkLinkFromTheFileOpensNoComPort)
         EXPECT_EQ(h.driver().IpRemotePort(), 10600);
         EXPECT_EQ(h.driver().IpLocalPort(), 10700);
         // The link panel names the saved peer, not the dialog's design values.
-        EXPECT_EQ(h.main->StatusPanelText(1),
-                  ipEnable == 1 ? QStringLiteral("UDP (127.0.0.1:10600)") : QStringLiteral("TCP (127.0.0.1:10600)"));
+        EXPECT_EQ(h.main->StatusPanelText(1), ipEnable == 1 ? QStringLiteral("UDP (127.0.0.1:10600)")
+                                                            : QStringLiteral("TCP (127.0.0.1:10600)"));
 
         h.main->close();
         const IniFile saved = h.savedConnection();
         EXPECT_EQ(saved.value(section(), QStringLiteral("IP_ENABLE")), QString::number(ipEnable));
-        EXPECT_EQ(saved.value(section(), QStringLiteral("Port")), QStringLiteral("0")) << "no COM item is checked";
+        EXPECT_EQ(saved.value(section(), QStringLiteral("Port")), QStringLiteral("0"))
+            << "no COM item is checked";
         EXPECT_EQ(saved.value(section(), QStringLiteral("REMOTE_IP")), QStringLiteral("127.0.0.1"));
         EXPECT_EQ(saved.value(section(), QStringLiteral("LOCAL_PORT_ENTRY")), QStringLiteral("10700"));
     }
@@ -173,8 +177,8 @@ TEST(MainWindowStartUp, MalformedConnectionFilesGiveDefaults)
     struct Case {
         const char* name;
         QByteArray content;
-        bool asks;          // no usable Port: the first-run question
-        QString portName;   // the COM item opened
+        bool asks;        // no usable Port: the first-run question
+        QString portName; // the COM item opened
     };
     const QList<Case> cases = {
         {"garbage", QByteArrayLiteral("\x00\xff\xfe garbage \x01\x02=\n[[[\n=="), true, comPath1},
@@ -185,7 +189,8 @@ TEST(MainWindowStartUp, MalformedConnectionFilesGiveDefaults)
         {"negative", QByteArrayLiteral("[CONNEXION]\nPort=-7\n"), false, comPath1},
         {"other section", QByteArrayLiteral("[OTHER]\nPort=3\n"), true, comPath1},
         {"key without section", QByteArrayLiteral("Port=3\n"), true, comPath1},
-        {"unknown link type", QByteArrayLiteral("[CONNEXION]\nPort=2\nIP_ENABLE=7\n"), false, QStringLiteral("\\\\.\\COM3")},
+        {"unknown link type", QByteArrayLiteral("[CONNEXION]\nPort=2\nIP_ENABLE=7\n"), false,
+         QStringLiteral("\\\\.\\COM3")},
         {"empty", QByteArray(), true, comPath1},
     };
     for (const Case& c : cases) {
@@ -209,8 +214,9 @@ TEST(MainWindowStartUp, ConnectionFileIsRewrittenWhole)
     h.main->close();
     QFile file(h.connectionFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArrayLiteral("[CONNEXION]\nPort=2\nREMOTE_IP=192.168.0.10\nREMOTE_PORT_ENTRY=10500\n"
-                                                "LOCAL_PORT_ENTRY=10500\nIP_ENABLE=0\n"));
+    EXPECT_EQ(file.readAll(),
+              QByteArrayLiteral("[CONNEXION]\nPort=2\nREMOTE_IP=192.168.0.10\nREMOTE_PORT_ENTRY=10500\n"
+                                "LOCAL_PORT_ENTRY=10500\nIP_ENABLE=0\n"));
 }
 
 TEST(MainWindowStartUp, UnwritableSettingsFolderDoesNotStopTheExit)
@@ -297,7 +303,8 @@ TEST(MainWindowTimer, UpdateNoticeFollowsTheExpectedFirmware)
     EXPECT_FALSE(h.main->PnlUpdater->isVisibleTo(h.main.get()));
     h.links.deliverSerial(QByteArrayLiteral("V_15\r\n"));
     EXPECT_TRUE(h.main->PnlUpdater->isVisibleTo(h.main.get()));
-    EXPECT_EQ(h.main->LblUpdater->text(), QStringLiteral("New Tesso Firmware available, download update recommended !"));
+    EXPECT_EQ(h.main->LblUpdater->text(),
+              QStringLiteral("New Tesso Firmware available, download update recommended !"));
     EXPECT_EQ(h.main->Windows().About->label_v->text(), QStringLiteral("V = 000F"));
 }
 
@@ -373,7 +380,8 @@ TEST(MainWindowStatusBar, ConnectionPanelFollowsTheDevice)
     EXPECT_EQ(bar->ConnectionTextColour(bar->State()), bar->palette().color(QPalette::WindowText));
 
     h.links.deliverSerial(QByteArrayLiteral("STO1\r\n"));
-    EXPECT_EQ(h.main->StatusPanelText(2), QStringLiteral("Storing settings, please do not switch power off..."));
+    EXPECT_EQ(h.main->StatusPanelText(2),
+              QStringLiteral("Storing settings, please do not switch power off..."));
     h.links.deliverSerial(QByteArrayLiteral("STO0\r\n"));
     EXPECT_EQ(h.main->StatusPanelText(2), QString());
 
@@ -390,11 +398,13 @@ TEST(MainWindowStatusBar, ConnectionPanelFollowsTheDevice)
 
 TEST(MainWindowStatusBar, LinkTextDropsTheDevicePrefix)
 {
-    EXPECT_EQ(TMainStatusBar::LinkText(CON_RS232, QStringLiteral("\\\\.\\COM3"), {}, {}), QStringLiteral("Port : COM3"));
+    EXPECT_EQ(TMainStatusBar::LinkText(CON_RS232, QStringLiteral("\\\\.\\COM3"), {}, {}),
+              QStringLiteral("Port : COM3"));
     EXPECT_EQ(TMainStatusBar::LinkText(CON_RS232, QString(), {}, {}), QStringLiteral("Port : "));
     EXPECT_EQ(TMainStatusBar::LinkText(CON_UDP, {}, QStringLiteral("10.0.0.1"), QStringLiteral("5")),
               QStringLiteral("UDP (10.0.0.1:5)"));
-    EXPECT_EQ(TMainStatusBar::LinkText(CON_TCP, {}, QStringLiteral("h"), QStringLiteral("")), QStringLiteral("TCP (h:)"));
+    EXPECT_EQ(TMainStatusBar::LinkText(CON_TCP, {}, QStringLiteral("h"), QStringLiteral("")),
+              QStringLiteral("TCP (h:)"));
 }
 
 TEST(MainWindowStatusBar, PanelsHaveTheirWidths)
@@ -499,6 +509,17 @@ TEST(MainWindowDebugKey, OpensTheConsoleOnlyOverTheFirstPanel)
     h.main->close();
 }
 
+TEST(MainWindowDebugKey, IsCtrlInsertOnTheMainWindow)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    auto* key = h.main->findChild<QShortcut*>(QStringLiteral("DebugHotKey"));
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->key(), QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    EXPECT_EQ(key->context(), Qt::WindowShortcut);
+}
+
 // ---- Layout and model ---------------------------------------------------------------------------
 
 TEST(MainWindowLayout, FrameAsDescribed)
@@ -511,8 +532,9 @@ TEST(MainWindowLayout, FrameAsDescribed)
     EXPECT_EQ(h.main->PageControl->size(), QSize(593, 441));
     EXPECT_EQ(h.main->PnlUpdater->size(), QSize(504, 57));
     EXPECT_EQ(h.main->pos(), QPoint(20, 20));
-    const QStringList tabs = {QStringLiteral("Switch mode"), QStringLiteral("Input"), QStringLiteral("Output"),
-                              QStringLiteral("Image"), QStringLiteral("Audio"), QStringLiteral("Frame Alert"),
+    const QStringList tabs = {QStringLiteral("Switch mode"), QStringLiteral("Input"),
+                              QStringLiteral("Output"),      QStringLiteral("Image"),
+                              QStringLiteral("Audio"),       QStringLiteral("Frame Alert"),
                               QStringLiteral("Effect")};
     ASSERT_EQ(h.main->PageControl->count(), 7);
     for (int i = 0; i < 7; ++i)
@@ -523,10 +545,11 @@ TEST(MainWindowLayout, FrameAsDescribed)
     EXPECT_EQ(frames->itemText(0), QStringLiteral("Frame 1"));
     EXPECT_EQ(frames->itemText(9), QStringLiteral("Frame 10"));
     EXPECT_EQ(frames->currentIndex(), 0);
-    EXPECT_EQ(h.main->TabSheet_Output->RdoOutputSync->items(),
-              (QStringList{QStringLiteral("H && V"), QStringLiteral("Composite TTL"), QStringLiteral("SOG")}));
-    const QStringList menus = {QStringLiteral("&File"), QStringLiteral("&Controls"), QStringLiteral("C&ustomize"),
-                               QStringLiteral("&About")};
+    EXPECT_EQ(
+        h.main->TabSheet_Output->RdoOutputSync->items(),
+        (QStringList{QStringLiteral("H && V"), QStringLiteral("Composite TTL"), QStringLiteral("SOG")}));
+    const QStringList menus = {QStringLiteral("&File"), QStringLiteral("&Controls"),
+                               QStringLiteral("C&ustomize"), QStringLiteral("&About")};
     const QList<QAction*> bar = h.main->menuBar()->actions();
     ASSERT_EQ(bar.size(), 4);
     for (int i = 0; i < 4; ++i)
@@ -536,6 +559,21 @@ TEST(MainWindowLayout, FrameAsDescribed)
     // No model: input buttons disabled.
     for (QToolButton* button : h.main->PnlBtnInputs->BtnInput)
         EXPECT_FALSE(button->isEnabled());
+}
+
+TEST(MainWindowLayout, OnlyTheCurrentPageTabIsHighlighted)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    QTabBar* tabs = h.main->PageControl->tabBar();
+    const QColor plain = tabs->tabTextColor(1);
+    h.main->PageControl->setCurrentIndex(2);
+    EXPECT_NE(tabs->tabTextColor(2), plain);
+    EXPECT_EQ(tabs->tabTextColor(0), plain) << "the page left loses its highlight";
+    h.main->PageControl->setCurrentIndex(4);
+    EXPECT_NE(tabs->tabTextColor(4), plain);
+    EXPECT_EQ(tabs->tabTextColor(2), plain);
 }
 
 TEST(MainWindowLayout, ModelSetsTitleButtonsAndEffectTab)
@@ -593,8 +631,9 @@ TEST(MainWindowLabels, DefaultsAreWrittenWhenAModelIsFirstSeen)
 
 TEST(MainWindowLabels, TrickyLabelsSurviveLoadAndRewrite)
 {
-    const QStringList inputs = {QStringLiteral("Cam, left; 1"), QStringLiteral("a=b"), QStringLiteral("\"quoted\""),
-                                QStringLiteral("Caméra Süd"), QStringLiteral(" spaced "), QStringLiteral("R&D"),
+    const QStringList inputs = {QStringLiteral("Cam, left; 1"), QStringLiteral("a=b"),
+                                QStringLiteral("\"quoted\""),   QStringLiteral("Caméra Süd"),
+                                QStringLiteral(" spaced "),     QStringLiteral("R&D"),
                                 QStringLiteral("日本語")};
     Harness h;
     h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));

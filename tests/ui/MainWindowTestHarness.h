@@ -14,11 +14,12 @@
 #include "IniFile.h"
 #include "MainWindowTestLinks.h"
 #include "StartUp.h"
-#include "Unit_PageAccueil.h"
 #include "Unit_Main.h"
+#include "Unit_PageAccueil.h"
 #include "UserPrompts.h"
 
-namespace tesso::test::mainwindow {
+namespace tesso::test::mainwindow
+{
 
 struct PromptRecord {
     QString text;
@@ -26,8 +27,9 @@ struct PromptRecord {
     bool mainVisible = false;
 };
 
-class RecordingPrompts : public UserPrompts {
-public:
+class RecordingPrompts : public UserPrompts
+{
+  public:
     void Information(QWidget*, const QString& text) override { informations << record(text); }
     bool Confirm(QWidget*, const QString& text) override
     {
@@ -39,7 +41,7 @@ public:
     QList<PromptRecord> confirmations;
     bool confirmAnswer = true;
 
-private:
+  private:
     static PromptRecord record(const QString& text)
     {
         PromptRecord r;
@@ -54,8 +56,9 @@ private:
     }
 };
 
-class Harness {
-public:
+class Harness
+{
+  public:
     QTemporaryDir folder;
     RecordingPrompts prompts;
     TestLinks links;
@@ -63,10 +66,7 @@ public:
     int splashSteps = 0;
     int splashFinalPosition = 0;
 
-    QString connectionFile() const
-    {
-        return folder.path() + QStringLiteral("/Tesso remote control.ini");
-    }
+    QString connectionFile() const { return folder.path() + QStringLiteral("/Tesso remote control.ini"); }
 
     void writeConnectionFile(const QByteArray& content) const
     {

@@ -12,7 +12,8 @@
 #include "LinkTimer.h"
 #include "Mirex_d.h"
 
-namespace tesso::test::mainwindow {
+namespace tesso::test::mainwindow
+{
 
 struct LinkRecord {
     int opens = 0;
@@ -26,9 +27,13 @@ struct LinkRecord {
     DeviceLink* link = nullptr; // the live link, while the driver owns it
 };
 
-class MemoryLink : public DeviceLink {
-public:
-    explicit MemoryLink(std::shared_ptr<LinkRecord> record) : m_record(std::move(record)) { m_record->link = this; }
+class MemoryLink : public DeviceLink
+{
+  public:
+    explicit MemoryLink(std::shared_ptr<LinkRecord> record) : m_record(std::move(record))
+    {
+        m_record->link = this;
+    }
     ~MemoryLink() override { m_record->link = nullptr; }
 
     bool isActive() const override { return m_record->active; }
@@ -51,13 +56,14 @@ public:
         m_record->remotes << address + u':' + QString::number(port);
     }
 
-private:
+  private:
     std::shared_ptr<LinkRecord> m_record;
 };
 
 // Fires only when the test says so.
-class ManualLinkTimer : public LinkTimer {
-public:
+class ManualLinkTimer : public LinkTimer
+{
+  public:
     void restart(int milliseconds) override
     {
         m_interval = milliseconds;
@@ -71,7 +77,7 @@ public:
     }
     int restarts = 0;
 
-private:
+  private:
     int m_interval = 0;
 };
 

@@ -62,8 +62,8 @@ TEST(MainWindowEndToEnd, SimulatedDeviceOnAPseudoTerminalIsDetected)
     EXPECT_EQ(main->StatusPanelText(1), QStringLiteral("Port : COM1"));
 
     // The driver's first step comes after 3 s, detection then polls every 2 s.
-    ASSERT_TRUE(tesso::test::waitFor([&] { return main->StatusPanelText(0) == QStringLiteral("Device connected"); },
-                                     20000));
+    ASSERT_TRUE(tesso::test::waitFor(
+        [&] { return main->StatusPanelText(0) == QStringLiteral("Device connected"); }, 20000));
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Snipa remote control"));
     EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/Snipa.ini")));
     main->close();

@@ -19,7 +19,8 @@
 #include "Unit_About.h"
 #include "WaitFor.h"
 
-namespace {
+namespace
+{
 
 QString roundTrip(const QString& value)
 {
@@ -62,8 +63,9 @@ TEST(IniFileTest, LineBreaksInAValueBecomeSpaces)
 TEST(IniFileTest, ReadsFilesWrittenElsewhere)
 {
     IniFile ini;
-    ini.parse(QByteArrayLiteral("\xEF\xBB\xBF; comment\r\n[Lumio]\r\n  Input1 =  Deck A  \r\nINPUT2=\"  padded  \"\r\n"
-                                "[lumio]\r\nInput3=merged\r\nnoequals\r\n=novalue\r\n[broken\r\nInput4=x\r\n"));
+    ini.parse(QByteArrayLiteral(
+        "\xEF\xBB\xBF; comment\r\n[Lumio]\r\n  Input1 =  Deck A  \r\nINPUT2=\"  padded  \"\r\n"
+        "[lumio]\r\nInput3=merged\r\nnoequals\r\n=novalue\r\n[broken\r\nInput4=x\r\n"));
     EXPECT_EQ(ini.value(QStringLiteral("LUMIO"), QStringLiteral("input1")), QStringLiteral("Deck A"));
     EXPECT_EQ(ini.value(QStringLiteral("Lumio"), QStringLiteral("Input2")), QStringLiteral("  padded  "));
     EXPECT_EQ(ini.value(QStringLiteral("Lumio"), QStringLiteral("Input3")), QStringLiteral("merged"));
@@ -130,7 +132,8 @@ TEST(ConnectionSettingsTest, LabelsMissingFromTheFileTakeTheDefaults)
 {
     QTemporaryDir dir;
     ConnectionSettings settings(dir.path(), QStringLiteral("T"));
-    InputLabels defaults{QStringLiteral("Black"), {QStringLiteral("a"), QStringLiteral("b")},
+    InputLabels defaults{QStringLiteral("Black"),
+                         {QStringLiteral("a"), QStringLiteral("b")},
                          {QStringLiteral("A1"), QStringLiteral("A2")}};
     InputLabels partial{QStringLiteral("Nero"), {QStringLiteral("x")}, {}};
     ASSERT_TRUE(settings.WriteLabels(QStringLiteral("M"), partial));
@@ -198,7 +201,8 @@ TEST(AboutBoxTest, VersionTextPadsTheLastThreeParts)
 
 // ---- Application error report --------------------------------------------------------------------
 
-namespace {
+namespace
+{
 
 struct ShownBoxes {
     QStringList shown;

@@ -6,15 +6,16 @@
 
 class TMirex_d;
 
-class TForm_Debug2007 : public QWidget {
+class TForm_Debug2007 : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TForm_Debug2007(QWidget* parent = nullptr);
 
     TMirex_d* Driver() const { return m_driver; }
     void setDriver(TMirex_d* driver) { m_driver = driver; }
 
-private:
+  private:
     TMirex_d* m_driver = nullptr;
 };

@@ -11,7 +11,8 @@
 #include "IniFile.h"
 #include "TextFormat.h"
 
-namespace {
+namespace
+{
 
 QString withSeparator(QString directory)
 {
@@ -65,7 +66,8 @@ ConnectionValues ConnectionSettings::ReadConnection() const
     const QString section(Constante::SectionConnexion);
     ConnectionValues v;
     v.Port = ini.readInteger(section, QString(Constante::KeyPort), -1);
-    v.RemoteIp = ini.readString(section, QString(Constante::KeyRemoteIp), QString(Constante::DefaultRemoteIp));
+    v.RemoteIp =
+        ini.readString(section, QString(Constante::KeyRemoteIp), QString(Constante::DefaultRemoteIp));
     v.RemotePort = ini.readInteger(section, QString(Constante::KeyRemotePort), 10500);
     v.LocalPort = ini.readInteger(section, QString(Constante::KeyLocalPort), 10500);
     v.IpEnable = ini.readInteger(section, QString(Constante::KeyIpEnable), 0);
@@ -84,7 +86,8 @@ bool ConnectionSettings::WriteConnection(const ConnectionValues& v) const
     return ini.save(ConnectionFileName());
 }
 
-bool ConnectionSettings::ReadLabels(const QString& modelName, const InputLabels& defaults, InputLabels& labels) const
+bool ConnectionSettings::ReadLabels(const QString& modelName, const InputLabels& defaults,
+                                    InputLabels& labels) const
 {
     IniFile ini;
     const QString fileName = LabelFileName(modelName);

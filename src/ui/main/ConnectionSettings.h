@@ -21,8 +21,9 @@ struct InputLabels {
     QStringList Audios;
 };
 
-class ConnectionSettings {
-public:
+class ConnectionSettings
+{
+  public:
     // directory: where the files are; applicationTitle names the connection settings file.
     ConnectionSettings(QString directory, QString applicationTitle);
 
@@ -42,7 +43,7 @@ public:
     bool ReadLabels(const QString& modelName, const InputLabels& defaults, InputLabels& labels) const;
     bool WriteLabels(const QString& modelName, const InputLabels& labels) const;
 
-private:
+  private:
     QString m_directory; // with a trailing separator
     QString m_title;
 };

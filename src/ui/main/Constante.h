@@ -4,7 +4,8 @@
 
 #include <QLatin1String>
 
-namespace Constante {
+namespace Constante
+{
 
 // Names and titles
 inline constexpr QLatin1String ProgramName{"Tesso"};
@@ -114,8 +115,10 @@ inline constexpr QLatin1String SyncHV{"H && V"};
 inline constexpr QLatin1String SyncCompositeTtl{"Composite TTL"};
 inline constexpr QLatin1String SyncSog{"SOG"};
 inline constexpr QLatin1String OutputSync{"Output sync."};
-inline constexpr QLatin1String OutputNotAvailableComputerInput{"Output settings not available with computer input"};
-inline constexpr QLatin1String ImageNotAvailableComputerInput{"Image settings not available with computer input"};
+inline constexpr QLatin1String OutputNotAvailableComputerInput{
+    "Output settings not available with computer input"};
+inline constexpr QLatin1String ImageNotAvailableComputerInput{
+    "Image settings not available with computer input"};
 inline constexpr QLatin1String ImageNoInputSignal{"No input signal"};
 inline constexpr QLatin1String SwitchMode{"Switch mode"};
 inline constexpr QLatin1String Seamless{"Seamless"};
@@ -138,9 +141,9 @@ inline constexpr QLatin1String StatusOutput{"Output"};
 inline constexpr QLatin1String StatusFrame{"Frame alert"};
 inline constexpr QLatin1String Ellipsis{"..."};
 inline constexpr const char* StatusRowLabels[18] = {
-    "",              "Input :",        "Type :", "Format :",   "Line freq. :", "Frame freq. :",
-    "Sync. :",       "",               "Source :", "Rate :",   "",             "Output format :",
-    "Frame freq. :", "Output sync. :", "",       "Recorded :", "Displayed :",  ""};
+    "", "Input :",    "Type :",      "Format :", "Line freq. :",    "Frame freq. :", "Sync. :",
+    "", "Source :",   "Rate :",      "",         "Output format :", "Frame freq. :", "Output sync. :",
+    "", "Recorded :", "Displayed :", ""};
 
 // Secondary windows
 inline constexpr QLatin1String CaptionMessageProjector{"Message projector"};

@@ -1,5 +1,7 @@
 #include "ErrorReportBox.h"
 
+#include "BoxCaption.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QThread>
@@ -24,7 +26,8 @@ void TErrorReportBox::Install()
 void TErrorReportBox::Report(const QString& message)
 {
     if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, [this, message] { enqueue(message); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, message] { enqueue(message); }, Qt::QueuedConnection);
         return;
     }
     enqueue(message);
@@ -57,7 +60,13 @@ void TErrorReportBox::showNext()
     QPointer<TErrorReportBox> self(this);
     auto closed = [self] {
         if (self)
-            QMetaObject::invokeMethod(self, [self] { if (self) self->showNext(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                self,
+                [self] {
+                    if (self)
+                        self->showNext();
+                },
+                Qt::QueuedConnection);
     };
     if (m_presenter)
         m_presenter(m_current, closed);
@@ -67,8 +76,8 @@ void TErrorReportBox::showNext()
 
 void TErrorReportBox::presentWithMessageBox(const QString& message, std::function<void()> closed)
 {
-    auto* box = new QMessageBox(QMessageBox::Critical, QApplication::applicationDisplayName(), message,
-                                QMessageBox::Ok, m_window.data());
+    auto* box =
+        new QMessageBox(QMessageBox::Critical, BoxCaption(), message, QMessageBox::Ok, m_window.data());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setObjectName(QStringLiteral("ErrorReportBox"));
     connect(box, &QDialog::finished, this, [closed = std::move(closed)](int) { closed(); });

@@ -16,10 +16,11 @@
 
 class QWidget;
 
-class TErrorReportBox : public QObject {
+class TErrorReportBox : public QObject
+{
     Q_OBJECT
 
-public:
+  public:
     // Shows one message and calls closed() once the user has dismissed it.
     using Presenter = std::function<void(const QString& message, std::function<void()> closed)>;
 
@@ -44,7 +45,7 @@ public:
     int Waiting() const { return static_cast<int>(m_waiting.size()); }
     int Dropped() const { return m_dropped; }
 
-private:
+  private:
     void enqueue(const QString& message);
     void showNext();
     void presentWithMessageBox(const QString& message, std::function<void()> closed);

@@ -8,8 +8,9 @@
 #include <QString>
 #include <vector>
 
-class GlyphImages {
-public:
+class GlyphImages
+{
+  public:
     // A round lamp of the given colour.
     static QPixmap Led(const QColor& colour, int size);
     // The main window's bitmap list: 0 idle, 1 input on air, 2 and 3 the two blinking states.

@@ -4,7 +4,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-namespace {
+namespace
+{
 
 bool sameName(const QString& a, const QString& b)
 {

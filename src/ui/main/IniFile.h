@@ -18,8 +18,9 @@
 
 #include <QString>
 
-class IniFile {
-public:
+class IniFile
+{
+  public:
     // Replaces the content by the file's; false (and an empty content) when it cannot be read.
     bool load(const QString& fileName);
     // The whole file is replaced: the old one disappears and only the current keys are written.
@@ -39,7 +40,7 @@ public:
 
     bool isEmpty() const { return m_sections.empty(); }
 
-private:
+  private:
     struct Section {
         QString name;
         std::vector<std::pair<QString, QString>> entries;

@@ -7,7 +7,8 @@
 #include "Constante.h"
 #include "TextFormat.h"
 
-namespace {
+namespace
+{
 
 QToolButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
 {

@@ -9,10 +9,11 @@
 class QFrame;
 class QToolButton;
 
-class TInputButtonRow : public QWidget {
+class TInputButtonRow : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     static constexpr int SeparatorLeft = 642;
 
     explicit TInputButtonRow(QWidget* parent = nullptr);

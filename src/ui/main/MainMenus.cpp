@@ -13,7 +13,8 @@
 #include "Constante.h"
 #include "TextFormat.h"
 
-namespace {
+namespace
+{
 
 QAction* item(QMenu* menu, const char* name, const QString& caption, int tag = 0)
 {
@@ -76,8 +77,10 @@ void TMainMenus::buildControls(QMenuBar* bar)
 
     MenuBlackDelay = submenu(MenuControls, "MenuBlackDelay", QString(Constante::MenuBlackDelay));
     auto* blackDelay = new QActionGroup(this);
-    MenuBlackDelayShort = radio(MenuBlackDelay, blackDelay, "MenuBlackDelayShort", QString(Constante::Short), 0);
-    MenuBlackDelayMedium = radio(MenuBlackDelay, blackDelay, "MenuBlackDelayMedium", QString(Constante::Medium), 1);
+    MenuBlackDelayShort =
+        radio(MenuBlackDelay, blackDelay, "MenuBlackDelayShort", QString(Constante::Short), 0);
+    MenuBlackDelayMedium =
+        radio(MenuBlackDelay, blackDelay, "MenuBlackDelayMedium", QString(Constante::Medium), 1);
     MenuBlackDelayLong = radio(MenuBlackDelay, blackDelay, "MenuBlackDelayLong", QString(Constante::Long), 2);
     MenuBlackDelayRange = item(MenuBlackDelay, "MenuBlackDelayRange", QString(Constante::BlackDelayRange));
     MenuBlackDelayRange->setVisible(false);
@@ -115,7 +118,8 @@ void TMainMenus::buildControls(QMenuBar* bar)
     MenuMachineLANSetup = item(MenuControls, "MenuMachineLANSetup", QString());
     MenuMachineLANSetup->setVisible(false);
 
-    MenuNoSignalAutolock = submenu(MenuControls, "MenuNoSignalAutolock", QString(Constante::MenuNoSignalAutolock));
+    MenuNoSignalAutolock =
+        submenu(MenuControls, "MenuNoSignalAutolock", QString(Constante::MenuNoSignalAutolock));
     item(MenuNoSignalAutolock, "MenuAutolockOn", QString(Constante::On));
     item(MenuNoSignalAutolock, "MenuAutolockOff", QString(Constante::Off));
     MenuNoSignalAutolock->menuAction()->setVisible(false);
@@ -142,7 +146,8 @@ void TMainMenus::buildSerialPort()
     }
     MenuSerialPort->setToolTipsVisible(true);
     MenuSerialPort->addSeparator();
-    MenuMIPConfig = radio(MenuSerialPort, SerialPortGroup, "MenuMIPConfig", QString(Constante::LanSetupItem), 0);
+    MenuMIPConfig =
+        radio(MenuSerialPort, SerialPortGroup, "MenuMIPConfig", QString(Constante::LanSetupItem), 0);
 }
 
 void TMainMenus::buildCustomize(QMenuBar* bar)
@@ -198,7 +203,8 @@ void TMainMenus::buildToolBar(QMainWindow* window)
     ToolButton_KeyLocking = menuButton("ToolButton_KeyLocking", MenuKeyLocking, QStyle::SP_DialogNoButton);
     ToolButton_StandBy = menuButton("ToolButton_StandBy", MenuStandBy, QStyle::SP_BrowserStop);
     ToolBar->addSeparator();
-    ToolButton_EraseAll = actionButton("ToolButton_EraseAll", QStyle::SP_TrashIcon, withoutAccessMarks(QString(Constante::MenuEraseAll)));
+    ToolButton_EraseAll = actionButton("ToolButton_EraseAll", QStyle::SP_TrashIcon,
+                                       withoutAccessMarks(QString(Constante::MenuEraseAll)));
     ToolButton_DefaultValues = actionButton("ToolButton_DefaultValues", QStyle::SP_DialogResetButton,
                                             withoutAccessMarks(QString(Constante::MenuDefaultValues)));
     ToolBar->addSeparator();
@@ -206,7 +212,8 @@ void TMainMenus::buildToolBar(QMainWindow* window)
     ToolButton_Audio->setToolTip(QString(Constante::Mute));
     ToolBar->addSeparator();
     ToolButton_Exit = actionButton("ToolButton_Exit", QStyle::SP_DialogCloseButton, QString(Constante::Exit));
-    ToolButton_About = actionButton("ToolButton_About", QStyle::SP_MessageBoxInformation, QString(Constante::MenuAboutItem));
+    ToolButton_About =
+        actionButton("ToolButton_About", QStyle::SP_MessageBoxInformation, QString(Constante::MenuAboutItem));
 }
 
 void TMainMenus::SetToolBarHints()

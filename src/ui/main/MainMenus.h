@@ -14,10 +14,11 @@ class QMenuBar;
 class QToolBar;
 class QToolButton;
 
-class TMainMenus : public QObject {
+class TMainMenus : public QObject
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TMainMenus(QMainWindow* window);
 
     // File
@@ -86,7 +87,7 @@ public:
     // Position (0..15) of the checked COM item, or -1.
     int CheckedComIndex() const;
 
-private:
+  private:
     void buildFile(QMenuBar* bar);
     void buildControls(QMenuBar* bar);
     void buildSerialPort();

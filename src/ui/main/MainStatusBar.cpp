@@ -20,8 +20,9 @@ QRect TMainStatusBar::PanelRect(int panel) const
     for (int i = 0; i < panel; ++i)
         left += PanelWidth(i);
     // The last panel takes what is left of the bar.
-    const int width = panel == static_cast<int>(PanelWidths.size()) - 1 ? std::max(PanelWidth(panel), this->width() - left)
-                                                                        : PanelWidth(panel);
+    const int width = panel == static_cast<int>(PanelWidths.size()) - 1
+                          ? std::max(PanelWidth(panel), this->width() - left)
+                          : PanelWidth(panel);
     return QRect(left, 0, width, height());
 }
 
@@ -114,5 +115,6 @@ void TMainStatusBar::drawStoring(QPainter& painter, const QRect& rect, const Sta
     font.setItalic(true);
     painter.setFont(font);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect.adjusted(2, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, QString(Constante::StoringSettings));
+    painter.drawText(rect.adjusted(2, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     QString(Constante::StoringSettings));
 }

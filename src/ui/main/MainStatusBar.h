@@ -21,10 +21,11 @@ struct StatusBarState {
     bool Storing = false;
 };
 
-class TMainStatusBar : public QWidget {
+class TMainStatusBar : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     static constexpr std::array<int, 4> PanelWidths{{182, 200, 370, 50}};
     static constexpr int BarHeight = 19;
 
@@ -50,10 +51,10 @@ public:
     static QString LinkText(tConnectionType type, const QString& portName, const QString& remoteAddress,
                             const QString& remotePort);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void drawConnection(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
     void drawLink(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
     void drawStoring(QPainter& painter, const QRect& rect, const StatusBarState& state) const;

@@ -1,16 +1,17 @@
 #include "MessageBoxPrompts.h"
 
+#include "BoxCaption.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 void MessageBoxPrompts::Information(QWidget* parent, const QString& text)
 {
-    QMessageBox::information(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+    QMessageBox::information(parent, BoxCaption(), text, QMessageBox::Ok);
 }
 
 bool MessageBoxPrompts::Confirm(QWidget* parent, const QString& text)
 {
-    return QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
-        == QMessageBox::Ok;
+    return QMessageBox::question(parent, BoxCaption(), text, QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
 }

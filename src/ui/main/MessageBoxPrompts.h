@@ -3,8 +3,9 @@
 
 #include "UserPrompts.h"
 
-class MessageBoxPrompts : public UserPrompts {
-public:
+class MessageBoxPrompts : public UserPrompts
+{
+  public:
     void Information(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text) override;
 };

@@ -1,6 +1,7 @@
 #include "ModelTable.h"
 
-namespace {
+namespace
+{
 
 bool isModelPosition(int position)
 {

@@ -8,8 +8,9 @@
 
 #include <QString>
 
-class ModelTable {
-public:
+class ModelTable
+{
+  public:
     static constexpr int Positions = 8;
     static constexpr int MaxInputs = 8;
     static constexpr std::array<std::int32_t, Positions> Codes{{0, 0, 0, 0, 0, 0, 57, 58}};
@@ -31,5 +32,11 @@ public:
 };
 
 // The routines by the names the rest of the window uses.
-inline bool IsSupportedModel(std::int64_t code) { return ModelTable::IsSupportedModel(code); }
-inline int ModelIndex(std::int64_t code) { return ModelTable::ModelIndex(code); }
+inline bool IsSupportedModel(std::int64_t code)
+{
+    return ModelTable::IsSupportedModel(code);
+}
+inline int ModelIndex(std::int64_t code)
+{
+    return ModelTable::ModelIndex(code);
+}

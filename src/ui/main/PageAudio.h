@@ -8,10 +8,11 @@
 class QCheckBox;
 class QRadioButton;
 
-class TPageAudio : public QWidget {
+class TPageAudio : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPageAudio(QWidget* parent = nullptr);
 
     QCheckBox* RdoAMODEM = nullptr;

@@ -3,9 +3,10 @@
 
 #include <QWidget>
 
-class TPageEffect : public QWidget {
+class TPageEffect : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPageEffect(QWidget* parent = nullptr);
 };

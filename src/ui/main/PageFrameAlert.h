@@ -7,10 +7,11 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 
-class TPageFrameAlert : public QWidget {
+class TPageFrameAlert : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPageFrameAlert(QWidget* parent = nullptr);
 
     QGroupBox* GrpFrameUsed = nullptr;

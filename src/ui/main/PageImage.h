@@ -5,10 +5,11 @@
 
 class QLabel;
 
-class TPageImage : public QWidget {
+class TPageImage : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPageImage(QWidget* parent = nullptr);
 
     QLabel* LblImageNoInputSignal = nullptr;

@@ -6,7 +6,8 @@
 #include "FrmInput.h"
 #include "TextFormat.h"
 
-namespace {
+namespace
+{
 
 QLabel* heading(const QString& text, int x, QWidget* parent)
 {

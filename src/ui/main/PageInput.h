@@ -8,10 +8,11 @@
 class QLabel;
 class TFrameInput;
 
-class TPageInput : public QWidget {
+class TPageInput : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPageInput(QWidget* parent = nullptr);
 
     QWidget* PnlInputs = nullptr;

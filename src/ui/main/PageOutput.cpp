@@ -12,7 +12,8 @@ TPageOutput::TPageOutput(QWidget* parent) : QWidget(parent)
     RdoOutputSync->setObjectName(QStringLiteral("RdoOutputSync"));
     RdoOutputSync->setGeometry(8, 120, 180, 90);
 
-    LblOutputNotAvailableComputerInput = new QLabel(QString(Constante::OutputNotAvailableComputerInput), this);
+    LblOutputNotAvailableComputerInput =
+        new QLabel(QString(Constante::OutputNotAvailableComputerInput), this);
     LblOutputNotAvailableComputerInput->setObjectName(QStringLiteral("LblOutputNotAvailableComputerInput"));
     LblOutputNotAvailableComputerInput->adjustSize();
     LblOutputNotAvailableComputerInput->hide();

@@ -6,10 +6,11 @@
 class QLabel;
 class TRadioGroup;
 
-class TPageOutput : public QWidget {
+class TPageOutput : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPageOutput(QWidget* parent = nullptr);
 
     TRadioGroup* RdoOutputSync = nullptr;

@@ -7,10 +7,11 @@
 class QGroupBox;
 class TRadioGroup;
 
-class TPageSwitchMode : public QWidget {
+class TPageSwitchMode : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPageSwitchMode(QWidget* parent = nullptr);
 
     TRadioGroup* RadioGroup_SWITCHMODE = nullptr;

@@ -4,9 +4,10 @@
 
 #include <QWidget>
 
-class TPlaceholderWindow : public QWidget {
+class TPlaceholderWindow : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     TPlaceholderWindow(const QString& objectName, const QString& caption, QWidget* parent = nullptr);
 };

@@ -10,10 +10,11 @@ class QButtonGroup;
 class QGridLayout;
 class QRadioButton;
 
-class TRadioGroup : public QGroupBox {
+class TRadioGroup : public QGroupBox
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TRadioGroup(const QString& title, QWidget* parent = nullptr);
 
     // Replaces every item; "&&" in an item shows as one "&". The choice becomes -1.
@@ -26,10 +27,10 @@ public:
     int ItemIndex() const;
     void setItemIndex(int index);
 
-signals:
+  signals:
     void itemClicked(int index);
 
-private:
+  private:
     void rebuild();
 
     QStringList m_items;

@@ -29,7 +29,9 @@ std::unique_ptr<TForm_MAIN> TStartUp::Run(DriverLinks links, UserPrompts& prompt
             options.OnStep(*splash);
     };
 
-    QApplication::setApplicationDisplayName(QString(Constante::ApplicationTitle));
+    // The application title (not Qt's display name, which the window system would append to
+    // every caption); message boxes take their caption from it.
+    qApp->setProperty("ApplicationTitle", QString(Constante::ApplicationTitle));
     step();
 
     auto main = std::make_unique<TForm_MAIN>(std::move(links), options.SettingsDirectory, prompts);
@@ -44,7 +46,8 @@ std::unique_ptr<TForm_MAIN> TStartUp::Run(DriverLinks links, UserPrompts& prompt
     step();
     w.Rs232LanDlg = new TRs232LanDlg(driver, owner);
     step();
-    w.TransferFrame = new TPlaceholderWindow(QStringLiteral("FormTransferFrame"), QString(Constante::CaptionTransferFrame), owner);
+    w.TransferFrame = new TPlaceholderWindow(QStringLiteral("FormTransferFrame"),
+                                             QString(Constante::CaptionTransferFrame), owner);
     step();
     w.About = new TAbout_Tesso(owner);
     step();
@@ -52,11 +55,14 @@ std::unique_ptr<TForm_MAIN> TStartUp::Run(DriverLinks links, UserPrompts& prompt
     step();
     w.SyncTime = new TForm_Sync_Time(owner);
     step();
-    w.FrameDebug = new TPlaceholderWindow(QStringLiteral("FormFrameDebug"), QString(Constante::CaptionFrameDebug), owner);
+    w.FrameDebug = new TPlaceholderWindow(QStringLiteral("FormFrameDebug"),
+                                          QString(Constante::CaptionFrameDebug), owner);
     step();
-    w.FrameFormat = new TPlaceholderWindow(QStringLiteral("FormFrameFormat"), QString(Constante::CaptionFrameFormat), owner);
+    w.FrameFormat = new TPlaceholderWindow(QStringLiteral("FormFrameFormat"),
+                                           QString(Constante::CaptionFrameFormat), owner);
     step();
-    w.Gradient = new TPlaceholderWindow(QStringLiteral("FormGradient"), QString(Constante::CaptionGradient), owner);
+    w.Gradient =
+        new TPlaceholderWindow(QStringLiteral("FormGradient"), QString(Constante::CaptionGradient), owner);
     step();
     w.Debug = new TForm_Debug2007(owner);
     step();

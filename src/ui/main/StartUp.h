@@ -15,8 +15,9 @@ class TForm_MAIN;
 class TForm_PageAccueil;
 class UserPrompts;
 
-class TStartUp {
-public:
+class TStartUp
+{
+  public:
     struct Options {
         QString SettingsDirectory;
         bool ShowSplash = true;

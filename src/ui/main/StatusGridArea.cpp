@@ -8,7 +8,8 @@
 
 #include "Constante.h"
 
-namespace {
+namespace
+{
 
 QToolButton* effectButton(const char* name, const QString& caption, int tag, QWidget* parent)
 {
@@ -64,7 +65,8 @@ TStatusGridArea::TStatusGridArea(QWidget* parent) : QWidget(parent)
     small.setPointSizeF(small.pointSizeF() * 0.85);
     GrdStatus->setFont(small);
 
-    const char* const headers[4] = {"PnlStatusInput", "PnlStatusReference", "PnlStatusOutput", "PnlStatusFrame"};
+    const char* const headers[4] = {"PnlStatusInput", "PnlStatusReference", "PnlStatusOutput",
+                                    "PnlStatusFrame"};
     const QString captions[4] = {QString(Constante::StatusInput), QString(Constante::StatusReference),
                                  QString(Constante::StatusOutput), QString(Constante::StatusFrame)};
     for (int i = 0; i < 4; ++i) {
@@ -85,7 +87,8 @@ void TStatusGridArea::SetUpStatusGrid()
     GrdStatus->setColumnWidth(1, GrdStatus->width() - 5 - 75);
     for (int row = 0; row < Rows; ++row) {
         GrdStatus->setRowHeight(row, 18);
-        GrdStatus->setItem(row, 0, new QTableWidgetItem(QString::fromLatin1(Constante::StatusRowLabels[row])));
+        GrdStatus->setItem(row, 0,
+                           new QTableWidgetItem(QString::fromLatin1(Constante::StatusRowLabels[row])));
         GrdStatus->setItem(row, 1, new QTableWidgetItem);
     }
     ResetStatusGrid();

@@ -12,10 +12,11 @@ class QPushButton;
 class QTableWidget;
 class QToolButton;
 
-class TStatusGridArea : public QWidget {
+class TStatusGridArea : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     static constexpr int Rows = 18;
     static constexpr int HeaderRows[4] = {0, 7, 10, 14};
 
@@ -27,7 +28,8 @@ public:
     QToolButton* SpeedButton_Title = nullptr;
     QLabel* LblStatus = nullptr;
     QTableWidget* GrdStatus = nullptr;
-    std::array<QLabel*, 4> HeaderPanels{}; // PnlStatusInput, PnlStatusReference, PnlStatusOutput, PnlStatusFrame
+    std::array<QLabel*, 4>
+        HeaderPanels{}; // PnlStatusInput, PnlStatusReference, PnlStatusOutput, PnlStatusFrame
 
     // One mark per row: 0 normal, -1 a fault row shown in red bold.
     std::vector<int> StatusRowMarks;

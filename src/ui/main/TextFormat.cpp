@@ -1,6 +1,7 @@
 #include "TextFormat.h"
 
-namespace TextFormat {
+namespace TextFormat
+{
 
 QString Format(QLatin1String format, const QStringList& arguments)
 {

@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace TextFormat {
+namespace TextFormat
+{
 
 QString Format(QLatin1String format, const QStringList& arguments);
 QString Format(QLatin1String format, int value);

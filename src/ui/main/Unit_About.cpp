@@ -9,7 +9,8 @@
 #include "ModelTable.h"
 #include "TextFormat.h"
 
-namespace {
+namespace
+{
 
 QLabel* deviceLabel(const char* name, QLatin1String text, int x, int y, QWidget* parent)
 {
@@ -39,7 +40,8 @@ TAbout_Tesso::TAbout_Tesso(QWidget* parent) : QDialog(parent)
     Image_Logo->setObjectName(QStringLiteral("Image_Logo"));
     Image_Logo->setGeometry(8, 8, 120, 48);
 
-    Panel_Notice = new QLabel(QString(Constante::MakerName) + QStringLiteral("\n") + QString(Constante::ApplicationTitle), this);
+    Panel_Notice = new QLabel(
+        QString(Constante::MakerName) + QStringLiteral("\n") + QString(Constante::ApplicationTitle), this);
     Panel_Notice->setObjectName(QStringLiteral("Panel_Notice"));
     Panel_Notice->setGeometry(136, 8, 145, 48);
     Panel_Notice->setWordWrap(true);
@@ -88,6 +90,6 @@ void TAbout_Tesso::RefreshLogo()
 
 QString TAbout_Tesso::VersionText(unsigned major, unsigned minor, unsigned release, unsigned build)
 {
-    return TextFormat::Format(Constante::VersionFormat,
-                              {QString::number(major), twoDigits(minor), twoDigits(release), twoDigits(build)});
+    return TextFormat::Format(Constante::VersionFormat, {QString::number(major), twoDigits(minor),
+                                                         twoDigits(release), twoDigits(build)});
 }

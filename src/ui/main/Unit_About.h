@@ -10,10 +10,11 @@
 class QLabel;
 class QPushButton;
 
-class TAbout_Tesso : public QDialog {
+class TAbout_Tesso : public QDialog
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TAbout_Tesso(QWidget* parent = nullptr);
 
     QLabel* Image_Logo = nullptr;
@@ -41,7 +42,7 @@ public:
     // "Version : a.bb.cc.dd": major as it is, the three others with two digits.
     static QString VersionText(unsigned major, unsigned minor, unsigned release, unsigned build);
 
-private:
+  private:
     std::vector<QPixmap> m_logos;
     int m_logoIndex = 0;
     QPixmap m_shown;

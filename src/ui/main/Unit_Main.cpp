@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,11 +19,11 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QLineEdit>
 
 #include "Constante.h"
 #include "Conversion.h"
 #include "ErrorReport.h"
+#include "FrmInput.h"
 #include "GlyphImages.h"
 #include "InputButtonRow.h"
 #include "MainMenus.h"
@@ -46,9 +47,9 @@
 #include "UserPrompts.h"
 #include "ipconfig.h"
 #include "rs232lansetup.h"
-#include "FrmInput.h"
 
-namespace {
+namespace
+{
 
 QString hex4(std::uint32_t value)
 {
@@ -57,17 +58,16 @@ QString hex4(std::uint32_t value)
 
 } // namespace
 
-TForm_MAIN::TForm_MAIN(DriverLinks links, const QString& settingsDirectory, UserPrompts& prompts, QWidget* parent)
-    : QMainWindow(parent),
-      m_driver(std::make_unique<TMirex_d>(std::move(links))),
-      m_settings(settingsDirectory, QString(Constante::ApplicationTitle)),
-      m_prompts(prompts),
+TForm_MAIN::TForm_MAIN(DriverLinks links, const QString& settingsDirectory, UserPrompts& prompts,
+                       QWidget* parent)
+    : QMainWindow(parent), m_driver(std::make_unique<TMirex_d>(std::move(links))),
+      m_settings(settingsDirectory, QString(Constante::ApplicationTitle)), m_prompts(prompts),
       m_imageList(GlyphImages::ButtonGlyphs())
 {
     setObjectName(QStringLiteral("Form_MAIN"));
     setWindowTitle(QString(Constante::ApplicationTitle));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     Conversion = std::make_unique<TConversion>();
     buildLayout();
     connectHandlers();
@@ -78,12 +78,12 @@ TForm_MAIN::TForm_MAIN(DriverLinks links, const QString& settingsDirectory, User
 TForm_MAIN::~TForm_MAIN()
 {
     // The secondary windows refer to the driver: they go before it does.
-    for (QWidget* window : {static_cast<QWidget*>(m_windows.Debug), m_windows.Gradient, m_windows.FrameFormat,
-                            m_windows.FrameDebug, static_cast<QWidget*>(m_windows.SyncTime),
-                            static_cast<QWidget*>(m_windows.Standby), static_cast<QWidget*>(m_windows.About),
-                            m_windows.TransferFrame, static_cast<QWidget*>(m_windows.Rs232LanDlg),
-                            static_cast<QWidget*>(m_windows.IPConfigDlg),
-                            static_cast<QWidget*>(m_windows.MessageProjector)})
+    for (QWidget* window :
+         {static_cast<QWidget*>(m_windows.Debug), m_windows.Gradient, m_windows.FrameFormat,
+          m_windows.FrameDebug, static_cast<QWidget*>(m_windows.SyncTime),
+          static_cast<QWidget*>(m_windows.Standby), static_cast<QWidget*>(m_windows.About),
+          m_windows.TransferFrame, static_cast<QWidget*>(m_windows.Rs232LanDlg),
+          static_cast<QWidget*>(m_windows.IPConfigDlg), static_cast<QWidget*>(m_windows.MessageProjector)})
         delete window; // NOLINT: children of this window, destroyed early on purpose
     m_windows = SecondaryWindows{};
     if (m_driver) {
@@ -152,7 +152,8 @@ void TForm_MAIN::buildLayout()
     PnlUpdater->hide();
 
     StatusBar = new TMainStatusBar(client);
-    StatusBar->setGeometry(0, ClientHeight - TMainStatusBar::BarHeight, ClientWidth, TMainStatusBar::BarHeight);
+    StatusBar->setGeometry(0, ClientHeight - TMainStatusBar::BarHeight, ClientWidth,
+                           TMainStatusBar::BarHeight);
     StatusBar->StateProvider = [this] {
         StatusBarState state;
         state.Connected = IsSupportedModel(m_driver->DEV());
@@ -196,7 +197,8 @@ void TForm_MAIN::connectHandlers()
         connect(com, &QAction::triggered, this, guard([this, n] { MenuCOMClick(n); }));
     }
     connect(Menus->MenuMIPConfig, &QAction::triggered, this, guard([this] { MenuMIPConfigClick(); }));
-    connect(Menus->MenuMachineLANSetup, &QAction::triggered, this, guard([this] { MenuMachineLANSetupClick(); }));
+    connect(Menus->MenuMachineLANSetup, &QAction::triggered, this,
+            guard([this] { MenuMachineLANSetupClick(); }));
     connect(Menus->MenuStandByTimer, &QAction::triggered, this, [this] {
         if (m_windows.Standby) {
             m_windows.Standby->show();
@@ -242,8 +244,9 @@ void TForm_MAIN::Initialise(const SecondaryWindows& windows)
     // 4. Debug key: window-wide Ctrl+Insert, acting only with the pointer over the first panel.
     auto* hotKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert), this);
     hotKey->setObjectName(QStringLiteral("DebugHotKey"));
-    hotKey->setContext(Qt::ApplicationShortcut);
-    connect(hotKey, &QShortcut::activated, this, [this] { tesso::guarded([this] { DebugHotKey(QCursor::pos()); }); });
+    hotKey->setContext(Qt::WindowShortcut);
+    connect(hotKey, &QShortcut::activated, this,
+            [this] { tesso::guarded([this] { DebugHotKey(QCursor::pos()); }); });
 
     // 5. Shared value mapping of the picture page.
     Conversion->setValMinDriver(0);
@@ -326,13 +329,12 @@ void TForm_MAIN::initialiseVersion()
 
 void TForm_MAIN::setStartUpTexts()
 {
-    QApplication::setApplicationDisplayName(QString(Constante::ApplicationTitle));
     const QString lanSetup = TextFormat::Format(Constante::LanSetupFormat, {QString(Constante::ProgramName)});
     Menus->MenuMachineLANSetup->setText(lanSetup);
     if (m_windows.Rs232LanDlg)
         m_windows.Rs232LanDlg->setWindowTitle(lanSetup);
-    const QString about = TextFormat::Format(Constante::AboutCaptionFormat,
-                                             {QString(Constante::ProgramName), QString(Constante::RemoteControl)});
+    const QString about = TextFormat::Format(
+        Constante::AboutCaptionFormat, {QString(Constante::ProgramName), QString(Constante::RemoteControl)});
     Menus->MenuAboutMachine->setText(about);
     if (m_windows.About) {
         m_windows.About->setWindowTitle(about);
@@ -485,8 +487,8 @@ void TForm_MAIN::BtnOkUpdaterClick()
 void TForm_MAIN::DebugHotKey(const QPoint& globalPointer)
 {
     const QPoint p = StatusBar->mapFromGlobal(globalPointer);
-    const bool overFirstPanel = p.x() >= 2 && p.x() <= StatusBar->PanelWidth(0) && p.y() >= 2
-                                && p.y() <= StatusBar->height();
+    const bool overFirstPanel =
+        p.x() >= 2 && p.x() <= StatusBar->PanelWidth(0) && p.y() >= 2 && p.y() <= StatusBar->height();
     if (overFirstPanel && m_windows.Debug) {
         m_windows.Debug->show();
         m_windows.Debug->raise();
@@ -578,8 +580,10 @@ void TForm_MAIN::LoadInputLabels(std::int64_t code)
         }
     } else {
         for (int k = 1; k <= n; ++k) {
-            Menus->MenuInput[static_cast<std::size_t>(k - 1)]->setText(TextFormat::Format(Constante::InputLabelFormat, k));
-            Menus->MenuAudio[static_cast<std::size_t>(k - 1)]->setText(TextFormat::Format(Constante::AudioLabelFormat, k));
+            Menus->MenuInput[static_cast<std::size_t>(k - 1)]->setText(
+                TextFormat::Format(Constante::InputLabelFormat, k));
+            Menus->MenuAudio[static_cast<std::size_t>(k - 1)]->setText(
+                TextFormat::Format(Constante::AudioLabelFormat, k));
         }
     }
     ApplyInputLabels();
@@ -666,7 +670,8 @@ void TForm_MAIN::ApplyDeviceModel(std::int64_t code)
     Menus->MenuMachineLANSetup->setVisible(true);
     TabSheet_SwitchMode->RadioGroup_SWITCHMODE->setVisible(true);
     TabSheet_Input->StaticText_ReferenceAR->setVisible(true);
-    PageControl->setTabVisible(PageControl->indexOf(TabSheet_Effect), ModelTable::EffectChoiceCount(position) != 0);
+    PageControl->setTabVisible(PageControl->indexOf(TabSheet_Effect),
+                               ModelTable::EffectChoiceCount(position) != 0);
 }
 
 void TForm_MAIN::DriverVERVChange()
@@ -674,7 +679,8 @@ void TForm_MAIN::DriverVERVChange()
     const std::uint32_t verv = m_driver->VERV();
     const int expected = ModelTable::ExpectedFirmware(ModelIndex(m_driver->DEV()));
     if (static_cast<std::int64_t>(verv) > expected)
-        ShowUpdateNotice(TextFormat::Format(Constante::NewSoftwareFormat, {QString(Constante::SoftwareDescription)}));
+        ShowUpdateNotice(
+            TextFormat::Format(Constante::NewSoftwareFormat, {QString(Constante::SoftwareDescription)}));
     else if (static_cast<std::int64_t>(verv) < expected)
         ShowUpdateNotice(TextFormat::Format(Constante::NewFirmwareFormat, {QString(Constante::ProgramName)}));
     if (m_windows.About)

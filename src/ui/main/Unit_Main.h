@@ -40,10 +40,11 @@ class TPageSwitchMode;
 class TStatusGridArea;
 class UserPrompts;
 
-class TForm_MAIN : public QMainWindow {
+class TForm_MAIN : public QMainWindow
+{
     Q_OBJECT
 
-public:
+  public:
     static constexpr int ClientWidth = 793;
     static constexpr int ClientHeight = 537;
     static constexpr int MainTimerInterval = 700;
@@ -51,7 +52,8 @@ public:
     // links: the driver's links (the real ones from makeDefaultLinks(), or test doubles).
     // settingsDirectory: where the connection and label files are read and written.
     // prompts: answers "Select port" and "Are you sure?"; must outlive the window.
-    TForm_MAIN(DriverLinks links, const QString& settingsDirectory, UserPrompts& prompts, QWidget* parent = nullptr);
+    TForm_MAIN(DriverLinks links, const QString& settingsDirectory, UserPrompts& prompts,
+               QWidget* parent = nullptr);
     ~TForm_MAIN() override;
 
     TMirex_d& Driver() { return *m_driver; }
@@ -132,14 +134,14 @@ public:
     // The window's bitmap list (glyphs 0..3; 2 and 3 trade places on every tick).
     const std::vector<QPixmap>& ImageList() const { return m_imageList; }
 
-signals:
+  signals:
     // The window has closed (FormClose ran); the program ends.
     void closed();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildLayout();
     void connectHandlers();
     void bindDriverEvents();

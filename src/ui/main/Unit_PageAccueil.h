@@ -7,10 +7,11 @@
 class QLabel;
 class QProgressBar;
 
-class TForm_PageAccueil : public QWidget {
+class TForm_PageAccueil : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     static constexpr int Steps = 14;
 
     explicit TForm_PageAccueil(QWidget* parent = nullptr);

@@ -6,8 +6,9 @@
 
 class QWidget;
 
-class UserPrompts {
-public:
+class UserPrompts
+{
+  public:
     virtual ~UserPrompts() = default;
     // Information box with an OK button.
     virtual void Information(QWidget* parent, const QString& text) = 0;

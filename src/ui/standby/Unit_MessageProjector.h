@@ -8,13 +8,14 @@
 
 #include <QWidget>
 
-class TForm_MessageProjector : public QWidget {
+class TForm_MessageProjector : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     // (sender, MSG_ONOFF, character count, character codes)
-    using TMsgOkEvent = std::function<void(TForm_MessageProjector* Sender, int onOff, int count,
-                                           const std::uint8_t* codes)>;
+    using TMsgOkEvent =
+        std::function<void(TForm_MessageProjector* Sender, int onOff, int count, const std::uint8_t* codes)>;
 
     explicit TForm_MessageProjector(QWidget* parent = nullptr);
 

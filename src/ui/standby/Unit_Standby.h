@@ -4,9 +4,10 @@
 
 #include <QWidget>
 
-class TForm_Standby : public QWidget {
+class TForm_Standby : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TForm_Standby(QWidget* parent = nullptr);
 };

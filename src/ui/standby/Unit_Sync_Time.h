@@ -4,9 +4,10 @@
 
 #include <QFrame>
 
-class TForm_Sync_Time : public QFrame {
+class TForm_Sync_Time : public QFrame
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TForm_Sync_Time(QWidget* parent = nullptr);
 };

@@ -1,0 +1,6 @@
+#pragma once
+// The caption of the program's message boxes: the application title set at start-up.
+
+#include <QString>
+
+QString BoxCaption();
