@@ -167,7 +167,7 @@ struct VariableInfo {
 
 inline constexpr std::array<VariableInfo, VariableCount> Catalogue = {{
 #define TESSO_INFO_ENTRY(idx, tvar, prop, evt, type, reply, cmd, access)                                   \
-    {tvar, #tvar + 1, #prop, Storage::type, reply, cmd, Access::access},
+    {tvar, &#tvar[1], #prop, Storage::type, reply, cmd, Access::access},
     TESSO_VARIABLES(TESSO_INFO_ENTRY)
 #undef TESSO_INFO_ENTRY
 }};
