@@ -91,17 +91,6 @@ TEST(ThreeDigitText, EveryThreeDigitIntegerSurvivesTheRoundTrip)
         ASSERT_EQ(tesso::displayedTextToInteger(tesso::formatThreeDigits(v)), v);
 }
 
-TEST(Conversion, NewObjectHasAllRangesAtZero)
-{
-    TConversion c;
-    EXPECT_EQ(c.ValMinDriver(), 0);
-    EXPECT_EQ(c.ValMaxDriver(), 0);
-    EXPECT_EQ(c.ValMinAffichage(), 0);
-    EXPECT_EQ(c.ValMaxAffichage(), 0);
-    EXPECT_EQ(driverText(c, 17), QStringLiteral("0"));
-    EXPECT_EQ(c.PositionAffichage(17), 0);
-}
-
 TEST(Conversion, StartUpRangesShiftBy128BothWays)
 {
     const TConversion c = ranges(0, 255, -128, 127);
@@ -134,6 +123,8 @@ TEST(Conversion, DisplayedValueOutsideTheRangeBecomesTheMidpoint)
 
 TEST(Conversion, EmptyRangesGiveZero)
 {
+    EXPECT_EQ(driverText(TConversion(), 17), QStringLiteral("0")); // all ranges start at 0
+    EXPECT_EQ(TConversion().PositionAffichage(17), 0);
     EXPECT_EQ(driverText(ranges(7, 7, -128, 127), 7), QStringLiteral("0"));
     EXPECT_EQ(driverText(ranges(7, 7, kMin, kMax), 123), QStringLiteral("0"));
     EXPECT_EQ(ranges(0, 255, 5, 5).PositionAffichage(5), 0);
