@@ -554,6 +554,22 @@ TEST(MainWindowLayout, FrameAsDescribed)
     ASSERT_EQ(bar.size(), 4);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bar[i]->text(), menus[i]);
+    QStringList controls;
+    for (QAction* item : h.main->Menus->MenuControls->actions())
+        if (item->isVisible() && !item->isSeparator())
+            controls << item->text();
+    EXPECT_EQ(controls, (QStringList{QStringLiteral("2:2 &Pull-down"), QStringLiteral("Black Delay"),
+                                     QStringLiteral("AutoTake"), QStringLiteral("Stand by"),
+                                     QStringLiteral("&Key Locking"), QStringLiteral("&Erase all memories"),
+                                     QStringLiteral("&Default values"), QStringLiteral("&Serial port")}));
+    QStringList standBy;
+    for (QAction* item : h.main->Menus->MenuStandBy->actions())
+        standBy << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    EXPECT_EQ(standBy, (QStringList{QStringLiteral("Stand by"), QStringLiteral("Stand by timer..."), QStringLiteral("-"),
+                                    QStringLiteral("Baud Rate"), QStringLiteral("Register codes to stand by projector")}));
+    EXPECT_EQ(h.main->Menus->MenuBaud[1]->text(), QStringLiteral("9600   bauds"));
+    EXPECT_EQ(h.main->Menus->MenuBaud[1]->data().toInt(), 2);
+    EXPECT_TRUE(h.main->Menus->MenuPulldownOff->isChecked());
     EXPECT_EQ(h.main->Menus->ToolButton_EraseAll->toolTip(), QStringLiteral("Erase all memories"));
     EXPECT_EQ(h.main->Menus->ToolButton_About->toolTip(), QStringLiteral("About Tesso remote control..."));
     // No model: input buttons disabled.

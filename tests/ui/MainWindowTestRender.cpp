@@ -11,6 +11,8 @@
 #include "InputButtonRow.h"
 #include "MainWindowTestHarness.h"
 #include "SimServer.h"
+#include "Unit_About.h"
+#include "Unit_PageAccueil.h"
 #include "WaitFor.h"
 
 using namespace tesso::test::mainwindow;
@@ -34,7 +36,22 @@ TEST(MainWindowRender, WritesPicturesOfTheWindow)
     EXPECT_EQ(connected.size(), h.main->size() * connected.devicePixelRatio());
     h.main->PageControl->setCurrentIndex(1);
     EXPECT_TRUE(h.main->grab().toImage().save(folder + QStringLiteral("/main-window-input-page.png")));
+    TAbout_Tesso* about = h.main->Windows().About;
+    about->show();
+    EXPECT_TRUE(about->grab().toImage().save(folder + QStringLiteral("/about-box.png")));
     h.main->close();
+}
+
+TEST(MainWindowRender, WritesThePictureOfTheSplash)
+{
+    TForm_PageAccueil splash;
+    for (int i = 0; i < 9; ++i)
+        splash.Step();
+    EXPECT_EQ(splash.Position(), 9);
+    for (int i = 0; i < 9; ++i)
+        splash.Step();
+    EXPECT_EQ(splash.Position(), TForm_PageAccueil::Steps) << "the bar stops at its end";
+    EXPECT_TRUE(splash.grab().toImage().save(QDir::currentPath() + QStringLiteral("/splash.png")));
 }
 
 TEST(MainWindowEndToEnd, SimulatedDeviceOnAPseudoTerminalIsDetected)
