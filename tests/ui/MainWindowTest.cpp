@@ -520,6 +520,28 @@ TEST(MainWindowDebugKey, IsCtrlInsertOnTheMainWindow)
     EXPECT_EQ(key->context(), Qt::WindowShortcut);
 }
 
+// ---- Projector message -------------------------------------------------------------------------
+
+TEST(MainWindowProjectorMessage, OkStoresEveryCellThenTheEnd)
+{
+    Harness h;
+    h.writeConnectionFile(QByteArrayLiteral("[CONNEXION]\nPort=0\n"));
+    h.start();
+    h.connectDevice(57);
+    TForm_MessageProjector* window = h.main->Windows().MessageProjector;
+    ASSERT_TRUE(window->OnMSGOKChange);
+
+    const std::uint8_t on[] = {'P', 13};
+    h.links.serial->writes.clear();
+    window->OnMSGOKChange(window, 0, 2, on);
+    EXPECT_EQ(h.links.serial->writes, (QList<QByteArray>{"0sI", "80sO", "1sI", "13sO", "2sI", "0sO"}));
+
+    h.links.serial->writes.clear();
+    window->OnMSGOKChange(window, 1, 0, nullptr);
+    EXPECT_EQ(h.links.serial->writes, (QList<QByteArray>{"0si", "0so"}))
+        << "an empty message is just its end";
+}
+
 // ---- Layout and model ---------------------------------------------------------------------------
 
 TEST(MainWindowLayout, FrameAsDescribed)
@@ -565,8 +587,9 @@ TEST(MainWindowLayout, FrameAsDescribed)
     QStringList standBy;
     for (QAction* item : h.main->Menus->MenuStandBy->actions())
         standBy << (item->isSeparator() ? QStringLiteral("-") : item->text());
-    EXPECT_EQ(standBy, (QStringList{QStringLiteral("Stand by"), QStringLiteral("Stand by timer..."), QStringLiteral("-"),
-                                    QStringLiteral("Baud Rate"), QStringLiteral("Register codes to stand by projector")}));
+    EXPECT_EQ(standBy, (QStringList{QStringLiteral("Stand by"), QStringLiteral("Stand by timer..."),
+                                    QStringLiteral("-"), QStringLiteral("Baud Rate"),
+                                    QStringLiteral("Register codes to stand by projector")}));
     EXPECT_EQ(h.main->Menus->MenuBaud[1]->text(), QStringLiteral("9600   bauds"));
     EXPECT_EQ(h.main->Menus->MenuBaud[1]->data().toInt(), 2);
     EXPECT_TRUE(h.main->Menus->MenuPulldownOff->isChecked());

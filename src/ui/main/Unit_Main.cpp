@@ -1,5 +1,7 @@
 #include "Unit_Main.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -311,6 +313,13 @@ void TForm_MAIN::Initialise(const SecondaryWindows& windows)
     Menus->SetToolBarHints();
     TabSheet_SwitchMode->GroupBox_Seamless->setFixedWidth(585);
 
+    // 20. "Ok" in the projector message window stores the message in the device.
+    if (m_windows.MessageProjector)
+        m_windows.MessageProjector->OnMSGOKChange = [this](TForm_MessageProjector*, int onOff, int count,
+                                                           const std::uint8_t* codes) {
+            MessageProjectorOK(onOff, count, codes);
+        };
+
     m_initialised = true;
 }
 
@@ -476,6 +485,24 @@ void TForm_MAIN::MenuMachineLANSetupClick()
 {
     if (m_windows.Rs232LanDlg)
         m_windows.Rs232LanDlg->Execute();
+}
+
+void TForm_MAIN::MessageProjectorOK(int onOff, int count, const std::uint8_t* codes)
+{
+    // Cell by cell: the index first, then the character; a 0 after the last one ends the message.
+    const int n = codes ? std::clamp(count, 0, 255) : 0;
+    auto store = [this, onOff](std::uint32_t index, std::uint32_t code) {
+        if (onOff == 0) {
+            m_driver->setSTBION(index);
+            m_driver->setSTBON(code);
+        } else {
+            m_driver->setSTBIOFF(index);
+            m_driver->setSTBOFF(code);
+        }
+    };
+    for (int i = 0; i < n; ++i)
+        store(static_cast<std::uint32_t>(i), codes[i]);
+    store(static_cast<std::uint32_t>(n), 0);
 }
 
 void TForm_MAIN::BtnOkUpdaterClick()

@@ -84,6 +84,8 @@ class TForm_MAIN : public QMainWindow
     void MenuMIPConfigClick();
     void MenuMachineLANSetupClick();
     void BtnOkUpdaterClick();
+    // Stores a projector message typed in TForm_MessageProjector (0 = the "on" message, 1 = "off").
+    void MessageProjectorOK(int onOff, int count, const std::uint8_t* codes);
     // The debug console opens when the pointer (screen position) is over the status bar's first panel.
     void DebugHotKey(const QPoint& globalPointer);
 
