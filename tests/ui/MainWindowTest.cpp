@@ -95,6 +95,19 @@ TEST(MainWindowStartUp, SplashRunsFourteenStepsAndGoesAway)
         EXPECT_NE(w->objectName(), QStringLiteral("Form_PageAccueil")) << "the splash is destroyed";
 }
 
+TEST(MainWindowStartUp, SplashGoesAwayWhenAStepFails)
+{
+    Harness h;
+    h.prompts.failOnInformation = true; // the first-run question fails during the initialisation
+    EXPECT_THROW(h.start(), std::runtime_error);
+    EXPECT_EQ(h.splashSteps, 13) << "the last step never came";
+    EXPECT_EQ(h.main, nullptr);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        EXPECT_NE(w->objectName(), QStringLiteral("Form_PageAccueil"));
+        EXPECT_NE(w->objectName(), QStringLiteral("Form_MAIN"));
+    }
+}
+
 TEST(MainWindowStartUp, SecondaryWindowsExistWithTheirCaptions)
 {
     Harness h;

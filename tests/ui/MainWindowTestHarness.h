@@ -3,6 +3,7 @@
 // with in-memory links, a settings folder of the test's own and prompts answered by the test.
 
 #include <memory>
+#include <stdexcept>
 
 #include <QApplication>
 #include <QFile>
@@ -30,7 +31,12 @@ struct PromptRecord {
 class RecordingPrompts : public UserPrompts
 {
   public:
-    void Information(QWidget*, const QString& text) override { informations << record(text); }
+    void Information(QWidget*, const QString& text) override
+    {
+        informations << record(text);
+        if (failOnInformation)
+            throw std::runtime_error("no answer");
+    }
     bool Confirm(QWidget*, const QString& text) override
     {
         confirmations << record(text);
@@ -40,6 +46,7 @@ class RecordingPrompts : public UserPrompts
     QList<PromptRecord> informations;
     QList<PromptRecord> confirmations;
     bool confirmAnswer = true;
+    bool failOnInformation = false;
 
   private:
     static PromptRecord record(const QString& text)
