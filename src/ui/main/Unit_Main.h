@@ -108,7 +108,7 @@ class TForm_MAIN : public QMainWindow
     QString StatusPanelText(int panel) const;
     QString VersionText() const { return m_versionText; }
 
-    // ---- Controls, by the names the description gives -------------------------------------------
+    // ---- Controls ------------------------------------------------------------------------------
     TMainMenus* Menus = nullptr;
     TInputButtonRow* PnlBtnInputs = nullptr;
     TStatusGridArea* StatusArea = nullptr;
