@@ -781,40 +781,33 @@ void TMirex_d::setIpLocalPort(int port)
 
 void TMirex_d::setIpRemotePort(int port)
 {
-    if (port != m_ipRemotePort) {
-        if (m_conType == CON_UDP)
-            CloseUdp();
-        if (m_conType == CON_TCP)
-            CloseTcp();
-        m_udp->setRemote(m_ipRemoteAddress, port);
-        m_tcp->setRemote(m_ipRemoteAddress, port);
-        m_ipRemotePort = port;
-        if (m_conType == CON_UDP)
-            OpenUdp();
-        if (m_conType == CON_TCP)
-            openCurrentLink();
-    }
-    m_ipRemotePort = port;
+    if (port != m_ipRemotePort)
+        moveRemote(m_ipRemoteAddress, port);
     raise(OnIpRemotePortchange);
 }
 
 void TMirex_d::setIpRemoteAddress(const QString& address)
 {
-    if (address != m_ipRemoteAddress) {
-        if (m_conType == CON_UDP)
-            CloseUdp();
-        if (m_conType == CON_TCP)
-            CloseTcp();
-        m_udp->setRemote(address, m_ipRemotePort);
-        m_tcp->setRemote(address, m_ipRemotePort);
-        m_ipRemoteAddress = address;
-        if (m_conType == CON_UDP)
-            OpenUdp();
-        if (m_conType == CON_TCP)
-            openCurrentLink();
-    }
-    m_ipRemoteAddress = address;
+    if (address != m_ipRemoteAddress)
+        moveRemote(address, m_ipRemotePort);
     raise(OnIpRemoteAddresschange);
+}
+
+// A new device address or port restarts the active network link towards it.
+void TMirex_d::moveRemote(const QString& address, int port)
+{
+    if (m_conType == CON_UDP)
+        CloseUdp();
+    if (m_conType == CON_TCP)
+        CloseTcp();
+    m_udp->setRemote(address, port);
+    m_tcp->setRemote(address, port);
+    m_ipRemoteAddress = address;
+    m_ipRemotePort = port;
+    if (m_conType == CON_UDP)
+        OpenUdp();
+    if (m_conType == CON_TCP)
+        openCurrentLink();
 }
 
 // ---- Receiving ---------------------------------------------------------------------------------

@@ -229,6 +229,7 @@ private:
     void openSerial();
     void closeCurrentLink();
     void openCurrentLink();
+    void moveRemote(const QString& address, int port);
     void setLinkState(std::uint8_t state) { m_linkState = state; }
 
     std::unique_ptr<DeviceLink> m_serial;
