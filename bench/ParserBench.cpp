@@ -8,6 +8,8 @@
 
 namespace {
 
+using tesso::test::ScriptedDriver;
+
 QByteArray queryAllDump(int& lines)
 {
     QByteArray dump;

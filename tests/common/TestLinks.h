@@ -1,61 +1,117 @@
 #pragma once
 // Scripted stand-ins for the driver's links and timer: they record what the driver writes and
-// let a test deliver bytes and step the link state machine without waiting.
+// sets, and let a test deliver bytes and step the link state machine without waiting. The
+// driver owns the links, so what the test reads lives in a shared record that outlives them.
+#include <cstdint>
 #include <memory>
-#include <vector>
 
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "DeviceLink.h"
 #include "Errors.h"
+#include "LinkTimer.h"
 #include "Mirex_d.h"
 
-struct MemoryLink : DeviceLink {
+namespace tesso::test
+{
+
+// Everything one link was told, and how it behaves when opened.
+struct LinkRecord {
     bool active = false;
     bool failOpen = false;     // open() reports failure (UDP/TCP) ...
     bool throwOnOpen = false;  // ... or throws like a serial port that cannot be opened
     int opens = 0, closes = 0;
-    QString portName, remoteAddress;
+    QStringList portNames; // every name set, oldest first
+    QString remoteAddress;
     int localPort = -1, remotePort = -1;
     std::uint32_t baud = 0;
     bool rawReceive = false;
-    std::vector<QByteArray> written;
+    QList<QByteArray> written; // one entry per write call
+    // open, close and the address settings in the order they came:
+    // "open", "close", "port <name>", "local <port>", "remote <address>:<port>".
+    QStringList calls;
+    DeviceLink* link = nullptr; // the live link, while the driver owns it
 
-    bool isActive() const override { return active; }
-    bool open() override
-    {
-        ++opens;
-        if (throwOnOpen)
-            throw EComError(QStringLiteral("TCOMPORT : cannot open ") + portName);
-        active = !failOpen;
-        return active;
-    }
-    void close() override
-    {
-        ++closes;
-        active = false;
-    }
-    void write(const QByteArray& bytes) override { written.push_back(bytes); }
-    void setPortName(const QString& name) override { portName = name; }
-    void setLocalPort(int port) override { localPort = port; }
-    void setRemote(const QString& address, int port) override
-    {
-        remoteAddress = address;
-        remotePort = port;
-    }
-    void setBaud(std::uint32_t b) override { baud = b; }
-    void setRawReceive(bool raw) override { rawReceive = raw; }
+    QString portName() const { return portNames.isEmpty() ? QString() : portNames.last(); }
 
-    void deliver(const QByteArray& data, const QString& peer = QString(), int peerPort = 0)
+    // Bytes from the device, delivered as the real link would.
+    void deliver(const QByteArray& data, const QString& peer = QString(), int peerPort = 0) const
     {
-        onReceived(data, peer, peerPort);
+        if (link && link->onReceived)
+            link->onReceived(data, peer, peerPort);
     }
+
     QByteArray allWritten() const
     {
         QByteArray all;
-        for (const auto& w : written)
+        for (const QByteArray& w : written)
             all += w;
         return all;
     }
+
+    // Everything written, one entry per write call, joined with single spaces.
+    QString writtenText() const
+    {
+        QStringList parts;
+        for (const QByteArray& w : written)
+            parts << QString::fromLatin1(w);
+        return parts.join(QLatin1Char(' '));
+    }
 };
 
+class MemoryLink : public DeviceLink
+{
+  public:
+    explicit MemoryLink(std::shared_ptr<LinkRecord> record) : m_record(std::move(record))
+    {
+        m_record->link = this;
+    }
+    ~MemoryLink() override { m_record->link = nullptr; }
+
+    bool isActive() const override { return m_record->active; }
+    bool open() override
+    {
+        ++m_record->opens;
+        m_record->calls << QStringLiteral("open");
+        if (m_record->throwOnOpen)
+            throw EComError(QStringLiteral("TCOMPORT : cannot open ") + m_record->portName());
+        m_record->active = !m_record->failOpen;
+        return m_record->active;
+    }
+    void close() override
+    {
+        ++m_record->closes;
+        m_record->calls << QStringLiteral("close");
+        m_record->active = false;
+    }
+    void write(const QByteArray& bytes) override { m_record->written << bytes; }
+    void setPortName(const QString& name) override
+    {
+        m_record->portNames << name;
+        m_record->calls << QStringLiteral("port %1").arg(name);
+    }
+    void setLocalPort(int port) override
+    {
+        m_record->localPort = port;
+        m_record->calls << QStringLiteral("local %1").arg(port);
+    }
+    void setRemote(const QString& address, int port) override
+    {
+        m_record->remoteAddress = address;
+        m_record->remotePort = port;
+        m_record->calls << QStringLiteral("remote %1:%2").arg(address).arg(port);
+    }
+    void setBaud(std::uint32_t b) override { m_record->baud = b; }
+    void setRawReceive(bool raw) override { m_record->rawReceive = raw; }
+
+  private:
+    std::shared_ptr<LinkRecord> m_record;
+};
+
+// Fires only when the test says so.
 struct ManualLinkTimer : LinkTimer {
     int current = 0;
     int restarts = 0;
@@ -65,33 +121,43 @@ struct ManualLinkTimer : LinkTimer {
         ++restarts;
     }
     int interval() const override { return current; }
-    void fire() { onTimeout(); }
+    void fire()
+    {
+        if (onTimeout)
+            onTimeout();
+    }
 };
 
-// A driver on scripted links; the raw pointers stay valid as long as the driver lives.
-struct ScriptedDriver {
-    MemoryLink* serial;
-    MemoryLink* udp;
-    MemoryLink* tcp;
-    ManualLinkTimer* timer;
+// The links for one driver, with the records the test reads.
+struct TestLinks {
+    std::shared_ptr<LinkRecord> serial = std::make_shared<LinkRecord>();
+    std::shared_ptr<LinkRecord> udp = std::make_shared<LinkRecord>();
+    std::shared_ptr<LinkRecord> tcp = std::make_shared<LinkRecord>();
+    ManualLinkTimer* timer = nullptr; // owned by the driver, valid while it lives
+
+    DriverLinks make()
+    {
+        DriverLinks links;
+        links.serial = std::make_unique<MemoryLink>(serial);
+        links.udp = std::make_unique<MemoryLink>(udp);
+        links.tcp = std::make_unique<MemoryLink>(tcp);
+        auto manual = std::make_unique<ManualLinkTimer>();
+        timer = manual.get();
+        links.timer = std::move(manual);
+        return links;
+    }
+
+    // Bytes from the device on the serial link.
+    void deliverSerial(const QByteArray& bytes) const { serial->deliver(bytes); }
+};
+
+// A driver on scripted links.
+struct ScriptedDriver : TestLinks {
     std::unique_ptr<TMirex_d> driver;
 
     ScriptedDriver()
     {
-        DriverLinks parts;
-        auto s = std::make_unique<MemoryLink>();
-        auto u = std::make_unique<MemoryLink>();
-        auto t = std::make_unique<MemoryLink>();
-        auto tm = std::make_unique<ManualLinkTimer>();
-        serial = s.get();
-        udp = u.get();
-        tcp = t.get();
-        timer = tm.get();
-        parts.serial = std::move(s);
-        parts.udp = std::move(u);
-        parts.tcp = std::move(t);
-        parts.timer = std::move(tm);
-        driver = std::make_unique<TMirex_d>(std::move(parts));
+        driver = std::make_unique<TMirex_d>(make());
         LastReplyIndex = 0;
     }
 
@@ -108,3 +174,5 @@ struct ScriptedDriver {
     }
     void feed(const QByteArray& bytes) { serial->deliver(bytes); }
 };
+
+} // namespace tesso::test

@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace tesso::test;
+
 class StateMachine : public ::testing::Test {
 protected:
     ScriptedDriver d;
@@ -277,7 +279,7 @@ TEST(LinkSetters, PortReopensAndSwallowsFailures)
     ScriptedDriver d;
     d->setPort(QStringLiteral("COM1"));
     EXPECT_EQ(d.serial->opens, 1);
-    EXPECT_EQ(d.serial->portName, QStringLiteral("COM1"));
+    EXPECT_EQ(d.serial->portName(), QStringLiteral("COM1"));
     d->setPort(QStringLiteral("COM1"));
     EXPECT_EQ(d.serial->closes, 1) << "same name closes and reopens";
     EXPECT_EQ(d.serial->opens, 2);
@@ -285,7 +287,7 @@ TEST(LinkSetters, PortReopensAndSwallowsFailures)
     d.serial->throwOnOpen = true;
     d->setPort(QStringLiteral("COM9"));
     EXPECT_EQ(d->Port(), QString());
-    EXPECT_EQ(d.serial->portName, QString());
+    EXPECT_EQ(d.serial->portName(), QString());
 
     ScriptedDriver udp;
     udp->setConType(CON_UDP);
@@ -339,7 +341,7 @@ TEST(LinkSetters, UdpSendErrorClosesTheEndpointAndIsShown)
     {
         ScriptedDriver d;
         d->setConType(CON_UDP);
-        d.udp->onError(QStringLiteral("Network unreachable"));
+        d.udp->link->onError(QStringLiteral("Network unreachable"));
         EXPECT_FALSE(d.udp->active);
         EXPECT_EQ(d->LinkState(), 0);
     }
@@ -352,21 +354,21 @@ TEST(LinkSetters, RefusingTcpPeerIsRetriedOncePerTimerStep)
     ScriptedDriver d;
     d->setConType(CON_TCP);
     const int opens = d.tcp->opens;
-    d.tcp->onError(QStringLiteral("Connection refused"));
+    d.tcp->link->onError(QStringLiteral("Connection refused"));
     EXPECT_EQ(d.tcp->opens, opens + 1) << "the first failure reconnects at once";
     for (int i = 0; i < 5; ++i)
-        d.tcp->onError(QStringLiteral("Connection refused"));
+        d.tcp->link->onError(QStringLiteral("Connection refused"));
     EXPECT_EQ(d.tcp->opens, opens + 1) << "further failures wait for the link timer";
     d.timer->fire();
     EXPECT_EQ(d.tcp->opens, opens + 2);
     d.timer->fire();
     EXPECT_EQ(d.tcp->opens, opens + 2) << "one attempt per failure, not per step";
-    d.tcp->onError(QStringLiteral("Connection refused"));
+    d.tcp->link->onError(QStringLiteral("Connection refused"));
     d.timer->fire();
     EXPECT_EQ(d.tcp->opens, opens + 3);
 
-    d.tcp->onConnected();
-    d.tcp->onError(QStringLiteral("Remote host closed"));
+    d.tcp->link->onConnected();
+    d.tcp->link->onError(QStringLiteral("Remote host closed"));
     EXPECT_EQ(d.tcp->opens, opens + 4) << "after a success the next failure reconnects at once again";
 }
 

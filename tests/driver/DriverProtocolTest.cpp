@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace tesso::test;
+
 struct ReportCapture {
     QStringList messages;
     tesso::ErrorReporter previous;

@@ -19,38 +19,17 @@
 #include <QTimer>
 
 #include "ConnectionFields.h"
-#include "ConnectionTestLinks.h"
 #include "Mirex_d.h"
+#include "TestLinks.h"
 #include "ipconfig.h"
 #include "rs232lansetup.h"
 
 namespace
 {
 
-using tesso::test::connection::ManualLinkTimer;
-using tesso::test::connection::MemoryLink;
-
 // A driver on in-memory links; the serial link starts open, as after choosing a COM port.
-struct LinkedDriver {
-    MemoryLink* serial = nullptr;
-    MemoryLink* udp = nullptr;
-    MemoryLink* tcp = nullptr;
-    ManualLinkTimer* timer = nullptr;
-    std::unique_ptr<TMirex_d> driver;
-
-    LinkedDriver()
-    {
-        DriverLinks parts;
-        parts.serial = std::make_unique<MemoryLink>(true);
-        parts.udp = std::make_unique<MemoryLink>();
-        parts.tcp = std::make_unique<MemoryLink>();
-        parts.timer = std::make_unique<ManualLinkTimer>();
-        serial = static_cast<MemoryLink*>(parts.serial.get());
-        udp = static_cast<MemoryLink*>(parts.udp.get());
-        tcp = static_cast<MemoryLink*>(parts.tcp.get());
-        timer = static_cast<ManualLinkTimer*>(parts.timer.get());
-        driver = std::make_unique<TMirex_d>(std::move(parts));
-    }
+struct LinkedDriver : tesso::test::ScriptedDriver {
+    LinkedDriver() { serial->active = true; }
 
     // Set commands only go out while connected: force the connection and take one timer step.
     void connect()
@@ -58,7 +37,7 @@ struct LinkedDriver {
         driver->setForceConn(true);
         timer->fire();
         ASSERT_TRUE(driver->Connected());
-        serial->writes.clear();
+        serial->written.clear();
     }
 
     // Reply lines from the device, each ended with CR LF.
@@ -351,8 +330,8 @@ TEST_F(IpConfigDialog, OpenedOverASerialLinkShowsTcpAndAppliesInOrder)
     EXPECT_EQ(order, (QStringList{QStringLiteral("address 127.0.0.1"), QStringLiteral("remote 10600"),
                                   QStringLiteral("local 10700"), QStringLiteral("type 2")}));
     EXPECT_EQ(drv.ConType(), CON_TCP);
-    EXPECT_FALSE(link.serial->isActive());
-    EXPECT_TRUE(link.tcp->isActive());
+    EXPECT_FALSE(link.serial->active);
+    EXPECT_TRUE(link.tcp->active);
     EXPECT_TRUE(link.tcp->calls.contains(QStringLiteral("remote 127.0.0.1:10600")));
 }
 
@@ -388,7 +367,7 @@ TEST_F(IpConfigDialog, ExecuteRunsTheWholeMenuStepModally)
     EXPECT_EQ(drv.ConType(), CON_UDP);
     EXPECT_EQ(drv.IpRemoteAddress(), QStringLiteral("127.0.0.1"));
     EXPECT_EQ(drv.IpLocalPort(), 10800);
-    EXPECT_TRUE(link.udp->isActive());
+    EXPECT_TRUE(link.udp->active);
 
     // Cancelled: the next showing starts from the driver and changes nothing.
     QTimer::singleShot(0, dlg.get(), [this] {
@@ -425,7 +404,7 @@ class DeviceLanDialog : public ::testing::Test
                     QStringLiteral("ADIP1"), QStringLiteral("IPD_20"), QStringLiteral("PORT10501"),
                     QStringLiteral("ADIP2"), QStringLiteral("IPD_30"), QStringLiteral("PORT10502"),
                     QStringLiteral("ADIP3"), QStringLiteral("IPD_1"), QStringLiteral("NTMK8")});
-        link.serial->writes.clear();
+        link.serial->written.clear();
     }
 
     QList<QLineEdit*> fields() const
@@ -527,7 +506,7 @@ TEST_F(DeviceLanDialog, LoadsModeAddressesPortsAndMaskFromTheMirror)
     EXPECT_EQ(dlg->ERemotePort->text(), QStringLiteral("10502"));
     EXPECT_EQ(dlg->LocalPort(), 10501);
     EXPECT_EQ(dlg->RemoteAddr(), QStringLiteral("192.168.0.30"));
-    EXPECT_TRUE(link.serial->writes.isEmpty()) << "reading the mirror sends nothing";
+    EXPECT_TRUE(link.serial->written.isEmpty()) << "reading the mirror sends nothing";
 
     deviceReports(true, false);
     dlg->LoadFromDriver();
@@ -617,7 +596,7 @@ TEST_F(DeviceLanDialog, TcpWritesEverythingInOrderIncludingTheDisabledRemoteFiel
     dlg->ENetMask->setText(QStringLiteral("255.255.0.0"));
     dlg->BOk->click();
     ASSERT_TRUE(dlg->Applied());
-    EXPECT_TRUE(link.serial->writes.isEmpty()) << "nothing reaches the device while the dialog is open";
+    EXPECT_TRUE(link.serial->written.isEmpty()) << "nothing reaches the device while the dialog is open";
 
     dlg->ApplyToDriver();
     EXPECT_EQ(link.serial->writtenText(), QStringLiteral("1nt "
@@ -663,14 +642,14 @@ TEST_F(DeviceLanDialog, ExitOrAModeOutsideTheThreeWritesNothing)
     dlg->show();
     dlg->BCancel->click();
     dlg->ApplyToDriver();
-    EXPECT_TRUE(link.serial->writes.isEmpty());
+    EXPECT_TRUE(link.serial->written.isEmpty());
 
     dlg->show();
     dlg->setMode(4);
     dlg->BOk->click();
     ASSERT_TRUE(dlg->Applied());
     dlg->ApplyToDriver();
-    EXPECT_TRUE(link.serial->writes.isEmpty());
+    EXPECT_TRUE(link.serial->written.isEmpty());
 }
 
 TEST_F(DeviceLanDialog, ExecuteReadsTheMirrorShowsModallyAndWrites)

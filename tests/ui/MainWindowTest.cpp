@@ -545,13 +545,13 @@ TEST(MainWindowProjectorMessage, OkStoresEveryCellThenTheEnd)
     ASSERT_TRUE(window->OnMSGOKChange);
 
     const std::uint8_t on[] = {'P', 13};
-    h.links.serial->writes.clear();
+    h.links.serial->written.clear();
     window->OnMSGOKChange(window, 0, 2, on);
-    EXPECT_EQ(h.links.serial->writes, (QList<QByteArray>{"0sI", "80sO", "1sI", "13sO", "2sI", "0sO"}));
+    EXPECT_EQ(h.links.serial->written, (QList<QByteArray>{"0sI", "80sO", "1sI", "13sO", "2sI", "0sO"}));
 
-    h.links.serial->writes.clear();
+    h.links.serial->written.clear();
     window->OnMSGOKChange(window, 1, 0, nullptr);
-    EXPECT_EQ(h.links.serial->writes, (QList<QByteArray>{"0si", "0so"}))
+    EXPECT_EQ(h.links.serial->written, (QList<QByteArray>{"0si", "0so"}))
         << "an empty message is just its end";
 }
 

@@ -13,7 +13,7 @@
 #include "ConnectionSettings.h"
 #include "Constante.h"
 #include "IniFile.h"
-#include "MainWindowTestLinks.h"
+#include "TestLinks.h"
 #include "StartUp.h"
 #include "Unit_Main.h"
 #include "Unit_PageAccueil.h"
