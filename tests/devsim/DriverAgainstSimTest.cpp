@@ -67,7 +67,7 @@ TEST_P(DriverAgainstSim, DetectsLoadsBecomesReadyKeepsAliveAndNoticesSilence)
     ASSERT_TRUE(waitFor([&] { return !t.drv().Connected(); }, Deadline));
     EXPECT_FALSE(t.drv().Ready());
     EXPECT_EQ(t.drv().DEV(), 0u);
-    EXPECT_TRUE(t.reported.empty()) << t.reported.front().toStdString();
+    EXPECT_TRUE(t.report.messages.empty()) << t.report.messages.front().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLink, DriverAgainstSim, ::testing::Values(Link::Pty, Link::Tcp, Link::Udp),

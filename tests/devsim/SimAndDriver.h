@@ -12,6 +12,7 @@
 #include "ComPort2.h"
 #include "ErrorReport.h"
 #include "Mirex_d.h"
+#include "ReportCapture.h"
 #include "ScaledLinkTimer.h"
 #include "SimServer.h"
 #include "TcpLink.h"
@@ -36,8 +37,7 @@ inline quint16 freeUdpPort()
 struct SimAndDriver {
     SimServer sim;
     std::unique_ptr<TMirex_d> driver;
-    std::vector<QString> reported;
-    tesso::ErrorReporter previous;
+    tesso::test::ReportCapture report;
 
     // divisor 1: the driver exactly as the program builds it (its default links and timer).
     explicit SimAndDriver(int divisor, Model model = Model::Lumio) : sim(model)
@@ -52,13 +52,9 @@ struct SimAndDriver {
             links.timer = std::make_unique<ScaledLinkTimer>(divisor);
             driver = std::make_unique<TMirex_d>(std::move(links));
         }
-        previous = tesso::setErrorReporter([this](const QString& m) { reported.push_back(m); });
     }
-    ~SimAndDriver()
-    {
-        driver.reset();
-        tesso::setErrorReporter(previous);
-    }
+    // The driver goes first, while its reports are still captured.
+    ~SimAndDriver() { driver.reset(); }
 
     // Opens the simulator's side and points the driver at it; false when a side cannot open.
     bool connect(Link link)

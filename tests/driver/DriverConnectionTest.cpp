@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ErrorReport.h"
+#include "ReportCapture.h"
 #include "TestLinks.h"
 
 namespace {
@@ -336,8 +337,7 @@ TEST(LinkSetters, FailedUdpActivationIsSilent)
 
 TEST(LinkSetters, UdpSendErrorClosesTheEndpointAndIsShown)
 {
-    QStringList shown;
-    auto previous = tesso::setErrorReporter([&](const QString& m) { shown << m; });
+    ReportCapture capture;
     {
         ScriptedDriver d;
         d->setConType(CON_UDP);
@@ -345,8 +345,7 @@ TEST(LinkSetters, UdpSendErrorClosesTheEndpointAndIsShown)
         EXPECT_FALSE(d.udp->active);
         EXPECT_EQ(d->LinkState(), 0);
     }
-    tesso::setErrorReporter(previous);
-    EXPECT_EQ(shown, QStringList{QStringLiteral("Network unreachable")});
+    EXPECT_EQ(capture.messages, QStringList{QStringLiteral("Network unreachable")});
 }
 
 TEST(LinkSetters, RefusingTcpPeerIsRetriedOncePerTimerStep)

@@ -10,6 +10,7 @@
 #include "ErrorReport.h"
 #include "LinkTestPeers.h"
 #include "Mirex_d.h"
+#include "ReportCapture.h"
 #include "TcpLink.h"
 #include "UdpLink.h"
 #include "WaitFor.h"
@@ -42,8 +43,7 @@ struct RealLinkDriver {
     TcpLink* tcp = nullptr;
     SteppedLinkTimer* timer = nullptr;
     std::unique_ptr<TMirex_d> driver;
-    std::vector<QString> reported;
-    tesso::ErrorReporter previousReporter;
+    ReportCapture report;
 
     RealLinkDriver()
     {
@@ -61,13 +61,9 @@ struct RealLinkDriver {
         links.tcp = std::move(t);
         links.timer = std::move(tm);
         driver = std::make_unique<TMirex_d>(std::move(links));
-        previousReporter = tesso::setErrorReporter([this](const QString& m) { reported.push_back(m); });
     }
-    ~RealLinkDriver()
-    {
-        driver.reset();
-        tesso::setErrorReporter(previousReporter);
-    }
+    // The driver goes first, while its reports are still captured.
+    ~RealLinkDriver() { driver.reset(); }
     TMirex_d* operator->() { return driver.get(); }
 };
 
@@ -123,7 +119,7 @@ TEST(DriverOverRealLinks, SerialDetectionLoadsAndBecomesReady)
     QByteArray written;
     runDetectionToReady(
         d, {[&] { return written += pty.readAvailable(); }, [&](const QByteArray& b) { pty.send(b); }});
-    EXPECT_TRUE(d.reported.empty());
+    EXPECT_TRUE(d.report.messages.empty());
 }
 
 TEST(DriverOverRealLinks, TcpDetectionLoadsAndBecomesReady)
@@ -138,7 +134,7 @@ TEST(DriverOverRealLinks, TcpDetectionLoadsAndBecomesReady)
     runDetectionToReady(
         d, {[&] { return peer.readFrom(0); }, [&](const QByteArray& b) { peer.client(0)->write(b); }});
     EXPECT_EQ(peer.accepted(), 1);
-    EXPECT_TRUE(d.reported.empty());
+    EXPECT_TRUE(d.report.messages.empty());
 }
 
 TEST(DriverOverRealLinks, UdpDetectionLoadsAndIgnoresAFloodFromAnotherPort)
@@ -192,7 +188,7 @@ TEST(DriverOverRealLinks, RefusingTcpPeerIsRetriedOncePerTimerStep)
         EXPECT_EQ(d.tcp->connectAttempts(), 2 + step);
     }
     EXPECT_FALSE(d->Connected());
-    EXPECT_TRUE(d.reported.empty()); // TCP errors are silent
+    EXPECT_TRUE(d.report.messages.empty()); // TCP errors are silent
 }
 
 TEST(DriverOverRealLinks, TcpPeerClosingIsFollowedByOneReconnect)
@@ -231,7 +227,7 @@ TEST(DriverOverRealLinks, VanishingSerialPortRestartsDetectionAndCanBeReopened)
     ASSERT_TRUE(waitFor([&] { return !d.serial->Opened(); }));
     drainEvents();
     EXPECT_EQ(d->LinkState(), 0);
-    ASSERT_EQ(d.reported.size(), 1u); // the user is told once
+    ASSERT_EQ(d.report.messages.size(), 1u); // the user is told once
     d.timer->step();
     EXPECT_FALSE(d->Connected());
 

@@ -7,21 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "ErrorReport.h"
+#include "ReportCapture.h"
 #include "TestLinks.h"
 
 namespace {
 
 using namespace tesso::test;
-
-struct ReportCapture {
-    QStringList messages;
-    tesso::ErrorReporter previous;
-    ReportCapture()
-    {
-        previous = tesso::setErrorReporter([this](const QString& m) { messages << m; });
-    }
-    ~ReportCapture() { tesso::setErrorReporter(previous); }
-};
 
 class Protocol : public ::testing::Test {
 protected:

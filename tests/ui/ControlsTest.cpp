@@ -27,6 +27,7 @@
 #include "ErrorReport.h"
 #include "FrmInput.h"
 #include "FrmScrollbar.h"
+#include "ReportCapture.h"
 #include "SmallBitBtn.h"
 #include "SmallCombo.h"
 #include "TrackingScrollBar.h"
@@ -90,16 +91,7 @@ std::vector<QPoint> pixelsOf(const QImage& image, QColor colour)
     return found;
 }
 
-// Collects messages given to the application's error report during a test.
-struct ReportCapture {
-    QStringList messages;
-    tesso::ErrorReporter previous;
-    ReportCapture()
-    {
-        previous = tesso::setErrorReporter([this](const QString& m) { messages << m; });
-    }
-    ~ReportCapture() { tesso::setErrorReporter(previous); }
-};
+using tesso::test::ReportCapture;
 
 // ---- TSmallBitBtn ---------------------------------------------------------------------------
 

@@ -15,6 +15,7 @@
 #include "ErrorReportBox.h"
 #include "IniFile.h"
 #include "ModelTable.h"
+#include "ReportCapture.h"
 #include "TextFormat.h"
 #include "Unit_About.h"
 #include "WaitFor.h"
@@ -268,15 +269,12 @@ TEST(ErrorReportBoxTest, GuardedHandlerShowsAMessageBoxWithoutBlocking)
 
 TEST(ErrorReportBoxTest, PreviousReporterComesBack)
 {
-    QStringList seen;
-    const tesso::ErrorReporter before =
-        tesso::setErrorReporter([&](const QString& message) { seen << message; });
+    tesso::test::ReportCapture previous;
     {
         TErrorReportBox report(nullptr, [](const QString&, std::function<void()>) {});
         report.Install();
         tesso::reportError(QStringLiteral("inside"));
     }
     tesso::reportError(QStringLiteral("after"));
-    EXPECT_EQ(seen, QStringList{QStringLiteral("after")});
-    tesso::setErrorReporter(before);
+    EXPECT_EQ(previous.messages, QStringList{QStringLiteral("after")});
 }
