@@ -1,6 +1,6 @@
 #pragma once
 // Small pieces shared by the two connection dialogs: reading a number the way the user may type
-// it, the enabled/greyed look of an edit field, and the default warning box.
+// it, the enabled/greyed look of an edit field, the default warning box and naming a control.
 
 #include <cstdint>
 #include <optional>
@@ -34,5 +34,12 @@ QColor inactiveFieldColour(const QLineEdit* field);
 
 // Warning box with a single OK button.
 void showWarningBox(QWidget* parent, const QString& text);
+
+// The widget, given the object name by which findChild() and the tests find it.
+template <typename T> T* named(T* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
 
 } // namespace tesso::connection

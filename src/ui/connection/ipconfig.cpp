@@ -5,15 +5,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "ConnectionFields.h"
 #include "ErrorReport.h"
 #include "Mirex_d.h"
 
+using tesso::connection::named;
 using tesso::connection::portFromText;
 using tesso::connection::setFieldActive;
 
@@ -22,17 +21,10 @@ namespace
 constexpr int DialogWidth = 263;
 constexpr int DialogHeight = 247;
 constexpr int DefaultPort = 10500;
-
-template <typename T> T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 } // namespace
 
-TIPConfigDlg::TIPConfigDlg(TMirex_d* driver, QWidget* parent) : QDialog(parent), m_driver(driver)
+TIPConfigDlg::TIPConfigDlg(TMirex_d* driver, QWidget* parent) : TConnectionDialog(driver, parent)
 {
-    ShowWarning = [this](const QString& text) { tesso::connection::showWarningBox(this, text); };
     buildControls();
     setMode(CON_TCP);
     setLocalPort(DefaultPort);
@@ -67,13 +59,7 @@ void TIPConfigDlg::buildControls()
     fields->addRow(LblRemoteAddr, ERemoteAddr);
     fields->addRow(LblRemotePort, ERemotePort);
 
-    BOk = named(new QPushButton(QStringLiteral("Apply"), this), "BOk");
-    BCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "BCancel");
-    BOk->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BOk);
-    buttons->addWidget(BCancel);
+    QHBoxLayout* buttons = buildButtons(QStringLiteral("Cancel"));
 
     auto* page = new QVBoxLayout(this);
     page->addWidget(GrpConnectionMode);
@@ -84,8 +70,6 @@ void TIPConfigDlg::buildControls()
     // Qt calls these; nothing may escape into its event loop.
     connect(RBTcp, &QRadioButton::clicked, this, [this] { tesso::guarded([this] { RBTcpClick(); }); });
     connect(RBUdp, &QRadioButton::clicked, this, [this] { tesso::guarded([this] { RBUdpClick(); }); });
-    connect(BOk, &QPushButton::clicked, this, [this] { tesso::guarded([this] { BOkClick(); }); });
-    connect(BCancel, &QPushButton::clicked, this, [this] { tesso::guarded([this] { BCancelClick(); }); });
 }
 
 void TIPConfigDlg::setMode(int mode)
@@ -156,55 +140,29 @@ void TIPConfigDlg::BOkClick()
 
     setRemotePort(*remotePort);
     setRemoteAddr(address);
-    m_applied = true;
+    setApplied(true);
     accept();
-}
-
-void TIPConfigDlg::BCancelClick()
-{
-    m_applied = false;
-    QDialog::reject();
-}
-
-void TIPConfigDlg::reject()
-{
-    BCancelClick();
-}
-
-void TIPConfigDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        tesso::guarded([this] { FormShow(); });
 }
 
 void TIPConfigDlg::LoadFromDriver()
 {
-    if (!m_driver)
+    TMirex_d* driver = Driver();
+    if (!driver)
         return;
-    setMode(m_driver->ConType());
-    setRemoteAddr(m_driver->IpRemoteAddress());
-    setRemotePort(m_driver->IpRemotePort());
-    setLocalPort(m_driver->IpLocalPort());
+    setMode(driver->ConType());
+    setRemoteAddr(driver->IpRemoteAddress());
+    setRemotePort(driver->IpRemotePort());
+    setLocalPort(driver->IpLocalPort());
 }
 
 void TIPConfigDlg::ApplyToDriver()
 {
-    if (!m_driver || !m_applied)
+    TMirex_d* driver = Driver();
+    if (!driver || !Applied())
         return;
-    m_driver->setIpRemoteAddress(m_remoteAddr);
-    m_driver->setIpRemotePort(m_remotePort);
-    m_driver->setIpLocalPort(m_localPort);
+    driver->setIpRemoteAddress(m_remoteAddr);
+    driver->setIpRemotePort(m_remotePort);
+    driver->setIpLocalPort(m_localPort);
     // Only UDP and TCP are chosen here; the serial link has its own menu items.
-    m_driver->setConType(m_mode == CON_UDP ? CON_UDP : CON_TCP);
-}
-
-bool TIPConfigDlg::Execute()
-{
-    bool written = false;
-    tesso::guarded([this] { LoadFromDriver(); });
-    exec();
-    if (m_applied)
-        written = tesso::guarded([this] { ApplyToDriver(); });
-    return m_applied && written;
+    driver->setConType(m_mode == CON_UDP ? CON_UDP : CON_TCP);
 }

@@ -5,9 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "ConnectionFields.h"
@@ -16,6 +14,7 @@
 
 using tesso::connection::integerFromText;
 using tesso::connection::MaxPort;
+using tesso::connection::named;
 using tesso::connection::setFieldActive;
 
 namespace
@@ -25,17 +24,10 @@ constexpr int DialogHeight = 344;
 constexpr int ModeRs232 = 0;
 constexpr int ModeUdp = 1;
 constexpr int ModeTcp = 2;
-
-template <typename T> T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 } // namespace
 
-TRs232LanDlg::TRs232LanDlg(TMirex_d* driver, QWidget* parent) : QDialog(parent), m_driver(driver)
+TRs232LanDlg::TRs232LanDlg(TMirex_d* driver, QWidget* parent) : TConnectionDialog(driver, parent)
 {
-    ShowWarning = [this](const QString& text) { tesso::connection::showWarningBox(this, text); };
     buildControls();
     tesso::guarded([this] { FormCreate(); });
 }
@@ -77,13 +69,7 @@ void TRs232LanDlg::buildControls()
     fields->addRow(LblRemoteAddr, ERemoteAddr);
     fields->addRow(LblRemotePort, ERemotePort);
 
-    BOk = named(new QPushButton(QStringLiteral("Apply"), this), "BOk");
-    BCancel = named(new QPushButton(QStringLiteral("Exit"), this), "BCancel");
-    BOk->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BOk);
-    buttons->addWidget(BCancel);
+    QHBoxLayout* buttons = buildButtons(QStringLiteral("Exit"));
 
     auto* page = new QVBoxLayout(this);
     page->addWidget(GrpConnectionMode);
@@ -95,14 +81,12 @@ void TRs232LanDlg::buildControls()
     connect(RBRs232, &QRadioButton::clicked, this, [this] { tesso::guarded([this] { RBRs232Click(); }); });
     connect(RBTcp, &QRadioButton::clicked, this, [this] { tesso::guarded([this] { RBTcpClick(); }); });
     connect(RBUdp, &QRadioButton::clicked, this, [this] { tesso::guarded([this] { RBUdpClick(); }); });
-    connect(BOk, &QPushButton::clicked, this, [this] { tesso::guarded([this] { BOkClick(); }); });
-    connect(BCancel, &QPushButton::clicked, this, [this] { tesso::guarded([this] { BCancelClick(); }); });
 }
 
 void TRs232LanDlg::FormCreate()
 {
     setWindowTitle(QStringLiteral("%1 LAN Setup").arg(QStringLiteral("Tesso")));
-    m_applied = false;
+    setApplied(false);
     setMode(ModeRs232);
     setLocalPort(0);
     setRemotePort(0);
@@ -201,7 +185,7 @@ void TRs232LanDlg::RBUdpClick()
 
 void TRs232LanDlg::FormShow()
 {
-    m_applied = false;
+    setApplied(false);
 }
 
 bool TRs232LanDlg::readPort(const QLineEdit* field, std::int32_t& port)
@@ -235,33 +219,15 @@ void TRs232LanDlg::BOkClick()
     setNetMask(ENetMask->text());
     setRemoteAddr(ERemoteAddr->text());
     setRemotePort(remotePort);
-    m_applied = true;
+    setApplied(true);
     accept();
-}
-
-void TRs232LanDlg::BCancelClick()
-{
-    m_applied = false;
-    QDialog::reject();
-}
-
-void TRs232LanDlg::reject()
-{
-    BCancelClick();
-}
-
-void TRs232LanDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        tesso::guarded([this] { FormShow(); });
 }
 
 void TRs232LanDlg::LoadFromDriver()
 {
-    if (!m_driver)
+    if (!Driver())
         return;
-    const TMirex_d& driver = *m_driver;
+    const TMirex_d& driver = *Driver();
     setMode(!driver.LANENABLE() ? ModeRs232 : (driver.TCPIP() ? ModeTcp : ModeUdp));
     setLocalAddr(driver.LOCAL_IP());
     setRemoteAddr(driver.REMOTE_IP());
@@ -273,9 +239,9 @@ void TRs232LanDlg::LoadFromDriver()
 
 void TRs232LanDlg::ApplyToDriver()
 {
-    if (!m_driver || !m_applied)
+    if (!Driver() || !Applied())
         return;
-    TMirex_d& driver = *m_driver;
+    TMirex_d& driver = *Driver();
     if (m_mode == ModeUdp || m_mode == ModeTcp) {
         driver.setTCPIP(m_mode == ModeTcp);
         driver.setLOCAL_IP(m_localAddr);
@@ -290,14 +256,4 @@ void TRs232LanDlg::ApplyToDriver()
     } else if (m_mode == ModeRs232) {
         driver.setLANENABLE(false);
     }
-}
-
-bool TRs232LanDlg::Execute()
-{
-    bool written = false;
-    tesso::guarded([this] { LoadFromDriver(); });
-    exec();
-    if (m_applied)
-        written = tesso::guarded([this] { ApplyToDriver(); });
-    return m_applied && written;
 }
