@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 
+// clang-format off
 #define TESSO_VARIABLES(X) \
     X(  0, _ADDRDBG      , ADDRDBG      , ADDRDBG      , U32  , "ADBG", "@",  RW   ) /* debug address pointer */ \
     X(  1, _DATADBG      , DATADBG      , DATADBG      , U32  , "DDBG", ">",  RW   ) /* data at the debug address ADDRDBG */ \
@@ -141,6 +142,8 @@
     X(122, _TCPIP        , TCPIP        , TCPIP        , BOOL , "TCP",  "nt", RW   ) /* IP protocol used by the device's LAN port */ \
     X(123, _DOLLARS      , DOLLARS      , DOLLARS      , U32  , "$",    "$",  RO   ) /* value reported with the "$" code */ \
     X(124, _DIESE        , Queryall     , SetDIESE     , BOOL , "#",    "#",  RO   ) /* the "#" command asks the device to send all variables; a "#" */
+
+// clang-format on
 
 enum tVAR : int {
 #define TESSO_ENUM_ENTRY(idx, tvar, prop, evt, type, reply, cmd, access) tvar = idx,

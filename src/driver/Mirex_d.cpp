@@ -7,7 +7,8 @@
 
 int LastReplyIndex = 0;
 
-namespace {
+namespace
+{
 
 constexpr std::int64_t MaxReplyValue = 4294967295LL;
 constexpr std::int64_t MaxSigned32 = 2147483647LL;
@@ -85,7 +86,8 @@ QString rangeMessage(const QByteArray& line, std::int64_t value)
 
 } // namespace
 
-namespace tesso {
+namespace tesso
+{
 
 NumberScan scanNumber(const char* p, const char* end)
 {
@@ -148,7 +150,6 @@ TMirex_d::TMirex_d(DriverLinks links, QObject* parent)
     m_tcp->setRemote(m_ipRemoteAddress, m_ipRemotePort);
     bindLinks();
     rebuildAddressTexts();
-    m_netmask = QString();
     RestartLinkTimer(FirstStepMs);
 }
 
@@ -215,7 +216,8 @@ TMirexNotifyEvent& TMirex_d::changeEvent(tVAR index)
 
 // ---- Per-input arrays and addresses ------------------------------------------------------------
 
-namespace {
+namespace
+{
 bool inputInRange(int input)
 {
     return input >= 0 && input < TMirex_d::InputSlots;
@@ -301,8 +303,8 @@ void TMirex_d::setNETMASK(const QString& text)
     std::int32_t a, b, c, d;
     if (!ParseIpText(text, a, b, c, d))
         return;
-    const std::uint32_t mask = (std::uint32_t(a) << 24) | (std::uint32_t(b) << 16) | (std::uint32_t(c) << 8) |
-                               std::uint32_t(d);
+    const std::uint32_t mask =
+        (std::uint32_t(a) << 24) | (std::uint32_t(b) << 16) | (std::uint32_t(c) << 8) | std::uint32_t(d);
     std::uint32_t host = ~mask;
     std::uint32_t bits = 0;
     while (host != 0) {
@@ -401,7 +403,8 @@ bool TMirex_d::parseOneLine(const QByteArray& line)
     for (int k = 0; k < table.count[first]; ++k) {
         const int index = table.indices[first][k];
         const int length = table.length[index];
-        if (line.size() < length || std::char_traits<char>::compare(begin, ReplyMnemonics[index], length) != 0)
+        if (line.size() < length ||
+            std::char_traits<char>::compare(begin, ReplyMnemonics[index], length) != 0)
             continue;
         std::int64_t value = 0;
         if (line.size() > length) {
@@ -823,7 +826,8 @@ void TMirex_d::SerialDataReceived(const QByteArray& data)
         raise(OnRecData);
 }
 
-namespace {
+namespace
+{
 QByteArray upToFirstNul(const QByteArray& data)
 {
     const QByteArray limited = data.left(SocketReadLimit);
