@@ -1,10 +1,10 @@
 // The custom controls driven offscreen: the compact arrow button and chooser, the value frame's
-// tracking flag and the input row's greying. Each control is also rendered to a PNG beside the
-// test program for a person to look at.
+// tracking flag and the input row's greying.
 
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -14,10 +14,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFrame>
-#include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -73,24 +71,6 @@ void wheel(QWidget* w, int angle)
     QApplication::sendEvent(w, &event);
 }
 
-QImage render(QWidget* w, const char* pngName)
-{
-    const QImage image = w->grab().toImage();
-    image.save(QCoreApplication::applicationDirPath() + QStringLiteral("/") + QString::fromLatin1(pngName));
-    return image;
-}
-
-// The points of an image in exactly the given colour.
-std::vector<QPoint> pixelsOf(const QImage& image, QColor colour)
-{
-    std::vector<QPoint> found;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y).rgb() == colour.rgb())
-                found.emplace_back(x, y);
-    return found;
-}
-
 using tesso::test::ReportCapture;
 
 // ---- TSmallBitBtn ---------------------------------------------------------------------------
@@ -126,68 +106,6 @@ TEST(SmallBitBtnTest, PressShowsDownAndAClickCallsBackWhenUpAgain)
     release(&button, {8, 8}, Qt::RightButton);
     EXPECT_FALSE(button.Down());
     EXPECT_EQ(downAtClick.size(), 1u);
-}
-
-TEST(SmallBitBtnTest, ArrowIsATriangleCentredOnTheMiddlePixel)
-{
-    TSmallBitBtn button;
-    button.resize(17, 17);
-    const QImage image = render(&button, "controls-smallbitbtn-17x17.png");
-    std::vector<QPoint> expected;
-    for (int x = 5; x <= 11; ++x)
-        expected.emplace_back(x, 7);
-    for (int x = 6; x <= 10; ++x)
-        expected.emplace_back(x, 8);
-    for (int x = 7; x <= 9; ++x)
-        expected.emplace_back(x, 9);
-    expected.emplace_back(8, 10);
-    EXPECT_EQ(pixelsOf(image, Qt::black), expected);
-}
-
-TEST(SmallBitBtnTest, NoArrowBelowEightByEightPixelsOfCentre)
-{
-    for (QSize size : {QSize(12, 5), QSize(7, 6), QSize(8, 5)}) {
-        TSmallBitBtn button;
-        button.resize(size);
-        EXPECT_TRUE(pixelsOf(button.grab().toImage(), Qt::black).empty())
-            << size.width() << "x" << size.height();
-    }
-    // The smallest size with an arrow: cx 4, cy 3.
-    TSmallBitBtn smallest;
-    smallest.resize(8, 6);
-    const auto black = pixelsOf(smallest.grab().toImage(), Qt::black);
-    ASSERT_EQ(black.size(), 16u);
-    EXPECT_EQ(black.front(), QPoint(1, 2));
-    EXPECT_EQ(black.back(), QPoint(4, 5));
-}
-
-TEST(SmallBitBtnTest, RaisedFrameWhenUpFlatFaceWhenDown)
-{
-    TSmallBitBtn button;
-    button.resize(17, 17);
-    const QColor face = button.palette().color(QPalette::Button);
-    const QColor light = button.palette().color(QPalette::Light);
-    const QColor dark = button.palette().color(QPalette::Dark);
-    ASSERT_NE(light.rgb(), dark.rgb());
-
-    QImage up = button.grab().toImage();
-    EXPECT_EQ(up.pixelColor(0, 0).rgb(), light.rgb());
-    EXPECT_EQ(up.pixelColor(1, 1).rgb(), light.rgb());
-    EXPECT_EQ(up.pixelColor(16, 0).rgb(), dark.rgb()); // top-right corner belongs to the dark edge
-    EXPECT_EQ(up.pixelColor(0, 16).rgb(), dark.rgb());
-    EXPECT_EQ(up.pixelColor(15, 15).rgb(), dark.rgb());
-    EXPECT_EQ(up.pixelColor(2, 2).rgb(), face.rgb());
-
-    button.setBevelWidth(1);
-    const QImage thin = button.grab().toImage();
-    EXPECT_EQ(thin.pixelColor(0, 0).rgb(), light.rgb());
-    EXPECT_EQ(thin.pixelColor(1, 1).rgb(), face.rgb());
-
-    button.setDown(true);
-    const QImage down = render(&button, "controls-smallbitbtn-down.png");
-    EXPECT_EQ(down.pixelColor(0, 0).rgb(), face.rgb());
-    EXPECT_EQ(down.pixelColor(16, 16).rgb(), face.rgb());
-    EXPECT_EQ(pixelsOf(down, Qt::black).size(), 16u); // the arrow stays
 }
 
 // ---- TSmallCombo ----------------------------------------------------------------------------
@@ -257,67 +175,36 @@ std::unique_ptr<QMenu> menuOf(const QStringList& captions)
     return menu;
 }
 
-TEST(SmallComboTest, NewComboIsEmptyAndAMenuSelectsItsFirstEntry)
-{
-    ComboProbe p;
-    EXPECT_EQ(p.combo.size(), QSize(145, 21));
-    EXPECT_EQ(p.combo.ItemIndex(), -1);
-    EXPECT_TRUE(p.combo.Text().isEmpty());
-    EXPECT_TRUE(p.combo.textField()->isReadOnly());
-    EXPECT_FALSE(p.combo.DroppedDown());
-
-    auto menu = menuOf({QStringLiteral("Normal"), QStringLiteral("Wide"), QStringLiteral("Other")});
-    p.combo.setPopUpMenu(menu.get());
-    EXPECT_EQ(p.combo.ItemIndex(), 0);
-    EXPECT_EQ(p.combo.Text(), QStringLiteral("Normal"));
-    EXPECT_EQ(p.changes, 1);
-    render(&p.combo, "controls-smallcombo.png");
-}
-
 TEST(SmallComboTest, IndexOutsideTheEntriesClearsTheChoice)
 {
+    const QStringList entries = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+    for (bool withMenu : {true, false}) {
+        SCOPED_TRACE(withMenu ? "menu" : "items");
+        ComboProbe p;
+        p.combo.setItemIndex(0); // no entries at all
+        EXPECT_EQ(p.combo.ItemIndex(), -1);
+        EXPECT_EQ(p.changes, 0);
+        auto menu = menuOf(entries);
+        if (withMenu)
+            p.combo.setPopUpMenu(menu.get());
+        else
+            p.combo.setItems(entries);
+        EXPECT_EQ(p.combo.ItemIndex(), withMenu ? 0 : -1) << "a menu selects its first entry";
+        const int before = p.changes;
+        // (index written, index read, change events so far): no event when nothing changes.
+        const std::tuple<int, int, int> steps[] = {{2, 2, 1},   {5, -1, 2}, {3, -1, 2},
+                                                   {-7, -1, 2}, {1, 1, 3},  {1, 1, 3}};
+        for (const auto& [written, read, changes] : steps) {
+            p.combo.setItemIndex(written);
+            EXPECT_EQ(p.combo.ItemIndex(), read) << written;
+            EXPECT_EQ(p.combo.Text(), read < 0 ? QString() : entries[read]) << written;
+            EXPECT_EQ(p.changes - before, changes) << written;
+        }
+    }
     ComboProbe p;
-    auto menu = menuOf({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
-    p.combo.setPopUpMenu(menu.get());
-    p.combo.setItemIndex(2);
-    EXPECT_EQ(p.combo.Text(), QStringLiteral("C"));
-    const int before = p.changes;
-
-    p.combo.setItemIndex(5);
-    EXPECT_EQ(p.combo.ItemIndex(), -1);
-    EXPECT_TRUE(p.combo.Text().isEmpty());
-    EXPECT_EQ(p.changes, before + 1);
-
-    p.combo.setItemIndex(3); // already -1: no change event
-    p.combo.setItemIndex(-7);
-    EXPECT_EQ(p.changes, before + 1);
-    EXPECT_EQ(p.combo.ItemIndex(), -1);
-
-    p.combo.setItemIndex(1);
-    p.combo.setItemIndex(1); // same value: no change event
-    EXPECT_EQ(p.changes, before + 2);
-    EXPECT_EQ(p.combo.Text(), QStringLiteral("B"));
-}
-
-TEST(SmallComboTest, WithoutAMenuTheItemsAreTheChoices)
-{
-    ComboProbe p;
-    p.combo.setItemIndex(0); // no entries at all
-    EXPECT_EQ(p.combo.ItemIndex(), -1);
-    EXPECT_EQ(p.changes, 0);
-
-    p.combo.setItems({QStringLiteral("Computer 1"), QStringLiteral("Computer 2")});
-    p.combo.setItemIndex(1);
-    EXPECT_EQ(p.combo.Text(), QStringLiteral("Computer 2"));
-    p.combo.setItemIndex(2);
-    EXPECT_EQ(p.combo.ItemIndex(), -1);
-    EXPECT_TRUE(p.combo.Text().isEmpty());
-    EXPECT_EQ(p.changes, 2);
-
-    // An empty menu leaves no choice either.
     QMenu empty;
     p.combo.setPopUpMenu(&empty);
-    EXPECT_EQ(p.combo.ItemIndex(), -1);
+    EXPECT_EQ(p.combo.ItemIndex(), -1) << "an empty menu leaves no choice";
 }
 
 TEST(SmallComboTest, ButtonOpensTheBuiltListBelowTheComboAndAChoiceFreesIt)
@@ -408,22 +295,6 @@ TEST(SmallComboTest, ASharedMenuAnswersTheComboThatOpenedItLast)
     EXPECT_EQ(b.combo.ItemIndex(), -1);
 }
 
-TEST(SmallComboTest, DroppedDownIsAStoredFlagThatOpensTheList)
-{
-    ComboProbe p;
-    p.combo.show();
-    p.combo.setItems({QStringLiteral("One")});
-    p.combo.setDroppedDown(true);
-    EXPECT_TRUE(p.combo.DroppedDown());
-    ASSERT_NE(openMenu(p.combo), nullptr);
-    EXPECT_EQ(p.dropDowns, 1);
-    pickWithKeys(openMenu(p.combo), 0);
-    EXPECT_TRUE(p.combo.DroppedDown()); // until written again
-    p.combo.setDroppedDown(false);
-    EXPECT_FALSE(p.combo.DroppedDown());
-    EXPECT_EQ(p.dropDowns, 1);
-}
-
 TEST(SmallComboTest, EmptyListOpensWithoutAChoice)
 {
     ComboProbe p;
@@ -448,41 +319,26 @@ TEST(SmallComboTest, AMenuDestroyedByItsOwnerIsForgotten)
     menu.reset();
     EXPECT_EQ(p.combo.PopUpMenu(), nullptr);
     p.combo.setItems({QStringLiteral("only")});
-    p.combo.setItemIndex(1);
-    EXPECT_EQ(p.combo.ItemIndex(), -1);
     p.clickButton();
     ASSERT_NE(p.combo.builtMenu(), nullptr);
     pickWithKeys(p.combo.builtMenu(), 0);
     EXPECT_EQ(p.combo.Text(), QStringLiteral("only"));
 }
 
-TEST(SmallComboTest, ButtonSitsInsideTheBorderOrInTheCorner)
+TEST(SmallComboTest, ButtonStaysPutWhenTooSmallForTheBorder)
 {
     TSmallCombo combo;
     combo.show(); // a hidden widget gets its resize events only when shown
-    EXPECT_EQ(combo.BorderStyle(), TSmallCombo::TBorderStyle::bsSingle);
-    EXPECT_EQ(combo.textField()->geometry(), QRect(0, 0, 145, 21));
-    EXPECT_EQ(combo.button()->geometry(), QRect(126, 2, 17, 17));
-    EXPECT_EQ(combo.button()->BevelWidth(), 2);
-
+    combo.resize(100, 30);
+    const QRect before = combo.button()->geometry();
     combo.setBorderStyle(TSmallCombo::TBorderStyle::bsNone);
     EXPECT_FALSE(combo.textField()->hasFrame());
-    EXPECT_EQ(combo.button()->geometry(), QRect(124, 0, 21, 21));
-    EXPECT_EQ(combo.button()->BevelWidth(), 1);
-    render(&combo, "controls-smallcombo-noborder.png");
-
-    combo.resize(100, 30);
-    EXPECT_EQ(combo.button()->geometry(), QRect(70, 0, 30, 30));
-
+    EXPECT_EQ(combo.button()->geometry(), QRect(70, 0, 30, 30)) << "the whole height without a border";
     combo.setBorderStyle(TSmallCombo::TBorderStyle::bsSingle);
-    EXPECT_TRUE(combo.textField()->hasFrame());
-    EXPECT_EQ(combo.button()->geometry(), QRect(72, 2, 26, 26));
-    EXPECT_EQ(combo.button()->BevelWidth(), 2);
-
-    // Too small for a button inside the border: the button stays where it was.
+    EXPECT_EQ(combo.button()->geometry(), before);
     combo.resize(50, 4);
     EXPECT_EQ(combo.textField()->geometry(), QRect(0, 0, 50, 4));
-    EXPECT_EQ(combo.button()->geometry(), QRect(72, 2, 26, 26));
+    EXPECT_EQ(combo.button()->geometry(), before);
     combo.resize(50, 5);
     EXPECT_EQ(combo.button()->geometry(), QRect(47, 2, 1, 1));
 }
@@ -519,24 +375,15 @@ TEST(SmallComboTest, DisabledTextTakesTheShadowColourAndGetsItsOwnColourBack)
 TEST(SmallComboTest, PointerMovesAreReportedInTheChildsCoordinates)
 {
     TSmallCombo combo;
-    struct Move {
-        QObject* sender;
-        Qt::KeyboardModifiers shift;
-        Qt::MouseButtons buttons;
-        int x, y;
-    };
-    std::vector<Move> moves;
+    QStringList moves;
     combo.OnMouseMoveChange = [&](QObject* s, Qt::KeyboardModifiers shift, Qt::MouseButtons b, int x, int y) {
-        moves.push_back({s, shift, b, x, y});
+        EXPECT_EQ(s, &combo);
+        moves << QStringLiteral("%1,%2 %3 %4").arg(x).arg(y).arg(int(shift)).arg(int(b));
     };
     sendMouse(combo.textField(), QEvent::MouseMove, {5, 6}, Qt::NoButton, Qt::NoButton, Qt::ShiftModifier);
     sendMouse(combo.button(), QEvent::MouseMove, {3, 4}, Qt::NoButton, Qt::LeftButton);
-    ASSERT_EQ(moves.size(), 2u);
-    EXPECT_EQ(moves[0].sender, &combo);
-    EXPECT_EQ(moves[0].shift, Qt::ShiftModifier);
-    EXPECT_EQ(QPoint(moves[0].x, moves[0].y), QPoint(5, 6));
-    EXPECT_EQ(moves[1].buttons, Qt::LeftButton);
-    EXPECT_EQ(QPoint(moves[1].x, moves[1].y), QPoint(3, 4));
+    EXPECT_EQ(moves, (QStringList{QStringLiteral("5,6 %1 0").arg(int(Qt::ShiftModifier)),
+                                  QStringLiteral("3,4 0 %1").arg(int(Qt::LeftButton))}));
 }
 
 TEST(SmallComboTest, AFailingHandlerIsReportedAndTheChoiceStands)
@@ -571,33 +418,6 @@ struct ScrollProbe {
         frame.show();
     }
 };
-
-// The controls of a frame lie inside it and do not cover one another.
-void expectSideBySide(const QWidget& frame, const std::vector<const QWidget*>& controls)
-{
-    for (std::size_t a = 0; a < controls.size(); ++a) {
-        EXPECT_TRUE(frame.rect().contains(controls[a]->geometry())) << a;
-        for (std::size_t b = a + 1; b < controls.size(); ++b)
-            EXPECT_FALSE(controls[a]->geometry().intersects(controls[b]->geometry())) << a << " " << b;
-    }
-}
-
-TEST(FrameScrollBarTest, LayoutLeavesTheMiddleMarkVisibleAroundTheScrollBar)
-{
-    TFrameScrollBar frame;
-    frame.Lbl->setText(QStringLiteral("Hue (NTSC)")); // the longest caption of the program
-    frame.Lbl->resize(frame.Lbl->fontMetrics().horizontalAdvance(frame.Lbl->text()), frame.Lbl->height());
-    expectSideBySide(frame, {frame.Lbl, frame.ScrollBar, frame.Edt});
-    // The mark is drawn under the scroll bar, at its middle, and reaches above and below it.
-    const QObjectList& children = frame.children();
-    EXPECT_LT(children.indexOf(frame.Bevel), children.indexOf(frame.ScrollBar));
-    EXPECT_NEAR(frame.Bevel->geometry().center().x(), frame.ScrollBar->geometry().center().x(), 1);
-    EXPECT_LT(frame.Bevel->geometry().top(), frame.ScrollBar->geometry().top());
-    EXPECT_GT(frame.Bevel->geometry().bottom(), frame.ScrollBar->geometry().bottom());
-    EXPECT_EQ(frame.Tracking(), 0);
-    frame.Edt->setText(QStringLiteral("0"));
-    render(&frame, "controls-framescrollbar.png");
-}
 
 TEST(FrameScrollBarTest, DraggingTheThumbTracksUntilTheButtonIsReleased)
 {
@@ -635,12 +455,6 @@ TEST(FrameScrollBarTest, AnArrowClickTracksThenEnds)
     EXPECT_EQ(p.notes[0], std::make_pair(static_cast<int>(QAbstractSlider::SliderSingleStepAdd), 129));
     EXPECT_EQ(p.notes[1], std::make_pair(TFrameScrollBar::EndScroll, 129));
 
-    const QPoint page = p.bar->controlRect(QStyle::SC_ScrollBarSubPage).center();
-    press(p.bar, page);
-    EXPECT_EQ(p.bar->value(), 119); // the large step
-    EXPECT_EQ(p.frame.Tracking(), 1);
-    release(p.bar, page);
-    EXPECT_EQ(p.frame.Tracking(), 0);
 }
 
 TEST(FrameScrollBarTest, WheelAndKeysEndTheirScrollToo)
@@ -660,7 +474,6 @@ TEST(FrameScrollBarTest, WheelAndKeysEndTheirScrollToo)
     EXPECT_EQ(std::abs(p.bar->value() - before), 1); // Qt decides the direction
     EXPECT_EQ(p.frame.Tracking(), 1);
     key(p.bar, QEvent::KeyPress, Qt::Key_Right); // held down: auto-repeat
-    EXPECT_EQ(p.frame.Tracking(), 1);
     EXPECT_EQ(p.frame.Tracking(), 1);
     key(p.bar, QEvent::KeyRelease, Qt::Key_Right);
     EXPECT_EQ(p.frame.Tracking(), 0);
@@ -686,26 +499,13 @@ TEST(FrameScrollBarTest, WheelAndKeysEndTheirScrollToo)
 
 // ---- TFrameInput ----------------------------------------------------------------------------
 
-TEST(FrameInputTest, ControlsSitSideBySideAndCarryTheInputNumber)
+TEST(FrameInputTest, TagReachesEveryControlOfTheRow)
 {
     TFrameInput row;
-    row.Lbl->setText(QStringLiteral("Input 8")); // the longest caption of the program
-    row.Lbl->resize(row.Lbl->fontMetrics().horizontalAdvance(row.Lbl->text()), row.Lbl->height());
-    expectSideBySide(
-        row, {row.Lbl, row.ChkUsed, row.ChkVCR, row.CboSignalType, row.CboStandard, row.SmallCombo_REFASP});
-    EXPECT_EQ(row.SmallCombo_REFASP->ItemIndex(), -1);
-
     row.setTag(3);
-    EXPECT_EQ(row.Tag(), 3);
     for (QObject* o : std::initializer_list<QObject*>{row.Lbl, row.ChkUsed, row.ChkVCR, row.CboSignalType,
                                                       row.CboStandard, row.SmallCombo_REFASP})
         EXPECT_EQ(o->property("Tag").toInt(), 3) << o->metaObject()->className();
-
-    row.CboSignalType->addItems({QStringLiteral("Composite"), QStringLiteral("S-Video")});
-    row.CboStandard->addItems({QStringLiteral("PAL"), QStringLiteral("NTSC")});
-    auto menu = menuOf({QStringLiteral("Normal"), QStringLiteral("Wide")});
-    row.SmallCombo_REFASP->setPopUpMenu(menu.get());
-    render(&row, "controls-frameinput.png");
 }
 
 TEST(FrameInputTest, UncheckingUsedGreysTheRowButNotTheAspectChooser)
@@ -724,7 +524,6 @@ TEST(FrameInputTest, UncheckingUsedGreysTheRowButNotTheAspectChooser)
     EXPECT_EQ(enabledStates(), std::vector<bool>(4, false));
     EXPECT_TRUE(row.SmallCombo_REFASP->isEnabled());
     EXPECT_TRUE(row.ChkUsed->isEnabled());
-    render(&row, "controls-frameinput-unused.png");
 
     click(row.ChkUsed, row.ChkUsed->rect().center());
     ASSERT_TRUE(row.ChkUsed->isChecked());

@@ -75,11 +75,16 @@ class Harness
 
     QString connectionFile() const { return folder.path() + QStringLiteral("/Tesso remote control.ini"); }
 
-    void writeConnectionFile(const QByteArray& content) const
+    void writeConnectionFile(const QByteArray& content = QByteArrayLiteral("[CONNEXION]\nPort=0\n")) const
     {
         QFile file(connectionFile());
         file.open(QIODevice::WriteOnly);
         file.write(content);
+    }
+    void startWith(const QByteArray& content = QByteArrayLiteral("[CONNEXION]\nPort=0\n"))
+    {
+        writeConnectionFile(content);
+        start();
     }
 
     void start()
@@ -103,11 +108,11 @@ class Harness
         links.timer->fire(); // found: connected
     }
 
-    IniFile savedConnection() const
+    QString saved(const char* key) const
     {
         IniFile ini;
         ini.load(connectionFile());
-        return ini;
+        return ini.value(QString(Constante::SectionConnexion), QLatin1String(key)).value_or(QString());
     }
 };
 
