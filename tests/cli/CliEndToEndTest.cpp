@@ -55,9 +55,10 @@ std::unique_ptr<ScriptedDevice> makeDevice(Kind kind, std::uint32_t code = 57)
     return device;
 }
 
-QStringList args(const ScriptedDevice& device, QStringList rest)
+// The device's link options, then the words of `line`.
+QStringList args(const ScriptedDevice& device, const char* line)
 {
-    return device.linkArguments() + rest;
+    return device.linkArguments() + QString::fromLatin1(line).split(QLatin1Char(' '));
 }
 
 class CliOverEachLink : public ::testing::TestWithParam<Kind>
@@ -66,31 +67,38 @@ class CliOverEachLink : public ::testing::TestWithParam<Kind>
 
 } // namespace
 
+// Each link once for detect; the other commands go over one link each, since the driver's links
+// are covered by its own tests.
 TEST_P(CliOverEachLink, DetectPrintsCodeAndModel)
 {
     auto device = makeDevice(GetParam());
-    const CliResult r = runCli(args(*device, {QStringLiteral("detect")}));
+    const CliResult r = runCli(args(*device, "detect"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(), std::string("DEV=57\nMODEL=Lumio\n"));
     EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
 }
 
-TEST_P(CliOverEachLink, GetQueriesEachVariableInTurn)
+INSTANTIATE_TEST_SUITE_P(Links, CliOverEachLink, ::testing::Values(Kind::Serial, Kind::Tcp, Kind::Udp),
+                         [](const auto& info) {
+                             return std::string(info.param == Kind::Serial ? "Serial"
+                                                : info.param == Kind::Tcp  ? "Tcp"
+                                                                           : "Udp");
+                         });
+
+TEST(CliEndToEnd, GetQueriesEachVariableInTurn)
 {
-    auto device = makeDevice(GetParam());
-    const CliResult r = runCli(args(*device, {QStringLiteral("get"), QStringLiteral("ichm"),
-                                              QStringLiteral("FAMODEM_"), QStringLiteral("UNIT")}));
+    auto device = makeDevice(Kind::Serial);
+    const CliResult r = runCli(args(*device, "get ichm FAMODEM_ UNIT"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(), std::string("ICHM=3\nFAMODEM=2\nUNIT=27000000\n"));
     EXPECT_TRUE(device->received().contains("CC"));
     EXPECT_TRUE(device->received().contains("fM"));
 }
 
-TEST_P(CliOverEachLink, SetDetectsFirstThenSendsAndPrintsTheAnswer)
+TEST(CliEndToEnd, SetDetectsFirstThenSendsAndPrintsTheAnswer)
 {
-    auto device = makeDevice(GetParam());
-    const CliResult r = runCli(args(*device, {QStringLiteral("set"), QStringLiteral("BRGT=128"),
-                                              QStringLiteral("NETMASK=255.255.255.0")}));
+    auto device = makeDevice(Kind::Udp);
+    const CliResult r = runCli(args(*device, "set BRGT=128 NETMASK=255.255.255.0"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(), std::string("BRGT=128\nNETMASK=255.255.255.0\n"));
     const QByteArray sent = device->received();
@@ -99,89 +107,34 @@ TEST_P(CliOverEachLink, SetDetectsFirstThenSendsAndPrintsTheAnswer)
     EXPECT_TRUE(sent.contains("8nk"));
 }
 
-TEST_P(CliOverEachLink, DumpPrintsEveryReportedVariableInArrivalOrder)
+TEST(CliEndToEnd, DumpPrintsEveryReportedVariableInArrivalOrderAndDetectNamesTheModel)
 {
-    auto device = makeDevice(GetParam(), 58);
-    const CliResult r = runCli(args(*device, {QStringLiteral("dump")}));
+    auto device = makeDevice(Kind::Tcp, 58);
+    CliResult r = runCli(args(*device, "dump"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(),
               std::string("ICHM=3\nBRGT=128\nCOLOR=7\nIFRZM=1\nNETMASK=255.255.255.0\nPADIP=1\n"
                           "IP4=192\nLOCAL_IP=192.0.0.0\nIP3=168\nLOCAL_IP=192.168.0.0\n"
                           "IP2=0\nLOCAL_IP=192.168.0.0\nIP1=10\nLOCAL_IP=192.168.0.10\n"
                           "PORT=10500\nLOCAL_PORT=10500\nDIESE=0\n"));
+    r = runCli(args(*device, "detect"));
+    EXPECT_EQ(r.out.toStdString(), std::string("DEV=58\nMODEL=Snipa\n"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, CliOverEachLink, ::testing::Values(Kind::Serial, Kind::Tcp, Kind::Udp),
-                         [](const ::testing::TestParamInfo<Kind>& info) {
-                             switch (info.param) {
-                             case Kind::Serial:
-                                 return "Serial";
-                             case Kind::Tcp:
-                                 return "Tcp";
-                             case Kind::Udp:
-                                 return "Udp";
-                             }
-                             return "Unknown";
-                         });
-
-TEST(CliEndToEnd, DetectReportsSnipaAndIgnoresUnacceptedCodes)
+TEST(CliEndToEnd, UnacceptedCodeOrSilenceTimesOutWithStatus3)
 {
-    auto snipa = makeDevice(Kind::Tcp, 58);
-    CliResult r = runCli(args(*snipa, {QStringLiteral("detect")}));
-    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
-    EXPECT_EQ(r.out.toStdString(), std::string("DEV=58\nMODEL=Snipa\n"));
-
     auto stranger = makeDevice(Kind::Tcp, 12);
-    r = runCli(args(*stranger, {QStringLiteral("--timeout"), QStringLiteral("1"), QStringLiteral("detect")}));
+    CliResult r = runCli(args(*stranger, "--timeout 1 detect"));
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("no device")) << r.err.constData();
-}
 
-TEST(CliEndToEnd, ComNamesReachTheDeviceNamedByTheEnvironment)
-{
-    ScriptedDevice device(Kind::Serial);
-    device.on(QByteArrayLiteral("?"), QByteArrayLiteral("DEV57\r\n"));
-    const QString path = device.linkArguments().at(1);
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("TESSO_COM7"), path);
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TESSO_CLI_PATH),
-                  {QStringLiteral("--serial"), QStringLiteral("\\\\.\\COM7"), QStringLiteral("detect")});
-    ASSERT_TRUE(process.waitForStarted(10000));
-    ASSERT_TRUE(waitFor([&] { return process.state() == QProcess::NotRunning; }, 30000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
-    EXPECT_EQ(process.readAllStandardOutput().toStdString(), std::string("DEV=57\nMODEL=Lumio\n"));
-
-    // Without the variable the name means /dev/ttyS6, and the error says so.
-    environment.remove(QStringLiteral("TESSO_COM7"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TESSO_CLI_PATH),
-                  {QStringLiteral("--serial"), QStringLiteral("COM7"), QStringLiteral("--timeout"),
-                   QStringLiteral("1"), QStringLiteral("detect")});
-    ASSERT_TRUE(process.waitForStarted(10000));
-    ASSERT_TRUE(waitFor([&] { return process.state() == QProcess::NotRunning; }, 30000));
-    const QByteArray err = process.readAllStandardError();
-    if (process.exitCode() == 4) // a machine may really have /dev/ttyS6
-        EXPECT_TRUE(err.contains("TCOMPORT : cannot open COM7") && err.contains("/dev/ttyS6"))
-            << err.constData();
-    else
-        EXPECT_EQ(process.exitCode(), 3) << err.constData();
-}
-
-TEST(CliEndToEnd, SilentDeviceTimesOutWithStatus3)
-{
     ScriptedDevice silent(Kind::Serial);
-    CliResult r = runCli(args(silent, {QStringLiteral("--timeout"), QStringLiteral("0.5"),
-                                       QStringLiteral("get"), QStringLiteral("ICHM")}));
+    r = runCli(args(silent, "--timeout 0.5 get ICHM"));
     EXPECT_EQ(r.exitCode, 3);
-    EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("ICHM")) << r.err.constData();
     EXPECT_TRUE(silent.received().contains("CC")); // the query did go out
-
-    r = runCli(args(silent, {QStringLiteral("--timeout"), QStringLiteral("0.5"), QStringLiteral("set"),
-                             QStringLiteral("BRGT=1")}));
+    r = runCli(args(silent, "--timeout 0.5 set BRGT=1"));
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_FALSE(silent.received().contains("1B")); // not connected: nothing was set
 }
@@ -190,8 +143,7 @@ TEST(CliEndToEnd, ForceConnSetsWithoutDetection)
 {
     ScriptedDevice device(Kind::Tcp);
     device.on(QByteArrayLiteral("1Z"), QByteArrayLiteral("FRZ1\r\n")); // answers no "?"
-    const CliResult r = runCli(
-        args(device, {QStringLiteral("--force-conn"), QStringLiteral("set"), QStringLiteral("ifrzm=1")}));
+    const CliResult r = runCli(args(device, "--force-conn set ifrzm=1"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(), std::string("IFRZM=1\n"));
     EXPECT_FALSE(device.received().contains('?'));
@@ -201,9 +153,7 @@ TEST(CliEndToEnd, MonitorPrintsUnsolicitedRepliesUntilTheTimeout)
 {
     ScriptedDevice device(Kind::Tcp);
     QProcess process;
-    process.start(
-        QStringLiteral(TESSO_CLI_PATH),
-        args(device, {QStringLiteral("--timeout"), QStringLiteral("2"), QStringLiteral("monitor")}));
+    process.start(QStringLiteral(TESSO_CLI_PATH), args(device, "--timeout 2 monitor"));
     ASSERT_TRUE(process.waitForStarted(10000));
     ASSERT_TRUE(waitFor([&] { return device.hasClient(); }));
     QByteArray out;
@@ -222,17 +172,16 @@ TEST(CliEndToEnd, MonitorPrintsUnsolicitedRepliesUntilTheTimeout)
 TEST(CliEndToEnd, RawSendsEscapedTextAndPrintsTheFirstReply)
 {
     auto device = makeDevice(Kind::Serial);
-    CliResult r = runCli(args(*device, {QStringLiteral("raw"), QStringLiteral("\\x31Z")}));
+    CliResult r = runCli(args(*device, "raw \\x31Z"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(), std::string("IFRZM=1\n"));
     EXPECT_TRUE(device->received().contains("1Z"));
 
-    auto tcp = makeDevice(Kind::Tcp);
-    r = runCli(args(*tcp, {QStringLiteral("raw"), QStringLiteral("12345678901")})); // 11 characters
+    auto tcp = makeDevice(Kind::Tcp); // over TCP a command holds at most 10 characters
+    r = runCli(args(*tcp, "raw 12345678901"));
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_FALSE(tcp->received().contains("12345678901"));
-
-    r = runCli(args(*tcp, {QStringLiteral("raw"), QStringLiteral("bad\\q")}));
+    r = runCli(args(*tcp, "raw bad\\q"));
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("\\q")) << r.err.constData();
 }
@@ -240,22 +189,14 @@ TEST(CliEndToEnd, RawSendsEscapedTextAndPrintsTheFirstReply)
 TEST(CliEndToEnd, UsageErrorsComeBeforeAnyLink)
 {
     // Nothing listens there: a usage error must win over the link failure.
-    const QStringList link{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(freeTcpPort())};
-    CliResult r = runCli(link + QStringList{QStringLiteral("get"), QStringLiteral("ICHMM")});
+    const QByteArray tcp = "--tcp 127.0.0.1:" + QByteArray::number(freeTcpPort());
+    CliResult r = runCli(QString::fromLatin1(tcp + " get ICHMM").split(QLatin1Char(' ')));
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("ICHM")) << r.err.constData();
     EXPECT_TRUE(r.out.isEmpty());
-
-    r = runCli(link + QStringList{QStringLiteral("set"), QStringLiteral("UNIT=3")});
+    r = runCli(QString::fromLatin1(tcp + " set UNIT=3").split(QLatin1Char(' ')));
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("read-only")) << r.err.constData();
-
-    r = runCli(link + QStringList{QStringLiteral("set"), QStringLiteral("BRGT=4294967296")});
-    EXPECT_EQ(r.exitCode, 2);
-
-    r = runCli({QStringLiteral("detect")});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(r.out.isEmpty());
 
     r = runCli({QStringLiteral("--help")});
     EXPECT_EQ(r.exitCode, 0);
@@ -272,15 +213,7 @@ TEST(CliEndToEnd, LinkFailuresExitWith4AndSayWhy)
                           QStringLiteral("detect")});
     EXPECT_EQ(r.exitCode, 4);
     EXPECT_TRUE(r.err.contains("cannot connect")) << r.err.constData();
-
     r = runCli({QStringLiteral("--serial"), QStringLiteral("/nonexistent/tty"), QStringLiteral("detect")});
     EXPECT_EQ(r.exitCode, 4);
     EXPECT_TRUE(r.err.contains("TCOMPORT : cannot open /nonexistent/tty")) << r.err.constData();
-
-    QUdpSocket occupant;
-    ASSERT_TRUE(occupant.bind(QHostAddress(QHostAddress::LocalHost), 0, QAbstractSocket::DontShareAddress));
-    r = runCli({QStringLiteral("--udp"), QStringLiteral("127.0.0.1"), QStringLiteral("--local-port"),
-                QString::number(occupant.localPort()), QStringLiteral("detect")});
-    EXPECT_EQ(r.exitCode, 4);
-    EXPECT_TRUE(r.err.contains("cannot bind")) << r.err.constData();
 }

@@ -23,7 +23,7 @@ class ScriptedDevice
   public:
     enum class Kind { Serial, Tcp, Udp };
 
-    explicit ScriptedDevice(Kind kind) : m_kind(kind)
+    explicit ScriptedDevice(Kind kind)
     {
         if (kind == Kind::Serial)
             m_pty = std::make_unique<PtyPair>();
@@ -40,14 +40,10 @@ class ScriptedDevice
     // Link options for tesso-cli that reach this device.
     QStringList linkArguments() const
     {
-        switch (m_kind) {
-        case Kind::Serial:
+        if (m_pty)
             return {QStringLiteral("--serial"), m_pty->slavePath()};
-        case Kind::Tcp:
+        if (m_tcp)
             return {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(m_tcp->port())};
-        case Kind::Udp:
-            break;
-        }
         return {QStringLiteral("--udp"), QStringLiteral("127.0.0.1:%1").arg(m_udp->port()),
                 QStringLiteral("--local-port"), QString::number(m_clientUdpPort)};
     }
@@ -65,13 +61,9 @@ class ScriptedDevice
         QByteArray fresh;
         if (m_pty)
             fresh = m_pty->readAvailable();
-        else if (m_tcp) {
-            if (m_tcp->accepted() > 0) {
-                QByteArray& inbox = m_tcp->readFrom(m_tcp->accepted() - 1);
-                fresh = inbox;
-                inbox.clear();
-            }
-        } else {
+        else if (m_tcp && m_tcp->accepted() > 0)
+            std::swap(fresh, m_tcp->readFrom(m_tcp->accepted() - 1));
+        else if (m_udp) {
             auto& datagrams = m_udp->received();
             for (std::size_t i = m_seenDatagrams; i < datagrams.size(); ++i)
                 fresh += datagrams[i].data();
@@ -114,7 +106,6 @@ class ScriptedDevice
             m_udp->sendTo(m_clientUdpPort, bytes);
     }
 
-    Kind m_kind;
     std::unique_ptr<PtyPair> m_pty;
     std::unique_ptr<TcpPeer> m_tcp;
     std::unique_ptr<UdpPeer> m_udp;

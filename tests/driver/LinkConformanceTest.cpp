@@ -16,112 +16,96 @@ namespace
 {
 
 // One real link wired to a scripted peer.
-class LinkHarness
-{
-  public:
+struct LinkHarness {
     virtual ~LinkHarness() = default;
     virtual DeviceLink& link() = 0;
     // Opens the link and waits until the peer can talk to it.
-    virtual bool openAndWait() = 0;
+    virtual bool openAndWait() { return link().open(); }
     virtual void peerSend(const QByteArray& bytes) = 0;
     // Everything the peer has received so far.
     virtual QByteArray peerReceived() = 0;
-    virtual bool reportsPeerAddress() const { return false; }
+    bool reportsPeerAddress = false;
 };
 
-class SerialHarness : public LinkHarness
-{
-  public:
+struct SerialHarness : LinkHarness {
     SerialHarness()
     {
-        m_port.setPortName(m_pty.slavePath());
-        m_port.setRawReceive(true); // as the driver sets it
+        port.setPortName(pty.slavePath());
+        port.setRawReceive(true); // as the driver sets it
     }
-    DeviceLink& link() override { return m_port; }
-    bool openAndWait() override { return m_port.open(); }
-    void peerSend(const QByteArray& bytes) override { m_pty.send(bytes); }
-    QByteArray peerReceived() override { return m_received += m_pty.readAvailable(); }
-
-  private:
-    PtyPair m_pty;
-    TComPort2 m_port;
-    QByteArray m_received;
+    DeviceLink& link() override { return port; }
+    void peerSend(const QByteArray& bytes) override { pty.send(bytes); }
+    QByteArray peerReceived() override { return received += pty.readAvailable(); }
+    PtyPair pty;
+    TComPort2 port;
+    QByteArray received;
 };
 
-class UdpHarness : public LinkHarness
-{
-  public:
+struct UdpHarness : LinkHarness {
     UdpHarness()
     {
-        m_link.setLocalPort(0);
-        m_link.setRemote(QStringLiteral("127.0.0.1"), m_peer.port());
+        reportsPeerAddress = true;
+        udp.setLocalPort(0);
+        udp.setRemote(QStringLiteral("127.0.0.1"), peer.port());
     }
-    DeviceLink& link() override { return m_link; }
-    bool openAndWait() override { return m_link.open(); }
-    void peerSend(const QByteArray& bytes) override { m_peer.sendTo(m_bound, bytes); }
+    DeviceLink& link() override { return udp; }
+    // The peer keeps sending to the last bound port, also after the link closed.
+    bool openAndWait() override
+    {
+        const bool ok = udp.open();
+        bound = udp.boundPort();
+        return ok;
+    }
+    void peerSend(const QByteArray& bytes) override { peer.sendTo(bound, bytes); }
     QByteArray peerReceived() override
     {
         QByteArray all;
-        for (const auto& d : m_peer.received())
+        for (const auto& d : peer.received())
             all += d.data();
         return all;
     }
-    bool reportsPeerAddress() const override { return true; }
-    // The peer keeps sending to the port bound first, also after the link closed.
-    void rememberPort() { m_bound = m_link.boundPort(); }
-
-  private:
-    UdpPeer m_peer;
-    UdpLink m_link;
-    int m_bound = 0;
+    UdpPeer peer;
+    UdpLink udp;
+    int bound = 0;
 };
 
-class TcpHarness : public LinkHarness
-{
-  public:
-    TcpHarness() { m_link.setRemote(QStringLiteral("127.0.0.1"), m_peer.port()); }
-    DeviceLink& link() override { return m_link; }
+struct TcpHarness : LinkHarness {
+    TcpHarness() { tcp.setRemote(QStringLiteral("127.0.0.1"), peer.port()); }
+    DeviceLink& link() override { return tcp; }
     bool openAndWait() override
     {
-        const int before = m_peer.accepted();
-        return m_link.open() && m_peer.waitForClient(before + 1) &&
-               waitFor([&] { return m_link.isConnected(); });
+        const int before = peer.accepted();
+        return tcp.open() && peer.waitForClient(before + 1) && waitFor([&] { return tcp.isConnected(); });
     }
-    void peerSend(const QByteArray& bytes) override { m_peer.client(m_peer.accepted() - 1)->write(bytes); }
+    void peerSend(const QByteArray& bytes) override { peer.client(peer.accepted() - 1)->write(bytes); }
     QByteArray peerReceived() override
     {
         QByteArray all;
-        for (int i = 0; i < m_peer.accepted(); ++i)
-            all += m_peer.readFrom(i);
+        for (int i = 0; i < peer.accepted(); ++i)
+            all += peer.readFrom(i);
         return all;
     }
-
-  private:
-    TcpPeer m_peer;
-    TcpLink m_link;
+    TcpPeer peer;
+    TcpLink tcp;
 };
 
 enum class Kind { Serial, Udp, Tcp };
+const char* const KindNames[] = {"Serial", "Udp", "Tcp"};
 
 class LinkConformance : public ::testing::TestWithParam<Kind>
 {
   protected:
     void SetUp() override
     {
-        switch (GetParam()) {
-        case Kind::Serial:
+        if (GetParam() == Kind::Serial)
             harness = std::make_unique<SerialHarness>();
-            break;
-        case Kind::Udp:
+        else if (GetParam() == Kind::Udp)
             harness = std::make_unique<UdpHarness>();
-            break;
-        case Kind::Tcp:
+        else
             harness = std::make_unique<TcpHarness>();
-            break;
-        }
         harness->link().onReceived = [this](const QByteArray& d, const QString& address, int port) {
             received += d;
-            if (harness->reportsPeerAddress()) {
+            if (harness->reportsPeerAddress) {
                 EXPECT_EQ(address, QStringLiteral("127.0.0.1"));
                 EXPECT_GT(port, 0);
             } else {
@@ -131,13 +115,7 @@ class LinkConformance : public ::testing::TestWithParam<Kind>
         };
         harness->link().onError = [this](const QString& m) { errors.push_back(m); };
     }
-    bool openLink()
-    {
-        const bool ok = harness->openAndWait();
-        if (auto* udp = dynamic_cast<UdpHarness*>(harness.get()))
-            udp->rememberPort();
-        return ok;
-    }
+    bool openLink() { return harness->openAndWait(); }
     bool peerGot(const QByteArray& bytes)
     {
         return waitFor([&] { return harness->peerReceived().contains(bytes); });
@@ -200,14 +178,4 @@ TEST_P(LinkConformance, CloseStopsDeliveryAndReopenWorks)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLinks, LinkConformance, ::testing::Values(Kind::Serial, Kind::Udp, Kind::Tcp),
-                         [](const ::testing::TestParamInfo<Kind>& info) {
-                             switch (info.param) {
-                             case Kind::Serial:
-                                 return "Serial";
-                             case Kind::Udp:
-                                 return "Udp";
-                             case Kind::Tcp:
-                                 return "Tcp";
-                             }
-                             return "Unknown";
-                         });
+                         [](const auto& info) { return std::string(KindNames[int(info.param)]); });

@@ -8,7 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <memory>
+#include <algorithm>
 #include <vector>
 
 #include <QByteArray>
@@ -44,8 +44,7 @@ class PtyPair
     ~PtyPair()
     {
         closeMaster();
-        if (m_slave >= 0)
-            ::close(m_slave);
+        ::close(m_slave);
     }
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
@@ -95,13 +94,6 @@ class PtyPair
             ::close(m_master);
         m_master = -1;
     }
-    // The slave's own descriptor; closing it too makes the hang-up complete.
-    void closeSlave()
-    {
-        if (m_slave >= 0)
-            ::close(m_slave);
-        m_slave = -1;
-    }
 
   private:
     int m_master = -1;
@@ -125,10 +117,6 @@ class UdpPeer
         while (m_socket.hasPendingDatagrams())
             m_received.push_back(m_socket.receiveDatagram());
         return m_received;
-    }
-    bool waitForDatagrams(std::size_t count, int timeoutMs = 5000)
-    {
-        return waitFor([&] { return received().size() >= count; }, timeoutMs);
     }
 
   private:
@@ -154,20 +142,13 @@ class TcpPeer
     {
         return waitFor([&] { return accepted() >= count; }, timeoutMs);
     }
-    QTcpSocket* client(int i = 0) { return m_clients.at(static_cast<std::size_t>(i)); }
+    QTcpSocket* client(int i = 0) { return m_clients.at(std::size_t(i)); }
     // Bytes the code under test sent on connection i.
     QByteArray& readFrom(int i = 0)
     {
-        if (m_inbox.size() <= static_cast<std::size_t>(i))
-            m_inbox.resize(static_cast<std::size_t>(i) + 1);
-        m_inbox[static_cast<std::size_t>(i)] += client(i)->readAll();
-        return m_inbox[static_cast<std::size_t>(i)];
+        m_inbox.resize(std::max(m_inbox.size(), std::size_t(i) + 1));
+        return m_inbox[std::size_t(i)] += client(i)->readAll();
     }
-    bool waitForBytes(const QByteArray& expected, int i = 0, int timeoutMs = 5000)
-    {
-        return waitFor([&] { return accepted() > i && readFrom(i).contains(expected); }, timeoutMs);
-    }
-    void stopListening() { m_server.close(); }
 
   private:
     QTcpServer m_server;

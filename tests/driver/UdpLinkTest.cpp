@@ -1,4 +1,4 @@
-// The UDP endpoint against scripted peers on 127.0.0.1.
+// The UDP endpoint against scripted peers on 127.0.0.1, beyond what LinkConformanceTest checks.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -39,15 +39,6 @@ class UdpLinkTest : public ::testing::Test
 
 } // namespace
 
-TEST_F(UdpLinkTest, BindsAnEphemeralPortWithBroadcast)
-{
-    ASSERT_TRUE(link.open());
-    EXPECT_GT(link.boundPort(), 0);
-    EXPECT_TRUE(link.broadcastEnabled());
-    link.close();
-    EXPECT_EQ(link.boundPort(), 0);
-}
-
 TEST_F(UdpLinkTest, BindFailureLeavesTheEndpointUnbound)
 {
     QUdpSocket occupant;
@@ -57,9 +48,9 @@ TEST_F(UdpLinkTest, BindFailureLeavesTheEndpointUnbound)
     EXPECT_FALSE(link.isActive());
     EXPECT_FALSE(link.bindErrorText().isEmpty());
     EXPECT_TRUE(errors.empty());
-    // Another port binds fine afterwards.
     link.setLocalPort(0);
-    EXPECT_TRUE(link.open());
+    ASSERT_TRUE(link.open());
+    EXPECT_TRUE(link.broadcastEnabled());
 }
 
 TEST_F(UdpLinkTest, EachDatagramArrivesWithItsSender)
@@ -73,35 +64,19 @@ TEST_F(UdpLinkTest, EachDatagramArrivesWithItsSender)
     ASSERT_EQ(got.size(), 3u);
     // Datagrams are not merged, and NUL bytes are passed on for the driver to cut.
     EXPECT_EQ(got[0].data, QByteArrayLiteral("DEV57\r\n"));
-    EXPECT_EQ(got[0].address, QStringLiteral("127.0.0.1"));
     EXPECT_EQ(got[0].port, peer.port());
     EXPECT_EQ(got[1].data, QByteArray("CH\0x", 4));
     EXPECT_EQ(got[1].port, other.port());
     EXPECT_EQ(got[2].data, QByteArrayLiteral("HP1\r\n"));
 }
 
-TEST_F(UdpLinkTest, WriteSendsOneDatagramToTheRemote)
-{
-    link.write(QByteArrayLiteral("lost")); // unbound: nothing goes out, nothing is reported
-    ASSERT_TRUE(link.open());
-    link.write(QByteArrayLiteral("?"));
-    link.write(QByteArrayLiteral("#\r\n"));
-    ASSERT_TRUE(peer.waitForDatagrams(2));
-    ASSERT_EQ(peer.received().size(), 2u);
-    EXPECT_EQ(peer.received()[0].data(), QByteArrayLiteral("?"));
-    EXPECT_EQ(peer.received()[1].data(), QByteArrayLiteral("#\r\n"));
-    EXPECT_EQ(peer.received()[0].senderPort(), link.boundPort());
-    EXPECT_TRUE(errors.empty());
-}
-
-TEST_F(UdpLinkTest, SendFailureIsReportedOnce)
+TEST_F(UdpLinkTest, SendFailureIsReportedOncePerWrite)
 {
     ASSERT_TRUE(link.open());
     link.setRemote(QStringLiteral("not-an-address"), 10500);
     link.write(QByteArrayLiteral("?"));
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_FALSE(errors[0].isEmpty());
-
     link.setRemote(QStringLiteral("127.0.0.1"), 0); // the system refuses port 0
     link.write(QByteArrayLiteral("?"));
     EXPECT_EQ(errors.size(), 2u);
