@@ -208,19 +208,12 @@ TEST_F(IpConfigDialog, OpenedOverASerialLinkShowsTcpAndAppliesInOrder)
     drv.setIpRemoteAddress(QStringLiteral("192.168.0.10"));
     ASSERT_EQ(drv.ConType(), CON_RS232);
 
+    // Each change is noted with the driver's value at that moment.
     QStringList order;
-    drv.OnIpRemoteAddresschange = [&](TMirex_d* d, int) {
-        order << QStringLiteral("address ") + d->IpRemoteAddress();
-    };
-    drv.OnIpRemotePortchange = [&](TMirex_d* d, int) {
-        order << QStringLiteral("remote %1").arg(d->IpRemotePort());
-    };
-    drv.OnIpLocalPortchange = [&](TMirex_d* d, int) {
-        order << QStringLiteral("local %1").arg(d->IpLocalPort());
-    };
-    drv.OnConTypechange = [&](TMirex_d* d, int) {
-        order << QStringLiteral("type %1").arg(int(d->ConType()));
-    };
+    drv.OnIpRemoteAddresschange = [&](TMirex_d* d, int) { order << QStringLiteral("address ") + d->IpRemoteAddress(); };
+    drv.OnIpRemotePortchange = [&](TMirex_d* d, int) { order << QStringLiteral("remote %1").arg(d->IpRemotePort()); };
+    drv.OnIpLocalPortchange = [&](TMirex_d* d, int) { order << QStringLiteral("local %1").arg(d->IpLocalPort()); };
+    drv.OnConTypechange = [&](TMirex_d* d, int) { order << QStringLiteral("type %1").arg(int(d->ConType())); };
 
     dlg->LoadFromDriver();
     EXPECT_EQ(dlg->Mode(), 0);

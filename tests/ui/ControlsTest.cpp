@@ -120,18 +120,11 @@ struct ComboProbe {
 
     ComboProbe()
     {
-        combo.OnChange = [this](QObject* s) {
-            EXPECT_EQ(s, &combo);
-            ++changes;
-        };
+        combo.OnChange = [this](QObject* s) { changes += s == &combo ? 1 : 1000; };
+        combo.OnDropDown = [this](QObject* s) { dropDowns += s == &combo ? 1 : 1000; };
         combo.OnClick = [this](QObject* s) {
-            EXPECT_EQ(s, &combo);
-            ++clicks;
+            clicks += s == &combo ? 1 : 1000; // a wrong sender shows as a count far off
             indexAtClick.push_back(combo.ItemIndex());
-        };
-        combo.OnDropDown = [this](QObject* s) {
-            EXPECT_EQ(s, &combo);
-            ++dropDowns;
         };
     }
 

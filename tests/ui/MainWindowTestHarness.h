@@ -51,8 +51,7 @@ class RecordingPrompts : public UserPrompts
   private:
     static PromptRecord record(const QString& text)
     {
-        PromptRecord r;
-        r.text = text;
+        PromptRecord r{text};
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->objectName() == QStringLiteral("Form_PageAccueil") && w->isVisible())
                 r.splashVisible = true;
