@@ -333,27 +333,20 @@ TEST_F(DeviceLanDialog, ModeDecidesWhichFieldsAreEnabled)
 
 TEST_F(DeviceLanDialog, LoadsModeAddressesPortsAndMaskFromTheMirror)
 {
-    deviceReports(true, true);
-    dlg->LoadFromDriver();
-    EXPECT_EQ(dlg->Mode(), 2);
-    EXPECT_EQ(dlg->ELocalAddr->text(), QStringLiteral("192.168.0.20"));
-    EXPECT_EQ(dlg->ERemoteAddr->text(), QStringLiteral("192.168.0.30"));
-    EXPECT_EQ(dlg->EGatewayAddr->text(), QStringLiteral("192.168.0.1"));
-    EXPECT_EQ(dlg->ENetMask->text(), QStringLiteral("255.255.255.0"));
-    EXPECT_EQ(dlg->ELocalPort->text(), QStringLiteral("10501"));
-    EXPECT_EQ(dlg->ERemotePort->text(), QStringLiteral("10502"));
+    // With the interface off the protocol flag does not matter.
+    for (const auto& [lanEnabled, tcp, mode] : {std::tuple{true, true, 2}, {true, false, 1}, {false, true, 0}}) {
+        deviceReports(lanEnabled, tcp);
+        dlg->LoadFromDriver();
+        EXPECT_EQ(dlg->Mode(), mode) << lanEnabled << tcp;
+    }
+    EXPECT_EQ((QStringList{dlg->ELocalAddr->text(), dlg->ELocalPort->text(), dlg->EGatewayAddr->text(),
+                           dlg->ENetMask->text(), dlg->ERemoteAddr->text(), dlg->ERemotePort->text()}),
+              (QStringList{QStringLiteral("192.168.0.20"), QStringLiteral("10501"), QStringLiteral("192.168.0.1"),
+                           QStringLiteral("255.255.255.0"), QStringLiteral("192.168.0.30"),
+                           QStringLiteral("10502")}));
     EXPECT_EQ(dlg->LocalPort(), 10501);
     EXPECT_EQ(dlg->RemoteAddr(), QStringLiteral("192.168.0.30"));
     EXPECT_TRUE(link.serial->written.isEmpty()) << "reading the mirror sends nothing";
-
-    deviceReports(true, false);
-    dlg->LoadFromDriver();
-    EXPECT_EQ(dlg->Mode(), 1);
-
-    // With the interface off the protocol flag does not matter.
-    deviceReports(false, true);
-    dlg->LoadFromDriver();
-    EXPECT_EQ(dlg->Mode(), 0);
 }
 
 TEST_F(DeviceLanDialog, RefusesPortsThatAreNotIntegersOrNotPorts)
