@@ -2,6 +2,7 @@
 // Helpers shared by the simulator's tests: capturing what the device sends, and reading reply
 // lines with a parser of the tests' own (neither the driver's nor the simulator's).
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -39,11 +40,8 @@ public:
     }
     int countLinesStartingWith(const QByteArray& prefix) const
     {
-        int n = 0;
-        for (const QByteArray& l : lines())
-            if (l.startsWith(prefix))
-                ++n;
-        return n;
+        const auto all = lines();
+        return int(std::count_if(all.begin(), all.end(), [&](const QByteArray& l) { return l.startsWith(prefix); }));
     }
     void clear()
     {

@@ -43,8 +43,7 @@ Command query(tVAR index)
 
 std::vector<Command> parse(const QByteArray& bytes)
 {
-    CommandParser p;
-    return p.feed(bytes);
+    return CommandParser().feed(bytes);
 }
 
 } // namespace

@@ -22,32 +22,33 @@ TEST(DeviceState, ReplyLinesCarryTheMnemonicAndTheValue)
 TEST(DeviceState, OutOfRangeValuesAreClampedOrIgnoredPerVariable)
 {
     DeviceState s;
-    EXPECT_EQ(s.set(_BRGT, 300), SetOutcome::Clamped);
-    EXPECT_EQ(s.value(_BRGT), 255u);
-    EXPECT_EQ(s.set(_FADEDURATION, 1), SetOutcome::Clamped);
-    EXPECT_EQ(s.value(_FADEDURATION), 5u);
-    EXPECT_EQ(s.set(_FADEDURATION, 250), SetOutcome::Stored);
-    EXPECT_EQ(s.set(_FADEDURATION, 251), SetOutcome::Clamped);
-    EXPECT_EQ(s.value(_FADEDURATION), 250u);
-
-    EXPECT_EQ(s.set(_ICHNM, 7), SetOutcome::Stored);
-    EXPECT_EQ(s.set(_ICHNM, 8), SetOutcome::Rejected);
-    EXPECT_EQ(s.set(_ICHNM, 0), SetOutcome::Rejected);
-    EXPECT_EQ(s.value(_ICHNM), 7u);
-    EXPECT_EQ(s.set(_NETMASK, 30), SetOutcome::Stored);
-    EXPECT_EQ(s.set(_NETMASK, 31), SetOutcome::Rejected) << "a controller cannot take 31 host bits";
-    EXPECT_EQ(s.value(_NETMASK), 30u);
-    EXPECT_EQ(s.set(_PCHAN, 9), SetOutcome::Rejected);
-    EXPECT_EQ(s.set(_PORT, 0), SetOutcome::Rejected);
-    EXPECT_EQ(s.set(_PORT, 65536), SetOutcome::Rejected);
-
-    EXPECT_EQ(s.set(_OBLACK, 5), SetOutcome::Stored);
-    EXPECT_EQ(s.value(_OBLACK), 1u) << "booleans are reported 0 or 1";
-    EXPECT_EQ(s.set(_UNIT, 1), SetOutcome::ReadOnly);
-    EXPECT_EQ(s.set(_DEV, 12), SetOutcome::ReadOnly);
-    EXPECT_EQ(s.value(_UNIT), 27000u);
-
-    EXPECT_EQ(s.set(_EFFECTTYPE, 2), SetOutcome::Stored);
+    const struct {
+        tVAR index;
+        std::uint32_t value;
+        SetOutcome outcome;
+        std::uint32_t kept;
+    } cases[] = {
+        {_BRGT, 300, SetOutcome::Clamped, 255},
+        {_FADEDURATION, 1, SetOutcome::Clamped, 5},
+        {_FADEDURATION, 250, SetOutcome::Stored, 250},
+        {_FADEDURATION, 251, SetOutcome::Clamped, 250},
+        {_ICHNM, 7, SetOutcome::Stored, 7},
+        {_ICHNM, 8, SetOutcome::Rejected, 7},
+        {_ICHNM, 0, SetOutcome::Rejected, 7},
+        {_NETMASK, 30, SetOutcome::Stored, 30},
+        {_NETMASK, 31, SetOutcome::Rejected, 30}, // a controller cannot take 31 host bits
+        {_PCHAN, 9, SetOutcome::Rejected, 1},
+        {_PORT, 0, SetOutcome::Rejected, 10500},
+        {_PORT, 65536, SetOutcome::Rejected, 10500},
+        {_OBLACK, 5, SetOutcome::Stored, 1}, // booleans are reported 0 or 1
+        {_UNIT, 1, SetOutcome::ReadOnly, 27000},
+        {_DEV, 12, SetOutcome::ReadOnly, 57},
+        {_EFFECTTYPE, 2, SetOutcome::Stored, 2},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(s.set(c.index, c.value), c.outcome) << CommandMnemonics[c.index] << "=" << c.value;
+        EXPECT_EQ(s.value(c.index), c.kept) << CommandMnemonics[c.index] << "=" << c.value;
+    }
     DeviceState snipa(Model::Snipa);
     EXPECT_EQ(snipa.set(_EFFECTTYPE, 2), SetOutcome::Rejected) << "cut only";
     EXPECT_EQ(snipa.set(_EFFECTTYPE, 1), SetOutcome::Stored);

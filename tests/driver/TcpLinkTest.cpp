@@ -1,7 +1,6 @@
 // The TCP client against scripted peers on 127.0.0.1, beyond what LinkConformanceTest checks.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -78,28 +77,6 @@ TEST_F(TcpLinkTest, RefusedConnectIsReportedOnceAndNotFromInsideOpen)
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_FALSE(link.isActive());
     EXPECT_EQ(connects, 0);
-}
-
-TEST_F(TcpLinkTest, ReopeningFromTheErrorHandlerNeitherRecursesNorOverlaps)
-{
-    link.setRemote(QStringLiteral("127.0.0.1"), freeTcpPort());
-    int depth = 0, maxDepth = 0;
-    link.onError = [&](const QString& m) {
-        maxDepth = std::max(maxDepth, ++depth);
-        errors.push_back(m);
-        // What the driver does: close, then reconnect at once.
-        link.close();
-        if (errors.size() < 5) {
-            EXPECT_TRUE(link.open());
-        }
-        --depth;
-    };
-    ASSERT_TRUE(link.open());
-    ASSERT_TRUE(waitFor([&] { return errors.size() >= 5; }));
-    drainEvents();
-    EXPECT_EQ(maxDepth, 1);
-    EXPECT_EQ(errors.size(), 5u);
-    EXPECT_EQ(link.connectAttempts(), 5); // one report per attempt, no extra connects
 }
 
 TEST_F(TcpLinkTest, ClosingOrDestroyingWhileConnectingReportsNothing)
