@@ -1,20 +1,6 @@
 #include "EscapeText.h"
 
-namespace
-{
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
+#include "Mirex_d.h"
 
 bool EscapeText::decode(const QByteArray& text, QByteArray& bytes, QString& error)
 {
@@ -41,8 +27,8 @@ bool EscapeText::decode(const QByteArray& text, QByteArray& bytes, QString& erro
             bytes += '\\';
             break;
         case 'x': {
-            const int high = i + 1 < text.size() ? hexValue(text[i + 1]) : -1;
-            const int low = i + 2 < text.size() ? hexValue(text[i + 2]) : -1;
+            const int high = i + 1 < text.size() ? tesso::hexDigitValue(text[i + 1]) : -1;
+            const int low = i + 2 < text.size() ? tesso::hexDigitValue(text[i + 2]) : -1;
             if (high < 0 || low < 0) {
                 error = QStringLiteral("\\x needs two hexadecimal digits");
                 return false;

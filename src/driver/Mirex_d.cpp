@@ -37,17 +37,6 @@ bool isAcceptedDeviceCode(std::uint32_t code)
     return code == 32 || code == 33 || code == 40 || code == 57 || code == 58;
 }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Candidates per first character, in index order: the parser tries only the mnemonics that can
 // be a prefix of the line, in the same order as a scan of the whole table would.
 struct CandidateTable {
@@ -89,6 +78,17 @@ QString rangeMessage(const QByteArray& line, std::int64_t value)
 namespace tesso
 {
 
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 NumberScan scanNumber(const char* p, const char* end)
 {
     NumberScan scan;
@@ -113,7 +113,7 @@ NumberScan scanNumber(const char* p, const char* end)
     const char* digitsStart = p;
     std::int64_t value = 0;
     for (; p != end; ++p) {
-        const int digit = base == 16 ? hexDigit(*p) : (*p >= '0' && *p <= '9' ? *p - '0' : -1);
+        const int digit = base == 16 ? hexDigitValue(*p) : (*p >= '0' && *p <= '9' ? *p - '0' : -1);
         if (digit < 0)
             break;
         if (value < ScanCeiling)

@@ -49,6 +49,9 @@ struct NumberScan {
 };
 NumberScan scanNumber(const char* begin, const char* end);
 
+// Value of one hexadecimal digit, or -1.
+int hexDigitValue(char c);
+
 // Dotted text of the 32-bit mask with n host bits (n < 32).
 QString maskText(unsigned hostBits);
 } // namespace tesso
