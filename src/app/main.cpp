@@ -17,6 +17,7 @@
 #include "GlyphImages.h"
 #include "MessageBoxPrompts.h"
 #include "Mirex_d.h"
+#include "QuitOnSignals.h"
 #include "StartUp.h"
 #include "Unit_Main.h"
 
@@ -81,6 +82,9 @@ int main(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
+    // Ended by a signal, the program still goes through its exit: the demonstration's settings
+    // folder is removed and the link closed.
+    tesso::quitOnSignals(app);
     QApplication::setApplicationName(QStringLiteral("tesso"));
     QApplication::setApplicationVersion(QStringLiteral(TESSO_VERSION_STRING));
     QApplication::setWindowIcon(QIcon(GlyphImages::Logo(QString())));
@@ -141,6 +145,8 @@ int main(int argc, char** argv)
                      Qt::QueuedConnection);
     mainWindow->show();
     const int result = app.exec();
-    mainWindow.reset(); // before the simulated device and the error box go
+    if (!mainWindow->IsClosed())
+        mainWindow->close(); // a signal ended the loop: close as the user would, saving the settings
+    mainWindow.reset();      // before the simulated device and the error box go
     return result;
 }

@@ -6,26 +6,23 @@
 #include <QTimer>
 
 #include "ComPort2.h"
+#include "DeviceModels.h"
 #include "Errors.h"
 #include "EscapeText.h"
+#include "IpText.h"
 #include "Mirex_d.h"
-#include "ReplyWatcher.h"
-#include "TcpLink.h"
-#include "UdpLink.h"
+#include "QueryAllDump.h"
 #include "VariableNames.h"
 
 namespace
 {
 
-bool isAcceptedDevice(std::uint32_t code)
-{
-    return code == 32 || code == 33 || code == 40 || code == 57 || code == 58;
-}
-
 QString secondsText(double seconds)
 {
     return QString::number(seconds, 'g', 6) + QStringLiteral(" s");
 }
+
+constexpr int MissingNamesShown = 12;
 
 } // namespace
 
@@ -33,8 +30,9 @@ CliSession::CliSession(const CliOptions& options, std::FILE* out, std::FILE* err
     : m_options(options), m_out(out), m_err(err)
 {
     m_previousReporter = tesso::setErrorReporter([this](const QString& message) {
-        if (m_watcher)
-            m_watcher->lineFailed();
+        // A link failure is the session's to tell, once, with what it means for the command.
+        if (m_linkBroken && message == m_linkError)
+            return;
         std::fprintf(m_err, "tesso-cli: %s\n", message.toLocal8Bit().constData());
         std::fflush(m_err);
     });
@@ -42,18 +40,15 @@ CliSession::CliSession(const CliOptions& options, std::FILE* out, std::FILE* err
 
 CliSession::~CliSession()
 {
-    m_watcher.reset();
     m_driver.reset();
+    std::fflush(m_out);
     tesso::setErrorReporter(m_previousReporter);
 }
 
 QString CliSession::modelName(std::uint32_t code)
 {
-    if (code == 57)
-        return QStringLiteral("Lumio");
-    if (code == 58)
-        return QStringLiteral("Snipa");
-    return QStringLiteral("unknown");
+    const int position = tesso::ModelTable::ModelIndex(code);
+    return position < 0 ? QStringLiteral("unknown") : QLatin1String(tesso::ModelTable::At(position).name);
 }
 
 int CliSession::run()
@@ -62,9 +57,15 @@ int CliSession::run()
         return status;
     m_deadline = QDeadlineTimer(static_cast<qint64>(m_options.timeoutSeconds() * 1000.0));
     m_driver = std::make_unique<TMirex_d>();
-    m_watcher = std::make_unique<ReplyWatcher>(*m_driver);
+    m_driver->OnLinkFailure = [this](tConnectionType link, const QString& message) {
+        linkFailed(link, message);
+    };
+    m_driver->OnReplyApplied = [this](tVAR index, const QByteArray& line) {
+        if (m_handler)
+            m_handler(index, line);
+    };
     if (m_options.command() == QLatin1String("monitor")) // what arrives while the link opens counts too
-        m_watcher->listen([this](tVAR index, const QByteArray& line) {
+        listen([this](tVAR index, const QByteArray& line) {
             print(VariableAccess::replyLines(*m_driver, index, line));
         });
     if (const int status = openLink(); status != ExitOk)
@@ -114,6 +115,18 @@ int CliSession::prepare()
     return ExitOk;
 }
 
+// ---- Link ----------------------------------------------------------------------------------------
+
+void CliSession::linkFailed(tConnectionType link, const QString& message)
+{
+    if (link != m_driver->ConType())
+        return;
+    m_linkError = message;
+    // The driver reconnects a TCP link once at once; a second failure in a row means nobody is there.
+    if (link != CON_TCP || ++m_tcpFailures >= 2)
+        m_linkBroken = true;
+}
+
 int CliSession::openLink()
 {
     if (m_options.link() == CliOptions::Link::Serial)
@@ -126,31 +139,26 @@ int CliSession::openLink()
 
 int CliSession::openSerial()
 {
-    // Opened through the link itself: the driver's Port setter swallows the reason of a failure.
-    DeviceLink& serial = m_driver->serialLink();
-    serial.setPortName(m_options.serialPort());
-    try {
-        serial.open();
-    } catch (const TessoError& e) {
-        const QString device = TComPort2::DevicePath(m_options.serialPort());
-        const QString where =
-            device == m_options.serialPort() ? QString() : QStringLiteral(" (device %1)").arg(device);
-        return fail(ExitLinkFailed, e.text() + where);
-    }
-    return ExitOk;
+    m_driver->setPort(m_options.serialPort());
+    if (!m_driver->Port().isEmpty())
+        return ExitOk;
+    const QString device = TComPort2::DevicePath(m_options.serialPort());
+    const QString where =
+        device == m_options.serialPort() ? QString() : QStringLiteral(" (device %1)").arg(device);
+    return fail(ExitLinkFailed, m_linkError + where);
 }
 
 // The driver compares the sender of each datagram with IpRemoteAddress as text, so names are
-// turned into dotted IPv4 addresses first.
+// turned into plain dotted IPv4 addresses first.
 bool CliSession::resolveHost(QString& address)
 {
-    QHostAddress literal;
-    if (literal.setAddress(address)) {
-        if (literal.protocol() != QAbstractSocket::IPv4Protocol)
-            return false;
-        address = literal.toString();
+    if (const std::optional<QString> dotted = tesso::canonicalIpText(address)) {
+        address = *dotted;
         return true;
     }
+    QHostAddress literal;
+    if (literal.setAddress(address))
+        return false; // an IPv6 literal: the device speaks IPv4 only
     const QHostInfo info = QHostInfo::fromName(address);
     for (const QHostAddress& candidate : info.addresses()) {
         if (candidate.protocol() == QAbstractSocket::IPv4Protocol) {
@@ -163,27 +171,15 @@ bool CliSession::resolveHost(QString& address)
 
 int CliSession::openTcp(const QString& address)
 {
-    DeviceLink& tcp = m_driver->tcpLink();
-    auto driverHandler = tcp.onError;
-    tcp.onError = [this, driverHandler](const QString& message) {
-        ++m_tcpFailures;
-        m_lastTcpError = message;
-        if (driverHandler)
-            driverHandler(message);
-    };
     m_driver->setIpRemoteAddress(address);
     m_driver->setIpRemotePort(m_options.remotePort());
     m_driver->setConType(CON_TCP);
-    auto* client = dynamic_cast<TcpLink*>(&tcp);
-    // The driver reconnects once at once; a second failure in a row means nobody is there.
-    const bool connected = waitUntil([&] { return (client && client->isConnected()) || m_tcpFailures >= 2; });
-    if (client && client->isConnected())
+    if (waitUntil([this] { return m_driver->LinkConnected(); }))
         return ExitOk;
     const QString target = QStringLiteral("%1:%2").arg(m_options.host()).arg(m_options.remotePort());
-    if (!connected || m_lastTcpError.isEmpty())
-        return fail(ExitLinkFailed, QStringLiteral("cannot connect to %1 within %2")
-                                        .arg(target, secondsText(m_options.timeoutSeconds())));
-    return fail(ExitLinkFailed, QStringLiteral("cannot connect to %1: %2").arg(target, m_lastTcpError));
+    if (m_linkBroken)
+        return fail(ExitLinkFailed, QStringLiteral("cannot connect to %1: %2").arg(target, m_linkError));
+    return fail(ExitLinkFailed, QStringLiteral("cannot connect to %1 within %2").arg(target, within()));
 }
 
 int CliSession::openUdp(const QString& address)
@@ -192,25 +188,24 @@ int CliSession::openUdp(const QString& address)
     m_driver->setIpRemoteAddress(address);
     m_driver->setIpRemotePort(m_options.remotePort());
     m_driver->setConType(CON_UDP);
-    if (m_driver->udpLink().isActive())
+    if (m_driver->LinkConnected())
         return ExitOk;
-    const auto* udp = dynamic_cast<const UdpLink*>(&m_driver->udpLink());
-    return fail(ExitLinkFailed, QStringLiteral("cannot bind local UDP port %1: %2")
-                                    .arg(m_options.localPort())
-                                    .arg(udp ? udp->bindErrorText() : QString()));
+    return fail(ExitLinkFailed, m_linkError);
 }
 
 bool CliSession::waitUntil(const std::function<bool()>& done)
 {
     if (done())
         return true;
+    if (m_linkBroken)
+        return false;
     QEventLoop loop;
     QTimer tick;
     bool satisfied = false;
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
-        m_watcher->flush();
+        std::fflush(m_out);
         satisfied = done();
-        if (satisfied || m_deadline.hasExpired())
+        if (satisfied || m_linkBroken || m_deadline.hasExpired())
             loop.quit();
     });
     tick.start(10);
@@ -218,27 +213,36 @@ bool CliSession::waitUntil(const std::function<bool()>& done)
     return satisfied;
 }
 
-// Detection without the driver's 3 s start-up delay: step the state machine to searching and ask
-// "?" at once; the driver keeps asking every 2 s after that.
+int CliSession::waitFailed(const QString& timeoutMessage)
+{
+    if (m_linkBroken)
+        return fail(ExitLinkFailed, m_linkError);
+    return fail(ExitNoDevice, timeoutMessage);
+}
+
+QString CliSession::within() const
+{
+    return secondsText(m_options.timeoutSeconds());
+}
+
+// Detection without the driver's 3 s start-up delay.
 bool CliSession::connectDevice()
 {
-    if (m_options.forceConn()) {
+    if (m_options.forceConn())
         m_driver->setForceConn(true);
-        return waitUntil([&] { return m_driver->Connected(); });
-    }
-    m_driver->RestartLinkTimer(1);
-    if (!waitUntil([&] { return m_driver->LinkState() == 1; }))
-        return false;
-    m_driver->setQueryVar(_DEV);
+    else
+        m_driver->DetectNow();
     return waitUntil([&] { return m_driver->Connected(); });
 }
+
+// ---- Commands ------------------------------------------------------------------------------------
 
 int CliSession::runDetect()
 {
     bool found = false;
     std::uint32_t code = 0;
-    m_watcher->listen([&](tVAR index, const QByteArray&) {
-        if (index == _DEV && !found && isAcceptedDevice(m_driver->DEV())) {
+    listen([&](tVAR index, const QByteArray&) {
+        if (index == _DEV && !found && tesso::isAcceptedDeviceCode(m_driver->DEV())) {
             found = true;
             code = m_driver->DEV();
         }
@@ -247,14 +251,10 @@ int CliSession::runDetect()
         m_driver->setForceConn(true);
         m_driver->setQueryVar(_DEV);
     } else {
-        m_driver->RestartLinkTimer(1);
-        if (waitUntil([&] { return m_driver->LinkState() == 1 || found; }) && !found)
-            m_driver->setQueryVar(_DEV);
+        m_driver->DetectNow();
     }
     if (!waitUntil([&] { return found; }))
-        return fail(
-            ExitNoDevice,
-            QStringLiteral("no device answered within %1").arg(secondsText(m_options.timeoutSeconds())));
+        return waitFailed(QStringLiteral("no device answered within %1").arg(within()));
     print({QStringLiteral("DEV=%1").arg(code), QStringLiteral("MODEL=") + modelName(code)});
     return ExitOk;
 }
@@ -263,7 +263,7 @@ int CliSession::runGet()
 {
     for (const tVAR index : m_queries) {
         bool answered = false;
-        m_watcher->listen([&](tVAR replied, const QByteArray& line) {
+        listen([&](tVAR replied, const QByteArray& line) {
             if (replied == index && !answered) {
                 answered = true;
                 print(VariableAccess::replyLines(*m_driver, replied, line));
@@ -271,9 +271,8 @@ int CliSession::runGet()
         });
         m_driver->setQueryVar(index);
         if (!waitUntil([&] { return answered; }))
-            return fail(ExitNoDevice,
-                        QStringLiteral("no reply for %1 within %2")
-                            .arg(VariableNames::nameOf(index), secondsText(m_options.timeoutSeconds())));
+            return waitFailed(
+                QStringLiteral("no reply for %1 within %2").arg(VariableNames::nameOf(index), within()));
     }
     return ExitOk;
 }
@@ -281,15 +280,13 @@ int CliSession::runGet()
 int CliSession::runSet()
 {
     if (!connectDevice())
-        return fail(
-            ExitNoDevice,
-            QStringLiteral("no device answered within %1").arg(secondsText(m_options.timeoutSeconds())));
+        return waitFailed(QStringLiteral("no device answered within %1").arg(within()));
     for (const VariableAccess::Assignment& assignment : m_assignments) {
         bool answered = false;
-        m_watcher->listen([&](tVAR replied, const QByteArray& line) {
+        listen([&](tVAR replied, const QByteArray&) {
             if (replied == assignment.index && !answered) {
                 answered = true;
-                print(VariableAccess::replyLines(*m_driver, replied, line));
+                print({VariableAccess::answerLine(*m_driver, assignment)});
             }
         });
         try {
@@ -298,42 +295,52 @@ int CliSession::runSet()
             return fail(ExitUsage, e.text());
         }
         if (!waitUntil([&] { return answered; }))
-            return fail(ExitNoDevice, QStringLiteral("no reply for %1 within %2")
-                                          .arg(VariableNames::nameOf(assignment.index),
-                                               secondsText(m_options.timeoutSeconds())));
+            return waitFailed(QStringLiteral("no reply for %1 within %2")
+                                  .arg(VariableAccess::assignedName(assignment), within()));
     }
     return ExitOk;
 }
 
-// The driver sends the query-all command one step after it connects and declares itself ready
-// after 2 s without data: that silence is the end of the dump.
+// The driver sends the query-all command one step after it connects. What the device answers from
+// then on is collected; it is printed, each variable once, only when the answer is complete.
 int CliSession::runDump()
 {
     if (!connectDevice())
-        return fail(
-            ExitNoDevice,
-            QStringLiteral("no device answered within %1").arg(secondsText(m_options.timeoutSeconds())));
-    m_watcher->listen([&](tVAR index, const QByteArray& line) {
-        if (!m_driver->Ready()) // the keep-alive answer after the dump is not part of it
-            print(VariableAccess::replyLines(*m_driver, index, line));
+        return waitFailed(QStringLiteral("no device answered within %1").arg(within()));
+    QueryAllDump dump;
+    listen([&](tVAR index, const QByteArray& line) {
+        if (m_driver->LinkState() >= tLinkState::lsLoading) // the answer to the query-all, not detection
+            dump.add(index, line);
     });
-    if (!waitUntil([&] { return m_driver->Ready(); }))
-        return fail(ExitNoDevice, QStringLiteral("the query-all answer did not end within %1")
-                                      .arg(secondsText(m_options.timeoutSeconds())));
-    return ExitOk;
+    const bool ended = waitUntil([&] { return dump.ended(); });
+    if (dump.complete()) {
+        print(dump.lines(*m_driver));
+        return ExitOk;
+    }
+    if (m_linkBroken)
+        return fail(ExitLinkFailed, m_linkError);
+    QString missing = dump.missing(MissingNamesShown).join(QStringLiteral(", "));
+    if (dump.missingCount() > MissingNamesShown)
+        missing += QStringLiteral(" and %1 more").arg(dump.missingCount() - MissingNamesShown);
+    const QString how = ended
+                            ? QStringLiteral("the query-all answer ended with %1 of %2 variables missing: %3")
+                            : QStringLiteral("the query-all answer did not end within %4; %1 of %2 variables "
+                                             "missing: %3");
+    return fail(ExitNoDevice, how.arg(dump.missingCount()).arg(tesso::VariableCount).arg(missing, within()));
 }
 
 int CliSession::runMonitor()
 {
     waitUntil([] { return false; });
-    m_watcher->flush();
+    if (m_linkBroken)
+        return fail(ExitLinkFailed, m_linkError);
     return ExitOk;
 }
 
 int CliSession::runRaw()
 {
     bool answered = false;
-    m_watcher->listen([&](tVAR index, const QByteArray& line) {
+    listen([&](tVAR index, const QByteArray& line) {
         if (!answered) {
             answered = true;
             print(VariableAccess::replyLines(*m_driver, index, line));
@@ -345,20 +352,23 @@ int CliSession::runRaw()
         return fail(ExitUsage, e.text());
     }
     if (!waitUntil([&] { return answered; }))
-        return fail(ExitNoDevice,
-                    QStringLiteral("no reply within %1").arg(secondsText(m_options.timeoutSeconds())));
+        return waitFailed(QStringLiteral("no reply within %1").arg(within()));
     return ExitOk;
 }
 
+// Written through the stream's buffer and flushed by the waiting loop, so a flood of replies costs
+// no system call per line and a reader still sees them within a few milliseconds.
 void CliSession::print(const QStringList& lines)
 {
-    for (const QString& line : lines)
-        std::fprintf(m_out, "%s\n", line.toLocal8Bit().constData());
-    std::fflush(m_out);
+    for (const QString& line : lines) {
+        std::fputs(line.toLocal8Bit().constData(), m_out);
+        std::fputc('\n', m_out);
+    }
 }
 
 int CliSession::fail(int status, const QString& message)
 {
+    std::fflush(m_out);
     std::fprintf(m_err, "tesso-cli: %s\n", message.toLocal8Bit().constData());
     std::fflush(m_err);
     return status;

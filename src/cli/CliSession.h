@@ -1,7 +1,7 @@
 #pragma once
 // One run of tesso-cli: opens the chosen link through the driver, runs the command against the
 // device and returns the exit status. Everything waits on the Qt event loop with one deadline
-// for the whole command.
+// for the whole command; a link that fails for good ends any wait at once.
 
 #include <cstdio>
 #include <functional>
@@ -14,11 +14,11 @@
 #include <QStringList>
 
 #include "CliOptions.h"
+#include "DriverLinks.h"
 #include "ErrorReport.h"
 #include "VariableAccess.h"
 
 class TMirex_d;
-class ReplyWatcher;
 
 class CliSession
 {
@@ -36,14 +36,21 @@ class CliSession
     static QString modelName(std::uint32_t code);
 
   private:
+    using ReplyHandler = std::function<void(tVAR index, const QByteArray& line)>;
+
     int prepare();
     int openLink();
     int openSerial();
     int openTcp(const QString& address);
     int openUdp(const QString& address);
     bool resolveHost(QString& address);
+    void linkFailed(tConnectionType link, const QString& message);
+    // Runs the event loop until done() or the deadline or a link failure; true when done.
     bool waitUntil(const std::function<bool()>& done);
+    // The status of a wait that did not end in success: the link's failure, else the time-out.
+    int waitFailed(const QString& timeoutMessage);
     bool connectDevice();
+    void listen(ReplyHandler handler) { m_handler = std::move(handler); }
 
     int runDetect();
     int runGet();
@@ -54,17 +61,19 @@ class CliSession
 
     void print(const QStringList& lines);
     int fail(int status, const QString& message);
+    QString within() const;
 
     CliOptions m_options;
     std::FILE* m_out;
     std::FILE* m_err;
     QDeadlineTimer m_deadline;
     std::unique_ptr<TMirex_d> m_driver;
-    std::unique_ptr<ReplyWatcher> m_watcher;
+    ReplyHandler m_handler;
     tesso::ErrorReporter m_previousReporter;
     std::vector<tVAR> m_queries;
     std::vector<VariableAccess::Assignment> m_assignments;
     QByteArray m_rawBytes;
     int m_tcpFailures = 0;
-    QString m_lastTcpError;
+    bool m_linkBroken = false;
+    QString m_linkError;
 };

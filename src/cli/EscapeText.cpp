@@ -1,6 +1,6 @@
 #include "EscapeText.h"
 
-#include "Mirex_d.h"
+#include "NumberText.h"
 
 bool EscapeText::decode(const QByteArray& text, QByteArray& bytes, QString& error)
 {

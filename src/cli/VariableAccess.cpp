@@ -1,6 +1,8 @@
 #include "VariableAccess.h"
 
+#include "IpText.h"
 #include "Mirex_d.h"
+#include "NumberText.h"
 #include "VariableNames.h"
 
 namespace
@@ -9,6 +11,36 @@ namespace
 constexpr std::int64_t MaxU32 = 4294967295LL;
 constexpr std::int64_t MinI32 = -2147483648LL;
 constexpr std::int64_t MaxI32 = 2147483647LL;
+
+using Composite = VariableAccess::Composite;
+
+struct CompositeName {
+    Composite composite;
+    const char* name;
+    bool address;
+    tVAR lastReply; // the device's answer ends with this reply
+};
+constexpr CompositeName Composites[] = {{Composite::LocalIp, "LOCAL_IP", true, _IP1},
+                                        {Composite::RemoteIp, "REMOTE_IP", true, _IP1},
+                                        {Composite::GatewayIp, "GATEWAY_IP", true, _IP1},
+                                        {Composite::LocalPort, "LOCAL_PORT", false, _PORT},
+                                        {Composite::RemotePort, "REMOTE_PORT", false, _PORT}};
+
+const CompositeName* compositeNamed(const QString& name)
+{
+    for (const CompositeName& c : Composites)
+        if (name.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0)
+            return &c;
+    return nullptr;
+}
+
+const CompositeName& compositeOf(Composite composite)
+{
+    for (const CompositeName& c : Composites)
+        if (c.composite == composite)
+            return c;
+    return Composites[0];
+}
 
 bool scanWhole(const QString& text, std::int64_t& value)
 {
@@ -40,6 +72,28 @@ bool selects(std::uint32_t padip, std::uint32_t entry)
     return padip == 0 || padip == entry;
 }
 
+bool parseComposite(const CompositeName& c, const QString& value, VariableAccess::Assignment& a,
+                    QString& error)
+{
+    a.composite = c.composite;
+    a.index = c.lastReply;
+    if (c.address) {
+        const std::optional<QString> address = tesso::canonicalIpText(value);
+        if (!address) {
+            error = QStringLiteral("%1 takes a dotted address such as 192.168.0.10, not '%2'")
+                        .arg(QLatin1String(c.name), value);
+            return false;
+        }
+        a.text = *address;
+        return true;
+    }
+    if (!scanWhole(value, a.number) || a.number < 0 || a.number > 65535) {
+        error = QStringLiteral("'%1' does not fit %2 (0..65535)").arg(value, QLatin1String(c.name));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool VariableAccess::parseAssignment(const QString& argument, Assignment& assignment, QString& error)
@@ -51,6 +105,8 @@ bool VariableAccess::parseAssignment(const QString& argument, Assignment& assign
     }
     const QString name = argument.left(equals);
     const QString value = argument.mid(equals + 1);
+    if (const CompositeName* composite = compositeNamed(name))
+        return parseComposite(*composite, value, assignment, error);
     const std::optional<tVAR> index = VariableNames::find(name);
     if (!index) {
         error =
@@ -59,7 +115,8 @@ bool VariableAccess::parseAssignment(const QString& argument, Assignment& assign
     }
     const QString canonical = VariableNames::nameOf(*index);
     if (!VariableNames::isWritable(*index)) {
-        error = QStringLiteral("%1 is read-only").arg(canonical);
+        error = *index == _PORT ? QStringLiteral("PORT is set through LOCAL_PORT or REMOTE_PORT")
+                                : QStringLiteral("%1 is read-only").arg(canonical);
         return false;
     }
     assignment.index = *index;
@@ -77,16 +134,14 @@ bool VariableAccess::parseAssignment(const QString& argument, Assignment& assign
             return false;
         }
         return true;
-    case tesso::Storage::TEXT: {
-        std::int32_t a = 0, b = 0, c = 0, d = 0;
-        if (!TMirex_d::ParseIpText(value, a, b, c, d)) {
+    case tesso::Storage::TEXT:
+        if (!tesso::parseIpText(value)) {
             error = QStringLiteral("%1 takes a dotted mask such as 255.255.255.0, not '%2'")
                         .arg(canonical, value);
             return false;
         }
         assignment.text = value;
         return true;
-    }
     case tesso::Storage::U32:
         break;
     }
@@ -99,45 +154,51 @@ bool VariableAccess::parseAssignment(const QString& argument, Assignment& assign
 
 void VariableAccess::assign(TMirex_d& driver, const Assignment& a)
 {
-    const auto u32 = static_cast<std::uint32_t>(a.number);
-    const auto i32 = static_cast<std::int32_t>(a.number);
-    switch (a.index) {
-#define CLI_SET_U32(prop, tvar)                                                                              \
-    case tvar:                                                                                               \
-        driver.set##prop(u32);                                                                               \
-        return;
-#define CLI_SET_BOOL(prop, tvar)                                                                             \
-    case tvar:                                                                                               \
-        driver.set##prop(u32 != 0);                                                                          \
-        return;
-#define CLI_SET_COLOR(prop, tvar)                                                                            \
-    case tvar:                                                                                               \
-        driver.set##prop(i32);                                                                               \
-        return;
-#define CLI_SET_TEXT(prop, tvar)                                                                             \
-    case tvar:                                                                                               \
-        driver.set##prop(a.text);                                                                            \
-        return;
-#define CLI_ACCESS_RW(prop, tvar, type) CLI_SET_##type(prop, tvar)
-#define CLI_ACCESS_MASK(prop, tvar, type) CLI_SET_TEXT(prop, tvar)
-#define CLI_ACCESS_RO(prop, tvar, type)
-#define CLI_ACCESS_FIELD(prop, tvar, type)
-#define CLI_ACCESS_NONE(prop, tvar, type)
-#define CLI_SETTER(idx, tvar, prop, evt, type, reply, cmd, access) CLI_ACCESS_##access(prop, tvar, type)
-        TESSO_VARIABLES(CLI_SETTER)
-#undef CLI_SETTER
-#undef CLI_ACCESS_NONE
-#undef CLI_ACCESS_FIELD
-#undef CLI_ACCESS_RO
-#undef CLI_ACCESS_MASK
-#undef CLI_ACCESS_RW
-#undef CLI_SET_TEXT
-#undef CLI_SET_COLOR
-#undef CLI_SET_BOOL
-#undef CLI_SET_U32
-    default:
-        break; // read-only variables never get here: parseAssignment refuses them
+    const auto port = static_cast<std::int32_t>(a.number);
+    switch (a.composite) {
+    case Composite::LocalIp:
+        return driver.setLOCAL_IP(a.text);
+    case Composite::RemoteIp:
+        return driver.setREMOTE_IP(a.text);
+    case Composite::GatewayIp:
+        return driver.setGATEWAY_IP(a.text);
+    case Composite::LocalPort:
+        return driver.setLOCAL_PORT(port);
+    case Composite::RemotePort:
+        return driver.setREMOTE_PORT(port);
+    case Composite::None:
+        break;
     }
+    if (a.index == _NETMASK)
+        driver.setNETMASK(a.text);
+    else
+        driver.setVariable(a.index, static_cast<std::uint32_t>(a.number));
+}
+
+QString VariableAccess::assignedName(const Assignment& a)
+{
+    return a.composite == Composite::None ? VariableNames::nameOf(a.index)
+                                          : QLatin1String(compositeOf(a.composite).name);
+}
+
+QString VariableAccess::answerLine(const TMirex_d& driver, const Assignment& a)
+{
+    const QString name = assignedName(a) + QLatin1Char('=');
+    switch (a.composite) {
+    case Composite::LocalIp:
+        return name + driver.LOCAL_IP();
+    case Composite::RemoteIp:
+        return name + driver.REMOTE_IP();
+    case Composite::GatewayIp:
+        return name + driver.GATEWAY_IP();
+    case Composite::LocalPort:
+        return name + QString::number(driver.LOCAL_PORT());
+    case Composite::RemotePort:
+        return name + QString::number(driver.REMOTE_PORT());
+    case Composite::None:
+        break;
+    }
+    return name + valueText(driver, a.index);
 }
 
 QString VariableAccess::valueText(const TMirex_d& driver, tVAR index)
@@ -155,30 +216,33 @@ QString VariableAccess::valueText(const TMirex_d& driver, tVAR index)
     }
 }
 
+std::int64_t VariableAccess::lineValue(tVAR index, const QByteArray& line)
+{
+    const QByteArray rest = line.mid(static_cast<int>(qstrlen(ReplyMnemonics[index])));
+    return tesso::scanNumber(rest.constData(), rest.constData() + rest.size()).value;
+}
+
 QStringList VariableAccess::replyLines(const TMirex_d& driver, tVAR index, const QByteArray& line)
 {
     const QString name = VariableNames::nameOf(index);
-    const bool octet = index == _IP4 || index == _IP3 || index == _IP2 || index == _IP1;
-    if (!octet && index != _PORT)
+    if (tesso::Catalogue[index].scope != tesso::Scope::ADDRESS)
         return {name + QLatin1Char('=') + valueText(driver, index)};
 
-    const QByteArray mnemonic(ReplyMnemonics[index]);
-    const QByteArray rest = line.mid(mnemonic.size());
-    const tesso::NumberScan scan = tesso::scanNumber(rest.constData(), rest.constData() + rest.size());
-    QStringList lines{name + QLatin1Char('=') + QString::number(scan.value)};
+    QStringList lines{name + QLatin1Char('=') + QString::number(lineValue(index, line))};
     const std::uint32_t padip = driver.PADIP();
-    if (octet) {
-        if (selects(padip, 1))
-            lines << QStringLiteral("LOCAL_IP=") + driver.LOCAL_IP();
-        if (selects(padip, 2))
-            lines << QStringLiteral("REMOTE_IP=") + driver.REMOTE_IP();
-        if (selects(padip, 3))
-            lines << QStringLiteral("GATEWAY_IP=") + driver.GATEWAY_IP();
-    } else {
-        if (selects(padip, 1))
-            lines << QStringLiteral("LOCAL_PORT=") + QString::number(driver.LOCAL_PORT());
-        if (selects(padip, 2))
-            lines << QStringLiteral("REMOTE_PORT=") + QString::number(driver.REMOTE_PORT());
-    }
+    const QStringList all = addressLines(driver);
+    const bool port = index == _PORT;
+    for (std::uint32_t entry = 1; entry <= 3; ++entry)
+        if (selects(padip, entry) && (!port || entry < 3))
+            lines << all.at(port ? static_cast<int>(entry) + 2 : static_cast<int>(entry) - 1);
     return lines;
+}
+
+QStringList VariableAccess::addressLines(const TMirex_d& driver)
+{
+    return {QStringLiteral("LOCAL_IP=") + driver.LOCAL_IP(),
+            QStringLiteral("REMOTE_IP=") + driver.REMOTE_IP(),
+            QStringLiteral("GATEWAY_IP=") + driver.GATEWAY_IP(),
+            QStringLiteral("LOCAL_PORT=") + QString::number(driver.LOCAL_PORT()),
+            QStringLiteral("REMOTE_PORT=") + QString::number(driver.REMOTE_PORT())};
 }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
-namespace {
+namespace
+{
 
 // Input 1 PAL, 2 nothing, 3 YUV 50 Hz, 4 NTSC on S-Video, 5 XGA 60 Hz, 6 SXGA 60 Hz, 7 and 8
 // nothing. Line durations are in units of 1/(10 x 27000 kHz): 17280 is 64 us.
@@ -13,9 +15,9 @@ InputSignal palSignal()
     return {17280, 1269, 312, 3, true, false, false, 3, true, false, 3, 5000};
 }
 
-std::array<InputSignal, DeviceState::InputSlots> defaultSignals()
+std::array<InputSignal, InputSlots> defaultSignals()
 {
-    std::array<InputSignal, DeviceState::InputSlots> s{};
+    std::array<InputSignal, InputSlots> s{};
     s[1] = palSignal();
     s[3] = palSignal();
     s[3].family = 7;
@@ -24,6 +26,27 @@ std::array<InputSignal, DeviceState::InputSlots> defaultSignals()
     s[6] = {4220, 300, 1066, 3, true, true, true, 0, false, false, 11, 6002};
     return s;
 }
+
+// Input signal type (PRGBI) of inputs 0..8, matching the signal table.
+constexpr std::array<std::uint32_t, InputSlots> FactoryInputTypes{{0, 0, 0, 2, 1, 7, 7, 7, 7}};
+
+// Local, remote and gateway address: octets, most significant first, then the port (the gateway
+// has none).
+constexpr std::array<std::array<std::uint32_t, AddressVariables.size()>, AddressCount> FactoryAddresses{{
+    {{192, 168, 0, 10, 10500}},
+    {{192, 168, 0, 1, 10500}},
+    {{192, 168, 0, 254, 0}},
+}};
+
+// The rules report input 1 and the local address as defaults; they must agree with the tables.
+constexpr bool rulesMatchFactoryTables()
+{
+    for (std::size_t k = 0; k < AddressVariables.size(); ++k)
+        if (Rules[AddressVariables[k]].defaultValue != FactoryAddresses[0][k])
+            return false;
+    return Rules[_PRGBI].defaultValue == FactoryInputTypes[1];
+}
+static_assert(rulesMatchFactoryTables());
 
 // Output rate code 0..3 in hundredths of a hertz.
 std::uint32_t rateOfCode(std::uint32_t code)
@@ -35,10 +58,16 @@ std::uint32_t rateOfCode(std::uint32_t code)
 constexpr std::array<std::uint8_t, 6> OnMessage{'P', 'W', 'R', '1', '\r', 0};
 constexpr std::array<std::uint8_t, 6> OffMessage{'P', 'W', 'R', '0', '\r', 0};
 
+std::uint32_t reported(tVAR index, std::uint32_t v)
+{
+    return isBoolean(index) ? (v != 0 ? 1 : 0) : v;
+}
+
 } // namespace
 
 DeviceState::DeviceState(Model model)
-    : m_model(model), m_deviceCode(model == Model::Lumio ? LumioCode : SnipaCode)
+    : m_model(model), m_modelPosition(ModelTable::ModelIndex(deviceCodeOf(model))),
+      m_deviceCode(deviceCodeOf(model))
 {
     restoreDefaults();
 }
@@ -50,58 +79,51 @@ void DeviceState::setDeviceCode(std::uint32_t code)
 
 void DeviceState::restoreDefaults()
 {
-    applyDefaults(false, false);
+    applyDefaults(0);
+    resetNetwork();
 }
 
 void DeviceState::factoryReset()
 {
-    applyDefaults(true, true);
+    applyDefaults(Framing | Network);
 }
 
 void DeviceState::resetPicture()
 {
-    for (tVAR v : {_BRGT, _CONTR, _COLOR, _HUE, _PROC})
-        m_values[v] = defaultValue(v);
+    for (const VariableRule& rule : Rules)
+        if (rule.has(Picture))
+            m_values[rule.index] = rule.defaultValue;
 }
 
 void DeviceState::resetFraming()
 {
-    for (tVAR v : {_HPOS, _VPOS, _HSIZ, _VSIZ})
-        m_values[v] = defaultValue(v);
+    for (const VariableRule& rule : Rules)
+        if (rule.has(Framing))
+            m_values[rule.index] = rule.defaultValue;
 }
 
 void DeviceState::resetNetwork()
 {
-    m_addresses[1] = {192, 168, 0, 10, 10500};
-    m_addresses[2] = {192, 168, 0, 1, 10500};
-    m_addresses[3] = {192, 168, 0, 254, 0};
-    m_values[_NETMASK] = 8;
+    m_addresses = FactoryAddresses;
+    for (const VariableRule& rule : Rules)
+        if (rule.has(Network))
+            m_values[rule.index] = rule.defaultValue;
 }
 
-void DeviceState::applyDefaults(bool keepFraming, bool keepNetwork)
+void DeviceState::applyDefaults(unsigned keptGroups)
 {
-    const auto before = m_values;
-    for (int i = 0; i < tesso::VariableCount; ++i) {
-        const auto v = static_cast<tVAR>(i);
-        const bool isFraming = v == _HPOS || v == _VPOS || v == _HSIZ || v == _VSIZ;
-        if (!(keepFraming && isFraming))
-            m_values[v] = defaultValue(v);
+    for (const VariableRule& rule : Rules)
+        if (!rule.has(keptGroups))
+            m_values[rule.index] = rule.defaultValue;
+    for (int n = 0; n < InputSlots; ++n) {
+        for (std::size_t k = 0; k < PerInputVariables.size(); ++k)
+            m_perInput[n][k] = Rules[PerInputVariables[k]].defaultValue;
+        m_perInput[n][slotOf(PerInputVariables, _PRGBI)] = FactoryInputTypes[n];
+        // Inputs the model does not have are off.
+        if (n > inputCount())
+            m_perInput[n][slotOf(PerInputVariables, _PENA)] = 0;
     }
-    if (keepFraming) {
-        for (tVAR v : {_HPOS, _VPOS, _HSIZ, _VSIZ})
-            m_values[v] = before[v];
-    }
-    for (int n = 0; n < InputSlots; ++n)
-        m_perInput[n] = {n == 8 ? 0u : 1u, 0, 0, 0, 0};
-    m_perInput[3][1] = 2;
-    m_perInput[4][1] = 1;
-    for (int n = 5; n <= 8; ++n)
-        m_perInput[n][1] = 7;
     m_signals = defaultSignals();
-    if (!keepNetwork)
-        resetNetwork();
-    else
-        m_values[_NETMASK] = before[_NETMASK];
     for (int c = 0; c < MessageCells; ++c) {
         m_messages[0][c] = c < int(OnMessage.size()) ? OnMessage[c] : 0;
         m_messages[1][c] = c < int(OffMessage.size()) ? OffMessage[c] : 0;
@@ -110,195 +132,60 @@ void DeviceState::applyDefaults(bool keepFraming, bool keepNetwork)
     recomputeDerived();
 }
 
-std::uint32_t DeviceState::defaultValue(tVAR index) const
-{
-    switch (index) {
-    case _DEV: return m_deviceCode;
-    case _UNIT: return 27000;
-    case _VERI: return 0x0391;
-    case _VERK: return 0x3C5A;
-    case _VERS: return 0x7E21;
-    case _VERV: return 16;
-    case _VERUPD: return 205;
-    case _OPT: return 2;
-    case _ICHM:
-    case _ICHNM: return 1;
-    case _HPOS:
-    case _VPOS:
-    case _HSIZ:
-    case _VSIZ:
-    case _BRGT:
-    case _CONTR:
-    case _COLOR:
-    case _HUE: return 128;
-    case _PROC: return 1;
-    case _OFMTM: return 1;       // XGA 1024x768
-    case _ORATEM: return 0;      // 50 Hz
-    case _ACHANM: return 1;
-    case _AMODEM: return 1;
-    case _REFFAM: return 3;
-    case _REFFRQ: return 5000;
-    case _PCHAN: return 1;
-    case _PENA: return 1;
-    case _TAKEEVA: return 1;
-    case _OSYNCTIME: return 1;
-    case _OTYPEM: return 3;
-    case _STBTIME: return 30;
-    case _FANUMBER: return 1;
-    case _FATRMODE: return 1;
-    case _ICHREF: return 5;
-    case _SWITCHMODE: return 1;  // standard switching
-    case _IFMTREF: return 1;
-    case _IRATEREF: return 1;
-    case _AUTOTAKE: return 1;
-    case _EFFECTTYPE: return 1;  // cut
-    case _FADEDURATION: return 10;
-    case _TITLESTART: return 600;
-    case _TITLEHEIGHT: return 120;
-    case _TITLEALPHA: return 128;
-    case _TITLEDURATION: return 50;
-    case _TITLEMAXY: return 767;
-    case _LANENABLE: return 1;
-    case _PADIP: return 1;
-    case _NETMASK: return 8;
-    case _TCPIP: return 1;
-    default: return 0;
-    }
-}
-
-DeviceState::Range DeviceState::rangeOf(tVAR index) const
-{
-    switch (index) {
-    case _HPOS:
-    case _VPOS:
-    case _HSIZ:
-    case _VSIZ:
-    case _BRGT:
-    case _CONTR:
-    case _COLOR:
-    case _HUE: return {0, 255, true};
-    case _PROC: return {0, 3, true};
-    case _OSYNCTIME: return {0, 30, true};
-    case _FADEDURATION: return {5, 250, true};
-    case _TITLEDURATION: return {10, 250, true};
-    case _TITLESTART:
-    case _TITLEHEIGHT: return {0, 2047, true};
-    case _TITLEALPHA: return {0, 256, true};
-    case _ICHNM: return {1, std::uint32_t(inputCount()), false};
-    case _IPMODEM: return {0, 2, false};
-    case _OFMTM:
-    case _IFMTREF: return {0, 12, false};
-    case _ORATEM:
-    case _IRATEREF: return {0, 3, false};
-    case _OSYNCM: return {0, 2, false};
-    case _OTYPEM:
-    case _LOCK: return {0, 3, false};
-    case _ACHANM: return {1, std::uint32_t(inputCount()), false};
-    case _REFREQ:
-    case _REFLAST:
-    case _SWITCHMODE:
-    case _TITLEAUDIO:
-    case _REFASP:
-    case _AMUTE: return {0, 1, false};
-    case _PCHAN: return {0, InputSlots - 1, false};
-    case _PRGBI: return {0, 7, false};
-    case _PISTD: return {0, 4, false};
-    case _STBION:
-    case _STBIOFF: return {0, MessageCells - 1, false};
-    case _STBON:
-    case _STBOFF: return {0, 255, false};
-    case _STBCTRL: return {0, 4, false};
-    case _ICHREF: return {5, 7, false};
-    case _EFFECTTYPE: return m_model == Model::Lumio ? Range{1, 3, false} : Range{1, 1, false};
-    case _PADIP: return {0, 3, false};
-    case _IP4:
-    case _IP3:
-    case _IP2:
-    case _IP1: return {0, 255, false};
-    case _PORT: return {1, 65535, false};
-    case _NETMASK: return {0, 30, false}; // 31 or more host bits is no usable mask
-    default: return {};
-    }
-}
-
-int DeviceState::perInputColumn(tVAR index)
-{
-    switch (index) {
-    case _PENA: return 0;
-    case _PRGBI: return 1;
-    case _PISTD: return 2;
-    case _PPROC: return 3;
-    case _REFASP: return 4;
-    default: return -1;
-    }
-}
-
-int DeviceState::octetColumn(tVAR index)
-{
-    switch (index) {
-    case _IP4: return 0;
-    case _IP3: return 1;
-    case _IP2: return 2;
-    case _IP1: return 3;
-    case _PORT: return 4;
-    default: return -1;
-    }
-}
-
 std::uint32_t DeviceState::value(tVAR index) const
 {
     if (index == _DEV)
         return m_deviceCode;
     std::uint32_t v = m_values[index];
-    if (const int column = perInputColumn(index); column >= 0)
+    if (const int column = slotOf(PerInputVariables, index); column >= 0)
         v = m_perInput[std::min<std::uint32_t>(m_values[_PCHAN], InputSlots - 1)][column];
-    if (const int column = octetColumn(index); column >= 0) {
+    if (const int column = slotOf(AddressVariables, index); column >= 0) {
         const std::uint32_t address = m_values[_PADIP];
-        v = m_addresses[address >= 1 && address <= 3 ? address : 1][column];
+        v = m_addresses[address >= 1 && address <= Addresses ? address - 1 : 0][column];
     }
     if (index == _STBON)
         v = messageCell(0, int(m_values[_STBION]));
     if (index == _STBOFF)
         v = messageCell(1, int(m_values[_STBIOFF]));
-    if (tesso::Catalogue[index].storage == tesso::Storage::BOOL)
-        v = v != 0 ? 1 : 0;
-    return v;
+    return reported(index, v);
 }
 
 QByteArray DeviceState::replyLine(tVAR index) const
 {
+    return replyLine(index, value(index));
+}
+
+QByteArray DeviceState::replyLine(tVAR index, std::uint32_t value)
+{
     QByteArray line(ReplyMnemonics[index]);
-    line += QByteArray::number(value(index));
+    line += QByteArray::number(value);
     line += "\r\n";
     return line;
 }
 
 SetOutcome DeviceState::set(tVAR index, std::uint64_t requested)
 {
-    const auto access = tesso::Catalogue[index].access;
-    if (access == tesso::Access::RO || access == tesso::Access::FIELD)
+    if (!isWritable(index))
         return SetOutcome::ReadOnly;
-
-    SetOutcome outcome = SetOutcome::Stored;
-    std::uint64_t v = requested;
-    if (tesso::Catalogue[index].storage == tesso::Storage::BOOL) {
-        v = v != 0 ? 1 : 0;
-    } else {
-        const Range r = rangeOf(index);
-        if (v < r.min || v > r.max) {
-            if (!r.clamp)
-                return SetOutcome::Rejected;
-            v = std::clamp<std::uint64_t>(v, r.min, r.max);
-            outcome = SetOutcome::Clamped;
-        }
+    const VariableRule& rule = Rules[index];
+    if (rule.policy == SetPolicy::Boolean) {
+        store(index, requested != 0 ? 1 : 0);
+        return SetOutcome::Stored;
     }
-    store(index, static_cast<std::uint32_t>(v));
-    return outcome;
+    const std::uint32_t max = maxFor(rule, m_modelPosition);
+    if (requested >= rule.min && requested <= max) {
+        store(index, static_cast<std::uint32_t>(requested));
+        return SetOutcome::Stored;
+    }
+    if (rule.policy != SetPolicy::Clamp)
+        return SetOutcome::Rejected;
+    store(index, static_cast<std::uint32_t>(std::clamp<std::uint64_t>(requested, rule.min, max)));
+    return SetOutcome::Clamped;
 }
 
 void DeviceState::store(tVAR index, std::uint32_t v)
 {
-    if (const int column = perInputColumn(index); column >= 0) {
+    if (const int column = slotOf(PerInputVariables, index); column >= 0) {
         const std::uint32_t input = m_values[_PCHAN];
         if (input == 0) {
             for (auto& slot : m_perInput)
@@ -306,11 +193,11 @@ void DeviceState::store(tVAR index, std::uint32_t v)
         } else if (input < InputSlots) {
             m_perInput[input][column] = v;
         }
-    } else if (const int column = octetColumn(index); column >= 0) {
+    } else if (const int column = slotOf(AddressVariables, index); column >= 0) {
         const std::uint32_t address = m_values[_PADIP];
-        for (int a = 1; a <= 3; ++a)
+        for (int a = 1; a <= Addresses; ++a)
             if (address == 0 || address == std::uint32_t(a))
-                m_addresses[a][column] = v;
+                m_addresses[a - 1][column] = v;
     } else if (index == _STBON || index == _STBOFF) {
         const int message = index == _STBON ? 0 : 1;
         const std::uint32_t cell = m_values[index == _STBON ? _STBION : _STBIOFF];
@@ -381,51 +268,6 @@ void DeviceState::recomputeDerived()
     }
 }
 
-bool DeviceState::isDerived(tVAR index)
-{
-    if (index >= _ICHM && index <= _IFAMM && index != _ICHNM && index != _IPMODEM)
-        return true;
-    if (index >= _ILDREF && index <= _IOORREF)
-        return true;
-    switch (index) {
-    case _REFSTA:
-    case _REFFAM:
-    case _REFFRQ:
-    case _FAREC:
-    case _FASTAT:
-    case _IFAMREF:
-    case _SEAMLESS:
-    case _PLLMODE:
-    case _EFFECTSTATUS:
-    case _TAKEEVA: return true;
-    default: return false;
-    }
-}
-
-bool DeviceState::isPersistent(tVAR index)
-{
-    if (tesso::Catalogue[index].access == tesso::Access::RO || tesso::Catalogue[index].access == tesso::Access::FIELD)
-        return false;
-    switch (index) {
-    case _ADDRDBG:
-    case _DATADBG:
-    case _PCHAN:
-    case _PADIP:
-    case _STBION:
-    case _STBIOFF:
-    case _TAKE:
-    case _FAEXEC:
-    case _FRESET:
-    case _PRESETM:
-    case _ERAPOS:
-    case _AUTOCAD:
-    case _LANRESET:
-    case _LANSTORE:
-    case _STBCTRL: return false;
-    default: return true;
-    }
-}
-
 const InputSignal& DeviceState::signal(int input) const
 {
     return m_signals[std::clamp(input, 0, InputSlots - 1)];
@@ -443,24 +285,18 @@ void DeviceState::setSignal(int input, const InputSignal& s)
 
 std::uint32_t DeviceState::perInput(tVAR index, int input) const
 {
-    const int column = perInputColumn(index);
+    const int column = slotOf(PerInputVariables, index);
     if (column < 0 || input < 0 || input >= InputSlots)
         return 0;
-    return m_perInput[input][column];
+    return reported(index, m_perInput[input][column]);
 }
 
-std::uint32_t DeviceState::octet(int address, int which) const
+std::uint32_t DeviceState::perAddress(tVAR index, int address) const
 {
-    if (address < 1 || address > 3 || which < 0 || which > 3)
+    const int column = slotOf(AddressVariables, index);
+    if (column < 0 || address < 1 || address > Addresses)
         return 0;
-    return m_addresses[address][which];
-}
-
-std::uint32_t DeviceState::port(int address) const
-{
-    if (address < 1 || address > 3)
-        return 0;
-    return m_addresses[address][4];
+    return m_addresses[address - 1][column];
 }
 
 std::uint32_t DeviceState::messageCell(int message, int cell) const

@@ -1,7 +1,8 @@
 #pragma once
 // The simulated device's own memory: the 125 values, the per-input settings, the per-input signal
-// table, the projector message cells and the three network addresses. It knows value ranges and
-// derived values, but nothing of the wire or of time (SimDevice drives it).
+// table, the projector message cells and the three network addresses. Defaults, ranges and groups
+// come from DeviceRules.h; this class applies them and computes the derived values, but knows
+// nothing of the wire or of time (SimDevice drives it).
 
 #include <array>
 #include <cstdint>
@@ -9,10 +10,18 @@
 #include <QByteArray>
 
 #include "Catalogue.h"
+#include "DeviceModels.h"
+#include "DeviceRules.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
 enum class Model { Lumio, Snipa };
+
+constexpr std::uint32_t deviceCodeOf(Model model)
+{
+    return model == Model::Lumio ? ModelTable::LumioCode : ModelTable::SnipaCode;
+}
 
 // What the device does with a set command.
 enum class SetOutcome {
@@ -38,17 +47,17 @@ struct InputSignal {
     std::uint32_t frameRate = 0;         // hundredths of a hertz (REFFRQ when it is the reference)
 };
 
-class DeviceState {
-public:
-    static constexpr int InputSlots = 9;    // inputs 0..8; 0 addresses all inputs at once
-    static constexpr int MessageCells = 64; // cells of each projector message
-    static constexpr std::uint32_t LumioCode = 57;
-    static constexpr std::uint32_t SnipaCode = 58;
+class DeviceState
+{
+  public:
+    static constexpr int InputSlots = sim::InputSlots;
+    static constexpr int MessageCells = sim::MessageCells;
+    static constexpr int Addresses = AddressCount;
 
     explicit DeviceState(Model model = Model::Lumio);
 
     Model model() const { return m_model; }
-    int inputCount() const { return 7; }
+    int inputCount() const { return ModelTable::InputCount(m_modelPosition); }
 
     // The code answered to "?": the model's own unless overridden.
     void setDeviceCode(std::uint32_t code);
@@ -69,8 +78,9 @@ public:
     std::uint32_t value(tVAR index) const;
     // One reply line: reply mnemonic, decimal value, CR LF.
     QByteArray replyLine(tVAR index) const;
+    static QByteArray replyLine(tVAR index, std::uint32_t value);
 
-    // Stores a value sent by a set command. Ranges: see rangeOf().
+    // Stores a value sent by a set command, with the variable's range policy.
     SetOutcome set(tVAR index, std::uint64_t value);
     // Direct store used by the device's own behaviour (no range policy, read-only allowed).
     void store(tVAR index, std::uint32_t value);
@@ -78,9 +88,6 @@ public:
     // Recomputes the values that follow others (reference status, timing source, effect status,
     // frame alert display, signal of the input on air and of the reference input).
     void recomputeDerived();
-    // True for the values recomputeDerived() and input switching change; the device reports them
-    // whenever a command changed them.
-    static bool isDerived(tVAR index);
 
     // Puts input n (0..8) on air: ICHM and the input signal values follow the signal table.
     void putOnAir(std::uint32_t input);
@@ -88,43 +95,27 @@ public:
     const InputSignal& signal(int input) const;
     void setSignal(int input, const InputSignal& signal);
 
-    // Per-input settings (index 0..8).
+    // A per-input setting of input 0..8, and a setting of address 1 (local), 2 (remote) or
+    // 3 (gateway); 0 for other variables and out of range.
     std::uint32_t perInput(tVAR index, int input) const;
-
-    // Address table: 1 local, 2 remote, 3 gateway; octet 0 is the most significant.
-    std::uint32_t octet(int address, int which) const;
-    std::uint32_t port(int address) const;
+    std::uint32_t perAddress(tVAR index, int address) const;
 
     // Projector messages: 0 the "on" message, 1 the "off" message.
     std::uint32_t messageCell(int message, int cell) const;
     void clearMessage(int message);
 
-    // Whether setting this variable changes what the device keeps in flash.
-    static bool isPersistent(tVAR index);
-
-    struct Range {
-        std::uint32_t min = 0;
-        std::uint32_t max = 0xFFFFFFFFu;
-        bool clamp = false; // true: out-of-range values are clamped; false: they are ignored
-    };
-    Range rangeOf(tVAR index) const;
-
-private:
-    static int perInputColumn(tVAR index);
-    static int octetColumn(tVAR index);
-    std::uint32_t defaultValue(tVAR index) const;
-    void applyDefaults(bool keepFraming, bool keepNetwork);
+  private:
+    void applyDefaults(unsigned keptGroups);
     void copySignalToValues(const InputSignal& s);
     void copyReferenceSignal(const InputSignal& s);
 
     Model m_model;
+    int m_modelPosition;
     std::uint32_t m_deviceCode;
-    std::array<std::uint32_t, tesso::VariableCount> m_values{};
-    // PENA, PRGBI, PISTD, PPROC, REFASP per input.
-    std::array<std::array<std::uint32_t, 5>, InputSlots> m_perInput{};
+    std::array<std::uint32_t, VariableCount> m_values{};
+    std::array<std::array<std::uint32_t, PerInputVariables.size()>, InputSlots> m_perInput{};
     std::array<InputSignal, InputSlots> m_signals{};
-    // Entries 1..3 used; octets A..D then the port.
-    std::array<std::array<std::uint32_t, 5>, 4> m_addresses{};
+    std::array<std::array<std::uint32_t, AddressVariables.size()>, Addresses> m_addresses{};
     std::array<std::array<std::uint32_t, MessageCells>, 2> m_messages{};
 };
 

@@ -161,6 +161,9 @@ void TComPort2::Open()
     }
     m_lineBuffer.clear();
     configurePort();
+    // What the line held before (a device's chatter, a previous session's half reply) is not an
+    // answer to anything this program will ask.
+    m_port->clear(QSerialPort::AllDirections);
     // Pseudo-terminals have no modem lines; failing to clear them is not an open failure.
     m_port->setDataTerminalReady(false);
     m_port->setRequestToSend(false);
@@ -270,10 +273,13 @@ void TComPort2::portErrorOccurred(int error)
 {
     if (error == QSerialPort::NoError || !Opened())
         return;
-    const QString message =
-        QStringLiteral("TCOMPORT : ") + m_portName + QStringLiteral("\r\n") + m_port->errorString();
-    if (isDeviceGone(error))
-        Close(); // the device is gone; a later Open can bring it back
+    // When the device is gone the system's text names whatever call failed last ("Inappropriate
+    // ioctl for device"), which tells the user nothing.
+    const bool gone = isDeviceGone(error);
+    const QString message = QStringLiteral("TCOMPORT : ") + m_portName + QStringLiteral("\r\n") +
+                            (gone ? QStringLiteral("the serial port went away") : m_port->errorString());
+    if (gone)
+        Close(); // a later Open can bring it back
     else if (error == QSerialPort::UnsupportedOperationError)
         return; // modem-line requests on a device without modem lines
     m_port->clearError();

@@ -9,8 +9,9 @@
 #include <QByteArray>
 #include <QString>
 
-class DeviceLink {
-public:
+class DeviceLink
+{
+  public:
     virtual ~DeviceLink() = default;
 
     // Serial: the port is open. UDP: the endpoint is bound. TCP: the client is connected or
@@ -23,6 +24,9 @@ public:
     virtual bool open() = 0;
     virtual void close() = 0;
 
+    // TCP: the connect has finished. The others: the same as isActive().
+    virtual bool isConnected() const { return isActive(); }
+
     // Serial and TCP: the bytes as they are. UDP: one datagram to the remote address and port;
     // a socket error is reported through onError (the driver then closes the endpoint).
     virtual void write(const QByteArray& bytes) = 0;
@@ -33,6 +37,10 @@ public:
     virtual void setRemote(const QString& /*address*/, int /*port*/) {}
     virtual void setBaud(std::uint32_t /*baud*/) {}
     virtual void setRawReceive(bool /*raw*/) {}
+
+    // Why the last open() failed, in the system's words (empty when it did not fail or the link
+    // throws its failure instead).
+    virtual QString errorText() const { return {}; }
 
     // Received bytes. peerAddress (dotted text) and peerPort are set for UDP datagrams only.
     std::function<void(const QByteArray& data, const QString& peerAddress, int peerPort)> onReceived;

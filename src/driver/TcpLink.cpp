@@ -9,6 +9,9 @@
 TcpLink::TcpLink() : m_socket(std::make_unique<QTcpSocket>())
 {
     QTcpSocket* socket = m_socket.get();
+    // Qt reads ahead of us no further than this, so a flood waits in the system's buffers, which
+    // slow the sender down, instead of in ours.
+    socket->setReadBufferSize(ChunkSize * 8);
     QObject::connect(socket, &QTcpSocket::connected, socket, [this] {
         if (onConnected)
             tesso::guarded(onConnected);

@@ -25,7 +25,7 @@ class TcpLink : public DeviceLink
 
     // Connecting or connected.
     bool isActive() const override;
-    bool isConnected() const;
+    bool isConnected() const override;
     bool open() override;
     void close() override;
     void write(const QByteArray& bytes) override;

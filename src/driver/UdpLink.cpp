@@ -30,9 +30,11 @@ bool UdpLink::open()
 {
     if (isActive())
         return true;
-    // Sharing the port lets a second program listen beside the driver.
+    // Not shared: of two sockets on one port only one receives each datagram, so a second
+    // program there would take the device's replies and this one would declare the device lost.
+    m_bindError.clear();
     if (m_socket->bind(QHostAddress::AnyIPv4, static_cast<quint16>(m_localPort),
-                       QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint)) {
+                       QAbstractSocket::DontShareAddress)) {
         // Qt turns broadcast on for UDP sockets already; the device may well be addressed by a
         // broadcast address, so do not depend on that.
         const int on = 1;
@@ -91,8 +93,9 @@ void UdpLink::write(const QByteArray& bytes)
 
 void UdpLink::readPending()
 {
-    // Every pending datagram now: Qt signals once for all of them.
-    while (isActive() && m_socket->hasPendingDatagrams()) {
+    // A bounded batch: the notification comes again while datagrams wait, and a flood cannot keep
+    // the event loop from its timers.
+    for (int n = 0; n < MaxDatagramsPerRead && isActive() && m_socket->hasPendingDatagrams(); ++n) {
         const QNetworkDatagram datagram = m_socket->receiveDatagram();
         if (!datagram.isValid())
             break;

@@ -1,6 +1,7 @@
 #pragma once
 // The driver's UDP endpoint: bound on all IPv4 interfaces with broadcast allowed, so the peer
-// address of each datagram comes back as plain dotted text for the driver's sender check.
+// address of each datagram comes back as plain dotted text for the driver's sender check. The
+// port is bound exclusively: a second program on it would silently take the device's replies.
 
 #include <memory>
 
@@ -13,6 +14,8 @@ class QUdpSocket;
 class UdpLink : public DeviceLink
 {
   public:
+    static constexpr int MaxDatagramsPerRead = 64;
+
     UdpLink();
     ~UdpLink() override;
 
@@ -31,8 +34,7 @@ class UdpLink : public DeviceLink
     int boundPort() const;
     // The bound socket may send to broadcast addresses.
     bool broadcastEnabled() const;
-    // Why the last open() failed.
-    QString bindErrorText() const { return m_bindError; }
+    QString errorText() const override { return m_bindError; }
 
   private:
     void readPending();

@@ -1,9 +1,12 @@
-// tesso-cli as a process against scripted devices over a pseudo-terminal, TCP and UDP.
+// tesso-cli as a process against scripted devices and the simulated device over a
+// pseudo-terminal, TCP and UDP.
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QSet>
 
 #include "ScriptedDevice.h"
+#include "SimServer.h"
 #include "WaitFor.h"
 
 using namespace tesso::test;
@@ -41,10 +44,6 @@ std::unique_ptr<ScriptedDevice> makeDevice(Kind kind, std::uint32_t code = 57)
     auto device = std::make_unique<ScriptedDevice>(kind);
     if (kind == Kind::Udp)
         device->setClientUdpPort(freeUdpPort());
-    device->on(QByteArrayLiteral("#\r\n"),
-               QByteArrayLiteral("CH3\r\nBRG128\r\nCOL7\r\nFRZ257\r\nNTMK8\r\n"
-                                 "ADIP1\r\nIPA_192\r\nIPB_168\r\nIPC_0\r\nIPD_10\r\n"
-                                 "PORT10500\r\n#\r\n"));
     device->on(QByteArrayLiteral("?"), "DEV" + QByteArray::number(code) + "\r\n");
     device->on(QByteArrayLiteral("CC"), QByteArrayLiteral("CH3\r\n"));
     device->on(QByteArrayLiteral("fM"), QByteArrayLiteral("FAMD2\r\n"));
@@ -78,12 +77,10 @@ TEST_P(CliOverEachLink, DetectPrintsCodeAndModel)
     EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, CliOverEachLink, ::testing::Values(Kind::Serial, Kind::Tcp, Kind::Udp),
-                         [](const auto& info) {
-                             return std::string(info.param == Kind::Serial ? "Serial"
-                                                : info.param == Kind::Tcp  ? "Tcp"
-                                                                           : "Udp");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Links, CliOverEachLink, ::testing::Values(Kind::Serial, Kind::Tcp, Kind::Udp), [](const auto& info) {
+        return std::string(info.param == Kind::Serial ? "Serial" : info.param == Kind::Tcp ? "Tcp" : "Udp");
+    });
 
 TEST(CliEndToEnd, GetQueriesEachVariableInTurn)
 {
@@ -107,18 +104,90 @@ TEST(CliEndToEnd, SetDetectsFirstThenSendsAndPrintsTheAnswer)
     EXPECT_TRUE(sent.contains("8nk"));
 }
 
-TEST(CliEndToEnd, DumpPrintsEveryReportedVariableInArrivalOrderAndDetectNamesTheModel)
+// The simulated device, serving TCP on a free loopback port while the client runs.
+struct Simulated {
+    tesso::sim::SimServer server;
+    explicit Simulated(const tesso::sim::FaultOptions& faults = {})
+    {
+        server.device().setFaults(faults);
+        server.listenTcp(QHostAddress(QHostAddress::LocalHost), 0);
+    }
+    QStringList args(const QString& line) const
+    {
+        return QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(server.tcpPort())} +
+               line.split(QLatin1Char(' '));
+    }
+};
+
+// NAME=VALUE lines by name; a name printed twice is a fault of the dump.
+QMap<QString, QString> valuesOf(const QByteArray& out, QStringList& repeated)
 {
-    auto device = makeDevice(Kind::Tcp, 58);
-    CliResult r = runCli(args(*device, "dump"));
+    QMap<QString, QString> values;
+    for (const QByteArray& line : out.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const QString text = QString::fromLatin1(line);
+        const QString name = text.section(u'=', 0, 0);
+        if (values.contains(name))
+            repeated << name;
+        values.insert(name, text.section(u'=', 1));
+    }
+    return values;
+}
+
+// A dump prints only a complete answer to the query-all, each variable once: a cut answer is an
+// error that says what is missing, a late or repeated one is waited for.
+TEST(CliEndToEnd, DumpPrintsTheWholeAnswerOnceOrSaysWhatIsMissing)
+{
+    struct Case {
+        const char* name;
+        tesso::sim::FaultOptions faults;
+        int exitCode;
+        const char* timeout;
+    };
+    tesso::sim::FaultOptions late, silent, dropped;
+    late.replyDelayMs = 2500;            // every answer arrives after the driver's 2 s of patience
+    silent.silenceAfterReplies = 40;     // the device falls silent in the middle of the dump
+    dropped.disconnectAfterReplies = 40; // the TCP connection drops in the middle: it is made again
+    const Case cases[] = {{"plain", {}, 0, "20"},
+                          {"late", late, 0, "20"},
+                          {"silent", silent, 3, "4"},
+                          {"dropped", dropped, 0, "20"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Simulated sim(c.faults);
+        const CliResult r =
+            runCli(sim.args(QStringLiteral("--timeout %1 dump").arg(QLatin1String(c.timeout))));
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err.constData();
+        if (c.exitCode != 0) {
+            EXPECT_TRUE(r.out.isEmpty()) << "nothing of a cut dump is printed";
+            EXPECT_TRUE(r.err.contains("missing: ")) << r.err.constData();
+            continue;
+        }
+        QStringList repeated;
+        const auto values = valuesOf(r.out, repeated);
+        EXPECT_TRUE(repeated.isEmpty()) << repeated.join(u' ').toStdString();
+        EXPECT_EQ(values.size(), tesso::VariableCount + 5);
+        EXPECT_EQ(values.value(QStringLiteral("DEV")), QStringLiteral("57"));
+        EXPECT_EQ(values.value(QStringLiteral("LOCAL_IP")), QStringLiteral("192.168.0.10"));
+        EXPECT_EQ(values.value(QStringLiteral("NETMASK")), QStringLiteral("255.255.255.0"));
+    }
+}
+
+TEST(CliEndToEnd, SetTakesTheCompositePropertiesAndPrintsWhatTheDeviceReports)
+{
+    Simulated sim;
+    const CliResult r =
+        runCli(sim.args(QStringLiteral("set LOCAL_IP=192.168.000.020 local_port=10600 GATEWAY_IP=10.0.0.1 "
+                                       "NETMASK=255.255.0.0")));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(),
-              std::string("ICHM=3\nBRGT=128\nCOLOR=7\nIFRZM=1\nNETMASK=255.255.255.0\nPADIP=1\n"
-                          "IP4=192\nLOCAL_IP=192.0.0.0\nIP3=168\nLOCAL_IP=192.168.0.0\n"
-                          "IP2=0\nLOCAL_IP=192.168.0.0\nIP1=10\nLOCAL_IP=192.168.0.10\n"
-                          "PORT=10500\nLOCAL_PORT=10500\nDIESE=0\n"));
-    r = runCli(args(*device, "detect"));
-    EXPECT_EQ(r.out.toStdString(), std::string("DEV=58\nMODEL=Snipa\n"));
+              std::string("LOCAL_IP=192.168.0.20\nLOCAL_PORT=10600\nGATEWAY_IP=10.0.0.1\n"
+                          "NETMASK=255.255.0.0\n"));
+    const tesso::sim::DeviceState& device = sim.server.device().state();
+    EXPECT_EQ(device.perAddress(_IP2, 1), 0u);
+    EXPECT_EQ(device.perAddress(_IP1, 1), 20u);
+    EXPECT_EQ(device.perAddress(_PORT, 1), 10600u);
 }
 
 TEST(CliEndToEnd, UnacceptedCodeOrSilenceTimesOutWithStatus3)
@@ -157,8 +226,8 @@ TEST(CliEndToEnd, MonitorPrintsUnsolicitedRepliesUntilTheTimeout)
     ASSERT_TRUE(process.waitForStarted(10000));
     ASSERT_TRUE(waitFor([&] { return device.hasClient(); }));
     QByteArray out;
-    // A negative value is a range error: it is reported on standard error and ends that parse;
-    // the line after it waits for the next arrival.
+    // A negative value is a range error, reported on standard error; the line after it follows at
+    // once.
     device.push(QByteArrayLiteral("CH5\r\nnoise\r\nHP-1\r\nHP9\r\n"));
     ASSERT_TRUE(waitFor([&] { return (out += process.readAllStandardOutput()).contains("ICHM=5\n"); }));
     device.push(QByteArrayLiteral("CH6\r\n"));
@@ -167,6 +236,24 @@ TEST(CliEndToEnd, MonitorPrintsUnsolicitedRepliesUntilTheTimeout)
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(out.toStdString(), std::string("ICHM=5\nHPOS=9\nICHM=6\n"));
     EXPECT_TRUE(process.readAllStandardError().contains("Range"));
+}
+
+TEST(CliEndToEnd, MonitorThatLosesItsPortExitsWith4)
+{
+    ScriptedDevice device(Kind::Serial);
+    QProcess process;
+    process.start(QStringLiteral(TESSO_CLI_PATH), args(device, "--timeout 30 monitor"));
+    ASSERT_TRUE(process.waitForStarted(10000));
+    QByteArray out;
+    // Once a reply comes out the port is surely open.
+    ASSERT_TRUE(waitFor([&] {
+        device.push(QByteArrayLiteral("CH5\r\n"));
+        return (out += process.readAllStandardOutput()).contains("ICHM=5");
+    }));
+    device.hangUp();
+    ASSERT_TRUE(waitFor([&] { return process.state() == QProcess::NotRunning; }, 10000));
+    EXPECT_EQ(process.exitCode(), 4);
+    EXPECT_TRUE(process.readAllStandardError().contains("went away"));
 }
 
 TEST(CliEndToEnd, RawSendsEscapedTextAndPrintsTheFirstReply)
@@ -216,4 +303,15 @@ TEST(CliEndToEnd, LinkFailuresExitWith4AndSayWhy)
     r = runCli({QStringLiteral("--serial"), QStringLiteral("/nonexistent/tty"), QStringLiteral("detect")});
     EXPECT_EQ(r.exitCode, 4);
     EXPECT_TRUE(r.err.contains("TCOMPORT : cannot open /nonexistent/tty")) << r.err.constData();
+
+    // Another program holds the local UDP port: its replies would go astray, so the client stops.
+    QUdpSocket holder;
+    ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0,
+                            QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint));
+    const QString port = QString::number(holder.localPort());
+    r = runCli({QStringLiteral("--udp"), QStringLiteral("127.0.0.1"), QStringLiteral("--local-port"), port,
+                QStringLiteral("detect")});
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_TRUE(r.err.contains(port.toLatin1())) << r.err.constData();
+    EXPECT_EQ(r.err.count('\n'), 1) << "said once: " << r.err.constData();
 }

@@ -10,7 +10,8 @@
 #include "Errors.h"
 #include "EscapeText.h"
 #include "Mirex_d.h"
-#include "ReplyWatcher.h"
+#include "QueryAllDump.h"
+#include "TestLinks.h"
 #include "VariableAccess.h"
 #include "VariableNames.h"
 
@@ -128,6 +129,14 @@ TEST(VariableAccessTest, AssignmentsAreCheckedBeforeSending)
     EXPECT_EQ(a.text, QStringLiteral("255.255.255.0"));
     ASSERT_TRUE(VariableAccess::parseAssignment(QStringLiteral("hpos=$1F"), a, error));
     EXPECT_EQ(a.number, 31);
+    // The composite properties: the answer ends with the last octet or the port.
+    ASSERT_TRUE(VariableAccess::parseAssignment(QStringLiteral("local_ip=192.168.000.020"), a, error));
+    EXPECT_EQ(a.composite, VariableAccess::Composite::LocalIp);
+    EXPECT_EQ(a.text, QStringLiteral("192.168.0.20")) << "plain decimal, as the device must read it";
+    EXPECT_EQ(a.index, _IP1);
+    ASSERT_TRUE(VariableAccess::parseAssignment(QStringLiteral("REMOTE_PORT=0"), a, error));
+    EXPECT_EQ(a.composite, VariableAccess::Composite::RemotePort);
+    EXPECT_EQ(a.index, _PORT);
 
     const struct {
         const char* argument;
@@ -140,7 +149,9 @@ TEST(VariableAccessTest, AssignmentsAreCheckedBeforeSending)
         {"IFRZM=2", "0 or 1"},
         {"NETMASK=255.255.255", "dotted mask"},
         {"UNIT=5", "read-only"},
-        {"PORT=1", "read-only"},
+        {"PORT=1", "LOCAL_PORT or REMOTE_PORT"},
+        {"LOCAL_IP=192.168.0", "dotted address"},
+        {"REMOTE_PORT=65536", "does not fit"},
         {"DIESE=1", "read-only"},
         {"BRGTX=1", "did you mean BRGT"},
         {"BRGT", "NAME=VALUE"},
@@ -155,19 +166,17 @@ TEST(VariableAccessTest, AssignmentsAreCheckedBeforeSending)
 
 TEST(VariableAccessTest, PrintedValuesFollowTheStorage)
 {
-    TMirex_d driver(makeDefaultLinks());
-    driver.setForceConn(false);
-    driver.RxBuffer =
-        QByteArrayLiteral("COL2147483647\r\nFRZ257\r\nNTMK8\r\nCH3\r\nADIP2\r\nIPA_10\r\nPORT4001\r\n");
-    driver.ParseReplies();
-    EXPECT_EQ(VariableAccess::valueText(driver, _COLOR), QStringLiteral("2147483647"));
-    EXPECT_EQ(VariableAccess::valueText(driver, _IFRZM), QStringLiteral("1"));
-    EXPECT_EQ(VariableAccess::valueText(driver, _NETMASK), QStringLiteral("255.255.255.0"));
-    EXPECT_EQ(VariableAccess::replyLines(driver, _ICHM, QByteArrayLiteral("CH3")),
+    tesso::test::ScriptedDriver driver;
+    driver.feed(
+        QByteArrayLiteral("COL2147483647\r\nFRZ257\r\nNTMK8\r\nCH3\r\nADIP2\r\nIPA_10\r\nPORT4001\r\n"));
+    EXPECT_EQ(VariableAccess::valueText(*driver, _COLOR), QStringLiteral("2147483647"));
+    EXPECT_EQ(VariableAccess::valueText(*driver, _IFRZM), QStringLiteral("1"));
+    EXPECT_EQ(VariableAccess::valueText(*driver, _NETMASK), QStringLiteral("255.255.255.0"));
+    EXPECT_EQ(VariableAccess::replyLines(*driver, _ICHM, QByteArrayLiteral("CH3")),
               QStringList{QStringLiteral("ICHM=3")});
-    EXPECT_EQ(VariableAccess::replyLines(driver, _IP4, QByteArrayLiteral("IPA_10")),
+    EXPECT_EQ(VariableAccess::replyLines(*driver, _IP4, QByteArrayLiteral("IPA_10")),
               (QStringList{QStringLiteral("IP4=10"), QStringLiteral("REMOTE_IP=10.0.0.0")}));
-    EXPECT_EQ(VariableAccess::replyLines(driver, _PORT, QByteArrayLiteral("PORT4001")),
+    EXPECT_EQ(VariableAccess::replyLines(*driver, _PORT, QByteArrayLiteral("PORT4001")),
               (QStringList{QStringLiteral("PORT=4001"), QStringLiteral("REMOTE_PORT=4001")}));
 
     EXPECT_EQ(CliSession::modelName(57), QStringLiteral("Lumio"));
@@ -175,39 +184,25 @@ TEST(VariableAccessTest, PrintedValuesFollowTheStorage)
     EXPECT_EQ(CliSession::modelName(40), QStringLiteral("unknown"));
 }
 
-TEST(ReplyWatcherTest, ReportsAppliedRepliesOnly)
+TEST(QueryAllDumpTest, CompleteOnlyWithEveryVariableAndTheClosingLine)
 {
-    TMirex_d driver(makeDefaultLinks());
-    ReplyWatcher watcher(driver);
-    QStringList seen;
-    watcher.listen([&](tVAR index, const QByteArray& line) {
-        seen << VariableAccess::replyLines(driver, index, line).join(QLatin1Char(','));
-    });
-    auto feed = [&](const QByteArray& bytes) {
-        driver.RxBuffer += bytes;
-        try {
-            driver.ParseReplies();
-        } catch (const TessoError&) {
-            watcher.lineFailed(); // as the session's error report does
-        }
-    };
-
-    feed(QByteArrayLiteral("CH3\r\nADIP3\r\nIPA_7\r\n"));
-    // The octet line is held until the driver has rebuilt the address.
-    watcher.flush();
-    EXPECT_EQ(seen, (QStringList{QStringLiteral("ICHM=3"), QStringLiteral("PADIP=3"),
-                                 QStringLiteral("IP4=7,GATEWAY_IP=7.0.0.0")}));
-
-    // Values the driver refuses are not replies: an octet beyond its range, a colour beyond its.
-    seen.clear();
-    feed(QByteArrayLiteral("IPB_4294967295\r\n"));
-    feed(QByteArrayLiteral("COL4294967295\r\n"));
-    QCoreApplication::processEvents();
-    // Declaring the device absent raises OnDEVchange without any reply.
-    driver.LinkTimerTick();
-    watcher.flush();
-    EXPECT_TRUE(seen.isEmpty()) << seen.join(QLatin1Char(' ')).toStdString();
-
-    feed(QByteArrayLiteral("DEV57\r\n"));
-    EXPECT_EQ(seen, QStringList{QStringLiteral("DEV=57")});
+    tesso::test::ScriptedDriver driver;
+    QueryAllDump dump;
+    for (const tesso::VariableInfo& v : tesso::Catalogue) {
+        if (v.index == _DIESE || v.index == _BRGT)
+            continue;
+        dump.add(v.index, QByteArray(v.reply) + "7");
+    }
+    EXPECT_FALSE(dump.ended());
+    dump.add(_DIESE, "#1");
+    EXPECT_TRUE(dump.ended());
+    EXPECT_FALSE(dump.complete());
+    EXPECT_EQ(dump.missing(5), QStringList{QStringLiteral("BRGT")});
+    dump.add(_BRGT, "BRG9");
+    dump.add(_BRGT, "BRG9"); // a repeat is one variable still
+    EXPECT_TRUE(dump.complete());
+    const QStringList lines = dump.lines(*driver);
+    EXPECT_EQ(lines.size(), tesso::VariableCount + 5) << "each variable once, then the five addresses";
+    EXPECT_TRUE(lines.contains(QStringLiteral("IP4=7"))) << "octets from their own line";
+    EXPECT_EQ(lines.last(), QStringLiteral("REMOTE_PORT=0"));
 }

@@ -51,6 +51,12 @@ class ScriptedDevice
     void setClientUdpPort(int port) { m_clientUdpPort = port; }
 
     void push(const QByteArray& bytes) { send(bytes); }
+    // Serial: the device end of the line goes away, as an unplugged adapter does.
+    void hangUp()
+    {
+        if (m_pty)
+            m_pty->closeMaster();
+    }
     // TCP: the client has connected.
     bool hasClient() const { return m_tcp && m_tcp->accepted() > 0; }
     QByteArray received() const { return m_received; }

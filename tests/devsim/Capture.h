@@ -12,19 +12,23 @@
 
 #include "SimDevice.h"
 
-namespace tesso::sim::test {
+namespace tesso::sim::test
+{
 
 // Everything a device emits, in order, with the pieces as they were handed out.
-class Capture {
-public:
+class Capture
+{
+  public:
     explicit Capture(SimDevice& device)
     {
         QObject::connect(&device, &SimDevice::sendBytes, &m_context, [this](const QByteArray& b) {
             bytes += b;
             pieces.push_back(b);
         });
-        QObject::connect(&device, &SimDevice::disconnectRequested, &m_context, [this] {
-            disconnectsAt.push_back(bytes.size());
+        QObject::connect(&device, &SimDevice::disconnectRequested, &m_context,
+                         [this] { disconnectsAt.push_back(bytes.size()); });
+        QObject::connect(&device, &SimDevice::rawModeChanged, &m_context, [this](bool raw) {
+            rawChangesAt.push_back({bytes.size(), raw});
         });
     }
 
@@ -41,20 +45,24 @@ public:
     int countLinesStartingWith(const QByteArray& prefix) const
     {
         const auto all = lines();
-        return int(std::count_if(all.begin(), all.end(), [&](const QByteArray& l) { return l.startsWith(prefix); }));
+        return int(
+            std::count_if(all.begin(), all.end(), [&](const QByteArray& l) { return l.startsWith(prefix); }));
     }
     void clear()
     {
         bytes.clear();
         pieces.clear();
         disconnectsAt.clear();
+        rawChangesAt.clear();
     }
 
     QByteArray bytes;
     QList<QByteArray> pieces;
+    // Bytes handed out before each event.
     std::vector<qsizetype> disconnectsAt;
+    std::vector<std::pair<qsizetype, bool>> rawChangesAt;
 
-private:
+  private:
     QObject m_context;
 };
 

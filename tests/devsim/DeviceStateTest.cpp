@@ -1,5 +1,6 @@
-// The simulated device's memory: defaults of a connected device, range policies, the PCHAN and
-// PADIP pointers, projector message cells, resets and derived values.
+// The simulated device's memory: range policies (with the model's limits), the PCHAN and PADIP
+// pointers, projector message cells, resets and derived values. The defaults themselves are
+// checked through the driver (DriverAgainstSimTest) and the dump (SimDeviceTest).
 
 #include <gtest/gtest.h>
 
@@ -9,22 +10,12 @@ using tesso::sim::DeviceState;
 using tesso::sim::Model;
 using tesso::sim::SetOutcome;
 
-// The loaded defaults themselves are checked through the driver (DriverAgainstSimTest).
-TEST(DeviceState, ReplyLinesCarryTheMnemonicAndTheValue)
-{
-    const DeviceState lumio(Model::Lumio);
-    EXPECT_EQ(lumio.replyLine(_UNIT), QByteArray("UNIT27000\r\n"));
-    EXPECT_EQ(lumio.replyLine(_NETMASK), QByteArray("NTMK8\r\n"));
-    EXPECT_EQ(lumio.replyLine(_DIESE), QByteArray("#0\r\n"));
-    EXPECT_EQ(DeviceState(Model::Snipa).replyLine(_DEV), QByteArray("DEV58\r\n"));
-}
-
 TEST(DeviceState, OutOfRangeValuesAreClampedOrIgnoredPerVariable)
 {
     DeviceState s;
     const struct {
         tVAR index;
-        std::uint32_t value;
+        std::uint64_t value;
         SetOutcome outcome;
         std::uint32_t kept;
     } cases[] = {
@@ -43,7 +34,9 @@ TEST(DeviceState, OutOfRangeValuesAreClampedOrIgnoredPerVariable)
         {_OBLACK, 5, SetOutcome::Stored, 1}, // booleans are reported 0 or 1
         {_UNIT, 1, SetOutcome::ReadOnly, 27000},
         {_DEV, 12, SetOutcome::ReadOnly, 57},
-        {_EFFECTTYPE, 2, SetOutcome::Stored, 2},
+        {_STBTIME, 4294967296ull, SetOutcome::Rejected, 30}, // no range, but 32 bits
+        {_EFFECTTYPE, 3, SetOutcome::Stored, 3},
+        {_EFFECTTYPE, 4, SetOutcome::Rejected, 3},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(s.set(c.index, c.value), c.outcome) << CommandMnemonics[c.index] << "=" << c.value;
@@ -84,20 +77,21 @@ TEST(DeviceState, PadipSelectsWhichAddressTheOctetsAndThePortReach)
     ASSERT_EQ(s.set(_IP1, 77), SetOutcome::Stored);
     ASSERT_EQ(s.set(_PORT, 2000), SetOutcome::Stored);
     EXPECT_EQ(s.set(_IP3, 256), SetOutcome::Rejected);
-    EXPECT_EQ(s.octet(2, 0), 10u);
-    EXPECT_EQ(s.octet(2, 3), 77u);
-    EXPECT_EQ(s.port(2), 2000u);
-    EXPECT_EQ(s.octet(1, 0), 192u) << "the local address is untouched";
-    EXPECT_EQ(s.port(1), 10500u);
+    EXPECT_EQ(s.perAddress(_IP4, 2), 10u);
+    EXPECT_EQ(s.perAddress(_IP1, 2), 77u);
+    EXPECT_EQ(s.perAddress(_PORT, 2), 2000u);
+    EXPECT_EQ(s.perAddress(_IP4, 1), 192u) << "the local address is untouched";
+    EXPECT_EQ(s.perAddress(_PORT, 1), 10500u);
 
     ASSERT_EQ(s.set(_PADIP, 0), SetOutcome::Stored);
     ASSERT_EQ(s.set(_IP2, 9), SetOutcome::Stored);
     for (int a = 1; a <= 3; ++a)
-        EXPECT_EQ(s.octet(a, 2), 9u) << "address " << a;
+        EXPECT_EQ(s.perAddress(_IP2, a), 9u) << "address " << a;
 
     s.resetNetwork();
-    EXPECT_EQ(s.octet(2, 0), 192u);
-    EXPECT_EQ(s.port(2), 10500u);
+    EXPECT_EQ(s.perAddress(_IP4, 2), 192u);
+    EXPECT_EQ(s.perAddress(_PORT, 2), 10500u);
+    EXPECT_EQ(s.perAddress(_PORT, 3), 0u) << "the gateway has no port";
 }
 
 TEST(DeviceState, ProjectorMessagesAreStoredCellByCellAndClearedByControlCode)
@@ -135,12 +129,12 @@ TEST(DeviceState, FactoryResetKeepsFramingAndNetworkButRestoresTheRest)
     s.factoryReset();
     EXPECT_EQ(s.value(_HPOS), 10u);
     EXPECT_EQ(s.value(_BRGT), 128u);
-    EXPECT_EQ(s.octet(1, 0), 10u);
+    EXPECT_EQ(s.perAddress(_IP4, 1), 10u);
     EXPECT_EQ(s.value(_NETMASK), 16u);
     EXPECT_EQ(s.perInput(_PENA, 5), 1u);
     s.restoreDefaults();
     EXPECT_EQ(s.value(_HPOS), 128u);
-    EXPECT_EQ(s.octet(1, 0), 192u);
+    EXPECT_EQ(s.perAddress(_IP4, 1), 192u);
     EXPECT_EQ(s.value(_NETMASK), 8u);
 }
 

@@ -1,5 +1,6 @@
-// The raw frame receive path against a hand-written sender: escaped bytes, the ready signal,
-// pacing, the abort code, cancel, an incomplete picture and the saved bitmap.
+// The raw frame receive path against a hand-written sender: escaped bytes, the ready signal and its
+// repeat, the switch after the queued text, pacing, the abort code, cancel, an incomplete picture
+// and the saved bitmap.
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,8 @@ using tesso::sim::test::Capture;
 using tesso::sim::test::TestFrameSender;
 using tesso::test::waitFor;
 
-namespace {
+namespace
+{
 
 // A picture whose bytes include 0x1B in every channel somewhere.
 QImage testPicture()
@@ -173,6 +175,38 @@ TEST(FrameTransfer, WithoutTheReadySignalTheDeviceTimesOutBackToText)
     EXPECT_EQ(sender.blocksSent, 0);
     EXPECT_FALSE(b.out.bytes.contains("\x1b\x11"));
     EXPECT_EQ(b.device.picturesDropped(), 1);
+}
+
+TEST(FrameTransfer, TheReadySignalRepeatsUntilTheFirstByteArrives)
+{
+    Bench b;
+    b.device.setReadyTiming(1, 2);
+    b.device.setRawIdleTimeout(40);
+    b.device.receive("2fM0fT1fX");
+    ASSERT_TRUE(waitFor([&] { return b.out.bytes.count("\x1b\x11") >= 3; }));
+    b.device.receive("\x05");
+    const auto readySignals = b.out.bytes.count("\x1b\x11");
+    ASSERT_TRUE(waitFor([&] { return !b.device.rawMode(); })) << "ended by the idle time-out";
+    EXPECT_EQ(b.out.bytes.count("\x1b\x11"), readySignals) << "no ready signal once data arrived";
+}
+
+TEST(FrameTransfer, TheSwitchToRawModeWaitsForTheBytesQueuedBeforeIt)
+{
+    // A serial link changes speed on the switch; the FAEXEC reply must have left at the old one,
+    // also when the output is delayed and cut into pieces.
+    Bench b;
+    b.device.setReplyDelay(20);
+    b.device.setChunking(4, 1);
+    b.device.receive("2fM0fT1fX");
+    ASSERT_TRUE(waitFor([&] { return b.out.bytes.contains("\x1b\x11"); }));
+    const QByteArray text("FAMD2\r\nFATM0\r\nFAEX1\r\n");
+    ASSERT_EQ(b.out.rawChangesAt.size(), 1u);
+    EXPECT_EQ(b.out.rawChangesAt[0], std::make_pair(qsizetype(text.size()), true));
+    EXPECT_TRUE(b.out.bytes.startsWith(text + "\x1b\x11"));
+
+    b.device.receive("\x1b\x18");
+    ASSERT_TRUE(waitFor([&] { return b.out.rawChangesAt.size() == 2; }));
+    EXPECT_FALSE(b.out.rawChangesAt[1].second);
 }
 
 TEST(FrameReceiver, RawBytesAreUnescapedIntoPixelsAndIrregularLinesAreCounted)

@@ -1,5 +1,5 @@
 // The simulated device's protocol behaviour without any transport: identification, the query-all
-// dump, set and query answers, input selection with a take, the STORE report, resets, the
+// dump, set and query answers, input selection with a take, the STORE report, reset actions, the
 // projector read-back, bad input and every text-mode fault option.
 
 #include <gtest/gtest.h>
@@ -16,7 +16,8 @@ using tesso::sim::test::Capture;
 using tesso::sim::test::splitReply;
 using tesso::test::waitFor;
 
-namespace {
+namespace
+{
 
 // A device whose own timed reports are quick and whose STORE report stays out of the way.
 struct Quiet {
@@ -51,7 +52,8 @@ TEST(SimDevice, QueryAllAnswersEveryVariableIncludingEachInputAndAddress)
     for (const char* reply : ReplyMnemonics)
         EXPECT_TRUE(seen.contains(QByteArray(reply))) << reply;
     for (int n = 1; n <= 7; ++n)
-        EXPECT_EQ(prgbiByInput.value(n, -1), (QList<long long>{0, 0, 2, 1, 7, 7, 7}).at(n - 1)) << "input " << n;
+        EXPECT_EQ(prgbiByInput.value(n, -1), (QList<long long>{0, 0, 2, 1, 7, 7, 7}).at(n - 1))
+            << "input " << n;
     EXPECT_EQ(lines.last(), QByteArray("#1")) << "the dump ends by reporting the query-all done";
     EXPECT_EQ(lines.count(QByteArray("ADIP2")), 1);
     EXPECT_EQ(q.out.countLinesStartingWith("IPA_"), 4) << "three addresses, then the selected one again";
@@ -70,8 +72,14 @@ TEST(SimDevice, SetCommandsAnswerWithTheStoredValueAndQueriesWithTheCurrentOne)
     q.device.receive("B");
     EXPECT_EQ(q.out.lines(), QList<QByteArray>{"BRG128"});
     q.out.clear();
-    q.device.receive("300B" "B" "1U" "9CN" "0na2fM" "4294967296H");
-    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"BRG255", "BRG255", "UNIT27000", "CHN1", "ADIP0", "FAMD2", "HP128"}))
+    q.device.receive("300B"
+                     "B"
+                     "1U"
+                     "9CN"
+                     "0na2fM"
+                     "4294967296H");
+    EXPECT_EQ(q.out.lines(),
+              (QList<QByteArray>{"BRG255", "BRG255", "UNIT27000", "CHN1", "ADIP0", "FAMD2", "HP128"}))
         << "clamped, queried, read-only, out of range and overflowing values each answer the value kept";
 
     // "?" answers the model code, or the override; a value before it changes nothing.
@@ -122,19 +130,29 @@ TEST(SimDevice, StoreIsReportedSetThenClearAfterASettingsChangeOnly)
     EXPECT_EQ(device.state().value(_STORE), 0u);
 }
 
-TEST(SimDevice, FactoryResetReportsWhatChangedAndKeepsFraming)
+TEST(SimDevice, ResetActionsAnswerOneThenZeroAndRestoreOnlyTheirGroup)
 {
-    Quiet q;
-    q.device.receive("200B40H");
-    q.out.clear();
-    q.device.receive("1Y");
-    const auto lines = q.out.lines();
-    ASSERT_GE(lines.size(), 3);
-    EXPECT_EQ(lines.first(), QByteArray("FRES1"));
-    EXPECT_EQ(lines.last(), QByteArray("FRES0"));
-    EXPECT_TRUE(lines.contains("BRG128"));
-    EXPECT_EQ(q.out.countLinesStartingWith("HP"), 0) << "framing is kept";
-    EXPECT_EQ(q.device.state().value(_HPOS), 40u);
+    // From changed framing (HP), picture (BRG) and network (NTMK) settings, each action reports
+    // exactly what it restored between its 1 and its 0. A zero runs no action.
+    const struct {
+        const char* command;
+        QList<QByteArray> lines;
+    } cases[] = {
+        {"1Y", {"FRES1", "BRG128", "FRES0"}},
+        {"1yP", {"PRES1", "BRG128", "PRES0"}},
+        {"1ye", {"EPOS1", "HP128", "EPOS0"}},
+        {"1yC", {"ACAD1", "HP128", "ACAD0"}},
+        {"1nr", {"LANR1", "NTMK8", "LANR0"}},
+        {"1ns", {"LANS1", "LANS0"}},
+        {"0yP", {"PRES0"}},
+    };
+    for (const auto& c : cases) {
+        Quiet q;
+        q.device.receive("40H200B16nk");
+        q.out.clear();
+        q.device.receive(c.command);
+        EXPECT_EQ(q.out.lines(), c.lines) << c.command;
+    }
 }
 
 TEST(SimDevice, ProjectorReadBackGetsExactlyOneLinePerQuery)

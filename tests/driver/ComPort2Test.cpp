@@ -102,8 +102,9 @@ TEST(ComPort2Terminator, TextFormBothWays)
 
 TEST(ComPort2Terminator, BadTextsRaiseTheirMessagesAndFallBack)
 {
-    const QString illegal = QStringLiteral("Illegal terminator String.\rformat : #<asciicode>#<asciicode>#<...>\r"
-                                           "example: #13#10");
+    const QString illegal =
+        QStringLiteral("Illegal terminator String.\rformat : #<asciicode>#<asciicode>#<...>\r"
+                       "example: #13#10");
     const QString empty = QStringLiteral("Terminator String cannot be empty!");
     const std::pair<QString, QString> cases[] = {{QStringLiteral("#13#1x"), illegal},
                                                  {QStringLiteral("#13##10"), illegal}, // empty part
@@ -209,6 +210,16 @@ TEST_F(ComPort2Pty, BaudIsStoredWhileClosedAndAppliedWhenOpen)
     EXPECT_EQ(pty.slaveSpeed(), static_cast<speed_t>(B4800));
 }
 
+TEST_F(ComPort2Pty, OpeningDiscardsWhatTheLineHeldBefore)
+{
+    ASSERT_TRUE(pty.send(QByteArrayLiteral("stale half reply")));
+    port.setReceiveMode(rmRAW);
+    port.Open();
+    ASSERT_TRUE(pty.send(QByteArrayLiteral("DEV57\r\n")));
+    ASSERT_TRUE(waitFor([&] { return rec.linkData.size() == 1 && rec.linkData[0].endsWith("\r\n"); }));
+    EXPECT_EQ(rec.linkData[0], QByteArrayLiteral("DEV57\r\n"));
+}
+
 TEST_F(ComPort2Pty, PeerHangUpClosesThePortAndReportsOnce)
 {
     port.Open();
@@ -218,6 +229,8 @@ TEST_F(ComPort2Pty, PeerHangUpClosesThePortAndReportsOnce)
     EXPECT_EQ(rec.errors, 1);
     ASSERT_EQ(rec.linkErrors.size(), 1u);
     EXPECT_TRUE(rec.linkErrors[0].contains(pty.slavePath()));
+    EXPECT_TRUE(rec.linkErrors[0].contains(QStringLiteral("the serial port went away")))
+        << rec.linkErrors[0].toStdString();
     // Nothing keeps firing once the port is closed.
     for (int i = 0; i < 20; ++i)
         QCoreApplication::processEvents();

@@ -8,19 +8,23 @@
 #include "ReportCapture.h"
 #include "TestLinks.h"
 
-namespace {
+namespace
+{
 
 using namespace tesso::test;
 
-class StateMachine : public ::testing::Test {
-protected:
+class StateMachine : public ::testing::Test
+{
+  protected:
     ScriptedDriver d;
     std::vector<std::string> events;
 
     void SetUp() override
     {
         d.serial->active = true;
-        d->OnConnected = [this](TMirex_d*, int) { events.push_back(d->Connected() ? "connected" : "disconnected"); };
+        d->OnConnected = [this](TMirex_d*, int) {
+            events.push_back(d->Connected() ? "connected" : "disconnected");
+        };
         d->OnReady = [this](TMirex_d*, int) { events.push_back(d->Ready() ? "ready" : "not ready"); };
         d->OnDEVchange = [this](TMirex_d*, int) { events.push_back("dev" + std::to_string(d->DEV())); };
     }
@@ -38,7 +42,7 @@ TEST_F(StateMachine, DetectsLoadsAndKeepsTheDeviceAlive)
     EXPECT_EQ(d.timer->interval(), 3000) << "first step three seconds after creation";
     step();
     EXPECT_EQ(events, (std::vector<std::string>{"not ready", "disconnected", "dev0"}));
-    EXPECT_EQ(d->LinkState(), 1);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsSearching);
     EXPECT_EQ(d.timer->interval(), 2000);
     step();
     step();
@@ -46,36 +50,36 @@ TEST_F(StateMachine, DetectsLoadsAndKeepsTheDeviceAlive)
     events.clear();
 
     d.feed("DEV57\r\n");
-    EXPECT_EQ(d->LinkState(), 2);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsFound);
     EXPECT_EQ(d.timer->interval(), 1);
     step();
     EXPECT_TRUE(d->Connected());
-    EXPECT_EQ(d->LinkState(), 3);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsConnected);
     EXPECT_EQ(d.timer->interval(), 2000);
     step();
     EXPECT_EQ(takeSent(), QByteArray("#\r\n"));
-    EXPECT_EQ(d->LinkState(), 4);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsLoading);
 
     d.timer->current = 0;
     d.feed("CH1\r\n");
     EXPECT_EQ(d.timer->interval(), 2000) << "every arrival postpones the next step";
     step();
     EXPECT_TRUE(d->Ready());
-    EXPECT_EQ(d->LinkState(), 5);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsIdle);
     EXPECT_EQ(d.timer->interval(), 1);
     step();
     EXPECT_EQ(takeSent(), QByteArray("?"));
-    EXPECT_EQ(d->LinkState(), 6);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsAwaitingReply);
     d.feed("DEV57\r\n");
-    EXPECT_EQ(d->LinkState(), 5);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsIdle);
     EXPECT_EQ(d.timer->interval(), 2000);
     EXPECT_TRUE(d->Ready());
 
     step();
-    EXPECT_EQ(d->LinkState(), 6);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsAwaitingReply);
     events.clear();
     step(); // no answer to the keep-alive
-    EXPECT_EQ(d->LinkState(), 0);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
     EXPECT_EQ(d.timer->interval(), 1);
     step();
     EXPECT_FALSE(d->Connected());
@@ -89,7 +93,7 @@ TEST_F(StateMachine, UnknownDeviceCodeIsNeverConnected)
     step();
     for (int i = 0; i < 3; ++i) {
         d.feed("DEV12\r\n");
-        EXPECT_EQ(d->LinkState(), 0);
+        EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
         EXPECT_EQ(d.timer->interval(), 1);
         step();
         EXPECT_FALSE(d->Connected());
@@ -100,14 +104,14 @@ TEST_F(StateMachine, UnknownDeviceCodeIsNeverConnected)
         other.serial->active = true;
         other.timer->fire();
         other.feed(QByteArray("DEV") + QByteArray::number(code) + "\r\n");
-        EXPECT_EQ(other->LinkState(), 2) << code;
+        EXPECT_EQ(other->LinkState(), tLinkState::lsFound) << code;
     }
 }
 
 TEST_F(StateMachine, ForcedConnectionSkipsDetectionAndKeepAlive)
 {
     d->setForceConn(true);
-    EXPECT_EQ(d->LinkState(), 2);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsFound);
     EXPECT_EQ(d.timer->interval(), 1);
     for (int i = 0; i < 8; ++i)
         step();
@@ -118,7 +122,7 @@ TEST_F(StateMachine, ForcedConnectionSkipsDetectionAndKeepAlive)
     d->setForceConn(true); // same value: nothing happens
     EXPECT_EQ(takeSent(), QByteArray());
     d->setForceConn(false);
-    EXPECT_EQ(d->LinkState(), 0);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
     EXPECT_EQ(d.timer->interval(), 1);
     step();
     EXPECT_FALSE(d->Connected());
@@ -148,12 +152,12 @@ TEST_F(StateMachine, UnsolicitedDataPostponeTheAbsenceStep)
     step();
     step();
     step(); // keep-alive sent, now waiting in state 6
-    ASSERT_EQ(d->LinkState(), 6);
+    ASSERT_EQ(d->LinkState(), tLinkState::lsAwaitingReply);
     for (int i = 0; i < 5; ++i) {
         d.timer->current = 0;
         d.feed("CH1\r\n");
         EXPECT_EQ(d.timer->interval(), 2000);
-        EXPECT_EQ(d->LinkState(), 6);
+        EXPECT_EQ(d->LinkState(), tLinkState::lsAwaitingReply);
     }
 }
 
@@ -164,9 +168,9 @@ TEST_F(StateMachine, PlugAndPlayRestartsWithoutTouchingTheTimer)
     step();
     const int restarts = d.timer->restarts;
     d->setQuobb_s_plug_and_play(false);
-    EXPECT_EQ(d->LinkState(), 3);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsConnected);
     d->setQuobb_s_plug_and_play(true);
-    EXPECT_EQ(d->LinkState(), 0);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
     EXPECT_EQ(d.timer->restarts, restarts);
 }
 
@@ -182,11 +186,11 @@ TEST(ReceivePaths, RawSerialDataWaitForReadRawData)
     EXPECT_EQ(raw, 1);
     EXPECT_EQ(d->ICHM(), 0u);
     EXPECT_EQ(d->ReadRawData(), QByteArray("CH3\r\n\x1b\x11"));
-    EXPECT_TRUE(d->RxBuffer.isEmpty());
+    EXPECT_TRUE(d->RxBuffer().isEmpty());
     d->setConMode(MODE_VAR);
-    d->RxBuffer = "CH";
+    d->RxBuffer() = "CH";
     EXPECT_EQ(d->ReadRawData(), QByteArray());
-    EXPECT_EQ(d->RxBuffer, QByteArray("CH"));
+    EXPECT_EQ(d->RxBuffer(), QByteArray("CH"));
 }
 
 TEST(ReceivePaths, SerialDataIsIgnoredOnAnotherLink)
@@ -194,7 +198,7 @@ TEST(ReceivePaths, SerialDataIsIgnoredOnAnotherLink)
     ScriptedDriver d;
     d->setConType(CON_UDP);
     d.feed("CH3\r\n");
-    EXPECT_TRUE(d->RxBuffer.isEmpty());
+    EXPECT_TRUE(d->RxBuffer().isEmpty());
     EXPECT_EQ(d->ICHM(), 0u);
 }
 
@@ -210,7 +214,7 @@ TEST(ReceivePaths, UdpAcceptsOnlyTheDeviceAndCutsAtNul)
     EXPECT_EQ(d->ICHM(), 0u);
     d.udp->deliver(QByteArray("CH3\r\n\0CH4\r\n", 11), QStringLiteral("127.0.0.1"), 4000);
     EXPECT_EQ(d->ICHM(), 3u);
-    EXPECT_TRUE(d->RxBuffer.isEmpty());
+    EXPECT_TRUE(d->RxBuffer().isEmpty());
 
     QByteArray big(9000, 'x');
     big.replace(8180, 7, "\r\nCH5\r\n");
@@ -260,7 +264,7 @@ TEST(LinkSetters, ConTypeSwitchesLinksAndAlwaysRaisesItsEvent)
     EXPECT_EQ(d.tcp->remoteAddress, QStringLiteral("192.168.0.10"));
     EXPECT_EQ(d.tcp->remotePort, 10500);
     EXPECT_EQ(changes, 3);
-    EXPECT_EQ(d->LinkState(), 0);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
 }
 
 TEST(LinkSetters, SerialOpenFailureFromConTypeReachesTheCaller)
@@ -326,13 +330,22 @@ TEST(LinkSetters, IpSettersRestartTheActiveLinkOnlyWhenTheValueChanges)
     EXPECT_EQ(d->IpLocalPort(), 9001);
 }
 
-TEST(LinkSetters, FailedUdpActivationIsSilent)
+TEST(LinkSetters, FailedUdpActivationIsShownWithItsPort)
 {
+    ReportCapture capture;
     ScriptedDriver d;
+    std::vector<std::string> failures;
+    d->OnLinkFailure = [&](tConnectionType link, const QString& m) {
+        failures.push_back(std::to_string(link) + ":" + m.toStdString());
+    };
     d.udp->failOpen = true;
     d->setConType(CON_UDP);
     EXPECT_FALSE(d.udp->active);
     EXPECT_EQ(d.udp->closes, 1);
+    ASSERT_EQ(capture.messages.size(), 1);
+    EXPECT_TRUE(capture.messages[0].contains(QStringLiteral("UDP port 10500")))
+        << capture.messages[0].toStdString();
+    EXPECT_EQ(failures, std::vector<std::string>{"1:" + capture.messages[0].toStdString()});
 }
 
 TEST(LinkSetters, UdpSendErrorClosesTheEndpointAndIsShown)
@@ -343,7 +356,7 @@ TEST(LinkSetters, UdpSendErrorClosesTheEndpointAndIsShown)
         d->setConType(CON_UDP);
         d.udp->link->onError(QStringLiteral("Network unreachable"));
         EXPECT_FALSE(d.udp->active);
-        EXPECT_EQ(d->LinkState(), 0);
+        EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
     }
     EXPECT_EQ(capture.messages, QStringList{QStringLiteral("Network unreachable")});
 }

@@ -66,7 +66,7 @@ TEST(DriverOverRealLinks, UdpTakesOnlyTheDevicesDatagrams)
     d.timer->fire(); // searching: each reply taken postpones the link timer
     peer.sendTo(driverPort, QByteArrayLiteral("CH3\r\n"));
     ASSERT_TRUE(waitFor([&] { return d->ICHM() == 3u; }));
-    ASSERT_EQ(d->LinkState(), 1);
+    ASSERT_EQ(d->LinkState(), tLinkState::lsSearching);
 
     // A foreign sender (same address, other port) floods answers that would change the device.
     UdpPeer intruder;
@@ -94,14 +94,14 @@ TEST(DriverOverRealLinks, VanishingSerialPortRestartsDetectionAndCanBeReopened)
     QByteArray written;
     ASSERT_TRUE(pty->waitForWritten(QByteArrayLiteral("?"), written));
     pty->send(QByteArrayLiteral("DEV58\r\n"));
-    ASSERT_TRUE(waitFor([&] { return d->LinkState() == 2; }));
+    ASSERT_TRUE(waitFor([&] { return d->LinkState() == tLinkState::lsFound; }));
     d.timer->fire();
     ASSERT_TRUE(d->Connected());
 
     pty->closeMaster();
     ASSERT_TRUE(waitFor([&] { return !d.serial->Opened(); }));
     drainEvents();
-    EXPECT_EQ(d->LinkState(), 0);
+    EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
     ASSERT_EQ(d.report.messages.size(), 1u); // the user is told once
     d.timer->fire();
     EXPECT_FALSE(d->Connected());

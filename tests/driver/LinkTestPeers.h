@@ -40,6 +40,10 @@ class PtyPair
         ::cfmakeraw(&raw);
         ::tcsetattr(m_slave, TCSANOW, &raw);
         ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+        // A program the test starts must not inherit the device's end: closing it would then
+        // not hang the line up.
+        ::fcntl(m_master, F_SETFD, FD_CLOEXEC);
+        ::fcntl(m_slave, F_SETFD, FD_CLOEXEC);
     }
     ~PtyPair()
     {

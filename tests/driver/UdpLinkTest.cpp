@@ -39,18 +39,28 @@ class UdpLinkTest : public ::testing::Test
 
 } // namespace
 
-TEST_F(UdpLinkTest, BindFailureLeavesTheEndpointUnbound)
+// A second program on the port would take the device's replies: the port is not shared, in
+// either order, even with a program that asks to share it.
+TEST_F(UdpLinkTest, APortInUseIsNotShared)
 {
-    QUdpSocket occupant;
-    ASSERT_TRUE(occupant.bind(QHostAddress(QHostAddress::LocalHost), 0, QAbstractSocket::DontShareAddress));
-    link.setLocalPort(occupant.localPort());
+    QUdpSocket sharing;
+    ASSERT_TRUE(sharing.bind(QHostAddress::AnyIPv4, 0,
+                             QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint));
+    link.setLocalPort(sharing.localPort());
     EXPECT_FALSE(link.open());
     EXPECT_FALSE(link.isActive());
-    EXPECT_FALSE(link.bindErrorText().isEmpty());
+    EXPECT_FALSE(link.errorText().isEmpty());
     EXPECT_TRUE(errors.empty());
+
     link.setLocalPort(0);
     ASSERT_TRUE(link.open());
     EXPECT_TRUE(link.broadcastEnabled());
+    UdpLink second;
+    second.setLocalPort(link.boundPort());
+    EXPECT_FALSE(second.open()) << "a second endpoint on our port";
+    QUdpSocket late;
+    EXPECT_FALSE(late.bind(QHostAddress::AnyIPv4, static_cast<quint16>(link.boundPort()),
+                           QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint));
 }
 
 TEST_F(UdpLinkTest, EachDatagramArrivesWithItsSender)
@@ -68,6 +78,17 @@ TEST_F(UdpLinkTest, EachDatagramArrivesWithItsSender)
     EXPECT_EQ(got[1].data, QByteArray("CH\0x", 4));
     EXPECT_EQ(got[1].port, other.port());
     EXPECT_EQ(got[2].data, QByteArrayLiteral("HP1\r\n"));
+}
+
+// Datagrams are read in batches so that a flood cannot hold the event loop; none is lost by it.
+TEST_F(UdpLinkTest, ABurstLargerThanOneBatchArrivesWhole)
+{
+    ASSERT_TRUE(link.open());
+    const int burst = UdpLink::MaxDatagramsPerRead * 3 + 1;
+    for (int i = 0; i < burst; ++i)
+        peer.sendTo(link.boundPort(), QByteArray::number(i));
+    ASSERT_TRUE(waitFor([&] { return got.size() >= static_cast<std::size_t>(burst); }));
+    EXPECT_EQ(got.back().data, QByteArray::number(burst - 1));
 }
 
 TEST_F(UdpLinkTest, SendFailureIsReportedOncePerWrite)

@@ -52,11 +52,24 @@ TEST(ConnectionFields, NumbersAreReadAsTheProtocolWritesThem)
     using tesso::connection::integerFromText;
     using tesso::connection::portFromText;
     const std::vector<std::pair<const char*, std::optional<int>>> integers = {
-        {"10500", 10500}, {"  42", 42}, {"+7", 7}, {"-5", -5}, {"$10", 16}, {"0x1F", 31},
-        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"", std::nullopt},
-        {" ", std::nullopt}, {"42 ", std::nullopt}, {"4 2", std::nullopt}, {"12x", std::nullopt},
-        {"-", std::nullopt}, {"2147483648", std::nullopt}, {"-2147483649", std::nullopt},
-        {"99999999999999999999999", std::nullopt}, {"\xef\xbc\x91\xef\xbc\x92", std::nullopt}};
+        {"10500", 10500},
+        {"  42", 42},
+        {"+7", 7},
+        {"-5", -5},
+        {"$10", 16},
+        {"0x1F", 31},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {"42 ", std::nullopt},
+        {"4 2", std::nullopt},
+        {"12x", std::nullopt},
+        {"-", std::nullopt},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999999", std::nullopt},
+        {"\xef\xbc\x91\xef\xbc\x92", std::nullopt}};
     for (const auto& [text, value] : integers)
         EXPECT_EQ(integerFromText(QString::fromUtf8(text)), value) << text;
     const std::vector<std::pair<const char*, std::optional<int>>> ports = {
@@ -164,7 +177,7 @@ TEST_F(IpConfigDialog, LocalPortIsTakenAtOnceEvenWhenDisabledAndTheRestFails)
     EXPECT_EQ(dlg->RemotePort(), 10500);
 }
 
-TEST_F(IpConfigDialog, AcceptsBoundaryPortsAndKeepsTheAddressAsTyped)
+TEST_F(IpConfigDialog, AcceptsBoundaryPortsAndStoresTheAddressInPlainDecimal)
 {
     applyWith(QStringLiteral("0"), QStringLiteral("10.0.0.1"), QStringLiteral("65535"));
     EXPECT_TRUE(messages.isEmpty());
@@ -174,10 +187,12 @@ TEST_F(IpConfigDialog, AcceptsBoundaryPortsAndKeepsTheAddressAsTyped)
     EXPECT_EQ(dlg->RemotePort(), 65535);
     EXPECT_EQ(dlg->RemoteAddr(), QStringLiteral("10.0.0.1"));
 
-    // Leading spaces are accepted by the number reading; the address text stays as typed.
-    applyWith(QStringLiteral("65535"), QStringLiteral(" 10.0.0.01"), QStringLiteral(" 0"));
+    // Leading spaces and zeros are accepted by the number reading; the address is kept in plain
+    // decimal, since the socket layer would read "010" as octal 8.
+    applyWith(QStringLiteral("65535"), QStringLiteral(" 192.168.000.010"), QStringLiteral(" 0"));
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(dlg->RemoteAddr(), QStringLiteral(" 10.0.0.01"));
+    EXPECT_EQ(dlg->RemoteAddr(), QStringLiteral("192.168.0.10"));
+    EXPECT_EQ(dlg->ERemoteAddr->text(), QStringLiteral("192.168.0.10"));
     EXPECT_EQ(dlg->ERemotePort->text(), QStringLiteral("0"));
 }
 
@@ -210,10 +225,18 @@ TEST_F(IpConfigDialog, OpenedOverASerialLinkShowsTcpAndAppliesInOrder)
 
     // Each change is noted with the driver's value at that moment.
     QStringList order;
-    drv.OnIpRemoteAddresschange = [&](TMirex_d* d, int) { order << QStringLiteral("address ") + d->IpRemoteAddress(); };
-    drv.OnIpRemotePortchange = [&](TMirex_d* d, int) { order << QStringLiteral("remote %1").arg(d->IpRemotePort()); };
-    drv.OnIpLocalPortchange = [&](TMirex_d* d, int) { order << QStringLiteral("local %1").arg(d->IpLocalPort()); };
-    drv.OnConTypechange = [&](TMirex_d* d, int) { order << QStringLiteral("type %1").arg(int(d->ConType())); };
+    drv.OnIpRemoteAddresschange = [&](TMirex_d* d, int) {
+        order << QStringLiteral("address ") + d->IpRemoteAddress();
+    };
+    drv.OnIpRemotePortchange = [&](TMirex_d* d, int) {
+        order << QStringLiteral("remote %1").arg(d->IpRemotePort());
+    };
+    drv.OnIpLocalPortchange = [&](TMirex_d* d, int) {
+        order << QStringLiteral("local %1").arg(d->IpLocalPort());
+    };
+    drv.OnConTypechange = [&](TMirex_d* d, int) {
+        order << QStringLiteral("type %1").arg(int(d->ConType()));
+    };
 
     dlg->LoadFromDriver();
     EXPECT_EQ(dlg->Mode(), 0);
@@ -334,16 +357,17 @@ TEST_F(DeviceLanDialog, ModeDecidesWhichFieldsAreEnabled)
 TEST_F(DeviceLanDialog, LoadsModeAddressesPortsAndMaskFromTheMirror)
 {
     // With the interface off the protocol flag does not matter.
-    for (const auto& [lanEnabled, tcp, mode] : {std::tuple{true, true, 2}, {true, false, 1}, {false, true, 0}}) {
+    for (const auto& [lanEnabled, tcp, mode] :
+         {std::tuple{true, true, 2}, {true, false, 1}, {false, true, 0}}) {
         deviceReports(lanEnabled, tcp);
         dlg->LoadFromDriver();
         EXPECT_EQ(dlg->Mode(), mode) << lanEnabled << tcp;
     }
     EXPECT_EQ((QStringList{dlg->ELocalAddr->text(), dlg->ELocalPort->text(), dlg->EGatewayAddr->text(),
                            dlg->ENetMask->text(), dlg->ERemoteAddr->text(), dlg->ERemotePort->text()}),
-              (QStringList{QStringLiteral("192.168.0.20"), QStringLiteral("10501"), QStringLiteral("192.168.0.1"),
-                           QStringLiteral("255.255.255.0"), QStringLiteral("192.168.0.30"),
-                           QStringLiteral("10502")}));
+              (QStringList{QStringLiteral("192.168.0.20"), QStringLiteral("10501"),
+                           QStringLiteral("192.168.0.1"), QStringLiteral("255.255.255.0"),
+                           QStringLiteral("192.168.0.30"), QStringLiteral("10502")}));
     EXPECT_EQ(dlg->LocalPort(), 10501);
     EXPECT_EQ(dlg->RemoteAddr(), QStringLiteral("192.168.0.30"));
     EXPECT_TRUE(link.serial->written.isEmpty()) << "reading the mirror sends nothing";

@@ -18,9 +18,11 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 #include "FrmInput.h"
+#include "FullDump.h"
 #include "InputButtonRow.h"
 #include "MainMenus.h"
 #include "MainStatusBar.h"
@@ -35,6 +37,7 @@
 #include "Unit_MessageProjector.h"
 #include "Unit_Standby.h"
 #include "Unit_Sync_Time.h"
+#include "UpdateNotice.h"
 #include "ipconfig.h"
 #include "rs232lansetup.h"
 
@@ -58,6 +61,7 @@ TEST(MainWindowStartUp, FirstRunAsksOnceOpensCom1AndWritesDefaultsOnExit)
     EXPECT_EQ(h.prompts.informations[0].text, QStringLiteral("Select port"));
     // Asked during start-up: the splash is up, the main window not yet shown.
     EXPECT_TRUE(h.prompts.informations[0].splashVisible);
+    EXPECT_FALSE(h.prompts.informations[0].splashOnTop);
     EXPECT_FALSE(h.prompts.informations[0].mainVisible);
 
     EXPECT_EQ(h.links.serial->portNames.value(0), comPath1);
@@ -71,8 +75,9 @@ TEST(MainWindowStartUp, FirstRunAsksOnceOpensCom1AndWritesDefaultsOnExit)
     ASSERT_TRUE(h.main->IsClosed());
     QFile file(h.connectionFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArrayLiteral("[CONNEXION]\nPort=0\nREMOTE_IP=192.168.0.10\n"
-                                                "REMOTE_PORT_ENTRY=10500\nLOCAL_PORT_ENTRY=10500\nIP_ENABLE=0\n"));
+    EXPECT_EQ(file.readAll(),
+              QByteArrayLiteral("[CONNEXION]\nPort=0\nREMOTE_IP=192.168.0.10\n"
+                                "REMOTE_PORT_ENTRY=10500\nLOCAL_PORT_ENTRY=10500\nIP_ENABLE=0\n"));
     EXPECT_GE(h.links.serial->closes, 1) << "the link is closed on exit";
 }
 
@@ -99,68 +104,13 @@ TEST(MainWindowStartUp, SplashRunsFourteenStepsAndGoesAwayEvenWhenAStepFails)
     }
 }
 
-// The texts a person reads, exactly; a table so that each failure names its place.
-TEST(MainWindowTexts, WindowsMenusAndTabsReadAsDesigned)
-{
-    Harness h;
-    h.startWith();
-    const SecondaryWindows& w = h.main->Windows();
-    const TMainMenus* m = h.main->Menus;
-    QStringList tabs;
-    for (int i = 0; i < h.main->PageControl->count(); ++i)
-        tabs << h.main->PageControl->tabText(i);
-    QStringList bar;
-    for (QAction* item : h.main->menuBar()->actions())
-        bar << item->text();
-    QStringList controls;
-    for (QAction* item : m->MenuControls->actions())
-        if (item->isVisible() && !item->isSeparator())
-            controls << item->text();
-    const QList<std::pair<const char*, std::pair<QString, QString>>> texts = {
-        {"main", {h.main->windowTitle(), QStringLiteral("Tesso remote control")}},
-        {"projector", {w.MessageProjector->windowTitle(), QStringLiteral("Message projector")}},
-        {"standby", {w.Standby->windowTitle(), QStringLiteral("Stand by")}},
-        {"sync", {w.SyncTime->windowTitle(), QStringLiteral("Black Delay")}},
-        {"frame debug", {w.FrameDebug->windowTitle(), QStringLiteral("Frame Debug")}},
-        {"format", {w.FrameFormat->windowTitle(), QStringLiteral("Resizing...")}},
-        {"gradient", {w.Gradient->windowTitle(), QStringLiteral("Gradient")}},
-        {"debug", {w.Debug->windowTitle(), QStringLiteral("Debug")}},
-        {"about", {w.About->windowTitle(), QStringLiteral("About Tesso remote control...")}},
-        {"about item", {m->MenuAboutMachine->text(), QStringLiteral("About Tesso remote control...")}},
-        {"ip dialog", {w.IPConfigDlg->windowTitle(), QStringLiteral("LAN Setup")}},
-        {"lan dialog", {w.Rs232LanDlg->windowTitle(), QStringLiteral("Tesso LAN Setup")}},
-        {"lan item", {m->MenuMachineLANSetup->text(), QStringLiteral("Tesso LAN Setup")}},
-        {"version", {w.About->Label_version->text().left(10), QStringLiteral("Version : ")}},
-        {"serial menu", {m->MenuSerialPort->title(), QStringLiteral("&Serial port")}},
-        {"first COM", {m->MenuCOM[0]->text(), QStringLiteral("COM1")}},
-        {"last COM", {m->MenuCOM[15]->text(), QStringLiteral("COM16")}},
-        {"network item", {m->MenuMIPConfig->text(), QStringLiteral("LAN/Setup")}},
-        {"erase tip", {m->ToolButton_EraseAll->toolTip(), QStringLiteral("Erase all memories")}},
-        {"tabs", {tabs.join(u'|'), QStringLiteral("Switch mode|Input|Output|Image|Audio|Frame Alert|Effect")}},
-        {"menu bar", {bar.join(u'|'), QStringLiteral("&File|&Controls|C&ustomize|&About")}},
-        {"controls", {controls.join(u'|'), QStringLiteral("2:2 &Pull-down|Black Delay|AutoTake|Stand by|"
-                                                          "&Key Locking|&Erase all memories|&Default "
-                                                          "values|&Serial port")}},
-        {"last frame", {h.main->TabSheet_FrameAlert->CboFrameNumber->itemText(9), QStringLiteral("Frame 10")}},
-        {"output sync", {h.main->TabSheet_Output->RdoOutputSync->items().join(u'|'),
-                         QStringLiteral("H && V|Composite TTL|SOG")}},
-    };
-    for (const auto& [place, text] : texts)
-        EXPECT_EQ(text.first, text.second) << place;
-    EXPECT_EQ(m->MenuCOM.size(), 16u);
-    EXPECT_EQ(w.Debug->Driver(), &h.driver());
-    auto* key = h.main->findChild<QShortcut*>(QStringLiteral("DebugHotKey"));
-    ASSERT_NE(key, nullptr);
-    EXPECT_EQ(key->key(), QKeySequence(Qt::CTRL | Qt::Key_Insert));
-}
-
 TEST(MainWindowStartUp, NetworkLinkFromTheFileOpensNoComPort)
 {
     for (int ipEnable : {1, 2}) {
         SCOPED_TRACE(ipEnable);
         Harness h;
         h.writeConnectionFile(
-            QByteArrayLiteral("[CONNEXION]\nPort=4\nREMOTE_IP=127.0.0.1\nREMOTE_PORT_ENTRY=10600\n"
+            QByteArrayLiteral("[CONNEXION]\nPort=4\nREMOTE_IP=127.000.000.001\nREMOTE_PORT_ENTRY=10600\n"
                               "LOCAL_PORT_ENTRY=10700\nIP_ENABLE=") +
             QByteArray::number(ipEnable) + '\n');
         h.start();
@@ -179,8 +129,7 @@ TEST(MainWindowStartUp, NetworkLinkFromTheFileOpensNoComPort)
 
         h.main->close();
         EXPECT_EQ(h.saved("IP_ENABLE"), QString::number(ipEnable));
-        EXPECT_EQ(h.saved("Port"), QStringLiteral("0"))
-            << "no COM item is checked";
+        EXPECT_EQ(h.saved("Port"), QStringLiteral("0")) << "no COM item is checked";
         EXPECT_EQ(h.saved("REMOTE_IP"), QStringLiteral("127.0.0.1"));
         EXPECT_EQ(h.saved("LOCAL_PORT_ENTRY"), QStringLiteral("10700"));
     }
@@ -208,6 +157,11 @@ TEST(MainWindowStartUp, MalformedConnectionFilesGiveDefaults)
         {"empty", QByteArray(), true, comPath1},
         {"CR LF", QByteArrayLiteral("[CONNEXION]\r\nPort=11\r\nIP_ENABLE=0\r\n"), false,
          QStringLiteral("\\\\.\\COM12")},
+        // Ports outside 1..65535 and addresses that are none fall back to their defaults.
+        {"bad ports and address",
+         QByteArrayLiteral(
+             "[CONNEXION]\nPort=0\nLOCAL_PORT_ENTRY=75536\nREMOTE_PORT_ENTRY=-5\nREMOTE_IP=300.1.1.1\n"),
+         false, comPath1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -218,6 +172,7 @@ TEST(MainWindowStartUp, MalformedConnectionFilesGiveDefaults)
         EXPECT_EQ(h.driver().ConType(), CON_RS232);
         EXPECT_EQ(h.driver().IpRemoteAddress(), QStringLiteral("192.168.0.10"));
         EXPECT_EQ(h.driver().IpRemotePort(), 10500);
+        EXPECT_EQ(h.driver().IpLocalPort(), 10500);
     }
 }
 
@@ -233,6 +188,22 @@ TEST(MainWindowStartUp, ConnectionFileIsRewrittenWhole)
                                 "LOCAL_PORT_ENTRY=10500\nIP_ENABLE=0\n"));
 }
 
+// A file too large to be ours was read only in part: writing it back would lose the rest.
+TEST(MainWindowStartUp, AFileTooLargeToBeOursIsNotWrittenOver)
+{
+    QByteArray content = QByteArrayLiteral("[CONNEXION]\nPort=2\n[Other]\n");
+    while (content.size() <= IniFile::ReadLimit)
+        content += "Key" + QByteArray::number(content.size()) + "=value\n";
+    Harness h;
+    h.startWith(content);
+    EXPECT_TRUE(h.prompts.informations.isEmpty());
+    EXPECT_TRUE(h.main->Menus->MenuCOM[2]->isChecked()) << "what could be read is used";
+    h.main->close();
+    QFile file(h.connectionFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), content);
+}
+
 TEST(MainWindowStartUp, UnwritableSettingsFolderDoesNotStopTheExit)
 {
     Harness h;
@@ -242,6 +213,14 @@ TEST(MainWindowStartUp, UnwritableSettingsFolderDoesNotStopTheExit)
     ASSERT_TRUE(QDir(h.folder.path()).mkdir(QStringLiteral("Tesso remote control.ini")));
     h.main->close();
     EXPECT_TRUE(h.main->IsClosed());
+}
+
+TEST(MainWindowSplash, BarStopsAtItsEnd)
+{
+    TForm_PageAccueil splash;
+    for (int i = 0; i < TForm_PageAccueil::Steps + 4; ++i)
+        splash.Step();
+    EXPECT_EQ(splash.Position(), TForm_PageAccueil::Steps);
 }
 
 // ---- Exit ---------------------------------------------------------------------------------------
@@ -356,6 +335,9 @@ TEST(MainWindowStatusBar, ConnectionPanelFollowsTheDevice)
     EXPECT_TRUE(h.driver().Connected());
     EXPECT_EQ(h.main->StatusPanelText(0), QStringLiteral("Device connected"));
     EXPECT_EQ(bar->ConnectionTextColour(bar->State()), bar->palette().color(QPalette::WindowText));
+    // Painted texts are also names that assistive technology reads.
+    EXPECT_EQ(bar->AccessiblePanel(0)->accessibleName(), QStringLiteral("Device connected"));
+    EXPECT_EQ(bar->AccessiblePanel(1)->accessibleName(), QStringLiteral("Port : COM3"));
 
     h.links.deliverSerial(QByteArrayLiteral("STO1\r\n"));
     EXPECT_EQ(h.main->StatusPanelText(2),
@@ -515,6 +497,43 @@ TEST(MainWindowLayout, ModelSetsTitleButtonsAndEffectTab)
     EXPECT_FALSE(h.main->PnlBtnInputs->BtnInput[0]->isEnabled());
 }
 
+TEST(MainWindowLayout, ToolBarButtonsAreNamedAfterTheirHints)
+{
+    Harness h;
+    h.startWith();
+    QToolBar* bar = h.main->Menus->ToolBar;
+    int named = 0;
+    for (QAction* action : bar->actions()) {
+        QWidget* button = bar->widgetForAction(action);
+        if (!button || action->isSeparator())
+            continue;
+        EXPECT_FALSE(button->accessibleName().isEmpty()) << action->objectName().toStdString();
+        EXPECT_EQ(button->accessibleName(), button->toolTip());
+        ++named;
+    }
+    EXPECT_EQ(named, 8);
+}
+
+// ---- Binding --------------------------------------------------------------------------------------
+
+// Everything the device reports is shown; nothing shown is sent back.
+TEST(MainWindowBinding, AWholeQueryAllDumpSendsNothingBack)
+{
+    Harness h;
+    h.startWith();
+    h.connectDevice(57);
+    h.links.timer->fire(); // the query-all goes out
+    h.links.serial->written.clear();
+    h.links.deliverSerial(tesso::test::fullQueryAllDump());
+    EXPECT_EQ(h.links.serial->allWritten(), QByteArray());
+    ASSERT_TRUE(h.driver().OBLACK());
+    EXPECT_TRUE(h.main->PnlBtnInputs->BtnBlack->isChecked());
+    EXPECT_TRUE(h.main->TabSheet_Audio->RdoACHANM[h.driver().ACHANM() - 1]->isChecked());
+    h.links.timer->fire(); // ready
+    h.links.timer->fire(); // keep-alive
+    EXPECT_EQ(h.links.serial->allWritten(), QByteArray("?"));
+}
+
 // ---- Label files --------------------------------------------------------------------------------
 
 TEST(MainWindowLabels, DefaultsAreWrittenWhenAModelIsFirstSeen)
@@ -525,7 +544,7 @@ TEST(MainWindowLabels, DefaultsAreWrittenWhenAModelIsFirstSeen)
     EXPECT_FALSE(QFile::exists(file));
     h.connectDevice(57);
     IniFile ini;
-    ASSERT_TRUE(ini.load(file));
+    ASSERT_EQ(ini.load(file), IniFile::LoadResult::Read);
     EXPECT_EQ(ini.value(QStringLiteral("Lumio"), QStringLiteral("Black")), QStringLiteral("Black"));
     EXPECT_EQ(ini.value(QStringLiteral("Lumio"), QStringLiteral("Input1")), QStringLiteral("C.Video 1"));
     EXPECT_EQ(ini.value(QStringLiteral("Lumio"), QStringLiteral("Input7")), QStringLiteral("PC 3"));
@@ -567,6 +586,20 @@ TEST(MainWindowLabels, TrickyLabelsSurviveLoadAndRewrite)
     }
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before) << "loading rewrites the same file";
+}
+
+TEST(MainWindowLabels, ALabelFromAFileIsCutToSeventeenCharacters)
+{
+    Harness h;
+    h.writeConnectionFile();
+    QFile file(h.folder.path() + QStringLiteral("/Lumio.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Lumio]\nInput1=" + QByteArray(100000, 'x') + "\nBlack=Black and white and grey\n");
+    file.close();
+    h.start();
+    h.connectDevice(57);
+    EXPECT_EQ(h.main->PnlBtnInputs->BtnInput[0]->text(), QString(17, u'x'));
+    EXPECT_EQ(h.main->PnlBtnInputs->BtnBlack->text(), QStringLiteral("Black and white a"));
 }
 
 TEST(MainWindowLabels, UnreadableLabelFileGivesGenericLabels)

@@ -13,8 +13,8 @@
 #include "ConnectionSettings.h"
 #include "Constante.h"
 #include "IniFile.h"
-#include "TestLinks.h"
 #include "StartUp.h"
+#include "TestLinks.h"
 #include "Unit_Main.h"
 #include "Unit_PageAccueil.h"
 #include "UserPrompts.h"
@@ -25,6 +25,7 @@ namespace tesso::test::mainwindow
 struct PromptRecord {
     QString text;
     bool splashVisible = false;
+    bool splashOnTop = false; // would cover the box
     bool mainVisible = false;
 };
 
@@ -53,8 +54,10 @@ class RecordingPrompts : public UserPrompts
     {
         PromptRecord r{text};
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == QStringLiteral("Form_PageAccueil") && w->isVisible())
+            if (w->objectName() == QStringLiteral("Form_PageAccueil") && w->isVisible()) {
                 r.splashVisible = true;
+                r.splashOnTop = w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            }
             if (w->objectName() == QStringLiteral("Form_MAIN") && w->isVisible())
                 r.mainVisible = true;
         }

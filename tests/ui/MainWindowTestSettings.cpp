@@ -13,7 +13,6 @@
 #include "ConnectionSettings.h"
 #include "ErrorReportBox.h"
 #include "IniFile.h"
-#include "ModelTable.h"
 #include "ReportCapture.h"
 #include "TextFormat.h"
 #include "Unit_About.h"
@@ -35,9 +34,9 @@ QString roundTrip(const QString& value)
 
 TEST(IniFileTest, ValuesRoundTripExactly)
 {
-    for (const char* v : {"", "plain", "a,b;c=d", "\"both ends\"", "\"only start", "only end\"", "\"", "\"\"",
-                          "  lead", "trail  ", "[not a section]", "; not a comment", "# nor this",
-                          "Ünïcödé ß €", "日本語", "=="})
+    for (const char* v :
+         {"", "plain", "a,b;c=d", "\"both ends\"", "\"only start", "only end\"", "\"", "\"\"", "  lead",
+          "trail  ", "[not a section]", "; not a comment", "# nor this", "Ünïcödé ß €", "日本語", "=="})
         EXPECT_EQ(roundTrip(QString::fromUtf8(v)), QString::fromUtf8(v)) << v;
     // A line break cannot be stored in a line.
     EXPECT_EQ(roundTrip(QStringLiteral("one\ntwo\r\nthree")), QStringLiteral("one two  three"));
@@ -68,31 +67,6 @@ TEST(IniFileTest, IntegersFallBackOnAnythingElse)
                                                  {"e", -1}, {"f", 7},  {"g", -1}, {"missing", -1}};
     for (const auto& [key, value] : cases)
         EXPECT_EQ(ini.readInteger(QStringLiteral("S"), QLatin1String(key), -1), value) << key;
-}
-
-TEST(ConnectionSettingsTest, DefaultFolderIsWritable)
-{
-    const QString folder = ConnectionSettings::DefaultDirectory();
-    ASSERT_FALSE(folder.isEmpty());
-    EXPECT_TRUE(QFileInfo(folder).isWritable());
-}
-
-TEST(ModelTableTest, OnlyTheTwoModelCodesAreSupportedAndOutOfRangeLooksUpNothing)
-{
-    for (std::int64_t code : {0LL, 1LL, 32LL, 33LL, 40LL, 56LL, 59LL, -57LL, 57LL + (1LL << 32)}) {
-        EXPECT_FALSE(IsSupportedModel(code)) << code;
-        EXPECT_EQ(ModelIndex(code), -1) << code;
-    }
-    EXPECT_EQ(ModelIndex(57), 6);
-    EXPECT_EQ(ModelIndex(58), 7);
-    EXPECT_EQ(ModelTable::ModelName(-1), QString());
-    EXPECT_EQ(ModelTable::ModelName(0), QString());
-    EXPECT_EQ(ModelTable::InputCount(-1), 0);
-    EXPECT_EQ(ModelTable::InputCount(3), 0);
-    EXPECT_EQ(ModelTable::ExpectedFirmware(-1), 0);
-    EXPECT_EQ(ModelTable::DefaultInputLabel(7, 8), QString());
-    EXPECT_EQ(ModelTable::DefaultInputLabel(-1, 1), QString());
-    EXPECT_EQ(ModelTable::ConnectorName(9), QString());
 }
 
 TEST(TextFormatTest, PlaceholdersFillInOrder)

@@ -1,14 +1,12 @@
 #include "ConnectionFields.h"
 
-#include <limits>
-
 #include <QColor>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPalette>
 #include <QStyle>
 
-#include "Mirex_d.h"
+#include "NumberText.h"
 
 namespace tesso::connection
 {
@@ -17,13 +15,7 @@ std::optional<std::int32_t> integerFromText(const QString& text)
 {
     // Non-Latin-1 characters turn into '?', which is never a digit.
     const QByteArray bytes = text.toLatin1();
-    const NumberScan scan = scanNumber(bytes.constData(), bytes.constData() + bytes.size());
-    if (!scan.complete)
-        return std::nullopt;
-    if (scan.value < std::numeric_limits<std::int32_t>::min() ||
-        scan.value > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return static_cast<std::int32_t>(scan.value);
+    return scanInt32(bytes.constData(), bytes.constData() + bytes.size());
 }
 
 std::optional<int> portFromText(const QString& text)

@@ -10,6 +10,7 @@
 
 #include "ConnectionFields.h"
 #include "ErrorReport.h"
+#include "IpText.h"
 #include "Mirex_d.h"
 
 using tesso::connection::named;
@@ -131,15 +132,15 @@ void TIPConfigDlg::BOkClick()
         return;
     }
 
-    const QString address = ERemoteAddr->text();
-    std::int32_t a, b, c, d;
-    if (!TMirex_d::ParseIpText(address, a, b, c, d)) {
+    // Stored in plain decimal form: "192.168.000.010" would reach 192.168.0.8 through the socket.
+    const std::optional<QString> address = tesso::canonicalIpText(ERemoteAddr->text());
+    if (!address) {
         ShowWarning(QStringLiteral("Remote IP address not Valid"));
         return;
     }
 
     setRemotePort(*remotePort);
-    setRemoteAddr(address);
+    setRemoteAddr(*address);
     setApplied(true);
     accept();
 }

@@ -10,6 +10,7 @@
 
 #include "ConnectionFields.h"
 #include "ErrorReport.h"
+#include "IpText.h"
 #include "Mirex_d.h"
 
 using tesso::connection::integerFromText;
@@ -213,11 +214,13 @@ void TRs232LanDlg::BOkClick()
     std::int32_t remotePort = 0;
     if (!readPort(ELocalPort, localPort) || !readPort(ERemotePort, remotePort))
         return;
-    setLocalAddr(ELocalAddr->text());
+    // Not checked (the device is sent what was typed), but a typed address is put into plain
+    // decimal form: a leading zero would otherwise read as octal further on.
+    setLocalAddr(tesso::canonicalOrAsTyped(ELocalAddr->text()));
     setLocalPort(localPort);
-    setGatewayAddr(EGatewayAddr->text());
+    setGatewayAddr(tesso::canonicalOrAsTyped(EGatewayAddr->text()));
     setNetMask(ENetMask->text());
-    setRemoteAddr(ERemoteAddr->text());
+    setRemoteAddr(tesso::canonicalOrAsTyped(ERemoteAddr->text()));
     setRemotePort(remotePort);
     setApplied(true);
     accept();

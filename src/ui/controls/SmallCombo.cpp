@@ -284,6 +284,8 @@ void TSmallCombo::disconnectSharedMenu()
 
 void TSmallCombo::fire(const TNotifyEvent& event)
 {
-    if (event)
+    // The callbacks are this control's signals too: an owner that blocks its signals to show a
+    // value must not hear about it through them either.
+    if (event && !signalsBlocked())
         event(this);
 }

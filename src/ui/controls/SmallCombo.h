@@ -74,6 +74,7 @@ class TSmallCombo : public QWidget
     bool DroppedDown() const { return m_droppedDown; }
     void setDroppedDown(bool dropped);
 
+    // The callbacks are silent while the control's signals are blocked.
     TNotifyEvent OnChange;             // ItemIndex took a different value
     TNotifyEvent OnClick;              // after every choice made in the list, changed or not
     TNotifyEvent OnDropDown;           // the list opens

@@ -9,6 +9,7 @@
 
 #include "Constante.h"
 #include "IniFile.h"
+#include "IpText.h"
 #include "TextFormat.h"
 
 namespace
@@ -29,6 +30,13 @@ QString inputKey(int k)
 QString audioKey(int k)
 {
     return TextFormat::Format(Constante::KeyAudioFormat, k);
+}
+
+constexpr int DefaultPort = 10500;
+
+int portOrDefault(int port)
+{
+    return port >= 1 && port <= 65535 ? port : DefaultPort;
 }
 
 } // namespace
@@ -62,20 +70,23 @@ QString ConnectionSettings::LabelFileName(const QString& modelName) const
 ConnectionValues ConnectionSettings::ReadConnection() const
 {
     IniFile ini;
-    ini.load(ConnectionFileName());
+    if (ini.load(ConnectionFileName()) == IniFile::LoadResult::TooLarge)
+        m_readInPart.insert(ConnectionFileName());
     const QString section(Constante::SectionConnexion);
     ConnectionValues v;
     v.Port = ini.readInteger(section, QString(Constante::KeyPort), -1);
-    v.RemoteIp =
-        ini.readString(section, QString(Constante::KeyRemoteIp), QString(Constante::DefaultRemoteIp));
-    v.RemotePort = ini.readInteger(section, QString(Constante::KeyRemotePort), 10500);
-    v.LocalPort = ini.readInteger(section, QString(Constante::KeyLocalPort), 10500);
+    v.RemoteIp = tesso::canonicalIpText(ini.readString(section, QString(Constante::KeyRemoteIp), QString()))
+                     .value_or(QString(Constante::DefaultRemoteIp));
+    v.RemotePort = portOrDefault(ini.readInteger(section, QString(Constante::KeyRemotePort), DefaultPort));
+    v.LocalPort = portOrDefault(ini.readInteger(section, QString(Constante::KeyLocalPort), DefaultPort));
     v.IpEnable = ini.readInteger(section, QString(Constante::KeyIpEnable), 0);
     return v;
 }
 
 bool ConnectionSettings::WriteConnection(const ConnectionValues& v) const
 {
+    if (!mayWrite(ConnectionFileName()))
+        return false;
     IniFile ini;
     const QString section(Constante::SectionConnexion);
     ini.setInteger(section, QString(Constante::KeyPort), v.Port);
@@ -91,8 +102,16 @@ bool ConnectionSettings::ReadLabels(const QString& modelName, const InputLabels&
 {
     IniFile ini;
     const QString fileName = LabelFileName(modelName);
-    if (!ini.load(fileName) && QFileInfo::exists(fileName))
-        return false; // there but unreadable
+    switch (ini.load(fileName)) {
+    case IniFile::LoadResult::Unreadable:
+        return false;
+    case IniFile::LoadResult::TooLarge:
+        m_readInPart.insert(fileName);
+        break;
+    case IniFile::LoadResult::Read:
+    case IniFile::LoadResult::Missing:
+        break;
+    }
     labels.Black = ini.readString(modelName, QString(Constante::KeyBlack), defaults.Black);
     labels.Inputs.clear();
     labels.Audios.clear();
@@ -105,6 +124,8 @@ bool ConnectionSettings::ReadLabels(const QString& modelName, const InputLabels&
 
 bool ConnectionSettings::WriteLabels(const QString& modelName, const InputLabels& labels) const
 {
+    if (!mayWrite(LabelFileName(modelName)))
+        return false;
     IniFile ini;
     ini.setValue(modelName, QString(Constante::KeyBlack), labels.Black);
     const auto n = std::max(labels.Inputs.size(), labels.Audios.size());

@@ -3,7 +3,11 @@
 // and one input-label file per model ("<model>.ini", section named after the model). Both are
 // rewritten whole. Files live beside the program, or in the user's configuration folder when the
 // program's folder cannot be written.
+//
+// A file too large to be ours is read only in part and is then never written over, so that
+// nothing it holds beyond the part read is lost.
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -34,7 +38,9 @@ class ConnectionSettings
     QString ConnectionFileName() const;
     QString LabelFileName(const QString& modelName) const;
 
-    // Missing file or keys give the defaults (Port -1 marks a first run).
+    // Missing file or keys give the defaults (Port -1 marks a first run). A port outside
+    // 1..65535 or an address that does not read as one gives its default; the address comes back
+    // in plain decimal form.
     ConnectionValues ReadConnection() const;
     bool WriteConnection(const ConnectionValues& values) const;
 
@@ -44,6 +50,9 @@ class ConnectionSettings
     bool WriteLabels(const QString& modelName, const InputLabels& labels) const;
 
   private:
+    bool mayWrite(const QString& fileName) const { return !m_readInPart.contains(fileName); }
+
     QString m_directory; // with a trailing separator
     QString m_title;
+    mutable QSet<QString> m_readInPart;
 };

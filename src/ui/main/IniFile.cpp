@@ -7,9 +7,10 @@
 namespace
 {
 
-bool sameName(const QString& a, const QString& b)
+// Section and key names compare without regard to case.
+QString folded(const QString& name)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return name.toCaseFolded();
 }
 
 QString decode(const QByteArray& bytes)
@@ -52,21 +53,28 @@ QString decodeValue(const QString& raw)
 
 } // namespace
 
-bool IniFile::load(const QString& fileName)
+IniFile::LoadResult IniFile::load(const QString& fileName)
 {
     m_sections.clear();
+    m_sectionIndex.clear();
     QFile file(fileName);
+    if (!file.exists())
+        return LoadResult::Missing;
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    // Settings files are a few hundred bytes; a huge file is not ours and is not read whole.
-    constexpr qint64 limit = 1 << 20;
-    parse(file.read(limit));
-    return true;
+        return LoadResult::Unreadable;
+    const QByteArray bytes = file.read(ReadLimit + 1);
+    if (bytes.size() > ReadLimit) {
+        parse(bytes.left(ReadLimit));
+        return LoadResult::TooLarge;
+    }
+    parse(bytes);
+    return LoadResult::Read;
 }
 
 void IniFile::parse(const QByteArray& bytes)
 {
     m_sections.clear();
+    m_sectionIndex.clear();
     const QString text = decode(bytes);
     Section* current = nullptr;
     for (QStringView rawLine : QStringView(text).split(u'\n')) {
@@ -77,12 +85,7 @@ void IniFile::parse(const QByteArray& bytes)
             const int close = line.indexOf(u']');
             if (close < 0)
                 continue;
-            const QString name = line.mid(1, close - 1).trimmed();
-            current = findSection(name);
-            if (!current) {
-                m_sections.push_back(Section{name, {}});
-                current = &m_sections.back();
-            }
+            current = &sectionNamed(line.mid(1, close - 1).trimmed());
             continue;
         }
         const int equals = line.indexOf(u'=');
@@ -91,8 +94,7 @@ void IniFile::parse(const QByteArray& bytes)
         const QString key = line.left(equals).trimmed();
         if (key.isEmpty())
             continue;
-        setValue(current->name, key, decodeValue(line.mid(equals + 1)));
-        current = findSection(current->name); // setValue may have moved the sections
+        setEntry(*current, key, decodeValue(line.mid(equals + 1)));
     }
 }
 
@@ -125,10 +127,10 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
     const Section* s = findSection(section);
     if (!s)
         return std::nullopt;
-    for (const auto& [k, v] : s->entries)
-        if (sameName(k, key))
-            return v;
-    return std::nullopt;
+    const auto found = s->index.constFind(folded(key));
+    if (found == s->index.cend())
+        return std::nullopt;
+    return s->entries[*found].second;
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& fallback) const
@@ -148,18 +150,30 @@ int IniFile::readInteger(const QString& section, const QString& key, int fallbac
 
 void IniFile::setValue(const QString& section, const QString& key, const QString& text)
 {
-    Section* s = findSection(section);
-    if (!s) {
-        m_sections.push_back(Section{section, {}});
-        s = &m_sections.back();
+    setEntry(sectionNamed(section), key, text);
+}
+
+IniFile::Section& IniFile::sectionNamed(const QString& name)
+{
+    const QString key = folded(name);
+    const auto found = m_sectionIndex.constFind(key);
+    if (found != m_sectionIndex.cend())
+        return m_sections[*found];
+    m_sectionIndex.insert(key, m_sections.size());
+    m_sections.push_back(Section{name, {}, {}});
+    return m_sections.back();
+}
+
+void IniFile::setEntry(Section& section, const QString& key, const QString& text)
+{
+    const QString k = folded(key);
+    const auto found = section.index.constFind(k);
+    if (found != section.index.cend()) {
+        section.entries[*found].second = text;
+        return;
     }
-    for (auto& entry : s->entries) {
-        if (sameName(entry.first, key)) {
-            entry.second = text;
-            return;
-        }
-    }
-    s->entries.emplace_back(key, text);
+    section.index.insert(k, section.entries.size());
+    section.entries.emplace_back(key, text);
 }
 
 void IniFile::setInteger(const QString& section, const QString& key, int value)
@@ -167,18 +181,8 @@ void IniFile::setInteger(const QString& section, const QString& key, int value)
     setValue(section, key, QString::number(value));
 }
 
-IniFile::Section* IniFile::findSection(const QString& name)
-{
-    for (Section& s : m_sections)
-        if (sameName(s.name, name))
-            return &s;
-    return nullptr;
-}
-
 const IniFile::Section* IniFile::findSection(const QString& name) const
 {
-    for (const Section& s : m_sections)
-        if (sameName(s.name, name))
-            return &s;
-    return nullptr;
+    const auto found = m_sectionIndex.constFind(folded(name));
+    return found == m_sectionIndex.cend() ? nullptr : &m_sections[*found];
 }

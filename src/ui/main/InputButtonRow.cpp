@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QToolButton>
 
+#include "BindingTable.h"
 #include "Constante.h"
 #include "TextFormat.h"
 
@@ -54,4 +55,21 @@ void TInputButtonRow::LayOutInputs(int inputCount)
     const int w = BvlSeparator->x() / inputCount;
     for (int i = 0; i < 8; ++i)
         BtnInput[static_cast<std::size_t>(i)]->setGeometry(w * i, 2, w - 4, 26);
+}
+
+TInputButtonRow::~TInputButtonRow() = default;
+
+void TInputButtonRow::BindTo(TEventRouter& router)
+{
+    m_bindings = std::make_unique<TBindingTable>(router);
+    // Down, and captioned in bold, exactly while the device reports the output black or frozen.
+    auto boldWhileDown = [](QToolButton* button) {
+        return [button] {
+            QFont font = button->font();
+            font.setBold(button->isChecked());
+            button->setFont(font);
+        };
+    };
+    m_bindings->Bind({{_OBLACK, BtnBlack, ControlKind::ToggleButton, {}, 0, boldWhileDown(BtnBlack)},
+                      {_IFRZM, BtnFreeze, ControlKind::ToggleButton, {}, 0, boldWhileDown(BtnFreeze)}});
 }

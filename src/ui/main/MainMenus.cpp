@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "BindingTable.h"
 #include "ComPort2.h"
 #include "Constante.h"
 #include "TextFormat.h"
@@ -70,18 +71,19 @@ void TMainMenus::buildControls(QMenuBar* bar)
     MenuControls->setObjectName(QStringLiteral("MenuControls"));
 
     MenuPullDown = submenu(MenuControls, "MenuPullDown", QString(Constante::MenuPullDown));
-    auto* pullDown = new QActionGroup(this);
-    MenuPullDownAuto = radio(MenuPullDown, pullDown, "MenuPullDownAuto", QString(Constante::Auto), 1);
-    MenuPulldownOff = radio(MenuPullDown, pullDown, "MenuPulldownOff", QString(Constante::Off), 0);
+    PullDownGroup = new QActionGroup(this);
+    MenuPullDownAuto = radio(MenuPullDown, PullDownGroup, "MenuPullDownAuto", QString(Constante::Auto), 1);
+    MenuPulldownOff = radio(MenuPullDown, PullDownGroup, "MenuPulldownOff", QString(Constante::Off), 0);
     MenuPulldownOff->setChecked(true);
 
     MenuBlackDelay = submenu(MenuControls, "MenuBlackDelay", QString(Constante::MenuBlackDelay));
-    auto* blackDelay = new QActionGroup(this);
+    BlackDelayGroup = new QActionGroup(this);
     MenuBlackDelayShort =
-        radio(MenuBlackDelay, blackDelay, "MenuBlackDelayShort", QString(Constante::Short), 0);
+        radio(MenuBlackDelay, BlackDelayGroup, "MenuBlackDelayShort", QString(Constante::Short), 0);
     MenuBlackDelayMedium =
-        radio(MenuBlackDelay, blackDelay, "MenuBlackDelayMedium", QString(Constante::Medium), 1);
-    MenuBlackDelayLong = radio(MenuBlackDelay, blackDelay, "MenuBlackDelayLong", QString(Constante::Long), 2);
+        radio(MenuBlackDelay, BlackDelayGroup, "MenuBlackDelayMedium", QString(Constante::Medium), 1);
+    MenuBlackDelayLong =
+        radio(MenuBlackDelay, BlackDelayGroup, "MenuBlackDelayLong", QString(Constante::Long), 2);
     MenuBlackDelayRange = item(MenuBlackDelay, "MenuBlackDelayRange", QString(Constante::BlackDelayRange));
     MenuBlackDelayRange->setVisible(false);
 
@@ -225,6 +227,10 @@ void TMainMenus::SetToolBarHints()
     ToolButton_DefaultValues->setToolTip(withoutAccessMarks(MenuDefaultValues->text()));
     ToolButton_Exit->setToolTip(withoutAccessMarks(MenuFileExit->text()));
     ToolButton_About->setToolTip(withoutAccessMarks(MenuAboutMachine->text()));
+    // Assistive technology reads and reaches the buttons by name: the name is the hint.
+    for (QAction* action : ToolBar->actions())
+        if (QWidget* button = ToolBar->widgetForAction(action); button && !action->isSeparator())
+            button->setAccessibleName(button->toolTip().isEmpty() ? action->toolTip() : button->toolTip());
 }
 
 int TMainMenus::CheckedComIndex() const
@@ -233,4 +239,14 @@ int TMainMenus::CheckedComIndex() const
         if (MenuCOM[static_cast<std::size_t>(i)]->isChecked())
             return i;
     return -1;
+}
+
+TMainMenus::~TMainMenus() = default;
+
+void TMainMenus::BindTo(TEventRouter& router)
+{
+    m_bindings = std::make_unique<TBindingTable>(router);
+    // The items' tags are the values: pull-down Auto 1 and Off 0, black delay 0, 1 and 2.
+    m_bindings->Bind({{_EPD, PullDownGroup, ControlKind::MenuGroup},
+                      {_OSYNCTIME, BlackDelayGroup, ControlKind::MenuGroup}});
 }

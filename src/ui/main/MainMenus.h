@@ -3,6 +3,7 @@
 // rest of the window uses; their behaviour is connected by the main window.
 
 #include <array>
+#include <memory>
 
 #include <QObject>
 
@@ -13,6 +14,8 @@ class QMenu;
 class QMenuBar;
 class QToolBar;
 class QToolButton;
+class TBindingTable;
+class TEventRouter;
 
 class TMainMenus : public QObject
 {
@@ -20,6 +23,10 @@ class TMainMenus : public QObject
 
   public:
     explicit TMainMenus(QMainWindow* window);
+    ~TMainMenus() override;
+
+    // Ties the device-setting items to the device.
+    void BindTo(TEventRouter& router);
 
     // File
     QMenu* MenuFile = nullptr;
@@ -28,9 +35,11 @@ class TMainMenus : public QObject
     // Controls
     QMenu* MenuControls = nullptr;
     QMenu* MenuPullDown = nullptr;
+    QActionGroup* PullDownGroup = nullptr; // Auto (tag 1), Off (tag 0)
     QAction* MenuPullDownAuto = nullptr;
     QAction* MenuPulldownOff = nullptr;
     QMenu* MenuBlackDelay = nullptr;
+    QActionGroup* BlackDelayGroup = nullptr; // Short, Medium, Long (tags 0, 1, 2)
     QAction* MenuBlackDelayShort = nullptr;
     QAction* MenuBlackDelayMedium = nullptr;
     QAction* MenuBlackDelayLong = nullptr;
@@ -94,4 +103,6 @@ class TMainMenus : public QObject
     void buildCustomize(QMenuBar* bar);
     void buildAbout(QMenuBar* bar);
     void buildToolBar(QMainWindow* window);
+
+    std::unique_ptr<TBindingTable> m_bindings;
 };

@@ -12,6 +12,31 @@ TMainStatusBar::TMainStatusBar(QWidget* parent) : QWidget(parent)
     setFixedHeight(BarHeight);
     m_images[0] = GlyphImages::Led(QColor(150, 30, 30), 16);
     m_images[1] = GlyphImages::Led(QColor(30, 170, 40), 16);
+    const char* const names[3] = {"PanelConnection", "PanelLink", "PanelStoring"};
+    for (std::size_t i = 0; i < m_accessible.size(); ++i) {
+        auto* panel = new QWidget(this);
+        panel->setObjectName(QLatin1String(names[i]));
+        panel->setAttribute(Qt::WA_TransparentForMouseEvents);
+        panel->setFocusPolicy(Qt::NoFocus);
+        m_accessible[i] = panel;
+    }
+}
+
+void TMainStatusBar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    for (std::size_t i = 0; i < m_accessible.size(); ++i)
+        m_accessible[i]->setGeometry(PanelRect(static_cast<int>(i)));
+}
+
+void TMainStatusBar::Refresh()
+{
+    for (std::size_t i = 0; i < m_accessible.size(); ++i) {
+        const QString text = PanelText(static_cast<int>(i));
+        if (m_accessible[i]->accessibleName() != text)
+            m_accessible[i]->setAccessibleName(text);
+    }
+    update();
 }
 
 QRect TMainStatusBar::PanelRect(int panel) const

@@ -1,7 +1,9 @@
 #pragma once
 // The main window's status bar: four panels 182, 200, 370 and 50 pixels wide. Panel 0 shows
 // whether the device answers (an image and a text that blinks while it does not), panel 1 the
-// link, panel 2 the storing notice; the last panel is free space for the audio indicator.
+// link, panel 2 the storing notice; the last panel is free space for the audio indicator. The bar
+// paints its panels itself; an invisible child over each of the first three carries its text as
+// the accessible name, so that assistive technology can read it.
 
 #include <array>
 #include <functional>
@@ -36,7 +38,12 @@ class TMainStatusBar : public QWidget
     // Draws into the free last panel (the audio indicator); optional.
     std::function<void(QPainter& painter, const QRect& bar)> DrawExtra;
 
+    // Repaints the bar and brings the panels' accessible names up to date.
+    void Refresh();
+
     QRect PanelRect(int panel) const;
+    // The child over a drawn panel (0..2) that carries its accessible name.
+    QWidget* AccessiblePanel(int panel) const { return m_accessible.at(static_cast<std::size_t>(panel)); }
     int PanelWidth(int panel) const { return PanelWidths.at(static_cast<std::size_t>(panel)); }
     // Connection image list: 0 not connected, 1 connected.
     const QPixmap& ConnectionImage(bool connected) const { return m_images[connected ? 1 : 0]; }
@@ -53,6 +60,7 @@ class TMainStatusBar : public QWidget
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void drawConnection(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
@@ -60,4 +68,5 @@ class TMainStatusBar : public QWidget
     void drawStoring(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
 
     std::array<QPixmap, 2> m_images;
+    std::array<QWidget*, 3> m_accessible{};
 };

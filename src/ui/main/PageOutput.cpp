@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "BindingTable.h"
 #include "Constante.h"
 #include "RadioGroup.h"
 
@@ -17,4 +18,19 @@ TPageOutput::TPageOutput(QWidget* parent) : QWidget(parent)
     LblOutputNotAvailableComputerInput->setObjectName(QStringLiteral("LblOutputNotAvailableComputerInput"));
     LblOutputNotAvailableComputerInput->adjustSize();
     LblOutputNotAvailableComputerInput->hide();
+}
+
+TPageOutput::~TPageOutput() = default;
+
+void TPageOutput::BindTo(TEventRouter& router)
+{
+    m_bindings = std::make_unique<TBindingTable>(router);
+    m_bindings->Bind({_OSYNCM, RdoOutputSync, ControlKind::RadioGroup});
+}
+
+void TPageOutput::SetSyncItems(const QStringList& items)
+{
+    RdoOutputSync->setItems(items);
+    if (m_bindings)
+        m_bindings->ShowAll();
 }

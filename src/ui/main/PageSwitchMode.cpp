@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 
+#include "BindingTable.h"
 #include "Constante.h"
 #include "RadioGroup.h"
 
@@ -19,4 +20,13 @@ TPageSwitchMode::TPageSwitchMode(QWidget* parent) : QWidget(parent)
     GroupBox_Seamless->setObjectName(QStringLiteral("GroupBox_Seamless"));
     GroupBox_Seamless->setGeometry(4, 60, 400, 56);
     GroupBox_Seamless->hide();
+}
+
+TPageSwitchMode::~TPageSwitchMode() = default;
+
+void TPageSwitchMode::BindTo(TEventRouter& router)
+{
+    m_bindings = std::make_unique<TBindingTable>(router);
+    // "Seamless" stands for 0, "Standard" for 1.
+    m_bindings->Bind({_SWITCHMODE, RadioGroup_SWITCHMODE, ControlKind::RadioGroup, TValueMap{{0, 1}}});
 }

@@ -2,9 +2,13 @@
 // The "Switch mode" page of the main window's page control. Its controls come with the switching
 // behaviour; the start-up code sizes GroupBox_Seamless.
 
+#include <memory>
+
 #include <QWidget>
 
 class QGroupBox;
+class TBindingTable;
+class TEventRouter;
 class TRadioGroup;
 
 class TPageSwitchMode : public QWidget
@@ -13,7 +17,14 @@ class TPageSwitchMode : public QWidget
 
   public:
     explicit TPageSwitchMode(QWidget* parent = nullptr);
+    ~TPageSwitchMode() override;
+
+    // Ties the page's controls to the device.
+    void BindTo(TEventRouter& router);
 
     TRadioGroup* RadioGroup_SWITCHMODE = nullptr;
     QGroupBox* GroupBox_Seamless = nullptr;
+
+  private:
+    std::unique_ptr<TBindingTable> m_bindings;
 };

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "Constante.h"
+#include "DeviceModels.h"
 #include "GlyphImages.h"
-#include "ModelTable.h"
 #include "TextFormat.h"
 
 namespace
@@ -33,8 +33,8 @@ TAbout_Tesso::TAbout_Tesso(QWidget* parent) : QDialog(parent)
     setFixedSize(289, 289);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    for (int position = 0; position < ModelTable::Positions; ++position)
-        m_logos.push_back(GlyphImages::Logo(ModelTable::ModelName(position)));
+    for (const tesso::ModelInfo& model : tesso::ModelTable::Models)
+        m_logos.push_back(GlyphImages::Logo(QString::fromLatin1(model.name)));
 
     Image_Logo = new QLabel(this);
     Image_Logo->setObjectName(QStringLiteral("Image_Logo"));

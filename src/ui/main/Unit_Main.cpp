@@ -3,17 +3,12 @@
 #include <algorithm>
 
 #include <QAction>
-#include <QActionGroup>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
-#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTabBar>
@@ -22,15 +17,16 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "ConnectionMenu.h"
 #include "Constante.h"
 #include "Conversion.h"
+#include "DeviceModels.h"
 #include "ErrorReport.h"
 #include "FrmInput.h"
 #include "GlyphImages.h"
 #include "InputButtonRow.h"
+#include "InputLabels.h"
 #include "MainMenus.h"
-#include "MainStatusBar.h"
-#include "ModelTable.h"
 #include "PageAudio.h"
 #include "PageEffect.h"
 #include "PageFrameAlert.h"
@@ -46,6 +42,7 @@
 #include "Unit_MessageProjector.h"
 #include "Unit_Standby.h"
 #include "Unit_Sync_Time.h"
+#include "UpdateNotice.h"
 #include "UserPrompts.h"
 #include "ipconfig.h"
 #include "rs232lansetup.h"
@@ -63,17 +60,27 @@ QString hex4(std::uint32_t value)
 TForm_MAIN::TForm_MAIN(DriverLinks links, const QString& settingsDirectory, UserPrompts& prompts,
                        QWidget* parent)
     : QMainWindow(parent), m_driver(std::make_unique<TMirex_d>(std::move(links))),
+      m_router(std::make_unique<TEventRouter>(*m_driver)),
       m_settings(settingsDirectory, QString(Constante::ApplicationTitle)), m_prompts(prompts),
       m_imageList(GlyphImages::ButtonGlyphs())
 {
     setObjectName(QStringLiteral("Form_MAIN"));
+    m_driver->setsentString(QByteArrayLiteral("?"));
     setWindowTitle(QString(Constante::ApplicationTitle));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     Conversion = std::make_unique<TConversion>();
-    buildLayout();
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(client);
+    buildLayout(client);
+    m_connection = std::make_unique<TConnectionMenu>(*m_driver, *Menus, m_settings, m_prompts, this);
+    m_connection->OnLinkChanged = [this] { RefreshStatusBar(); };
+    m_labels = std::make_unique<TInputLabels>(
+        TInputLabels::Controls{Menus, PnlBtnInputs, TabSheet_Input, TabSheet_Audio}, m_settings);
     connectHandlers();
-    bindDriverEvents();
+    bindDriver();
     FormCreate();
 }
 
@@ -88,23 +95,12 @@ TForm_MAIN::~TForm_MAIN()
           static_cast<QWidget*>(m_windows.IPConfigDlg), static_cast<QWidget*>(m_windows.MessageProjector)})
         delete window; // NOLINT: children of this window, destroyed early on purpose
     m_windows = SecondaryWindows{};
-    if (m_driver) {
-        // No driver event may reach a half-destroyed window.
-        m_driver->OnDEVchange = nullptr;
-        m_driver->OnVERVchange = nullptr;
-        m_driver->OnSTOREchange = nullptr;
-    }
 }
 
 // ---- Layout -------------------------------------------------------------------------------------
 
-void TForm_MAIN::buildLayout()
+void TForm_MAIN::buildLayout(QWidget* client)
 {
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("ClientArea"));
-    client->setFixedSize(ClientWidth, ClientHeight);
-    setCentralWidget(client);
-
     Menus = new TMainMenus(this);
     Menus->ToolBar->setParent(client);
     Menus->ToolBar->setGeometry(0, 0, ClientWidth, 28);
@@ -135,41 +131,16 @@ void TForm_MAIN::buildLayout()
     PageControl->addTab(TabSheet_FrameAlert, QString(Constante::PageFrameAlert));
     PageControl->addTab(TabSheet_Effect, QString(Constante::PageEffect));
 
-    PnlUpdater = new QFrame(client);
-    PnlUpdater->setObjectName(QStringLiteral("PnlUpdater"));
-    PnlUpdater->setFrameShape(QFrame::Panel);
-    PnlUpdater->setFrameShadow(QFrame::Raised);
-    PnlUpdater->setAutoFillBackground(true);
-    PnlUpdater->setGeometry(PageControl->x() + (593 - 504) / 2, PageControl->y() + 441 / 2 - 57 / 2, 504, 57);
-    auto* updaterPicture = new QLabel(PnlUpdater);
-    updaterPicture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
-    updaterPicture->setGeometry(8, 12, 32, 32);
-    LblUpdater = new QLabel(PnlUpdater);
-    LblUpdater->setObjectName(QStringLiteral("LblUpdater"));
-    LblUpdater->setWordWrap(true);
-    LblUpdater->setGeometry(48, 4, 400, 49);
-    BtnOkUpdater = new QPushButton(QString(Constante::Ok), PnlUpdater);
-    BtnOkUpdater->setObjectName(QStringLiteral("BtnOkUpdater"));
-    BtnOkUpdater->setGeometry(456, 16, 40, 24);
-    PnlUpdater->hide();
+    PnlUpdater = new TUpdateNotice(client);
+    PnlUpdater->move(PageControl->x() + (593 - PnlUpdater->width()) / 2,
+                     PageControl->y() + 441 / 2 - PnlUpdater->height() / 2);
+    LblUpdater = PnlUpdater->LblUpdater;
+    BtnOkUpdater = PnlUpdater->BtnOkUpdater;
 
     StatusBar = new TMainStatusBar(client);
     StatusBar->setGeometry(0, ClientHeight - TMainStatusBar::BarHeight, ClientWidth,
                            TMainStatusBar::BarHeight);
-    StatusBar->StateProvider = [this] {
-        StatusBarState state;
-        state.Connected = IsSupportedModel(m_driver->DEV());
-        state.BlinkPhase = m_blinkPhase;
-        QString address = m_driver->IpRemoteAddress();
-        QString port = QString::number(m_driver->IpRemotePort());
-        if (m_windows.IPConfigDlg) {
-            address = m_windows.IPConfigDlg->ERemoteAddr->text();
-            port = m_windows.IPConfigDlg->ERemotePort->text();
-        }
-        state.LinkText = TMainStatusBar::LinkText(m_driver->ConType(), m_driver->Port(), address, port);
-        state.Storing = m_driver->STORE();
-        return state;
-    };
+    StatusBar->StateProvider = [this] { return statusBarState(); };
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -207,14 +178,35 @@ void TForm_MAIN::connectHandlers()
             m_windows.Standby->raise();
         }
     });
-    connect(BtnOkUpdater, &QPushButton::clicked, this, guard([this] { BtnOkUpdaterClick(); }));
 }
 
-void TForm_MAIN::bindDriverEvents()
+// The window's own handlers of the driver's events; the pages bind theirs through their tables.
+void TForm_MAIN::bindDriver()
 {
-    m_driver->OnDEVchange = [this](TMirex_d*, int) { DriverDEVChange(); };
-    m_driver->OnVERVchange = [this](TMirex_d*, int) { DriverVERVChange(); };
-    m_driver->OnSTOREchange = [this](TMirex_d*, int) { RefreshStatusBar(); };
+    m_subscriptions.push_back(m_router->subscribe(_DEV, [this] { DriverDEVChange(); }));
+    m_subscriptions.push_back(m_router->subscribe(_VERV, [this] { DriverVERVChange(); }));
+    m_subscriptions.push_back(m_router->subscribe(_STORE, [this] { RefreshStatusBar(); }));
+    PnlBtnInputs->BindTo(*m_router);
+    TabSheet_SwitchMode->BindTo(*m_router);
+    TabSheet_Output->BindTo(*m_router);
+    TabSheet_Audio->BindTo(*m_router);
+    Menus->BindTo(*m_router);
+}
+
+StatusBarState TForm_MAIN::statusBarState() const
+{
+    StatusBarState state;
+    state.Connected = IsSupportedModel(m_driver->DEV());
+    state.BlinkPhase = m_blinkPhase;
+    QString address = m_driver->IpRemoteAddress();
+    QString port = QString::number(m_driver->IpRemotePort());
+    if (m_windows.IPConfigDlg) {
+        address = m_windows.IPConfigDlg->ERemoteAddr->text();
+        port = m_windows.IPConfigDlg->ERemotePort->text();
+    }
+    state.LinkText = TMainStatusBar::LinkText(m_driver->ConType(), m_driver->Port(), address, port);
+    state.Storing = m_driver->STORE();
+    return state;
 }
 
 // ---- Start-up -----------------------------------------------------------------------------------
@@ -227,6 +219,7 @@ void TForm_MAIN::FormCreate()
 void TForm_MAIN::Initialise(const SecondaryWindows& windows)
 {
     m_windows = windows;
+    m_connection->setDialogs(m_windows.IPConfigDlg, m_windows.Rs232LanDlg);
 
     // 1. The debug console talks to this window's driver.
     if (m_windows.Debug)
@@ -239,8 +232,8 @@ void TForm_MAIN::Initialise(const SecondaryWindows& windows)
         frames->addItem(TextFormat::Format(Constante::FrameNumberFormat, i));
     frames->setCurrentIndex(0);
 
-    // 3. Output sync items.
-    TabSheet_Output->RdoOutputSync->setItems(
+    // 3. Output sync items; the binding shows the device's choice on them again.
+    TabSheet_Output->SetSyncItems(
         {QString(Constante::SyncHV), QString(Constante::SyncCompositeTtl), QString(Constante::SyncSog)});
 
     // 4. Debug key: window-wide Ctrl+Insert, acting only with the pointer over the first panel.
@@ -287,7 +280,7 @@ void TForm_MAIN::Initialise(const SecondaryWindows& windows)
     // 11. Main timer.
     m_blinkPhase = 0;
     Timer1->setInterval(MainTimerInterval);
-    m_updateCountdown = 10000 / MainTimerInterval;
+    PnlUpdater->setCountdown(TUpdateNotice::CountdownTicks);
     Timer1->start();
 
     // 12. No model yet.
@@ -299,10 +292,9 @@ void TForm_MAIN::Initialise(const SecondaryWindows& windows)
         m_windows.SyncTime->hide();
     }
 
-    // 15. Program version.
-    initialiseVersion();
-
-    // 16., 17.
+    // 15. Program version, then 16., 17.
+    m_versionText = TAbout_Tesso::VersionText(TESSO_VERSION_MAJOR, TESSO_VERSION_MINOR, TESSO_VERSION_PATCH,
+                                              TESSO_VERSION_TWEAK);
     setWindowTitle(BuildWindowTitle(m_driver->DEV()));
     setStartUpTexts();
 
@@ -319,8 +311,6 @@ void TForm_MAIN::Initialise(const SecondaryWindows& windows)
                                                            const std::uint8_t* codes) {
             MessageProjectorOK(onOff, count, codes);
         };
-
-    m_initialised = true;
 }
 
 void TForm_MAIN::centreLabel(QWidget* label, const QWidget* page)
@@ -328,12 +318,6 @@ void TForm_MAIN::centreLabel(QWidget* label, const QWidget* page)
     // The pages have their final size only once the page control is laid out.
     const QSize pageSize = PageControl->currentWidget() ? PageControl->currentWidget()->size() : page->size();
     label->move(pageSize.width() / 2 - label->width() / 2, pageSize.height() / 2 - label->height() / 2);
-}
-
-void TForm_MAIN::initialiseVersion()
-{
-    m_versionText = TAbout_Tesso::VersionText(TESSO_VERSION_MAJOR, TESSO_VERSION_MINOR, TESSO_VERSION_PATCH,
-                                              TESSO_VERSION_TWEAK);
 }
 
 void TForm_MAIN::setStartUpTexts()
@@ -382,15 +366,9 @@ void TForm_MAIN::Timer1Timer()
     // 1. Images 2 and 3 trade places, so anything showing image 3 blinks.
     if (m_imageList.size() >= 4)
         std::swap(m_imageList[2], m_imageList[3]);
-    // 2.
+    // 2., 3.
     updateBlinkingGlyphs();
-    // 3. The update notice hides itself when its countdown has run out.
-    if (PnlUpdater->isVisibleTo(this)) {
-        if (m_updateCountdown >= 1)
-            --m_updateCountdown;
-        else
-            PnlUpdater->hide();
-    }
+    PnlUpdater->Tick();
     // 4., 5.
     m_blinkPhase = m_blinkPhase == 0 ? 1 : 0;
     RefreshStatusBar();
@@ -409,9 +387,9 @@ void TForm_MAIN::cycleAboutLogo()
     if (IsSupportedModel(m_driver->DEV()) || !m_windows.About)
         return;
     int position = m_windows.About->LogoIndex();
-    for (int step = 0; step < ModelTable::Positions; ++step) {
-        position = position >= ModelTable::Positions - 1 ? 0 : position + 1;
-        if (ModelTable::CodeAt(position) != 0)
+    for (int step = 0; step < tesso::ModelTable::Positions; ++step) {
+        position = position >= tesso::ModelTable::Positions - 1 ? 0 : position + 1;
+        if (tesso::ModelTable::CodeAt(position) != 0)
             break;
     }
     m_windows.About->setLogoIndex(position);
@@ -422,6 +400,16 @@ void TForm_MAIN::TimerStatusTimer()
 {
     TimerStatus->stop();
     TabSheet_FrameAlert->LblFrameNotAvailable->hide();
+}
+
+int TForm_MAIN::UpdateNoticeCountdown() const
+{
+    return PnlUpdater->Countdown();
+}
+
+void TForm_MAIN::BtnOkUpdaterClick()
+{
+    PnlUpdater->BtnOkUpdaterClick();
 }
 
 // ---- Pages, menus -------------------------------------------------------------------------------
@@ -453,38 +441,19 @@ void TForm_MAIN::MenuAboutMachineClick()
     m_windows.About->raise();
 }
 
-void TForm_MAIN::selectComItem(int n)
-{
-    if (n >= 1 && n <= 16) {
-        m_serialChoice = Menus->MenuCOM[static_cast<std::size_t>(n - 1)];
-        m_serialChoice->setChecked(true);
-    }
-}
-
 void TForm_MAIN::MenuCOMClick(int n)
 {
-    tesso::guarded([&] { m_driver->setPort(TextFormat::Format(Constante::ComDevicePathFormat, n)); });
-    selectComItem(n);
-    tesso::guarded([&] { m_driver->setConType(CON_RS232); });
-    RefreshStatusBar();
+    m_connection->MenuCOMClick(n);
 }
 
 void TForm_MAIN::MenuMIPConfigClick()
 {
-    // The menu checks the item as it is clicked; only an applied dialog keeps it so.
-    if (m_windows.IPConfigDlg && m_windows.IPConfigDlg->Execute())
-        m_serialChoice = Menus->MenuMIPConfig;
-    if (m_serialChoice)
-        m_serialChoice->setChecked(true);
-    else
-        Menus->MenuMIPConfig->setChecked(false);
-    RefreshStatusBar();
+    m_connection->MenuMIPConfigClick();
 }
 
 void TForm_MAIN::MenuMachineLANSetupClick()
 {
-    if (m_windows.Rs232LanDlg)
-        m_windows.Rs232LanDlg->Execute();
+    m_connection->MenuMachineLANSetupClick();
 }
 
 void TForm_MAIN::MessageProjectorOK(int onOff, int count, const std::uint8_t* codes)
@@ -505,12 +474,6 @@ void TForm_MAIN::MessageProjectorOK(int onOff, int count, const std::uint8_t* co
     store(static_cast<std::uint32_t>(n), 0);
 }
 
-void TForm_MAIN::BtnOkUpdaterClick()
-{
-    m_updateCountdown = 0;
-    PnlUpdater->hide();
-}
-
 void TForm_MAIN::DebugHotKey(const QPoint& globalPointer)
 {
     const QPoint p = StatusBar->mapFromGlobal(globalPointer);
@@ -522,13 +485,13 @@ void TForm_MAIN::DebugHotKey(const QPoint& globalPointer)
     }
 }
 
-// ---- Settings -----------------------------------------------------------------------------------
+// ---- Settings and labels ------------------------------------------------------------------------
 
 QString TForm_MAIN::BuildWindowTitle(std::int64_t code)
 {
     QString name(Constante::ProgramName);
     if (IsSupportedModel(code)) {
-        name = ModelTable::ModelName(ModelIndex(code));
+        name = QString::fromLatin1(tesso::ModelTable::OfCode(code).name);
         if (m_windows.About)
             m_windows.About->setLogoIndex(ModelIndex(code));
     }
@@ -539,119 +502,34 @@ QString TForm_MAIN::BuildWindowTitle(std::int64_t code)
 
 void TForm_MAIN::LoadConnectionSettings()
 {
-    ConnectionValues v = m_settings.ReadConnection();
-    tesso::guarded([&] {
-        m_driver->setIpRemoteAddress(v.RemoteIp);
-        m_driver->setIpRemotePort(v.RemotePort);
-        m_driver->setIpLocalPort(v.LocalPort);
-    });
-    if (v.Port == -1) {
-        m_prompts.Information(this, QString(Constante::SelectPort));
-        v.Port = 0;
-        v.IpEnable = 0;
-        tesso::guarded([&] {
-            m_driver->setIpRemoteAddress(QString(Constante::DefaultRemoteIp));
-            m_driver->setIpRemotePort(10500);
-            m_driver->setIpLocalPort(10500);
-        });
-    }
-    // A hand-edited port outside COM1..COM16 falls back to COM1.
-    if (v.Port < 0 || v.Port > 15)
-        v.Port = 0;
-    // The link text of the status bar is read from the network dialog's fields: they start with the
-    // saved address rather than the dialog's design values.
-    if (m_windows.IPConfigDlg)
-        m_windows.IPConfigDlg->LoadFromDriver();
-
-    if (v.IpEnable == 1 || v.IpEnable == 2) {
-        tesso::guarded([&] { m_driver->setConType(v.IpEnable == 1 ? CON_UDP : CON_TCP); });
-        m_serialChoice = Menus->MenuMIPConfig;
-        m_serialChoice->setChecked(true);
-    } else {
-        tesso::guarded([&] { m_driver->setConType(CON_RS232); });
-        Menus->MenuCOM[static_cast<std::size_t>(v.Port)]->trigger();
-    }
+    m_connection->Load();
     setWindowTitle(BuildWindowTitle(m_driver->DEV()));
     RefreshStatusBar();
 }
 
 void TForm_MAIN::SaveConnectionSettings()
 {
-    ConnectionValues v;
-    v.Port = std::max(0, Menus->CheckedComIndex());
-    v.RemoteIp = m_driver->IpRemoteAddress();
-    v.RemotePort = m_driver->IpRemotePort();
-    v.LocalPort = m_driver->IpLocalPort();
-    v.IpEnable = static_cast<int>(m_driver->ConType());
-    m_settings.WriteConnection(v); // a failure is not worth stopping the exit for
+    m_connection->Save();
 }
 
 void TForm_MAIN::LoadInputLabels(std::int64_t code)
 {
-    if (!IsSupportedModel(code))
-        return;
-    const int position = ModelIndex(code);
-    const int n = ModelTable::InputCount(position);
-    InputLabels defaults;
-    defaults.Black = QString(Constante::Black);
-    for (int k = 1; k <= n; ++k) {
-        defaults.Inputs << ModelTable::DefaultInputLabel(position, k);
-        defaults.Audios << TextFormat::Format(Constante::AudioLabelFormat, k);
-    }
-    InputLabels labels;
-    if (m_settings.ReadLabels(ModelTable::ModelName(position), defaults, labels)) {
-        PnlBtnInputs->BtnBlack->setText(labels.Black);
-        for (int k = 1; k <= n; ++k) {
-            Menus->MenuInput[static_cast<std::size_t>(k - 1)]->setText(labels.Inputs.at(k - 1));
-            Menus->MenuAudio[static_cast<std::size_t>(k - 1)]->setText(labels.Audios.at(k - 1));
-        }
-    } else {
-        for (int k = 1; k <= n; ++k) {
-            Menus->MenuInput[static_cast<std::size_t>(k - 1)]->setText(
-                TextFormat::Format(Constante::InputLabelFormat, k));
-            Menus->MenuAudio[static_cast<std::size_t>(k - 1)]->setText(
-                TextFormat::Format(Constante::AudioLabelFormat, k));
-        }
-    }
-    ApplyInputLabels();
-}
-
-void TForm_MAIN::ApplyInputLabels()
-{
-    const int n = inputCount();
-    for (int k = 1; k <= n; ++k) {
-        const auto i = static_cast<std::size_t>(k - 1);
-        const QString input = Menus->MenuInput[i]->text();
-        const QString audio = Menus->MenuAudio[i]->text();
-        PnlBtnInputs->BtnInput[i]->setText(input);
-        if (TFrameInput* frame = TabSheet_Input->FrameInput[i])
-            frame->Lbl->setText(input);
-        TabSheet_Audio->RdoACHANM[i]->setText(audio + QStringLiteral(" (") + input + u')');
-    }
-    m_inputLabelTable = QStringList{QString(Constante::InternalRate)};
-    for (int k = 1; k <= n; ++k)
-        m_inputLabelTable << PnlBtnInputs->BtnInput[static_cast<std::size_t>(k - 1)]->text();
-    SaveInputLabels(m_driver->DEV());
+    m_labels->Load(code);
 }
 
 void TForm_MAIN::SaveInputLabels(std::int64_t code)
 {
-    if (!IsSupportedModel(code))
-        return;
-    const int position = ModelIndex(code);
-    const int n = ModelTable::InputCount(position);
-    InputLabels labels;
-    labels.Black = PnlBtnInputs->BtnBlack->text();
-    for (int k = 1; k <= n; ++k) {
-        labels.Inputs << Menus->MenuInput[static_cast<std::size_t>(k - 1)]->text();
-        labels.Audios << Menus->MenuAudio[static_cast<std::size_t>(k - 1)]->text();
-    }
-    m_settings.WriteLabels(ModelTable::ModelName(position), labels);
+    m_labels->Save(code);
 }
 
-int TForm_MAIN::inputCount() const
+void TForm_MAIN::ApplyInputLabels()
 {
-    return ModelTable::InputCount(ModelIndex(m_driver->DEV()));
+    m_labels->Apply(m_driver->DEV());
+}
+
+QStringList TForm_MAIN::InputLabelTable() const
+{
+    return m_labels->Table();
 }
 
 // ---- Device model -------------------------------------------------------------------------------
@@ -679,17 +557,16 @@ void TForm_MAIN::ApplyDeviceModel(std::int64_t code)
         return;
     }
     const int position = ModelIndex(code);
-    const int n = ModelTable::InputCount(position);
+    const int n = tesso::ModelTable::InputCount(position);
     PnlBtnInputs->LayOutInputs(n);
     for (int i = 0; i < 8; ++i) {
         const auto at = static_cast<std::size_t>(i);
         const bool shown = i <= n - 1;
         QToolButton* button = PnlBtnInputs->BtnInput[at];
         button->setEnabled(true);
-        button->setToolTip(ModelTable::ConnectorName(i + 1));
+        button->setToolTip(QString::fromLatin1(tesso::ModelTable::ConnectorName(i + 1)));
         button->setVisible(shown);
-        if (TFrameInput* frame = TabSheet_Input->FrameInput[at])
-            frame->setVisible(shown);
+        TabSheet_Input->FrameInput[at]->setVisible(shown);
         TabSheet_Audio->RdoACHANM[at]->setVisible(shown);
         Menus->MenuInput[at]->setVisible(shown);
         Menus->MenuAudio[at]->setVisible(shown);
@@ -698,13 +575,13 @@ void TForm_MAIN::ApplyDeviceModel(std::int64_t code)
     TabSheet_SwitchMode->RadioGroup_SWITCHMODE->setVisible(true);
     TabSheet_Input->StaticText_ReferenceAR->setVisible(true);
     PageControl->setTabVisible(PageControl->indexOf(TabSheet_Effect),
-                               ModelTable::EffectChoiceCount(position) != 0);
+                               tesso::ModelTable::EffectChoiceCount(position) > 0);
 }
 
 void TForm_MAIN::DriverVERVChange()
 {
     const std::uint32_t verv = m_driver->VERV();
-    const int expected = ModelTable::ExpectedFirmware(ModelIndex(m_driver->DEV()));
+    const int expected = tesso::ModelTable::ExpectedFirmware(ModelIndex(m_driver->DEV()));
     if (static_cast<std::int64_t>(verv) > expected)
         ShowUpdateNotice(
             TextFormat::Format(Constante::NewSoftwareFormat, {QString(Constante::SoftwareDescription)}));
@@ -716,17 +593,14 @@ void TForm_MAIN::DriverVERVChange()
 
 void TForm_MAIN::ShowUpdateNotice(const QString& text)
 {
-    LblUpdater->setText(text);
-    PnlUpdater->show();
-    PnlUpdater->raise();
-    m_updateCountdown = 10000 / MainTimerInterval;
+    PnlUpdater->ShowNotice(text);
 }
 
 // ---- Status bar ---------------------------------------------------------------------------------
 
 void TForm_MAIN::RefreshStatusBar()
 {
-    StatusBar->update();
+    StatusBar->Refresh();
 }
 
 QString TForm_MAIN::StatusPanelText(int panel) const

@@ -1,8 +1,11 @@
 #pragma once
-// TForm_MAIN: the main control window. It owns the driver for the whole process, composes the tool
-// bar and menus, the input button row, the status grid area, the seven pages and the status bar,
-// and runs the start-up initialisation, the 700 ms main timer and the closing sequence. The
-// settings files are read and written through ConnectionSettings in a folder given by the caller.
+// TForm_MAIN: the main control window. It owns the driver for the whole process and the event
+// router through which every part of the program hears the driver, composes the tool bar and
+// menus, the input button row, the status grid area, the seven pages (each binding its controls
+// to the device through its own binding table) and the status bar, and runs the start-up
+// initialisation, the 700 ms main timer and the closing sequence. The link choice with its
+// settings file and the input labels with their label files are classes of their own; the
+// settings files live in a folder given by the caller.
 
 #include <array>
 #include <cstdint>
@@ -14,9 +17,15 @@
 #include <QStringList>
 
 #include "ConnectionSettings.h"
+#include "EventRouter.h"
+#include "MainStatusBar.h"
 #include "Mirex_d.h"
 #include "SecondaryWindows.h"
 
+class TConnectionMenu;
+class TEventRouter;
+class TInputLabels;
+class TUpdateNotice;
 class QAction;
 class QFrame;
 class QLabel;
@@ -29,7 +38,6 @@ class TConversion;
 class TFrameInput;
 class TInputButtonRow;
 class TMainMenus;
-class TMainStatusBar;
 class TPageAudio;
 class TPageEffect;
 class TPageFrameAlert;
@@ -57,6 +65,7 @@ class TForm_MAIN : public QMainWindow
     ~TForm_MAIN() override;
 
     TMirex_d& Driver() { return *m_driver; }
+    TEventRouter& Router() { return *m_router; }
     const ConnectionSettings& Settings() const { return m_settings; }
 
     // ---- Start-up and shutdown ------------------------------------------------------------------
@@ -73,7 +82,7 @@ class TForm_MAIN : public QMainWindow
     QTimer* Timer1 = nullptr;
     QTimer* TimerStatus = nullptr;
     int BlinkPhase() const { return m_blinkPhase; }
-    int UpdateNoticeCountdown() const { return m_updateCountdown; }
+    int UpdateNoticeCountdown() const;
 
     // ---- Pages, menus, about --------------------------------------------------------------------
     void PageControlChanging();
@@ -96,7 +105,7 @@ class TForm_MAIN : public QMainWindow
     void LoadInputLabels(std::int64_t code);
     void SaveInputLabels(std::int64_t code);
     void ApplyInputLabels();
-    QStringList InputLabelTable() const { return m_inputLabelTable; }
+    QStringList InputLabelTable() const;
 
     // ---- Device model ---------------------------------------------------------------------------
     void ApplyDeviceModel(std::int64_t code);
@@ -121,7 +130,7 @@ class TForm_MAIN : public QMainWindow
     TPageAudio* TabSheet_Audio = nullptr;
     TPageFrameAlert* TabSheet_FrameAlert = nullptr;
     TPageEffect* TabSheet_Effect = nullptr;
-    QFrame* PnlUpdater = nullptr;
+    TUpdateNotice* PnlUpdater = nullptr;
     QLabel* LblUpdater = nullptr;
     QPushButton* BtnOkUpdater = nullptr;
     TMainStatusBar* StatusBar = nullptr;
@@ -144,32 +153,31 @@ class TForm_MAIN : public QMainWindow
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void buildLayout();
+    void buildLayout(QWidget* client);
     void connectHandlers();
-    void bindDriverEvents();
-    void initialiseVersion();
+    void bindDriver();
     void setStartUpTexts();
     void centreLabel(QWidget* label, const QWidget* page);
     void cycleAboutLogo();
     void updateBlinkingGlyphs();
     void DriverDEVChange();
     void DriverVERVChange();
-    void selectComItem(int n);
-    int inputCount() const;
+    StatusBarState statusBarState() const;
 
+    // The driver first: what hears it (the router, the pages' binding tables) goes before it does.
     std::unique_ptr<TMirex_d> m_driver;
+    std::unique_ptr<TEventRouter> m_router;
+    std::vector<TSubscription> m_subscriptions;
     ConnectionSettings m_settings;
     UserPrompts& m_prompts;
     SecondaryWindows m_windows;
+    std::unique_ptr<TConnectionMenu> m_connection;
+    std::unique_ptr<TInputLabels> m_labels;
 
     std::vector<QPixmap> m_imageList;
     int m_blinkPhase = 0;
-    int m_updateCountdown = 0;
     std::int64_t m_appliedModel = -1;
-    QStringList m_inputLabelTable;
     QString m_versionText;
     int m_currentPage = -1;
-    QAction* m_serialChoice = nullptr; // the serial-port menu item in force
-    bool m_initialised = false;
     bool m_closed = false;
 };

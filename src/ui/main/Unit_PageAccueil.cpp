@@ -8,7 +8,9 @@
 #include "Constante.h"
 #include "GlyphImages.h"
 
-TForm_PageAccueil::TForm_PageAccueil(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+// A tool window, not one that stays on top: the first run's "Select port" box comes up while it
+// is shown and must not be hidden behind it.
+TForm_PageAccueil::TForm_PageAccueil(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("Form_PageAccueil"));
     setWindowTitle(QString(Constante::MakerName));

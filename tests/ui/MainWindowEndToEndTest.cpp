@@ -1,40 +1,15 @@
-// The main window rendered to a picture for a person to look at, and the program's demonstration
-// set-up end to end: the real links against the simulated device on a pseudo-terminal.
+// The program's demonstration set-up end to end: the main window on the real links against the
+// simulated device on a pseudo-terminal, at the driver's own timing.
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QImage>
-#include <QPixmap>
 
 #include "MainWindowTestHarness.h"
 #include "SimServer.h"
-#include "Unit_PageAccueil.h"
 #include "WaitFor.h"
 
 using namespace tesso::test::mainwindow;
-
-TEST(MainWindowRender, WritesPicturesOfTheWindow)
-{
-    Harness h;
-    h.startWith();
-    h.main->show();
-    h.connectDevice(57);
-    h.links.deliverSerial(QByteArrayLiteral("V_17\r\nSTO1\r\n"));
-    h.main->Timer1Timer();
-    const QImage connected = h.main->grab().toImage();
-    ASSERT_FALSE(connected.isNull());
-    EXPECT_TRUE(connected.save(QCoreApplication::applicationDirPath() + QStringLiteral("/main-window-lumio.png")));
-    h.main->close();
-}
-
-TEST(MainWindowSplash, BarStopsAtItsEnd)
-{
-    TForm_PageAccueil splash;
-    for (int i = 0; i < TForm_PageAccueil::Steps + 4; ++i)
-        splash.Step();
-    EXPECT_EQ(splash.Position(), TForm_PageAccueil::Steps);
-}
 
 TEST(MainWindowEndToEnd, SimulatedDeviceOnAPseudoTerminalIsDetected)
 {

@@ -1,0 +1,52 @@
+#pragma once
+// One row of a page's binding table: which device variable a control shows and sets, what kind
+// of control it is, and how the control's position stands for the device's value.
+//
+//     {_OSYNCM, RdoOutputSync, ControlKind::RadioGroup}               position p is value p
+//     {_SWITCHMODE, RadioGroup_SWITCHMODE, ControlKind::RadioGroup, TValueMap{{0, 1}}}
+//     {_PENA, frame->ChkUsed, ControlKind::CheckBox, {}, 3}          input 3's value (PCHAN 3 first)
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "Catalogue.h"
+
+class QObject;
+class TConversion;
+
+enum class ControlKind {
+    ValueFrame,   // TFrameScrollBar: a scroll sends the raw position, Enter the typed number
+    Combo,        // QComboBox: a chosen entry sends its value
+    SmallCombo,   // TSmallCombo: the same, from its pop-up list
+    CheckBox,     // QCheckBox: a click sends the box's state
+    RadioGroup,   // TRadioGroup (item positions) or QButtonGroup (button ids): a click sends its value
+    ToggleButton, // checkable button: a click sends the negation of the mirrored value
+    MenuGroup     // QActionGroup of checkable items whose data() are their tags: a choice sends its value
+};
+
+// How a control's position (list entry, radio item, button id, menu tag) stands for a device
+// value: through a constant table, or position p is value p when there is none. A value frame
+// shows its number through a TConversion instead.
+struct TValueMap {
+    std::vector<std::uint32_t> table;
+    const TConversion* conversion = nullptr;
+
+    // The value a position stands for; nothing for a position that stands for none.
+    std::optional<std::uint32_t> valueAt(int position) const;
+    // The position that shows a value, -1 when none does.
+    int positionOf(std::uint32_t value) const;
+};
+
+struct TBindingRow {
+    tVAR variable;
+    QObject* control;
+    ControlKind kind;
+    TValueMap map{};
+    // 1..8: the row stands for that input's value of a per-input variable. The user's choice
+    // sends PCHAN := input first; a report is shown when PCHAN addresses this input or all (0).
+    int input = 0;
+    // Runs after the control has shown a device value (a caption's weight, a row's greying).
+    std::function<void()> shown{};
+};

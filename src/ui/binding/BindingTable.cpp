@@ -1,0 +1,280 @@
+#include "BindingTable.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QActionGroup>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include "Conversion.h"
+#include "ErrorReport.h"
+#include "FrmScrollbar.h"
+#include "NumberText.h"
+#include "RadioGroup.h"
+#include "SmallCombo.h"
+#include "UnitRR_UTILS.h"
+
+// ---- Value maps ------------------------------------------------------------------------------------
+
+std::optional<std::uint32_t> TValueMap::valueAt(int position) const
+{
+    if (!table.empty())
+        return ValueAtIndex(position, table);
+    if (position < 0)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(position);
+}
+
+int TValueMap::positionOf(std::uint32_t value) const
+{
+    if (!table.empty())
+        return IndexOfValue(value, table);
+    return value <= static_cast<std::uint32_t>(INT32_MAX) ? static_cast<int>(value) : -1;
+}
+
+// ---- Table -----------------------------------------------------------------------------------------
+
+namespace
+{
+
+// Unchecks every button of an exclusive group, which Qt allows only with the exclusion lifted.
+template <typename Group, typename Items> void clearExclusive(Group* group, const Items& items)
+{
+    const bool exclusive = group->exclusive();
+    group->setExclusive(false);
+    for (auto* item : items) {
+        const QSignalBlocker blocker(item);
+        item->setChecked(false);
+    }
+    group->setExclusive(exclusive);
+}
+
+} // namespace
+
+TBindingTable::TBindingTable(TEventRouter& router) : m_router(router), m_context(std::make_unique<QObject>())
+{
+}
+
+TBindingTable::~TBindingTable() = default;
+
+void TBindingTable::Bind(std::initializer_list<TBindingRow> rows)
+{
+    for (const TBindingRow& row : rows)
+        Bind(row);
+}
+
+void TBindingTable::Bind(const TBindingRow& spec)
+{
+    Row& row = m_rows.emplace_back();
+    row.spec = spec;
+    row.control = spec.control;
+    row.subscription = m_router.subscribe(spec.variable, [this, &row] { reported(row); });
+    connectUserAction(row);
+}
+
+// The mirrored value a row shows: its input's entry for a per-input row (entry 0 holds a report
+// that addressed all inputs), booleans as 0 or 1.
+std::uint32_t TBindingTable::mirrored(const Row& row, int input) const
+{
+    const TMirex_d* driver = m_router.driver();
+    const tVAR v = row.spec.variable;
+    const std::uint32_t raw =
+        row.spec.input > 0 ? driver->mirrorValueOfInput(v, input) : driver->mirrorValue(v);
+    return tesso::isBoolean(v) ? ((raw & 0xFFu) != 0 ? 1u : 0u) : raw;
+}
+
+void TBindingTable::reported(Row& row)
+{
+    const TMirex_d* driver = m_router.driver();
+    if (!driver)
+        return;
+    row.everReported = true;
+    if (row.spec.input <= 0)
+        return show(row, mirrored(row, 0));
+    // A per-input report is for the input PCHAN addresses, or for all of them when it is 0.
+    const std::uint32_t addressed = driver->PCHAN();
+    if (addressed == 0)
+        show(row, mirrored(row, 0));
+    else if (addressed == static_cast<std::uint32_t>(row.spec.input))
+        show(row, mirrored(row, row.spec.input));
+}
+
+void TBindingTable::ShowAll()
+{
+    for (Row& row : m_rows)
+        if (row.everReported && m_router.driver())
+            show(row, mirrored(row, row.spec.input));
+}
+
+void TBindingTable::show(Row& row, std::uint32_t value)
+{
+    QObject* control = row.control;
+    if (!control)
+        return;
+    const int position = row.spec.map.positionOf(value);
+    const QSignalBlocker blocker(control);
+    switch (row.spec.kind) {
+    case ControlKind::ValueFrame: {
+        auto* frame = static_cast<TFrameScrollBar*>(control);
+        QString text = QString::number(value);
+        if (row.spec.map.conversion)
+            row.spec.map.conversion->PositionDriver(static_cast<std::int32_t>(value), text);
+        const QSignalBlocker editBlocker(frame->Edt);
+        frame->Edt->setText(text);
+        // The thumb stays where the user holds it.
+        if (frame->Tracking() == 0) {
+            const QSignalBlocker barBlocker(frame->ScrollBar);
+            frame->ScrollBar->setValue(static_cast<int>(std::min<std::uint32_t>(value, INT32_MAX)));
+        }
+        break;
+    }
+    case ControlKind::Combo: {
+        auto* combo = static_cast<QComboBox*>(control);
+        combo->setCurrentIndex(position < combo->count() ? position : -1);
+        break;
+    }
+    case ControlKind::SmallCombo:
+        static_cast<TSmallCombo*>(control)->setItemIndex(position);
+        break;
+    case ControlKind::CheckBox:
+    case ControlKind::ToggleButton:
+        static_cast<QAbstractButton*>(control)->setChecked(value != 0);
+        break;
+    case ControlKind::RadioGroup:
+        if (auto* group = qobject_cast<TRadioGroup*>(control)) {
+            group->setItemIndex(position);
+        } else if (auto* buttons = qobject_cast<QButtonGroup*>(control)) {
+            if (QAbstractButton* button = buttons->button(position)) {
+                const QSignalBlocker buttonBlocker(button);
+                button->setChecked(true);
+            } else {
+                clearExclusive(buttons, buttons->buttons());
+            }
+        }
+        break;
+    case ControlKind::MenuGroup: {
+        auto* group = static_cast<QActionGroup*>(control);
+        QAction* chosen = nullptr;
+        for (QAction* action : group->actions())
+            if (action->data().toInt() == position)
+                chosen = action;
+        // The items' own signals stay open: the group keeps its choice through them, and a
+        // choice is sent only on `triggered`, which checking an item does not raise.
+        if (chosen) {
+            chosen->setChecked(true);
+        } else {
+            // A value no item stands for leaves none checked rather than an old choice.
+            const auto policy = group->exclusionPolicy();
+            group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+            for (QAction* action : group->actions())
+                action->setChecked(false);
+            group->setExclusionPolicy(policy);
+        }
+        break;
+    }
+    }
+    if (row.spec.shown)
+        row.spec.shown();
+}
+
+// ---- User actions ----------------------------------------------------------------------------------
+
+void TBindingTable::send(const Row& row, std::uint32_t value)
+{
+    TMirex_d* driver = m_router.driver();
+    if (!driver)
+        return;
+    if (row.spec.input > 0)
+        driver->setPCHAN(static_cast<std::uint32_t>(row.spec.input));
+    driver->setVariable(row.spec.variable, value);
+}
+
+void TBindingTable::sendPosition(const Row& row, int position)
+{
+    if (const std::optional<std::uint32_t> value = row.spec.map.valueAt(position))
+        send(row, *value);
+}
+
+// Enter in a value frame's field: a number within the shown range is sent as the device value it
+// stands for; any other number resends the mirrored value, so the device answers with it and the
+// field shows it again; text that is no number is refused and sends nothing.
+void TBindingTable::enterTyped(const Row& row)
+{
+    auto* frame = qobject_cast<TFrameScrollBar*>(row.control.data());
+    if (!frame || !m_router.driver())
+        return;
+    const QString text = frame->Edt->text();
+    const QByteArray bytes = text.trimmed().toLatin1();
+    const std::optional<std::int32_t> typed =
+        tesso::scanInt32(bytes.constData(), bytes.constData() + bytes.size());
+    if (!typed) {
+        tesso::reportError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        return;
+    }
+    const TConversion* conversion = row.spec.map.conversion;
+    const int low = conversion ? conversion->ValMinAffichage() : frame->ScrollBar->minimum();
+    const int high = conversion ? conversion->ValMaxAffichage() : frame->ScrollBar->maximum();
+    if (*typed < low || *typed > high)
+        send(row, mirrored(row, row.spec.input));
+    else
+        send(row, static_cast<std::uint32_t>(conversion ? conversion->PositionAffichage(*typed) : *typed));
+}
+
+void TBindingTable::connectUserAction(Row& row)
+{
+    QObject* context = m_context.get();
+    auto guard = [](auto&& action) {
+        return [action](auto&&... args) { tesso::guarded([&] { action(args...); }); };
+    };
+    switch (row.spec.kind) {
+    case ControlKind::ValueFrame: {
+        auto* frame = static_cast<TFrameScrollBar*>(row.spec.control);
+        // Every position of a drag goes out, the raw 0..255 value: the device follows the thumb.
+        QObject::connect(frame, &TFrameScrollBar::scrolled, context, guard([this, &row](int, int position) {
+                             send(row, static_cast<std::uint32_t>(position));
+                         }));
+        QObject::connect(frame->Edt, &QLineEdit::returnPressed, context,
+                         guard([this, &row] { enterTyped(row); }));
+        break;
+    }
+    case ControlKind::Combo:
+        QObject::connect(static_cast<QComboBox*>(row.spec.control), &QComboBox::activated, context,
+                         guard([this, &row](int position) { sendPosition(row, position); }));
+        break;
+    case ControlKind::SmallCombo: {
+        auto* combo = static_cast<TSmallCombo*>(row.spec.control);
+        QObject::connect(combo, &TSmallCombo::choiceMade, context,
+                         guard([this, &row, combo] { sendPosition(row, combo->ItemIndex()); }));
+        break;
+    }
+    case ControlKind::CheckBox:
+        QObject::connect(static_cast<QCheckBox*>(row.spec.control), &QCheckBox::clicked, context,
+                         guard([this, &row](bool checked) { send(row, checked ? 1 : 0); }));
+        break;
+    case ControlKind::RadioGroup:
+        if (auto* group = qobject_cast<TRadioGroup*>(row.spec.control))
+            QObject::connect(group, &TRadioGroup::itemClicked, context,
+                             guard([this, &row](int position) { sendPosition(row, position); }));
+        else if (auto* buttons = qobject_cast<QButtonGroup*>(row.spec.control))
+            QObject::connect(buttons, &QButtonGroup::idClicked, context,
+                             guard([this, &row](int id) { sendPosition(row, id); }));
+        break;
+    case ControlKind::ToggleButton:
+        // The negation of what the device reported, never the button's own state; the button
+        // goes back to that report until the device answers.
+        QObject::connect(static_cast<QAbstractButton*>(row.spec.control), &QAbstractButton::clicked, context,
+                         guard([this, &row](bool) {
+                             const std::uint32_t current = mirrored(row, row.spec.input);
+                             show(row, current);
+                             send(row, current != 0 ? 0 : 1);
+                         }));
+        break;
+    case ControlKind::MenuGroup:
+        QObject::connect(static_cast<QActionGroup*>(row.spec.control), &QActionGroup::triggered, context,
+                         guard([this, &row](QAction* action) { sendPosition(row, action->data().toInt()); }));
+        break;
+    }
+}

@@ -1,0 +1,52 @@
+#pragma once
+// TBindingTable: ties a page's controls to device variables by its binding rows. For every row
+// it shows each report of the variable in the control with the control's signals blocked, and
+// sends a command only from a user action (activated, clicked, triggered, a scroll action,
+// Enter), never from a programmatic change: showing a whole query-all dump sends nothing back.
+// Controls with irregular behaviour keep handlers of their own beside the table.
+
+#include <deque>
+#include <initializer_list>
+#include <memory>
+
+#include <QObject>
+#include <QPointer>
+
+#include "BindingRow.h"
+#include "EventRouter.h"
+
+class TBindingTable
+{
+  public:
+    explicit TBindingTable(TEventRouter& router);
+    ~TBindingTable();
+    TBindingTable(const TBindingTable&) = delete;
+    TBindingTable& operator=(const TBindingTable&) = delete;
+
+    // Connects the rows' controls and subscribes to their variables. A control keeps its design
+    // value until the device reports its variable.
+    void Bind(std::initializer_list<TBindingRow> rows);
+    void Bind(const TBindingRow& row);
+    // Shows again what the device last reported, in every row that has had a report (after a
+    // list's entries were replaced, say).
+    void ShowAll();
+
+  private:
+    struct Row {
+        TBindingRow spec;
+        QPointer<QObject> control;
+        TSubscription subscription;
+        bool everReported = false;
+    };
+    void connectUserAction(Row& row);
+    void reported(Row& row);
+    void show(Row& row, std::uint32_t value);
+    void send(const Row& row, std::uint32_t value);
+    void sendPosition(const Row& row, int position);
+    void enterTyped(const Row& row);
+    std::uint32_t mirrored(const Row& row, int input) const;
+
+    TEventRouter& m_router;
+    std::deque<Row> m_rows;             // stable addresses: handlers hold their row
+    std::unique_ptr<QObject> m_context; // receiver of the controls' signals, gone with the table
+};

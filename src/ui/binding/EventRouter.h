@@ -1,0 +1,85 @@
+#pragma once
+// TEventRouter: the one owner of the driver's events in the program. It binds every change
+// event and the driver's other events to itself, in a loop, and fans each out to any number of
+// subscribers. A window that takes an event over (the debug console its received lines, the
+// frame transfer the raw data) gets it alone until it gives it back. Going away, the router
+// unbinds everything.
+//
+// A subscription lasts as long as the TSubscription returned for it; subscriptions may outlive
+// the router (they then do nothing), so owners can be destroyed in any order.
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QPointer>
+
+#include "Catalogue.h"
+#include "Mirex_d.h"
+
+// The driver's events that are not variable changes.
+enum class DriverEvent {
+    Ready,
+    Connected,
+    RS232busy,
+    RecData,
+    RecString,
+    SentString,
+    ConTypeChange,
+    IpLocalPortChange,
+    IpRemotePortChange,
+    IpRemoteAddressChange
+};
+
+class TSubscription
+{
+  public:
+    struct Entry;
+    TSubscription() = default;
+    explicit TSubscription(std::shared_ptr<Entry> entry) : m_entry(std::move(entry)) {}
+    TSubscription(TSubscription&&) noexcept = default;
+    TSubscription& operator=(TSubscription&& other) noexcept;
+    ~TSubscription();
+    TSubscription(const TSubscription&) = delete;
+    TSubscription& operator=(const TSubscription&) = delete;
+
+    // Ends the subscription now; an exclusive one gives its event back.
+    void reset();
+
+  private:
+    std::shared_ptr<Entry> m_entry;
+};
+
+class TEventRouter
+{
+  public:
+    using Handler = std::function<void()>;
+
+    explicit TEventRouter(TMirex_d& driver);
+    ~TEventRouter();
+    TEventRouter(const TEventRouter&) = delete;
+    TEventRouter& operator=(const TEventRouter&) = delete;
+
+    // The driver, or nullptr once it is gone.
+    TMirex_d* driver() const { return m_driver; }
+
+    // Every report of the variable (Queryall's event for _DIESE).
+    [[nodiscard]] TSubscription subscribe(tVAR variable, Handler handler);
+    [[nodiscard]] TSubscription subscribe(DriverEvent event, Handler handler);
+    // The event for this handler alone while the subscription lasts; the other subscribers hear
+    // nothing of it meanwhile. A later take-over comes before an earlier one until it ends.
+    [[nodiscard]] TSubscription takeOver(DriverEvent event, Handler handler);
+
+    // The subscribers of every event; subscriptions hold it weakly.
+    struct Channels;
+
+  private:
+    static constexpr int ChannelCount = tesso::VariableCount + 10;
+    static int channelOf(DriverEvent event) { return tesso::VariableCount + static_cast<int>(event); }
+    TSubscription add(int channel, Handler handler, bool exclusive);
+    TMirexNotifyEvent& eventOf(int channel);
+
+    QPointer<TMirex_d> m_driver;
+    std::shared_ptr<Channels> m_channels;
+};

@@ -1,0 +1,111 @@
+#include "ConnectionMenu.h"
+
+#include <algorithm>
+
+#include <QAction>
+
+#include "ConnectionSettings.h"
+#include "Constante.h"
+#include "ErrorReport.h"
+#include "MainMenus.h"
+#include "Mirex_d.h"
+#include "TextFormat.h"
+#include "UserPrompts.h"
+#include "ipconfig.h"
+#include "rs232lansetup.h"
+
+TConnectionMenu::TConnectionMenu(TMirex_d& driver, TMainMenus& menus, const ConnectionSettings& files,
+                                 UserPrompts& prompts, QWidget* window)
+    : m_driver(driver), m_menus(menus), m_files(files), m_prompts(prompts), m_window(window)
+{
+}
+
+void TConnectionMenu::setDialogs(TIPConfigDlg* network, TRs232LanDlg* device)
+{
+    m_network = network;
+    m_device = device;
+}
+
+void TConnectionMenu::linkChanged()
+{
+    if (OnLinkChanged)
+        OnLinkChanged();
+}
+
+void TConnectionMenu::selectComItem(int n)
+{
+    if (n >= 1 && n <= 16) {
+        m_choice = m_menus.MenuCOM[static_cast<std::size_t>(n - 1)];
+        m_choice->setChecked(true);
+    }
+}
+
+void TConnectionMenu::MenuCOMClick(int n)
+{
+    tesso::guarded([&] { m_driver.setPort(TextFormat::Format(Constante::ComDevicePathFormat, n)); });
+    selectComItem(n);
+    tesso::guarded([&] { m_driver.setConType(CON_RS232); });
+    linkChanged();
+}
+
+void TConnectionMenu::MenuMIPConfigClick()
+{
+    // The menu checks the item as it is clicked; only an applied dialog keeps it so.
+    if (m_network && m_network->Execute())
+        m_choice = m_menus.MenuMIPConfig;
+    if (m_choice)
+        m_choice->setChecked(true);
+    else
+        m_menus.MenuMIPConfig->setChecked(false);
+    linkChanged();
+}
+
+void TConnectionMenu::MenuMachineLANSetupClick()
+{
+    if (m_device)
+        m_device->Execute();
+}
+
+void TConnectionMenu::Load()
+{
+    ConnectionValues v = m_files.ReadConnection();
+    if (v.Port == -1) {
+        m_prompts.Information(m_window, QString(Constante::SelectPort));
+        v = ConnectionValues{};
+        v.Port = 0;
+        v.RemoteIp = QString(Constante::DefaultRemoteIp);
+    }
+    tesso::guarded([&] {
+        m_driver.setIpRemoteAddress(v.RemoteIp);
+        m_driver.setIpRemotePort(v.RemotePort);
+        m_driver.setIpLocalPort(v.LocalPort);
+    });
+    // A hand-edited port outside COM1..COM16 falls back to COM1.
+    if (v.Port < 0 || v.Port > 15)
+        v.Port = 0;
+    // The status bar's link text is read from the network dialog's fields: they start with the
+    // saved address rather than the dialog's design values.
+    if (m_network)
+        m_network->LoadFromDriver();
+
+    if (v.IpEnable == 1 || v.IpEnable == 2) {
+        tesso::guarded([&] { m_driver.setConType(v.IpEnable == 1 ? CON_UDP : CON_TCP); });
+        m_choice = m_menus.MenuMIPConfig;
+        m_choice->setChecked(true);
+    } else {
+        tesso::guarded([&] { m_driver.setConType(CON_RS232); });
+        m_menus.MenuCOM[static_cast<std::size_t>(v.Port)]->trigger();
+    }
+    linkChanged();
+}
+
+void TConnectionMenu::Save() const
+{
+    ConnectionValues v;
+    v.Port = std::max(0, m_menus.CheckedComIndex());
+    v.RemoteIp = m_driver.IpRemoteAddress();
+    v.RemotePort = m_driver.IpRemotePort();
+    v.LocalPort = m_driver.IpLocalPort();
+    v.IpEnable = static_cast<int>(m_driver.ConType());
+    m_files.WriteConnection(v);
+}

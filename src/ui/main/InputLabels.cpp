@@ -1,0 +1,102 @@
+#include "InputLabels.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include "ConnectionSettings.h"
+#include "Constante.h"
+#include "DeviceModels.h"
+#include "FrmInput.h"
+#include "InputButtonRow.h"
+#include "MainMenus.h"
+#include "PageAudio.h"
+#include "PageInput.h"
+#include "TextFormat.h"
+
+namespace
+{
+
+int inputCount(std::int64_t code)
+{
+    return tesso::ModelTable::InputCount(ModelIndex(code));
+}
+
+QString modelName(std::int64_t code)
+{
+    return QString::fromLatin1(tesso::ModelTable::OfCode(code).name);
+}
+
+std::size_t at(int k)
+{
+    return static_cast<std::size_t>(k - 1);
+}
+
+} // namespace
+
+TInputLabels::TInputLabels(const Controls& controls, const ConnectionSettings& files)
+    : m_controls(controls), m_files(files)
+{
+}
+
+void TInputLabels::setMenuLabels(int count, const QStringList& inputs, const QStringList& audios)
+{
+    for (int k = 1; k <= count; ++k) {
+        // A hand-edited file may hold anything; a label never outgrows what the buttons can show.
+        m_controls.Menus->MenuInput[at(k)]->setText(inputs.value(k - 1).left(MaxLength));
+        m_controls.Menus->MenuAudio[at(k)]->setText(audios.value(k - 1).left(MaxLength));
+    }
+}
+
+void TInputLabels::Load(std::int64_t code)
+{
+    if (!IsSupportedModel(code))
+        return;
+    const int n = inputCount(code);
+    InputLabels defaults;
+    defaults.Black = QString(Constante::Black);
+    for (int k = 1; k <= n; ++k) {
+        defaults.Inputs << QString::fromLatin1(tesso::ModelTable::DefaultInputLabel(ModelIndex(code), k));
+        defaults.Audios << TextFormat::Format(Constante::AudioLabelFormat, k);
+    }
+    InputLabels labels;
+    if (m_files.ReadLabels(modelName(code), defaults, labels)) {
+        m_controls.Buttons->BtnBlack->setText(labels.Black.left(MaxLength));
+        setMenuLabels(n, labels.Inputs, labels.Audios);
+    } else {
+        QStringList generic;
+        for (int k = 1; k <= n; ++k)
+            generic << TextFormat::Format(Constante::InputLabelFormat, k);
+        setMenuLabels(n, generic, defaults.Audios);
+    }
+    Apply(code);
+}
+
+void TInputLabels::Apply(std::int64_t code)
+{
+    const int n = inputCount(code);
+    m_table = QStringList{QString(Constante::InternalRate)};
+    for (int k = 1; k <= n; ++k) {
+        const QString input = m_controls.Menus->MenuInput[at(k)]->text();
+        const QString audio = m_controls.Menus->MenuAudio[at(k)]->text();
+        m_controls.Buttons->BtnInput[at(k)]->setText(input);
+        m_controls.InputPage->FrameInput[at(k)]->Lbl->setText(input);
+        m_controls.AudioPage->RdoACHANM[at(k)]->setText(audio + QStringLiteral(" (") + input + u')');
+        m_table << input;
+    }
+    Save(code);
+}
+
+void TInputLabels::Save(std::int64_t code) const
+{
+    if (!IsSupportedModel(code))
+        return;
+    InputLabels labels;
+    labels.Black = m_controls.Buttons->BtnBlack->text();
+    for (int k = 1; k <= inputCount(code); ++k) {
+        labels.Inputs << m_controls.Menus->MenuInput[at(k)]->text();
+        labels.Audios << m_controls.Menus->MenuAudio[at(k)]->text();
+    }
+    m_files.WriteLabels(modelName(code), labels);
+}

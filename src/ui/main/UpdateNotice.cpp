@@ -1,0 +1,54 @@
+#include "UpdateNotice.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+#include "Constante.h"
+#include "ErrorReport.h"
+
+TUpdateNotice::TUpdateNotice(QWidget* parent) : QFrame(parent)
+{
+    setObjectName(QStringLiteral("PnlUpdater"));
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setAutoFillBackground(true);
+    resize(504, 57);
+    auto* picture = new QLabel(this);
+    picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+    picture->setGeometry(8, 12, 32, 32);
+    LblUpdater = new QLabel(this);
+    LblUpdater->setObjectName(QStringLiteral("LblUpdater"));
+    LblUpdater->setWordWrap(true);
+    LblUpdater->setGeometry(48, 4, 400, 49);
+    BtnOkUpdater = new QPushButton(QString(Constante::Ok), this);
+    BtnOkUpdater->setObjectName(QStringLiteral("BtnOkUpdater"));
+    BtnOkUpdater->setGeometry(456, 16, 40, 24);
+    connect(BtnOkUpdater, &QPushButton::clicked, this,
+            [this] { tesso::guarded([this] { BtnOkUpdaterClick(); }); });
+    hide();
+}
+
+void TUpdateNotice::ShowNotice(const QString& text)
+{
+    LblUpdater->setText(text);
+    show();
+    raise();
+    m_countdown = CountdownTicks;
+}
+
+void TUpdateNotice::Tick()
+{
+    if (!isVisibleTo(parentWidget()))
+        return;
+    if (m_countdown >= 1)
+        --m_countdown;
+    else
+        hide();
+}
+
+void TUpdateNotice::BtnOkUpdaterClick()
+{
+    m_countdown = 0;
+    hide();
+}

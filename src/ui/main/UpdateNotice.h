@@ -1,0 +1,35 @@
+#pragma once
+// The firmware-update notice (PnlUpdater): a raised panel over the page control with a picture,
+// the notice text and a small "Ok" button. It hides itself when its countdown of main-timer ticks
+// has run out, or at once on "Ok".
+
+#include <QFrame>
+
+class QLabel;
+class QPushButton;
+
+class TUpdateNotice : public QFrame
+{
+    Q_OBJECT
+
+  public:
+    // 10 s of 700 ms ticks.
+    static constexpr int CountdownTicks = 10000 / 700;
+
+    explicit TUpdateNotice(QWidget* parent = nullptr);
+
+    QLabel* LblUpdater = nullptr;
+    QPushButton* BtnOkUpdater = nullptr;
+
+    int Countdown() const { return m_countdown; }
+    void setCountdown(int ticks) { m_countdown = ticks; }
+
+    // Shows the text and starts the countdown afresh.
+    void ShowNotice(const QString& text);
+    // One main-timer tick: counts down while shown, hides when nothing is left.
+    void Tick();
+    void BtnOkUpdaterClick();
+
+  private:
+    int m_countdown = 0;
+};

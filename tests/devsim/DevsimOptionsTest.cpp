@@ -1,0 +1,92 @@
+// The command line of tesso-devsim, parsed without starting the program: every option on one
+// line, the limits of the numbers, and each kind of usage error.
+
+#include <gtest/gtest.h>
+
+#include "DevsimOptions.h"
+
+using tesso::sim::DevsimOptions;
+using tesso::sim::Model;
+
+namespace
+{
+
+DevsimOptions parse(const QString& line)
+{
+    return DevsimOptions::parse(line.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+}
+
+} // namespace
+
+TEST(DevsimOptions, AFullLineSetsEveryValue)
+{
+    const DevsimOptions o = parse(QStringLiteral(
+        "--pty --pty-link /tmp/lumio --tcp 65535 --udp=0 --serial /dev/ttyS1 --bind ::1 --model SNIPA "
+        "--dev-code 12 --save-frames /tmp/frames --verbose --silence-after 1 --noise 4096 --seed 9 "
+        "--chunk 3 --chunk-gap 60000 --delay 600000 --pace 4 --pace-hold 0 --no-ready --abort-after 5 "
+        "--disconnect-after 6"));
+    ASSERT_TRUE(o.ok()) << o.error().toStdString();
+    EXPECT_TRUE(o.pty());
+    EXPECT_EQ(o.ptyLink(), QStringLiteral("/tmp/lumio"));
+    EXPECT_EQ(o.tcpPort(), quint16(65535));
+    EXPECT_EQ(o.udpPort(), quint16(0)) << "port 0 is a link too";
+    EXPECT_EQ(o.serialPath(), QStringLiteral("/dev/ttyS1"));
+    EXPECT_EQ(o.bindAddress(), QHostAddress(QHostAddress::LocalHostIPv6));
+    EXPECT_EQ(o.model(), Model::Snipa);
+    EXPECT_EQ(o.deviceCode(), 12u);
+    EXPECT_EQ(o.saveFolder(), QStringLiteral("/tmp/frames"));
+    EXPECT_TRUE(o.verbose());
+    const auto& f = o.faults();
+    EXPECT_EQ(f.silenceAfterReplies, 1);
+    EXPECT_EQ(f.noiseBytes, 4096);
+    EXPECT_EQ(f.noiseSeed, 9u);
+    EXPECT_EQ(f.chunkSize, 3);
+    EXPECT_EQ(f.chunkGapMs, 60000);
+    EXPECT_EQ(f.replyDelayMs, 600000);
+    EXPECT_EQ(f.paceEveryBlocks, 4);
+    EXPECT_EQ(f.paceHoldMs, 0);
+    EXPECT_TRUE(f.noReadySignal);
+    EXPECT_EQ(f.abortAfterBlocks, 5);
+    EXPECT_EQ(f.disconnectAfterReplies, 6);
+
+    const DevsimOptions plain = parse(QStringLiteral("--tcp 0"));
+    ASSERT_TRUE(plain.ok());
+    EXPECT_EQ(plain.model(), Model::Lumio);
+    EXPECT_EQ(plain.bindAddress(), QHostAddress(QHostAddress::LocalHost));
+    EXPECT_FALSE(plain.pty() || plain.udpPort() || plain.deviceCode());
+    EXPECT_EQ(plain.faults().silenceAfterReplies, -1) << "faults stay off unless asked for";
+    EXPECT_EQ(plain.faults().chunkGapMs, 5);
+}
+
+TEST(DevsimOptions, UsageErrorsComeBackAsTextNamingTheProblem)
+{
+    const struct {
+        const char* line;
+        const char* mentions;
+    } cases[] = {
+        {"", "no link"},
+        {"--verbose --model snipa", "no link"},
+        {"--tcp 65536", "--tcp"},
+        {"--udp -1", "--udp"},
+        {"--tcp", "needs a value"},
+        {"--pty --noise 4097", "--noise"},
+        {"--pty --delay lots", "--delay"},
+        {"--pty --model x", "--model"},
+        {"--tcp 0 --bind nowhere", "--bind"},
+        {"--pty-link /tmp/x --tcp 0", "needs --pty"},
+        {"--pty --bogus", "unknown option --bogus"},
+        {"--pty --bogus=1", "unknown option --bogus"},
+        {"--pty=1", "takes no value"},
+        {"--pty extra", "unexpected argument \"extra\""},
+        {"--pty -- extra", "unexpected argument \"extra\""},
+    };
+    for (const auto& c : cases) {
+        const DevsimOptions o = parse(QString::fromLatin1(c.line));
+        EXPECT_FALSE(o.ok()) << c.line;
+        EXPECT_TRUE(o.error().contains(QLatin1String(c.mentions)))
+            << c.line << ": " << o.error().toStdString();
+    }
+    EXPECT_TRUE(parse(QStringLiteral("--pty --help")).help());
+    EXPECT_TRUE(parse(QStringLiteral("-v")).version());
+    EXPECT_TRUE(DevsimOptions::usage().contains(QLatin1String("--disconnect-after")));
+}

@@ -1,0 +1,207 @@
+// The event router and the binding table: every control kind shows what the device reports
+// without sending anything, and sends only what the user does.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include "BindingTable.h"
+#include "Conversion.h"
+#include "EventRouter.h"
+#include "FrmScrollbar.h"
+#include "RadioGroup.h"
+#include "ReportCapture.h"
+#include "SmallBitBtn.h"
+#include "SmallCombo.h"
+#include "TestLinks.h"
+
+namespace
+{
+
+using tesso::test::ScriptedDriver;
+
+// One control of each kind, bound to a driver on a scripted serial link.
+struct BoundControls {
+    ScriptedDriver d;
+    TEventRouter router{*d};
+    TConversion conversion;
+    QWidget window;
+    TFrameScrollBar* frame = new TFrameScrollBar(&window);
+    QComboBox* combo = new QComboBox(&window);
+    TSmallCombo* small = new TSmallCombo(&window);
+    QMenu menu;
+    QCheckBox* check = new QCheckBox(&window);
+    TRadioGroup* radio = new TRadioGroup(QStringLiteral("R"), &window);
+    QButtonGroup* buttons = new QButtonGroup(&window);
+    QToolButton* toggle = new QToolButton(&window);
+    QActionGroup* items = new QActionGroup(&window);
+    TBindingTable table{router};
+
+    BoundControls()
+    {
+        d.connectSerial();
+        conversion.setValMaxDriver(255);
+        conversion.setValMinAffichage(-128);
+        conversion.setValMaxAffichage(127);
+        combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        for (const char* entry : {"Normal", "Wide"})
+            menu.addAction(QString::fromLatin1(entry));
+        small->setPopUpMenu(&menu);
+        radio->setItems({QStringLiteral("x"), QStringLiteral("y")});
+        for (int id = 1; id <= 2; ++id)
+            buttons->addButton(new QRadioButton(&window), id);
+        toggle->setCheckable(true);
+        for (int tag = 0; tag <= 2; ++tag) {
+            QAction* a = items->addAction(QString::number(tag));
+            a->setCheckable(true);
+            a->setData(tag);
+        }
+        window.show();
+        table.Bind({{_BRGT, frame, ControlKind::ValueFrame, {{}, &conversion}},
+                    {_OFMTM, combo, ControlKind::Combo, TValueMap{{10, 0, 1}}},
+                    {_REFASP, small, ControlKind::SmallCombo, {}, 3},
+                    {_PENA, check, ControlKind::CheckBox, {}, 3},
+                    {_SWITCHMODE, radio, ControlKind::RadioGroup},
+                    {_ACHANM, buttons, ControlKind::RadioGroup},
+                    {_OBLACK, toggle, ControlKind::ToggleButton},
+                    {_OSYNCTIME, items, ControlKind::MenuGroup}});
+        d.serial->written.clear();
+    }
+    QByteArray sent()
+    {
+        const QByteArray all = d.serial->allWritten();
+        d.serial->written.clear();
+        return all;
+    }
+    QAction* checkedItem() const { return items->checkedAction(); }
+};
+
+} // namespace
+
+TEST(BindingTable, ReportsAreShownAndSendNothingBack)
+{
+    BoundControls c;
+    c.d.feed("BRG200\r\nOFTM0\r\nPCH3\r\nPRAR1\r\nPEN0\r\nsM1\r\nACH2\r\nOBLK1\r\nOST2\r\n");
+    EXPECT_EQ(c.frame->Edt->text(), QStringLiteral("72"));
+    EXPECT_EQ(c.frame->ScrollBar->value(), 200);
+    EXPECT_EQ(c.combo->currentIndex(), 1) << "OFMTM 0 stands at position 1 of the table";
+    EXPECT_EQ(c.small->ItemIndex(), 1);
+    EXPECT_FALSE(c.check->isChecked());
+    EXPECT_EQ(c.radio->ItemIndex(), 1);
+    EXPECT_TRUE(c.buttons->button(2)->isChecked());
+    EXPECT_TRUE(c.toggle->isChecked());
+    EXPECT_EQ(c.checkedItem(), c.items->actions().at(2));
+
+    // Values no entry stands for leave no choice rather than an old one.
+    c.d.feed("OFTM7\r\nsM5\r\nACH0\r\nOST3\r\n");
+    EXPECT_EQ(c.combo->currentIndex(), -1);
+    EXPECT_EQ(c.radio->ItemIndex(), -1);
+    EXPECT_EQ(c.buttons->checkedId(), -1);
+    EXPECT_EQ(c.checkedItem(), nullptr);
+    EXPECT_EQ(c.sent(), QByteArray());
+}
+
+TEST(BindingTable, PerInputRowsShowTheirInputOrAllInputs)
+{
+    BoundControls c;
+    c.d.feed("PCH3\r\nPEN1\r\nPCH4\r\nPEN0\r\n"); // input 4's report is not row 3's
+    EXPECT_TRUE(c.check->isChecked());
+    c.d.feed("PCH0\r\nPEN0\r\n"); // addressed to every input
+    EXPECT_FALSE(c.check->isChecked());
+    c.check->click();
+    EXPECT_EQ(c.sent(), QByteArray("3PC1PE")) << "the input first, then its value";
+    EXPECT_EQ(c.sent(), QByteArray());
+}
+
+TEST(BindingTable, UserActionsSendTheirValues)
+{
+    BoundControls c;
+    emit c.combo->activated(0);
+    c.radio->button(0)->click();
+    c.buttons->button(1)->click();
+    c.items->actions().at(1)->trigger();
+    EXPECT_EQ(c.sent(), QByteArray("10FM0sM1RC1oT"));
+
+    c.small->setDroppedDown(true); // the list open, as the user opens it
+
+    c.menu.actions().at(0)->trigger();
+    EXPECT_EQ(c.sent(), QByteArray("3PC0PA"));
+
+    // A toggle asks for the opposite of what the device reported and shows that report meanwhile.
+    c.d.feed("OBLK1\r\n");
+    c.toggle->click();
+    EXPECT_EQ(c.sent(), QByteArray("0FO"));
+    EXPECT_TRUE(c.toggle->isChecked());
+}
+
+TEST(BindingTable, ValueFrameSendsScrollsAndTypedNumbers)
+{
+    BoundControls c;
+    tesso::test::ReportCapture report;
+    c.frame->ScrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(c.sent(), QByteArray("129B")) << "the raw position";
+    const std::pair<const char*, const char*> typed[] = {{"0", "128B"}, {"127", "255B"}, {"-128", "0B"},
+                                                         {"128", "0B"}, {"-129", "0B"},  {"$10", "144B"}};
+    for (const auto& [text, wire] : typed) {
+        c.frame->Edt->setText(QString::fromLatin1(text));
+        emit c.frame->Edt->returnPressed();
+        EXPECT_EQ(c.sent(), QByteArray(wire)) << text << ": out of range resends the mirrored value";
+    }
+    c.frame->Edt->setText(QStringLiteral("abc"));
+    emit c.frame->Edt->returnPressed();
+    EXPECT_EQ(c.sent(), QByteArray());
+    EXPECT_EQ(report.messages, QStringList{QStringLiteral("'abc' is not a valid integer value")});
+
+    // While the user holds the thumb, reports change the number but not the thumb.
+    c.frame->ScrollBarScroll(QAbstractSlider::SliderMove);
+    c.d.feed("BRG10\r\n");
+    EXPECT_EQ(c.frame->Edt->text(), QStringLiteral("-118"));
+    EXPECT_EQ(c.frame->ScrollBar->value(), 129);
+    c.frame->ScrollBarScroll(TFrameScrollBar::EndScroll);
+    c.d.feed("BRG10\r\n");
+    EXPECT_EQ(c.frame->ScrollBar->value(), 10);
+}
+
+// ---- Router ---------------------------------------------------------------------------------------
+
+TEST(EventRouter, FansOutTakesOverAndLetsGo)
+{
+    ScriptedDriver d;
+    d.connectSerial();
+    tesso::test::ReportCapture report;
+    QStringList heard;
+    auto router = std::make_unique<TEventRouter>(*d);
+    TSubscription a = router->subscribe(_ICHM, [&] { heard << QStringLiteral("a"); });
+    TSubscription failing = router->subscribe(_ICHM, [] { throw std::runtime_error("page fault"); });
+    TSubscription b = router->subscribe(_ICHM, [&] { heard << QStringLiteral("b"); });
+    d.feed("CH1\r\n");
+    EXPECT_EQ(heard, (QStringList{QStringLiteral("a"), QStringLiteral("b")})) << "a failing one stops nobody";
+    EXPECT_EQ(report.messages, QStringList{QStringLiteral("page fault")});
+
+    heard.clear();
+    TSubscription console =
+        router->takeOver(DriverEvent::RecString, [&] { heard << QStringLiteral("console"); });
+    TSubscription log = router->subscribe(DriverEvent::RecString, [&] { heard << QStringLiteral("log"); });
+    d.feed("CH2\r\n");
+    EXPECT_EQ(heard, (QStringList{QStringLiteral("console"), QStringLiteral("a"), QStringLiteral("b")}));
+    heard.clear();
+    console.reset(); // given back
+    a.reset();
+    d.feed("CH3\r\n");
+    EXPECT_EQ(heard, (QStringList{QStringLiteral("log"), QStringLiteral("b")}));
+
+    // Subscriptions may outlive the router; the driver's events are unbound when it goes.
+    router.reset();
+    EXPECT_FALSE(d->OnICHMchange);
+    d.feed("CH4\r\n");
+    b.reset();
+    EXPECT_EQ(d->ICHM(), 4u);
+}
