@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tesso twice (plain, and with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test of both builds through CTest.
+# Installs what is missing, checks the format of the C++ files, builds Tesso twice (plain, and
+# with AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test of both builds through
+# CTest.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 
 export QT_QPA_PLATFORM=offscreen
 status=0
+
+echo "== format =="
+"$root/scripts/check-format.sh" || status=1
 
 echo "== plain build =="
 "$root/scripts/build.sh" "$root/build"

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
 std::optional<tVAR> CommandParser::lookup(const char* text, int length)
 {

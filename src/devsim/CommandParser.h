@@ -12,13 +12,14 @@
 
 #include "Catalogue.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
 struct Command {
     tVAR index = _DEV;
-    bool hasValue = false;    // digits came before the mnemonic (a set); otherwise a query
-    std::uint64_t value = 0;  // valid when hasValue and not overflow
-    bool overflow = false;    // more digits than any 32-bit value has; the value is unusable
+    bool hasValue = false;   // digits came before the mnemonic (a set); otherwise a query
+    std::uint64_t value = 0; // valid when hasValue and not overflow
+    bool overflow = false;   // more digits than any 32-bit value has; the value is unusable
 
     bool operator==(const Command& o) const
     {
@@ -26,8 +27,9 @@ struct Command {
     }
 };
 
-class CommandParser {
-public:
+class CommandParser
+{
+  public:
     // Digits kept for a value; more make the command an overflow (and are counted, not stored).
     static constexpr int MaxDigits = 10;
 
@@ -49,7 +51,7 @@ public:
     static std::optional<tVAR> lookup(const char* text, int length);
     static bool startsTwoLetterMnemonic(char c);
 
-private:
+  private:
     Command make(tVAR index);
     void startFresh(char byte, std::vector<Command>& out);
     void discardPending();

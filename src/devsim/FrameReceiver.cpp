@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
 FrameReceiver::FrameReceiver()
 {
@@ -50,9 +51,12 @@ FrameReceiver::Event FrameReceiver::push(char byte)
     case std::uint8_t(Cr):
         endLine();
         return Event::LineEnd;
-    case std::uint8_t(Eot): return Event::End;
-    case std::uint8_t(Can): return Event::Cancel;
-    default: return Event::Unknown;
+    case std::uint8_t(Eot):
+        return Event::End;
+    case std::uint8_t(Can):
+        return Event::Cancel;
+    default:
+        return Event::Unknown;
     }
 }
 

@@ -10,15 +10,17 @@
 #include <QImage>
 #include <QString>
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
-class FrameReceiver {
-public:
+class FrameReceiver
+{
+  public:
     static constexpr int Width = 720;
     static constexpr int Height = 288;
 
-    static constexpr char Eot = 0x04, Ack = 0x06, Cr = 0x0D, Dc1 = 0x11, Dc3 = 0x13, Etb = 0x17,
-                          Can = 0x18, Esc = 0x1B;
+    static constexpr char Eot = 0x04, Ack = 0x06, Cr = 0x0D, Dc1 = 0x11, Dc3 = 0x13, Etb = 0x17, Can = 0x18,
+                          Esc = 0x1B;
 
     enum class Event {
         None,     // the byte was consumed (escape prefix)
@@ -54,7 +56,7 @@ public:
     // The next free name "frame-0001.bmp", "frame-0002.bmp", ... in a folder.
     static QString nextFileName(const QString& folder);
 
-private:
+  private:
     void takeData(std::uint8_t byte);
     void endLine();
 

@@ -5,9 +5,11 @@
 
 #include <QtGlobal>
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
-namespace {
+namespace
+{
 
 ErrorSink& sink()
 {

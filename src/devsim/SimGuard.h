@@ -8,7 +8,8 @@
 
 #include <QString>
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
 using ErrorSink = std::function<void(const QString& message)>;
 

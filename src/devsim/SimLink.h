@@ -6,11 +6,13 @@
 #include <QObject>
 #include <QString>
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
-class SimLink : public QObject {
+class SimLink : public QObject
+{
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
     ~SimLink() override = default;
 
@@ -22,7 +24,7 @@ public:
     // "TCP 127.0.0.1:10500", for the log.
     virtual QString describe() const = 0;
 
-signals:
+  signals:
     void received(const QByteArray& bytes);
     void logLine(const QString& line);
 };

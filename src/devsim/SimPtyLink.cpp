@@ -12,9 +12,11 @@
 
 #include "SimGuard.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
-namespace {
+namespace
+{
 
 QString systemError()
 {
@@ -35,7 +37,8 @@ bool SimPtyLink::open(QString* error)
     if (isOpen())
         return true;
     char name[256] = {};
-    struct termios raw {};
+    struct termios raw {
+    };
     cfmakeraw(&raw);
     cfsetispeed(&raw, B9600);
     cfsetospeed(&raw, B9600);
@@ -50,7 +53,8 @@ bool SimPtyLink::open(QString* error)
     ::fcntl(m_slave, F_SETFD, FD_CLOEXEC);
     m_slavePath = QString::fromLocal8Bit(name);
     m_readNotifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
-    connect(m_readNotifier.get(), &QSocketNotifier::activated, this, [this] { guarded([this] { readMaster(); }); });
+    connect(m_readNotifier.get(), &QSocketNotifier::activated, this,
+            [this] { guarded([this] { readMaster(); }); });
     m_writeNotifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Write);
     m_writeNotifier->setEnabled(false);
     connect(m_writeNotifier.get(), &QSocketNotifier::activated, this,
@@ -62,7 +66,8 @@ bool SimPtyLink::createSymlink(const QString& path, QString* error)
 {
     const QByteArray target = QFile::encodeName(m_slavePath);
     const QByteArray where = QFile::encodeName(path);
-    struct stat st {};
+    struct stat st {
+    };
     if (::lstat(where.constData(), &st) == 0) {
         if (!S_ISLNK(st.st_mode)) {
             if (error)

@@ -11,11 +11,13 @@
 
 #include "SimLink.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
-class SimPtyLink : public SimLink {
+class SimPtyLink : public SimLink
+{
     Q_OBJECT
-public:
+  public:
     explicit SimPtyLink(QObject* parent = nullptr);
     ~SimPtyLink() override;
 
@@ -30,7 +32,7 @@ public:
     void write(const QByteArray& bytes) override;
     QString describe() const override;
 
-private:
+  private:
     void readMaster();
     void writePending();
 

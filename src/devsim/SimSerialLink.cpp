@@ -2,11 +2,13 @@
 
 #include "SimGuard.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
 SimSerialLink::SimSerialLink(QObject* parent) : SimLink(parent)
 {
-    connect(&m_port, &QSerialPort::readyRead, this, [this] { guarded([this] { emit received(m_port.readAll()); }); });
+    connect(&m_port, &QSerialPort::readyRead, this,
+            [this] { guarded([this] { emit received(m_port.readAll()); }); });
 }
 
 bool SimSerialLink::open(const QString& path, QString* error)

@@ -6,11 +6,13 @@
 
 #include "SimLink.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
-class SimSerialLink : public SimLink {
+class SimSerialLink : public SimLink
+{
     Q_OBJECT
-public:
+  public:
     static constexpr qint32 TextBaud = 9600;
     static constexpr qint32 RawBaud = 57600;
 
@@ -23,7 +25,7 @@ public:
     void setRawMode(bool raw) override;
     QString describe() const override;
 
-private:
+  private:
     QSerialPort m_port;
 };
 

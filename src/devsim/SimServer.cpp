@@ -8,7 +8,8 @@
 #include "SimTcpLink.h"
 #include "SimUdpLink.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
 SimServer::SimServer(Model model, QObject* parent) : QObject(parent), m_device(new SimDevice(model, this))
 {

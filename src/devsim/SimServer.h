@@ -16,7 +16,8 @@
 
 #include "SimDevice.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
 class SimLink;
 class SimPtyLink;
@@ -24,9 +25,10 @@ class SimSerialLink;
 class SimTcpLink;
 class SimUdpLink;
 
-class SimServer : public QObject {
+class SimServer : public QObject
+{
     Q_OBJECT
-public:
+  public:
     explicit SimServer(Model model = Model::Lumio, QObject* parent = nullptr);
     ~SimServer() override;
 
@@ -44,10 +46,10 @@ public:
 
     bool openSerial(const QString& path, QString* error = nullptr);
 
-signals:
+  signals:
     void logLine(const QString& line);
 
-private:
+  private:
     void attach(SimLink* link);
 
     SimDevice* m_device; // child

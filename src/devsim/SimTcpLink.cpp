@@ -2,7 +2,8 @@
 
 #include "SimGuard.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
 SimTcpLink::SimTcpLink(QObject* parent) : SimLink(parent)
 {

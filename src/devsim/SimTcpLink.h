@@ -8,11 +8,13 @@
 
 #include "SimLink.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
-class SimTcpLink : public SimLink {
+class SimTcpLink : public SimLink
+{
     Q_OBJECT
-public:
+  public:
     explicit SimTcpLink(QObject* parent = nullptr);
     ~SimTcpLink() override;
 
@@ -25,7 +27,7 @@ public:
     void dropConnection() override;
     QString describe() const override;
 
-private:
+  private:
     void acceptClients();
 
     QTcpServer m_server;

@@ -4,7 +4,8 @@
 
 #include "SimGuard.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
 SimUdpLink::SimUdpLink(QObject* parent) : SimLink(parent)
 {

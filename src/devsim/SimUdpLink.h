@@ -6,11 +6,13 @@
 
 #include "SimLink.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 
-class SimUdpLink : public SimLink {
+class SimUdpLink : public SimLink
+{
     Q_OBJECT
-public:
+  public:
     explicit SimUdpLink(QObject* parent = nullptr);
 
     // Port 0 picks a free port; see port().
@@ -22,7 +24,7 @@ public:
     void write(const QByteArray& bytes) override;
     QString describe() const override;
 
-private:
+  private:
     void readDatagrams();
 
     QUdpSocket m_socket;

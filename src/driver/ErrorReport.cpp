@@ -4,9 +4,11 @@
 
 #include "Errors.h"
 
-namespace tesso {
+namespace tesso
+{
 
-namespace {
+namespace
+{
 ErrorReporter& reporter()
 {
     static ErrorReporter current;

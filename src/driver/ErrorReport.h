@@ -8,7 +8,8 @@
 
 #include <QString>
 
-namespace tesso {
+namespace tesso
+{
 
 using ErrorReporter = std::function<void(const QString& message)>;
 

@@ -7,26 +7,30 @@
 
 #include <QString>
 
-class TessoError : public std::runtime_error {
-public:
+class TessoError : public std::runtime_error
+{
+  public:
     explicit TessoError(const QString& message) : std::runtime_error(message.toStdString()) {}
     QString text() const { return QString::fromStdString(what()); }
 };
 
 // A value that does not fit its target (reply values, commands too long for the link).
-class ERangeError : public TessoError {
-public:
+class ERangeError : public TessoError
+{
+  public:
     using TessoError::TessoError;
 };
 
 // Integer arithmetic that overflowed (value scaling).
-class EIntOverflow : public TessoError {
-public:
+class EIntOverflow : public TessoError
+{
+  public:
     using TessoError::TessoError;
 };
 
 // Serial port failures: open, terminator format.
-class EComError : public TessoError {
-public:
+class EComError : public TessoError
+{
+  public:
     using TessoError::TessoError;
 };

@@ -7,8 +7,9 @@
 
 class QTimer;
 
-class LinkTimer {
-public:
+class LinkTimer
+{
+  public:
     virtual ~LinkTimer() = default;
     // Stops the timer, sets the interval and starts it again.
     virtual void restart(int milliseconds) = 0;
@@ -16,13 +17,14 @@ public:
     std::function<void()> onTimeout;
 };
 
-class QtLinkTimer : public LinkTimer {
-public:
+class QtLinkTimer : public LinkTimer
+{
+  public:
     QtLinkTimer();
     ~QtLinkTimer() override;
     void restart(int milliseconds) override;
     int interval() const override;
 
-private:
+  private:
     std::unique_ptr<QTimer> m_timer;
 };

@@ -21,8 +21,8 @@ namespace tesso::test
 // Everything one link was told, and how it behaves when opened.
 struct LinkRecord {
     bool active = false;
-    bool failOpen = false;     // open() reports failure (UDP/TCP) ...
-    bool throwOnOpen = false;  // ... or throws like a serial port that cannot be opened
+    bool failOpen = false;    // open() reports failure (UDP/TCP) ...
+    bool throwOnOpen = false; // ... or throws like a serial port that cannot be opened
     int opens = 0, closes = 0;
     QStringList portNames; // every name set, oldest first
     QString remoteAddress;

@@ -5,10 +5,10 @@
 #include <QEventLoop>
 #include <QThread>
 
-namespace tesso::test {
+namespace tesso::test
+{
 
-template <typename Predicate>
-bool waitFor(Predicate condition, int timeoutMs = 5000)
+template <typename Predicate> bool waitFor(Predicate condition, int timeoutMs = 5000)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!condition()) {

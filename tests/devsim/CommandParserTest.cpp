@@ -10,7 +10,8 @@
 
 #include "CommandParser.h"
 
-namespace tesso::sim {
+namespace tesso::sim
+{
 // Readable failure messages.
 void PrintTo(const Command& c, std::ostream* os)
 {
@@ -23,7 +24,8 @@ void PrintTo(const Command& c, std::ostream* os)
 using tesso::sim::Command;
 using tesso::sim::CommandParser;
 
-namespace {
+namespace
+{
 
 Command set(tVAR index, std::uint64_t value)
 {
@@ -55,7 +57,8 @@ TEST(CommandParser, EveryCatalogueMnemonicSetsAndQueriesItsOwnVariable)
         const QByteArray mnemonic(CommandMnemonics[i]);
         EXPECT_EQ(parse("4711" + mnemonic), std::vector<Command>{set(v, 4711)}) << mnemonic.constData();
         // Followed by another command so that a two-letter mnemonic cannot wait for more.
-        EXPECT_EQ(parse(mnemonic + "?"), (std::vector<Command>{query(v), query(_DEV)})) << mnemonic.constData();
+        EXPECT_EQ(parse(mnemonic + "?"), (std::vector<Command>{query(v), query(_DEV)}))
+            << mnemonic.constData();
     }
 }
 
@@ -69,8 +72,8 @@ TEST(CommandParser, MnemonicsSharingLettersAreCutByLongestMatch)
     EXPECT_EQ(parse("yS"), std::vector<Command>{query(_STORE)});
     EXPECT_EQ(parse("7O1RO0QO"), (std::vector<Command>{set(_COLOR, 7), set(_AMODEM, 1), set(_OVER, 0)}));
     // Upper and lower case are different commands.
-    EXPECT_EQ(parse("1sm1sM1PM1pm"),
-              (std::vector<Command>{set(_SEAMLESS, 1), set(_SWITCHMODE, 1), set(_IPMODEM, 1), set(_PLLMODE, 1)}));
+    EXPECT_EQ(parse("1sm1sM1PM1pm"), (std::vector<Command>{set(_SEAMLESS, 1), set(_SWITCHMODE, 1),
+                                                           set(_IPMODEM, 1), set(_PLLMODE, 1)}));
     // A worked sequence from a controller: select input 3, address it, set brightness.
     EXPECT_EQ(parse("3CN3PC128BCC"),
               (std::vector<Command>{set(_ICHNM, 3), set(_PCHAN, 3), set(_BRGT, 128), query(_ICHM)}));
@@ -81,14 +84,16 @@ TEST(CommandParser, GarbageAndUnknownMnemonicsAreSkippedAndTheNextCommandStillPa
 {
     // "xQ" is no mnemonic: the digits and "x" are lost, "Q5" is no mnemonic either, "5B" survives.
     EXPECT_EQ(parse("12xQ5B"), std::vector<Command>{set(_BRGT, 5)});
-    EXPECT_EQ(parse(QByteArray("\x1b\xff?\x00??", 6)), (std::vector<Command>{query(_DEV), query(_DEV), query(_DEV)}));
+    EXPECT_EQ(parse(QByteArray("\x1b\xff?\x00??", 6)),
+              (std::vector<Command>{query(_DEV), query(_DEV), query(_DEV)}));
     // A line end between digits and mnemonic ends the command.
     EXPECT_EQ(parse("12\r\nB"), std::vector<Command>{query(_BRGT)});
     // "C3" is nothing, but its digit becomes the value of the next command.
     EXPECT_EQ(parse("C3CC"), std::vector<Command>{set(_ICHM, 3)});
     CommandParser p;
     p.feed("99 zz 7");
-    EXPECT_EQ(p.discardedBytes(), 5u) << "the digits 99, the space that ends them, and z z; the last space is a plain separator";
+    EXPECT_EQ(p.discardedBytes(), 5u)
+        << "the digits 99, the space that ends them, and z z; the last space is a plain separator";
     EXPECT_FALSE(p.idle());
     p.reset();
     EXPECT_TRUE(p.idle());
@@ -113,7 +118,8 @@ TEST(CommandParser, ValuesAtTheThirtyTwoBitLimitAndEndlessDigitsStayBounded)
 
 TEST(CommandParser, AStreamSplitAnywhereGivesTheSameCommands)
 {
-    const QByteArray stream = "?#\r\n128B3CN5IS\x07zz1na192nw168nx0ny10nz8nk-3fX1fX2fM0fT77@>x?CCrRrr99999999999B1sm";
+    const QByteArray stream =
+        "?#\r\n128B3CN5IS\x07zz1na192nw168nx0ny10nz8nk-3fX1fX2fM0fT77@>x?CCrRrr99999999999B1sm";
     const auto whole = parse(stream);
     ASSERT_GE(whole.size(), 18u);
     for (int cut = 0; cut <= stream.size(); ++cut) {

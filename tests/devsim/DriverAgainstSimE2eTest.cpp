@@ -9,8 +9,11 @@
 using namespace tesso::sim::test;
 using tesso::test::waitFor;
 
-namespace {
-class DriverAgainstSimRealTime : public ::testing::TestWithParam<Link> {};
+namespace
+{
+class DriverAgainstSimRealTime : public ::testing::TestWithParam<Link>
+{
+};
 } // namespace
 
 TEST_P(DriverAgainstSimRealTime, ReadyWithinTheLinkTimersStepsThenLostWhenSilent)
@@ -29,5 +32,6 @@ TEST_P(DriverAgainstSimRealTime, ReadyWithinTheLinkTimersStepsThenLostWhenSilent
     EXPECT_EQ(t.drv().DEV(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryLink, DriverAgainstSimRealTime, ::testing::Values(Link::Pty, Link::Tcp, Link::Udp),
+INSTANTIATE_TEST_SUITE_P(EveryLink, DriverAgainstSimRealTime,
+                         ::testing::Values(Link::Pty, Link::Tcp, Link::Udp),
                          [](const auto& info) { return std::string(linkName(info.param)); });

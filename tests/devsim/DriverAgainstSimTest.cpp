@@ -10,7 +10,8 @@
 using namespace tesso::sim::test;
 using tesso::test::waitFor;
 
-namespace {
+namespace
+{
 
 constexpr int Faster = 20;
 // 3 s + 2 s + 2 s + 2 s of the driver's time to Ready is under half a second here; leave room.
@@ -36,7 +37,9 @@ void expectDumpLoaded(TMirex_d& d)
     EXPECT_TRUE(d.Queryall());
 }
 
-class DriverAgainstSim : public ::testing::TestWithParam<Link> {};
+class DriverAgainstSim : public ::testing::TestWithParam<Link>
+{
+};
 
 } // namespace
 

@@ -8,11 +8,13 @@
 
 #include "LinkTimer.h"
 
-namespace tesso::sim::test {
+namespace tesso::sim::test
+{
 
 // A QTimer whose intervals are those the driver asks for, divided by `divisor`.
-class ScaledLinkTimer : public LinkTimer {
-public:
+class ScaledLinkTimer : public LinkTimer
+{
+  public:
     explicit ScaledLinkTimer(int divisor) : m_divisor(divisor)
     {
         m_timer.setSingleShot(false);
@@ -28,7 +30,7 @@ public:
     }
     int interval() const override { return m_interval; }
 
-private:
+  private:
     QTimer m_timer;
     int m_divisor;
     int m_interval = 0;

@@ -18,7 +18,8 @@
 #include "TcpLink.h"
 #include "UdpLink.h"
 
-namespace tesso::sim::test {
+namespace tesso::sim::test
+{
 
 enum class Link { Pty, Tcp, Udp };
 

@@ -20,11 +20,12 @@
 #include "SimServer.h"
 #include "WaitFor.h"
 
-using tesso::sim::SimServer;
 using tesso::sim::SimSerialLink;
+using tesso::sim::SimServer;
 using tesso::test::waitFor;
 
-namespace {
+namespace
+{
 
 const QHostAddress Loopback(QHostAddress::LocalHost);
 

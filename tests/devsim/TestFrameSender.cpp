@@ -2,9 +2,11 @@
 
 #include "FrameReceiver.h"
 
-namespace tesso::sim::test {
+namespace tesso::sim::test
+{
 
-namespace {
+namespace
+{
 constexpr char Esc = 0x1B;
 QByteArray control(char code)
 {
@@ -79,8 +81,11 @@ void TestFrameSender::onControl(char code)
         next();
         return;
     case 0x00:
-    case Esc: return;
-    default: abortCode = static_cast<unsigned char>(code); outcome = Outcome::DeviceAborted;
+    case Esc:
+        return;
+    default:
+        abortCode = static_cast<unsigned char>(code);
+        outcome = Outcome::DeviceAborted;
     }
 }
 

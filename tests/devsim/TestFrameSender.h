@@ -10,11 +10,13 @@
 
 #include "SimDevice.h"
 
-namespace tesso::sim::test {
+namespace tesso::sim::test
+{
 
-class TestFrameSender : public QObject {
+class TestFrameSender : public QObject
+{
     Q_OBJECT
-public:
+  public:
     enum class Outcome { Running, Done, DeviceAborted, Cancelled };
 
     TestFrameSender(SimDevice& device, QImage picture);
@@ -36,7 +38,7 @@ public:
     int acks = 0;
     int abortCode = -1;
 
-private:
+  private:
     void onBytes(const QByteArray& bytes);
     void onControl(char code);
     void next();

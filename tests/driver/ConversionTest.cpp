@@ -38,14 +38,31 @@ TEST(ThreeDigitText, RoundsHalvesAwayFromZeroAndGoesScientificPastThreeDigits)
         long double value;
         const char* text;
     } cases[] = {
-        {0.0L, "0"}, {0.4L, "0"}, {-0.4L, "0"} /* never "-0" */, {0.5L, "1"}, {-0.5L, "-1"}, {2.5L, "3"},
-        {-2.5L, "-3"}, {1.4999L, "1"}, {9.5L, "10"}, {-99.5L, "-100"}, {999.4L, "999"}, {-999.0L, "-999"},
+        {0.0L, "0"},
+        {0.4L, "0"},
+        {-0.4L, "0"} /* never "-0" */,
+        {0.5L, "1"},
+        {-0.5L, "-1"},
+        {2.5L, "3"},
+        {-2.5L, "-3"},
+        {1.4999L, "1"},
+        {9.5L, "10"},
+        {-99.5L, "-100"},
+        {999.4L, "999"},
+        {-999.0L, "-999"},
         {1e-30L, "0"},
         // 18 significant digits decide the half: the first is 0.5 at that precision.
-        {0.4999999999999999999L, "1"}, {0.49999999999999L, "0"},
-        {999.5L, "1.00E+003"}, {1234.0L, "1.23E+003"}, {1235.0L, "1.24E+003"}, {-99950.0L, "-1.00E+005"},
-        {static_cast<long double>(kMin), "-2.15E+009"}, {1e1000L, "1.00E+1000"},
-        {std::nanl(""), "NAN"}, {HUGE_VALL, "INF"}, {-HUGE_VALL, "-INF"},
+        {0.4999999999999999999L, "1"},
+        {0.49999999999999L, "0"},
+        {999.5L, "1.00E+003"},
+        {1234.0L, "1.23E+003"},
+        {1235.0L, "1.24E+003"},
+        {-99950.0L, "-1.00E+005"},
+        {static_cast<long double>(kMin), "-2.15E+009"},
+        {1e1000L, "1.00E+1000"},
+        {std::nanl(""), "NAN"},
+        {HUGE_VALL, "INF"},
+        {-HUGE_VALL, "-INF"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(tesso::formatThreeDigits(c.value), QString::fromLatin1(c.text)) << c.text;

@@ -14,8 +14,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -447,7 +447,6 @@ TEST(FrameScrollBarTest, AnArrowClickTracksThenEnds)
     ASSERT_EQ(p.notes.size(), 2u);
     EXPECT_EQ(p.notes[0], std::make_pair(static_cast<int>(QAbstractSlider::SliderSingleStepAdd), 129));
     EXPECT_EQ(p.notes[1], std::make_pair(TFrameScrollBar::EndScroll, 129));
-
 }
 
 TEST(FrameScrollBarTest, WheelAndKeysEndTheirScrollToo)
