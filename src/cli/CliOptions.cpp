@@ -33,7 +33,8 @@ QString CliOptions::usage()
         "  get NAME...         query each variable; print NAME=VALUE for each reply\n"
         "  set NAME=VALUE...   assign through the driver (needs a detected device or --force-conn);\n"
         "                      print NAME=VALUE of the device's answer\n"
-        "  dump                query-all; print NAME=VALUE for every variable reported\n"
+        "  dump                query-all; print NAME=VALUE once per variable when the answer\n"
+        "                      is complete\n"
         "  monitor             print NAME=VALUE for every reply until the time-out\n"
         "  raw TEXT            send TEXT (escapes \\r \\n \\\\ \\xHH); print the first reply\n"
         "\n"
@@ -46,9 +47,10 @@ QString CliOptions::usage()
         "  --timeout SECONDS   time allowed for the whole command (10 by default)\n"
         "  --help, --version\n"
         "\n"
-        "NAME is a variable name such as ICHM, UNIT or FAMODEM, in any case.\n"
-        "Exit status: 0 success, 2 usage error, 3 no device or no reply in time,\n"
-        "4 link could not be opened.\n");
+        "NAME is a variable name such as ICHM, UNIT or FAMODEM, in any case; set also takes\n"
+        "LOCAL_IP, REMOTE_IP, GATEWAY_IP, LOCAL_PORT and REMOTE_PORT.\n"
+        "Exit status: 0 success, 2 usage error, 3 no device, no reply in time or an incomplete\n"
+        "dump, 4 link could not be opened or failed.\n");
 }
 
 CliOptions CliOptions::parse(const QStringList& arguments)

@@ -2,7 +2,6 @@
 // Helpers shared by the simulator's tests: capturing what the device sends, and reading reply
 // lines with a parser of the tests' own (neither the driver's nor the simulator's).
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -41,12 +40,6 @@ class Capture
             if (l.endsWith('\r'))
                 l.chop(1);
         return out;
-    }
-    int countLinesStartingWith(const QByteArray& prefix) const
-    {
-        const auto all = lines();
-        return int(
-            std::count_if(all.begin(), all.end(), [&](const QByteArray& l) { return l.startsWith(prefix); }));
     }
     void clear()
     {

@@ -49,13 +49,12 @@ TEST(DevsimOptions, AFullLineSetsEveryValue)
     EXPECT_EQ(f.abortAfterBlocks, 5);
     EXPECT_EQ(f.disconnectAfterReplies, 6);
 
+    // Without --bind only this machine can reach the device; faults stay off unless asked for.
     const DevsimOptions plain = parse(QStringLiteral("--tcp 0"));
     ASSERT_TRUE(plain.ok());
-    EXPECT_EQ(plain.model(), Model::Lumio);
     EXPECT_EQ(plain.bindAddress(), QHostAddress(QHostAddress::LocalHost));
-    EXPECT_FALSE(plain.pty() || plain.udpPort() || plain.deviceCode());
-    EXPECT_EQ(plain.faults().silenceAfterReplies, -1) << "faults stay off unless asked for";
-    EXPECT_EQ(plain.faults().chunkGapMs, 5);
+    EXPECT_FALSE(plain.pty() || plain.udpPort());
+    EXPECT_EQ(plain.faults().silenceAfterReplies, -1);
 }
 
 TEST(DevsimOptions, UsageErrorsComeBackAsTextNamingTheProblem)

@@ -91,54 +91,49 @@ TEST(Conversion, StartUpRangesShiftBy128BothWays)
     }
 }
 
-TEST(Conversion, DisplayedValueOutsideTheRangeBecomesTheMidpoint)
+TEST(Conversion, DeviceValuesScaleByTheRangeWidthsOnlyAndAnEmptyDeviceRangeShowsZero)
 {
-    const TConversion c = ranges(0, 255, -128, 127);
-    // Midpoint -0.5 is written "-1", which maps to device 127.
-    for (std::int32_t outside : {128, 200, -129, kMin, kMax})
-        EXPECT_EQ(c.PositionAffichage(outside), 127) << outside;
-    // An inverted display range has no value inside it.
-    const TConversion inverted = ranges(0, 10, 10, 0);
-    EXPECT_EQ(inverted.PositionAffichage(3), 5);
+    // Device range, display range, device value, text shown; the last: the widest ranges that fit.
+    const struct {
+        std::int32_t minDriver, maxDriver, minAff, maxAff, device;
+        const char* shown;
+    } cases[] = {{0, 0, 0, 0, 17, "0"},         {7, 7, -128, 127, 7, "0"},
+                 {7, 7, kMin, kMax, 123, "0"},  {10, 20, 0, 10, 15, "15"},
+                 {0, 1000, 0, 100, 555, "56"},  {0, 1000, 0, 100, 5, "1"},
+                 {0, 1000, 0, 100, -5, "-1"},   {0, 1000, 0, 100, 4, "0"},
+                 {0, 3, 0, 2, 2, "1"},          {0, 10, 0, 10000, 7, "7.00E+003"},
+                 {0, kMax, -kMax, 0, kMax, "0"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(driverText(ranges(c.minDriver, c.maxDriver, c.minAff, c.maxAff), c.device),
+                  QLatin1String(c.shown))
+            << c.minDriver << ".." << c.maxDriver << " / " << c.minAff << ".." << c.maxAff << ": "
+            << c.device;
 }
 
-TEST(Conversion, EmptyRangesGiveZero)
+TEST(Conversion, DisplayedValuesScaleBackOutsideValuesTakeTheMidpointAndAnEmptyRangeGivesZero)
 {
-    EXPECT_EQ(driverText(TConversion(), 17), QStringLiteral("0")); // all ranges start at 0
-    EXPECT_EQ(TConversion().PositionAffichage(17), 0);
-    EXPECT_EQ(driverText(ranges(7, 7, -128, 127), 7), QStringLiteral("0"));
-    EXPECT_EQ(driverText(ranges(7, 7, kMin, kMax), 123), QStringLiteral("0"));
-    EXPECT_EQ(ranges(0, 255, 5, 5).PositionAffichage(5), 0);
-    // Even when the midpoint of the empty range is too wide to display.
-    EXPECT_EQ(ranges(0, 255, 5000, 5000).PositionAffichage(3), 0);
-}
-
-TEST(Conversion, OnlyTheRangeWidthsScaleNoDeviceOffset)
-{
-    const TConversion c = ranges(10, 20, 0, 10);
-    EXPECT_EQ(driverText(c, 15), QStringLiteral("15"));
-    EXPECT_EQ(c.PositionAffichage(4), 4);
-
-    const TConversion tenth = ranges(0, 1000, 0, 100);
-    EXPECT_EQ(driverText(tenth, 555), QStringLiteral("56")); // 55.5
-    EXPECT_EQ(driverText(tenth, 5), QStringLiteral("1"));    // 0.5
-    EXPECT_EQ(driverText(tenth, -5), QStringLiteral("-1"));  // -0.5
-    EXPECT_EQ(driverText(tenth, 4), QStringLiteral("0"));
-    EXPECT_EQ(tenth.PositionAffichage(50), 500);
-    EXPECT_EQ(tenth.PositionAffichage(99), 990);
-
-    const TConversion third = ranges(0, 3, 0, 2);
-    EXPECT_EQ(third.PositionAffichage(1), 2);             // 1.5
-    EXPECT_EQ(driverText(third, 2), QStringLiteral("1")); // 1.33
-}
-
-TEST(Conversion, WideResultsAreShownScientificAndRefusedAsDeviceValues)
-{
-    const TConversion c = ranges(0, 10, 0, 10000);
-    EXPECT_EQ(driverText(c, 7), QStringLiteral("7.00E+003"));
-    const TConversion back = ranges(0, 10000, 0, 10);
-    EXPECT_THROW(back.PositionAffichage(7), ERangeError);
-    EXPECT_EQ(back.PositionAffichage(0), 0);
+    // Device range, display range, displayed value, device value. An empty display range gives 0
+    // even when its midpoint is too wide to show; a value outside the range takes the midpoint
+    // (-0.5 is written "-1": device 127); an inverted range has no value inside.
+    const struct {
+        std::int32_t minDriver, maxDriver, minAff, maxAff, shown, device;
+    } cases[] = {{0, 0, 0, 0, 17, 0},
+                 {0, 255, 5, 5, 5, 0},
+                 {0, 255, 5000, 5000, 3, 0},
+                 {10, 20, 0, 10, 4, 4},
+                 {0, 1000, 0, 100, 50, 500},
+                 {0, 1000, 0, 100, 99, 990},
+                 {0, 3, 0, 2, 1, 2},
+                 {0, 10000, 0, 10, 0, 0},
+                 {0, 255, -128, 127, 128, 127},
+                 {0, 255, -128, 127, -129, 127},
+                 {0, 255, -128, 127, kMin, 127},
+                 {0, 255, -128, 127, kMax, 127},
+                 {0, 10, 10, 0, 3, 5}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ranges(c.minDriver, c.maxDriver, c.minAff, c.maxAff).PositionAffichage(c.shown), c.device)
+            << c.minDriver << ".." << c.maxDriver << " / " << c.minAff << ".." << c.maxAff << ": " << c.shown;
+    EXPECT_THROW(ranges(0, 10000, 0, 10).PositionAffichage(7), ERangeError) << "too wide for a device value";
 }
 
 TEST(Conversion, IntegerOverflowIsRaisedToTheCaller)
@@ -156,8 +151,6 @@ TEST(Conversion, IntegerOverflowIsRaisedToTheCaller)
     EXPECT_THROW(ranges(0, 0, kMin, 1).PositionAffichage(kMin), EIntOverflow);
     // Device width.
     EXPECT_THROW(ranges(kMin, 1, 0, 10).PositionAffichage(5), EIntOverflow);
-    // Widest ranges that still fit work.
-    EXPECT_EQ(driverText(ranges(0, kMax, -kMax, 0), kMax), QStringLiteral("0"));
 }
 
 } // namespace

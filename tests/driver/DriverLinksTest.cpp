@@ -43,12 +43,6 @@ struct RealLinkDriver {
     TMirex_d* operator->() { return driver.get(); }
 };
 
-void drainEvents()
-{
-    for (int i = 0; i < 50; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
-}
-
 } // namespace
 
 // The driver's filter on the sender (DriverConnectionTest) against the address and port the

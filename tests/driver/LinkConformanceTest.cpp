@@ -120,11 +120,6 @@ class LinkConformance : public ::testing::TestWithParam<Kind>
     {
         return waitFor([&] { return harness->peerReceived().contains(bytes); });
     }
-    static void drainEvents()
-    {
-        for (int i = 0; i < 50; ++i)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
-    }
 
     std::unique_ptr<LinkHarness> harness;
     QByteArray received;

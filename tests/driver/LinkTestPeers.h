@@ -160,6 +160,13 @@ class TcpPeer
     std::vector<QByteArray> m_inbox;
 };
 
+// Lets queued reports arrive; only before asserting that something did NOT happen.
+inline void drainEvents()
+{
+    for (int i = 0; i < 50; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+}
+
 // A loopback port with nothing listening: bind an ephemeral port, note it, release it.
 inline int freeTcpPort()
 {

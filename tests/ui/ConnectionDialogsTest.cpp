@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -51,28 +50,16 @@ TEST(ConnectionFields, NumbersAreReadAsTheProtocolWritesThem)
 {
     using tesso::connection::integerFromText;
     using tesso::connection::portFromText;
-    const std::vector<std::pair<const char*, std::optional<int>>> integers = {
-        {"10500", 10500},
-        {"  42", 42},
-        {"+7", 7},
-        {"-5", -5},
-        {"$10", 16},
-        {"0x1F", 31},
-        {"2147483647", 2147483647},
-        {"-2147483648", -2147483647 - 1},
-        {"", std::nullopt},
-        {" ", std::nullopt},
-        {"42 ", std::nullopt},
-        {"4 2", std::nullopt},
-        {"12x", std::nullopt},
-        {"-", std::nullopt},
-        {"2147483648", std::nullopt},
-        {"-2147483649", std::nullopt},
-        {"99999999999999999999999", std::nullopt},
-        {"\xef\xbc\x91\xef\xbc\x92", std::nullopt}};
+    const std::pair<const char*, int> integers[] = {{"10500", 10500}, {"  42", 42}, {"+7", 7},
+                                                    {"-5", -5},       {"$10", 16},  {"0x1F", 31}};
+    EXPECT_EQ(integerFromText(QStringLiteral("2147483647")), 2147483647);
+    EXPECT_EQ(integerFromText(QStringLiteral("-2147483648")), -2147483647 - 1);
     for (const auto& [text, value] : integers)
         EXPECT_EQ(integerFromText(QString::fromUtf8(text)), value) << text;
-    const std::vector<std::pair<const char*, std::optional<int>>> ports = {
+    for (const char* text : {"", " ", "42 ", "4 2", "12x", "-", "2147483648", "-2147483649",
+                             "99999999999999999999999", "\xef\xbc\x91\xef\xbc\x92" /* full-width 12 */})
+        EXPECT_EQ(integerFromText(QString::fromUtf8(text)), std::nullopt) << text;
+    const std::pair<const char*, std::optional<int>> ports[] = {
         {"0", 0}, {"65535", 65535}, {"65536", std::nullopt}, {"-1", std::nullopt}, {"port", std::nullopt}};
     for (const auto& [text, value] : ports)
         EXPECT_EQ(portFromText(QString::fromUtf8(text)), value) << text;
@@ -110,10 +97,8 @@ TEST_F(IpConfigDialog, ModeEnablesLocalPortOnlyForUdpAndShowingMakesAnyOtherMode
     dlg->RBUdp->click();
     EXPECT_EQ(dlg->Mode(), 1);
     EXPECT_TRUE(dlg->ELocalPort->isEnabled());
-    const QColor enabled = dlg->ELocalPort->palette().color(QPalette::Base);
     dlg->RBTcp->click();
     EXPECT_EQ(dlg->Mode(), 2);
-    EXPECT_NE(dlg->ELocalPort->palette().color(QPalette::Disabled, QPalette::Base), enabled);
     for (int mode : {int(CON_TCP), int(CON_RS232), 7, -1}) {
         SCOPED_TRACE(mode);
         dlg->setMode(CON_UDP);
@@ -121,7 +106,6 @@ TEST_F(IpConfigDialog, ModeEnablesLocalPortOnlyForUdpAndShowingMakesAnyOtherMode
         EXPECT_EQ(dlg->Mode(), mode);
         EXPECT_TRUE(dlg->RBTcp->isChecked());
         EXPECT_FALSE(dlg->ELocalPort->isEnabled());
-        EXPECT_TRUE(dlg->ERemoteAddr->isEnabled() && dlg->ERemotePort->isEnabled());
         dlg->show();
         EXPECT_EQ(dlg->Mode(), 2);
         dlg->hide();
@@ -139,19 +123,15 @@ TEST_F(IpConfigDialog, RefusesBadInputWithTheMessageOfTheFirstBadField)
         const char* remotePort;
         const char* message;
     };
+    // The port bounds themselves are ConnectionFields' and the address forms IpText's (driver
+    // tests); here each field's message, and the first bad field winning.
     const Case cases[] = {
         {"65536", "10.0.0.1", "10500", "Choose a Local Port <0-65535>"},
-        {"-1", "10.0.0.1", "10500", "Choose a Local Port <0-65535>"},
-        {"", "10.0.0.1", "10500", "Choose a Local Port <0-65535>"},
         {"abc", "bad", "65536", "Choose a Local Port <0-65535>"},
-        {"10500", "10.0.0.1", "65536", "Choose a Remote Port <0-65535>"},
-        {"10500", "10.0.0.1", "1e3", "Choose a Remote Port <0-65535>"},
-        {"10500", "bad", "-3", "Choose a Remote Port <0-65535>"},
+        {"10500", "10.0.0.1", "-1", "Choose a Remote Port <0-65535>"},
+        {"10500", "bad", "65536", "Choose a Remote Port <0-65535>"},
         {"10500", "192.168.0.256", "10500", "Remote IP address not Valid"},
-        {"10500", "192.168.0", "10500", "Remote IP address not Valid"},
         {"10500", "192.168.0.1.5", "10500", "Remote IP address not Valid"},
-        {"10500", "", "10500", "Remote IP address not Valid"},
-        {"10500", "a.b.c.d", "10500", "Remote IP address not Valid"},
         {"10500", "192.168.-1.1", "10500", "Remote IP address not Valid"},
     };
     for (const Case& c : cases) {
@@ -179,18 +159,14 @@ TEST_F(IpConfigDialog, LocalPortIsTakenAtOnceEvenWhenDisabledAndTheRestFails)
 
 TEST_F(IpConfigDialog, AcceptsBoundaryPortsAndStoresTheAddressInPlainDecimal)
 {
-    applyWith(QStringLiteral("0"), QStringLiteral("10.0.0.1"), QStringLiteral("65535"));
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_TRUE(dlg->Applied());
-    EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(dlg->LocalPort(), 0);
-    EXPECT_EQ(dlg->RemotePort(), 65535);
-    EXPECT_EQ(dlg->RemoteAddr(), QStringLiteral("10.0.0.1"));
-
     // Leading spaces and zeros are accepted by the number reading; the address is kept in plain
     // decimal, since the socket layer would read "010" as octal 8.
     applyWith(QStringLiteral("65535"), QStringLiteral(" 192.168.000.010"), QStringLiteral(" 0"));
     EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(dlg->Applied());
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->LocalPort(), 65535);
+    EXPECT_EQ(dlg->RemotePort(), 0);
     EXPECT_EQ(dlg->RemoteAddr(), QStringLiteral("192.168.0.10"));
     EXPECT_EQ(dlg->ERemoteAddr->text(), QStringLiteral("192.168.0.10"));
     EXPECT_EQ(dlg->ERemotePort->text(), QStringLiteral("0"));
@@ -217,12 +193,10 @@ TEST_F(IpConfigDialog, CancelEscapeAndCloseClearAppliedButKeepTheTypedFields)
     }
 }
 
-TEST_F(IpConfigDialog, OpenedOverASerialLinkShowsTcpAndAppliesInOrder)
+TEST_F(IpConfigDialog, ExecuteStartsFromTheDriverAndWritesInOrderOnlyWhenApplied)
 {
     TMirex_d& drv = *link.driver;
-    drv.setIpRemoteAddress(QStringLiteral("192.168.0.10"));
     ASSERT_EQ(drv.ConType(), CON_RS232);
-
     // Each change is noted with the driver's value at that moment.
     QStringList order;
     drv.OnIpRemoteAddresschange = [&](TMirex_d* d, int) {
@@ -237,59 +211,50 @@ TEST_F(IpConfigDialog, OpenedOverASerialLinkShowsTcpAndAppliesInOrder)
     drv.OnConTypechange = [&](TMirex_d* d, int) {
         order << QStringLiteral("type %1").arg(int(d->ConType()));
     };
+    // Runs the menu step with `user` acting on the modal dialog.
+    auto execute = [&](std::function<void()> user) {
+        order.clear();
+        QTimer::singleShot(0, dlg.get(), [&] {
+            user();
+            EXPECT_TRUE(order.isEmpty()) << "nothing reaches the driver while the dialog decides";
+            if (dlg->isVisible())
+                dlg->BCancel->click(); // never leave the test blocked
+        });
+        return dlg->Execute();
+    };
 
-    dlg->LoadFromDriver();
-    EXPECT_EQ(dlg->Mode(), 0);
-    dlg->show();
-    EXPECT_EQ(dlg->Mode(), 2);
-    EXPECT_TRUE(dlg->RBTcp->isChecked());
-    EXPECT_FALSE(dlg->ELocalPort->isEnabled());
-    EXPECT_EQ(dlg->ERemoteAddr->text(), QStringLiteral("192.168.0.10"));
-
-    dlg->ERemoteAddr->setText(QStringLiteral("127.0.0.1"));
-    dlg->ERemotePort->setText(QStringLiteral("10600"));
-    dlg->ELocalPort->setText(QStringLiteral("10700"));
-    dlg->BOk->click();
-    ASSERT_TRUE(dlg->Applied());
-    EXPECT_TRUE(order.isEmpty()) << "nothing reaches the driver while the dialog decides";
-
-    dlg->ApplyToDriver();
+    // Opened over the serial link it shows TCP.
+    EXPECT_TRUE(execute([&] {
+        EXPECT_TRUE(dlg->RBTcp->isChecked());
+        EXPECT_FALSE(dlg->ELocalPort->isEnabled());
+        EXPECT_EQ(dlg->ERemoteAddr->text(), QStringLiteral("192.168.0.10"));
+        dlg->ERemoteAddr->setText(QStringLiteral("127.0.0.1"));
+        dlg->ERemotePort->setText(QStringLiteral("10600"));
+        dlg->ELocalPort->setText(QStringLiteral("10700"));
+        dlg->BOk->click();
+    }));
     EXPECT_EQ(order, (QStringList{QStringLiteral("address 127.0.0.1"), QStringLiteral("remote 10600"),
                                   QStringLiteral("local 10700"), QStringLiteral("type 2")}));
-    EXPECT_EQ(drv.ConType(), CON_TCP);
     EXPECT_FALSE(link.serial->active);
     EXPECT_TRUE(link.tcp->active);
     EXPECT_TRUE(link.tcp->calls.contains(QStringLiteral("remote 127.0.0.1:10600")));
-}
 
-TEST_F(IpConfigDialog, ExecuteRunsTheWholeMenuStepModally)
-{
-    TMirex_d& drv = *link.driver;
-    QTimer::singleShot(0, dlg.get(), [this] {
+    EXPECT_TRUE(execute([&] {
+        EXPECT_EQ(dlg->ELocalPort->text(), QStringLiteral("10700"));
         dlg->RBUdp->click();
-        dlg->ELocalPort->setText(QStringLiteral("10800"));
-        dlg->ERemoteAddr->setText(QStringLiteral("127.0.0.1"));
         dlg->BOk->click();
-        if (dlg->isVisible())
-            dlg->BCancel->click(); // never leave the test blocked
-    });
-    EXPECT_TRUE(dlg->Execute());
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(drv.ConType(), CON_UDP);
-    EXPECT_EQ(drv.IpRemoteAddress(), QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(drv.IpLocalPort(), 10800);
+    }));
+    EXPECT_EQ(order.last(), QStringLiteral("type 1"));
     EXPECT_TRUE(link.udp->active);
 
     // Cancelled: the next showing starts from the driver, and nothing reaches the driver.
-    QTimer::singleShot(0, dlg.get(), [this] {
+    EXPECT_FALSE(execute([&] {
         EXPECT_EQ(dlg->Mode(), 1);
-        EXPECT_EQ(dlg->ELocalPort->text(), QStringLiteral("10800"));
         dlg->ERemoteAddr->setText(QStringLiteral("127.0.0.2"));
         dlg->BCancel->click();
-    });
-    EXPECT_FALSE(dlg->Execute());
-    EXPECT_EQ(drv.IpRemoteAddress(), QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(drv.ConType(), CON_UDP);
+    }));
+    EXPECT_TRUE(order.isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 // ---- TRs232LanDlg -------------------------------------------------------------------------------
@@ -381,9 +346,7 @@ TEST_F(DeviceLanDialog, RefusesPortsThatAreNotIntegersOrNotPorts)
         const char* message;
     };
     const Case cases[] = {
-        {"abc", "10500", "'abc' is not a valid integer value"},
         {"10500", "12x", "'12x' is not a valid integer value"},
-        {"", "10500", "'' is not a valid integer value"},
         {"10500 ", "x", "'10500 ' is not a valid integer value"},
         {"-1", "10500", "'-1' is not a valid port <0-65535>"},
         {"10500", "65536", "'65536' is not a valid port <0-65535>"},
@@ -405,7 +368,7 @@ TEST_F(DeviceLanDialog, RefusesPortsThatAreNotIntegersOrNotPorts)
     }
 }
 
-TEST_F(DeviceLanDialog, ApplyTakesEveryFieldWithoutCheckingAddresses)
+TEST_F(DeviceLanDialog, ApplyTakesEveryFieldWithoutCheckingAddressesUntilTheNextShowing)
 {
     dlg->setMode(2);
     dlg->show();
@@ -425,20 +388,8 @@ TEST_F(DeviceLanDialog, ApplyTakesEveryFieldWithoutCheckingAddresses)
     EXPECT_EQ(dlg->NetMask(), QStringLiteral("255.0.0.0"));
     EXPECT_EQ(dlg->RemoteAddr(), QStringLiteral("5.6.7.8"));
     EXPECT_EQ(dlg->RemotePort(), 65535);
-}
-
-TEST_F(DeviceLanDialog, ShowingAndExitClearApplied)
-{
-    for (bool exitAfter : {false, true}) {
-        dlg->show();
-        dlg->BOk->click();
-        ASSERT_TRUE(dlg->Applied());
-        if (exitAfter)
-            dlg->BCancel->click();
-        else
-            dlg->show(); // each showing starts unapplied
-        EXPECT_FALSE(dlg->Applied()) << exitAfter;
-    }
+    dlg->show();
+    EXPECT_FALSE(dlg->Applied()) << "each showing starts unapplied";
 }
 
 TEST_F(DeviceLanDialog, ApplyWritesEveryFieldInOrderForTheChosenMode)
@@ -498,19 +449,4 @@ TEST_F(DeviceLanDialog, ExitOrAModeOutsideTheThreeWritesNothing)
     dlg->ApplyToDriver();
     EXPECT_TRUE(link.serial->written.isEmpty());
 }
-
-TEST_F(DeviceLanDialog, ExecuteReadsTheMirrorShowsModallyAndWrites)
-{
-    deviceReports(true, true);
-    QTimer::singleShot(0, dlg.get(), [this] {
-        EXPECT_EQ(dlg->ELocalAddr->text(), QStringLiteral("192.168.0.20"));
-        dlg->RBRs232->click();
-        dlg->BOk->click();
-        if (dlg->isVisible())
-            dlg->BCancel->click(); // never leave the test blocked
-    });
-    EXPECT_TRUE(dlg->Execute());
-    EXPECT_EQ(link.serial->writtenText(), QStringLiteral("0ne"));
-}
-
 } // namespace

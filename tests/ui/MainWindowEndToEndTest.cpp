@@ -1,9 +1,11 @@
 // The program's demonstration set-up end to end: the main window on the real links against the
-// simulated device on a pseudo-terminal, at the driver's own timing.
+// simulated device on a pseudo-terminal, at the driver's own timing, and the program itself.
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
 
 #include "MainWindowTestHarness.h"
 #include "SimServer.h"
@@ -41,4 +43,26 @@ TEST(MainWindowEndToEnd, SimulatedDeviceOnAPseudoTerminalIsDetected)
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Snipa remote control"));
     EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/Snipa.ini")));
     main->close();
+}
+
+// Ended by a signal, the demonstration still goes through its exit and leaves no folder behind.
+TEST(ProgramEndToEnd, TheDemonstrationRemovesItsSettingsFolderWhenTerminated)
+{
+    QTemporaryDir scratch;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), scratch.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TESSO_APP_PATH), {QStringLiteral("--simulate")});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    const QDir folder(scratch.path());
+    const QStringList demoFolders{QStringLiteral("tesso-*")};
+    ASSERT_TRUE(tesso::test::waitFor(
+        [&] { return !folder.entryList(demoFolders, QDir::Dirs | QDir::NoDotAndDotDot).isEmpty(); }, 20000));
+    program.terminate(); // SIGTERM
+    ASSERT_TRUE(tesso::test::waitFor([&] { return program.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(folder.entryList(demoFolders, QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }

@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QLineEdit>
 
 #include "ConnectionSettings.h"
 #include "Constante.h"
 #include "ErrorReport.h"
 #include "MainMenus.h"
+#include "MainStatusBar.h"
 #include "Mirex_d.h"
 #include "TextFormat.h"
 #include "UserPrompts.h"
@@ -97,6 +99,17 @@ void TConnectionMenu::Load()
         m_menus.MenuCOM[static_cast<std::size_t>(v.Port)]->trigger();
     }
     linkChanged();
+}
+
+QString TConnectionMenu::LinkText() const
+{
+    QString address = m_driver.IpRemoteAddress();
+    QString port = QString::number(m_driver.IpRemotePort());
+    if (m_network) {
+        address = m_network->ERemoteAddr->text();
+        port = m_network->ERemotePort->text();
+    }
+    return TMainStatusBar::LinkText(m_driver.ConType(), m_driver.Port(), address, port);
 }
 
 void TConnectionMenu::Save() const

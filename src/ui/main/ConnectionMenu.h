@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include <QString>
+
 class ConnectionSettings;
 class QAction;
 class QWidget;
@@ -33,6 +35,10 @@ class TConnectionMenu
     // The menu's choice and the driver's settings to the file; a failure is not worth stopping
     // the exit for.
     void Save() const;
+
+    // The link as the status bar names it; a network link with the address and port as they are
+    // typed in the network dialog.
+    QString LinkText() const;
 
   private:
     void selectComItem(int n);

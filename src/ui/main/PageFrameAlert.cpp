@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "Constante.h"
+#include "TextFormat.h"
 
 TPageFrameAlert::TPageFrameAlert(QWidget* parent) : QWidget(parent)
 {
@@ -26,4 +27,12 @@ TPageFrameAlert::TPageFrameAlert(QWidget* parent) : QWidget(parent)
     LblFrameNotAvailable->setStyleSheet(QStringLiteral("color: red;"));
     LblFrameNotAvailable->setGeometry(8, 380, 560, 20);
     LblFrameNotAvailable->hide();
+}
+
+void TPageFrameAlert::FillFrameNumbers()
+{
+    CboFrameNumber->clear();
+    for (int i = 1; i <= 10; ++i)
+        CboFrameNumber->addItem(TextFormat::Format(Constante::FrameNumberFormat, i));
+    CboFrameNumber->setCurrentIndex(0);
 }

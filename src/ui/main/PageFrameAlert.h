@@ -14,6 +14,9 @@ class TPageFrameAlert : public QWidget
   public:
     explicit TPageFrameAlert(QWidget* parent = nullptr);
 
+    // "Frame 1" .. "Frame 10", the first chosen.
+    void FillFrameNumbers();
+
     QGroupBox* GrpFrameUsed = nullptr;
     QComboBox* CboFrameNumber = nullptr;
     QLabel* LblFrameNotAvailable = nullptr;

@@ -1,15 +1,10 @@
 #include "Unit_Main.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCursor>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
@@ -17,15 +12,12 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "ConnectionMenu.h"
 #include "Constante.h"
 #include "Conversion.h"
 #include "DeviceModels.h"
 #include "ErrorReport.h"
-#include "FrmInput.h"
 #include "GlyphImages.h"
 #include "InputButtonRow.h"
-#include "InputLabels.h"
 #include "MainMenus.h"
 #include "PageAudio.h"
 #include "PageEffect.h"
@@ -34,7 +26,6 @@
 #include "PageInput.h"
 #include "PageOutput.h"
 #include "PageSwitchMode.h"
-#include "RadioGroup.h"
 #include "StatusGridArea.h"
 #include "TextFormat.h"
 #include "Unit_About.h"
@@ -42,20 +33,9 @@
 #include "Unit_MessageProjector.h"
 #include "Unit_Standby.h"
 #include "Unit_Sync_Time.h"
-#include "UpdateNotice.h"
 #include "UserPrompts.h"
 #include "ipconfig.h"
 #include "rs232lansetup.h"
-
-namespace
-{
-
-QString hex4(std::uint32_t value)
-{
-    return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
-}
-
-} // namespace
 
 TForm_MAIN::TForm_MAIN(DriverLinks links, const QString& settingsDirectory, UserPrompts& prompts,
                        QWidget* parent)
@@ -183,8 +163,7 @@ void TForm_MAIN::connectHandlers()
 // The window's own handlers of the driver's events; the pages bind theirs through their tables.
 void TForm_MAIN::bindDriver()
 {
-    m_subscriptions.push_back(m_router->subscribe(_DEV, [this] { DriverDEVChange(); }));
-    m_subscriptions.push_back(m_router->subscribe(_VERV, [this] { DriverVERVChange(); }));
+    m_identity = std::make_unique<TDeviceIdentity>(*this, *m_router);
     m_subscriptions.push_back(m_router->subscribe(_STORE, [this] { RefreshStatusBar(); }));
     PnlBtnInputs->BindTo(*m_router);
     TabSheet_SwitchMode->BindTo(*m_router);
@@ -195,18 +174,7 @@ void TForm_MAIN::bindDriver()
 
 StatusBarState TForm_MAIN::statusBarState() const
 {
-    StatusBarState state;
-    state.Connected = IsSupportedModel(m_driver->DEV());
-    state.BlinkPhase = m_blinkPhase;
-    QString address = m_driver->IpRemoteAddress();
-    QString port = QString::number(m_driver->IpRemotePort());
-    if (m_windows.IPConfigDlg) {
-        address = m_windows.IPConfigDlg->ERemoteAddr->text();
-        port = m_windows.IPConfigDlg->ERemotePort->text();
-    }
-    state.LinkText = TMainStatusBar::LinkText(m_driver->ConType(), m_driver->Port(), address, port);
-    state.Storing = m_driver->STORE();
-    return state;
+    return {IsSupportedModel(m_driver->DEV()), m_blinkPhase, m_connection->LinkText(), m_driver->STORE()};
 }
 
 // ---- Start-up -----------------------------------------------------------------------------------
@@ -220,17 +188,14 @@ void TForm_MAIN::Initialise(const SecondaryWindows& windows)
 {
     m_windows = windows;
     m_connection->setDialogs(m_windows.IPConfigDlg, m_windows.Rs232LanDlg);
+    m_identity->setAbout(m_windows.About);
 
     // 1. The debug console talks to this window's driver.
     if (m_windows.Debug)
         m_windows.Debug->setDriver(m_driver.get());
 
     // 2. Frame numbers.
-    QComboBox* frames = TabSheet_FrameAlert->CboFrameNumber;
-    frames->clear();
-    for (int i = 1; i <= 10; ++i)
-        frames->addItem(TextFormat::Format(Constante::FrameNumberFormat, i));
-    frames->setCurrentIndex(0);
+    TabSheet_FrameAlert->FillFrameNumbers();
 
     // 3. Output sync items; the binding shows the device's choice on them again.
     TabSheet_Output->SetSyncItems(
@@ -249,10 +214,7 @@ void TForm_MAIN::Initialise(const SecondaryWindows& windows)
     Conversion->setValMinAffichage(-128);
     Conversion->setValMaxAffichage(127);
 
-    // 6. Effect button tags.
-    StatusArea->SpeedButton_Cut->setProperty("Tag", 1);
-    StatusArea->SpeedButton_Fade->setProperty("Tag", 2);
-    StatusArea->SpeedButton_Title->setProperty("Tag", 3);
+    // 6. The effect buttons carry their tags 1, 2 and 3 from their making.
 
     // 7. The five ordered lists.
     InputFrames.assign(TabSheet_Input->FrameInput.begin(), TabSheet_Input->FrameInput.end());
@@ -309,7 +271,7 @@ void TForm_MAIN::Initialise(const SecondaryWindows& windows)
     if (m_windows.MessageProjector)
         m_windows.MessageProjector->OnMSGOKChange = [this](TForm_MessageProjector*, int onOff, int count,
                                                            const std::uint8_t* codes) {
-            MessageProjectorOK(onOff, count, codes);
+            TForm_MessageProjector::StoreMessage(*m_driver, onOff, count, codes);
         };
 }
 
@@ -373,7 +335,7 @@ void TForm_MAIN::Timer1Timer()
     m_blinkPhase = m_blinkPhase == 0 ? 1 : 0;
     RefreshStatusBar();
     // 6. (the audio and transition indicators join here with their pages)
-    cycleAboutLogo();
+    m_identity->CycleAboutLogo();
 }
 
 void TForm_MAIN::updateBlinkingGlyphs()
@@ -382,34 +344,10 @@ void TForm_MAIN::updateBlinkingGlyphs()
     PnlBtnInputs->BtnBlack->setIcon(m_imageList[m_driver->OBLACK() ? 3 : 0]);
 }
 
-void TForm_MAIN::cycleAboutLogo()
-{
-    if (IsSupportedModel(m_driver->DEV()) || !m_windows.About)
-        return;
-    int position = m_windows.About->LogoIndex();
-    for (int step = 0; step < tesso::ModelTable::Positions; ++step) {
-        position = position >= tesso::ModelTable::Positions - 1 ? 0 : position + 1;
-        if (tesso::ModelTable::CodeAt(position) != 0)
-            break;
-    }
-    m_windows.About->setLogoIndex(position);
-    m_windows.About->RefreshLogo();
-}
-
 void TForm_MAIN::TimerStatusTimer()
 {
     TimerStatus->stop();
     TabSheet_FrameAlert->LblFrameNotAvailable->hide();
-}
-
-int TForm_MAIN::UpdateNoticeCountdown() const
-{
-    return PnlUpdater->Countdown();
-}
-
-void TForm_MAIN::BtnOkUpdaterClick()
-{
-    PnlUpdater->BtnOkUpdaterClick();
 }
 
 // ---- Pages, menus -------------------------------------------------------------------------------
@@ -441,39 +379,6 @@ void TForm_MAIN::MenuAboutMachineClick()
     m_windows.About->raise();
 }
 
-void TForm_MAIN::MenuCOMClick(int n)
-{
-    m_connection->MenuCOMClick(n);
-}
-
-void TForm_MAIN::MenuMIPConfigClick()
-{
-    m_connection->MenuMIPConfigClick();
-}
-
-void TForm_MAIN::MenuMachineLANSetupClick()
-{
-    m_connection->MenuMachineLANSetupClick();
-}
-
-void TForm_MAIN::MessageProjectorOK(int onOff, int count, const std::uint8_t* codes)
-{
-    // Cell by cell: the index first, then the character; a 0 after the last one ends the message.
-    const int n = codes ? std::clamp(count, 0, 255) : 0;
-    auto store = [this, onOff](std::uint32_t index, std::uint32_t code) {
-        if (onOff == 0) {
-            m_driver->setSTBION(index);
-            m_driver->setSTBON(code);
-        } else {
-            m_driver->setSTBIOFF(index);
-            m_driver->setSTBOFF(code);
-        }
-    };
-    for (int i = 0; i < n; ++i)
-        store(static_cast<std::uint32_t>(i), codes[i]);
-    store(static_cast<std::uint32_t>(n), 0);
-}
-
 void TForm_MAIN::DebugHotKey(const QPoint& globalPointer)
 {
     const QPoint p = StatusBar->mapFromGlobal(globalPointer);
@@ -485,125 +390,11 @@ void TForm_MAIN::DebugHotKey(const QPoint& globalPointer)
     }
 }
 
-// ---- Settings and labels ------------------------------------------------------------------------
-
-QString TForm_MAIN::BuildWindowTitle(std::int64_t code)
-{
-    QString name(Constante::ProgramName);
-    if (IsSupportedModel(code)) {
-        name = QString::fromLatin1(tesso::ModelTable::OfCode(code).name);
-        if (m_windows.About)
-            m_windows.About->setLogoIndex(ModelIndex(code));
-    }
-    if (m_windows.About)
-        m_windows.About->RefreshLogo();
-    return TextFormat::Format(Constante::WindowTitleFormat, {name, QString(Constante::RemoteControl)});
-}
+// ---- Settings, labels, device model ------------------------------------------------------------
 
 void TForm_MAIN::LoadConnectionSettings()
 {
     m_connection->Load();
     setWindowTitle(BuildWindowTitle(m_driver->DEV()));
     RefreshStatusBar();
-}
-
-void TForm_MAIN::SaveConnectionSettings()
-{
-    m_connection->Save();
-}
-
-void TForm_MAIN::LoadInputLabels(std::int64_t code)
-{
-    m_labels->Load(code);
-}
-
-void TForm_MAIN::SaveInputLabels(std::int64_t code)
-{
-    m_labels->Save(code);
-}
-
-void TForm_MAIN::ApplyInputLabels()
-{
-    m_labels->Apply(m_driver->DEV());
-}
-
-QStringList TForm_MAIN::InputLabelTable() const
-{
-    return m_labels->Table();
-}
-
-// ---- Device model -------------------------------------------------------------------------------
-
-void TForm_MAIN::DriverDEVChange()
-{
-    const std::uint32_t dev = m_driver->DEV();
-    if (m_windows.About)
-        m_windows.About->Label_D->setText(TextFormat::Format(Constante::LabelDFormat, {hex4(dev)}));
-    if (dev == m_appliedModel)
-        return;
-    if (IsSupportedModel(dev))
-        LoadInputLabels(dev);
-    ApplyDeviceModel(dev);
-    RefreshStatusBar();
-}
-
-void TForm_MAIN::ApplyDeviceModel(std::int64_t code)
-{
-    setWindowTitle(BuildWindowTitle(m_driver->DEV()));
-    m_appliedModel = code;
-    if (!IsSupportedModel(code)) {
-        for (QToolButton* button : PnlBtnInputs->BtnInput)
-            button->setEnabled(false);
-        return;
-    }
-    const int position = ModelIndex(code);
-    const int n = tesso::ModelTable::InputCount(position);
-    PnlBtnInputs->LayOutInputs(n);
-    for (int i = 0; i < 8; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        const bool shown = i <= n - 1;
-        QToolButton* button = PnlBtnInputs->BtnInput[at];
-        button->setEnabled(true);
-        button->setToolTip(QString::fromLatin1(tesso::ModelTable::ConnectorName(i + 1)));
-        button->setVisible(shown);
-        TabSheet_Input->FrameInput[at]->setVisible(shown);
-        TabSheet_Audio->RdoACHANM[at]->setVisible(shown);
-        Menus->MenuInput[at]->setVisible(shown);
-        Menus->MenuAudio[at]->setVisible(shown);
-    }
-    Menus->MenuMachineLANSetup->setVisible(true);
-    TabSheet_SwitchMode->RadioGroup_SWITCHMODE->setVisible(true);
-    TabSheet_Input->StaticText_ReferenceAR->setVisible(true);
-    PageControl->setTabVisible(PageControl->indexOf(TabSheet_Effect),
-                               tesso::ModelTable::EffectChoiceCount(position) > 0);
-}
-
-void TForm_MAIN::DriverVERVChange()
-{
-    const std::uint32_t verv = m_driver->VERV();
-    const int expected = tesso::ModelTable::ExpectedFirmware(ModelIndex(m_driver->DEV()));
-    if (static_cast<std::int64_t>(verv) > expected)
-        ShowUpdateNotice(
-            TextFormat::Format(Constante::NewSoftwareFormat, {QString(Constante::SoftwareDescription)}));
-    else if (static_cast<std::int64_t>(verv) < expected)
-        ShowUpdateNotice(TextFormat::Format(Constante::NewFirmwareFormat, {QString(Constante::ProgramName)}));
-    if (m_windows.About)
-        m_windows.About->label_v->setText(TextFormat::Format(Constante::LabelVFormat, {hex4(verv)}));
-}
-
-void TForm_MAIN::ShowUpdateNotice(const QString& text)
-{
-    PnlUpdater->ShowNotice(text);
-}
-
-// ---- Status bar ---------------------------------------------------------------------------------
-
-void TForm_MAIN::RefreshStatusBar()
-{
-    StatusBar->Refresh();
-}
-
-QString TForm_MAIN::StatusPanelText(int panel) const
-{
-    return StatusBar->PanelText(panel);
 }

@@ -16,16 +16,16 @@
 #include <QPixmap>
 #include <QStringList>
 
+#include "ConnectionMenu.h"
 #include "ConnectionSettings.h"
+#include "DeviceIdentity.h"
 #include "EventRouter.h"
+#include "InputLabels.h"
 #include "MainStatusBar.h"
 #include "Mirex_d.h"
 #include "SecondaryWindows.h"
+#include "UpdateNotice.h"
 
-class TConnectionMenu;
-class TEventRouter;
-class TInputLabels;
-class TUpdateNotice;
 class QAction;
 class QFrame;
 class QLabel;
@@ -82,39 +82,38 @@ class TForm_MAIN : public QMainWindow
     QTimer* Timer1 = nullptr;
     QTimer* TimerStatus = nullptr;
     int BlinkPhase() const { return m_blinkPhase; }
-    int UpdateNoticeCountdown() const;
+    int UpdateNoticeCountdown() const { return PnlUpdater->Countdown(); }
 
     // ---- Pages, menus, about --------------------------------------------------------------------
     void PageControlChanging();
     void PageControlChange();
     void MenuFileExitClick();
     void MenuAboutMachineClick();
-    void MenuCOMClick(int n);
-    void MenuMIPConfigClick();
-    void MenuMachineLANSetupClick();
-    void BtnOkUpdaterClick();
-    // Stores a projector message typed in TForm_MessageProjector (0 = the "on" message, 1 = "off").
-    void MessageProjectorOK(int onOff, int count, const std::uint8_t* codes);
+    void MenuCOMClick(int n) { m_connection->MenuCOMClick(n); }
+    void MenuMIPConfigClick() { m_connection->MenuMIPConfigClick(); }
+    void MenuMachineLANSetupClick() { m_connection->MenuMachineLANSetupClick(); }
+    void BtnOkUpdaterClick() { PnlUpdater->BtnOkUpdaterClick(); }
+
     // The debug console opens when the pointer (screen position) is over the status bar's first panel.
     void DebugHotKey(const QPoint& globalPointer);
 
     // ---- Settings and titles --------------------------------------------------------------------
-    QString BuildWindowTitle(std::int64_t code);
+    QString BuildWindowTitle(std::int64_t code) { return m_identity->BuildWindowTitle(code); }
     void LoadConnectionSettings();
-    void SaveConnectionSettings();
-    void LoadInputLabels(std::int64_t code);
-    void SaveInputLabels(std::int64_t code);
-    void ApplyInputLabels();
-    QStringList InputLabelTable() const;
+    void SaveConnectionSettings() { m_connection->Save(); }
+    void LoadInputLabels(std::int64_t code) { m_labels->Load(code); }
+    void SaveInputLabels(std::int64_t code) { m_labels->Save(code); }
+    void ApplyInputLabels() { m_labels->Apply(m_driver->DEV()); }
+    QStringList InputLabelTable() const { return m_labels->Table(); }
 
     // ---- Device model ---------------------------------------------------------------------------
-    void ApplyDeviceModel(std::int64_t code);
-    std::int64_t AppliedModelCode() const { return m_appliedModel; }
-    void ShowUpdateNotice(const QString& text);
+    void ApplyDeviceModel(std::int64_t code) { m_identity->ApplyDeviceModel(code); }
+    std::int64_t AppliedModelCode() const { return m_identity->AppliedModelCode(); }
+    void ShowUpdateNotice(const QString& text) { PnlUpdater->ShowNotice(text); }
 
     // ---- Status bar -----------------------------------------------------------------------------
-    void RefreshStatusBar();
-    QString StatusPanelText(int panel) const;
+    void RefreshStatusBar() { StatusBar->Refresh(); }
+    QString StatusPanelText(int panel) const { return StatusBar->PanelText(panel); }
     QString VersionText() const { return m_versionText; }
 
     // ---- Controls ------------------------------------------------------------------------------
@@ -158,10 +157,7 @@ class TForm_MAIN : public QMainWindow
     void bindDriver();
     void setStartUpTexts();
     void centreLabel(QWidget* label, const QWidget* page);
-    void cycleAboutLogo();
     void updateBlinkingGlyphs();
-    void DriverDEVChange();
-    void DriverVERVChange();
     StatusBarState statusBarState() const;
 
     // The driver first: what hears it (the router, the pages' binding tables) goes before it does.
@@ -173,10 +169,10 @@ class TForm_MAIN : public QMainWindow
     SecondaryWindows m_windows;
     std::unique_ptr<TConnectionMenu> m_connection;
     std::unique_ptr<TInputLabels> m_labels;
+    std::unique_ptr<TDeviceIdentity> m_identity;
 
     std::vector<QPixmap> m_imageList;
     int m_blinkPhase = 0;
-    std::int64_t m_appliedModel = -1;
     QString m_versionText;
     int m_currentPage = -1;
     bool m_closed = false;

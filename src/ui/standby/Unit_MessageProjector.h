@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+class TMirex_d;
+
 class TForm_MessageProjector : public QWidget
 {
     Q_OBJECT
@@ -20,4 +22,8 @@ class TForm_MessageProjector : public QWidget
     explicit TForm_MessageProjector(QWidget* parent = nullptr);
 
     TMsgOkEvent OnMSGOKChange;
+
+    // Stores a message in the device cell by cell, the index first and then the character, and
+    // ends it with a 0 after the last one (0 = the "on" message, 1 = the "off" message).
+    static void StoreMessage(TMirex_d& driver, int onOff, int count, const std::uint8_t* codes);
 };

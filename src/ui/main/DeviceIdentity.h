@@ -1,0 +1,41 @@
+#pragma once
+// Which model answers on the link, and what the main window makes of it: model detection on each
+// report of DEV, the window reshaped for the model (ApplyDeviceModel), the caption and the about
+// box's logo, the device labels of the about box and the firmware-update notice.
+
+#include <cstdint>
+#include <vector>
+
+#include <QString>
+
+#include "EventRouter.h"
+
+class TAbout_Tesso;
+class TForm_MAIN;
+
+class TDeviceIdentity
+{
+  public:
+    TDeviceIdentity(TForm_MAIN& window, TEventRouter& router);
+
+    // The about box exists only once start-up has made it.
+    void setAbout(TAbout_Tesso* about) { m_about = about; }
+
+    // "<model> remote control", or "Tesso remote control" for no model; moves the about box's
+    // logo to a supported model's.
+    QString BuildWindowTitle(std::int64_t code);
+    void ApplyDeviceModel(std::int64_t code);
+    std::int64_t AppliedModelCode() const { return m_appliedModel; }
+    // One main-timer tick: while no model is known the about box shows each model's logo in turn.
+    void CycleAboutLogo();
+
+  private:
+    void DriverDEVChange();
+    void DriverVERVChange();
+
+    TForm_MAIN& m_window;
+    TEventRouter& m_router;
+    TAbout_Tesso* m_about = nullptr;
+    std::int64_t m_appliedModel = -1;
+    std::vector<TSubscription> m_subscriptions;
+};
