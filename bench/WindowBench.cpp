@@ -18,6 +18,10 @@ namespace
 struct SilentPrompts : UserPrompts {
     void Information(QWidget*, const QString&) override {}
     bool Confirm(QWidget*, const QString&) override { return false; }
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
 };
 
 void QueryAllDumpToWindow(benchmark::State& state)

@@ -6,9 +6,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+#include <QToolButton>
 
+#include "InputButtonRow.h"
 #include "MainWindowTestHarness.h"
 #include "SimServer.h"
+#include "StatusGridArea.h"
 #include "WaitFor.h"
 
 using namespace tesso::test::mainwindow;
@@ -42,6 +45,15 @@ TEST(MainWindowEndToEnd, SimulatedDeviceOnAPseudoTerminalIsDetected)
         [&] { return main->StatusPanelText(0) == QStringLiteral("Device connected"); }, 20000));
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Snipa remote control"));
     EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/Snipa.ini")));
+
+    // The grid shows the simulated signal; a button puts another input on air.
+    ASSERT_TRUE(tesso::test::waitFor(
+        [&] { return main->StatusArea->Cell(1, 1) == QStringLiteral("C.Video 1"); }, 10000));
+    EXPECT_EQ(main->StatusArea->Cell(1, 2), QStringLiteral("Video"));
+    main->PnlBtnInputs->BtnInput[2]->click();
+    EXPECT_TRUE(tesso::test::waitFor(
+        [&] { return main->StatusArea->Cell(1, 1) == QStringLiteral("RGB/YUV"); }, 10000));
+    EXPECT_TRUE(main->PnlBtnInputs->BtnInput[2]->isChecked());
     main->close();
 }
 

@@ -433,30 +433,6 @@ TEST(MainWindowProjectorMessage, OkStoresEveryCellThenTheEnd)
 
 // ---- Layout and model ---------------------------------------------------------------------------
 
-TEST(MainWindowLayout, ModelSetsTitleButtonsAndEffectTab)
-{
-    Harness h;
-    h.startWith();
-    h.connectDevice(57);
-    EXPECT_EQ(h.main->windowTitle(), QStringLiteral("Lumio remote control"));
-    for (std::size_t i = 0; i < 7; ++i)
-        EXPECT_TRUE(h.main->PnlBtnInputs->BtnInput[i]->isEnabled()) << i;
-    EXPECT_EQ(h.main->PnlBtnInputs->BtnInput[2]->toolTip(), QStringLiteral("YUV / RGB"));
-    EXPECT_FALSE(h.main->PnlBtnInputs->BtnInput[7]->isVisibleTo(h.main.get()));
-    EXPECT_FALSE(h.main->Menus->MenuInput[7]->isVisible());
-    EXPECT_TRUE(h.main->Menus->MenuMachineLANSetup->isVisible());
-    EXPECT_TRUE(h.main->PageControl->isTabVisible(6));
-    EXPECT_EQ(h.main->Windows().About->Label_D->text(), QStringLiteral("D = 0039"));
-
-    h.links.deliverSerial(QByteArrayLiteral("DEV58\r\n"));
-    EXPECT_EQ(h.main->windowTitle(), QStringLiteral("Snipa remote control"));
-    EXPECT_FALSE(h.main->PageControl->isTabVisible(6));
-
-    h.links.deliverSerial(QByteArrayLiteral("DEV0\r\n"));
-    EXPECT_EQ(h.main->windowTitle(), QStringLiteral("Tesso remote control"));
-    EXPECT_FALSE(h.main->PnlBtnInputs->BtnInput[0]->isEnabled());
-}
-
 TEST(MainWindowLayout, ToolBarButtonsAreNamedAfterTheirHints)
 {
     Harness h;

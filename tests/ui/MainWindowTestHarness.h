@@ -3,6 +3,7 @@
 // with in-memory links, a settings folder of the test's own and prompts answered by the test.
 
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 
 #include <QApplication>
@@ -18,6 +19,12 @@
 #include "Unit_Main.h"
 #include "Unit_PageAccueil.h"
 #include "UserPrompts.h"
+
+// Failures show texts, not their bytes.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace tesso::test::mainwindow
 {
@@ -43,10 +50,19 @@ class RecordingPrompts : public UserPrompts
         confirmations << record(text);
         return confirmAnswer;
     }
+    // Answers in turn from `answers` (nothing: Cancel); Cancel once they run out.
+    std::optional<QString> AskText(QWidget*, const QString& caption, const QString& prompt,
+                                   const QString& initial) override
+    {
+        questions << QStringList{caption, prompt, initial};
+        return answers.isEmpty() ? std::nullopt : answers.takeFirst();
+    }
 
     QList<PromptRecord> informations;
     QList<PromptRecord> confirmations;
     bool confirmAnswer = true;
+    QList<QStringList> questions; // caption, prompt, starting text
+    QList<std::optional<QString>> answers;
     bool failOnInformation = false;
 
   private:

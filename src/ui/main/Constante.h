@@ -95,6 +95,11 @@ inline constexpr QLatin1String MenuAboutItem{"About..."};
 inline constexpr QLatin1String Exit{"Exit"};
 inline constexpr QLatin1String Mute{"Mute"};
 inline constexpr QLatin1String Rename{"Rename"};
+inline constexpr QLatin1String PleaseWait{"Please Wait"};
+inline constexpr QLatin1String NotAvailableFormat{"Not available (%s)"};
+inline constexpr QLatin1String DviOnlyOutput{"DVI-only output selected"};
+inline constexpr QLatin1String RenameCaptionFormat{"Change the button label INPUT %d"};
+inline constexpr QLatin1String RenamePromptFormat{"Enter a new label (%d characters maximum)"};
 
 // Main window controls
 inline constexpr QLatin1String Take{"TAKE"};
@@ -120,6 +125,40 @@ inline constexpr QLatin1String OutputNotAvailableComputerInput{
 inline constexpr QLatin1String ImageNotAvailableComputerInput{
     "Image settings not available with computer input"};
 inline constexpr QLatin1String ImageNoInputSignal{"No input signal"};
+inline constexpr QLatin1String NotOnOutSeamlessMode{"Output not available with Seamless input"};
+inline constexpr QLatin1String OutputFormat{"Output Format"};
+inline constexpr QLatin1String OutputRate{"Output Rate"};
+inline constexpr QLatin1String OutputType{"Output type"};
+inline constexpr QLatin1String OutputTypeComputer{"Computer"};
+inline constexpr QLatin1String OutputTypeDvi{"DVI"};
+inline constexpr QLatin1String OutputTypeBoth{"Computer && DVI"};
+inline constexpr QLatin1String TestPattern{"Test pattern"};
+inline constexpr QLatin1String None{"None"};
+inline constexpr QLatin1String Grid{"Grid"};
+inline constexpr QLatin1String PositionSize{"Position / Size"};
+inline constexpr QLatin1String Picture{"Picture"};
+inline constexpr QLatin1String AspectRatio{"Aspect ratio"};
+inline constexpr QLatin1String UnderOverscan{"Under/Overscan"};
+inline constexpr QLatin1String Sharpness{"Sharpness"};
+inline constexpr QLatin1String Reset{"Reset"};
+inline constexpr QLatin1String Preset{"Preset"};
+inline constexpr QLatin1String RowHPos{"H. Pos"};
+inline constexpr QLatin1String RowHSize{"H. Size"};
+inline constexpr QLatin1String RowVPos{"V. Pos"};
+inline constexpr QLatin1String RowVSize{"V. Size"};
+inline constexpr QLatin1String RowBrightness{"Brightness"};
+inline constexpr QLatin1String RowContrast{"Contrast"};
+inline constexpr QLatin1String RowColor{"Color"};
+inline constexpr QLatin1String RowHue{"Hue (NTSC)"};
+inline constexpr const char* InputAspectRatios[3] = {"4/3   standard", "16/9 Letter box",
+                                                     "16/9 WS Anamorphic"};
+inline constexpr const char* OutputAspectRatios[3] = {"Standard", "Crop", "Fullscreen"};
+inline constexpr const char* Overscans[2] = {"Underscan", "Overscan"};
+inline constexpr QLatin1String SharpnessStandard{"Sharpness std"};
+inline constexpr QLatin1String FadeToBlack{"Fade to black"};
+inline constexpr QLatin1String EffectType{"Type"};
+inline constexpr QLatin1String EffectStatusLabel{"Status"};
+inline constexpr QLatin1String SharpnessLevelFormat{"Sharpness level %d"};
 inline constexpr QLatin1String SwitchMode{"Switch mode"};
 inline constexpr QLatin1String Seamless{"Seamless"};
 inline constexpr QLatin1String Standard{"Standard"};
@@ -140,6 +179,23 @@ inline constexpr QLatin1String StatusReference{"Reference"};
 inline constexpr QLatin1String StatusOutput{"Output"};
 inline constexpr QLatin1String StatusFrame{"Frame alert"};
 inline constexpr QLatin1String Ellipsis{"..."};
+inline constexpr QLatin1String NoInput{"No input"};
+inline constexpr QLatin1String Computer{"Computer"};
+inline constexpr QLatin1String NoSynchro{"No synchro"};
+inline constexpr QLatin1String OutOfRange{"Out of range"};
+inline constexpr QLatin1String NotMeasured{"Not measured"};
+inline constexpr QLatin1String LineFrequencyFormat{"%d kHz %s"};
+inline constexpr QLatin1String HertzFormat{"%s Hz"};
+inline constexpr QLatin1String SyncHVFormat{"H & V   (%s %s)"};
+inline constexpr QLatin1String SyncTtlComposite{"TTL Composite"};
+inline constexpr QLatin1String SyncOnGreen{"Sync. On Green"};
+inline constexpr QLatin1String SyncAnalogComposite{"Analog Composite"};
+inline constexpr QLatin1String SyncError{"Sync. error !"};
+inline constexpr QLatin1String Loopthrough{"Loopthrough"};
+inline constexpr QLatin1String NoInputSignal{"No input signal"};
+inline constexpr QLatin1String RateError{"Rate error"};
+inline constexpr QLatin1String NoSignalAtFormat{"No signal at %s"};
+inline constexpr QLatin1String SeamlessSource{"Seamless "};
 inline constexpr const char* StatusRowLabels[18] = {
     "", "Input :",    "Type :",      "Format :", "Line freq. :",    "Frame freq. :", "Sync. :",
     "", "Source :",   "Rate :",      "",         "Output format :", "Frame freq. :", "Output sync. :",
@@ -171,5 +227,12 @@ inline constexpr QLatin1String LabelH{"H ="};
 inline constexpr QLatin1String LabelF{"F ="};
 inline constexpr QLatin1String LabelDFormat{"D = %s"};
 inline constexpr QLatin1String LabelVFormat{"V = %s"};
+inline constexpr QLatin1String LabelIFormat{"I = %s"};
+inline constexpr QLatin1String LabelKFormat{"K = %s"};
+inline constexpr QLatin1String LabelSFormat{"S = %s"};
+inline constexpr QLatin1String LabelOFormat{"O = %s"};
+inline constexpr QLatin1String DeviceVersionFormat{"Version %d.%d"};
+inline constexpr QLatin1String LanInstalled{"LAN = Installed"};
+inline constexpr QLatin1String LanNotInstalled{"LAN = Not installed"};
 
 } // namespace Constante

@@ -1,12 +1,15 @@
 #include "DeviceIdentity.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QToolButton>
 
 #include "Constante.h"
+#include "DeviceLists.h"
 #include "DeviceModels.h"
 #include "FrmInput.h"
 #include "InputButtonRow.h"
@@ -14,16 +17,22 @@
 #include "PageAudio.h"
 #include "PageEffect.h"
 #include "PageInput.h"
+#include "PageOutput.h"
 #include "PageSwitchMode.h"
 #include "RadioGroup.h"
+#include "StatusGridArea.h"
 #include "TextFormat.h"
+#include "UnitRR_UTILS.h"
 #include "Unit_About.h"
 #include "Unit_Main.h"
 #include "UpdateNotice.h"
 
+using tesso::ModelTable;
+
 namespace
 {
 
+// Four upper-case hexadecimal digits (16 gives "0010").
 QString hex4(std::uint32_t value)
 {
     return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
@@ -34,15 +43,45 @@ QString hex4(std::uint32_t value)
 TDeviceIdentity::TDeviceIdentity(TForm_MAIN& window, TEventRouter& router)
     : m_window(window), m_router(router)
 {
-    m_subscriptions.push_back(router.subscribe(_DEV, [this] { DriverDEVChange(); }));
-    m_subscriptions.push_back(router.subscribe(_VERV, [this] { DriverVERVChange(); }));
+    auto on = [this](tVAR variable, auto handler) {
+        m_subscriptions.push_back(m_router.subscribe(variable, handler));
+    };
+    on(_DEV, [this] { DriverDEVChange(); });
+    on(_VERV, [this] { DriverVERVChange(); });
+    // The about box's device labels.
+    auto label = [this](QLabel* TAbout_Tesso::*member, QLatin1String format,
+                        std::uint32_t (TMirex_d::*value)() const) {
+        return [this, member, format, value] {
+            if (m_about)
+                (m_about->*member)
+                    ->setText(TextFormat::Format(format, {hex4((m_router.driver()->*value)())}));
+        };
+    };
+    on(_VERI, label(&TAbout_Tesso::label_I, Constante::LabelIFormat, &TMirex_d::VERI));
+    on(_VERK, label(&TAbout_Tesso::label_k, Constante::LabelKFormat, &TMirex_d::VERK));
+    on(_VERS, label(&TAbout_Tesso::label_s, Constante::LabelSFormat, &TMirex_d::VERS));
+    on(_VERUPD, [this] {
+        const std::uint32_t version = m_router.driver()->VERUPD();
+        if (m_about)
+            m_about->label_verupd->setText(
+                TextFormat::Format(Constante::DeviceVersionFormat,
+                                   {QString::number(version / 100), QString::number(version % 100)}));
+    });
+    on(_OPT, [this] {
+        const std::uint32_t options = m_router.driver()->OPT();
+        if (!m_about)
+            return;
+        m_about->label_opt->setText(TextFormat::Format(Constante::LabelOFormat, {hex4(options)}));
+        m_about->Label_Lan->setText(
+            QString((options & 2u) != 0 ? Constante::LanInstalled : Constante::LanNotInstalled));
+    });
 }
 
 QString TDeviceIdentity::BuildWindowTitle(std::int64_t code)
 {
     QString name(Constante::ProgramName);
     if (IsSupportedModel(code)) {
-        name = QString::fromLatin1(tesso::ModelTable::OfCode(code).name);
+        name = QString::fromLatin1(ModelTable::OfCode(code).name);
         if (m_about)
             m_about->setLogoIndex(ModelIndex(code));
     }
@@ -57,9 +96,9 @@ void TDeviceIdentity::CycleAboutLogo()
     if (!m_about || !driver || IsSupportedModel(driver->DEV()))
         return;
     int position = m_about->LogoIndex();
-    for (int step = 0; step < tesso::ModelTable::Positions; ++step) {
-        position = position >= tesso::ModelTable::Positions - 1 ? 0 : position + 1;
-        if (tesso::ModelTable::CodeAt(position) != 0)
+    for (int step = 0; step < ModelTable::Positions; ++step) {
+        position = position >= ModelTable::Positions - 1 ? 0 : position + 1;
+        if (ModelTable::CodeAt(position) != 0)
             break;
     }
     m_about->setLogoIndex(position);
@@ -67,7 +106,7 @@ void TDeviceIdentity::CycleAboutLogo()
 }
 
 // Model detection: a new code, supported or not, reshapes the window; a supported one first
-// brings its labels.
+// brings its labels, shown on the input buttons at once.
 void TDeviceIdentity::DriverDEVChange()
 {
     const std::uint32_t dev = m_router.driver()->DEV();
@@ -75,8 +114,10 @@ void TDeviceIdentity::DriverDEVChange()
         m_about->Label_D->setText(TextFormat::Format(Constante::LabelDFormat, {hex4(dev)}));
     if (dev == m_appliedModel)
         return;
-    if (IsSupportedModel(dev))
+    if (IsSupportedModel(dev)) {
         m_window.LoadInputLabels(dev);
+        m_window.DriverICHMChange();
+    }
     ApplyDeviceModel(dev);
     m_window.RefreshStatusBar();
 }
@@ -84,33 +125,87 @@ void TDeviceIdentity::DriverDEVChange()
 void TDeviceIdentity::ApplyDeviceModel(std::int64_t code)
 {
     TForm_MAIN& w = m_window;
+    // 1., 2. No model: the input buttons take no selection, and the grid shows nothing stale.
     w.setWindowTitle(BuildWindowTitle(m_router.driver()->DEV()));
     m_appliedModel = code;
     if (!IsSupportedModel(code)) {
         for (QToolButton* button : w.PnlBtnInputs->BtnInput)
             button->setEnabled(false);
+        w.StatusArea->ResetStatusGrid();
         return;
     }
     const int position = ModelIndex(code);
-    const int n = tesso::ModelTable::InputCount(position);
+    const tesso::ModelInfo& model = ModelTable::At(position);
+    const tesso::ModelCapabilities& can = model.capabilities;
+    const int n = model.inputs;
+    // 3. The buttons of the model's inputs; the rest of each input's places hidden.
     w.PnlBtnInputs->LayOutInputs(n);
-    for (int i = 0; i < tesso::ModelTable::MaxInputs; ++i) {
+    for (int i = 0; i < ModelTable::MaxInputs; ++i) {
         const auto at = static_cast<std::size_t>(i);
         const bool shown = i <= n - 1;
         QToolButton* button = w.PnlBtnInputs->BtnInput[at];
         button->setEnabled(true);
-        button->setToolTip(QString::fromLatin1(tesso::ModelTable::ConnectorName(i + 1)));
+        button->setToolTip(QString::fromLatin1(ModelTable::ConnectorName(i + 1)));
         button->setVisible(shown);
         w.TabSheet_Input->FrameInput[at]->setVisible(shown);
         w.TabSheet_Audio->RdoACHANM[at]->setVisible(shown);
         w.Menus->MenuInput[at]->setVisible(shown);
         w.Menus->MenuAudio[at]->setVisible(shown);
     }
+    // 4. to 6.
+    w.TabSheet_Input->ApplyRowLayout();
+    w.TabSheet_Output->RdoOutputType->hide();
     w.Menus->MenuMachineLANSetup->setVisible(true);
     w.TabSheet_SwitchMode->RadioGroup_SWITCHMODE->setVisible(true);
-    w.TabSheet_Input->StaticText_ReferenceAR->setVisible(true);
-    w.PageControl->setTabVisible(w.PageControl->indexOf(w.TabSheet_Effect),
-                                 tesso::ModelTable::EffectChoiceCount(position) > 0);
+    FillList(w.TabSheet_Output->CboOutputFormat, tesso::DeviceLists::OutputFormat);
+    FillList(w.TabSheet_Output->CboOutputRate, tesso::DeviceLists::OutputRate);
+    w.TabSheet_Output->CboOutputFormat->setCurrentIndex(-1);
+    w.TabSheet_Output->CboOutputRate->setCurrentIndex(-1);
+    // 7. to 9.
+    w.TabSheet_Input->GiveReferenceAspectMenu(n);
+    w.TabSheet_Input->FitPanel(n);
+    w.TabSheet_Input->StaticText_ReferenceAR->setVisible(can.referenceAspect);
+    // 10., 11. The effects the model offers.
+    const int choices = ModelTable::EffectChoiceCount(position);
+    const bool anyEffect = can.fadeToBlack || can.cut || can.fade || can.title;
+    w.PageControl->setTabVisible(w.PageControl->indexOf(w.TabSheet_Effect), anyEffect && choices != 0);
+    w.TabSheet_Effect->MenuItem_Fadetoblack->setVisible(can.fadeToBlack);
+    w.TabSheet_Effect->MenuItem_CleanCut->setVisible(can.cut);
+    w.TabSheet_Effect->MenuItem_CrossFade->setVisible(can.fade);
+    w.TabSheet_Effect->MenuItem_Shadowtitle->setVisible(can.title);
+    // 12., 13.
+    EffectButtonVisibility();
+    w.TabSheet_Output->RdoOutputType->setVisible(can.outputType);
+    w.TabSheet_Output->RdoTestPattern->setVisible(can.testPattern);
+    w.StatusArea->Button_Take->setVisible(can.takeButton);
+    w.TabSheet_Audio->SpeedButton_Amute->setVisible(can.audioMute);
+    w.Menus->MenuItem_AutoTake->setVisible(can.autoTake);
+}
+
+// Effects are for seamless switching: in standard switching the buttons go, and a model offers
+// only the buttons of its effects.
+void TDeviceIdentity::EffectButtonVisibility()
+{
+    const TMirex_d* driver = m_router.driver();
+    const int position = ModelIndex(driver->DEV());
+    const tesso::ModelCapabilities& can = ModelTable::At(position).capabilities;
+    const bool choices = ModelTable::EffectChoiceCount(position) != 0;
+    TStatusGridArea* area = m_window.StatusArea;
+    switch (driver->SWITCHMODE()) {
+    case 0:
+        if (!can.seamless)
+            return;
+        area->SpeedButton_Cut->setVisible(choices);
+        area->SpeedButton_Fade->setVisible(can.fade && choices);
+        area->SpeedButton_Title->setVisible(can.title && choices);
+        return;
+    case 1:
+        for (QToolButton* button : {area->SpeedButton_Cut, area->SpeedButton_Fade, area->SpeedButton_Title})
+            button->hide();
+        return;
+    default:
+        return;
+    }
 }
 
 // The update notice compares the video firmware with what the model expects.
@@ -118,7 +213,7 @@ void TDeviceIdentity::DriverVERVChange()
 {
     const TMirex_d& driver = *m_router.driver();
     const std::uint32_t verv = driver.VERV();
-    const int expected = tesso::ModelTable::ExpectedFirmware(ModelIndex(driver.DEV()));
+    const int expected = ModelTable::ExpectedFirmware(ModelIndex(driver.DEV()));
     if (static_cast<std::int64_t>(verv) > expected)
         m_window.PnlUpdater->ShowNotice(
             TextFormat::Format(Constante::NewSoftwareFormat, {QString(Constante::SoftwareDescription)}));

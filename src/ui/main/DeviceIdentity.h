@@ -1,7 +1,8 @@
 #pragma once
 // Which model answers on the link, and what the main window makes of it: model detection on each
 // report of DEV, the window reshaped for the model (ApplyDeviceModel), the caption and the about
-// box's logo, the device labels of the about box and the firmware-update notice.
+// box's logo, the device labels of the about box (versions, options) and the firmware-update
+// notice.
 
 #include <cstdint>
 #include <vector>
@@ -28,6 +29,8 @@ class TDeviceIdentity
     std::int64_t AppliedModelCode() const { return m_appliedModel; }
     // One main-timer tick: while no model is known the about box shows each model's logo in turn.
     void CycleAboutLogo();
+    // The Cut, Fade and Title buttons for the model and the switch mode.
+    void EffectButtonVisibility();
 
   private:
     void DriverDEVChange();

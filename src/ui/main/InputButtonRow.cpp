@@ -1,11 +1,17 @@
 #include "InputButtonRow.h"
 
 #include <QButtonGroup>
+#include <QCursor>
 #include <QFrame>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QToolButton>
 
 #include "BindingTable.h"
 #include "Constante.h"
+#include "DeviceLists.h"
+#include "ErrorReport.h"
+#include "FloatingHint.h"
 #include "TextFormat.h"
 
 namespace
@@ -22,17 +28,28 @@ QToolButton* makeButton(const QString& name, const QString& caption, QWidget* pa
     return button;
 }
 
+// Down, and captioned in bold, exactly while the device reports the output black or frozen.
+std::function<void()> boldWhileDown(QToolButton* button)
+{
+    return [button] {
+        QFont font = button->font();
+        font.setBold(button->isChecked());
+        button->setFont(font);
+    };
+}
+
 } // namespace
 
 TInputButtonRow::TInputButtonRow(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PnlBtnInputs"));
-    auto* group = new QButtonGroup(this);
+    InputGroup = new QButtonGroup(this);
     for (int k = 1; k <= 8; ++k) {
         QToolButton* button = makeButton(QStringLiteral("BtnInput%1").arg(k),
                                          TextFormat::Format(Constante::InputLabelFormat, k), this);
         button->setProperty("Tag", k);
-        group->addButton(button, k);
+        button->installEventFilter(this);
+        InputGroup->addButton(button, k);
         BtnInput[static_cast<std::size_t>(k - 1)] = button;
     }
     BvlSeparator = new QFrame(this);
@@ -46,7 +63,20 @@ TInputButtonRow::TInputButtonRow(QWidget* parent) : QWidget(parent)
     BtnFreeze = makeButton(QStringLiteral("BtnFreeze"), QString(Constante::Freeze), this);
     BtnFreeze->setGeometry(SeparatorLeft + 78, 2, 70, 26);
     LayOutInputs(8);
+
+    PopMenuRename = new QMenu(this);
+    PopMenuRename->setObjectName(QStringLiteral("PopMenuRename"));
+    QAction* rename = PopMenuRename->addAction(QString(Constante::Rename));
+    connect(rename, &QAction::triggered, this, [this] {
+        tesso::guarded([this] {
+            if (OnRename && m_released >= 1)
+                OnRename(m_released);
+        });
+    });
+    Hint = new TFloatingHint(this);
 }
+
+TInputButtonRow::~TInputButtonRow() = default;
 
 void TInputButtonRow::LayOutInputs(int inputCount)
 {
@@ -57,19 +87,79 @@ void TInputButtonRow::LayOutInputs(int inputCount)
         BtnInput[static_cast<std::size_t>(i)]->setGeometry(w * i, 2, w - 4, 26);
 }
 
-TInputButtonRow::~TInputButtonRow() = default;
-
-void TInputButtonRow::BindTo(TEventRouter& router)
+void TInputButtonRow::BindTo(TEventRouter& router, const TMainRoutines& routines,
+                             const std::vector<QPixmap>* images)
 {
+    m_router = &router;
+    m_routines = routines;
+    m_images = images;
     m_bindings = std::make_unique<TBindingTable>(router);
-    // Down, and captioned in bold, exactly while the device reports the output black or frozen.
-    auto boldWhileDown = [](QToolButton* button) {
-        return [button] {
-            QFont font = button->font();
-            font.setBold(button->isChecked());
-            button->setFont(font);
-        };
-    };
     m_bindings->Bind({{_OBLACK, BtnBlack, ControlKind::ToggleButton, {}, 0, boldWhileDown(BtnBlack)},
                       {_IFRZM, BtnFreeze, ControlKind::ToggleButton, {}, 0, boldWhileDown(BtnFreeze)}});
+    connect(InputGroup, &QButtonGroup::idClicked, this,
+            [this](int input) { tesso::guarded([&] { BtnInputClick(input, QCursor::pos()); }); });
+    // The device takes the next input: the notice that asked the user to wait goes.
+    m_subscriptions.push_back(router.subscribe(_TAKEEVA, [this] {
+        if (m_router->driver()->TAKEEVA())
+            Hint->hide();
+    }));
+}
+
+void TInputButtonRow::BtnInputClick(int input, const QPoint& globalPointer)
+{
+    TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (!driver)
+        return;
+    if (!driver->TAKEEVA())
+        Hint->ShowAt(QString(Constante::PleaseWait), globalPointer);
+    else if (driver->PRGBIByInput(input) == tesso::DeviceLists::ComputerSignal && driver->OTYPEM() == 2)
+        Hint->ShowAt(TextFormat::Format(Constante::NotAvailableFormat, {QString(Constante::DviOnlyOutput)}),
+                     globalPointer);
+    driver->setICHNM(static_cast<std::uint32_t>(input));
+    // The buttons show the input on air again until the device reports the change.
+    if (m_routines.InputOnAir)
+        m_routines.InputOnAir();
+}
+
+void TInputButtonRow::ShowOnAir(std::uint32_t onAir, int inputCount)
+{
+    const bool known = onAir >= 1 && onAir <= static_cast<std::uint32_t>(inputCount);
+    if (known) {
+        BtnInput[onAir - 1]->setChecked(true);
+    } else {
+        // An input the model does not have is on no button.
+        InputGroup->setExclusive(false);
+        for (QToolButton* button : BtnInput)
+            button->setChecked(false);
+        InputGroup->setExclusive(true);
+    }
+    for (int k = 1; k <= inputCount && k <= static_cast<int>(BtnInput.size()); ++k) {
+        QToolButton* button = BtnInput[static_cast<std::size_t>(k - 1)];
+        if (m_images && m_images->size() >= 2)
+            button->setIcon((*m_images)[static_cast<std::uint32_t>(k) == onAir ? 1 : 0]);
+        QFont font = button->font();
+        font.setBold(button->isChecked());
+        button->setFont(font);
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::ButtonText, button->isChecked()
+                                                   ? QColor(Qt::darkGreen)
+                                                   : this->palette().color(QPalette::ButtonText));
+        button->setPalette(palette);
+    }
+}
+
+bool TInputButtonRow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const int tag = watched->property("Tag").toInt();
+        if (tag >= 1 && tag <= 8) {
+            m_released = tag;
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::RightButton) {
+                PopMenuRename->popup(mouse->globalPosition().toPoint());
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

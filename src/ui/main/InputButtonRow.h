@@ -1,16 +1,25 @@
 #pragma once
 // The row of input buttons above the page control (PnlBtnInputs): eight exclusive input buttons,
-// the separator bevel at x = 642, then the Black and Freeze toggles.
+// the separator bevel at x = 642, then the Black and Freeze toggles. A click preselects the input
+// (ICHNM); the buttons show the input on air (ICHM); a right click offers "Rename".
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
+#include <QPixmap>
 #include <QWidget>
 
+#include "EventRouter.h"
+#include "MainRoutines.h"
+
+class QButtonGroup;
 class QFrame;
+class QMenu;
 class QToolButton;
 class TBindingTable;
-class TEventRouter;
+class TFloatingHint;
 
 class TInputButtonRow : public QWidget
 {
@@ -22,17 +31,40 @@ class TInputButtonRow : public QWidget
     explicit TInputButtonRow(QWidget* parent = nullptr);
     ~TInputButtonRow() override;
 
-    // Black and Freeze follow the device and ask it for the opposite of what it reports.
-    void BindTo(TEventRouter& router);
+    // Black and Freeze follow the device; the input buttons select inputs. `images` is the
+    // window's bitmap list (glyph 0 idle, glyph 1 on air).
+    void BindTo(TEventRouter& router, const TMainRoutines& routines, const std::vector<QPixmap>* images);
 
     std::array<QToolButton*, 8> BtnInput{}; // BtnInput1 .. BtnInput8, tags 1..8
+    QButtonGroup* InputGroup = nullptr;
     QFrame* BvlSeparator = nullptr;
     QToolButton* BtnBlack = nullptr;
     QToolButton* BtnFreeze = nullptr;
+    QMenu* PopMenuRename = nullptr;
+    TFloatingHint* Hint = nullptr;
 
     // Input button i (0..7) at left edge w*i, width w-4, w = separator left div n.
     void LayOutInputs(int inputCount);
 
+    // A click on input button k (1..8): a notice while the device cannot take it, then the
+    // selection in any case.
+    void BtnInputClick(int input, const QPoint& globalPointer);
+    // The buttons of the model's inputs show the input on air (none outside 1..n).
+    void ShowOnAir(std::uint32_t onAir, int inputCount);
+    // The button last released with the mouse (its tag), read by "Rename".
+    int ReleasedInput() const { return m_released; }
+
+    // "Rename" chosen for the remembered button.
+    std::function<void(int input)> OnRename;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    TEventRouter* m_router = nullptr;
+    TMainRoutines m_routines;
+    const std::vector<QPixmap>* m_images = nullptr;
     std::unique_ptr<TBindingTable> m_bindings;
+    std::vector<TSubscription> m_subscriptions;
+    int m_released = 0;
 };

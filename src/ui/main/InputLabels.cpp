@@ -8,12 +8,14 @@
 #include "ConnectionSettings.h"
 #include "Constante.h"
 #include "DeviceModels.h"
+#include "ErrorReport.h"
 #include "FrmInput.h"
 #include "InputButtonRow.h"
 #include "MainMenus.h"
 #include "PageAudio.h"
 #include "PageInput.h"
 #include "TextFormat.h"
+#include "UserPrompts.h"
 
 namespace
 {
@@ -76,16 +78,50 @@ void TInputLabels::Load(std::int64_t code)
 void TInputLabels::Apply(std::int64_t code)
 {
     const int n = inputCount(code);
-    m_table = QStringList{QString(Constante::InternalRate)};
+    // Nine entries whatever the model: a device may report any input number.
+    m_table = QStringList(9, QString());
+    m_table[0] = QString(Constante::InternalRate);
     for (int k = 1; k <= n; ++k) {
         const QString input = m_controls.Menus->MenuInput[at(k)]->text();
         const QString audio = m_controls.Menus->MenuAudio[at(k)]->text();
         m_controls.Buttons->BtnInput[at(k)]->setText(input);
         m_controls.InputPage->FrameInput[at(k)]->Lbl->setText(input);
         m_controls.AudioPage->RdoACHANM[at(k)]->setText(audio + QStringLiteral(" (") + input + u')');
-        m_table << input;
+        m_table[k] = input;
     }
     Save(code);
+}
+
+void TInputLabels::Rename(int input, bool audio, UserPrompts& prompts, QWidget* parent, std::int64_t code)
+{
+    if (input < 1 || input > static_cast<int>(m_controls.Menus->MenuInput.size()))
+        return;
+    QAction* item = (audio ? m_controls.Menus->MenuAudio : m_controls.Menus->MenuInput)[at(input)];
+    const QString previous = item->text();
+    const QString caption = TextFormat::Format(Constante::RenameCaptionFormat, input);
+    const QString prompt = TextFormat::Format(Constante::RenamePromptFormat, MaxLength);
+    for (;;) {
+        const std::optional<QString> answer = prompts.AskText(parent, caption, prompt, previous);
+        if (!answer)
+            return;
+        if (answer->size() <= MaxLength) {
+            item->setText(*answer);
+            break;
+        }
+    }
+    Apply(code);
+}
+
+void TInputLabels::Default(std::int64_t code)
+{
+    const int n = inputCount(code);
+    QStringList inputs, audios;
+    for (int k = 1; k <= n; ++k) {
+        inputs << QString::fromLatin1(tesso::ModelTable::DefaultInputLabel(ModelIndex(code), k));
+        audios << TextFormat::Format(Constante::AudioLabelFormat, k);
+    }
+    setMenuLabels(n, inputs, audios);
+    Apply(code);
 }
 
 void TInputLabels::Save(std::int64_t code) const
@@ -99,4 +135,22 @@ void TInputLabels::Save(std::int64_t code) const
         labels.Audios << m_controls.Menus->MenuAudio[at(k)]->text();
     }
     m_files.WriteLabels(modelName(code), labels);
+}
+
+void TInputLabels::ConnectMenus(UserPrompts& prompts, QWidget* parent, std::function<std::int64_t()> code)
+{
+    TMainMenus* menus = m_controls.Menus;
+    for (int k = 1; k <= static_cast<int>(menus->MenuInput.size()); ++k) {
+        for (bool audio : {false, true}) {
+            QAction* item = (audio ? menus->MenuAudio : menus->MenuInput)[at(k)];
+            QObject::connect(item, &QAction::triggered, item, [this, k, audio, &prompts, parent, code] {
+                tesso::guarded([&] { Rename(k, audio, prompts, parent, code()); });
+            });
+        }
+    }
+    QObject::connect(menus->MenuCustomizeDefault, &QAction::triggered, menus->MenuCustomizeDefault,
+                     [this, code] { tesso::guarded([&] { Default(code()); }); });
+    m_controls.Buttons->OnRename = [this, &prompts, parent, code](int input) {
+        Rename(input, false, prompts, parent, code());
+    };
 }

@@ -5,10 +5,13 @@
 // the model is first detected and rewritten after every change.
 
 #include <cstdint>
+#include <functional>
 
 #include <QStringList>
 
 class ConnectionSettings;
+class QWidget;
+class UserPrompts;
 class TInputButtonRow;
 class TMainMenus;
 class TPageAudio;
@@ -38,13 +41,24 @@ class TInputLabels
     // and saves the labels.
     void Apply(std::int64_t code);
 
-    // Index 0 "Internal Rate", index k the label of input k.
+    // Index 0 "Internal Rate", index k the label of input k; always 9 entries, empty past the
+    // model's inputs.
     QStringList Table() const { return m_table; }
+
+    // Rename input k (or audio channel k) through a text prompt: a label of 18 characters or more
+    // brings the prompt back with the previous label; Cancel leaves the label as it was.
+    void Rename(int input, bool audio, UserPrompts& prompts, QWidget* parent, std::int64_t code);
+    // The model's default labels for its inputs.
+    void Default(std::int64_t code);
+
+    // The Customize menu's items and the input buttons' "Rename" rename; "Default" restores the
+    // defaults. `code` tells the model the device reports.
+    void ConnectMenus(UserPrompts& prompts, QWidget* parent, std::function<std::int64_t()> code);
 
   private:
     void setMenuLabels(int count, const QStringList& inputs, const QStringList& audios);
 
     Controls m_controls;
     const ConnectionSettings& m_files;
-    QStringList m_table;
+    QStringList m_table = QStringList(9, QString());
 };

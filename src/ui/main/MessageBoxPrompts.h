@@ -8,4 +8,6 @@ class MessageBoxPrompts : public UserPrompts
   public:
     void Information(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text) override;
+    std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
+                                   const QString& initial) override;
 };

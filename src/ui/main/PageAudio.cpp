@@ -3,9 +3,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
 
 #include "BindingTable.h"
 #include "Constante.h"
+#include "ErrorReport.h"
 #include "TextFormat.h"
 
 TPageAudio::TPageAudio(QWidget* parent) : QWidget(parent)
@@ -15,21 +18,57 @@ TPageAudio::TPageAudio(QWidget* parent) : QWidget(parent)
     RdoAMODEM->setObjectName(QStringLiteral("RdoAMODEM"));
     RdoAMODEM->move(16, 8);
 
-    auto* group = AudioChannels = new QButtonGroup(this);
+    AudioChannels = new QButtonGroup(this);
     for (int k = 1; k <= 8; ++k) {
         auto* radio = new QRadioButton(TextFormat::Format(Constante::AudioLabelFormat, k), this);
         radio->setObjectName(QStringLiteral("RdoACHANM%1").arg(k));
         radio->setGeometry(16, 36 + (k - 1) * 24, 300, 20);
-        group->addButton(radio, k);
+        AudioChannels->addButton(radio, k);
         RdoACHANM[static_cast<std::size_t>(k - 1)] = radio;
     }
+
+    SpeedButton_Amute = new QToolButton(this);
+    SpeedButton_Amute->setObjectName(QStringLiteral("SpeedButton_Amute"));
+    SpeedButton_Amute->setText(QString(Constante::Mute));
+    SpeedButton_Amute->setCheckable(true);
+    SpeedButton_Amute->setGeometry(16, 240, 100, 26);
+    connect(RdoAMODEM, &QCheckBox::clicked, this, [this] { tesso::guarded([this] { RdoAMODEMClick(); }); });
 }
 
 TPageAudio::~TPageAudio() = default;
 
-void TPageAudio::BindTo(TEventRouter& router)
+void TPageAudio::BindTo(TEventRouter& router, const TMainRoutines& routines)
 {
+    m_router = &router;
+    m_routines = routines;
     m_bindings = std::make_unique<TBindingTable>(router);
     // Button k hears input k; a value no button stands for (0: none) leaves all cleared.
     m_bindings->Bind({_ACHANM, AudioChannels, ControlKind::RadioGroup});
+    m_subscriptions.push_back(router.subscribe(_AMODEM, [this] { DriverAMODEMChange(); }));
+}
+
+void TPageAudio::RdoAMODEMClick()
+{
+    TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (!driver)
+        return;
+    // The box toggled itself on the click; it shows the device's mode again until the answer.
+    DriverAMODEMChange();
+    driver->setAMODEM(driver->AMODEM() != 1 ? 1 : 0);
+}
+
+// Any mode but 1 is automatic: the box checked and the channels not the user's to choose.
+void TPageAudio::DriverAMODEMChange()
+{
+    const TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (!driver)
+        return;
+    const bool automatic = driver->AMODEM() != 1;
+    {
+        const QSignalBlocker blocker(RdoAMODEM);
+        RdoAMODEM->setChecked(automatic);
+    }
+    const int n = m_routines.InputCount ? m_routines.InputCount() : 0;
+    for (int k = 1; k <= n && k <= static_cast<int>(RdoACHANM.size()); ++k)
+        RdoACHANM[static_cast<std::size_t>(k - 1)]->setEnabled(!automatic);
 }

@@ -1,9 +1,15 @@
 #pragma once
-// The "Image" page of the main window's page control. Two notices lie over it, centred at start-up.
+// The "Image" page of the main window's page control: position and size, the aspect ratios and
+// overscan (group GrpSizePos), the picture rows and sharpness (group GrpPicture), and two notices
+// over the page, centred at start-up, shown when the input on air has no picture to adjust.
 
 #include <QWidget>
 
+class QComboBox;
+class QGroupBox;
 class QLabel;
+class QPushButton;
+class TFrameScrollBar;
 
 class TPageImage : public QWidget
 {
@@ -11,6 +17,25 @@ class TPageImage : public QWidget
 
   public:
     explicit TPageImage(QWidget* parent = nullptr);
+
+    QGroupBox* GrpSizePos = nullptr;
+    TFrameScrollBar* FrameScrollHPos = nullptr;
+    TFrameScrollBar* FrameScrollHSize = nullptr;
+    TFrameScrollBar* FrameScrollVPos = nullptr;
+    TFrameScrollBar* FrameScrollVSize = nullptr;
+    QComboBox* CboInputAspectRatio = nullptr;
+    QComboBox* CboOutputAspectRatio = nullptr;
+    QComboBox* CboUnderOverscan = nullptr;
+    QPushButton* BtnCenter = nullptr;
+
+    QGroupBox* GrpPicture = nullptr;
+    TFrameScrollBar* FrameScrollBrightness = nullptr;
+    TFrameScrollBar* FrameScrollContrast = nullptr;
+    TFrameScrollBar* FrameScrollColor = nullptr;
+    TFrameScrollBar* FrameScrollHue = nullptr;
+    QLabel* LblProcessing = nullptr;
+    QComboBox* CboProcessing = nullptr;
+    QPushButton* BtnPicturePreset = nullptr;
 
     QLabel* LblImageNoInputSignal = nullptr;
     QLabel* LblImageNotAvailableComputerInput = nullptr;

@@ -1,10 +1,23 @@
 #include "PageInput.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QSignalBlocker>
 
+#include "BindingTable.h"
 #include "Constante.h"
+#include "DeviceLists.h"
+#include "DeviceModels.h"
+#include "ErrorReport.h"
 #include "FrmInput.h"
+#include "SmallCombo.h"
 #include "TextFormat.h"
+#include "UnitRR_UTILS.h"
+
+using tesso::DeviceLists;
+using tesso::SignalTypeList;
 
 namespace
 {
@@ -17,6 +30,12 @@ QLabel* heading(const QString& text, int x, QWidget* parent)
     label->setFont(small);
     label->move(x, 0);
     return label;
+}
+
+void select(QComboBox* list, int position)
+{
+    const QSignalBlocker blocker(list);
+    list->setCurrentIndex(position < list->count() ? position : -1);
 }
 
 } // namespace
@@ -35,6 +54,11 @@ TPageInput::TPageInput(QWidget* parent) : QWidget(parent)
     StaticText_ReferenceAR = heading(QString(Constante::ReferenceAR), 400, PnlInputs);
     StaticText_ReferenceAR->setObjectName(QStringLiteral("StaticText_ReferenceAR"));
 
+    PopupMenu_REFASP = new QMenu(this);
+    PopupMenu_REFASP->setObjectName(QStringLiteral("PopupMenu_REFASP"));
+    PopupMenu_REFASP->addAction(QString(Constante::Normal));
+    PopupMenu_REFASP->addAction(QString(Constante::Wide));
+
     for (int k = 1; k <= 8; ++k) {
         auto* frame = new TFrameInput(PnlInputs);
         frame->setObjectName(QStringLiteral("FrameInput%1").arg(k));
@@ -43,4 +67,148 @@ TPageInput::TPageInput(QWidget* parent) : QWidget(parent)
         frame->move(0, 20 + (k - 1) * 24);
         FrameInput[static_cast<std::size_t>(k - 1)] = frame;
     }
+}
+
+TPageInput::~TPageInput() = default;
+
+void TPageInput::BindTo(TEventRouter& router, const TMainRoutines& routines)
+{
+    m_router = &router;
+    m_routines = routines;
+    m_bindings = std::make_unique<TBindingTable>(router);
+    for (int k = 1; k <= 8; ++k) {
+        TFrameInput* frame = FrameInput[static_cast<std::size_t>(k - 1)];
+        // The row greys with its box; the input's button takes selections only while it is in use.
+        auto used = [this, frame, k] {
+            frame->ChkUsedClick();
+            if (m_routines.InputUsed && m_routines.InputCount && k <= m_routines.InputCount())
+                m_routines.InputUsed(k, frame->ChkUsed->isChecked());
+        };
+        m_bindings->Bind({{_PENA, frame->ChkUsed, ControlKind::CheckBox, {}, k, used},
+                          {_PPROC, frame->ChkVCR, ControlKind::CheckBox, {}, k},
+                          {_PISTD, frame->CboStandard, ControlKind::Combo, {}, k},
+                          {_REFASP, frame->SmallCombo_REFASP, ControlKind::SmallCombo, {}, k}});
+        connect(frame->CboSignalType, &QComboBox::activated, this,
+                [this, k](int position) { tesso::guarded([&] { CboSignalTypeChange(k, position); }); });
+    }
+    for (tVAR v : {_PENA, _PISTD, _PPROC})
+        m_subscriptions.push_back(router.subscribe(v, [this] { afterChange(); }));
+    for (tVAR v : {_PRGBI, _IPSIGM, _IOORM})
+        m_subscriptions.push_back(router.subscribe(v, [this] { SignalTypeDisplay(); }));
+}
+
+void TPageInput::afterChange()
+{
+    if (m_routines.UpdateStatusGrid)
+        m_routines.UpdateStatusGrid();
+    if (m_routines.UpdatePagesForInput)
+        m_routines.UpdatePagesForInput();
+}
+
+// ---- The model's layout ---------------------------------------------------------------------------
+
+void TPageInput::ApplyRowLayout()
+{
+    for (int k = 1; k <= static_cast<int>(tesso::InputRows.size()); ++k) {
+        TFrameInput* frame = FrameInput[static_cast<std::size_t>(k - 1)];
+        const tesso::InputRowLayout layout = tesso::inputRowLayout(k);
+        switch (layout.signalType) {
+        case SignalTypeList::Component:
+            FillList(frame->CboSignalType, DeviceLists::Component);
+            break;
+        case SignalTypeList::Composite:
+            FillList(frame->CboSignalType, DeviceLists::Composite);
+            break;
+        case SignalTypeList::None:
+            frame->CboSignalType->clear();
+            break;
+        }
+        frame->CboSignalType->setVisible(layout.signalType != SignalTypeList::None);
+        if (layout.standard)
+            FillList(frame->CboStandard, DeviceLists::Standard);
+        else
+            frame->CboStandard->clear();
+        frame->CboStandard->setVisible(layout.standard);
+        frame->ChkVCR->setVisible(layout.vcr);
+        frame->SmallCombo_REFASP->setVisible(layout.referenceAspect);
+    }
+}
+
+void TPageInput::GiveReferenceAspectMenu(int inputCount)
+{
+    for (int k = 1; k <= inputCount && k <= static_cast<int>(FrameInput.size()); ++k)
+        FrameInput[static_cast<std::size_t>(k - 1)]->SmallCombo_REFASP->setPopUpMenu(PopupMenu_REFASP);
+}
+
+void TPageInput::FitPanel(int inputCount)
+{
+    if (inputCount < 1 || inputCount > static_cast<int>(FrameInput.size()))
+        return;
+    const TFrameInput* last = FrameInput[static_cast<std::size_t>(inputCount - 1)];
+    PnlInputs->resize(PnlInputs->width(), last->y() + last->height() + 7);
+}
+
+// ---- Signal types -----------------------------------------------------------------------------------
+
+void TPageInput::CboSignalTypeChange(int input, int position)
+{
+    TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    // A list just emptied reports no position: nobody chose anything.
+    if (!driver || position < 0)
+        return;
+    driver->setPCHAN(static_cast<std::uint32_t>(input));
+    if (!IsSupportedModel(driver->DEV()))
+        return;
+    const auto p = static_cast<std::size_t>(position);
+    switch (tesso::inputRowLayout(input).signalType) {
+    case SignalTypeList::Component:
+        if (p < DeviceLists::ComponentCodes.size())
+            driver->setPRGBI(DeviceLists::ComponentCodes[p]);
+        break;
+    case SignalTypeList::Composite:
+        if (p < DeviceLists::CompositeCodes.size())
+            driver->setPRGBI(DeviceLists::CompositeCodes[p]);
+        break;
+    case SignalTypeList::None:
+        break;
+    }
+}
+
+// The standard list is only for composite and Y/C signals (PRGBI 0 and 1). A row the model does not
+// give a standard list, or one not in use, is never enabled or shown by a report.
+void TPageInput::SignalTypeDisplay()
+{
+    TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (!driver)
+        return;
+    const std::uint32_t addressed = driver->PCHAN();
+    if (addressed == 0) {
+        // Every input was set back to its defaults.
+        select(FrameInput[1]->CboSignalType, 0);
+        select(FrameInput[2]->CboSignalType, 0);
+        select(FrameInput[3]->CboSignalType, 1);
+        const std::uint32_t defaults[] = {0,
+                                          0,
+                                          2,
+                                          1,
+                                          DeviceLists::ComputerSignal,
+                                          DeviceLists::ComputerSignal,
+                                          DeviceLists::ComputerSignal};
+        for (int k = 1; k <= 7; ++k)
+            driver->setPRGBIByInput(k, defaults[k - 1]);
+        const int n = m_routines.InputCount ? m_routines.InputCount() : 0;
+        for (int k = 1; k <= n && k <= static_cast<int>(FrameInput.size()); ++k) {
+            TFrameInput* frame = FrameInput[static_cast<std::size_t>(k - 1)];
+            frame->CboStandard->setEnabled(driver->PRGBIByInput(k) < 2 && tesso::inputRowLayout(k).standard &&
+                                           frame->ChkUsed->isChecked());
+        }
+    } else if (addressed <= FrameInput.size()) {
+        const int k = static_cast<int>(addressed);
+        TFrameInput* frame = FrameInput[addressed - 1];
+        const int position = tesso::signalTypePosition(k, driver->PRGBIByInput(k));
+        if (position < frame->CboSignalType->count())
+            select(frame->CboSignalType, position);
+        frame->CboStandard->setVisible(driver->PRGBIByInput(k) < 2 && tesso::inputRowLayout(k).standard);
+    }
+    afterChange();
 }

@@ -1,11 +1,14 @@
 #pragma once
-// The "Output" page of the main window's page control.
+// The "Output" page of the main window's page control: output format and rate, sync, type and
+// test pattern in the group GrpOutput, and two notices for when the output is not the page's to set.
 
 #include <memory>
 
 #include <QStringList>
 #include <QWidget>
 
+class QComboBox;
+class QGroupBox;
 class QLabel;
 class TBindingTable;
 class TEventRouter;
@@ -24,8 +27,16 @@ class TPageOutput : public QWidget
     // Replaces the output sync items, keeping the device's choice shown.
     void SetSyncItems(const QStringList& items);
 
+    QGroupBox* GrpOutput = nullptr;
+    QGroupBox* GrpOutputFormat = nullptr;
+    QComboBox* CboOutputFormat = nullptr;
+    QGroupBox* GrpOutputRate = nullptr;
+    QComboBox* CboOutputRate = nullptr;
     TRadioGroup* RdoOutputSync = nullptr;
+    TRadioGroup* RdoOutputType = nullptr;
+    TRadioGroup* RdoTestPattern = nullptr;
     QLabel* LblOutputNotAvailableComputerInput = nullptr;
+    QLabel* StaticText_NotOnOutSeamlessMode = nullptr;
 
   private:
     std::unique_ptr<TBindingTable> m_bindings;

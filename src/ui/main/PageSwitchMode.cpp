@@ -1,6 +1,7 @@
 #include "PageSwitchMode.h"
 
 #include <QGroupBox>
+#include <QLabel>
 
 #include "BindingTable.h"
 #include "Constante.h"
@@ -20,6 +21,12 @@ TPageSwitchMode::TPageSwitchMode(QWidget* parent) : QWidget(parent)
     GroupBox_Seamless->setObjectName(QStringLiteral("GroupBox_Seamless"));
     GroupBox_Seamless->setGeometry(4, 60, 400, 56);
     GroupBox_Seamless->hide();
+
+    RefreqM_Label_no_signal_Main_refreq = new QLabel(this);
+    RefreqM_Label_no_signal_Main_refreq->setObjectName(QStringLiteral("RefreqM_Label_no_signal_Main_refreq"));
+    RefreqM_Label_no_signal_Main_refreq->setStyleSheet(QStringLiteral("color: red;"));
+    RefreqM_Label_no_signal_Main_refreq->move(8, 124);
+    RefreqM_Label_no_signal_Main_refreq->hide();
 }
 
 TPageSwitchMode::~TPageSwitchMode() = default;

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QGroupBox;
+class QLabel;
 class TBindingTable;
 class TEventRouter;
 class TRadioGroup;
@@ -24,6 +25,8 @@ class TPageSwitchMode : public QWidget
 
     TRadioGroup* RadioGroup_SWITCHMODE = nullptr;
     QGroupBox* GroupBox_Seamless = nullptr;
+    // Red notice while the requested reference has no signal.
+    QLabel* RefreqM_Label_no_signal_Main_refreq = nullptr;
 
   private:
     std::unique_ptr<TBindingTable> m_bindings;

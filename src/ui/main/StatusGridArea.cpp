@@ -108,11 +108,35 @@ void TStatusGridArea::SetUpStatusGrid()
 
 void TStatusGridArea::ResetStatusGrid()
 {
-    for (int row = 0; row < Rows; ++row)
-        if (QTableWidgetItem* item = GrdStatus->item(row, 1))
-            item->setText(QString(Constante::Ellipsis));
-    if (QTableWidgetItem* item = GrdStatus->item(Rows - 1, 1))
-        item->setText(QString());
+    StatusGridCells cells;
+    for (int row = 0; row < Rows; ++row) {
+        cells.text[static_cast<std::size_t>(row)] = QString(Constante::Ellipsis);
+        cells.mark[static_cast<std::size_t>(row)] = 0;
+    }
+    cells.text[Rows - 1] = QString();
+    ApplyCells(cells);
+}
+
+void TStatusGridArea::ApplyCells(const StatusGridCells& cells)
+{
+    StatusRowMarks.resize(Rows, 0);
+    for (int row = 0; row < Rows; ++row) {
+        QTableWidgetItem* item = GrdStatus->item(row, 1);
+        if (!item)
+            continue;
+        const auto r = static_cast<std::size_t>(row);
+        if (cells.text[r] && item->text() != *cells.text[r])
+            item->setText(*cells.text[r]);
+        if (!cells.mark[r] || StatusRowMarks[r] == *cells.mark[r])
+            continue;
+        StatusRowMarks[r] = *cells.mark[r];
+        const bool fault = StatusRowMarks[r] != 0;
+        QFont font = GrdStatus->font();
+        font.setBold(fault);
+        item->setFont(font);
+        item->setForeground(fault ? QBrush(Qt::red)
+                                  : QBrush(GrdStatus->palette().color(QPalette::WindowText)));
+    }
 }
 
 QString TStatusGridArea::Cell(int column, int row) const

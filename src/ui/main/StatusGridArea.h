@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include "StatusGridRules.h"
+
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -36,7 +38,10 @@ class TStatusGridArea : public QWidget
 
     // Column widths, the labels of column 0, ResetStatusGrid, the row marks and the header panels.
     void SetUpStatusGrid();
-    // Column 1 of every row "...", row 17 empty.
+    // Column 1 of every row "...", row 17 empty; no row marked.
     void ResetStatusGrid();
+    // The texts and marks the rules gave; a row they left alone keeps what it shows. A marked
+    // row's value is drawn in red bold.
+    void ApplyCells(const StatusGridCells& cells);
     QString Cell(int column, int row) const;
 };

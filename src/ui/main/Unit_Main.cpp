@@ -163,13 +163,17 @@ void TForm_MAIN::connectHandlers()
 // The window's own handlers of the driver's events; the pages bind theirs through their tables.
 void TForm_MAIN::bindDriver()
 {
+    m_display = std::make_unique<TMainDisplay>(*this, *m_router);
     m_identity = std::make_unique<TDeviceIdentity>(*this, *m_router);
     m_subscriptions.push_back(m_router->subscribe(_STORE, [this] { RefreshStatusBar(); }));
-    PnlBtnInputs->BindTo(*m_router);
+    const TMainRoutines routines = m_display->Routines();
+    PnlBtnInputs->BindTo(*m_router, routines, &m_imageList);
     TabSheet_SwitchMode->BindTo(*m_router);
+    TabSheet_Input->BindTo(*m_router, routines);
     TabSheet_Output->BindTo(*m_router);
-    TabSheet_Audio->BindTo(*m_router);
+    TabSheet_Audio->BindTo(*m_router, routines);
     Menus->BindTo(*m_router);
+    m_labels->ConnectMenus(m_prompts, this, [this] { return static_cast<std::int64_t>(m_driver->DEV()); });
 }
 
 StatusBarState TForm_MAIN::statusBarState() const
@@ -360,7 +364,7 @@ void TForm_MAIN::PageControlChanging()
 
 void TForm_MAIN::PageControlChange()
 {
-    // The pages' availability for the current input joins here with the pages' contents.
+    UpdatePagesForInput();
     m_currentPage = PageControl->currentIndex();
     PageControl->tabBar()->setTabTextColor(m_currentPage, palette().color(QPalette::Highlight));
 }

@@ -21,6 +21,7 @@
 #include "DeviceIdentity.h"
 #include "EventRouter.h"
 #include "InputLabels.h"
+#include "MainDisplay.h"
 #include "MainStatusBar.h"
 #include "Mirex_d.h"
 #include "SecondaryWindows.h"
@@ -114,6 +115,12 @@ class TForm_MAIN : public QMainWindow
     // ---- Status bar -----------------------------------------------------------------------------
     void RefreshStatusBar() { StatusBar->Refresh(); }
     QString StatusPanelText(int panel) const { return StatusBar->PanelText(panel); }
+
+    // ---- Routines the pages share ------------------------------------------------------------------
+    void UpdateStatusGrid() { m_display->UpdateStatusGrid(); }
+    void UpdateReferenceStatus() { m_display->UpdateReferenceStatus(); }
+    void UpdatePagesForInput() { m_display->UpdatePagesForInput(); }
+    void DriverICHMChange() { m_display->DriverICHMChange(); }
     QString VersionText() const { return m_versionText; }
 
     // ---- Controls ------------------------------------------------------------------------------
@@ -170,6 +177,7 @@ class TForm_MAIN : public QMainWindow
     std::unique_ptr<TConnectionMenu> m_connection;
     std::unique_ptr<TInputLabels> m_labels;
     std::unique_ptr<TDeviceIdentity> m_identity;
+    std::unique_ptr<TMainDisplay> m_display;
 
     std::vector<QPixmap> m_imageList;
     int m_blinkPhase = 0;

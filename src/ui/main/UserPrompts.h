@@ -2,6 +2,8 @@
 // The questions and notices the main window puts to the user, behind one small interface so that
 // offscreen tests answer them instead of a person. The default shows message boxes.
 
+#include <optional>
+
 #include <QString>
 
 class QWidget;
@@ -14,4 +16,7 @@ class UserPrompts
     virtual void Information(QWidget* parent, const QString& text) = 0;
     // Confirmation box with OK and Cancel; true for OK.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // Text input box with a caption, a prompt and a starting text; nothing for Cancel.
+    virtual std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
+                                           const QString& initial) = 0;
 };
