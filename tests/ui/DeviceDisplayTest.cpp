@@ -31,28 +31,7 @@ using namespace tesso::test::mainwindow;
 namespace
 {
 
-// A window connected to a Lumio (or the model given), with what it sends recorded from here on.
-struct Connected : Harness {
-    explicit Connected(int code = 57)
-    {
-        startWith();
-        connectDevice(code);
-        links.serial->written.clear();
-    }
-    void reply(const QByteArray& lines) { links.deliverSerial(lines); }
-    QByteArray sent()
-    {
-        const QByteArray all = links.serial->allWritten();
-        links.serial->written.clear();
-        return all;
-    }
-    QString cell(int row) const { return main->StatusArea->Cell(1, row); }
-    QToolButton* button(int k) const { return main->PnlBtnInputs->BtnInput[static_cast<std::size_t>(k - 1)]; }
-    TFrameInput* row(int k) const
-    {
-        return main->TabSheet_Input->FrameInput[static_cast<std::size_t>(k - 1)];
-    }
-};
+using Connected = ConnectedWindow;
 
 // The rows of the grid as the rules compute them from replies; "-" for a row left alone.
 QStringList gridFor(const QByteArray& replies, const QLocale& locale = QLocale::c())

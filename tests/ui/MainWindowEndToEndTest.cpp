@@ -3,13 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QProcess>
+#include <QScrollBar>
 #include <QToolButton>
 
+#include "FrmScrollbar.h"
 #include "InputButtonRow.h"
 #include "MainWindowTestHarness.h"
+#include "PageImage.h"
+#include "PageOutput.h"
 #include "SimServer.h"
 #include "StatusGridArea.h"
 #include "WaitFor.h"
@@ -54,6 +60,16 @@ TEST(MainWindowEndToEnd, SimulatedDeviceOnAPseudoTerminalIsDetected)
     EXPECT_TRUE(tesso::test::waitFor(
         [&] { return main->StatusArea->Cell(1, 1) == QStringLiteral("RGB/YUV"); }, 10000));
     EXPECT_TRUE(main->PnlBtnInputs->BtnInput[2]->isChecked());
+
+    // The pages change the device and show what it answers.
+    TFrameScrollBar* brightness = main->TabSheet_Image->FrameScrollBrightness;
+    brightness->Edt->setText(QStringLiteral("-20"));
+    emit brightness->Edt->returnPressed();
+    emit main->TabSheet_Output->CboOutputFormat->activated(0);
+    EXPECT_TRUE(tesso::test::waitFor(
+        [&] { return main->Driver().BRGT() == 108 && main->Driver().OFMTM() == 10; }, 10000));
+    EXPECT_EQ(brightness->ScrollBar->value(), 108);
+    EXPECT_EQ(main->TabSheet_Output->CboOutputFormat->currentIndex(), 0);
     main->close();
 }
 

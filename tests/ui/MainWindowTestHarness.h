@@ -9,12 +9,17 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QWidget>
 
 #include "ConnectionSettings.h"
 #include "Constante.h"
+#include "FrmInput.h"
 #include "IniFile.h"
+#include "InputButtonRow.h"
+#include "PageInput.h"
 #include "StartUp.h"
+#include "StatusGridArea.h"
 #include "TestLinks.h"
 #include "Unit_Main.h"
 #include "Unit_PageAccueil.h"
@@ -131,6 +136,29 @@ class Harness
         IniFile ini;
         ini.load(connectionFile());
         return ini.value(QString(Constante::SectionConnexion), QLatin1String(key)).value_or(QString());
+    }
+};
+
+// A window connected to a Lumio (or the model given), with what it sends recorded from here on.
+struct ConnectedWindow : Harness {
+    explicit ConnectedWindow(int code = 57)
+    {
+        startWith();
+        connectDevice(code);
+        links.serial->written.clear();
+    }
+    void reply(const QByteArray& lines) { links.deliverSerial(lines); }
+    QByteArray sent()
+    {
+        const QByteArray all = links.serial->allWritten();
+        links.serial->written.clear();
+        return all;
+    }
+    QString cell(int row) const { return main->StatusArea->Cell(1, row); }
+    QToolButton* button(int k) const { return main->PnlBtnInputs->BtnInput[static_cast<std::size_t>(k - 1)]; }
+    TFrameInput* row(int k) const
+    {
+        return main->TabSheet_Input->FrameInput[static_cast<std::size_t>(k - 1)];
     }
 };
 

@@ -41,6 +41,7 @@ struct DeviceLists {
     static constexpr std::array<std::uint32_t, 13> OutputFormatCodes{
         {10, 0, 1, 2, 3, 5, 6, 7, 8, 9, 11, 12, 0}};
     static constexpr TextList<5> OutputRate{{"50 Hz", "60 Hz", "72 Hz", "75 Hz", "Follow Input"}};
+    static constexpr TextList<3> UxgaOutputRate{{"50 Hz", "60 Hz", "Follow Input"}};
     // By rate code (ORATEM, IRATEREF).
     static constexpr TextList<4> RateNames{{"50 Hz", "60 Hz", "72 Hz", "75 Hz"}};
 

@@ -23,7 +23,8 @@ enum class ControlKind {
     CheckBox,     // QCheckBox: a click sends the box's state
     RadioGroup,   // TRadioGroup (item positions) or QButtonGroup (button ids): a click sends its value
     ToggleButton, // checkable button: a click sends the negation of the mirrored value
-    MenuGroup     // QActionGroup of checkable items whose data() are their tags: a choice sends its value
+    MenuGroup,    // QActionGroup of checkable items whose data() are their tags: a choice sends its value
+    PushButton    // a command button: a click sends 1 (true); it shows nothing
 };
 
 // How a control's position (list entry, radio item, button id, menu tag) stands for a device
@@ -49,4 +50,6 @@ struct TBindingRow {
     int input = 0;
     // Runs after the control has shown a device value (a caption's weight, a row's greying).
     std::function<void()> shown{};
+    // Which reports the control shows; any other leaves it as it is. All when empty.
+    std::function<bool(std::uint32_t value)> shows{};
 };

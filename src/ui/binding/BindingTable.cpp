@@ -112,7 +112,7 @@ void TBindingTable::ShowAll()
 void TBindingTable::show(Row& row, std::uint32_t value)
 {
     QObject* control = row.control;
-    if (!control)
+    if (!control || (row.spec.shows && !row.spec.shows(value)))
         return;
     const int position = row.spec.map.positionOf(value);
     const QSignalBlocker blocker(control);
@@ -175,6 +175,8 @@ void TBindingTable::show(Row& row, std::uint32_t value)
         }
         break;
     }
+    case ControlKind::PushButton:
+        break;
     }
     if (row.spec.shown)
         row.spec.shown();
@@ -271,6 +273,10 @@ void TBindingTable::connectUserAction(Row& row)
                              show(row, current);
                              send(row, current != 0 ? 0 : 1);
                          }));
+        break;
+    case ControlKind::PushButton:
+        QObject::connect(static_cast<QAbstractButton*>(row.spec.control), &QAbstractButton::clicked, context,
+                         guard([this, &row](bool) { send(row, 1); }));
         break;
     case ControlKind::MenuGroup:
         QObject::connect(static_cast<QActionGroup*>(row.spec.control), &QActionGroup::triggered, context,

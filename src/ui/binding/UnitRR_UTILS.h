@@ -3,19 +3,30 @@
 // over constant value tables, and the filling of a list from a value list.
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
-#include <vector>
 
 #include <QComboBox>
 
 #include "DeviceLists.h"
 
 // The first position whose entry equals the value, or -1 (a list shown at -1 shows no choice).
-int IndexOfValue(std::uint32_t value, const std::vector<std::uint32_t>& table);
+template <typename Table> int IndexOfValue(std::uint32_t value, const Table& table)
+{
+    for (std::size_t p = 0; p < std::size(table); ++p)
+        if (table[p] == value)
+            return static_cast<int>(p);
+    return -1;
+}
 
 // The entry at a position, or nothing for a position outside the table: a list that has no
 // choice, or one whose entries outnumber its table, sends nothing rather than a value nobody chose.
-std::optional<std::uint32_t> ValueAtIndex(int position, const std::vector<std::uint32_t>& table);
+template <typename Table> std::optional<std::uint32_t> ValueAtIndex(int position, const Table& table)
+{
+    if (position < 0 || static_cast<std::size_t>(position) >= std::size(table))
+        return std::nullopt;
+    return table[static_cast<std::size_t>(position)];
+}
 
 // Empties a drop-down list, then appends the entries of a value list in order.
 template <std::size_t N> void FillList(QComboBox* list, const tesso::TextList<N>& entries)

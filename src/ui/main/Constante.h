@@ -35,6 +35,8 @@ inline constexpr QLatin1String KeyAudioFormat{"Audio%d"};
 // Messages
 inline constexpr QLatin1String SelectPort{"Select port"};
 inline constexpr QLatin1String AreYouSure{"Are you sure?"};
+inline constexpr QLatin1String ConfirmEraseAll{"Are you sure you want erase all memories ?"};
+inline constexpr QLatin1String ConfirmDefaultValues{"Are you sure you want default value ?"};
 inline constexpr QLatin1String DeviceNotConnected{"Device NOT connected"};
 inline constexpr QLatin1String DeviceConnected{"Device connected"};
 inline constexpr QLatin1String StoringSettings{"Storing settings, please do not switch power off..."};

@@ -9,7 +9,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "BindingTable.h"
 #include "ComPort2.h"
 #include "Constante.h"
 #include "TextFormat.h"
@@ -242,11 +241,3 @@ int TMainMenus::CheckedComIndex() const
 }
 
 TMainMenus::~TMainMenus() = default;
-
-void TMainMenus::BindTo(TEventRouter& router)
-{
-    m_bindings = std::make_unique<TBindingTable>(router);
-    // The items' tags are the values: pull-down Auto 1 and Off 0, black delay 0, 1 and 2.
-    m_bindings->Bind({{_EPD, PullDownGroup, ControlKind::MenuGroup},
-                      {_OSYNCTIME, BlackDelayGroup, ControlKind::MenuGroup}});
-}

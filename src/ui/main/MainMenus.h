@@ -14,8 +14,6 @@ class QMenu;
 class QMenuBar;
 class QToolBar;
 class QToolButton;
-class TBindingTable;
-class TEventRouter;
 
 class TMainMenus : public QObject
 {
@@ -24,9 +22,6 @@ class TMainMenus : public QObject
   public:
     explicit TMainMenus(QMainWindow* window);
     ~TMainMenus() override;
-
-    // Ties the device-setting items to the device.
-    void BindTo(TEventRouter& router);
 
     // File
     QMenu* MenuFile = nullptr;
@@ -103,6 +98,4 @@ class TMainMenus : public QObject
     void buildCustomize(QMenuBar* bar);
     void buildAbout(QMenuBar* bar);
     void buildToolBar(QMainWindow* window);
-
-    std::unique_ptr<TBindingTable> m_bindings;
 };

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "BindingTable.h"
 #include "Constante.h"
 #include "FrmScrollbar.h"
 #include "TextFormat.h"
@@ -95,4 +96,26 @@ TPageImage::TPageImage(QWidget* parent) : QWidget(parent)
     LblImageNoInputSignal = notice("LblImageNoInputSignal", Constante::ImageNoInputSignal, this);
     LblImageNotAvailableComputerInput =
         notice("LblImageNotAvailableComputerInput", Constante::ImageNotAvailableComputerInput, this);
+}
+
+TPageImage::~TPageImage() = default;
+
+void TPageImage::BindTo(TEventRouter& router, const TConversion& conversion)
+{
+    m_bindings = std::make_unique<TBindingTable>(router);
+    const TValueMap shown{{}, &conversion};
+    m_bindings->Bind({{_HPOS, FrameScrollHPos, ControlKind::ValueFrame, shown},
+                      {_HSIZ, FrameScrollHSize, ControlKind::ValueFrame, shown},
+                      {_VPOS, FrameScrollVPos, ControlKind::ValueFrame, shown},
+                      {_VSIZ, FrameScrollVSize, ControlKind::ValueFrame, shown},
+                      {_BRGT, FrameScrollBrightness, ControlKind::ValueFrame, shown},
+                      {_CONTR, FrameScrollContrast, ControlKind::ValueFrame, shown},
+                      {_COLOR, FrameScrollColor, ControlKind::ValueFrame, shown},
+                      {_HUE, FrameScrollHue, ControlKind::ValueFrame, shown},
+                      {_IASP, CboInputAspectRatio, ControlKind::Combo},
+                      {_OASP, CboOutputAspectRatio, ControlKind::Combo},
+                      {_OVER, CboUnderOverscan, ControlKind::Combo},
+                      {_PROC, CboProcessing, ControlKind::Combo},
+                      {_AUTOCAD, BtnCenter, ControlKind::PushButton},
+                      {_PRESETM, BtnPicturePreset, ControlKind::PushButton}});
 }

@@ -3,12 +3,17 @@
 // overscan (group GrpSizePos), the picture rows and sharpness (group GrpPicture), and two notices
 // over the page, centred at start-up, shown when the input on air has no picture to adjust.
 
+#include <memory>
+
 #include <QWidget>
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class TBindingTable;
+class TConversion;
+class TEventRouter;
 class TFrameScrollBar;
 
 class TPageImage : public QWidget
@@ -17,6 +22,10 @@ class TPageImage : public QWidget
 
   public:
     explicit TPageImage(QWidget* parent = nullptr);
+    ~TPageImage() override;
+
+    // Ties the page's controls to the device; the rows show device values through the conversion.
+    void BindTo(TEventRouter& router, const TConversion& conversion);
 
     QGroupBox* GrpSizePos = nullptr;
     TFrameScrollBar* FrameScrollHPos = nullptr;
@@ -39,4 +48,7 @@ class TPageImage : public QWidget
 
     QLabel* LblImageNoInputSignal = nullptr;
     QLabel* LblImageNotAvailableComputerInput = nullptr;
+
+  private:
+    std::unique_ptr<TBindingTable> m_bindings;
 };

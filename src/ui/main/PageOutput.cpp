@@ -3,10 +3,17 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSignalBlocker>
 
 #include "BindingTable.h"
 #include "Constante.h"
+#include "DeviceLists.h"
+#include "DeviceModels.h"
+#include "ErrorReport.h"
 #include "RadioGroup.h"
+#include "UnitRR_UTILS.h"
+
+using tesso::DeviceLists;
 
 namespace
 {
@@ -69,10 +76,96 @@ TPageOutput::TPageOutput(QWidget* parent) : QWidget(parent)
 
 TPageOutput::~TPageOutput() = default;
 
-void TPageOutput::BindTo(TEventRouter& router)
+void TPageOutput::BindTo(TEventRouter& router, const TMainRoutines& routines)
 {
+    m_router = &router;
+    m_routines = routines;
     m_bindings = std::make_unique<TBindingTable>(router);
-    m_bindings->Bind({_OSYNCM, RdoOutputSync, ControlKind::RadioGroup});
+    const std::vector<std::uint32_t> outputTypes{1, 2, 3};
+    m_bindings->Bind({{_OSYNCM, RdoOutputSync, ControlKind::RadioGroup},
+                      // 0: the device has not said which output it drives.
+                      {_OTYPEM,
+                       RdoOutputType,
+                       ControlKind::RadioGroup,
+                       TValueMap{outputTypes},
+                       0,
+                       {},
+                       [](std::uint32_t type) { return type != 0; }},
+                      {_OPAT, RdoTestPattern, ControlKind::RadioGroup}});
+    m_subscriptions.push_back(router.subscribe(_OFMTM, [this] { DriverOFMTMChange(); }));
+    m_subscriptions.push_back(router.subscribe(_ORATEM, [this] { ShowOutputRate(); }));
+    m_subscriptions.push_back(router.subscribe(_REFREQ, [this] { ShowOutputRate(); }));
+    auto guard = [](auto action) {
+        return [action](int position) { tesso::guarded([&] { action(position); }); };
+    };
+    connect(CboOutputFormat, &QComboBox::activated, this,
+            guard([this](int position) { CboOutputFormatChange(position); }));
+    connect(CboOutputRate, &QComboBox::activated, this,
+            guard([this](int position) { CboOutputRateChange(position); }));
+}
+
+void TPageOutput::CboOutputFormatChange(int position)
+{
+    TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (!driver || !IsSupportedModel(driver->DEV()))
+        return;
+    if (const std::optional<std::uint32_t> code = ValueAtIndex(position, DeviceLists::OutputFormatCodes))
+        driver->setOFMTM(*code);
+}
+
+void TPageOutput::CboOutputRateChange(int position)
+{
+    TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (!driver || position < 0)
+        return;
+    if (position == CboOutputRate->count() - 1) {
+        driver->setREFREQ(1);
+    } else {
+        driver->setREFREQ(0);
+        driver->setORATEM(static_cast<std::uint32_t>(position));
+    }
+}
+
+void TPageOutput::DriverOFMTMChange()
+{
+    const TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (!driver)
+        return;
+    const std::uint32_t format = driver->OFMTM();
+    if (IsSupportedModel(driver->DEV())) {
+        // A code the model's table lacks leaves the choice as it is.
+        const int position = IndexOfValue(format, DeviceLists::OutputFormatCodes);
+        if (position >= 0 && position < CboOutputFormat->count()) {
+            const QSignalBlocker blocker(CboOutputFormat);
+            CboOutputFormat->setCurrentIndex(position);
+        }
+    }
+    // The UXGA formats (4 and 5) go up to 60 Hz only.
+    const QSignalBlocker blocker(CboOutputRate);
+    if (format == 4 || format == 5)
+        FillList(CboOutputRate, DeviceLists::UxgaOutputRate);
+    else
+        FillList(CboOutputRate, DeviceLists::OutputRate);
+    ShowOutputRate();
+}
+
+void TPageOutput::ShowOutputRate()
+{
+    const TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (!driver)
+        return;
+    if (m_routines.UpdateReferenceStatus)
+        m_routines.UpdateReferenceStatus();
+    const int followInput = CboOutputRate->count() - 1;
+    int position = -1;
+    if (driver->REFREQ() == 1)
+        position = followInput;
+    else if (driver->ORATEM() < static_cast<std::uint32_t>(std::max(followInput, 0)))
+        position = static_cast<int>(driver->ORATEM()); // a real rate, never "Follow Input"
+    const QSignalBlocker blocker(CboOutputRate);
+    CboOutputRate->setCurrentIndex(position);
+    if (m_routines.UpdateStatusGrid)
+        m_routines.UpdateStatusGrid();
 }
 
 void TPageOutput::SetSyncItems(const QStringList& items)

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "Constante.h"
+#include "ControlsMenu.h"
 #include "Conversion.h"
 #include "DeviceModels.h"
 #include "ErrorReport.h"
@@ -170,9 +171,10 @@ void TForm_MAIN::bindDriver()
     PnlBtnInputs->BindTo(*m_router, routines, &m_imageList);
     TabSheet_SwitchMode->BindTo(*m_router);
     TabSheet_Input->BindTo(*m_router, routines);
-    TabSheet_Output->BindTo(*m_router);
+    TabSheet_Output->BindTo(*m_router, routines);
+    TabSheet_Image->BindTo(*m_router, *Conversion);
     TabSheet_Audio->BindTo(*m_router, routines);
-    Menus->BindTo(*m_router);
+    m_controls = std::make_unique<TControlsMenu>(*Menus, *m_router, m_prompts, this);
     m_labels->ConnectMenus(m_prompts, this, [this] { return static_cast<std::int64_t>(m_driver->DEV()); });
 }
 

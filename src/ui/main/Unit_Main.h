@@ -35,6 +35,7 @@ class QRadioButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class TControlsMenu;
 class TConversion;
 class TFrameInput;
 class TInputButtonRow;
@@ -175,6 +176,7 @@ class TForm_MAIN : public QMainWindow
     UserPrompts& m_prompts;
     SecondaryWindows m_windows;
     std::unique_ptr<TConnectionMenu> m_connection;
+    std::unique_ptr<TControlsMenu> m_controls;
     std::unique_ptr<TInputLabels> m_labels;
     std::unique_ptr<TDeviceIdentity> m_identity;
     std::unique_ptr<TMainDisplay> m_display;
