@@ -11,54 +11,77 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "EffectRow.h"
 #include "FrmScrollbar.h"
 #include "InputButtonRow.h"
 #include "MainWindowTestHarness.h"
+#include "PageEffect.h"
 #include "PageImage.h"
 #include "PageOutput.h"
+#include "PageSwitchMode.h"
+#include "RadioGroup.h"
 #include "SimServer.h"
 #include "StatusGridArea.h"
 #include "WaitFor.h"
 
 using namespace tesso::test::mainwindow;
 
-TEST(MainWindowEndToEnd, SimulatedDeviceOnAPseudoTerminalIsDetected)
+namespace
 {
-    tesso::sim::SimServer sim(tesso::sim::Model::Snipa);
-    QString error;
-    ASSERT_TRUE(sim.openPty(&error)) << error.toStdString();
-    qputenv("TESSO_COM1", sim.ptyPath().toLocal8Bit());
 
+// The main window on COM1, which is the simulated device's pseudo-terminal, until it is connected.
+struct SimulatedWindow {
+    tesso::sim::SimServer sim;
     QTemporaryDir folder;
+    RecordingPrompts prompts;
+    std::unique_ptr<TForm_MAIN> main;
+
+    explicit SimulatedWindow(tesso::sim::Model model) : sim(model) {}
+
+    void start()
     {
+        QString error;
+        ASSERT_TRUE(sim.openPty(&error)) << error.toStdString();
+        qputenv("TESSO_COM1", sim.ptyPath().toLocal8Bit());
         ConnectionSettings settings(folder.path(), QStringLiteral("Tesso remote control"));
         ConnectionValues values;
         values.Port = 0;
         values.RemoteIp = QStringLiteral("127.0.0.1");
         ASSERT_TRUE(settings.WriteConnection(values));
+        TStartUp::Options options;
+        options.SettingsDirectory = folder.path();
+        options.ShowSplash = false;
+        main = TStartUp::Run(makeDefaultLinks(), prompts, options);
+        qunsetenv("TESSO_COM1");
+        EXPECT_TRUE(prompts.informations.isEmpty());
+        EXPECT_EQ(main->StatusPanelText(1), QStringLiteral("Port : COM1"));
+        // The driver's first step comes after 3 s, detection then polls every 2 s.
+        ASSERT_TRUE(tesso::test::waitFor(
+            [&] { return main->StatusPanelText(0) == QStringLiteral("Device connected"); }, 20000));
+        ASSERT_TRUE(tesso::test::waitFor(
+            [&] { return main->StatusArea->Cell(1, 1) == QStringLiteral("C.Video 1"); }, 10000));
     }
-    RecordingPrompts prompts;
-    TStartUp::Options options;
-    options.SettingsDirectory = folder.path();
-    options.ShowSplash = false;
-    std::unique_ptr<TForm_MAIN> main = TStartUp::Run(makeDefaultLinks(), prompts, options);
-    qunsetenv("TESSO_COM1");
-    EXPECT_TRUE(prompts.informations.isEmpty());
-    EXPECT_EQ(main->StatusPanelText(1), QStringLiteral("Port : COM1"));
+    bool onAir(const char* label)
+    {
+        return tesso::test::waitFor([&] { return main->StatusArea->Cell(1, 1) == QLatin1String(label); },
+                                    10000);
+    }
+};
 
-    // The driver's first step comes after 3 s, detection then polls every 2 s.
-    ASSERT_TRUE(tesso::test::waitFor(
-        [&] { return main->StatusPanelText(0) == QStringLiteral("Device connected"); }, 20000));
+} // namespace
+
+TEST(MainWindowEndToEnd, TheCutOnlyModelIsDetectedSwitchesAndTakesSettings)
+{
+    SimulatedWindow w(tesso::sim::Model::Snipa);
+    ASSERT_NO_FATAL_FAILURE(w.start());
+    TForm_MAIN* main = w.main.get();
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Snipa remote control"));
-    EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/Snipa.ini")));
-
-    // The grid shows the simulated signal; a button puts another input on air.
-    ASSERT_TRUE(tesso::test::waitFor(
-        [&] { return main->StatusArea->Cell(1, 1) == QStringLiteral("C.Video 1"); }, 10000));
+    EXPECT_TRUE(QFile::exists(w.folder.path() + QStringLiteral("/Snipa.ini")));
     EXPECT_EQ(main->StatusArea->Cell(1, 2), QStringLiteral("Video"));
+    EXPECT_TRUE(main->StatusArea->SpeedButton_Fade->isHidden()) << "a cut, and nothing else";
+
     main->PnlBtnInputs->BtnInput[2]->click();
-    EXPECT_TRUE(tesso::test::waitFor(
-        [&] { return main->StatusArea->Cell(1, 1) == QStringLiteral("RGB/YUV"); }, 10000));
+    EXPECT_TRUE(w.onAir("RGB/YUV"));
     EXPECT_TRUE(main->PnlBtnInputs->BtnInput[2]->isChecked());
 
     // The pages change the device and show what it answers.
@@ -70,6 +93,31 @@ TEST(MainWindowEndToEnd, SimulatedDeviceOnAPseudoTerminalIsDetected)
         [&] { return main->Driver().BRGT() == 108 && main->Driver().OFMTM() == 10; }, 10000));
     EXPECT_EQ(brightness->ScrollBar->value(), 108);
     EXPECT_EQ(main->TabSheet_Output->CboOutputFormat->currentIndex(), 0);
+    main->close();
+}
+
+TEST(MainWindowEndToEnd, AFadeRunsItsDurationOnTheFadeModel)
+{
+    SimulatedWindow w(tesso::sim::Model::Lumio);
+    ASSERT_NO_FATAL_FAILURE(w.start());
+    TForm_MAIN* main = w.main.get();
+    // Effects belong to seamless switching.
+    emit main->TabSheet_SwitchMode->RadioGroup_SWITCHMODE->itemClicked(0);
+    ASSERT_TRUE(tesso::test::waitFor([&] { return main->StatusArea->SpeedButton_Fade->isEnabled(); }, 10000));
+    EXPECT_FALSE(main->StatusArea->SpeedButton_Fade->isHidden());
+    main->StatusArea->SpeedButton_Fade->click();
+    TEffectRow* fade = main->TabSheet_Effect->RowFadeDuration;
+    fade->ScrollBar->triggerAction(QAbstractSlider::SliderToMinimum); // half a second
+    ASSERT_TRUE(tesso::test::waitFor(
+        [&] { return main->StatusArea->SpeedButton_Fade->isChecked() && main->Driver().FADEDURATION() == 5; },
+        10000));
+    main->PnlBtnInputs->BtnInput[1]->click();
+    EXPECT_TRUE(
+        tesso::test::waitFor([&] { return main->Driver().TAKE() && main->Driver().ICHM() == 1; }, 10000))
+        << "the fade runs with the old input still on air";
+    EXPECT_EQ(main->TabSheet_Effect->Edit_EFFECTSTATUS->text(), QStringLiteral("Fade"));
+    EXPECT_TRUE(w.onAir("C.Video 2"));
+    EXPECT_TRUE(tesso::test::waitFor([&] { return !main->Driver().TAKE(); }, 10000)) << "and ends";
     main->close();
 }
 

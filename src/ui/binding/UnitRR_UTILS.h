@@ -9,6 +9,7 @@
 #include <QComboBox>
 
 #include "DeviceLists.h"
+#include "ErrorReport.h"
 
 // The first position whose entry equals the value, or -1 (a list shown at -1 shows no choice).
 template <typename Table> int IndexOfValue(std::uint32_t value, const Table& table)
@@ -19,12 +20,18 @@ template <typename Table> int IndexOfValue(std::uint32_t value, const Table& tab
     return -1;
 }
 
-// The entry at a position, or nothing for a position outside the table: a list that has no
-// choice, or one whose entries outnumber its table, sends nothing rather than a value nobody chose.
+// The warning for a position outside its table.
+inline constexpr QLatin1String ItemIndexOut{"ItemIndex out about Tab: nothing is sent"};
+
+// The entry at a position, or nothing for a position outside the table, with a warning: a list
+// that has no choice, or one whose entries outnumber its table, sends nothing rather than a value
+// nobody chose.
 template <typename Table> std::optional<std::uint32_t> ValueAtIndex(int position, const Table& table)
 {
-    if (position < 0 || static_cast<std::size_t>(position) >= std::size(table))
+    if (position < 0 || static_cast<std::size_t>(position) >= std::size(table)) {
+        tesso::reportError(QString(ItemIndexOut));
         return std::nullopt;
+    }
     return table[static_cast<std::size_t>(position)];
 }
 

@@ -27,6 +27,29 @@ std::vector<QPixmap> GlyphImages::ButtonGlyphs()
             Led(QColor(90, 20, 20), 12)};
 }
 
+QPixmap GlyphImages::AudioFrame(int frame)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(60, 60, 60));
+    const QPointF speaker[] = {{1, 6}, {4, 6}, {8, 2}, {8, 14}, {4, 10}, {1, 10}};
+    painter.drawPolygon(speaker, 6);
+    painter.setBrush(Qt::NoBrush);
+    if (frame == 76) {
+        painter.setPen(QPen(QColor(210, 30, 30), 2));
+        painter.drawLine(QPointF(10, 5), QPointF(15, 11));
+        painter.drawLine(QPointF(15, 5), QPointF(10, 11));
+        return pixmap;
+    }
+    painter.setPen(QPen(QColor(30, 120, 200), 1.2));
+    for (int wave = 1; wave <= frame - 3 && wave <= 3; ++wave)
+        painter.drawArc(QRectF(8 - 2.0 * wave, 8 - 2.5 * wave, 4.0 * wave, 5.0 * wave), -60 * 16, 120 * 16);
+    return pixmap;
+}
+
 QPixmap GlyphImages::Logo(const QString& modelName)
 {
     QPixmap pixmap(120, 48);

@@ -15,6 +15,9 @@ class GlyphImages
     static QPixmap Led(const QColor& colour, int size);
     // The main window's bitmap list: 0 idle, 1 input on air, 2 and 3 the two blinking states.
     static std::vector<QPixmap> ButtonGlyphs();
+    // The audio indicator's picture for a frame of the tool bar's image list: 3 to 6 a speaker
+    // with 0 to 3 sound waves, 76 the muted speaker.
+    static QPixmap AudioFrame(int frame);
     // The about box's logo for a model name; an empty name gives the program's own logo.
     static QPixmap Logo(const QString& modelName);
     // The 400 x 521 picture of the start-up window.

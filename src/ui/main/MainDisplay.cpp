@@ -45,7 +45,6 @@ TMainDisplay::TMainDisplay(TForm_MAIN& window, TEventRouter& router) : m_window(
     on(_ICHM, [this] { DriverICHMChange(); });
     on(_REFSTA, [this] { UpdateReferenceStatus(); });
     on(_REFREQ, [this] { UpdateReferenceStatus(); });
-    on(_SWITCHMODE, [this] { UpdatePagesForInput(); });
     on(_IFAMM, [this] {
         UpdatePagesForInput();
         UpdateStatusGrid();

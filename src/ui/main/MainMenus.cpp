@@ -86,8 +86,13 @@ void TMainMenus::buildControls(QMenuBar* bar)
     MenuBlackDelayRange = item(MenuBlackDelay, "MenuBlackDelayRange", QString(Constante::BlackDelayRange));
     MenuBlackDelayRange->setVisible(false);
 
-    MenuItem_AutoTake = item(MenuControls, "MenuItem_AutoTake", QString(Constante::MenuAutoTake));
-    MenuItem_AutoTake->setCheckable(true);
+    QMenu* autoTake = submenu(MenuControls, "MenuAutoTake", QString(Constante::MenuAutoTake));
+    MenuItem_AutoTake = autoTake->menuAction();
+    MenuItem_AutoTake->setObjectName(QStringLiteral("MenuItem_AutoTake"));
+    AutoTakeGroup = new QActionGroup(this);
+    MenuItem_AutoTake_On = radio(autoTake, AutoTakeGroup, "MenuItem_AutoTake_On", QString(Constante::On), 1);
+    MenuItem_AutoTake_Off =
+        radio(autoTake, AutoTakeGroup, "MenuItem_AutoTake_Off", QString(Constante::Off), 0);
 
     MenuStandBy = submenu(MenuControls, "MenuStandBy", QString(Constante::MenuStandBy));
     MenuStandByOnOff = submenu(MenuStandBy, "MenuStandByOnOff", QString(Constante::MenuStandBy));

@@ -39,7 +39,10 @@ class TMainMenus : public QObject
     QAction* MenuBlackDelayMedium = nullptr;
     QAction* MenuBlackDelayLong = nullptr;
     QAction* MenuBlackDelayRange = nullptr; // "0..30", never shown
-    QAction* MenuItem_AutoTake = nullptr;
+    QAction* MenuItem_AutoTake = nullptr;   // the "AutoTake" submenu
+    QActionGroup* AutoTakeGroup = nullptr;
+    QAction* MenuItem_AutoTake_On = nullptr;  // tag 1
+    QAction* MenuItem_AutoTake_Off = nullptr; // tag 0
     QMenu* MenuStandBy = nullptr;
     QMenu* MenuStandByOnOff = nullptr;
     QAction* MenuStandByOn = nullptr;

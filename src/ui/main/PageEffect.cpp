@@ -3,10 +3,17 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
+#include <QToolButton>
 
+#include "BindingTable.h"
 #include "Constante.h"
+#include "EffectRow.h"
+#include "RadioGroup.h"
 #include "SmallCombo.h"
+#include "UnitRR_UTILS.h"
 
 namespace
 {
@@ -18,11 +25,51 @@ QAction* entry(QMenu* menu, const char* name, QLatin1String caption)
     return action;
 }
 
+// Effect codes by list position: fade to black, cut, fade, title.
+const std::vector<std::uint32_t> EffectTable{0, 1, 2, 3};
+
+int barLimit(std::uint32_t room)
+{
+    return static_cast<int>(std::min<std::uint32_t>(room, INT32_MAX));
+}
+
 } // namespace
 
 TPageEffect::TPageEffect(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet_Effect"));
+    Edit_EFFECTSTATUS = new QLineEdit(this);
+    Edit_EFFECTSTATUS->setObjectName(QStringLiteral("Edit_EFFECTSTATUS"));
+    Edit_EFFECTSTATUS->setReadOnly(true);
+    Edit_EFFECTSTATUS->setFrame(false);
+    Edit_EFFECTSTATUS->setGeometry(8, 4, 570, 22);
+
+    Panel_ZoneEffect = new QGroupBox(QString(Constante::Effects), this);
+    Panel_ZoneEffect->setObjectName(QStringLiteral("Panel_ZoneEffect"));
+    Panel_ZoneEffect->setGeometry(4, 30, 577, 190);
+    auto row = [this](TEffectRow::Settings settings, int y) {
+        return new TEffectRow(settings, y, Panel_ZoneEffect);
+    };
+    RowFadeDuration =
+        row({_FADEDURATION, QString(Constante::FadeDurationLabel), 5, 250, 10, false, false}, 22);
+    RowTitleStart = row({_TITLESTART, QString(Constante::ShadowPositionLabel), 0, 2047, 300, true, true}, 50);
+    RowTitleHeight = row({_TITLEHEIGHT, QString(Constante::ShadowSizeLabel), 0, 2047, 220, true, true}, 78);
+    RowTitleAlpha = row({_TITLEALPHA, QString(Constante::ShadowIntensityLabel), 0, 256, 78, true, true}, 106);
+    RowTitleDuration =
+        row({_TITLEDURATION, QString(Constante::TitleDurationLabel), 10, 250, 10, true, false}, 134);
+    RowTitleDuration->ScrollBar->setFixedWidth(220);
+    Btn_TitleHold = new QToolButton(Panel_ZoneEffect);
+    Btn_TitleHold->setObjectName(QStringLiteral("Btn_TitleHold"));
+    Btn_TitleHold->setText(QString(Constante::Holding));
+    Btn_TitleHold->setCheckable(true);
+    Btn_TitleHold->setGeometry(346, 134, 74, 22);
+
+    RadioGroup_TITLEAUDIO = new TRadioGroup(QString(Constante::TitleAudio), this);
+    RadioGroup_TITLEAUDIO->setObjectName(QStringLiteral("RadioGroup_TITLEAUDIO"));
+    RadioGroup_TITLEAUDIO->setItems({QString(Constante::Video), QString(Constante::Computer)});
+    RadioGroup_TITLEAUDIO->setColumns(2);
+    RadioGroup_TITLEAUDIO->setGeometry(4, 226, 300, 48);
+
     PopupMenu_Effect = new QMenu(this);
     PopupMenu_Effect->setObjectName(QStringLiteral("PopupMenu_Effect"));
     MenuItem_Fadetoblack = entry(PopupMenu_Effect, "MenuItem_Fadetoblack", Constante::FadeToBlack);
@@ -43,4 +90,77 @@ TPageEffect::TPageEffect(QWidget* parent) : QWidget(parent)
     SmallCombo_EFFECTTYPE_EFFECTSTATUS->setPopUpMenu(PopupMenu_Effect);
     SmallCombo_EFFECTTYPE_EFFECTSTATUS->hide();
     GrpEffectType->hide();
+}
+
+TPageEffect::~TPageEffect() = default;
+
+std::vector<TEffectRow*> TPageEffect::rows() const
+{
+    return {RowFadeDuration, RowTitleStart, RowTitleHeight, RowTitleAlpha, RowTitleDuration};
+}
+
+void TPageEffect::BindTo(TEventRouter& router)
+{
+    m_router = &router;
+    for (TEffectRow* row : rows())
+        row->BindTo(router);
+    RowTitleStart->OnShown = [this](std::uint32_t) { LimitShadowSize(); };
+    RowTitleHeight->OnShown = [this](std::uint32_t) { LimitShadowPosition(); };
+
+    m_bindings = std::make_unique<TBindingTable>(router);
+    auto holdShown = [this] { RowTitleDuration->ScrollBar->setEnabled(!Btn_TitleHold->isChecked()); };
+    m_bindings->Bind(
+        {{_EFFECTTYPE, SmallCombo_EFFECTTYPE_EFFECTSTATUS, ControlKind::SmallCombo, TValueMap{EffectTable}},
+         {_TITLEHOLD, Btn_TitleHold, ControlKind::ToggleButton, {}, 0, holdShown},
+         {_TITLEAUDIO, RadioGroup_TITLEAUDIO, ControlKind::RadioGroup}});
+    m_subscriptions.push_back(router.subscribe(_EFFECTSTATUS, [this] { DriverEFFECTSTATUSChange(); }));
+    m_subscriptions.push_back(router.subscribe(_TITLEMAXY, [this] {
+        LimitShadowSize();
+        LimitShadowPosition();
+    }));
+    m_subscriptions.push_back(router.subscribe(_DEV, [this] { EmptyQueues(); }));
+}
+
+void TPageEffect::DriverEFFECTSTATUSChange()
+{
+    const TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (!driver)
+        return;
+    const std::uint32_t status = driver->EFFECTSTATUS();
+    const QList<QAction*> entries = PopupMenu_Effect->actions();
+    const int position = IndexOfValue(status, EffectTable);
+    if (position >= 0 && position < entries.size())
+        Edit_EFFECTSTATUS->setText(entries.at(position)->text());
+    if (status > 3)
+        return;
+    RowFadeDuration->setVisible(status == 2);
+    const bool title = status == 3;
+    for (TEffectRow* row : {RowTitleStart, RowTitleHeight, RowTitleAlpha, RowTitleDuration})
+        row->setVisible(title);
+    Btn_TitleHold->setVisible(title);
+    RadioGroup_TITLEAUDIO->setVisible(title);
+    bool any = Btn_TitleHold->isVisibleTo(Panel_ZoneEffect);
+    for (TEffectRow* row : rows())
+        any = any || !row->isHidden();
+    Panel_ZoneEffect->setVisible(any);
+}
+
+void TPageEffect::LimitShadowSize()
+{
+    const TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (driver && driver->TITLESTART() <= driver->TITLEMAXY())
+        RowTitleHeight->ScrollBar->setMaximum(barLimit(driver->TITLEMAXY() - driver->TITLESTART()));
+}
+
+void TPageEffect::LimitShadowPosition()
+{
+    const TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (driver && driver->TITLEHEIGHT() <= driver->TITLEMAXY())
+        RowTitleStart->ScrollBar->setMaximum(barLimit(driver->TITLEMAXY() - driver->TITLEHEIGHT()));
+}
+
+void TPageEffect::EmptyQueues()
+{
+    for (TEffectRow* row : rows())
+        row->EmptyQueue();
 }

@@ -1,12 +1,26 @@
 #pragma once
-// The "Effect" page of the main window's page control. The effect list (a compact combo on the
-// pop-up menu PopupMenu_Effect, kept hidden in the group "Type") offers the effects the model has.
+// The "Effect" page of the main window's page control: the status line naming the effect the
+// device applies, the fade and title parameter rows (the title rows paced one value per reply),
+// the title hold and the title's audio, shown by the effect running. The effect list (a compact
+// combo on the pop-up menu PopupMenu_Effect, kept hidden in the group "Type") offers the effects
+// the model has.
+
+#include <memory>
+#include <vector>
 
 #include <QWidget>
 
+#include "EventRouter.h"
+#include "MainRoutines.h"
+
 class QAction;
 class QGroupBox;
+class QLineEdit;
 class QMenu;
+class QToolButton;
+class TBindingTable;
+class TEffectRow;
+class TRadioGroup;
 class TSmallCombo;
 
 class TPageEffect : public QWidget
@@ -15,6 +29,19 @@ class TPageEffect : public QWidget
 
   public:
     explicit TPageEffect(QWidget* parent = nullptr);
+    ~TPageEffect() override;
+
+    void BindTo(TEventRouter& router);
+
+    QLineEdit* Edit_EFFECTSTATUS = nullptr;
+    QGroupBox* Panel_ZoneEffect = nullptr;
+    TEffectRow* RowFadeDuration = nullptr;
+    TEffectRow* RowTitleStart = nullptr;    // shadow position, queue TamponVar_TITLESTART
+    TEffectRow* RowTitleHeight = nullptr;   // shadow size, queue TamponVar_TITLEHEIGHT
+    TEffectRow* RowTitleAlpha = nullptr;    // shadow intensity, queue TamponVar_TITLEALPHA
+    TEffectRow* RowTitleDuration = nullptr; // queue TamponVar_TITLEDURATION
+    QToolButton* Btn_TitleHold = nullptr;
+    TRadioGroup* RadioGroup_TITLEAUDIO = nullptr;
 
     QGroupBox* GrpEffectType = nullptr;
     QMenu* PopupMenu_Effect = nullptr;
@@ -23,4 +50,19 @@ class TPageEffect : public QWidget
     QAction* MenuItem_CrossFade = nullptr;   // 2
     QAction* MenuItem_Shadowtitle = nullptr; // 3
     TSmallCombo* SmallCombo_EFFECTTYPE_EFFECTSTATUS = nullptr;
+
+    // The status line and the rows the effect running needs.
+    void DriverEFFECTSTATUSChange();
+    // The shadow band stays under TITLEMAXY: each bar's maximum leaves room for the other.
+    void LimitShadowSize();
+    void LimitShadowPosition();
+    // Values still waiting for the device are forgotten when it is lost or found again.
+    void EmptyQueues();
+
+  private:
+    std::vector<TEffectRow*> rows() const;
+
+    TEventRouter* m_router = nullptr;
+    std::unique_ptr<TBindingTable> m_bindings;
+    std::vector<TSubscription> m_subscriptions;
 };

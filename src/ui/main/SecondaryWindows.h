@@ -2,6 +2,8 @@
 // The eleven windows that start-up creates after the main window, in that order. All are owned by
 // the main window (Qt parent) and live until it is destroyed.
 
+#include <vector>
+
 class QWidget;
 class TAbout_Tesso;
 class TForm_Debug2007;
@@ -23,4 +25,7 @@ struct SecondaryWindows {
     QWidget* FrameFormat = nullptr;
     QWidget* Gradient = nullptr;
     TForm_Debug2007* Debug = nullptr;
+
+    // All of them, the last created first (the order they are destroyed in).
+    std::vector<QWidget*> All() const;
 };

@@ -17,6 +17,7 @@ QToolButton* effectButton(const char* name, const QString& caption, int tag, QWi
     button->setObjectName(QString::fromLatin1(name));
     button->setText(caption);
     button->setCheckable(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon); // the blinking glyph beside the caption
     button->setProperty("Tag", tag);
     return button;
 }

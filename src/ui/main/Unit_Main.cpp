@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "AudioIndicator.h"
 #include "Constante.h"
 #include "ControlsMenu.h"
 #include "Conversion.h"
@@ -29,6 +30,7 @@
 #include "PageSwitchMode.h"
 #include "StatusGridArea.h"
 #include "TextFormat.h"
+#include "Transitions.h"
 #include "Unit_About.h"
 #include "Unit_Debug2007.h"
 #include "Unit_MessageProjector.h"
@@ -68,12 +70,7 @@ TForm_MAIN::TForm_MAIN(DriverLinks links, const QString& settingsDirectory, User
 TForm_MAIN::~TForm_MAIN()
 {
     // The secondary windows refer to the driver: they go before it does.
-    for (QWidget* window :
-         {static_cast<QWidget*>(m_windows.Debug), m_windows.Gradient, m_windows.FrameFormat,
-          m_windows.FrameDebug, static_cast<QWidget*>(m_windows.SyncTime),
-          static_cast<QWidget*>(m_windows.Standby), static_cast<QWidget*>(m_windows.About),
-          m_windows.TransferFrame, static_cast<QWidget*>(m_windows.Rs232LanDlg),
-          static_cast<QWidget*>(m_windows.IPConfigDlg), static_cast<QWidget*>(m_windows.MessageProjector)})
+    for (QWidget* window : m_windows.All())
         delete window; // NOLINT: children of this window, destroyed early on purpose
     m_windows = SecondaryWindows{};
 }
@@ -173,6 +170,10 @@ void TForm_MAIN::bindDriver()
     TabSheet_Input->BindTo(*m_router, routines);
     TabSheet_Output->BindTo(*m_router, routines);
     TabSheet_Image->BindTo(*m_router, *Conversion);
+    TabSheet_Effect->BindTo(*m_router);
+    m_transitions = std::make_unique<TTransitions>(*this, *m_router);
+    m_audio = std::make_unique<TAudioIndicator>(*m_router, TabSheet_Audio->SpeedButton_Amute,
+                                                Menus->ToolButton_Audio, StatusBar);
     TabSheet_Audio->BindTo(*m_router, routines);
     m_controls = std::make_unique<TControlsMenu>(*Menus, *m_router, m_prompts, this);
     m_labels->ConnectMenus(m_prompts, this, [this] { return static_cast<std::int64_t>(m_driver->DEV()); });
@@ -340,8 +341,12 @@ void TForm_MAIN::Timer1Timer()
     // 4., 5.
     m_blinkPhase = m_blinkPhase == 0 ? 1 : 0;
     RefreshStatusBar();
-    // 6. (the audio and transition indicators join here with their pages)
+    // 6. The indicators, in this order.
+    m_audio->Tick();
     m_identity->CycleAboutLogo();
+    m_transitions->PreselectedInputBlink();
+    m_transitions->TakeButtonBlink();
+    m_transitions->SelectedEffectBlink();
 }
 
 void TForm_MAIN::updateBlinkingGlyphs()

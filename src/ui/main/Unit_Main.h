@@ -35,6 +35,7 @@ class QRadioButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class TAudioIndicator;
 class TControlsMenu;
 class TConversion;
 class TFrameInput;
@@ -48,6 +49,7 @@ class TPageInput;
 class TPageOutput;
 class TPageSwitchMode;
 class TStatusGridArea;
+class TTransitions;
 class UserPrompts;
 
 class TForm_MAIN : public QMainWindow
@@ -112,6 +114,7 @@ class TForm_MAIN : public QMainWindow
     void ApplyDeviceModel(std::int64_t code) { m_identity->ApplyDeviceModel(code); }
     std::int64_t AppliedModelCode() const { return m_identity->AppliedModelCode(); }
     void ShowUpdateNotice(const QString& text) { PnlUpdater->ShowNotice(text); }
+    void EffectButtonVisibility() { m_identity->EffectButtonVisibility(); }
 
     // ---- Status bar -----------------------------------------------------------------------------
     void RefreshStatusBar() { StatusBar->Refresh(); }
@@ -177,6 +180,8 @@ class TForm_MAIN : public QMainWindow
     SecondaryWindows m_windows;
     std::unique_ptr<TConnectionMenu> m_connection;
     std::unique_ptr<TControlsMenu> m_controls;
+    std::unique_ptr<TTransitions> m_transitions;
+    std::unique_ptr<TAudioIndicator> m_audio;
     std::unique_ptr<TInputLabels> m_labels;
     std::unique_ptr<TDeviceIdentity> m_identity;
     std::unique_ptr<TMainDisplay> m_display;

@@ -1,0 +1,43 @@
+#pragma once
+// The audio indicator and the mute buttons: a small speaker that animates while the sound is on
+// and shows a muted picture while it is off, on the tool bar's audio button and at the right end
+// of the status bar; the Audio page's mute button is down while muted, its caption "Mute On" or
+// "Mute Off". Either button toggles the device's mute.
+
+#include <QPixmap>
+
+#include "EventRouter.h"
+
+class QAction;
+class QToolButton;
+class TMainStatusBar;
+
+class TAudioIndicator
+{
+  public:
+    static constexpr int MutedFrame = 76;
+
+    TAudioIndicator(TEventRouter& router, QToolButton* muteButton, QAction* toolButton,
+                    TMainStatusBar* statusBar);
+
+    // One step of the animation, on each tick of the main timer: 3, 4, 5, 6, 5, 4, 3, 4 ... while
+    // the sound is on; the muted picture stays.
+    void Tick();
+    // A click on either mute button.
+    void MuteClick();
+    void DriverAMUTEChange();
+
+    int Frame() const { return m_frame; }
+
+  private:
+    void showFrame();
+
+    TEventRouter& m_router;
+    QToolButton* m_muteButton;
+    QAction* m_toolButton;
+    TMainStatusBar* m_statusBar;
+    TSubscription m_subscription;
+    int m_frame = 3;
+    int m_step = 1;
+    QPixmap m_picture;
+};

@@ -1,0 +1,123 @@
+#include "EffectRow.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "Constante.h"
+#include "ErrorReport.h"
+#include "NumberText.h"
+#include "TextFormat.h"
+
+TEffectRow::TEffectRow(const Settings& settings, int y, QWidget* parent)
+    : QObject(parent), m_settings(settings)
+{
+    Lbl = new QLabel(settings.caption, parent);
+    Lbl->setGeometry(8, y + 2, 110, 20);
+    ScrollBar = new QScrollBar(Qt::Horizontal, parent);
+    ScrollBar->setRange(settings.minimum, settings.maximum);
+    ScrollBar->setPageStep(10);
+    ScrollBar->setValue(settings.initial);
+    ScrollBar->setGeometry(120, y + 2, 300, 18);
+    Edt = new QLineEdit(parent);
+    Edt->setGeometry(428, y, 60, 22);
+    Edt->setReadOnly(!settings.editable);
+    if (!settings.editable)
+        Edt->setFrame(false);
+
+    // Only the user's moves: a position set from the device raises no action.
+    connect(ScrollBar, &QAbstractSlider::actionTriggered, this,
+            [this] { tesso::guarded([this] { Scrolled(ScrollBar->sliderPosition()); }); });
+    if (settings.editable)
+        connect(Edt, &QLineEdit::returnPressed, this, [this] { tesso::guarded([this] { EnterPressed(); }); });
+}
+
+void TEffectRow::BindTo(TEventRouter& router)
+{
+    m_router = &router;
+    m_subscription = router.subscribe(m_settings.variable, [this] { Reported(); });
+}
+
+void TEffectRow::setVisible(bool visible)
+{
+    Lbl->setVisible(visible);
+    ScrollBar->setVisible(visible);
+    Edt->setVisible(visible);
+}
+
+bool TEffectRow::isHidden() const
+{
+    return ScrollBar->isHidden();
+}
+
+QString TEffectRow::FieldText(std::uint32_t value) const
+{
+    if (m_settings.editable)
+        return QString::number(value);
+    return TextFormat::Format(Constante::SecondsFormat,
+                              {QLocale().toString(value / 10.0, 'g', QLocale::FloatingPointShortest)});
+}
+
+void TEffectRow::send(std::uint32_t value)
+{
+    if (TMirex_d* driver = m_router ? m_router->driver() : nullptr)
+        driver->setVariable(m_settings.variable, value);
+}
+
+void TEffectRow::Scrolled(int position)
+{
+    const auto value = static_cast<std::uint32_t>(std::max(position, 0));
+    if (!m_settings.paced)
+        return send(value);
+    if (m_queue.Vide())
+        send(value);
+    m_queue.setAjout(static_cast<std::int32_t>(value));
+}
+
+void TEffectRow::EnterPressed()
+{
+    const QString text = Edt->text();
+    const QByteArray bytes = text.trimmed().toLatin1();
+    const std::optional<std::int32_t> typed =
+        tesso::scanInt32(bytes.constData(), bytes.constData() + bytes.size());
+    if (!typed)
+        return tesso::reportError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    // Refused before the bar moves: the bar would show a value nobody sends.
+    if (*typed < 0)
+        return tesso::reportError(TextFormat::Format(Constante::NotANegativeNumber, {text}));
+    {
+        const QSignalBlocker blocker(ScrollBar);
+        ScrollBar->setValue(*typed);
+    }
+    // The bar's range (for the band, the room TITLEMAXY leaves) limits what is sent.
+    Scrolled(ScrollBar->value());
+}
+
+void TEffectRow::Reported()
+{
+    const TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    if (!driver)
+        return;
+    if (m_settings.paced && !m_queue.Vide()) {
+        const auto waiting = static_cast<std::uint32_t>(m_queue.ExtraitReadOnly());
+        send(waiting);
+        Edt->setText(FieldText(waiting));
+        return;
+    }
+    const std::uint32_t value = driver->mirrorValue(m_settings.variable);
+    {
+        const QSignalBlocker blocker(ScrollBar);
+        ScrollBar->setValue(static_cast<int>(std::min<std::uint32_t>(value, INT32_MAX)));
+    }
+    Edt->setText(FieldText(value));
+    if (OnShown)
+        OnShown(value);
+}
+
+void TEffectRow::EmptyQueue()
+{
+    while (!m_queue.Vide())
+        m_queue.ExtraitReadOnly();
+}

@@ -1,0 +1,190 @@
+#include "Transitions.h"
+
+#include <QActionGroup>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "BindingTable.h"
+#include "DeviceModels.h"
+#include "ErrorReport.h"
+#include "InputButtonRow.h"
+#include "MainMenus.h"
+#include "PageEffect.h"
+#include "PageOutput.h"
+#include "PageSwitchMode.h"
+#include "RadioGroup.h"
+#include "StatusGridArea.h"
+#include "Unit_Main.h"
+
+namespace
+{
+
+void setLook(QAbstractButton* button, bool bold, bool italic, const QColor& colour)
+{
+    QFont font = button->font();
+    font.setBold(bold);
+    font.setItalic(italic);
+    button->setFont(font);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, colour);
+    button->setPalette(palette);
+}
+
+} // namespace
+
+TTransitions::TTransitions(TForm_MAIN& window, TEventRouter& router) : m_window(window), m_router(router)
+{
+    TStatusGridArea* area = window.StatusArea;
+    m_bindings = std::make_unique<TBindingTable>(router);
+    m_bindings->Bind({{_TAKE, area->Button_Take, ControlKind::PushButton},
+                      {_AUTOTAKE, window.Menus->AutoTakeGroup, ControlKind::MenuGroup}});
+    auto on = [this](tVAR variable, auto handler) {
+        m_subscriptions.push_back(m_router.subscribe(variable, handler));
+    };
+    on(_EFFECTTYPE, [this] { DriverEFFECTTYPEChange(); });
+    on(_EFFECTSTATUS, [this] { DriverEFFECTSTATUSChange(); });
+    on(_TAKE, [this] { DriverTAKEChange(); });
+    on(_SWITCHMODE, [this] { DriverSWITCHMODEChange(); });
+    for (QToolButton* button : effectButtons()) {
+        const int effect = button->property("Tag").toInt();
+        QObject::connect(button, &QToolButton::clicked, button, [this, button, effect](bool checked) {
+            tesso::guarded([&] {
+                // The button went down by itself; it shows the device's effect until it answers.
+                const QSignalBlocker blocker(button);
+                button->setChecked(!checked);
+                SpeedButtonEffectClick(effect);
+            });
+        });
+    }
+}
+
+TTransitions::~TTransitions() = default;
+
+std::vector<QToolButton*> TTransitions::effectButtons() const
+{
+    const TStatusGridArea* area = m_window.StatusArea;
+    return {area->SpeedButton_Cut, area->SpeedButton_Fade, area->SpeedButton_Title};
+}
+
+void TTransitions::SpeedButtonEffectClick(int effect)
+{
+    TMirex_d* d = m_router.driver();
+    if (!d)
+        return;
+    d->setEFFECTTYPE(static_cast<std::uint32_t>(effect));
+    // As when the user picks the tab (the change of page runs its handlers).
+    m_window.PageControl->setCurrentWidget(m_window.TabSheet_Effect);
+}
+
+void TTransitions::DriverEFFECTTYPEChange()
+{
+    const TMirex_d* d = driver();
+    if (!d)
+        return;
+    const std::uint32_t effect = d->EFFECTTYPE();
+    const std::vector<QToolButton*> buttons = effectButtons();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (effect >= 1 && effect <= 3) {
+            const QSignalBlocker blocker(buttons[i]);
+            buttons[i]->setChecked(i + 1 == effect);
+        }
+        buttons[i]->setIcon(m_window.ImageList()[0]);
+    }
+}
+
+void TTransitions::DriverEFFECTSTATUSChange()
+{
+    const TMirex_d* d = driver();
+    if (!d || d->EFFECTSTATUS() > 3)
+        return;
+    // While the device fades to black no other effect can be chosen.
+    for (QToolButton* button : effectButtons())
+        button->setEnabled(d->EFFECTSTATUS() != 0);
+}
+
+void TTransitions::DriverTAKEChange()
+{
+    const TMirex_d* d = driver();
+    if (d)
+        m_window.PnlBtnInputs->setCursor(d->TAKE() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void TTransitions::DriverSWITCHMODEChange()
+{
+    const TMirex_d* d = driver();
+    if (!d)
+        return;
+    const bool seamlessModel = tesso::ModelTable::OfCode(d->DEV()).capabilities.seamless;
+    const std::uint32_t mode = d->SWITCHMODE();
+    TPageOutput* output = m_window.TabSheet_Output;
+    const int effectTab = m_window.PageControl->indexOf(m_window.TabSheet_Effect);
+    // In seamless switching the output follows the reference, so it is not the Output page's to set.
+    if ((mode == 0 && seamlessModel) || mode == 1) {
+        const bool seamless = mode == 0;
+        output->RdoOutputSync->setVisible(!seamless);
+        output->GrpOutputFormat->setVisible(!seamless);
+        output->GrpOutputRate->setVisible(!seamless);
+        m_window.TabSheet_SwitchMode->GroupBox_Seamless->setVisible(seamless);
+        m_window.PageControl->setTabVisible(effectTab, seamless);
+    }
+    m_window.UpdateStatusGrid();
+    m_window.EffectButtonVisibility();
+    m_window.UpdatePagesForInput();
+}
+
+void TTransitions::PreselectedInputBlink()
+{
+    const TMirex_d* d = driver();
+    if (!d)
+        return;
+    const int position = tesso::ModelTable::ModelIndex(d->DEV());
+    const int n = tesso::ModelTable::InputCount(position);
+    const std::uint32_t next = d->ICHNM();
+    const bool blinks = tesso::ModelTable::At(position).capabilities.preselectBlink && next >= 1 &&
+                        next <= static_cast<std::uint32_t>(n) &&
+                        d->mirrorValueOfInput(_PENA, static_cast<int>(next)) != 0;
+    const int input = blinks ? static_cast<int>(next) : 0;
+    // A button that stops blinking (input no longer used, another preselected) gets its look back.
+    if (m_blinkingInput != 0 && m_blinkingInput != input)
+        m_window.PnlBtnInputs->ShowOnAir(d->ICHM(), n);
+    m_blinkingInput = input;
+    if (!blinks)
+        return;
+    QToolButton* button = m_window.PnlBtnInputs->BtnInput[static_cast<std::size_t>(input - 1)];
+    const bool on = !m_inputToggle;
+    button->setIcon(m_window.ImageList()[on ? 1 : 0]);
+    setLook(button, on, false, on ? QColor(Qt::darkGreen) : m_window.palette().color(QPalette::WindowText));
+    m_inputToggle = on;
+}
+
+void TTransitions::TakeButtonBlink()
+{
+    const TMirex_d* d = driver();
+    if (!d)
+        return;
+    QPushButton* take = m_window.StatusArea->Button_Take;
+    const QColor plain = m_window.palette().color(QPalette::WindowText);
+    const bool emphasised = take->font().bold() && take->font().italic();
+    if (!d->TAKE() && d->TAKEEVA()) {
+        if (emphasised || take->cursor().shape() == Qt::PointingHandCursor) {
+            setLook(take, false, false, plain);
+            take->setCursor(Qt::ArrowCursor);
+        }
+        return;
+    }
+    take->setCursor(Qt::PointingHandCursor);
+    setLook(take, !emphasised, !emphasised, emphasised ? plain : QColor(Qt::red));
+}
+
+void TTransitions::SelectedEffectBlink()
+{
+    const TMirex_d* d = driver();
+    if (!d)
+        return;
+    m_effectToggle = !m_effectToggle;
+    const std::uint32_t effect = d->EFFECTTYPE();
+    if (effect >= 1 && effect <= 3)
+        effectButtons()[effect - 1]->setIcon(m_window.ImageList()[m_effectToggle ? 1 : 0]);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// How the device passes from one input to the next, as the main window shows it: the Cut, Fade
+// and Title buttons (the effect chosen and whether one may be chosen), TAKE and AutoTake, the
+// switch mode's consequences for the pages, and the three blinking looks of the main timer: the
+// preselected input, a pending TAKE and the selected effect.
+
+#include <memory>
+#include <vector>
+
+#include "EventRouter.h"
+
+class QToolButton;
+class TBindingTable;
+class TForm_MAIN;
+
+class TTransitions
+{
+  public:
+    TTransitions(TForm_MAIN& window, TEventRouter& router);
+    ~TTransitions();
+
+    // A click on Cut (1), Fade (2) or Title (3): the effect, then the Effect page.
+    void SpeedButtonEffectClick(int effect);
+    void DriverEFFECTTYPEChange();
+    void DriverEFFECTSTATUSChange();
+    void DriverTAKEChange();
+    void DriverSWITCHMODEChange();
+
+    // The main timer's blinking, in the order the tick runs them.
+    void PreselectedInputBlink();
+    void TakeButtonBlink();
+    void SelectedEffectBlink();
+
+  private:
+    std::vector<QToolButton*> effectButtons() const;
+    const TMirex_d* driver() const { return m_router.driver(); }
+
+    TForm_MAIN& m_window;
+    TEventRouter& m_router;
+    std::unique_ptr<TBindingTable> m_bindings;
+    std::vector<TSubscription> m_subscriptions;
+    bool m_effectToggle = false;
+    bool m_inputToggle = false;
+    int m_blinkingInput = 0; // the input whose button blinks now, 0 for none
+};
