@@ -83,6 +83,7 @@ int main(int argc, char** argv)
     }
 
     SimServer server(options.model());
+    server.setLineRate(options.lineRate());
     server.device().setFaults(options.faults());
     if (const auto code = options.deviceCode())
         server.device().setDeviceCode(*code);

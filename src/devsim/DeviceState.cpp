@@ -261,6 +261,7 @@ void DeviceState::recomputeDerived()
     m_values[_REFFRQ] = m_values[_REFSTA] == 1 ? current.frameRate : rateOfCode(m_values[_ORATEM]);
     const std::uint32_t reference = m_values[_ICHREF];
     copyReferenceSignal(reference < InputSlots ? m_signals[reference] : InputSignal{});
+    m_values[_FAREC] = m_frames.recorded(m_values[_FANUMBER]) ? 1 : 0;
     m_values[_FASTAT] = (m_values[_FASHOW] && m_values[_FAREC]) ? 1 : 0;
     if (m_values[_TAKE] == 0) {
         m_values[_EFFECTSTATUS] = m_values[_SEAMLESS] ? m_values[_EFFECTTYPE] : 0;

@@ -1,8 +1,8 @@
 #pragma once
 // The simulated device's own memory: the 125 values, the per-input settings, the per-input signal
-// table, the projector message cells and the three network addresses. Defaults, ranges and groups
-// come from DeviceRules.h; this class applies them and computes the derived values, but knows
-// nothing of the wire or of time (SimDevice drives it).
+// table, the projector message cells, the three network addresses and the still frames. Defaults,
+// ranges and groups come from DeviceRules.h; this class applies them and computes the derived
+// values, but knows nothing of the wire or of time (SimDevice drives it).
 
 #include <array>
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include "Catalogue.h"
 #include "DeviceModels.h"
 #include "DeviceRules.h"
+#include "FrameMemory.h"
 
 namespace tesso::sim
 {
@@ -86,7 +87,8 @@ class DeviceState
     void store(tVAR index, std::uint32_t value);
 
     // Recomputes the values that follow others (reference status, timing source, effect status,
-    // frame alert display, signal of the input on air and of the reference input).
+    // frame recorded in the chosen slot and its display, signal of the input on air and of the
+    // reference input).
     void recomputeDerived();
 
     // Puts input n (0..8) on air: ICHM and the input signal values follow the signal table.
@@ -104,6 +106,10 @@ class DeviceState
     std::uint32_t messageCell(int message, int cell) const;
     void clearMessage(int message);
 
+    // The still frames; FAREC follows the slot FANUMBER chooses (after recomputeDerived).
+    FrameMemory& frames() { return m_frames; }
+    const FrameMemory& frames() const { return m_frames; }
+
   private:
     void applyDefaults(unsigned keptGroups);
     void copySignalToValues(const InputSignal& s);
@@ -117,6 +123,7 @@ class DeviceState
     std::array<InputSignal, InputSlots> m_signals{};
     std::array<std::array<std::uint32_t, AddressVariables.size()>, Addresses> m_addresses{};
     std::array<std::array<std::uint32_t, MessageCells>, 2> m_messages{};
+    FrameMemory m_frames;
 };
 
 } // namespace tesso::sim

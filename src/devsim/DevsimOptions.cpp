@@ -37,8 +37,8 @@ const FaultNumber* faultNumber(const QString& name)
 
 bool isFlag(const QString& name)
 {
-    return name == QLatin1String("--pty") || name == QLatin1String("--verbose") ||
-           name == QLatin1String("--no-ready");
+    return name == QLatin1String("--pty") || name == QLatin1String("--line-rate") ||
+           name == QLatin1String("--verbose") || name == QLatin1String("--no-ready");
 }
 
 bool takesValue(const QString& name)
@@ -63,8 +63,8 @@ std::optional<Model> modelNamed(const QString& name)
 QString DevsimOptions::usage()
 {
     return QStringLiteral(
-        "Usage: tesso-devsim [--pty [--pty-link PATH]] [--tcp PORT] [--udp PORT] [--serial PATH]\n"
-        "                    [options] [fault options]\n"
+        "Usage: tesso-devsim [--pty [--pty-link PATH] [--line-rate]] [--tcp PORT] [--udp PORT]\n"
+        "                    [--serial PATH] [options] [fault options]\n"
         "Simulated Lumio or Snipa video scaler for tests, demos and training. Prints PTY=<path>,\n"
         "TCP=<port>, UDP=<port> and SERIAL=<path> on standard output once its links are open (PTY\n"
         "first); port 0 picks a free port.\n"
@@ -72,6 +72,8 @@ QString DevsimOptions::usage()
         "Links (at least one):\n"
         "  --pty                 open a new pseudo-terminal\n"
         "  --pty-link PATH       also make PATH a symbolic link to the pseudo-terminal\n"
+        "  --line-rate           on the pseudo-terminal, take in and send no faster than the baud\n"
+        "                        rate the controller set (10 bits a byte), as a serial line would\n"
         "  --tcp PORT            TCP server on PORT (one client at a time)\n"
         "  --udp PORT            UDP endpoint on PORT\n"
         "  --serial PATH         use the existing serial device PATH\n"
@@ -193,6 +195,8 @@ bool DevsimOptions::takeOption(const QString& name, const QString& value)
     }
     if (name == QLatin1String("--pty"))
         m_pty = true;
+    else if (name == QLatin1String("--line-rate"))
+        m_lineRate = true;
     else if (name == QLatin1String("--verbose"))
         m_verbose = true;
     else if (name == QLatin1String("--no-ready"))
@@ -222,6 +226,8 @@ bool DevsimOptions::checkLinks()
         return fail(QStringLiteral("no link: give --tcp, --udp, --pty or --serial"));
     if (!m_ptyLink.isEmpty() && !m_pty)
         return fail(QStringLiteral("--pty-link needs --pty"));
+    if (m_lineRate && !m_pty)
+        return fail(QStringLiteral("--line-rate needs --pty"));
     return true;
 }
 

@@ -29,6 +29,7 @@ class DevsimOptions
 
     bool pty() const { return m_pty; }
     QString ptyLink() const { return m_ptyLink; } // "" when none
+    bool lineRate() const { return m_lineRate; }
     std::optional<quint16> tcpPort() const { return m_tcpPort; }
     std::optional<quint16> udpPort() const { return m_udpPort; }
     QString serialPath() const { return m_serialPath; } // "" when none
@@ -50,6 +51,7 @@ class DevsimOptions
     bool m_version = false;
     bool m_pty = false;
     QString m_ptyLink;
+    bool m_lineRate = false;
     std::optional<quint16> m_tcpPort;
     std::optional<quint16> m_udpPort;
     QString m_serialPath;

@@ -1,5 +1,7 @@
 #include "SimDevice.h"
 
+#include <algorithm>
+
 #include "SimGuard.h"
 
 namespace tesso::sim
@@ -31,17 +33,19 @@ SimDevice::SimDevice(Model model, QObject* parent) : QObject(parent), m_state(mo
     connect(&m_frames, &SimFrameSession::pictureReceived, this, &SimDevice::pictureReceived);
     connect(&m_frames, &SimFrameSession::logLine, this, &SimDevice::logLine);
     connect(&m_frames, &SimFrameSession::finished, this, [this] {
-        m_state.store(_FAEXEC, 0);
         m_parser.reset();
+        endFrameOperation();
     });
     connect(&m_frames, &SimFrameSession::pictureKept, this, [this] {
-        m_state.store(_FAREC, 1);
-        m_state.recomputeDerived();
+        const std::uint32_t slot = m_state.value(_FANUMBER);
+        if (!m_state.frames().store(slot, m_frames.lastPicture()))
+            log(QStringLiteral("no frame memory %1, picture not stored").arg(slot));
     });
 
-    for (QTimer* t : {&m_takeTimer, &m_storeTimer})
+    for (QTimer* t : {&m_takeTimer, &m_storeTimer, &m_captureTimer})
         t->setSingleShot(true);
     connect(&m_takeTimer, &QTimer::timeout, this, [this] { guarded([this] { finishTake(); }); });
+    connect(&m_captureTimer, &QTimer::timeout, this, [this] { guarded([this] { finishCapture(); }); });
     connect(&m_storeTimer, &QTimer::timeout, this, [this] { guarded([this] { storeTimerFired(); }); });
 }
 
@@ -112,6 +116,11 @@ void SimDevice::handleSet(const Command& c)
     }
     if (c.value != 0 && runAction(c))
         return;
+    if (c.index == _FAEXEC && m_captureTimer.isActive()) {
+        // Busy recording: the request is answered, not taken.
+        reply(_FAEXEC);
+        return;
+    }
 
     const Snapshot before = snapshot();
     const SetOutcome outcome = m_state.set(c.index, c.value);
@@ -133,10 +142,8 @@ void SimDevice::handleSet(const Command& c)
         scheduleStore();
     if (c.index == _ICHNM && m_state.value(_AUTOTAKE) != 0)
         startTake();
-    if (c.index == _FAEXEC && c.value != 0 && m_state.value(_FAMODEM) == 2 && m_state.value(_FATRMODE) == 0) {
-        m_parser.reset();
-        m_frames.enter();
-    }
+    if (c.index == _FAEXEC && c.value != 0)
+        startFrameOperation();
 }
 
 bool SimDevice::runAction(const Command& c)
@@ -147,8 +154,10 @@ bool SimDevice::runAction(const Command& c)
             action = &a;
     if (!action)
         return false;
-    if (c.index == _FRESET)
+    if (c.index == _FRESET) {
         m_takeTimer.stop();
+        m_captureTimer.stop();
+    }
     const Snapshot before = snapshot();
     m_state.store(c.index, 1);
     reply(c.index);
@@ -272,6 +281,50 @@ void SimDevice::storeTimerFired()
     }
 }
 
+// ---- Frame memory -----------------------------------------------------------------------------
+
+void SimDevice::startFrameOperation()
+{
+    const std::uint32_t mode = m_state.value(_FAMODEM);
+    const std::uint32_t slot = m_state.value(_FANUMBER);
+    if (mode == 1) {
+        m_captureSlot = slot;
+        m_captureTimer.start(std::max(0, m_captureMs));
+        return;
+    }
+    if (mode == 2 && m_state.value(_FATRMODE) == 0) {
+        m_parser.reset();
+        m_frames.enter();
+        return;
+    }
+    if (mode == 3)
+        m_state.frames().erase(slot);
+    else
+        log(QStringLiteral("frame operation %1 (transfer format %2) not offered, nothing done")
+                .arg(mode)
+                .arg(m_state.value(_FATRMODE)));
+    endFrameOperation();
+}
+
+void SimDevice::finishCapture()
+{
+    const QImage live = FrameMemory::inputPicture(m_state.value(_ICHM), m_state.value(_IPSIGM) != 0);
+    if (!m_state.frames().store(m_captureSlot, live))
+        log(QStringLiteral("no frame memory %1, nothing captured").arg(m_captureSlot));
+    endFrameOperation();
+}
+
+// Every frame operation ends the same way, so that a controller sees the memory's state before
+// the request is reported done.
+void SimDevice::endFrameOperation()
+{
+    m_state.recomputeDerived();
+    reply(_FAREC);
+    reply(_FASTAT);
+    m_state.store(_FAEXEC, 0);
+    reply(_FAEXEC);
+}
+
 // ---- Reports ----------------------------------------------------------------------------------
 
 SimDevice::Snapshot SimDevice::snapshot() const
@@ -294,6 +347,8 @@ void SimDevice::reportChanged(const Snapshot& before, bool derivedOnly, tVAR exc
 
 void SimDevice::reply(tVAR index)
 {
+    if ((index == _STBION || index == _STBIOFF) && m_messageIndexOffset != 0)
+        return m_output.reply(DeviceState::replyLine(index, m_state.value(index) + m_messageIndexOffset));
     m_output.reply(m_state.replyLine(index));
 }
 

@@ -2,8 +2,8 @@
 // The simulated device's behaviour, independent of any transport: it takes received bytes, runs
 // the commands through its own parser against its DeviceState (replies, takes, resets, the STORE
 // report) and emits the bytes to send (sendBytes). The way out with its faults is a SimOutput; the
-// raw frame-memory mode is a SimFrameSession. All timing runs on Qt timers of the thread the
-// object lives in.
+// raw frame-memory mode is a SimFrameSession; captures and deletes of frames run here. All timing runs on Qt
+// timers of the thread the object lives in.
 
 #include <array>
 #include <cstdint>
@@ -48,6 +48,8 @@ class SimDevice : public QObject
     void setNoReadySignal(bool on) { m_frames.setNoReadySignal(on); }
     void setAbortAfterBlocks(int blocks) { m_frames.setAbortAfterBlocks(blocks); }
     void setDisconnectAfter(int replies) { m_output.setDisconnectAfter(replies); }
+    // The projector message's index (STBI, STBi) is reported this much above the cell it addresses.
+    void setMessageIndexOffset(std::uint32_t offset) { m_messageIndexOffset = offset; }
 
     // ---- Timing of the device's own behaviour -----------------------------------------------
     // Take duration; negative: cut 150 ms, fade FADEDURATION and title TITLEDURATION tenths.
@@ -57,8 +59,10 @@ class SimDevice : public QObject
     void setStoreTiming(int delayMs, int holdMs);
     // Raw mode: first ESC DC1 after readyDelayMs, repeated every repeatMs until data arrive.
     void setReadyTiming(int readyDelayMs, int repeatMs) { m_frames.setReadyTiming(readyDelayMs, repeatMs); }
-    // Raw mode ends by itself (picture dropped) after this long without a byte.
+    // Raw mode ends by itself (picture dropped) after this long without a block or line end.
     void setRawIdleTimeout(int ms) { m_frames.setIdleTimeout(ms); }
+    // How long a capture (FAMODEM 1) records before FAEXEC returns to 0.
+    void setCaptureTime(int ms) { m_captureMs = ms; }
     // Folder for received pictures ("" keeps them in memory only).
     void setSaveFolder(const QString& folder) { m_frames.setSaveFolder(folder); }
 
@@ -96,6 +100,9 @@ class SimDevice : public QObject
     void finishTake();
     void scheduleStore();
     void storeTimerFired();
+    void startFrameOperation();
+    void finishCapture();
+    void endFrameOperation();
 
     using Snapshot = std::array<std::uint32_t, VariableCount>;
     Snapshot snapshot() const;
@@ -108,10 +115,15 @@ class SimDevice : public QObject
     SimOutput m_output;
     SimFrameSession m_frames;
     int m_commands = 0;
+    std::uint32_t m_messageIndexOffset = 0;
     std::array<int, VariableCount> m_commandCounts{};
 
     QTimer m_takeTimer;
     int m_takeDurationMs = -1;
+
+    QTimer m_captureTimer;
+    int m_captureMs = 300;
+    std::uint32_t m_captureSlot = 0;
 
     QTimer m_storeTimer;
     int m_storeDelayMs = 400;

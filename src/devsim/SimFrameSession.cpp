@@ -29,6 +29,8 @@ SimFrameSession::SimFrameSession(SimOutput& output, QObject* parent) : QObject(p
             if (m_active && m_held) {
                 m_held = false;
                 send(FrameReceiver::Dc1);
+                // The sender was silent because we held it; its time starts now.
+                restartIdleTimer();
             }
         });
     });
@@ -59,6 +61,7 @@ void SimFrameSession::enter()
 {
     m_active = true;
     m_dataSeen = false;
+    m_readySent = false;
     m_held = false;
     m_dataWhileHeld = false;
     m_frame.begin();
@@ -71,6 +74,11 @@ void SimFrameSession::enter()
         if (!m_faults.noReadySignal)
             m_readyTimer.start(m_readyDelayMs);
     });
+    restartIdleTimer();
+}
+
+void SimFrameSession::restartIdleTimer()
+{
     if (m_idleMs > 0)
         m_idleTimer.start(m_idleMs);
 }
@@ -82,12 +90,13 @@ void SimFrameSession::leave()
     m_readyTimer.stop();
     m_paceTimer.stop();
     m_idleTimer.stop();
-    emit finished();
     log(QStringLiteral("raw mode off: %1 blocks, %2 lines, %3 pixels")
             .arg(m_frame.blocksEnded())
             .arg(m_frame.linesEnded())
             .arg(m_frame.pixelsReceived()));
+    // Queued first, so that the text the device sends after raw mode leaves at the text speed.
     m_output.then([this] { emit rawModeChanged(false); });
+    emit finished();
 }
 
 void SimFrameSession::send(char code)
@@ -97,8 +106,11 @@ void SimFrameSession::send(char code)
 
 void SimFrameSession::readyTimerFired()
 {
-    if (!m_active || m_dataSeen || m_faults.noReadySignal)
+    // The first ready signal always goes out: a stray byte (a controller's keep-alive) before it
+    // must not leave the sender waiting for ever.
+    if (!m_active || m_faults.noReadySignal || (m_dataSeen && m_readySent))
         return;
+    m_readySent = true;
     send(FrameReceiver::Dc1);
     if (m_readyRepeatMs > 0)
         m_readyTimer.start(m_readyRepeatMs);
@@ -107,17 +119,19 @@ void SimFrameSession::readyTimerFired()
 void SimFrameSession::receive(char byte)
 {
     m_dataSeen = true;
-    if (m_idleMs > 0)
-        m_idleTimer.start(m_idleMs);
+    // Only the end of a block or line restarts the idle time: a controller's keep-alive text may
+    // still arrive while raw (it never contains ESC) and must not keep a deserted raw mode alive.
     switch (m_frame.push(byte)) {
     case FrameReceiver::Event::Data:
         if (m_held)
             m_dataWhileHeld = true;
         return;
     case FrameReceiver::Event::BlockEnd:
+        restartIdleTimer();
         blockEnded();
         return;
     case FrameReceiver::Event::LineEnd:
+        restartIdleTimer();
         send(FrameReceiver::Ack);
         if (m_frame.linesEnded() % 48 == 0)
             log(QStringLiteral("raw mode: %1 lines").arg(m_frame.linesEnded()));
@@ -156,6 +170,7 @@ void SimFrameSession::blockEnded()
         // Wait first, then the acknowledgement, so that the sender holds its next block.
         m_output.raw(escaped(FrameReceiver::Dc3) + escaped(FrameReceiver::Ack));
         m_held = true;
+        m_idleTimer.stop();
         m_paceTimer.start(m_faults.paceHoldMs);
     } else {
         send(FrameReceiver::Ack);

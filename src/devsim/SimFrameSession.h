@@ -30,7 +30,8 @@ class SimFrameSession : public QObject
     void setAbortAfterBlocks(int blocks) { m_faults.abortAfterBlocks = blocks; }
     // First ESC DC1 readyDelayMs after the switch, repeated every repeatMs until data arrive.
     void setReadyTiming(int readyDelayMs, int repeatMs);
-    // Raw mode ends by itself (picture dropped) after this long without a byte; 0 never.
+    // Raw mode ends by itself (picture dropped) after this long without the end of a block or a
+    // line (time held by the device's own wait signal excepted); 0 never.
     void setIdleTimeout(int ms) { m_idleMs = ms; }
     // Folder for received pictures ("" keeps them in memory only).
     void setSaveFolder(const QString& folder) { m_saveFolder = folder; }
@@ -49,7 +50,8 @@ class SimFrameSession : public QObject
   signals:
     // Emitted once the bytes queued before the switch have been handed out.
     void rawModeChanged(bool raw);
-    // Raw mode has ended; the device is back in the text protocol.
+    // Raw mode has ended; the device is back in the text protocol, and what it sends from here on
+    // leaves after the switch back (rawModeChanged(false)).
     void finished();
     // A complete picture arrived; emitted before it is saved.
     void pictureKept();
@@ -63,6 +65,7 @@ class SimFrameSession : public QObject
     void blockEnded();
     void finishPicture();
     void readyTimerFired();
+    void restartIdleTimer();
     void log(const QString& line) { emit logLine(line); }
 
     SimOutput& m_output;
@@ -71,6 +74,7 @@ class SimFrameSession : public QObject
 
     bool m_active = false;
     bool m_dataSeen = false;
+    bool m_readySent = false;
     bool m_held = false;
     bool m_dataWhileHeld = false;
     int m_blocksWhileHeld = 0;

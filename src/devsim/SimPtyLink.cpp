@@ -23,6 +23,27 @@ QString systemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+int baudOf(speed_t speed)
+{
+    static constexpr struct {
+        speed_t code;
+        int baud;
+    } Speeds[] = {
+        {B50, 50},           {B75, 75},           {B110, 110},         {B134, 134},
+        {B150, 150},         {B200, 200},         {B300, 300},         {B600, 600},
+        {B1200, 1200},       {B1800, 1800},       {B2400, 2400},       {B4800, 4800},
+        {B9600, 9600},       {B19200, 19200},     {B38400, 38400},     {B57600, 57600},
+        {B115200, 115200},   {B230400, 230400},   {B460800, 460800},   {B500000, 500000},
+        {B576000, 576000},   {B921600, 921600},   {B1000000, 1000000}, {B1152000, 1152000},
+        {B1500000, 1500000}, {B2000000, 2000000}, {B2500000, 2500000}, {B3000000, 3000000},
+        {B3500000, 3500000}, {B4000000, 4000000},
+    };
+    for (const auto& s : Speeds)
+        if (s.code == speed)
+            return s.baud;
+    return 0;
+}
+
 } // namespace
 
 SimPtyLink::SimPtyLink(QObject* parent) : SimLink(parent) {}
@@ -99,6 +120,38 @@ void SimPtyLink::close()
         m_symlink.clear();
     }
     m_pending.clear();
+    if (m_incoming)
+        m_incoming->clear();
+    if (m_outgoing)
+        m_outgoing->clear();
+}
+
+void SimPtyLink::setLineRate(bool on)
+{
+    m_lineRate = on;
+    if (!on || m_incoming)
+        return;
+    m_incoming = std::make_unique<LinePacer>();
+    m_outgoing = std::make_unique<LinePacer>();
+    connect(m_incoming.get(), &LinePacer::released, this, [this](const QByteArray& bytes, qint64 dueNs) {
+        // What the device answers at once starts on the line when these bytes were in: the time
+        // this process took to wake up is no time on the wire.
+        m_answering = dueNs;
+        emit received(bytes);
+        m_answering.reset();
+    });
+    connect(m_outgoing.get(), &LinePacer::released, this,
+            [this](const QByteArray& bytes) { queueForMaster(bytes); });
+}
+
+int SimPtyLink::baudRate() const
+{
+    // The settings belong to the terminal, not to a descriptor: our own slave descriptor sees
+    // what the controller set on its own, read afresh each time because it may change any time.
+    termios t{};
+    if (m_slave < 0 || ::tcgetattr(m_slave, &t) != 0)
+        return 0;
+    return baudOf(::cfgetospeed(&t));
 }
 
 void SimPtyLink::readMaster()
@@ -121,11 +174,27 @@ void SimPtyLink::readMaster()
         }
         break;
     }
-    if (!data.isEmpty())
+    if (data.isEmpty())
+        return;
+    if (m_lineRate)
+        m_incoming->push(data, baudRate());
+    else
         emit received(data);
 }
 
 void SimPtyLink::write(const QByteArray& bytes)
+{
+    if (!isOpen())
+        return;
+    if (m_lineRate && m_answering)
+        m_outgoing->pushAnswer(bytes, baudRate(), *m_answering);
+    else if (m_lineRate)
+        m_outgoing->push(bytes, baudRate());
+    else
+        queueForMaster(bytes);
+}
+
+void SimPtyLink::queueForMaster(const QByteArray& bytes)
 {
     if (!isOpen())
         return;

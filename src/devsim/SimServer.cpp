@@ -50,10 +50,18 @@ bool SimServer::openPty(QString* error)
     auto link = std::make_unique<SimPtyLink>();
     if (!link->open(error))
         return false;
+    link->setLineRate(m_lineRate);
     link->setParent(this);
     m_pty = link.release();
     attach(m_pty);
     return true;
+}
+
+void SimServer::setLineRate(bool on)
+{
+    m_lineRate = on;
+    if (m_pty)
+        m_pty->setLineRate(on);
 }
 
 QString SimServer::ptyPath() const

@@ -36,6 +36,9 @@ class SimServer : public QObject
 
     bool openPty(QString* error = nullptr);
     QString ptyPath() const;
+    // The pseudo-terminal takes in and sends no faster than the baud rates its controller set, as
+    // a serial line would (before or after openPty). Off by default.
+    void setLineRate(bool on);
     bool createPtySymlink(const QString& path, QString* error = nullptr);
 
     // Port 0 picks a free port; tcpPort() / udpPort() tell which.
@@ -58,6 +61,7 @@ class SimServer : public QObject
     SimUdpLink* m_udp = nullptr;
     SimSerialLink* m_serial = nullptr;
     QPointer<SimLink> m_active;
+    bool m_lineRate = false;
 };
 
 } // namespace tesso::sim

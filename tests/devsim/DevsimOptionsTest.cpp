@@ -21,13 +21,14 @@ DevsimOptions parse(const QString& line)
 TEST(DevsimOptions, AFullLineSetsEveryValue)
 {
     const DevsimOptions o = parse(QStringLiteral(
-        "--pty --pty-link /tmp/lumio --tcp 65535 --udp=0 --serial /dev/ttyS1 --bind ::1 --model SNIPA "
-        "--dev-code 12 --save-frames /tmp/frames --verbose --silence-after 1 --noise 4096 --seed 9 "
-        "--chunk 3 --chunk-gap 60000 --delay 600000 --pace 4 --pace-hold 0 --no-ready --abort-after 5 "
-        "--disconnect-after 6"));
+        "--pty --pty-link /tmp/lumio --line-rate --tcp 65535 --udp=0 --serial /dev/ttyS1 --bind ::1 "
+        "--model SNIPA --dev-code 12 --save-frames /tmp/frames --verbose --silence-after 1 --noise 4096 "
+        "--seed 9 --chunk 3 --chunk-gap 60000 --delay 600000 --pace 4 --pace-hold 0 --no-ready "
+        "--abort-after 5 --disconnect-after 6"));
     ASSERT_TRUE(o.ok()) << o.error().toStdString();
     EXPECT_TRUE(o.pty());
     EXPECT_EQ(o.ptyLink(), QStringLiteral("/tmp/lumio"));
+    EXPECT_TRUE(o.lineRate());
     EXPECT_EQ(o.tcpPort(), quint16(65535));
     EXPECT_EQ(o.udpPort(), quint16(0)) << "port 0 is a link too";
     EXPECT_EQ(o.serialPath(), QStringLiteral("/dev/ttyS1"));
@@ -53,7 +54,7 @@ TEST(DevsimOptions, AFullLineSetsEveryValue)
     const DevsimOptions plain = parse(QStringLiteral("--tcp 0"));
     ASSERT_TRUE(plain.ok());
     EXPECT_EQ(plain.bindAddress(), QHostAddress(QHostAddress::LocalHost));
-    EXPECT_FALSE(plain.pty() || plain.udpPort());
+    EXPECT_FALSE(plain.pty() || plain.udpPort() || plain.lineRate());
     EXPECT_EQ(plain.faults().silenceAfterReplies, -1);
 }
 
@@ -73,6 +74,8 @@ TEST(DevsimOptions, UsageErrorsComeBackAsTextNamingTheProblem)
         {"--pty --model x", "--model"},
         {"--tcp 0 --bind nowhere", "--bind"},
         {"--pty-link /tmp/x --tcp 0", "needs --pty"},
+        {"--line-rate --tcp 0", "--line-rate needs --pty"},
+        {"--pty --line-rate=1", "takes no value"},
         {"--pty --bogus", "unknown option --bogus"},
         {"--pty --bogus=1", "unknown option --bogus"},
         {"--pty=1", "takes no value"},
@@ -88,4 +91,5 @@ TEST(DevsimOptions, UsageErrorsComeBackAsTextNamingTheProblem)
     EXPECT_TRUE(parse(QStringLiteral("--pty --help")).help());
     EXPECT_TRUE(parse(QStringLiteral("-v")).version());
     EXPECT_TRUE(DevsimOptions::usage().contains(QLatin1String("--disconnect-after")));
+    EXPECT_TRUE(DevsimOptions::usage().contains(QLatin1String("--line-rate")));
 }
