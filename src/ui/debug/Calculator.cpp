@@ -1,0 +1,182 @@
+#include "Calculator.h"
+
+#include <algorithm>
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTableWidget>
+
+#include "CalcKeypad.h"
+#include "ErrorReport.h"
+
+namespace
+{
+constexpr int TitleHeight = 21;
+const QRect CloseArea(QPoint(290, 3), QPoint(304, 17));
+
+QPixmap titlePicture(const QColor& background)
+{
+    QPixmap picture(TCalculator::PanelWidth, TitleHeight);
+    picture.fill(background);
+    QPainter p(&picture);
+    p.setPen(QPen(Qt::white, 2));
+    const QRect x = CloseArea.adjusted(3, 3, -3, -3);
+    p.drawLine(x.topLeft(), x.bottomRight());
+    p.drawLine(x.topRight(), x.bottomLeft());
+    return picture;
+}
+} // namespace
+
+TCalculator::TCalculator(QWidget* parent) : QFrame(parent)
+{
+    setObjectName(QStringLiteral("Panel_Calc"));
+    setGeometry(144, 224, PanelWidth, PanelHeight);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Active, QPalette::Highlight));
+    setPalette(pal);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, PanelWidth, TitleHeight);
+    Image1->setPixmap(titlePicture(pal.color(QPalette::Window).darker(115)));
+    Image1->installEventFilter(this);
+    Label_Title = new QLabel(QStringLiteral("Calculatrice"), Image1);
+    Label_Title->setObjectName(QStringLiteral("Label_Calc"));
+    Label_Title->move(4, 4);
+    Label_Title->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette white = Label_Title->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    Label_Title->setPalette(white);
+
+    StringGrid_Calc = new QTableWidget(3, 2, this);
+    StringGrid_Calc->setObjectName(QStringLiteral("StringGrid_Calc"));
+    StringGrid_Calc->setGeometry(1, 23, PanelWidth, 78);
+    StringGrid_Calc->horizontalHeader()->hide();
+    StringGrid_Calc->verticalHeader()->hide();
+    StringGrid_Calc->setFrameShape(QFrame::NoFrame);
+    StringGrid_Calc->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid_Calc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid_Calc->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid_Calc->horizontalHeader()->setDefaultSectionSize(153);
+    StringGrid_Calc->verticalHeader()->setDefaultSectionSize(24);
+    QFont cellFont = StringGrid_Calc->font();
+    cellFont.setPixelSize(13);
+    StringGrid_Calc->setFont(cellFont);
+    const QString labels[] = {QStringLiteral("Déc:"), QStringLiteral("Bin:"), QStringLiteral("Hex:")};
+    for (int row = 0; row < 3; ++row) {
+        auto* label = new QTableWidgetItem(labels[row]);
+        label->setFlags(Qt::ItemIsEnabled);
+        label->setBackground(palette().color(QPalette::Button));
+        StringGrid_Calc->setItem(row, 0, label);
+        auto* cell = new QLineEdit(QStringLiteral("0"));
+        cell->setObjectName(QStringLiteral("ValueCell%1").arg(row));
+        cell->setFrame(false);
+        cell->installEventFilter(this);
+        StringGrid_Calc->setCellWidget(row, 1, cell);
+        m_cells[static_cast<std::size_t>(row)] = cell;
+        connect(cell, &QLineEdit::textEdited, this, [this, row](const QString& text) {
+            tesso::guarded([&] { StringGrid_CalcSetEditText(row, text); });
+        });
+    }
+
+    Image2 = new TCalcKeypad(this);
+    Image2->move(0, 100);
+    Image2->CurrentRow = [this] { return m_row; };
+    Image2->OnKey = [this](int key) { Image2MouseDown(key); };
+    hide();
+}
+
+CalcEdit::Rows TCalculator::Values() const
+{
+    return {m_cells[0]->text(), m_cells[1]->text(), m_cells[2]->text()};
+}
+
+void TCalculator::setCurrentRow(int row)
+{
+    if (row >= CalcEdit::Decimal && row <= CalcEdit::Hexadecimal)
+        m_row = row;
+}
+
+void TCalculator::StringGrid_CalcSetEditText(int row, const QString& text)
+{
+    setCurrentRow(row);
+    showRows(CalcEdit::Edit(Values(), row, text));
+}
+
+void TCalculator::Image2MouseDown(int key)
+{
+    if (const std::optional<QString> text =
+            CalcEdit::Press(key, m_row, Values()[static_cast<std::size_t>(m_row)]))
+        StringGrid_CalcSetEditText(m_row, *text);
+}
+
+void TCalculator::Image1MouseDown(const QPoint& pos, Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton)
+        return;
+    if (CloseArea.contains(pos)) {
+        hide();
+        return;
+    }
+    m_dragging = true;
+    m_grip = pos;
+}
+
+void TCalculator::Image1MouseMove(const QPoint& pos, Qt::MouseButtons buttons)
+{
+    if (!m_dragging || !(buttons & Qt::LeftButton)) {
+        m_dragging = false;
+        return;
+    }
+    QPoint target = this->pos() + pos - m_grip;
+    if (const QWidget* area = parentWidget()) {
+        target.setX(std::clamp(target.x(), 0, std::max(0, area->width() - width())));
+        target.setY(std::clamp(target.y(), 0, std::max(0, area->height() - height())));
+    }
+    move(target);
+}
+
+void TCalculator::LoadDecimal(const QString& decimal)
+{
+    showRows(CalcEdit::FromDecimal(decimal));
+}
+
+void TCalculator::showRows(const CalcEdit::Rows& rows)
+{
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        if (m_cells[row]->text() != rows[row])
+            m_cells[row]->setText(rows[row]);
+}
+
+bool TCalculator::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Image1) {
+        // Cast only once the type says it is a mouse event.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            tesso::guarded([&] { Image1MouseDown(mouse->position().toPoint(), mouse->button()); });
+            return true;
+        }
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            tesso::guarded([&] { Image1MouseMove(mouse->position().toPoint(), mouse->buttons()); });
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            m_dragging = false;
+            return true;
+        default:
+            break;
+        }
+    } else if (event->type() == QEvent::FocusIn) {
+        for (int row = 0; row < 3; ++row)
+            if (watched == m_cells[static_cast<std::size_t>(row)])
+                setCurrentRow(row);
+    }
+    return QFrame::eventFilter(watched, event);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// TIntervalDial: the small captioned window inside the console that sets the paced send's
+// interval. Its caption is the interval in seconds with the user's decimal separator; closing it
+// cancels the send.
+
+#include <functional>
+
+#include <QFrame>
+#include <QLocale>
+
+class QLabel;
+class QToolButton;
+class TDialKnob;
+
+class TIntervalDial : public QFrame
+{
+    Q_OBJECT
+
+  public:
+    explicit TIntervalDial(QWidget* parent = nullptr);
+
+    // "5.5 Second" for 5500 ms ("5,5 Second" where the separator is a comma), "0.001 Second" for 1.
+    static QString Caption(int intervalMs, const QLocale& locale = QLocale());
+
+    void setInterval(int intervalMs);
+    QString CaptionText() const;
+
+    TDialKnob* Knob = nullptr;
+    QToolButton* BtnClose = nullptr;
+
+    std::function<void(int intervalMs)> OnIntervalChange;
+    std::function<void()> OnClose;
+
+  private:
+    QLabel* m_caption = nullptr;
+};

@@ -1,0 +1,111 @@
+#include "QuickSendButtons.h"
+
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "ErrorReport.h"
+
+TQuickSendButtons::TQuickSendButtons(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Panel_Description"));
+    setCursor(Qt::SplitHCursor);
+    for (int n = 0; n < ButtonCount; ++n) {
+        Record& r = m_records[static_cast<std::size_t>(n)];
+        r.n = n;
+        r.button = new QPushButton(QStringLiteral("..."), this);
+        r.button->setObjectName(QStringLiteral("BitBtn_Description%1").arg(n + 1));
+        r.button->setProperty("tag", n);
+        r.button->setGeometry(2, 24 * n, 79, 25);
+        r.button->setCursor(Qt::PointingHandCursor);
+        r.button->installEventFilter(this);
+    }
+}
+
+void TQuickSendButtons::Load(const std::array<Debug2007Ini::Button, ButtonCount>& buttons)
+{
+    for (std::size_t n = 0; n < buttons.size(); ++n) {
+        Record& r = m_records[n];
+        r.Descriptor = buttons[n].Descriptor;
+        r.StringToSend = buttons[n].StringToSend;
+        if (r.Descriptor.isEmpty())
+            r.button->setText(QString());
+        else
+            showRecord(r);
+    }
+}
+
+std::array<Debug2007Ini::Button, TQuickSendButtons::ButtonCount> TQuickSendButtons::Saved() const
+{
+    std::array<Debug2007Ini::Button, ButtonCount> buttons;
+    for (std::size_t n = 0; n < buttons.size(); ++n)
+        buttons[n] = {m_records[n].Descriptor, m_records[n].StringToSend};
+    return buttons;
+}
+
+void TQuickSendButtons::BitBtn_DescritionMouseDown(int n, Qt::MouseButton button)
+{
+    if (n < 0 || n >= ButtonCount)
+        return;
+    Record& r = m_records[static_cast<std::size_t>(n)];
+    if (button == Qt::LeftButton) {
+        if (OnSend)
+            OnSend(r.StringToSend);
+        return;
+    }
+    if (button != Qt::RightButton || !AskText)
+        return;
+    if (const auto descriptor =
+            AskText(QStringLiteral("Descriptor"), QStringLiteral("Enter Descriptor"), r.Descriptor))
+        r.Descriptor = Debug2007Ini::CleanDescriptor(*descriptor);
+    if (const auto text =
+            AskText(QStringLiteral("StringToSend"), QStringLiteral("Enter String To Send"), r.StringToSend))
+        r.StringToSend = Debug2007Ini::CleanStringToSend(*text);
+    showRecord(r);
+    if (OnEdited)
+        OnEdited();
+}
+
+void TQuickSendButtons::showRecord(const Record& r)
+{
+    r.button->setText(r.Descriptor);
+    r.button->setToolTip(r.Descriptor + QStringLiteral("\r\n") + r.StringToSend);
+}
+
+bool TQuickSendButtons::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        const QVariant tag = watched->property("tag");
+        if (tag.isValid()) {
+            const auto button = static_cast<QMouseEvent*>(event)->button();
+            const int n = tag.toInt();
+            tesso::guarded([&] { BitBtn_DescritionMouseDown(n, button); });
+            // The left press goes on so the button looks pressed; the others stop here.
+            return button != Qt::LeftButton;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TQuickSendButtons::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_dragging = true;
+        m_dragX = qRound(event->globalPosition().x());
+    }
+}
+
+void TQuickSendButtons::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_dragging || !(event->buttons() & Qt::LeftButton))
+        return;
+    const int x = qRound(event->globalPosition().x());
+    const int dx = x - m_dragX;
+    m_dragX = x;
+    if (dx != 0 && OnDrag)
+        tesso::guarded([&] { OnDrag(dx); });
+}
+
+void TQuickSendButtons::mouseReleaseEvent(QMouseEvent*)
+{
+    m_dragging = false;
+}

@@ -1,0 +1,145 @@
+#include "ReceivedPane.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTableWidget>
+
+#include "ConsoleLayout.h"
+#include "DebugTexts.h"
+#include "ReceivedLogModel.h"
+
+namespace
+{
+constexpr int LabelHeight = 16;
+constexpr int FindRowHeight = 22;
+constexpr int RowHeight = 14;
+
+void setUpGrid(QTableView* grid, const QFont& font)
+{
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->horizontalHeader()->setMinimumSectionSize(1);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setWordWrap(false);
+    grid->setFont(font);
+}
+} // namespace
+
+TReceivedPane::TReceivedPane(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Panel_Received"));
+    Label_Received = new QLabel(QString(DebugTexts::Received), this);
+    Label_Received->setObjectName(QStringLiteral("Label_Received"));
+    QFont bold = Label_Received->font();
+    bold.setBold(true);
+    Label_Received->setFont(bold);
+    QFont small = font();
+    small.setPixelSize(11);
+
+    StringGrid_Title = new QTableWidget(1, TReceivedLogModel::ColumnCount, this);
+    StringGrid_Title->setObjectName(QStringLiteral("StringGrid_Title"));
+    setUpGrid(StringGrid_Title, small);
+    StringGrid_Title->verticalHeader()->setDefaultSectionSize(LabelHeight);
+    StringGrid_Title->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid_Title->setFrameShape(QFrame::NoFrame);
+    StringGrid_Title->setSelectionMode(QAbstractItemView::NoSelection);
+    StringGrid_Title->setFocusPolicy(Qt::NoFocus);
+    for (int column = 0; column < TReceivedLogModel::ColumnCount; ++column) {
+        auto* item = new QTableWidgetItem(QString::fromUtf8(DebugTexts::Columns[column]));
+        item->setBackground(palette().color(QPalette::Button));
+        StringGrid_Title->setItem(0, column, item);
+    }
+
+    ReceivedLog = new TReceivedLogModel(this);
+    StringGrid_Received = new QTableView(this);
+    StringGrid_Received->setObjectName(QStringLiteral("StringGrid_Received"));
+    StringGrid_Received->setModel(ReceivedLog);
+    setUpGrid(StringGrid_Received, small);
+    StringGrid_Received->verticalHeader()->setDefaultSectionSize(RowHeight);
+    StringGrid_Received->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    StringGrid_Received->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    StringGrid_Received->setMouseTracking(true);
+    StringGrid_Received->setContextMenuPolicy(Qt::CustomContextMenu);
+    QPalette logPalette = StringGrid_Received->palette();
+    logPalette.setColor(QPalette::Base, logPalette.color(QPalette::ToolTipBase));
+    logPalette.setColor(QPalette::Text, logPalette.color(QPalette::ToolTipText));
+    StringGrid_Received->setPalette(logPalette);
+
+    Edit_Find = new QLineEdit(this);
+    Edit_Find->setObjectName(QStringLiteral("Edit_Find"));
+    Edit_Find->setPlaceholderText(QString(DebugTexts::FindPlaceholder));
+    Edit_Find->setClearButtonEnabled(true);
+    Label_RowLimit = new QLabel(QString(DebugTexts::RowLimitFormat).arg(TReceivedLogModel::RowLimit), this);
+    Label_RowLimit->setObjectName(QStringLiteral("Label_RowLimit"));
+    Label_RowLimit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label_RowLimit->setFont(small);
+
+    QScrollBar* bar = StringGrid_Received->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
+        if (!m_autoScrolling)
+            m_follow = value >= bar->maximum();
+    });
+    connect(ReceivedLog, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (m_follow)
+            ScrollToEnd();
+    });
+    connect(ReceivedLog, &QAbstractItemModel::modelReset, this, [this] { m_follow = true; });
+}
+
+void TReceivedPane::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Layout();
+}
+
+void TReceivedPane::Layout()
+{
+    const int inner = std::max(0, width() - 10);
+    Label_Received->setGeometry(5, 2, inner, LabelHeight);
+    StringGrid_Title->setGeometry(5, 2 + LabelHeight + 2, inner, LabelHeight);
+    const int gridTop = StringGrid_Title->geometry().bottom() + 1;
+    StringGrid_Received->setGeometry(5, gridTop, inner, std::max(0, height() - gridTop - FindRowHeight));
+    const int findTop = height() - FindRowHeight + 1;
+    const int findWidth = inner * 2 / 5;
+    Edit_Find->setGeometry(5, findTop, findWidth, FindRowHeight - 2);
+    Label_RowLimit->setGeometry(5 + findWidth + 4, findTop, std::max(0, inner - findWidth - 4),
+                                FindRowHeight - 2);
+    const int column = ConsoleLayout::Round(inner / 5.0);
+    StringGrid_Title->horizontalHeader()->setDefaultSectionSize(column);
+    StringGrid_Received->horizontalHeader()->setDefaultSectionSize(column);
+}
+
+void TReceivedPane::ScrollToEnd()
+{
+    m_autoScrolling = true;
+    StringGrid_Received->scrollToBottom();
+    m_autoScrolling = false;
+    m_follow = true;
+}
+
+bool TReceivedPane::FindNext(bool forward)
+{
+    ReceivedLog->Flush();
+    const QString text = Edit_Find->text();
+    if (text.isEmpty())
+        return true;
+    const QModelIndex current = StringGrid_Received->currentIndex();
+    const int from = current.isValid() ? current.row() + (forward ? 1 : -1)
+                                       : (forward ? 0 : ReceivedLog->LoggedRows() - 1);
+    const int row = ReceivedLog->Find(text, from, forward);
+    if (row < 0)
+        return false;
+    const QModelIndex index = ReceivedLog->index(row, 0);
+    StringGrid_Received->setCurrentIndex(index);
+    StringGrid_Received->selectRow(row);
+    StringGrid_Received->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    // Looking at an older reply: new ones must not pull the view away.
+    m_follow = row == ReceivedLog->LoggedRows() - 1;
+    return true;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// TSendMemo: the send box Memo_Send. Every key press is shown to OnKeyPress before the box acts
+// on it and is never suppressed, so typing reads as typing whatever is sent. Up and Down on the
+// last line recall the lines sent before (when that line is empty or already a recalled one;
+// elsewhere they move the caret as usual). The box keeps its newest MaxLines lines.
+
+#include <functional>
+
+#include <QPlainTextEdit>
+#include <QStringList>
+
+class TSendMemo : public QPlainTextEdit
+{
+    Q_OBJECT
+
+  public:
+    static constexpr int MaxLines = 5000;
+    static constexpr int HistoryLimit = 100;
+
+    explicit TSendMemo(QWidget* parent = nullptr);
+
+    std::function<void(QKeyEvent* event)> OnKeyPress;
+
+    // The line that holds the caret.
+    QString CaretLine() const;
+    // Adds the text as new lines at the end.
+    void AppendLines(const QString& text);
+
+    // A line that was sent; an empty one or a repeat of the newest is not kept twice.
+    void Remember(const QString& line);
+    const QStringList& History() const { return m_history; }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    bool recall(int step);
+    void replaceLastLine(const QString& text);
+
+    QStringList m_history;
+    int m_recalled = -1; // index in m_history of the line shown, -1 when none
+};

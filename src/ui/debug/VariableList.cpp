@@ -1,0 +1,87 @@
+#include "VariableList.h"
+
+#include <QSignalBlocker>
+
+#include "ErrorReport.h"
+#include "VariableEntries.h"
+
+TVariableList::TVariableList(QWidget* parent)
+    : QListWidget(parent), m_entries(VariableEntries::Sorted()), m_hidden(VariableEntries::Count)
+{
+    setObjectName(QStringLiteral("_"));
+    setCursor(Qt::PointingHandCursor);
+    setUniformItemSizes(true);
+    QFont mono(QStringLiteral("Monospace"));
+    mono.setStyleHint(QFont::TypeWriter);
+    mono.setPixelSize(11);
+    setFont(mono);
+    for (const QString& text : m_entries) {
+        auto* item = new QListWidgetItem(text, this);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+        item->setSizeHint(QSize(0, 13));
+        item->setToolTip(text);
+    }
+    setCurrentRow(0);
+    RebuildHidden();
+    connect(this, &QListWidget::itemChanged, this,
+            [this](QListWidgetItem* item) { tesso::guarded([&] { _ClickCheck(item); }); });
+    connect(this, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { tesso::guarded([&] { _Click(item); }); });
+}
+
+std::vector<bool> TVariableList::Checks() const
+{
+    std::vector<bool> checks;
+    checks.reserve(static_cast<std::size_t>(count()));
+    for (int i = 0; i < count(); ++i)
+        checks.push_back(item(i)->checkState() == Qt::Checked);
+    return checks;
+}
+
+void TVariableList::SetChecks(const std::vector<bool>& checks)
+{
+    {
+        const QSignalBlocker quiet(this);
+        for (int i = 0; i < count() && i < static_cast<int>(checks.size()); ++i)
+            item(i)->setCheckState(checks[static_cast<std::size_t>(i)] ? Qt::Checked : Qt::Unchecked);
+    }
+    viewport()->update();
+    RebuildHidden();
+}
+
+void TVariableList::Allchecked(bool state)
+{
+    SetChecks(std::vector<bool>(static_cast<std::size_t>(count()), state));
+}
+
+void TVariableList::RebuildHidden()
+{
+    m_hidden.Rebuild(m_entries, Checks());
+}
+
+std::optional<QString> TVariableList::ShowEntryContaining(const QString& text)
+{
+    for (int i = 0; i < count(); ++i) {
+        if (!m_entries[i].contains(text))
+            continue;
+        const QSignalBlocker quiet(this);
+        setCurrentRow(i);
+        scrollToItem(item(i), QAbstractItemView::PositionAtTop);
+        return m_entries[i];
+    }
+    return std::nullopt;
+}
+
+void TVariableList::_ClickCheck(QListWidgetItem*)
+{
+    RebuildHidden();
+    if (OnToggle)
+        OnToggle();
+}
+
+void TVariableList::_Click(QListWidgetItem* item)
+{
+    if (item && OnEntryClick)
+        OnEntryClick(VariableEntries::FirstWord(item->text()));
+}

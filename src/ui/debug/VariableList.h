@@ -1,0 +1,47 @@
+#pragma once
+// TVariableList: the check list "_" under the send box. It documents the protocol's mnemonics
+// and chooses which replies the received log hides (the unchecked entries' reply mnemonics).
+// Only the user's clicks and toggles are reported; setting check marks from the settings file or
+// from "All Checked" is silent.
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QListWidget>
+
+#include "HiddenMnemonics.h"
+
+class TVariableList : public QListWidget
+{
+    Q_OBJECT
+
+  public:
+    explicit TVariableList(QWidget* parent = nullptr);
+
+    QStringList Entries() const { return m_entries; }
+    std::vector<bool> Checks() const;
+    // Sets every check mark from the list (missing ones stay), then rebuilds the hidden list.
+    void SetChecks(const std::vector<bool>& checks);
+    // "All Checked" / "All UnChecked": every mark, then the hidden list; nothing is saved.
+    void Allchecked(bool state);
+
+    const HiddenMnemonics& Hidden() const { return m_hidden; }
+    void RebuildHidden();
+
+    // The first entry containing the text: scrolled to the top and selected. Its text, or
+    // nothing when no entry contains it.
+    std::optional<QString> ShowEntryContaining(const QString& text);
+
+    // A check box was toggled by the user (the hidden list is rebuilt already).
+    std::function<void()> OnToggle;
+    // An entry was clicked (not on its check box): its first word.
+    std::function<void(const QString& firstWord)> OnEntryClick;
+
+    void _ClickCheck(QListWidgetItem* item);
+    void _Click(QListWidgetItem* item);
+
+  private:
+    QStringList m_entries;
+    HiddenMnemonics m_hidden;
+};
