@@ -1,13 +1,42 @@
 #pragma once
 // TForm_Sync_Time: the black delay window ("Black Delay"). The main window makes itself its parent
-// so that it appears inside the main window. Its controls come with the black delay feature.
+// so that it appears inside the main window. Its scroll bar and its number field set the device's
+// black delay (OSYNCTIME) to any value of 0..30; the field shows the value the device reports.
 
 #include <QFrame>
+
+#include "EventRouter.h"
+
+class QLineEdit;
+class TTrackingScrollBar;
 
 class TForm_Sync_Time : public QFrame
 {
     Q_OBJECT
 
   public:
+    static constexpr int EditHeight = 25;
+
     explicit TForm_Sync_Time(QWidget* parent = nullptr);
+
+    void BindTo(TEventRouter& router);
+
+    // Shows the window with its top left corner at a point of its parent.
+    void OpenAt(const QPoint& topLeft);
+
+    // A scroll action sends the position; the end of the scroll sends it and closes the window.
+    void ScrollBar_Sync_TimeScroll(int position, bool endOfScroll);
+    // Enter: a number of the scroll bar's range is sent; any other number sends the mirrored value
+    // again, so that the device reports it and the field shows it; other text is refused.
+    void Edit_Sync_TimeEnter();
+    void DriverOSYNCTIMEChange();
+
+    TTrackingScrollBar* ScrollBar_Sync_Time = nullptr;
+    QLineEdit* Edit_Sync_Time = nullptr;
+
+  private:
+    TMirex_d* driver() const { return m_router ? m_router->driver() : nullptr; }
+
+    TEventRouter* m_router = nullptr;
+    TSubscription m_subscription;
 };

@@ -1,0 +1,39 @@
+#pragma once
+// TProjectorMessageReadBack: reads one projector message back from the device into the message
+// window, a cell at a time: it addresses the cell (STBION / STBIOFF), asks for its character
+// (STBON / STBOFF) and, on the answer, moves to the next cell until the device reports the
+// terminating 0. The buffer is indexed by the cell this side asked for, never by the index the
+// device reports; that index only has to confirm it. The read stops at the end of the message,
+// when the device does not move to the cell asked for, after the last cell a message may fill,
+// and whenever the window stops it (RunRead cleared by Ok, Cancel or Clear).
+
+#include <array>
+#include <cstdint>
+
+#include <QPointer>
+
+#include "EventRouter.h"
+#include "Unit_MessageProjector.h"
+
+class TProjectorMessageReadBack
+{
+  public:
+    TProjectorMessageReadBack(TEventRouter& router, TForm_MessageProjector& window);
+
+    // Starts over with the "on" (0) or "off" (1) message: the window is emptied and shown.
+    void Start(int onOff);
+
+    // The handling of a report of the message's character (STBON for 0, STBOFF for 1).
+    void CharacterReported(int onOff);
+
+  private:
+    void request(std::uint32_t cell);
+    void finish();
+
+    TEventRouter& m_router;
+    QPointer<TForm_MessageProjector> m_window;
+    int m_message = 0;
+    std::uint32_t m_cell = 0; // the cell asked for, and so the number of cells read
+    std::array<std::uint8_t, TForm_MessageProjector::Cells> m_buffer{};
+    std::array<TSubscription, 2> m_subscriptions;
+};

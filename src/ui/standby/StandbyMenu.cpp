@@ -1,0 +1,83 @@
+#include "StandbyMenu.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCursor>
+#include <QWidget>
+
+#include "BindingTable.h"
+#include "ErrorReport.h"
+#include "MainMenus.h"
+#include "ProjectorMessageReadBack.h"
+#include "Unit_MessageProjector.h"
+#include "Unit_Standby.h"
+#include "Unit_Sync_Time.h"
+
+namespace
+{
+constexpr std::uint32_t HighestBaudCode = 3; // 19200 baud
+constexpr int BlackDelayAbovePointer = 8;
+} // namespace
+
+TStandbyMenu::TStandbyMenu(TMainMenus& menus, TEventRouter& router, const Windows& windows, QWidget* client)
+    : m_router(router), m_standby(windows.Standby), m_syncTime(windows.SyncTime),
+      m_message(windows.MessageProjector), m_client(client)
+{
+    m_bindings = std::make_unique<TBindingTable>(router);
+    // On (tag 1) and Off (tag 0); the baud items' tags are the codes, and a code without an item
+    // leaves the mark where it is.
+    m_bindings->Bind({{_STANDBY, menus.MenuStandByOn->actionGroup(), ControlKind::MenuGroup},
+                      {_STBRATE,
+                       menus.MenuBaud[0]->actionGroup(),
+                       ControlKind::MenuGroup,
+                       {},
+                       0,
+                       {},
+                       [](std::uint32_t code) { return code <= HighestBaudCode; }}});
+
+    if (m_standby)
+        m_standby->BindTo(router);
+    if (m_syncTime)
+        m_syncTime->BindTo(router);
+    if (m_message) {
+        m_message->setDriver(router.driver());
+        m_readBack = std::make_unique<TProjectorMessageReadBack>(router, *m_message);
+        m_message->OnMSGOKChange = [this](TForm_MessageProjector*, int onOff, int count,
+                                          const std::uint8_t* codes) {
+            if (TMirex_d* driver = m_router.driver())
+                TForm_MessageProjector::StoreMessage(*driver, onOff, count, codes);
+        };
+    }
+
+    auto on = [](QAction* action, auto handler) {
+        QObject::connect(action, &QAction::triggered, action, [handler] { tesso::guarded(handler); });
+    };
+    on(menus.MenuStandByTimer, [this] { MenuStandByTimerClick(); });
+    on(menus.MenuMessageOn, [this] { MenuMessageClick(0); });
+    on(menus.MenuMessageOff, [this] { MenuMessageClick(1); });
+    on(menus.MenuBlackDelayRange, [this] { MenuBlackDelayRangeClick(); });
+}
+
+TStandbyMenu::~TStandbyMenu() = default;
+
+void TStandbyMenu::MenuStandByTimerClick()
+{
+    if (m_standby) {
+        m_standby->show();
+        m_standby->raise();
+    }
+}
+
+void TStandbyMenu::MenuMessageClick(int onOff)
+{
+    if (m_readBack)
+        m_readBack->Start(onOff);
+}
+
+void TStandbyMenu::MenuBlackDelayRangeClick()
+{
+    if (!m_syncTime || !m_client)
+        return;
+    const QPoint pointer = m_client->mapFromGlobal(QCursor::pos());
+    m_syncTime->OpenAt(pointer - QPoint(0, BlackDelayAbovePointer));
+}
