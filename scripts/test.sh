@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the format of the C++ files, builds Tesso twice (plain, and
 # with AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test of both builds through
-# CTest.
+# CTest; then runs the frame transfer's threaded tests on a ThreadSanitizer build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -19,5 +19,13 @@ echo "== plain build =="
 echo "== address and undefined-behaviour sanitizer build =="
 "$root/scripts/build.sh" "$root/build-asan" -DTESSO_SANITIZE="address;undefined" -DTESSO_BUILD_BENCH=OFF
 (cd "$root/build-asan" && ctest --output-on-failure -j2 --timeout 600) || status=1
+
+echo "== thread sanitizer build of the frame transfer =="
+cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSO_SANITIZE=thread \
+    -DTESSO_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build-tsan" -j2 --target tesso_frames_tests tesso_frames_upload_tests
+(cd "$root/build-tsan" &&
+    ctest --output-on-failure --no-tests=error -j2 --timeout 600 -R '^(ThreadFrameRaw|FrameUpload|FrameCodec|FramePicture)\.') ||
+    status=1
 
 exit $status

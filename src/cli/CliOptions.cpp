@@ -37,6 +37,11 @@ QString CliOptions::usage()
         "                      is complete\n"
         "  monitor             print NAME=VALUE for every reply until the time-out\n"
         "  raw TEXT            send TEXT (escapes \\r \\n \\\\ \\xHH); print the first reply\n"
+        "  upload FILE [--fit exact|crop|shrink|center|zoom]\n"
+        "                      send a bitmap into the frame memory (--serial only); a picture\n"
+        "                      that is not 720 x 576 needs --fit (crop or shrink when larger,\n"
+        "                      center or zoom when smaller); progress on standard error, the\n"
+        "                      result on standard output; --timeout covers detection only\n"
         "\n"
         "Options:\n"
         "  --serial PORT       serial port: COM1.., \\\\.\\COM1.. or a device path\n"
@@ -50,7 +55,8 @@ QString CliOptions::usage()
         "NAME is a variable name such as ICHM, UNIT or FAMODEM, in any case; set also takes\n"
         "LOCAL_IP, REMOTE_IP, GATEWAY_IP, LOCAL_PORT and REMOTE_PORT.\n"
         "Exit status: 0 success, 2 usage error, 3 no device, no reply in time or an incomplete\n"
-        "dump, 4 link could not be opened or failed.\n");
+        "dump or an upload the device stopped answering, 4 link could not be opened or failed,\n"
+        "5 upload refused by the device or interrupted.\n");
 }
 
 CliOptions CliOptions::parse(const QStringList& arguments)
@@ -173,6 +179,15 @@ bool CliOptions::checkCommand()
     if (m_command == QLatin1String("raw")) {
         if (count != 1)
             return fail(QStringLiteral("raw takes exactly one TEXT argument"));
+        return true;
+    }
+    if (m_command == QLatin1String("upload")) {
+        if (count == 3 && m_arguments[1] == QLatin1String("--fit"))
+            m_fit = m_arguments[2];
+        else if (count != 1)
+            return fail(QStringLiteral("upload takes FILE and an optional --fit MODE"));
+        if (m_link != Link::Serial)
+            return fail(QStringLiteral("upload works over --serial only: frames travel on the serial line"));
         return true;
     }
     return fail(QStringLiteral("unknown command '%1'").arg(m_command));

@@ -30,6 +30,8 @@ class CliOptions
     double timeoutSeconds() const { return m_timeoutSeconds; }
     QString command() const { return m_command; }
     QStringList arguments() const { return m_arguments; }
+    // upload: the --fit mode given, "" for none.
+    QString fit() const { return m_fit; }
 
   private:
     bool takeOption(const QString& name, const QString& value);
@@ -50,4 +52,5 @@ class CliOptions
     double m_timeoutSeconds = DefaultTimeoutSeconds;
     QString m_command;
     QStringList m_arguments;
+    QString m_fit;
 };

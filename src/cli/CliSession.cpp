@@ -1,5 +1,8 @@
 #include "CliSession.h"
 
+#include "CliUpload.h"
+#include "FrameUpload.h"
+
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QHostInfo>
@@ -82,6 +85,8 @@ int CliSession::run()
         return runDump();
     if (command == QLatin1String("monitor"))
         return runMonitor();
+    if (command == QLatin1String("upload"))
+        return runUpload();
     return runRaw();
 }
 
@@ -105,6 +110,11 @@ int CliSession::prepare()
                 return fail(ExitUsage, error);
             m_assignments.push_back(assignment);
         }
+    } else if (command == QLatin1String("upload")) {
+        QString error;
+        m_picture = CliUpload::prepare(m_options.arguments().constFirst(), m_options.fit(), &error);
+        if (!m_picture)
+            return fail(ExitUsage, error);
     } else if (command == QLatin1String("raw")) {
         QString error;
         if (!EscapeText::decode(m_options.arguments().constFirst().toLocal8Bit(), m_rawBytes, error))
@@ -335,6 +345,32 @@ int CliSession::runMonitor()
     if (m_linkBroken)
         return fail(ExitLinkFailed, m_linkError);
     return ExitOk;
+}
+
+int CliSession::runUpload()
+{
+    if (!connectDevice())
+        return waitFailed(QStringLiteral("no device answered within %1").arg(within()));
+    CliUpload upload(*m_driver, m_out, m_err);
+    m_upload = &upload;
+    listen([&upload](tVAR index, const QByteArray&) { upload.upload()->VariableReported(index); });
+    const int status = upload.run(*m_picture, m_linkBroken);
+    listen(nullptr);
+    m_upload = nullptr;
+    if (m_linkBroken)
+        return fail(ExitLinkFailed, m_linkError);
+    return status;
+}
+
+void CliSession::interrupt()
+{
+    if (m_upload) {
+        m_upload->interrupt();
+        return;
+    }
+    // Nothing to put back: end as the signal would have, with what was printed kept.
+    std::fflush(m_out);
+    std::_Exit(130);
 }
 
 int CliSession::runRaw()

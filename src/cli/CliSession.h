@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -31,6 +33,8 @@ class CliSession
     CliSession& operator=(const CliSession&) = delete;
 
     int run();
+    // Ctrl+C or a termination request: an upload aborts and puts the link back; anything else ends.
+    void interrupt();
 
     // "Lumio", "Snipa" or "unknown" for a device code.
     static QString modelName(std::uint32_t code);
@@ -58,6 +62,7 @@ class CliSession
     int runDump();
     int runMonitor();
     int runRaw();
+    int runUpload();
 
     void print(const QStringList& lines);
     int fail(int status, const QString& message);
@@ -73,6 +78,8 @@ class CliSession
     std::vector<tVAR> m_queries;
     std::vector<VariableAccess::Assignment> m_assignments;
     QByteArray m_rawBytes;
+    std::optional<QImage> m_picture;
+    class CliUpload* m_upload = nullptr;
     int m_tcpFailures = 0;
     bool m_linkBroken = false;
     QString m_linkError;

@@ -5,6 +5,7 @@
 
 #include "CliOptions.h"
 #include "CliSession.h"
+#include "QuitOnSignals.h"
 
 namespace
 {
@@ -37,5 +38,6 @@ int main(int argc, char** argv)
         return CliSession::ExitUsage;
     }
     CliSession session(options, stdout, stderr);
+    tesso::onSignals(app, [&session] { session.interrupt(); });
     return session.run();
 }

@@ -23,24 +23,29 @@ void onSignal(int)
 
 } // namespace
 
-// A handler may only write to a descriptor; the event loop reads the other end and quits.
 bool quitOnSignals(QCoreApplication& app)
+{
+    return onSignals(app, [] { QCoreApplication::quit(); });
+}
+
+// A handler may only write to a descriptor; the event loop reads the other end and acts.
+bool onSignals(QCoreApplication& app, std::function<void()> action)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return false;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [action = std::move(action)] {
         char byte = 0;
         [[maybe_unused]] const auto ignored = ::read(signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
+        action();
     });
-    struct sigaction action {
+    struct sigaction handler {
     };
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
+    handler.sa_handler = onSignal;
+    sigemptyset(&handler.sa_mask);
+    handler.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &handler, nullptr);
+    ::sigaction(SIGTERM, &handler, nullptr);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "ComPort2.h"
 
+#include <termios.h>
+
 #include <QRegularExpression>
 #include <QSerialPort>
 
@@ -206,8 +208,14 @@ void TComPort2::Write(const QByteArray& data)
 void TComPort2::setBaud(std::uint32_t baud)
 {
     m_baud = baud;
-    if (Opened())
-        configurePort();
+    if (!Opened())
+        return;
+    // What was written at the old rate leaves the line at that rate, or the device reads noise.
+    for (int tries = 0; m_port->bytesToWrite() > 0 && tries < 20; ++tries)
+        m_port->waitForBytesWritten(100);
+    if (m_port->handle() >= 0)
+        ::tcdrain(m_port->handle());
+    configurePort();
 }
 
 QString TComPort2::Terminator() const

@@ -138,7 +138,7 @@ void TMirex_d::sendSigned(tVAR index, std::int32_t value)
 
 void TMirex_d::SendVar(tVAR index, std::uint32_t value)
 {
-    if (!Connected())
+    if (!Connected() || m_conMode == MODE_RAW)
         return;
     QByteArray text = QByteArray::number(value);
     text.append(CommandMnemonics[static_cast<std::size_t>(index)]);
@@ -149,6 +149,8 @@ void TMirex_d::SendVar(tVAR index, std::uint32_t value)
 
 void TMirex_d::setQueryVar(tVAR index)
 {
+    if (m_conMode == MODE_RAW)
+        return;
     const QByteArray text(CommandMnemonics[static_cast<std::size_t>(index)]);
     SendString(text);
     m_sentString = text;
@@ -162,7 +164,21 @@ void TMirex_d::QueryAll()
 
 void TMirex_d::SendString(const QByteArray& text)
 {
+    if (m_conMode == MODE_RAW)
+        return;
     m_link.write(text);
+}
+
+void TMirex_d::SendRawString(const QByteArray& bytes)
+{
+    m_link.write(bytes);
+}
+
+void TMirex_d::setConMode(tConnectionMode mode)
+{
+    if (m_conMode == MODE_RAW && mode == MODE_VAR)
+        m_parser.buffer().clear();
+    m_conMode = mode;
 }
 
 // ---- Receiving ---------------------------------------------------------------------------------

@@ -160,7 +160,8 @@ class TMirex_d : public QObject
     tConnectionType ConType() const { return m_link.type(); }
     void setConType(tConnectionType type);
     tConnectionMode ConMode() const { return m_conMode; }
-    void setConMode(tConnectionMode mode) { m_conMode = mode; }
+    // Back to text: raw bytes the transfer left unread are dropped, not parsed as a reply.
+    void setConMode(tConnectionMode mode);
     int IpLocalPort() const { return m_link.localPort(); }
     void setIpLocalPort(int port);
     int IpRemotePort() const { return m_link.remotePort(); }
@@ -170,6 +171,9 @@ class TMirex_d : public QObject
 
     // Raw mode for the frame transfer.
     QByteArray ReadRawData();
+    // The transfer's bytes, in either mode. While in raw mode they are the only bytes sent:
+    // SendString and the variable commands are refused, so no text lands inside a picture.
+    void SendRawString(const QByteArray& bytes);
     void ClosePort();
     void setSerialBaud(std::int32_t baud);
     void setSerialRawReceive(bool raw);

@@ -1,16 +1,16 @@
-// tesso-cli as a process against scripted devices and the simulated device over a
-// pseudo-terminal, TCP and UDP.
+// tesso-cli as a process against the simulated device over a pseudo-terminal, TCP and UDP, and
+// against bare peers where the device must send what the simulator never does.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QProcess>
-#include <QSet>
+#include <QTemporaryDir>
 
-#include "ScriptedDevice.h"
+#include "LinkTestPeers.h"
 #include "SimServer.h"
 #include "WaitFor.h"
 
 using namespace tesso::test;
-using Kind = ScriptedDevice::Kind;
 
 namespace
 {
@@ -20,7 +20,7 @@ struct CliResult {
     QByteArray out, err;
 };
 
-// Runs tesso-cli while the scripted device keeps answering in this event loop.
+// Runs tesso-cli while the device keeps answering in this event loop.
 CliResult runCli(const QStringList& arguments)
 {
     QProcess process;
@@ -39,28 +39,35 @@ CliResult runCli(const QStringList& arguments)
     return result;
 }
 
-std::unique_ptr<ScriptedDevice> makeDevice(Kind kind, std::uint32_t code = 57)
-{
-    auto device = std::make_unique<ScriptedDevice>(kind);
-    if (kind == Kind::Udp)
-        device->setClientUdpPort(freeUdpPort());
-    device->on(QByteArrayLiteral("?"), "DEV" + QByteArray::number(code) + "\r\n");
-    device->on(QByteArrayLiteral("CC"), QByteArrayLiteral("CH3\r\n"));
-    device->on(QByteArrayLiteral("fM"), QByteArrayLiteral("FAMD2\r\n"));
-    device->on(QByteArrayLiteral("U"), QByteArrayLiteral("UNIT27000000\r\n"));
-    device->on(QByteArrayLiteral("nk"), QByteArrayLiteral("NTMK8\r\n"));
-    device->on(QByteArrayLiteral("128B"), QByteArrayLiteral("BRG128\r\n"));
-    device->on(QByteArrayLiteral("1Z"), QByteArrayLiteral("FRZ1\r\n"));
-    return device;
-}
+enum class Link { Pty, Tcp, Udp };
 
-// The device's link options, then the words of `line`.
-QStringList args(const ScriptedDevice& device, const char* line)
-{
-    return device.linkArguments() + QString::fromLatin1(line).split(QLatin1Char(' '));
-}
+// The simulated device on one loopback link, keeping the text of every command it receives.
+struct Simulated {
+    QByteArray received; // declared first: the server logs while it closes its links
+    tesso::sim::SimServer server;
+    QStringList link; // tesso-cli's options that reach it
 
-class CliOverEachLink : public ::testing::TestWithParam<Kind>
+    explicit Simulated(Link kind = Link::Tcp, const tesso::sim::FaultOptions& faults = {})
+    {
+        server.device().setFaults(faults);
+        QObject::connect(&server, &tesso::sim::SimServer::logLine, [this](const QString& line) {
+            if (line.startsWith(QLatin1String("<< ")))
+                received += line.mid(3).toLatin1();
+        });
+        const QHostAddress loopback(QHostAddress::LocalHost);
+        if (kind == Link::Pty && server.openPty())
+            link = QStringList{QStringLiteral("--serial"), server.ptyPath()};
+        else if (kind == Link::Tcp && server.listenTcp(loopback, 0))
+            link = QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(server.tcpPort())};
+        else if (kind == Link::Udp && server.bindUdp(loopback, 0))
+            link = QStringList{QStringLiteral("--udp"), QStringLiteral("127.0.0.1:%1").arg(server.udpPort()),
+                               QStringLiteral("--local-port"), QString::number(freeUdpPort())};
+    }
+    tesso::sim::SimDevice& device() { return server.device(); }
+    CliResult run(const QString& line) const { return runCli(link + line.split(QLatin1Char(' '))); }
+};
+
+class CliOverEachLink : public ::testing::TestWithParam<Link>
 {
 };
 
@@ -70,54 +77,44 @@ class CliOverEachLink : public ::testing::TestWithParam<Kind>
 // are covered by its own tests.
 TEST_P(CliOverEachLink, DetectPrintsCodeAndModel)
 {
-    auto device = makeDevice(GetParam());
-    const CliResult r = runCli(args(*device, "detect"));
+    Simulated sim(GetParam());
+    const CliResult r = sim.run(QStringLiteral("detect"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(), std::string("DEV=57\nMODEL=Lumio\n"));
     EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Links, CliOverEachLink, ::testing::Values(Kind::Serial, Kind::Tcp, Kind::Udp), [](const auto& info) {
-        return std::string(info.param == Kind::Serial ? "Serial" : info.param == Kind::Tcp ? "Tcp" : "Udp");
+    Links, CliOverEachLink, ::testing::Values(Link::Pty, Link::Tcp, Link::Udp), [](const auto& info) {
+        return std::string(info.param == Link::Pty ? "Pty" : info.param == Link::Tcp ? "Tcp" : "Udp");
     });
 
 TEST(CliEndToEnd, GetQueriesEachVariableInTurn)
 {
-    auto device = makeDevice(Kind::Serial);
-    const CliResult r = runCli(args(*device, "get ichm FAMODEM_ UNIT"));
+    Simulated sim(Link::Pty);
+    const CliResult r = sim.run(QStringLiteral("get ichm FAMODEM_ UNIT"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
-    EXPECT_EQ(r.out.toStdString(), std::string("ICHM=3\nFAMODEM=2\nUNIT=27000000\n"));
-    EXPECT_TRUE(device->received().contains("CC"));
-    EXPECT_TRUE(device->received().contains("fM"));
+    EXPECT_EQ(r.out.toStdString(), std::string("ICHM=1\nFAMODEM=0\nUNIT=27000\n"));
+    EXPECT_TRUE(sim.received.contains("fM"));
 }
 
-TEST(CliEndToEnd, SetDetectsFirstThenSendsAndPrintsTheAnswer)
+TEST(CliEndToEnd, SetDetectsFirstThenSendsAndPrintsWhatTheDeviceReports)
 {
-    auto device = makeDevice(Kind::Udp);
-    const CliResult r = runCli(args(*device, "set BRGT=128 NETMASK=255.255.255.0"));
+    Simulated sim(Link::Udp);
+    const CliResult r = sim.run(QStringLiteral("set BRGT=100 LOCAL_IP=192.168.000.020 local_port=10600 "
+                                               "GATEWAY_IP=10.0.0.1 NETMASK=255.255.0.0"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
-    EXPECT_EQ(r.out.toStdString(), std::string("BRGT=128\nNETMASK=255.255.255.0\n"));
-    const QByteArray sent = device->received();
-    ASSERT_TRUE(sent.contains("?"));
-    EXPECT_LT(sent.indexOf('?'), sent.indexOf("128B")); // nothing is set before detection
-    EXPECT_TRUE(sent.contains("8nk"));
+    EXPECT_EQ(r.out.toStdString(), std::string("BRGT=100\nLOCAL_IP=192.168.0.20\nLOCAL_PORT=10600\n"
+                                               "GATEWAY_IP=10.0.0.1\nNETMASK=255.255.0.0\n"));
+    ASSERT_TRUE(sim.received.contains("?"));
+    EXPECT_LT(sim.received.indexOf('?'), sim.received.indexOf("100B")); // nothing is set before detection
+    // The composite properties reach the address their selector picked.
+    const tesso::sim::DeviceState& device = sim.device().state();
+    EXPECT_EQ(device.perAddress(_IP2, 1), 0u);
+    EXPECT_EQ(device.perAddress(_IP1, 1), 20u);
+    EXPECT_EQ(device.perAddress(_PORT, 1), 10600u);
+    EXPECT_EQ(device.value(_NETMASK), 16u);
 }
-
-// The simulated device, serving TCP on a free loopback port while the client runs.
-struct Simulated {
-    tesso::sim::SimServer server;
-    explicit Simulated(const tesso::sim::FaultOptions& faults = {})
-    {
-        server.device().setFaults(faults);
-        server.listenTcp(QHostAddress(QHostAddress::LocalHost), 0);
-    }
-    QStringList args(const QString& line) const
-    {
-        return QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(server.tcpPort())} +
-               line.split(QLatin1Char(' '));
-    }
-};
 
 // NAME=VALUE lines by name; a name printed twice is a fault of the dump.
 QMap<QString, QString> valuesOf(const QByteArray& out, QStringList& repeated)
@@ -155,9 +152,8 @@ TEST(CliEndToEnd, DumpPrintsTheWholeAnswerOnceOrSaysWhatIsMissing)
                           {"dropped", dropped, 0, "20"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Simulated sim(c.faults);
-        const CliResult r =
-            runCli(sim.args(QStringLiteral("--timeout %1 dump").arg(QLatin1String(c.timeout))));
+        Simulated sim(Link::Tcp, c.faults);
+        const CliResult r = sim.run(QStringLiteral("--timeout %1 dump").arg(QLatin1String(c.timeout)));
         EXPECT_EQ(r.exitCode, c.exitCode) << r.err.constData();
         if (c.exitCode != 0) {
             EXPECT_TRUE(r.out.isEmpty()) << "nothing of a cut dump is printed";
@@ -174,63 +170,50 @@ TEST(CliEndToEnd, DumpPrintsTheWholeAnswerOnceOrSaysWhatIsMissing)
     }
 }
 
-TEST(CliEndToEnd, SetTakesTheCompositePropertiesAndPrintsWhatTheDeviceReports)
-{
-    Simulated sim;
-    const CliResult r =
-        runCli(sim.args(QStringLiteral("set LOCAL_IP=192.168.000.020 local_port=10600 GATEWAY_IP=10.0.0.1 "
-                                       "NETMASK=255.255.0.0")));
-    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
-    EXPECT_EQ(r.out.toStdString(),
-              std::string("LOCAL_IP=192.168.0.20\nLOCAL_PORT=10600\nGATEWAY_IP=10.0.0.1\n"
-                          "NETMASK=255.255.0.0\n"));
-    const tesso::sim::DeviceState& device = sim.server.device().state();
-    EXPECT_EQ(device.perAddress(_IP2, 1), 0u);
-    EXPECT_EQ(device.perAddress(_IP1, 1), 20u);
-    EXPECT_EQ(device.perAddress(_PORT, 1), 10600u);
-}
-
 TEST(CliEndToEnd, UnacceptedCodeOrSilenceTimesOutWithStatus3)
 {
-    auto stranger = makeDevice(Kind::Tcp, 12);
-    CliResult r = runCli(args(*stranger, "--timeout 1 detect"));
+    Simulated stranger;
+    stranger.device().setDeviceCode(12);
+    CliResult r = stranger.run(QStringLiteral("--timeout 1 detect"));
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("no device")) << r.err.constData();
 
-    ScriptedDevice silent(Kind::Serial);
-    r = runCli(args(silent, "--timeout 0.5 get ICHM"));
+    Simulated silent(Link::Pty);
+    silent.device().setSilenceAfter(0);
+    r = silent.run(QStringLiteral("--timeout 0.5 get ICHM"));
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_TRUE(r.err.contains("ICHM")) << r.err.constData();
-    EXPECT_TRUE(silent.received().contains("CC")); // the query did go out
-    r = runCli(args(silent, "--timeout 0.5 set BRGT=1"));
+    EXPECT_TRUE(silent.received.contains("CC")); // the query did go out
+    r = silent.run(QStringLiteral("--timeout 0.5 set BRGT=1"));
     EXPECT_EQ(r.exitCode, 3);
-    EXPECT_FALSE(silent.received().contains("1B")); // not connected: nothing was set
+    EXPECT_EQ(silent.device().commandCount(_BRGT), 0) << "not connected: nothing was set";
 }
 
 TEST(CliEndToEnd, ForceConnSetsWithoutDetection)
 {
-    ScriptedDevice device(Kind::Tcp);
-    device.on(QByteArrayLiteral("1Z"), QByteArrayLiteral("FRZ1\r\n")); // answers no "?"
-    const CliResult r = runCli(args(device, "--force-conn set ifrzm=1"));
+    Simulated sim;
+    const CliResult r = sim.run(QStringLiteral("--force-conn set ifrzm=1"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(), std::string("IFRZM=1\n"));
-    EXPECT_FALSE(device.received().contains('?'));
+    EXPECT_EQ(sim.device().commandCount(_DEV), 0);
 }
 
 TEST(CliEndToEnd, MonitorPrintsUnsolicitedRepliesUntilTheTimeout)
 {
-    ScriptedDevice device(Kind::Tcp);
+    TcpPeer device;
     QProcess process;
-    process.start(QStringLiteral(TESSO_CLI_PATH), args(device, "--timeout 2 monitor"));
+    process.start(QStringLiteral(TESSO_CLI_PATH),
+                  {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(device.port()),
+                   QStringLiteral("--timeout"), QStringLiteral("2"), QStringLiteral("monitor")});
     ASSERT_TRUE(process.waitForStarted(10000));
-    ASSERT_TRUE(waitFor([&] { return device.hasClient(); }));
+    ASSERT_TRUE(device.waitForClient());
     QByteArray out;
     // A negative value is a range error, reported on standard error; the line after it follows at
     // once.
-    device.push(QByteArrayLiteral("CH5\r\nnoise\r\nHP-1\r\nHP9\r\n"));
+    device.client()->write(QByteArrayLiteral("CH5\r\nnoise\r\nHP-1\r\nHP9\r\n"));
     ASSERT_TRUE(waitFor([&] { return (out += process.readAllStandardOutput()).contains("ICHM=5\n"); }));
-    device.push(QByteArrayLiteral("CH6\r\n"));
+    device.client()->write(QByteArrayLiteral("CH6\r\n"));
     ASSERT_TRUE(waitFor([&] { return process.state() == QProcess::NotRunning; }, 30000));
     out += process.readAllStandardOutput();
     EXPECT_EQ(process.exitCode(), 0);
@@ -240,35 +223,39 @@ TEST(CliEndToEnd, MonitorPrintsUnsolicitedRepliesUntilTheTimeout)
 
 TEST(CliEndToEnd, MonitorThatLosesItsPortExitsWith4)
 {
-    ScriptedDevice device(Kind::Serial);
+    PtyPair device;
     QProcess process;
-    process.start(QStringLiteral(TESSO_CLI_PATH), args(device, "--timeout 30 monitor"));
+    process.start(QStringLiteral(TESSO_CLI_PATH),
+                  {QStringLiteral("--serial"), device.slavePath(), QStringLiteral("--timeout"),
+                   QStringLiteral("30"), QStringLiteral("monitor")});
     ASSERT_TRUE(process.waitForStarted(10000));
     QByteArray out;
     // Once a reply comes out the port is surely open.
     ASSERT_TRUE(waitFor([&] {
-        device.push(QByteArrayLiteral("CH5\r\n"));
+        device.send(QByteArrayLiteral("CH5\r\n"));
         return (out += process.readAllStandardOutput()).contains("ICHM=5");
     }));
-    device.hangUp();
+    device.closeMaster();
     ASSERT_TRUE(waitFor([&] { return process.state() == QProcess::NotRunning; }, 10000));
     EXPECT_EQ(process.exitCode(), 4);
-    EXPECT_TRUE(process.readAllStandardError().contains("went away"));
+    const QByteArray err = process.readAllStandardError();
+    EXPECT_TRUE(err.contains("the serial port went away")) << err.constData();
+    EXPECT_TRUE(err.contains(device.slavePath().toLocal8Bit())) << "the port is named";
 }
 
 TEST(CliEndToEnd, RawSendsEscapedTextAndPrintsTheFirstReply)
 {
-    auto device = makeDevice(Kind::Serial);
-    CliResult r = runCli(args(*device, "raw \\x31Z"));
+    Simulated serial(Link::Pty);
+    CliResult r = serial.run(QStringLiteral("raw \\x31Z"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.toStdString(), std::string("IFRZM=1\n"));
-    EXPECT_TRUE(device->received().contains("1Z"));
+    EXPECT_TRUE(serial.received.contains("1Z"));
 
-    auto tcp = makeDevice(Kind::Tcp); // over TCP a command holds at most 10 characters
-    r = runCli(args(*tcp, "raw 12345678901"));
+    Simulated tcp; // over TCP a command holds at most 10 characters
+    r = tcp.run(QStringLiteral("raw 12345678901"));
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_FALSE(tcp->received().contains("12345678901"));
-    r = runCli(args(*tcp, "raw bad\\q"));
+    EXPECT_FALSE(tcp.received.contains("12345678901"));
+    r = tcp.run(QStringLiteral("raw bad\\q"));
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("\\q")) << r.err.constData();
 }
@@ -314,4 +301,30 @@ TEST(CliEndToEnd, LinkFailuresExitWith4AndSayWhy)
     EXPECT_EQ(r.exitCode, 4);
     EXPECT_TRUE(r.err.contains(port.toLatin1())) << r.err.constData();
     EXPECT_EQ(r.err.count('\n'), 1) << "said once: " << r.err.constData();
+}
+
+// A bitmap fitted and sent into the frame memory; the device keeps the 288 lines that went out.
+TEST(CliEndToEnd, UploadPutsAPictureIntoTheFrameMemory)
+{
+    Simulated sim(Link::Pty);
+    ASSERT_FALSE(sim.link.isEmpty());
+    QTemporaryDir dir;
+    QImage source(640, 480, QImage::Format_RGB32);
+    source.fill(qRgb(0x1B, 0x80, 0x10));
+    const QString path = dir.filePath(QStringLiteral("logo.bmp"));
+    ASSERT_TRUE(source.save(path, "BMP"));
+
+    CliResult r = sim.run(QStringLiteral("upload ") + path);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("choose --fit center or --fit zoom")) << r.err.constData();
+
+    r = sim.run(QStringLiteral("upload %1 --fit center").arg(path));
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.out, QByteArray("Command successfull.\n"));
+    EXPECT_TRUE(r.err.contains("100% 207360/207360 pixels")) << r.err.constData();
+    const QImage kept = sim.device().lastPicture();
+    ASSERT_EQ(kept.size(), QSize(720, 288));
+    EXPECT_EQ(kept.pixel(40, 24), qRgb(0x1B, 0x80, 0x10));
+    EXPECT_EQ(kept.pixel(39, 24), qRgb(0, 0, 0)) << "centred on black";
+    EXPECT_EQ(kept.pixel(680, 263), qRgb(0, 0, 0));
 }

@@ -8,10 +8,12 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
 
 #include "EffectRow.h"
+#include "FormTransferFrame.h"
 #include "FrmScrollbar.h"
 #include "InputButtonRow.h"
 #include "MainWindowTestHarness.h"
@@ -141,4 +143,29 @@ TEST(ProgramEndToEnd, TheDemonstrationRemovesItsSettingsFolderWhenTerminated)
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_TRUE(folder.entryList(demoFolders, QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST(MainWindowEndToEnd, TheTransferWindowPutsAPictureIntoTheFrameMemory)
+{
+    SimulatedWindow w(tesso::sim::Model::Lumio);
+    ASSERT_NO_FATAL_FAILURE(w.start());
+    TFormTransferFrame* window = w.main->Windows().TransferFrame;
+    QTemporaryDir dir;
+    QImage source(720, 576, QImage::Format_RGB32);
+    for (int y = 0; y < 576; ++y)
+        for (int x = 0; x < 720; ++x)
+            source.setPixel(x, y, qRgb(0x1B, x % 256, y % 256));
+    const QString path = dir.filePath(QStringLiteral("frame.bmp"));
+    ASSERT_TRUE(source.save(path, "BMP"));
+    window->ChooseFit = [](int, int) { return 1; };
+    ASSERT_TRUE(window->LoadFile(path));
+    window->TransferClick();
+    EXPECT_TRUE(window->Active());
+    ASSERT_TRUE(tesso::test::waitFor(
+        [&] { return window->StatusLine->text() == QStringLiteral("Command successfull."); }, 30000))
+        << window->StatusLine->text().toStdString();
+    EXPECT_TRUE(w.sim.device().lastPicture().convertToFormat(QImage::Format_RGB32) == window->SendPicture());
+    EXPECT_EQ(window->BtnAbortClose->text(), QStringLiteral("Close"));
+    EXPECT_EQ(w.main->Driver().ConMode(), MODE_VAR);
+    w.main->close();
 }

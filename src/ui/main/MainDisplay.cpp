@@ -4,11 +4,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
+#include <QTimer>
 #include <QToolButton>
 
 #include "Constante.h"
 #include "DeviceLists.h"
 #include "DeviceModels.h"
+#include "FormTransferFrame.h"
 #include "FrmScrollbar.h"
 #include "InputButtonRow.h"
 #include "PageImage.h"
@@ -33,6 +35,22 @@ TMainRoutines TMainDisplay::Routines()
         auto& buttons = m_window.PnlBtnInputs->BtnInput;
         if (input >= 1 && input <= static_cast<int>(buttons.size()))
             buttons[static_cast<std::size_t>(input - 1)]->setEnabled(used);
+    };
+    routines.ShowStatusCell = [this](int row, const QString& text) {
+        if (row < 0 || row >= StatusGridCells::Rows)
+            return;
+        StatusGridCells cells;
+        cells.text[static_cast<std::size_t>(row)] = text;
+        m_window.StatusArea->ApplyCells(cells);
+    };
+    routines.StartStatusTimer = [this] { m_window.TimerStatus->start(); };
+    routines.OpenTransferWindow = [this] {
+        TFormTransferFrame* transfer = m_window.Windows().TransferFrame;
+        if (!transfer)
+            return;
+        m_window.hide();
+        transfer->exec();
+        m_window.show();
     };
     return routines;
 }

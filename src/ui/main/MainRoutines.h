@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include <QString>
+
 struct TMainRoutines {
     std::function<void()> UpdateStatusGrid;
     std::function<void()> UpdateReferenceStatus;
@@ -15,4 +17,10 @@ struct TMainRoutines {
     std::function<int()> InputCount;
     // Input k's button takes selections only while the input is in use.
     std::function<void(int input, bool used)> InputUsed;
+    // A value of the status grid's column 1 that a page writes itself (the frame rows).
+    std::function<void(int row, const QString& text)> ShowStatusCell;
+    // The 2 s timer that hides the Frame Alert page's notice.
+    std::function<void()> StartStatusTimer;
+    // The transfer window, modal, with the main window hidden meanwhile.
+    std::function<void()> OpenTransferWindow;
 };

@@ -1,10 +1,11 @@
 #include "MessageBoxPrompts.h"
 
-#include "BoxCaption.h"
-
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+
+#include "BoxCaption.h"
 
 void MessageBoxPrompts::Information(QWidget* parent, const QString& text)
 {
@@ -25,4 +26,22 @@ std::optional<QString> MessageBoxPrompts::AskText(QWidget* parent, const QString
     if (!ok)
         return std::nullopt;
     return text;
+}
+
+bool MessageBoxPrompts::AskYesNo(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, BoxCaption(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> MessageBoxPrompts::AskOpenFile(QWidget* parent, const QString& filter)
+{
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
+std::optional<QString> MessageBoxPrompts::AskSaveFile(QWidget* parent, const QString& filter)
+{
+    const QString path = QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }

@@ -10,4 +10,7 @@ class MessageBoxPrompts : public UserPrompts
     bool Confirm(QWidget* parent, const QString& text) override;
     std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
                                    const QString& initial) override;
+    bool AskYesNo(QWidget* parent, const QString& text) override;
+    std::optional<QString> AskOpenFile(QWidget* parent, const QString& filter) override;
+    std::optional<QString> AskSaveFile(QWidget* parent, const QString& filter) override;
 };

@@ -3,31 +3,95 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 
+#include "BindingTable.h"
 #include "Constante.h"
+#include "DeviceLists.h"
+#include "ErrorReport.h"
+#include "RadioGroup.h"
 #include "TextFormat.h"
+
+namespace
+{
+
+QPushButton* button(const char* name, QLatin1String caption, const QRect& place, QWidget* parent)
+{
+    auto* b = new QPushButton(QString(caption), parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(place);
+    return b;
+}
+
+QLabel* redNotice(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    QFont font = label->font();
+    font.setBold(true);
+    font.setItalic(true);
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: red;"));
+    label->hide();
+    return label;
+}
+
+constexpr std::uint32_t Capture = 1;
+constexpr std::uint32_t Delete = 3;
+
+} // namespace
 
 TPageFrameAlert::TPageFrameAlert(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet_FrameAlert"));
+    RdoFrameAuto = new TRadioGroup(QString(Constante::FrameAuto), this);
+    RdoFrameAuto->setObjectName(QStringLiteral("RdoFrameAuto"));
+    RdoFrameAuto->setItems({QString(Constante::Off), QString(Constante::On)});
+    RdoFrameAuto->setColumns(2);
+    RdoFrameAuto->setGeometry(8, 8, 300, 50);
+    BtnFrameDisplay = button("BtnFrameDisplay", Constante::FrameDisplay, QRect(8, 68, 150, 26), this);
+    BtnFrameHide = button("BtnFrameHide", Constante::FrameHide, QRect(166, 68, 150, 26), this);
+
+    GrpFrameMemory = new QGroupBox(QString(Constante::FrameMemory), this);
+    GrpFrameMemory->setObjectName(QStringLiteral("GrpFrameMemory"));
+    GrpFrameMemory->setGeometry(8, 106, 560, 60);
+    BtnFrameCapture =
+        button("BtnFrameCapture", Constante::FrameCapture, QRect(8, 24, 180, 26), GrpFrameMemory);
+    BtnTransferFrame =
+        button("BtnTransferFrame", Constante::FrameTransfer, QRect(194, 24, 180, 26), GrpFrameMemory);
+    BtnDeleteFrame =
+        button("BtnDeleteFrame", Constante::FrameDelete, QRect(380, 24, 170, 26), GrpFrameMemory);
+
     GrpFrameUsed = new QGroupBox(QString(Constante::UsedFrame), this);
     GrpFrameUsed->setObjectName(QStringLiteral("GrpFrameUsed"));
-    GrpFrameUsed->setGeometry(8, 8, 160, 56);
+    GrpFrameUsed->setGeometry(8, 176, 160, 56);
     CboFrameNumber = new QComboBox(GrpFrameUsed);
     CboFrameNumber->setObjectName(QStringLiteral("CboFrameNumber"));
     CboFrameNumber->setGeometry(8, 22, 140, 24);
     GrpFrameUsed->hide();
 
-    LblFrameNotAvailable = new QLabel(this);
-    LblFrameNotAvailable->setObjectName(QStringLiteral("LblFrameNotAvailable"));
-    QFont font = LblFrameNotAvailable->font();
-    font.setBold(true);
-    font.setItalic(true);
-    LblFrameNotAvailable->setFont(font);
-    LblFrameNotAvailable->setStyleSheet(QStringLiteral("color: red;"));
+    LblWaitRecordingFrame = redNotice("LblWaitRecordingFrame", this);
+    LblWaitRecordingFrame->setText(QString(Constante::WaitRecordingFrame));
+    LblWaitRecordingFrame->setGeometry(8, 350, 560, 20);
+    LblFrameNotAvailable = redNotice("LblFrameNotAvailable", this);
     LblFrameNotAvailable->setGeometry(8, 380, 560, 20);
-    LblFrameNotAvailable->hide();
+
+    auto on = [this](QPushButton* b, void (TPageFrameAlert::*handler)()) {
+        connect(b, &QPushButton::clicked, this,
+                [this, handler] { tesso::guarded([&] { (this->*handler)(); }); });
+    };
+    on(BtnFrameCapture, &TPageFrameAlert::BtnFrameCaptureClick);
+    on(BtnDeleteFrame, &TPageFrameAlert::BtnDeleteFrameClick);
+    on(BtnTransferFrame, &TPageFrameAlert::BtnTransferFrameClick);
+    connect(BtnFrameHide, &QPushButton::clicked, this, [this] {
+        tesso::guarded([this] {
+            if (TMirex_d* d = driver())
+                d->setFASHOW(false);
+        });
+    });
 }
+
+TPageFrameAlert::~TPageFrameAlert() = default;
 
 void TPageFrameAlert::FillFrameNumbers()
 {
@@ -35,4 +99,101 @@ void TPageFrameAlert::FillFrameNumbers()
     for (int i = 1; i <= 10; ++i)
         CboFrameNumber->addItem(TextFormat::Format(Constante::FrameNumberFormat, i));
     CboFrameNumber->setCurrentIndex(0);
+}
+
+void TPageFrameAlert::BindTo(TEventRouter& router, const TMainRoutines& routines)
+{
+    m_router = &router;
+    m_routines = routines;
+    m_bindings = std::make_unique<TBindingTable>(router);
+    m_bindings->Bind({{_FAAUTO, RdoFrameAuto, ControlKind::RadioGroup},
+                      {_FASHOW, BtnFrameDisplay, ControlKind::PushButton},
+                      {_FANUMBER, CboFrameNumber, ControlKind::Combo}});
+    auto on = [this](tVAR v, auto handler) { m_subscriptions.push_back(m_router->subscribe(v, handler)); };
+    on(_FAREC, [this] { DriverFARECChange(); });
+    on(_FASTAT, [this] { DriverFASTATChange(); });
+    on(_FAMODEM, [this] { ShowRecording(); });
+    on(_FAEXEC, [this] { ShowRecording(); });
+}
+
+void TPageFrameAlert::ShowNotAvailable(const QString& reason)
+{
+    LblFrameNotAvailable->setText(TextFormat::Format(Constante::NotAvailableFormat, {reason}));
+    LblFrameNotAvailable->show();
+    if (m_routines.StartStatusTimer)
+        m_routines.StartStatusTimer();
+}
+
+void TPageFrameAlert::BtnFrameCaptureClick()
+{
+    TMirex_d* d = driver();
+    if (!d)
+        return;
+    if (d->IFRZM()) {
+        ShowNotAvailable(QString(Constante::InputFrozen));
+    } else if (!d->IPSIGM()) {
+        ShowNotAvailable(QString(Constante::NoInputSignal));
+    } else if (d->PRGBIByInput(static_cast<int>(d->ICHM())) == tesso::DeviceLists::ComputerSignal) {
+        ShowNotAvailable(QString(Constante::ComputerInput));
+    } else {
+        d->setFAMODEM_(Capture);
+        d->setFAEXEC(true);
+        repaint();
+    }
+}
+
+void TPageFrameAlert::BtnDeleteFrameClick()
+{
+    TMirex_d* d = driver();
+    if (!d)
+        return;
+    if (d->FASHOW() || d->FASTAT()) {
+        ShowNotAvailable(QString(Constante::FrameBeingDisplayed));
+        return;
+    }
+    d->setFAMODEM_(Delete);
+    d->setFAEXEC(true);
+}
+
+void TPageFrameAlert::BtnTransferFrameClick()
+{
+    TMirex_d* d = driver();
+    if (!d || !d->Connected()) {
+        ShowNotAvailable(QString(Constante::DeviceNotConnected));
+        return;
+    }
+    if (m_routines.OpenTransferWindow)
+        m_routines.OpenTransferWindow();
+}
+
+void TPageFrameAlert::DriverFARECChange()
+{
+    const TMirex_d* d = driver();
+    if (!d)
+        return;
+    const bool recorded = d->FAREC();
+    if (m_routines.ShowStatusCell)
+        m_routines.ShowStatusCell(RecordedRow, QString(recorded ? Constante::Yes : Constante::No));
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{RdoFrameAuto, BtnFrameDisplay, BtnFrameHide, BtnDeleteFrame})
+        w->setEnabled(recorded);
+}
+
+void TPageFrameAlert::DriverFASTATChange()
+{
+    const TMirex_d* d = driver();
+    if (d && m_routines.ShowStatusCell)
+        m_routines.ShowStatusCell(DisplayedRow, QString(d->FASTAT() ? Constante::Yes : Constante::No));
+}
+
+void TPageFrameAlert::ShowRecording()
+{
+    const TMirex_d* d = driver();
+    if (!d)
+        return;
+    const bool recording = d->FAMODEM_() == Capture && d->FAEXEC();
+    LblWaitRecordingFrame->setVisible(recording);
+    GrpFrameMemory->setEnabled(!recording);
+    BtnTransferFrame->setEnabled(!recording);
+    BtnDeleteFrame->setEnabled(!recording);
 }

@@ -1,23 +1,63 @@
 #pragma once
-// The "Frame Alert" page of the main window's page control.
+// The "Frame Alert" page: the still frame the device keeps in memory, shown on demand or on sync
+// loss, captured from the video input, deleted, or transferred from the computer. Every refusal is
+// a red notice for 2 seconds and sends nothing.
+
+#include <memory>
+#include <vector>
 
 #include <QWidget>
+
+#include "EventRouter.h"
+#include "MainRoutines.h"
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QPushButton;
+class TBindingTable;
+class TRadioGroup;
 
 class TPageFrameAlert : public QWidget
 {
     Q_OBJECT
 
   public:
-    explicit TPageFrameAlert(QWidget* parent = nullptr);
+    static constexpr int RecordedRow = 15;
+    static constexpr int DisplayedRow = 16;
 
+    explicit TPageFrameAlert(QWidget* parent = nullptr);
+    ~TPageFrameAlert() override;
+
+    void BindTo(TEventRouter& router, const TMainRoutines& routines);
     // "Frame 1" .. "Frame 10", the first chosen.
     void FillFrameNumbers();
 
+    void BtnFrameCaptureClick();
+    void BtnDeleteFrameClick();
+    void BtnTransferFrameClick();
+    void ShowNotAvailable(const QString& reason);
+    void DriverFARECChange();
+    void DriverFASTATChange();
+    void ShowRecording();
+
+    TRadioGroup* RdoFrameAuto = nullptr;
+    QPushButton* BtnFrameDisplay = nullptr;
+    QPushButton* BtnFrameHide = nullptr;
+    QGroupBox* GrpFrameMemory = nullptr;
+    QPushButton* BtnFrameCapture = nullptr;
+    QPushButton* BtnTransferFrame = nullptr;
+    QPushButton* BtnDeleteFrame = nullptr;
     QGroupBox* GrpFrameUsed = nullptr;
     QComboBox* CboFrameNumber = nullptr;
+    QLabel* LblWaitRecordingFrame = nullptr;
     QLabel* LblFrameNotAvailable = nullptr;
+
+  private:
+    TMirex_d* driver() const { return m_router ? m_router->driver() : nullptr; }
+
+    TEventRouter* m_router = nullptr;
+    TMainRoutines m_routines;
+    std::unique_ptr<TBindingTable> m_bindings;
+    std::vector<TSubscription> m_subscriptions;
 };

@@ -1,5 +1,9 @@
 #include "SecondaryWindows.h"
 
+#include "FormFrameDebug.h"
+#include "FormFrameFormat.h"
+#include "FormGradient.h"
+#include "FormTransferFrame.h"
 #include "Unit_About.h"
 #include "Unit_Debug2007.h"
 #include "Unit_MessageProjector.h"

@@ -6,6 +6,10 @@
 
 class QWidget;
 class TAbout_Tesso;
+class TFormFrameDebug;
+class TFormFrameFormat;
+class TFormGradient;
+class TFormTransferFrame;
 class TForm_Debug2007;
 class TForm_MessageProjector;
 class TForm_Standby;
@@ -17,13 +21,13 @@ struct SecondaryWindows {
     TForm_MessageProjector* MessageProjector = nullptr;
     TIPConfigDlg* IPConfigDlg = nullptr;
     TRs232LanDlg* Rs232LanDlg = nullptr;
-    QWidget* TransferFrame = nullptr;
+    TFormTransferFrame* TransferFrame = nullptr;
     TAbout_Tesso* About = nullptr;
     TForm_Standby* Standby = nullptr;
     TForm_Sync_Time* SyncTime = nullptr;
-    QWidget* FrameDebug = nullptr;
-    QWidget* FrameFormat = nullptr;
-    QWidget* Gradient = nullptr;
+    TFormFrameDebug* FrameDebug = nullptr;
+    TFormFrameFormat* FrameFormat = nullptr;
+    TFormGradient* Gradient = nullptr;
     TForm_Debug2007* Debug = nullptr;
 
     // All of them, the last created first (the order they are destroyed in).

@@ -3,7 +3,10 @@
 #include <QApplication>
 
 #include "Constante.h"
-#include "PlaceholderWindow.h"
+#include "FormFrameDebug.h"
+#include "FormFrameFormat.h"
+#include "FormGradient.h"
+#include "FormTransferFrame.h"
 #include "SecondaryWindows.h"
 #include "Unit_About.h"
 #include "Unit_Debug2007.h"
@@ -46,8 +49,7 @@ std::unique_ptr<TForm_MAIN> TStartUp::Run(DriverLinks links, UserPrompts& prompt
     step();
     w.Rs232LanDlg = new TRs232LanDlg(driver, owner);
     step();
-    w.TransferFrame = new TPlaceholderWindow(QStringLiteral("FormTransferFrame"),
-                                             QString(Constante::CaptionTransferFrame), owner);
+    w.TransferFrame = new TFormTransferFrame(main->Router(), prompts, owner);
     step();
     w.About = new TAbout_Tesso(owner);
     step();
@@ -55,16 +57,14 @@ std::unique_ptr<TForm_MAIN> TStartUp::Run(DriverLinks links, UserPrompts& prompt
     step();
     w.SyncTime = new TForm_Sync_Time(owner);
     step();
-    w.FrameDebug = new TPlaceholderWindow(QStringLiteral("FormFrameDebug"),
-                                          QString(Constante::CaptionFrameDebug), owner);
+    w.FrameDebug = new TFormFrameDebug(owner);
     step();
-    w.FrameFormat = new TPlaceholderWindow(QStringLiteral("FormFrameFormat"),
-                                           QString(Constante::CaptionFrameFormat), owner);
+    w.FrameFormat = new TFormFrameFormat(owner);
     step();
-    w.Gradient =
-        new TPlaceholderWindow(QStringLiteral("FormGradient"), QString(Constante::CaptionGradient), owner);
+    w.Gradient = new TFormGradient(owner);
+    w.TransferFrame->SetWindows(w.FrameFormat, w.FrameDebug, w.Gradient);
     step();
-    w.Debug = new TForm_Debug2007(owner);
+    w.Debug = new TForm_Debug2007(owner, options.SettingsDirectory);
     step();
 
     main->Initialise(w);

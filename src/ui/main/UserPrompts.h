@@ -19,4 +19,9 @@ class UserPrompts
     // Text input box with a caption, a prompt and a starting text; nothing for Cancel.
     virtual std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
                                            const QString& initial) = 0;
+    // Question box with Yes and No; true for Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& text) { return Confirm(parent, text); }
+    // File boxes with a filter such as "Bitmaps (*.bmp)"; nothing for Cancel.
+    virtual std::optional<QString> AskOpenFile(QWidget* /*parent*/, const QString& /*filter*/) { return {}; }
+    virtual std::optional<QString> AskSaveFile(QWidget* /*parent*/, const QString& /*filter*/) { return {}; }
 };

@@ -1,0 +1,69 @@
+// A whole upload through the real driver into the simulated device over a pseudo-terminal: the
+// picture arrives pixel for pixel, and the link is back in text mode at 9600 baud afterwards.
+
+#include <gtest/gtest.h>
+
+#include "ComPort2.h"
+#include "FrameUpload.h"
+#include "Mirex_d.h"
+#include "SimServer.h"
+#include "WaitFor.h"
+
+namespace
+{
+
+struct SimulatedDevice {
+    tesso::sim::SimServer sim;
+    TMirex_d driver;
+    std::unique_ptr<TFrameUpload> upload;
+
+    bool connect()
+    {
+        sim.device().setStoreTiming(-1, 0);
+        if (!sim.openPty())
+            return false;
+        driver.setPort(sim.ptyPath());
+        driver.DetectNow();
+        return tesso::test::waitFor([&] { return driver.Ready(); }, 15000);
+    }
+    void bind()
+    {
+        upload = std::make_unique<TFrameUpload>(driver);
+        driver.OnRecData = [this](TMirex_d*, int) { upload->RawDataArrived(); };
+        driver.OnReplyApplied = [this](tVAR index, const QByteArray&) { upload->VariableReported(index); };
+    }
+};
+
+} // namespace
+
+TEST(FrameUpload, APictureArrivesPixelForPixelAndTheLinkComesBack)
+{
+    SimulatedDevice d;
+    ASSERT_TRUE(d.connect());
+    QImage picture(720, 288, QImage::Format_RGB32);
+    for (int y = 0; y < 288; ++y)
+        for (int x = 0; x < 720; ++x)
+            picture.setPixel(x, y, qRgb(x % 256, y, (x + y) % 7 == 0 ? 0x1B : 0x40));
+    d.bind();
+    QString error;
+    ASSERT_TRUE(d.upload->Start(picture, &error)) << error.toStdString();
+    ASSERT_TRUE(tesso::test::waitFor([&] { return d.upload->Finished(); }, 60000));
+    EXPECT_EQ(d.upload->Result(), TThreadFrame::Success);
+    EXPECT_EQ(d.upload->PixelCount(), 720u * 288u);
+    ASSERT_EQ(d.sim.device().lastPicture().size(), picture.size());
+    EXPECT_TRUE(d.sim.device().lastPicture().convertToFormat(QImage::Format_RGB32) == picture);
+
+    EXPECT_EQ(d.driver.ConMode(), MODE_VAR);
+    // Text again: the device is found and its variables reloaded.
+    d.driver.setQueryVar(_DEV);
+    EXPECT_TRUE(tesso::test::waitFor([&] { return d.driver.Ready() && !d.driver.FAEXEC(); }, 15000));
+}
+
+TEST(FrameUpload, AWrongSizeIsRefusedBeforeAnythingIsSent)
+{
+    SimulatedDevice d;
+    d.bind();
+    QString error;
+    EXPECT_FALSE(d.upload->Start(QImage(720, 576, QImage::Format_RGB32), &error));
+    EXPECT_EQ(error, QStringLiteral("The picture to send must be 720 x 288 pixels, not 720 x 576."));
+}

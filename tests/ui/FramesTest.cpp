@@ -1,0 +1,134 @@
+// The Frame Alert page, the fit question and the transfer window, offscreen on a scripted link.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "FormFrameFormat.h"
+#include "FormTransferFrame.h"
+#include "MainWindowTestHarness.h"
+#include "PageFrameAlert.h"
+#include "RadioGroup.h"
+
+using namespace tesso::test::mainwindow;
+
+TEST(FrameAlertPage, RefusalsAreShownAndSendNothing)
+{
+    ConnectedWindow h;
+    TPageFrameAlert* page = h.main->TabSheet_FrameAlert;
+    h.reply("FARC0\r\nFAST0\r\n");
+    EXPECT_FALSE(page->BtnDeleteFrame->isEnabled());
+    EXPECT_FALSE(page->RdoFrameAuto->isEnabled());
+    EXPECT_EQ(h.cell(TPageFrameAlert::RecordedRow), QStringLiteral("No"));
+
+    h.reply("PCH5\r\nPRGB7\r\nCH5\r\nIPS1\r\n");
+    page->BtnFrameCaptureClick();
+    EXPECT_EQ(page->LblFrameNotAvailable->text(), QStringLiteral("Not available (Computer input)"));
+    EXPECT_TRUE(h.main->TimerStatus->isActive()) << "the notice goes after 2 s";
+    h.reply("FRZ1\r\n");
+    page->BtnFrameCaptureClick();
+    EXPECT_EQ(page->LblFrameNotAvailable->text(), QStringLiteral("Not available (Input frozen)"));
+    h.reply("FARC1\r\nFASW1\r\nFAST1\r\n");
+    EXPECT_TRUE(page->BtnDeleteFrame->isEnabled());
+    EXPECT_EQ(h.cell(TPageFrameAlert::DisplayedRow), QStringLiteral("Yes"));
+    page->BtnDeleteFrameClick();
+    EXPECT_EQ(page->LblFrameNotAvailable->text(), QStringLiteral("Not available (Frame is being displayed)"));
+    EXPECT_EQ(h.sent(), QByteArray());
+}
+
+TEST(FrameAlertPage, CaptureDeleteAndTheRecordingNotice)
+{
+    ConnectedWindow h;
+    TPageFrameAlert* page = h.main->TabSheet_FrameAlert;
+    h.reply("CH1\r\nIPS1\r\nFRZ0\r\n");
+    page->BtnFrameCaptureClick();
+    h.reply("FASW0\r\nFAST0\r\n");
+    page->BtnDeleteFrameClick();
+    page->BtnFrameHide->click();
+    emit page->RdoFrameAuto->itemClicked(1);
+    EXPECT_EQ(h.sent(), QByteArray("1fM1fX3fM1fX0fs1fA"));
+    h.reply("FAMD1\r\nFAEX1\r\n");
+    EXPECT_FALSE(page->LblWaitRecordingFrame->isHidden());
+    EXPECT_FALSE(page->GrpFrameMemory->isEnabled());
+    h.reply("FAEX0\r\n");
+    EXPECT_TRUE(page->LblWaitRecordingFrame->isHidden());
+    EXPECT_TRUE(page->BtnTransferFrame->isEnabled());
+}
+
+TEST(FrameAlertPage, NoTransferWithoutADevice)
+{
+    Harness h;
+    h.startWith();
+    h.main->TabSheet_FrameAlert->BtnTransferFrameClick();
+    EXPECT_EQ(h.main->TabSheet_FrameAlert->LblFrameNotAvailable->text(),
+              QStringLiteral("Not available (Device NOT connected)"));
+    TFormTransferFrame* window = h.main->Windows().TransferFrame;
+    window->TransferClick();
+    ASSERT_EQ(h.prompts.informations.size(), 1);
+    EXPECT_EQ(h.prompts.informations[0].text, QStringLiteral("Device NOT connected"));
+    EXPECT_FALSE(window->Active());
+}
+
+TEST(FrameFormat, TheQuestionFollowsTheSize)
+{
+    TFormFrameFormat format;
+    EXPECT_EQ(format.ChooseFit(720, 576), 1) << "no question for the frame's own size";
+    ASSERT_TRUE(format.SetQuestion(720, 577));
+    EXPECT_TRUE(format.LblFormat->text().startsWith(QStringLiteral("Picture is too large to fit.")));
+    EXPECT_EQ(format.ChosenMode(), 3);
+    format.RdoFormat2->setChecked(true);
+    EXPECT_EQ(format.ChosenMode(), 2);
+    ASSERT_TRUE(format.SetQuestion(720, 575));
+    EXPECT_TRUE(format.RdoFormat1->isChecked()) << "each question starts on the first choice";
+    EXPECT_EQ(format.ChosenMode(), 4);
+}
+
+TEST(TransferWindow, LoadingFittingAndRefusals)
+{
+    ConnectedWindow h;
+    TFormTransferFrame* window = h.main->Windows().TransferFrame;
+    ASSERT_NE(window, nullptr);
+    QTemporaryDir dir;
+    QImage small(640, 480, QImage::Format_RGB32);
+    small.fill(Qt::white);
+    const QString path = dir.filePath(QStringLiteral("small.bmp"));
+    ASSERT_TRUE(small.save(path, "BMP"));
+
+    QList<QSize> asked;
+    int answer = 4;
+    window->ChooseFit = [&](int w, int hgt) {
+        asked << QSize(w, hgt);
+        return answer;
+    };
+    ASSERT_TRUE(window->LoadFile(path));
+    EXPECT_EQ(asked, QList<QSize>{QSize(640, 480)});
+    EXPECT_EQ(window->SendPicture().size(), QSize(720, 288));
+    EXPECT_EQ(window->SendPicture().pixel(40, 24), qRgb(255, 255, 255));
+    EXPECT_EQ(window->SendPicture().pixel(39, 24), qRgb(0, 0, 0));
+    answer = 0;
+    small.fill(Qt::red);
+    ASSERT_TRUE(small.save(path, "BMP"));
+    window->LoadFile(path);
+    EXPECT_EQ(window->SourcePicture().pixel(0, 0), qRgb(255, 255, 255)) << "Cancel keeps the picture";
+
+    QFile junk(dir.filePath(QStringLiteral("junk.bmp")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("junk");
+    junk.close();
+    EXPECT_FALSE(window->LoadFile(junk.fileName()));
+    ASSERT_EQ(h.prompts.informations.size(), 1);
+    EXPECT_TRUE(
+        h.prompts.informations[0].text.startsWith(QStringLiteral("junk.bmp is not a readable picture")));
+
+    window->CboTransferMode->setCurrentIndex(2);
+    window->TransferClick();
+    EXPECT_EQ(h.prompts.informations.last().text, QStringLiteral("Bad transfer mode !"));
+    EXPECT_FALSE(window->Active());
+}
