@@ -3,8 +3,6 @@
 
 #include <utility>
 
-#include <QCoreApplication>
-
 #include "CliOptions.h"
 #include "CliSession.h"
 #include "Errors.h"
@@ -129,11 +127,8 @@ TEST(VariableAccessTest, AssignmentsAreCheckedBeforeSending)
     EXPECT_EQ(a.text, QStringLiteral("255.255.255.0"));
     ASSERT_TRUE(VariableAccess::parseAssignment(QStringLiteral("hpos=$1F"), a, error));
     EXPECT_EQ(a.number, 31);
-    // The composite properties: the answer ends with the last octet or the port.
-    ASSERT_TRUE(VariableAccess::parseAssignment(QStringLiteral("local_ip=192.168.000.020"), a, error));
-    EXPECT_EQ(a.composite, VariableAccess::Composite::LocalIp);
-    EXPECT_EQ(a.text, QStringLiteral("192.168.0.20")) << "plain decimal, as the device must read it";
-    EXPECT_EQ(a.index, _IP1);
+    // The composite properties (an address in plain decimal: CliEndToEnd): the answer ends with the
+    // last octet or the port.
     ASSERT_TRUE(VariableAccess::parseAssignment(QStringLiteral("REMOTE_PORT=0"), a, error));
     EXPECT_EQ(a.composite, VariableAccess::Composite::RemotePort);
     EXPECT_EQ(a.index, _PORT);

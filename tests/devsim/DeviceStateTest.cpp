@@ -47,7 +47,7 @@ TEST(DeviceState, OutOfRangeValuesAreClampedOrIgnoredPerVariable)
     EXPECT_EQ(snipa.set(_EFFECTTYPE, 1), SetOutcome::Stored);
 }
 
-TEST(DeviceState, PchanAddressesOneInputOrAllOfThem)
+TEST(DeviceState, PchanAddressesOneInputOrAllAndPadipOneAddressOrAll)
 {
     DeviceState s;
     ASSERT_EQ(s.set(_PCHAN, 3), SetOutcome::Stored);
@@ -63,11 +63,8 @@ TEST(DeviceState, PchanAddressesOneInputOrAllOfThem)
     ASSERT_EQ(s.set(_PPROC, 1), SetOutcome::Stored);
     for (int n = 0; n < DeviceState::InputSlots; ++n)
         EXPECT_EQ(s.perInput(_PPROC, n), 1u) << "input " << n;
-}
 
-TEST(DeviceState, PadipSelectsWhichAddressTheOctetsAndThePortReach)
-{
-    DeviceState s;
+    // PADIP selects which address the octets and the port reach.
     EXPECT_EQ(s.replyLine(_IP4), QByteArray("IPA_192\r\n"));
     EXPECT_EQ(s.replyLine(_IP1), QByteArray("IPD_10\r\n"));
     EXPECT_EQ(s.replyLine(_PORT), QByteArray("PORT10500\r\n"));

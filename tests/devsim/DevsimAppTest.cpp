@@ -1,14 +1,13 @@
-// The tesso-devsim program as a user runs it: the lines it prints, a session over its links, the
-// exit code of a usage error, and a clean exit on SIGINT and SIGTERM.
+// The tesso-devsim program as a user runs it: the lines it prints, a session over TCP (the links
+// themselves are SimLinksTest's), the exit code of a usage error, and a clean exit on SIGINT and
+// SIGTERM.
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 
-#include <QNetworkDatagram>
 #include <QProcess>
 #include <QTcpSocket>
-#include <QUdpSocket>
 
 #include "WaitFor.h"
 
@@ -66,17 +65,12 @@ TEST(DevsimApp, PrintsItsLinksFirstAnswersWithItsFaultOptionsAndEndsCleanlyOnASi
             sim.start({QStringLiteral("--pty"), QStringLiteral("--tcp"), QStringLiteral("0"),
                        QStringLiteral("--udp"), QStringLiteral("0"), QStringLiteral("--model"),
                        QStringLiteral("snipa"), QStringLiteral("--dev-code"), QStringLiteral("12"),
-                       QStringLiteral("--silence-after"), QStringLiteral("2"), QStringLiteral("--verbose")},
+                       QStringLiteral("--silence-after"), QStringLiteral("1"), QStringLiteral("--verbose")},
                       3));
         EXPECT_EQ(sim.order, (QList<QByteArray>{"PTY", "TCP", "UDP"})) << "PTY is the first line";
         EXPECT_TRUE(sim.printed["PTY"].startsWith("/dev/pts/"));
 
-        QUdpSocket udp;
-        ASSERT_TRUE(udp.bind(QHostAddress::LocalHost, 0));
-        udp.writeDatagram("U", QHostAddress::LocalHost, quint16(sim.printed["UDP"].toUInt()));
-        ASSERT_TRUE(waitFor([&] { return udp.hasPendingDatagrams(); }));
-        EXPECT_EQ(udp.receiveDatagram().data(), QByteArray("UNIT27000\r\n"));
-
+        EXPECT_GT(sim.printed["UDP"].toUInt(), 0u) << "the port bound, not the 0 asked for";
         QTcpSocket tcp;
         tcp.connectToHost(QHostAddress::LocalHost, quint16(sim.printed["TCP"].toUInt()));
         ASSERT_TRUE(waitFor([&] { return tcp.state() == QAbstractSocket::ConnectedState; }));

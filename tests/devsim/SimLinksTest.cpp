@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -16,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QUdpSocket>
 
+#include "LinkTestPeers.h"
 #include "SimSerialLink.h"
 #include "SimServer.h"
 #include "WaitFor.h"
@@ -133,27 +133,23 @@ TEST(SimLinks, PseudoTerminalAnswersOnItsSlaveAndThroughItsSymlink)
 TEST(SimLinks, ExistingSerialDeviceSwitchesTo57600ForTheFrameTransferAndBack)
 {
     // An existing serial device, played by a pseudo-terminal that the test holds the master of.
-    int master = -1, slave = -1;
-    char name[256] = {};
-    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
-    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
-    {
-        SimServer server;
-        server.device().setStoreTiming(-1, 0);
-        server.device().setReadyTiming(1, 1000);
-        ASSERT_TRUE(server.openSerial(QString::fromLocal8Bit(name)));
-        auto* port = server.findChild<SimSerialLink*>();
-        ASSERT_NE(port, nullptr);
-        EXPECT_EQ(port->baudRate(), 9600);
+    tesso::test::PtyPair line;
+    ASSERT_TRUE(line.valid());
+    SimServer server;
+    server.device().setStoreTiming(-1, 0);
+    server.device().setReadyTiming(1, 1000);
+    ASSERT_TRUE(server.openSerial(line.slavePath()));
+    auto* port = server.findChild<SimSerialLink*>();
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->baudRate(), 9600);
 
-        ASSERT_EQ(::write(master, "2fM0fT1fX", 9), 9);
-        EXPECT_TRUE(readUntil(master, "\x1b\x11").endsWith("FAEX1\r\n\x1b\x11"));
-        EXPECT_EQ(port->baudRate(), 57600);
-        ASSERT_EQ(::write(master, "\x1b\x18", 2), 2); // cancel
-        ASSERT_TRUE(waitFor([&] { return port->baudRate() == 9600; }));
-        ASSERT_EQ(::write(master, "?", 1), 1);
-        EXPECT_EQ(readUntil(master, "\r\n"), QByteArray("DEV57\r\n"));
-    }
-    ::close(slave);
-    ::close(master);
+    QByteArray got;
+    ASSERT_TRUE(line.send("2fM0fT1fX"));
+    ASSERT_TRUE(line.waitForWritten("\x1b\x11", got));
+    EXPECT_TRUE(got.endsWith("FAEX1\r\n\x1b\x11"));
+    EXPECT_EQ(port->baudRate(), 57600);
+    ASSERT_TRUE(line.send("\x1b\x18")); // cancel
+    ASSERT_TRUE(waitFor([&] { return port->baudRate() == 9600; }));
+    ASSERT_TRUE(line.send("?"));
+    EXPECT_TRUE(line.waitForWritten("DEV57\r\n", got)) << "answers at 9600 again";
 }

@@ -84,7 +84,6 @@ void TestFrameSender::onControl(char code)
     case Esc:
         return;
     default:
-        abortCode = static_cast<unsigned char>(code);
         outcome = Outcome::DeviceAborted;
     }
 }

@@ -36,7 +36,6 @@ class TestFrameSender : public QObject
     int holdSignals = 0;        // ESC DC3
     int blocksSent = 0;
     int acks = 0;
-    int abortCode = -1;
 
   private:
     void onBytes(const QByteArray& bytes);

@@ -1,18 +1,15 @@
 // The real driver over real links against a scripted device, for what the simulator cannot stage:
-// a foreign UDP sender and a serial port that vanishes. The link timer is stepped by hand, so the
-// state machine's seconds pass at once while the bytes travel.
+// a serial port that vanishes. The link timer is stepped by hand, so the state machine's seconds
+// pass at once while the bytes travel.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "ComPort2.h"
-#include "ErrorReport.h"
 #include "LinkTestPeers.h"
 #include "Mirex_d.h"
 #include "ReportCapture.h"
-#include "TcpLink.h"
 #include "TestLinks.h"
-#include "UdpLink.h"
 #include "WaitFor.h"
 
 using namespace tesso::test;
@@ -23,18 +20,14 @@ namespace
 // A driver on the real links; the raw pointers live as long as the driver.
 struct RealLinkDriver {
     TComPort2* serial = new TComPort2;
-    UdpLink* udp = new UdpLink;
-    TcpLink* tcp = new TcpLink;
     ManualLinkTimer* timer = new ManualLinkTimer;
     std::unique_ptr<TMirex_d> driver;
     ReportCapture report;
 
     RealLinkDriver()
     {
-        DriverLinks links;
+        DriverLinks links = makeDefaultLinks();
         links.serial.reset(serial);
-        links.udp.reset(udp);
-        links.tcp.reset(tcp);
         links.timer.reset(timer);
         driver = std::make_unique<TMirex_d>(std::move(links));
     }
@@ -44,37 +37,6 @@ struct RealLinkDriver {
 };
 
 } // namespace
-
-// The driver's filter on the sender (DriverConnectionTest) against the address and port the
-// real endpoint reports.
-TEST(DriverOverRealLinks, UdpTakesOnlyTheDevicesDatagrams)
-{
-    UdpPeer peer;
-    RealLinkDriver d;
-    d->setIpLocalPort(0); // an ephemeral port, read back from the endpoint
-    d->setIpRemoteAddress(QStringLiteral("127.0.0.1"));
-    d->setIpRemotePort(peer.port());
-    d->setConType(CON_UDP);
-    ASSERT_TRUE(d.udp->isActive());
-    const int driverPort = d.udp->boundPort();
-    d.timer->fire(); // searching: each reply taken postpones the link timer
-    peer.sendTo(driverPort, QByteArrayLiteral("CH3\r\n"));
-    ASSERT_TRUE(waitFor([&] { return d->ICHM() == 3u; }));
-    ASSERT_EQ(d->LinkState(), tLinkState::lsSearching);
-
-    // A foreign sender (same address, other port) floods answers that would change the device.
-    UdpPeer intruder;
-    const int restartsBefore = d.timer->restarts;
-    for (int i = 0; i < 200; ++i)
-        intruder.sendTo(driverPort, QByteArrayLiteral("DEV12\r\nCH9\r\n"));
-    // A marker from the device itself, sent last, shows the flood has been processed.
-    peer.sendTo(driverPort, QByteArrayLiteral("HP77\r\n"));
-    ASSERT_TRUE(waitFor([&] { return d->HPOS() == 77u; }));
-    EXPECT_EQ(d->ICHM(), 3u);
-    EXPECT_EQ(d->DEV(), 0u);
-    EXPECT_EQ(d.timer->restarts, restartsBefore + 1); // only the marker postponed the timer
-    EXPECT_TRUE(d.report.messages.empty());
-}
 
 TEST(DriverOverRealLinks, VanishingSerialPortRestartsDetectionAndCanBeReopened)
 {

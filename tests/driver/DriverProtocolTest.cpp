@@ -33,7 +33,7 @@ class Protocol : public ::testing::Test
 
 // ---- Encoding -----------------------------------------------------------------------------------
 
-TEST_F(Protocol, SetCommandIsDecimalValueThenMnemonic)
+TEST_F(Protocol, SetCommandIsDecimalValueThenMnemonicAndSignedValuesAreCheckedFirst)
 {
     int sentEvents = 0;
     d->OnSentString = [&](TMirex_d*, int) { ++sentEvents; };
@@ -47,6 +47,15 @@ TEST_F(Protocol, SetCommandIsDecimalValueThenMnemonic)
     EXPECT_EQ(d->sentString(), QByteArray("1uT"));
     EXPECT_EQ(sentEvents, 5);
     EXPECT_EQ(d->BRGT(), 0u) << "a setter never writes the mirror";
+
+    // Signed values are refused before sending.
+    takeSent();
+    EXPECT_THROW(d->setCOLOR(-1), ERangeError);
+    EXPECT_THROW(d->setVariable(_COLOR, 0x80000000u), ERangeError);
+    EXPECT_THROW(d->setLOCAL_PORT(-1), ERangeError);
+    EXPECT_EQ(takeSent(), QByteArray("1na")) << "the port's selector has gone out before the check";
+    d->setCOLOR(2147483647);
+    EXPECT_EQ(sent(), QByteArray("2147483647O"));
 }
 
 TEST_F(Protocol, SetCommandIsDroppedWhileNotConnectedButQueriesAlwaysGo)
@@ -62,16 +71,6 @@ TEST_F(Protocol, SetCommandIsDroppedWhileNotConnectedButQueriesAlwaysGo)
     fresh->QueryAll();
     EXPECT_EQ(fresh.serial->allWritten(), QByteArray("CCrL#\r\n"));
     EXPECT_EQ(fresh->sentString(), QByteArray("rL")) << "the query-all leaves it alone";
-}
-
-TEST_F(Protocol, SignedValuesAreRefusedBeforeSending)
-{
-    EXPECT_THROW(d->setCOLOR(-1), ERangeError);
-    EXPECT_THROW(d->setVariable(_COLOR, 0x80000000u), ERangeError);
-    EXPECT_THROW(d->setLOCAL_PORT(-1), ERangeError);
-    EXPECT_EQ(takeSent(), QByteArray("1na")) << "the port's selector has gone out before the check";
-    d->setCOLOR(2147483647);
-    EXPECT_EQ(sent(), QByteArray("2147483647O"));
 }
 
 TEST_F(Protocol, CompositeSettersSendSelectorThenTheirParts)
@@ -142,7 +141,7 @@ TEST_F(Protocol, EveryMatchedReplyRaisesItsEventInTheDescribedOrder)
                                                "applied:96:TAKE256", "rec:IPA_7", "applied:115:IPA_7"}));
 }
 
-TEST_F(Protocol, DeviceReplyRaisesItsEventTwiceAndBusyOnARepeat)
+TEST_F(Protocol, DeviceQueryAllAndDollarRepliesHaveTheirOwnEvents)
 {
     int devEvents = 0, busy = 0;
     d->OnDEVchange = [&](TMirex_d*, int) { ++devEvents; };
@@ -159,10 +158,8 @@ TEST_F(Protocol, DeviceReplyRaisesItsEventTwiceAndBusyOnARepeat)
     receive("CH1\r\nDEV58\r\n");
     EXPECT_EQ(busy, 2);
     EXPECT_EQ(d->DEV(), 58u);
-}
 
-TEST_F(Protocol, QueryAllAndDollarReplies)
-{
+    // The query-all's end raises its own event; "$" only stores.
     int queryAll = 0, diese = 0;
     d->OnQUERYALLchange = [&](TMirex_d*, int) { ++queryAll; };
     d->OnSetDIESEchange = [&](TMirex_d*, int) { ++diese; };
@@ -178,7 +175,7 @@ TEST_F(Protocol, QueryAllAndDollarReplies)
 
 // ---- Storing rules -------------------------------------------------------------------------------
 
-TEST_F(Protocol, AddressRepliesFillTheTableSelectedByPadip)
+TEST_F(Protocol, AddressRepliesFillTheTableSelectedByPadipAndTheMaskIsDotted)
 {
     int events = 0;
     d->OnIP4change = d->OnPORTchange = [&](TMirex_d*, int) { ++events; };
@@ -197,13 +194,11 @@ TEST_F(Protocol, AddressRepliesFillTheTableSelectedByPadip)
     EXPECT_EQ(d->LOCAL_IP(), QStringLiteral("192.168.0.10"));
     EXPECT_EQ(d->IP4(), 0u) << "octet mirrors are never written by replies";
     EXPECT_EQ(events, 0);
-}
 
-TEST_F(Protocol, NetmaskReplyBecomesDottedMask)
-{
-    const std::pair<const char*, const char*> cases[] = {
+    // The mask comes as its number of host bits.
+    const std::pair<const char*, const char*> masks[] = {
         {"NTMK16", "255.255.0.0"}, {"NTMK0", "255.255.255.255"}, {"NTMK30", "192.0.0.0"}};
-    for (const auto& [line, mask] : cases) {
+    for (const auto& [line, mask] : masks) {
         receive(QByteArray(line) + "\r\n");
         EXPECT_EQ(d->NETMASK(), QString::fromLatin1(mask)) << line;
     }
@@ -233,27 +228,22 @@ TEST_F(Protocol, PerInputRepliesFollowPchan)
     EXPECT_TRUE(d.serial->written.empty()) << "the array writer sends nothing";
 }
 
-TEST_F(Protocol, ValuesThatDoNotFitTheirVariableAreReportedAndChangeNoEvent)
+// A range error used to leave the lines after it waiting for more data, for ever if none came.
+TEST_F(Protocol, ValuesThatDoNotFitAreReportedChangeNoEventAndHoldUpNoLaterLine)
 {
     int events = 0;
     for (tVAR v : {_COLOR, _PRGBI, _NETMASK})
         d->changeEvent(v) = [&](TMirex_d*, int) { ++events; };
-    receive("COL2147483648\r\nNTMK31\r\nPORT2147483648\r\nIPA_2147483648\r\nPCH9\r\nPRGB6\r\n");
-    ASSERT_TRUE(waitFor([&] { return report.messages.size() == 5; }));
+    receive(
+        "COL2147483648\r\nNTMK31\r\nPORT2147483648\r\nIPA_2147483648\r\nPCH9\r\nPRGB6\r\nCH-3\r\nBRG128\r\n");
+    ASSERT_TRUE(waitFor([&] { return d->BRGT() == 128u; }));
+    ASSERT_EQ(report.messages.size(), 6);
+    EXPECT_TRUE(report.messages.last().contains(QStringLiteral("CH-3")));
+    EXPECT_TRUE(d->RxBuffer().isEmpty());
     EXPECT_EQ(events, 0);
     EXPECT_EQ(d->PRGBI(), 6u) << "the field is written before the input is checked";
     receive("COL2147483647\r\n");
     EXPECT_EQ(d->COLOR(), 2147483647);
-}
-
-// A range error used to leave the lines after it waiting for more data, for ever if none came.
-TEST_F(Protocol, LinesAfterARangeErrorAreAppliedWithoutWaitingForMoreData)
-{
-    receive("CH-3\r\nBRG128\r\n");
-    ASSERT_EQ(report.messages.size(), 1);
-    EXPECT_TRUE(report.messages[0].contains(QStringLiteral("CH-3")));
-    ASSERT_TRUE(waitFor([&] { return d->BRGT() == 128u; }));
-    EXPECT_TRUE(d->RxBuffer().isEmpty());
 }
 
 TEST_F(Protocol, EveryReadableVariableRoundTripsThroughItsReplyMnemonic)

@@ -172,5 +172,25 @@ TEST_P(LinkConformance, CloseStopsDeliveryAndReopenWorks)
     EXPECT_TRUE(errors.empty());
 }
 
+// A receiver may close the link from its callback: nothing more is delivered and nothing fails.
+TEST_P(LinkConformance, ClosingFromTheReceiverStopsDelivery)
+{
+    DeviceLink& link = harness->link();
+    ASSERT_TRUE(openLink());
+    int deliveries = 0;
+    link.onReceived = [&](const QByteArray&, const QString&, int) {
+        ++deliveries;
+        link.close();
+    };
+    // Queued before the event loop sees any of it; more than one read's worth.
+    for (int i = 0; i < 3; ++i)
+        harness->peerSend(QByteArray(8192, 'x'));
+    ASSERT_TRUE(waitFor([&] { return deliveries > 0; }));
+    drainEvents();
+    EXPECT_EQ(deliveries, 1);
+    EXPECT_FALSE(link.isActive());
+    EXPECT_TRUE(errors.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(AllLinks, LinkConformance, ::testing::Values(Kind::Serial, Kind::Udp, Kind::Tcp),
                          [](const auto& info) { return std::string(KindNames[int(info.param)]); });

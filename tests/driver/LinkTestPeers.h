@@ -167,14 +167,18 @@ inline void drainEvents()
         QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
 }
 
-// A loopback port with nothing listening: bind an ephemeral port, note it, release it.
+// Loopback ports with nothing on them: bind an ephemeral port, note it, release it.
 inline int freeTcpPort()
 {
     QTcpServer probe;
     probe.listen(QHostAddress(QHostAddress::LocalHost), 0);
-    const int port = probe.serverPort();
-    probe.close();
-    return port;
+    return probe.serverPort();
+}
+inline int freeUdpPort()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    return probe.localPort();
 }
 
 } // namespace tesso::test

@@ -115,19 +115,3 @@ TEST_F(TcpLinkTest, LargeBurstArrivesInChunksOfAtMost8192Bytes)
         EXPECT_FALSE(c.isEmpty());
     }
 }
-
-TEST_F(TcpLinkTest, ClosingFromTheReceiverStopsDelivery)
-{
-    link.onReceived = [this](const QByteArray& d, const QString&, int) {
-        chunks.push_back(d);
-        link.close();
-    };
-    ASSERT_TRUE(link.open());
-    ASSERT_TRUE(peer.waitForClient());
-    peer.client()->write(QByteArray(3 * 8192, 'x'));
-    ASSERT_TRUE(waitFor([&] { return !chunks.empty(); }));
-    drainEvents();
-    EXPECT_EQ(chunks.size(), 1u);
-    EXPECT_FALSE(link.isActive());
-    EXPECT_TRUE(errors.empty());
-}

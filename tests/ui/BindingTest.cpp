@@ -109,18 +109,6 @@ TEST(BindingTable, ReportsAreShownAndSendNothingBack)
     EXPECT_EQ(c.sent(), QByteArray());
 }
 
-TEST(BindingTable, PerInputRowsShowTheirInputOrAllInputs)
-{
-    BoundControls c;
-    c.d.feed("PCH3\r\nPEN1\r\nPCH4\r\nPEN0\r\n"); // input 4's report is not row 3's
-    EXPECT_TRUE(c.check->isChecked());
-    c.d.feed("PCH0\r\nPEN0\r\n"); // addressed to every input
-    EXPECT_FALSE(c.check->isChecked());
-    c.check->click();
-    EXPECT_EQ(c.sent(), QByteArray("3PC1PE")) << "the input first, then its value";
-    EXPECT_EQ(c.sent(), QByteArray());
-}
-
 TEST(BindingTable, UserActionsSendTheirValues)
 {
     BoundControls c;

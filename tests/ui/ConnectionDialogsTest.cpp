@@ -23,26 +23,7 @@
 namespace
 {
 
-// A driver on in-memory links; the serial link starts open, as after choosing a COM port.
-struct LinkedDriver : tesso::test::ScriptedDriver {
-    LinkedDriver() { serial->active = true; }
-
-    // Set commands only go out while connected: force the connection and take one timer step.
-    void connect()
-    {
-        driver->setForceConn(true);
-        timer->fire();
-        ASSERT_TRUE(driver->Connected());
-        serial->written.clear();
-    }
-
-    // Reply lines from the device, each ended with CR LF.
-    void reply(const QStringList& lines)
-    {
-        for (const QString& line : lines)
-            serial->deliver(line.toLatin1() + QByteArrayLiteral("\r\n"));
-    }
-};
+using tesso::test::ScriptedDriver;
 
 // ---- Number reading shared by both dialogs ------------------------------------------------------
 
@@ -72,6 +53,7 @@ class IpConfigDialog : public ::testing::Test
   protected:
     void SetUp() override
     {
+        link.serial->active = true; // as after choosing a COM port
         dlg = std::make_unique<TIPConfigDlg>(link.driver.get());
         dlg->ShowWarning = [this](const QString& text) { messages << text; };
     }
@@ -87,7 +69,7 @@ class IpConfigDialog : public ::testing::Test
         dlg->BOk->click();
     }
 
-    LinkedDriver link;
+    ScriptedDriver link;
     std::unique_ptr<TIPConfigDlg> dlg;
     QStringList messages;
 };
@@ -131,8 +113,6 @@ TEST_F(IpConfigDialog, RefusesBadInputWithTheMessageOfTheFirstBadField)
         {"10500", "10.0.0.1", "-1", "Choose a Remote Port <0-65535>"},
         {"10500", "bad", "65536", "Choose a Remote Port <0-65535>"},
         {"10500", "192.168.0.256", "10500", "Remote IP address not Valid"},
-        {"10500", "192.168.0.1.5", "10500", "Remote IP address not Valid"},
-        {"10500", "192.168.-1.1", "10500", "Remote IP address not Valid"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.localPort) + " | " + c.remoteAddr + " | " + c.remotePort);
@@ -146,8 +126,9 @@ TEST_F(IpConfigDialog, RefusesBadInputWithTheMessageOfTheFirstBadField)
     }
 }
 
-TEST_F(IpConfigDialog, LocalPortIsTakenAtOnceEvenWhenDisabledAndTheRestFails)
+TEST_F(IpConfigDialog, LocalPortIsTakenAtOnceAndBoundaryPortsAreAcceptedInPlainDecimal)
 {
+    // Even disabled and with another field bad, the local port is taken.
     dlg->setMode(CON_TCP);
     ASSERT_FALSE(dlg->ELocalPort->isEnabled());
     applyWith(QStringLiteral("$10"), QStringLiteral("10.0.0.1"), QStringLiteral("70000"));
@@ -155,12 +136,10 @@ TEST_F(IpConfigDialog, LocalPortIsTakenAtOnceEvenWhenDisabledAndTheRestFails)
     EXPECT_EQ(dlg->LocalPort(), 16);
     EXPECT_EQ(dlg->ELocalPort->text(), QStringLiteral("16")) << "rewritten in plain decimal";
     EXPECT_EQ(dlg->RemotePort(), 10500);
-}
 
-TEST_F(IpConfigDialog, AcceptsBoundaryPortsAndStoresTheAddressInPlainDecimal)
-{
     // Leading spaces and zeros are accepted by the number reading; the address is kept in plain
     // decimal, since the socket layer would read "010" as octal 8.
+    messages.clear();
     applyWith(QStringLiteral("65535"), QStringLiteral(" 192.168.000.010"), QStringLiteral(" 0"));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(dlg->Applied());
@@ -264,7 +243,7 @@ class DeviceLanDialog : public ::testing::Test
   protected:
     void SetUp() override
     {
-        link.connect();
+        link.connectSerial(); // set commands only go out while connected
         dlg = std::make_unique<TRs232LanDlg>(link.driver.get());
         dlg->ShowWarning = [this](const QString& text) { messages << text; };
     }
@@ -274,12 +253,9 @@ class DeviceLanDialog : public ::testing::Test
     // 192.168.0.30:10502, gateway 192.168.0.1, mask 255.255.255.0).
     void deviceReports(bool lanEnabled, bool tcp)
     {
-        link.reply({QStringLiteral("LANE%1").arg(lanEnabled ? 1 : 0),
-                    QStringLiteral("TCP%1").arg(tcp ? 1 : 0), QStringLiteral("ADIP0"),
-                    QStringLiteral("IPA_192"), QStringLiteral("IPB_168"), QStringLiteral("IPC_0"),
-                    QStringLiteral("ADIP1"), QStringLiteral("IPD_20"), QStringLiteral("PORT10501"),
-                    QStringLiteral("ADIP2"), QStringLiteral("IPD_30"), QStringLiteral("PORT10502"),
-                    QStringLiteral("ADIP3"), QStringLiteral("IPD_1"), QStringLiteral("NTMK8")});
+        link.feed(QByteArrayLiteral("LANE") + (lanEnabled ? "1" : "0") + "\r\nTCP" + (tcp ? "1" : "0") +
+                  "\r\nADIP0\r\nIPA_192\r\nIPB_168\r\nIPC_0\r\nADIP1\r\nIPD_20\r\nPORT10501\r\n"
+                  "ADIP2\r\nIPD_30\r\nPORT10502\r\nADIP3\r\nIPD_1\r\nNTMK8\r\n");
         link.serial->written.clear();
     }
 
@@ -292,7 +268,7 @@ class DeviceLanDialog : public ::testing::Test
         return states;
     }
 
-    LinkedDriver link;
+    ScriptedDriver link;
     std::unique_ptr<TRs232LanDlg> dlg;
     QStringList messages;
 };
@@ -347,12 +323,11 @@ TEST_F(DeviceLanDialog, RefusesPortsThatAreNotIntegersOrNotPorts)
     };
     const Case cases[] = {
         {"10500", "12x", "'12x' is not a valid integer value"},
-        {"10500 ", "x", "'10500 ' is not a valid integer value"},
         {"-1", "10500", "'-1' is not a valid port <0-65535>"},
         {"10500", "65536", "'65536' is not a valid port <0-65535>"},
-        {"99999999999", "10500", "'99999999999' is not a valid integer value"},
     };
-    dlg->setMode(0); // the ports are read even when their fields are disabled
+    // The number forms are ConnectionFields'; the ports are read even when their fields are disabled.
+    dlg->setMode(0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         messages.clear();

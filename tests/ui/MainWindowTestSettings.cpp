@@ -1,16 +1,12 @@
-// The pieces under the main window: the INI reader and writer, the settings files and their
-// folder, the model table, the text formats and the application error report.
+// The pieces under the main window: the INI reader and writer, the text formats and the
+// application error report.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 
-#include "ConnectionSettings.h"
 #include "ErrorReportBox.h"
 #include "IniFile.h"
 #include "ReportCapture.h"
@@ -69,67 +65,60 @@ TEST(IniFileTest, IntegersFallBackOnAnythingElse)
         EXPECT_EQ(ini.readInteger(QStringLiteral("S"), QLatin1String(key), -1), value) << key;
 }
 
-TEST(TextFormatTest, PlaceholdersFillInOrder)
+TEST(TextFormatTest, PlaceholdersFillInOrderAndVersionsArePadded)
 {
     EXPECT_EQ(TextFormat::Format(QLatin1String("100%% %s %x %"), {QStringLiteral("done")}),
               QStringLiteral("100% done %x %"));
     EXPECT_EQ(TextFormat::Format(QLatin1String("%s-%s"), {QStringLiteral("one")}), QStringLiteral("one-"));
-}
-
-TEST(AboutBoxTest, VersionTextPadsTheLastThreeParts)
-{
     EXPECT_EQ(TAbout_Tesso::VersionText(1, 10, 0, 0), QStringLiteral("Version : 1.10.00.00"));
     EXPECT_EQ(TAbout_Tesso::VersionText(12, 5, 7, 123), QStringLiteral("Version : 12.05.07.123"));
 }
 
 // ---- Application error report --------------------------------------------------------------------
 
-namespace
-{
-
-struct ShownBoxes {
-    QStringList shown;
-    std::function<void()> closeCurrent;
-};
-
-} // namespace
-
 TEST(ErrorReportBoxTest, OneBoxAtATimeAndRepeatsAreDropped)
 {
-    ShownBoxes boxes;
+    QStringList shown;
+    std::function<void()> closeCurrent;
     TErrorReportBox report(nullptr, [&](const QString& message, std::function<void()> closed) {
-        boxes.shown << message;
-        boxes.closeCurrent = std::move(closed);
+        shown << message;
+        closeCurrent = std::move(closed);
     });
     report.Install();
     tesso::reportError(QStringLiteral("port lost"));
     tesso::reportError(QStringLiteral("port lost"));
     tesso::reportError(QStringLiteral("range error"));
     tesso::reportError(QStringLiteral("range error"));
-    EXPECT_EQ(boxes.shown, QStringList{QStringLiteral("port lost")});
+    EXPECT_EQ(shown, QStringList{QStringLiteral("port lost")});
     EXPECT_EQ(report.Waiting(), 1);
     EXPECT_EQ(report.Dropped(), 2);
 
-    boxes.closeCurrent();
-    ASSERT_TRUE(tesso::test::waitFor([&] { return boxes.shown.size() == 2; }));
-    EXPECT_EQ(boxes.shown.last(), QStringLiteral("range error"));
-    boxes.closeCurrent();
+    closeCurrent();
+    ASSERT_TRUE(tesso::test::waitFor([&] { return shown.size() == 2; }));
+    EXPECT_EQ(shown.last(), QStringLiteral("range error"));
+    closeCurrent();
     ASSERT_TRUE(tesso::test::waitFor([&] { return !report.IsShowing(); }));
     // After the boxes are gone the same error is shown again when it happens again.
     tesso::reportError(QStringLiteral("port lost"));
-    EXPECT_EQ(boxes.shown.size(), 3);
+    EXPECT_EQ(shown.size(), 3);
 }
 
-TEST(ErrorReportBoxTest, AStormOfDistinctErrorsIsBounded)
+// A storm of distinct errors is bounded; once the box goes, the previous reporter is back.
+TEST(ErrorReportBoxTest, AStormOfDistinctErrorsIsBoundedAndThePreviousReporterComesBack)
 {
-    int shown = 0;
-    TErrorReportBox report(nullptr, [&](const QString&, std::function<void()>) { ++shown; });
-    report.Install();
-    for (int i = 0; i < 1000; ++i)
-        tesso::reportError(QStringLiteral("error %1").arg(i));
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(report.Waiting(), TErrorReportBox::MaxWaiting);
-    EXPECT_EQ(report.Dropped(), 1000 - 1 - TErrorReportBox::MaxWaiting);
+    tesso::test::ReportCapture previous;
+    {
+        int shown = 0;
+        TErrorReportBox report(nullptr, [&](const QString&, std::function<void()>) { ++shown; });
+        report.Install();
+        for (int i = 0; i < 1000; ++i)
+            tesso::reportError(QStringLiteral("error %1").arg(i));
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(report.Waiting(), TErrorReportBox::MaxWaiting);
+        EXPECT_EQ(report.Dropped(), 1000 - 1 - TErrorReportBox::MaxWaiting);
+    }
+    tesso::reportError(QStringLiteral("after"));
+    EXPECT_EQ(previous.messages, QStringList{QStringLiteral("after")});
 }
 
 TEST(ErrorReportBoxTest, GuardedHandlerShowsAMessageBoxWithoutBlocking)
@@ -147,16 +136,4 @@ TEST(ErrorReportBoxTest, GuardedHandlerShowsAMessageBoxWithoutBlocking)
     EXPECT_EQ(box->text(), QStringLiteral("TCOMPORT : cannot open COM9"));
     box->button(QMessageBox::Ok)->click();
     EXPECT_TRUE(tesso::test::waitFor([&] { return !report.IsShowing(); }));
-}
-
-TEST(ErrorReportBoxTest, PreviousReporterComesBack)
-{
-    tesso::test::ReportCapture previous;
-    {
-        TErrorReportBox report(nullptr, [](const QString&, std::function<void()>) {});
-        report.Install();
-        tesso::reportError(QStringLiteral("inside"));
-    }
-    tesso::reportError(QStringLiteral("after"));
-    EXPECT_EQ(previous.messages, QStringList{QStringLiteral("after")});
 }
