@@ -66,12 +66,12 @@ void TBindingTable::Bind(std::initializer_list<TBindingRow> rows)
         Bind(row);
 }
 
-void TBindingTable::Bind(const TBindingRow& spec)
+void TBindingTable::Bind(const TBindingRow& binding)
 {
     Row& row = m_rows.emplace_back();
-    row.spec = spec;
-    row.control = spec.control;
-    row.subscription = m_router.subscribe(spec.variable, [this, &row] { reported(row); });
+    row.binding = binding;
+    row.control = binding.control;
+    row.subscription = m_router.subscribe(binding.variable, [this, &row] { reported(row); });
     connectUserAction(row);
 }
 
@@ -80,9 +80,9 @@ void TBindingTable::Bind(const TBindingRow& spec)
 std::uint32_t TBindingTable::mirrored(const Row& row, int input) const
 {
     const TMirex_d* driver = m_router.driver();
-    const tVAR v = row.spec.variable;
+    const tVAR v = row.binding.variable;
     const std::uint32_t raw =
-        row.spec.input > 0 ? driver->mirrorValueOfInput(v, input) : driver->mirrorValue(v);
+        row.binding.input > 0 ? driver->mirrorValueOfInput(v, input) : driver->mirrorValue(v);
     return tesso::isBoolean(v) ? ((raw & 0xFFu) != 0 ? 1u : 0u) : raw;
 }
 
@@ -92,36 +92,36 @@ void TBindingTable::reported(Row& row)
     if (!driver)
         return;
     row.everReported = true;
-    if (row.spec.input <= 0)
+    if (row.binding.input <= 0)
         return show(row, mirrored(row, 0));
     // A per-input report is for the input PCHAN addresses, or for all of them when it is 0.
     const std::uint32_t addressed = driver->PCHAN();
     if (addressed == 0)
         show(row, mirrored(row, 0));
-    else if (addressed == static_cast<std::uint32_t>(row.spec.input))
-        show(row, mirrored(row, row.spec.input));
+    else if (addressed == static_cast<std::uint32_t>(row.binding.input))
+        show(row, mirrored(row, row.binding.input));
 }
 
 void TBindingTable::ShowAll()
 {
     for (Row& row : m_rows)
         if (row.everReported && m_router.driver())
-            show(row, mirrored(row, row.spec.input));
+            show(row, mirrored(row, row.binding.input));
 }
 
 void TBindingTable::show(Row& row, std::uint32_t value)
 {
     QObject* control = row.control;
-    if (!control || (row.spec.shows && !row.spec.shows(value)))
+    if (!control || (row.binding.shows && !row.binding.shows(value)))
         return;
-    const int position = row.spec.map.positionOf(value);
+    const int position = row.binding.map.positionOf(value);
     const QSignalBlocker blocker(control);
-    switch (row.spec.kind) {
+    switch (row.binding.kind) {
     case ControlKind::ValueFrame: {
         auto* frame = static_cast<TFrameScrollBar*>(control);
         QString text = QString::number(value);
-        if (row.spec.map.conversion)
-            row.spec.map.conversion->PositionDriver(static_cast<std::int32_t>(value), text);
+        if (row.binding.map.conversion)
+            row.binding.map.conversion->PositionDriver(static_cast<std::int32_t>(value), text);
         const QSignalBlocker editBlocker(frame->Edt);
         frame->Edt->setText(text);
         // The thumb stays where the user holds it.
@@ -178,8 +178,8 @@ void TBindingTable::show(Row& row, std::uint32_t value)
     case ControlKind::PushButton:
         break;
     }
-    if (row.spec.shown)
-        row.spec.shown();
+    if (row.binding.shown)
+        row.binding.shown();
 }
 
 // ---- User actions ----------------------------------------------------------------------------------
@@ -189,14 +189,14 @@ void TBindingTable::send(const Row& row, std::uint32_t value)
     TMirex_d* driver = m_router.driver();
     if (!driver)
         return;
-    if (row.spec.input > 0)
-        driver->setPCHAN(static_cast<std::uint32_t>(row.spec.input));
-    driver->setVariable(row.spec.variable, value);
+    if (row.binding.input > 0)
+        driver->setPCHAN(static_cast<std::uint32_t>(row.binding.input));
+    driver->setVariable(row.binding.variable, value);
 }
 
 void TBindingTable::sendPosition(const Row& row, int position)
 {
-    if (const std::optional<std::uint32_t> value = row.spec.map.valueAt(position))
+    if (const std::optional<std::uint32_t> value = row.binding.map.valueAt(position))
         send(row, *value);
 }
 
@@ -216,11 +216,11 @@ void TBindingTable::enterTyped(const Row& row)
         tesso::reportError(QStringLiteral("'%1' is not a valid integer value").arg(text));
         return;
     }
-    const TConversion* conversion = row.spec.map.conversion;
+    const TConversion* conversion = row.binding.map.conversion;
     const int low = conversion ? conversion->ValMinAffichage() : frame->ScrollBar->minimum();
     const int high = conversion ? conversion->ValMaxAffichage() : frame->ScrollBar->maximum();
     if (*typed < low || *typed > high)
-        send(row, mirrored(row, row.spec.input));
+        send(row, mirrored(row, row.binding.input));
     else
         send(row, static_cast<std::uint32_t>(conversion ? conversion->PositionAffichage(*typed) : *typed));
 }
@@ -231,9 +231,9 @@ void TBindingTable::connectUserAction(Row& row)
     auto guard = [](auto&& action) {
         return [action](auto&&... args) { tesso::guarded([&] { action(args...); }); };
     };
-    switch (row.spec.kind) {
+    switch (row.binding.kind) {
     case ControlKind::ValueFrame: {
-        auto* frame = static_cast<TFrameScrollBar*>(row.spec.control);
+        auto* frame = static_cast<TFrameScrollBar*>(row.binding.control);
         // Every position of a drag goes out, the raw 0..255 value: the device follows the thumb.
         QObject::connect(frame, &TFrameScrollBar::scrolled, context, guard([this, &row](int, int position) {
                              send(row, static_cast<std::uint32_t>(position));
@@ -243,43 +243,43 @@ void TBindingTable::connectUserAction(Row& row)
         break;
     }
     case ControlKind::Combo:
-        QObject::connect(static_cast<QComboBox*>(row.spec.control), &QComboBox::activated, context,
+        QObject::connect(static_cast<QComboBox*>(row.binding.control), &QComboBox::activated, context,
                          guard([this, &row](int position) { sendPosition(row, position); }));
         break;
     case ControlKind::SmallCombo: {
-        auto* combo = static_cast<TSmallCombo*>(row.spec.control);
+        auto* combo = static_cast<TSmallCombo*>(row.binding.control);
         QObject::connect(combo, &TSmallCombo::choiceMade, context,
                          guard([this, &row, combo] { sendPosition(row, combo->ItemIndex()); }));
         break;
     }
     case ControlKind::CheckBox:
-        QObject::connect(static_cast<QCheckBox*>(row.spec.control), &QCheckBox::clicked, context,
+        QObject::connect(static_cast<QCheckBox*>(row.binding.control), &QCheckBox::clicked, context,
                          guard([this, &row](bool checked) { send(row, checked ? 1 : 0); }));
         break;
     case ControlKind::RadioGroup:
-        if (auto* group = qobject_cast<TRadioGroup*>(row.spec.control))
+        if (auto* group = qobject_cast<TRadioGroup*>(row.binding.control))
             QObject::connect(group, &TRadioGroup::itemClicked, context,
                              guard([this, &row](int position) { sendPosition(row, position); }));
-        else if (auto* buttons = qobject_cast<QButtonGroup*>(row.spec.control))
+        else if (auto* buttons = qobject_cast<QButtonGroup*>(row.binding.control))
             QObject::connect(buttons, &QButtonGroup::idClicked, context,
                              guard([this, &row](int id) { sendPosition(row, id); }));
         break;
     case ControlKind::ToggleButton:
         // The negation of what the device reported, never the button's own state; the button
         // goes back to that report until the device answers.
-        QObject::connect(static_cast<QAbstractButton*>(row.spec.control), &QAbstractButton::clicked, context,
-                         guard([this, &row](bool) {
-                             const std::uint32_t current = mirrored(row, row.spec.input);
+        QObject::connect(static_cast<QAbstractButton*>(row.binding.control), &QAbstractButton::clicked,
+                         context, guard([this, &row](bool) {
+                             const std::uint32_t current = mirrored(row, row.binding.input);
                              show(row, current);
                              send(row, current != 0 ? 0 : 1);
                          }));
         break;
     case ControlKind::PushButton:
-        QObject::connect(static_cast<QAbstractButton*>(row.spec.control), &QAbstractButton::clicked, context,
-                         guard([this, &row](bool) { send(row, 1); }));
+        QObject::connect(static_cast<QAbstractButton*>(row.binding.control), &QAbstractButton::clicked,
+                         context, guard([this, &row](bool) { send(row, 1); }));
         break;
     case ControlKind::MenuGroup:
-        QObject::connect(static_cast<QActionGroup*>(row.spec.control), &QActionGroup::triggered, context,
+        QObject::connect(static_cast<QActionGroup*>(row.binding.control), &QActionGroup::triggered, context,
                          guard([this, &row](QAction* action) { sendPosition(row, action->data().toInt()); }));
         break;
     }

@@ -33,7 +33,7 @@ class TBindingTable
 
   private:
     struct Row {
-        TBindingRow spec;
+        TBindingRow binding;
         QPointer<QObject> control;
         TSubscription subscription;
         bool everReported = false;

@@ -187,6 +187,19 @@ inline constexpr QLatin1String Normal{"Normal"};
 inline constexpr QLatin1String Wide{"Wide"};
 inline constexpr QLatin1String Automatic{"Automatic"};
 inline constexpr QLatin1String UsedFrame{"Used frame"};
+inline constexpr QLatin1String FrameAuto{"Auto frame display on sync. loss"};
+inline constexpr QLatin1String FrameDisplay{"Force Frame Display"};
+inline constexpr QLatin1String FrameHide{"Hide Frame"};
+inline constexpr QLatin1String FrameMemory{"Frame memory options"};
+inline constexpr QLatin1String FrameCapture{"Capture Frame (video input)"};
+inline constexpr QLatin1String FrameTransfer{"Transfer Frame (via RS232)"};
+inline constexpr QLatin1String FrameDelete{"Delete frame"};
+inline constexpr QLatin1String WaitRecordingFrame{"Recording frame, please wait..."};
+inline constexpr QLatin1String InputFrozen{"Input frozen"};
+inline constexpr QLatin1String ComputerInput{"Computer input"};
+inline constexpr QLatin1String FrameBeingDisplayed{"Frame is being displayed"};
+inline constexpr QLatin1String Yes{"Yes"};
+inline constexpr QLatin1String No{"No"};
 
 // Status grid
 inline constexpr QLatin1String StatusInput{"Input"};
@@ -219,12 +232,8 @@ inline constexpr const char* StatusRowLabels[18] = {
 // Secondary windows
 inline constexpr QLatin1String CaptionMessageProjector{"Message projector"};
 inline constexpr QLatin1String CaptionIpConfig{"LAN Setup"};
-inline constexpr QLatin1String CaptionTransferFrame{"Transfer Frame"};
 inline constexpr QLatin1String CaptionStandby{"Stand by"};
 inline constexpr QLatin1String CaptionBlackDelay{"Black Delay"};
-inline constexpr QLatin1String CaptionFrameDebug{"Frame Debug"};
-inline constexpr QLatin1String CaptionFrameFormat{"Resizing..."};
-inline constexpr QLatin1String CaptionGradient{"Gradient"};
 inline constexpr QLatin1String CaptionDebug{"Debug"};
 
 // About box
@@ -249,5 +258,47 @@ inline constexpr QLatin1String LabelOFormat{"O = %s"};
 inline constexpr QLatin1String DeviceVersionFormat{"Version %d.%d"};
 inline constexpr QLatin1String LanInstalled{"LAN = Installed"};
 inline constexpr QLatin1String LanNotInstalled{"LAN = Not installed"};
+
+// Standby, black delay and projector messages
+inline constexpr QLatin1String StandbyDelayLow{"0s"};
+inline constexpr QLatin1String StandbyDelayHigh{"4H15Min"};
+inline constexpr QLatin1String StandbyDelayFormat{"%dH:%dMin"};
+inline constexpr QLatin1String NotAValidInteger{"'%s' is not a valid integer value"};
+inline constexpr QLatin1String Cancel{"Cancel"};
+inline constexpr QLatin1String Clear{"Clear"};
+// The names of the character codes 0..32 in a projector message.
+inline constexpr const char* ControlCodeNames[33] = {"Null",
+                                                     "Start of heading",
+                                                     "Start of text",
+                                                     "End of test",
+                                                     "End of transmission",
+                                                     "Enquiry",
+                                                     "Acknowledge",
+                                                     "Bell",
+                                                     "Backspace",
+                                                     "Horizontal tabulation",
+                                                     "Line feed",
+                                                     "Vertical tabulation",
+                                                     "Form feed",
+                                                     "Carriage return",
+                                                     "Shift out",
+                                                     "Shift in",
+                                                     "Data link espace",
+                                                     "Device control 1",
+                                                     "Device control 2",
+                                                     "Device control 3",
+                                                     "Device control 4",
+                                                     "Negative acknowledge",
+                                                     "Synchronous idle",
+                                                     "End of block",
+                                                     "Cancel",
+                                                     "End of medium",
+                                                     "Substitute",
+                                                     "Escape",
+                                                     "File separator",
+                                                     "Group separator",
+                                                     "Record separator",
+                                                     "Unit separator",
+                                                     "Space"};
 
 } // namespace Constante

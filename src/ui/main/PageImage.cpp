@@ -8,6 +8,7 @@
 #include "BindingTable.h"
 #include "Constante.h"
 #include "FrmScrollbar.h"
+#include "PageNotice.h"
 #include "TextFormat.h"
 
 namespace
@@ -36,15 +37,6 @@ template <std::size_t N> QStringList entries(const char* const (&texts)[N])
     for (const char* text : texts)
         list << QString::fromLatin1(text);
     return list;
-}
-
-QLabel* notice(const char* name, QLatin1String text, QWidget* parent)
-{
-    auto* label = new QLabel(QString(text), parent);
-    label->setObjectName(QLatin1String(name));
-    label->adjustSize();
-    label->hide();
-    return label;
 }
 
 } // namespace
@@ -93,9 +85,10 @@ TPageImage::TPageImage(QWidget* parent) : QWidget(parent)
     BtnPicturePreset->setObjectName(QStringLiteral("BtnPicturePreset"));
     BtnPicturePreset->setGeometry(8, 304, 80, 26);
 
-    LblImageNoInputSignal = notice("LblImageNoInputSignal", Constante::ImageNoInputSignal, this);
-    LblImageNotAvailableComputerInput =
-        notice("LblImageNotAvailableComputerInput", Constante::ImageNotAvailableComputerInput, this);
+    LblImageNoInputSignal =
+        MakePageNotice("LblImageNoInputSignal", QString(Constante::ImageNoInputSignal), this);
+    LblImageNotAvailableComputerInput = MakePageNotice(
+        "LblImageNotAvailableComputerInput", QString(Constante::ImageNotAvailableComputerInput), this);
 }
 
 TPageImage::~TPageImage() = default;

@@ -10,6 +10,7 @@
 #include "DeviceLists.h"
 #include "DeviceModels.h"
 #include "ErrorReport.h"
+#include "PageNotice.h"
 #include "RadioGroup.h"
 #include "UnitRR_UTILS.h"
 
@@ -24,15 +25,6 @@ TRadioGroup* radioGroup(const char* name, QLatin1String title, const QStringList
     group->setObjectName(QLatin1String(name));
     group->setItems(items);
     return group;
-}
-
-QLabel* notice(const char* name, QLatin1String text, QWidget* parent)
-{
-    auto* label = new QLabel(QString(text), parent);
-    label->setObjectName(QLatin1String(name));
-    label->adjustSize();
-    label->hide();
-    return label;
 }
 
 } // namespace
@@ -67,10 +59,10 @@ TPageOutput::TPageOutput(QWidget* parent) : QWidget(parent)
                                 {QString(Constante::None), QString(Constante::Grid)}, GrpOutput);
     RdoTestPattern->setGeometry(380, 124, 180, 70);
 
-    LblOutputNotAvailableComputerInput =
-        notice("LblOutputNotAvailableComputerInput", Constante::OutputNotAvailableComputerInput, this);
+    LblOutputNotAvailableComputerInput = MakePageNotice(
+        "LblOutputNotAvailableComputerInput", QString(Constante::OutputNotAvailableComputerInput), this);
     StaticText_NotOnOutSeamlessMode =
-        notice("StaticText_NotOnOutSeamlessMode", Constante::NotOnOutSeamlessMode, this);
+        MakePageNotice("StaticText_NotOnOutSeamlessMode", QString(Constante::NotOnOutSeamlessMode), this);
     StaticText_NotOnOutSeamlessMode->move(8, 380);
 }
 

@@ -28,13 +28,12 @@
 #include "PageInput.h"
 #include "PageOutput.h"
 #include "PageSwitchMode.h"
+#include "StandbyMenu.h"
 #include "StatusGridArea.h"
 #include "TextFormat.h"
 #include "Transitions.h"
 #include "Unit_About.h"
 #include "Unit_Debug2007.h"
-#include "Unit_MessageProjector.h"
-#include "Unit_Standby.h"
 #include "Unit_Sync_Time.h"
 #include "UserPrompts.h"
 #include "ipconfig.h"
@@ -150,12 +149,6 @@ void TForm_MAIN::connectHandlers()
     connect(Menus->MenuMIPConfig, &QAction::triggered, this, guard([this] { MenuMIPConfigClick(); }));
     connect(Menus->MenuMachineLANSetup, &QAction::triggered, this,
             guard([this] { MenuMachineLANSetupClick(); }));
-    connect(Menus->MenuStandByTimer, &QAction::triggered, this, [this] {
-        if (m_windows.Standby) {
-            m_windows.Standby->show();
-            m_windows.Standby->raise();
-        }
-    });
 }
 
 // The window's own handlers of the driver's events; the pages bind theirs through their tables.
@@ -171,6 +164,7 @@ void TForm_MAIN::bindDriver()
     TabSheet_Output->BindTo(*m_router, routines);
     TabSheet_Image->BindTo(*m_router, *Conversion);
     TabSheet_Effect->BindTo(*m_router);
+    TabSheet_FrameAlert->BindTo(*m_router, routines);
     m_transitions = std::make_unique<TTransitions>(*this, *m_router);
     m_audio = std::make_unique<TAudioIndicator>(*m_router, TabSheet_Audio->SpeedButton_Amute,
                                                 Menus->ToolButton_Audio, StatusBar);
@@ -199,7 +193,7 @@ void TForm_MAIN::Initialise(const SecondaryWindows& windows)
 
     // 1. The debug console talks to this window's driver.
     if (m_windows.Debug)
-        m_windows.Debug->setDriver(m_driver.get());
+        m_windows.Debug->setDriver(m_driver.get(), m_router.get());
 
     // 2. Frame numbers.
     TabSheet_FrameAlert->FillFrameNumbers();
@@ -274,12 +268,12 @@ void TForm_MAIN::Initialise(const SecondaryWindows& windows)
     Menus->SetToolBarHints();
     TabSheet_SwitchMode->GroupBox_Seamless->setFixedWidth(585);
 
-    // 20. "Ok" in the projector message window stores the message in the device.
-    if (m_windows.MessageProjector)
-        m_windows.MessageProjector->OnMSGOKChange = [this](TForm_MessageProjector*, int onOff, int count,
-                                                           const std::uint8_t* codes) {
-            TForm_MessageProjector::StoreMessage(*m_driver, onOff, count, codes);
-        };
+    // 20. The standby items and their windows; "Ok" in the projector message window stores the
+    // message in the device.
+    m_standby = std::make_unique<TStandbyMenu>(
+        *Menus, *m_router,
+        TStandbyMenu::Windows{m_windows.Standby, m_windows.SyncTime, m_windows.MessageProjector},
+        centralWidget());
 }
 
 void TForm_MAIN::centreLabel(QWidget* label, const QWidget* page)

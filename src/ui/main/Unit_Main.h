@@ -48,6 +48,7 @@ class TPageImage;
 class TPageInput;
 class TPageOutput;
 class TPageSwitchMode;
+class TStandbyMenu;
 class TStatusGridArea;
 class TTransitions;
 class UserPrompts;
@@ -180,6 +181,7 @@ class TForm_MAIN : public QMainWindow
     SecondaryWindows m_windows;
     std::unique_ptr<TConnectionMenu> m_connection;
     std::unique_ptr<TControlsMenu> m_controls;
+    std::unique_ptr<TStandbyMenu> m_standby;
     std::unique_ptr<TTransitions> m_transitions;
     std::unique_ptr<TAudioIndicator> m_audio;
     std::unique_ptr<TInputLabels> m_labels;
