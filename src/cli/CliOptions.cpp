@@ -37,6 +37,12 @@ QString CliOptions::usage()
         "                      is complete\n"
         "  monitor             print NAME=VALUE for every reply until the time-out\n"
         "  raw TEXT            send TEXT (escapes \\r \\n \\\\ \\xHH); print the first reply\n"
+        "  save FILE           write the device's settings into a settings file\n"
+        "  diff FILE           print NAME: file VALUE, device VALUE for each setting that differs\n"
+        "                      (status 1 when any does)\n"
+        "  restore FILE [--dry-run]\n"
+        "                      write back the settings that differ, one at a time, then check;\n"
+        "                      --dry-run only prints them\n"
         "  upload FILE [--fit exact|crop|shrink|center|zoom]\n"
         "                      send a bitmap into the frame memory (--serial only); a picture\n"
         "                      that is not 720 x 576 needs --fit (crop or shrink when larger,\n"
@@ -56,7 +62,8 @@ QString CliOptions::usage()
         "LOCAL_IP, REMOTE_IP, GATEWAY_IP, LOCAL_PORT and REMOTE_PORT.\n"
         "Exit status: 0 success, 2 usage error, 3 no device, no reply in time or an incomplete\n"
         "dump or an upload the device stopped answering, 4 link could not be opened or failed,\n"
-        "5 upload refused by the device or interrupted.\n");
+        "5 upload refused by the device or interrupted. diff and restore: 1 settings differ;\n"
+        "a settings file that cannot be used is a usage error (2).\n");
 }
 
 CliOptions CliOptions::parse(const QStringList& arguments)
@@ -179,6 +186,18 @@ bool CliOptions::checkCommand()
     if (m_command == QLatin1String("raw")) {
         if (count != 1)
             return fail(QStringLiteral("raw takes exactly one TEXT argument"));
+        return true;
+    }
+    if (m_command == QLatin1String("save") || m_command == QLatin1String("diff")) {
+        if (count != 1)
+            return fail(QStringLiteral("%1 takes exactly one FILE").arg(m_command));
+        return true;
+    }
+    if (m_command == QLatin1String("restore")) {
+        if (count == 2 && m_arguments[1] == QLatin1String("--dry-run"))
+            m_dryRun = true;
+        else if (count != 1)
+            return fail(QStringLiteral("restore takes FILE and an optional --dry-run"));
         return true;
     }
     if (m_command == QLatin1String("upload")) {

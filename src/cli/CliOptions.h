@@ -32,6 +32,8 @@ class CliOptions
     QStringList arguments() const { return m_arguments; }
     // upload: the --fit mode given, "" for none.
     QString fit() const { return m_fit; }
+    // restore: only print what would be written.
+    bool dryRun() const { return m_dryRun; }
 
   private:
     bool takeOption(const QString& name, const QString& value);
@@ -53,4 +55,5 @@ class CliOptions
     QString m_command;
     QStringList m_arguments;
     QString m_fit;
+    bool m_dryRun = false;
 };

@@ -1,5 +1,6 @@
 #include "CliSession.h"
 
+#include "CliSettings.h"
 #include "CliUpload.h"
 #include "FrameUpload.h"
 
@@ -87,6 +88,9 @@ int CliSession::run()
         return runMonitor();
     if (command == QLatin1String("upload"))
         return runUpload();
+    if (command == QLatin1String("save") || command == QLatin1String("diff") ||
+        command == QLatin1String("restore"))
+        return runSettings(command);
     return runRaw();
 }
 
@@ -345,6 +349,23 @@ int CliSession::runMonitor()
     if (m_linkBroken)
         return fail(ExitLinkFailed, m_linkError);
     return ExitOk;
+}
+
+int CliSession::runSettings(const QString& command)
+{
+    if (!connectDevice())
+        return waitFailed(QStringLiteral("no device answered within %1").arg(within()));
+    CliSettings settings(*m_driver, m_out, m_err);
+    listen([&settings](tVAR index, const QByteArray&) { settings.Replied(index); });
+    const QString file = m_options.arguments().constFirst();
+    const int status = command == QLatin1String("save") ? settings.Save(file, m_linkBroken)
+                       : command == QLatin1String("diff")
+                           ? settings.Diff(file, m_linkBroken)
+                           : settings.Restore(file, m_options.dryRun(), m_linkBroken);
+    listen(nullptr);
+    if (m_linkBroken)
+        return fail(ExitLinkFailed, m_linkError);
+    return status;
 }
 
 int CliSession::runUpload()

@@ -63,6 +63,7 @@ class CliSession
     int runMonitor();
     int runRaw();
     int runUpload();
+    int runSettings(const QString& command);
 
     void print(const QStringList& lines);
     int fail(int status, const QString& message);

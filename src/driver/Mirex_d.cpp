@@ -41,7 +41,8 @@ void TMirex_d::raise(const TMirexNotifyEvent& event)
 TMirexNotifyEvent& TMirex_d::changeEvent(tVAR index)
 {
     using EventMember = TMirexNotifyEvent TMirex_d::*;
-#define TESSO_EVENT_MEMBER(idx, tvar, prop, evt, type, reply, cmd, access, scope) &TMirex_d::On##evt##change,
+#define TESSO_EVENT_MEMBER(idx, tvar, prop, evt, type, reply, cmd, access, scope, role)                      \
+    &TMirex_d::On##evt##change,
     static constexpr std::array<EventMember, tesso::VariableCount> events = {
         {TESSO_VARIABLES(TESSO_EVENT_MEMBER)}};
 #undef TESSO_EVENT_MEMBER
@@ -67,7 +68,7 @@ void TMirex_d::setVariable(tVAR index, std::uint32_t value)
         return;
 #define TESSO_SET_CASE_RW(prop, tvar, type) TESSO_SET_CASE_##type(prop, tvar)
 #define TESSO_SET_CASE_NONE(prop, tvar, type)
-#define TESSO_SET_CASE(idx, tvar, prop, evt, type, reply, cmd, access, scope)                                \
+#define TESSO_SET_CASE(idx, tvar, prop, evt, type, reply, cmd, access, scope, role)                          \
     TESSO_SET_CASE_##access(prop, tvar, type)
 #define TESSO_SET_CASE_RO TESSO_SET_CASE_NONE
 #define TESSO_SET_CASE_FIELD TESSO_SET_CASE_NONE

@@ -47,9 +47,10 @@ extern int LastReplyIndex;
 #define TESSO_DECL_FIELD(prop, tvar, type) TESSO_GET_##type(prop, tvar) void set##prop(std::uint32_t v) { m_mirror.setField(tvar, v); }
 #define TESSO_DECL_NONE(prop, tvar, type)
 #define TESSO_DECL_MASK(prop, tvar, type) TESSO_GET_##type(prop, tvar) void set##prop(const QString& text);
-#define TESSO_DECL(idx, tvar, prop, evt, type, reply, cmd, access, scope) TESSO_DECL_##access(prop, tvar, type)
+#define TESSO_DECL(idx, tvar, prop, evt, type, reply, cmd, access, scope, role) TESSO_DECL_##access(prop, tvar, type)
 // clang-format on
-#define TESSO_EVENT(idx, tvar, prop, evt, type, reply, cmd, access, scope) TMirexNotifyEvent On##evt##change;
+#define TESSO_EVENT(idx, tvar, prop, evt, type, reply, cmd, access, scope, role)                             \
+    TMirexNotifyEvent On##evt##change;
 
 class TMirex_d : public QObject
 {

@@ -328,3 +328,39 @@ TEST(CliEndToEnd, UploadPutsAPictureIntoTheFrameMemory)
     EXPECT_EQ(kept.pixel(39, 24), qRgb(0, 0, 0)) << "centred on black";
     EXPECT_EQ(kept.pixel(680, 263), qRgb(0, 0, 0));
 }
+
+// A setup saved, changed, compared and written back; a file that is not one is refused.
+TEST(CliEndToEnd, SaveDiffAndRestoreTheDeviceSettings)
+{
+    Simulated sim(Link::Pty);
+    ASSERT_FALSE(sim.link.isEmpty());
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("setup.json"));
+    CliResult r = sim.run(QStringLiteral("save ") + file);
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    ASSERT_EQ(sim.run(QStringLiteral("set BRGT=40 EFFECTTYPE=3")).exitCode, 0);
+
+    r = sim.run(QStringLiteral("diff ") + file);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, QByteArray("BRGT: file 128, device 40\nEFFECTTYPE: file 1, device 3\n"));
+    sim.received.clear();
+    r = sim.run(QStringLiteral("restore %1 --dry-run").arg(file));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_FALSE(sim.received.contains("128B")) << "a dry run writes nothing";
+    r = sim.run(QStringLiteral("restore ") + file);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.endsWith("restored 2 settings; the device now matches the file\n"))
+        << r.out.constData();
+    EXPECT_EQ(sim.run(QStringLiteral("diff ") + file).exitCode, 0);
+
+    QFile edited(file);
+    ASSERT_TRUE(edited.open(QIODevice::ReadWrite));
+    const QByteArray text = edited.readAll().replace("\"HPOS\"", "\"TAKE\"");
+    edited.resize(0);
+    edited.write(text);
+    edited.close();
+    r = sim.run(QStringLiteral("restore ") + file);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("HPOS is missing")) << r.err.constData();
+    EXPECT_TRUE(r.out.isEmpty());
+}

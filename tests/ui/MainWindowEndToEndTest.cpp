@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "DeviceSettingsMenu.h"
 #include "EffectRow.h"
 #include "FormTransferFrame.h"
 #include "FrmScrollbar.h"
@@ -167,5 +168,35 @@ TEST(MainWindowEndToEnd, TheTransferWindowPutsAPictureIntoTheFrameMemory)
     EXPECT_TRUE(w.sim.device().lastPicture().convertToFormat(QImage::Format_RGB32) == window->SendPicture());
     EXPECT_EQ(window->BtnAbortClose->text(), QStringLiteral("Close"));
     EXPECT_EQ(w.main->Driver().ConMode(), MODE_VAR);
+    w.main->close();
+}
+
+TEST(MainWindowEndToEnd, TheWindowSavesAndRestoresTheDeviceSettings)
+{
+    SimulatedWindow w(tesso::sim::Model::Lumio);
+    ASSERT_NO_FATAL_FAILURE(w.start());
+    TDeviceSettingsMenu& menu = w.main->SettingsMenu();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("show.json"));
+    menu.SaveTo(file);
+    ASSERT_EQ(w.prompts.informations.size(), 1);
+    EXPECT_TRUE(
+        w.prompts.informations.last().text.startsWith(QStringLiteral("The device's settings were saved")))
+        << w.prompts.informations.last().text.toStdString();
+
+    w.main->Driver().setHPOS(77);
+    ASSERT_TRUE(tesso::test::waitFor([&] { return w.main->Driver().HPOS() == 77; }, 5000));
+    QStringList shown;
+    menu.AskToWrite = [&](const std::vector<TDeviceSettings::Difference>& differences) {
+        for (const auto& d : differences)
+            shown << d.inFile.label() + QLatin1Char('=') + d.onDevice.valueText() + QLatin1Char('>') +
+                         d.inFile.valueText();
+        return true;
+    };
+    menu.RestoreFrom(file);
+    EXPECT_EQ(shown, QStringList{QStringLiteral("HPOS=77>128")});
+    EXPECT_EQ(w.prompts.informations.last().text,
+              QStringLiteral("1 settings restored; the device now matches the file."));
+    EXPECT_EQ(w.main->Driver().HPOS(), 128u);
     w.main->close();
 }

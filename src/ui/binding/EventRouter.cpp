@@ -79,8 +79,16 @@ void TSubscription::reset()
 
 TEventRouter::TEventRouter(TMirex_d& driver) : m_driver(&driver), m_channels(std::make_shared<Channels>())
 {
+    const int replies = channelOf(DriverEvent::ReplyApplied);
     for (int channel = 0; channel < ChannelCount; ++channel) {
         std::weak_ptr<Channels> channels = m_channels;
+        if (channel == replies) {
+            driver.OnReplyApplied = [channels, channel](tVAR, const QByteArray&) {
+                if (const auto c = channels.lock())
+                    c->dispatch(channel);
+            };
+            continue;
+        }
         eventOf(channel) = [channels, channel](TMirex_d*, int) {
             if (const auto c = channels.lock())
                 c->dispatch(channel);
@@ -93,7 +101,9 @@ TEventRouter::~TEventRouter()
     if (!m_driver)
         return;
     for (int channel = 0; channel < ChannelCount; ++channel)
-        eventOf(channel) = nullptr;
+        if (channel != channelOf(DriverEvent::ReplyApplied))
+            eventOf(channel) = nullptr;
+    m_driver->OnReplyApplied = nullptr;
 }
 
 TMirexNotifyEvent& TEventRouter::eventOf(int channel)
@@ -120,6 +130,7 @@ TMirexNotifyEvent& TEventRouter::eventOf(int channel)
     case DriverEvent::IpRemotePortChange:
         return m_driver->OnIpRemotePortchange;
     case DriverEvent::IpRemoteAddressChange:
+    case DriverEvent::ReplyApplied:
         break;
     }
     return m_driver->OnIpRemoteAddresschange;

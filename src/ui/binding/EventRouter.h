@@ -29,7 +29,10 @@ enum class DriverEvent {
     ConTypeChange,
     IpLocalPortChange,
     IpRemotePortChange,
-    IpRemoteAddressChange
+    IpRemoteAddressChange,
+    // Every reply the driver applied, address octets and ports included (which raise no change
+    // event of their own); LastReplyIndex names its variable.
+    ReplyApplied
 };
 
 class TSubscription
@@ -75,7 +78,7 @@ class TEventRouter
     struct Channels;
 
   private:
-    static constexpr int ChannelCount = tesso::VariableCount + 10;
+    static constexpr int ChannelCount = tesso::VariableCount + 11;
     static int channelOf(DriverEvent event) { return tesso::VariableCount + static_cast<int>(event); }
     TSubscription add(int channel, Handler handler, bool exclusive);
     TMirexNotifyEvent& eventOf(int channel);

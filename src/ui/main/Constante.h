@@ -57,6 +57,17 @@ inline constexpr QLatin1String Freeze{"Freeze"};
 // Menus ("&" marks the access letter)
 inline constexpr QLatin1String MenuFile{"&File"};
 inline constexpr QLatin1String MenuFileExit{"&Exit"};
+inline constexpr QLatin1String MenuSaveSettings{"Save device settings..."};
+inline constexpr QLatin1String MenuRestoreSettings{"Restore device settings..."};
+inline constexpr QLatin1String SettingsFilter{"Device settings (*.json)"};
+inline constexpr QLatin1String SettingsSaved{"The device's settings were saved to %s."};
+inline constexpr QLatin1String SettingsSame{"The device already matches %s: nothing to restore."};
+inline constexpr QLatin1String SettingsRestored{"%d settings restored; the device now matches the file."};
+inline constexpr QLatin1String SettingsNetworkWritten{
+    "Network settings were written too; the device applies them from its LAN setup."};
+inline constexpr QLatin1String SettingsReading{"Reading the device's settings..."};
+inline constexpr QLatin1String SettingsWriting{"Writing the settings..."};
+inline constexpr QLatin1String SettingsFailed{"The device's settings could not be %s: %s"};
 inline constexpr QLatin1String MenuControls{"&Controls"};
 inline constexpr QLatin1String MenuPullDown{"2:2 &Pull-down"};
 inline constexpr QLatin1String Auto{"Auto"};

@@ -61,6 +61,10 @@ void TMainMenus::buildFile(QMenuBar* bar)
 {
     MenuFile = bar->addMenu(QString(Constante::MenuFile));
     MenuFile->setObjectName(QStringLiteral("MenuFile"));
+    MenuFileSaveSettings = item(MenuFile, "MenuFileSaveSettings", QString(Constante::MenuSaveSettings));
+    MenuFileRestoreSettings =
+        item(MenuFile, "MenuFileRestoreSettings", QString(Constante::MenuRestoreSettings));
+    MenuFile->addSeparator();
     MenuFileExit = item(MenuFile, "MenuFileExit", QString(Constante::MenuFileExit));
 }
 

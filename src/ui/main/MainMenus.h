@@ -25,6 +25,8 @@ class TMainMenus : public QObject
 
     // File
     QMenu* MenuFile = nullptr;
+    QAction* MenuFileSaveSettings = nullptr;    // "Save device settings..."
+    QAction* MenuFileRestoreSettings = nullptr; // "Restore device settings..."
     QAction* MenuFileExit = nullptr;
 
     // Controls

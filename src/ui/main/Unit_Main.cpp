@@ -17,6 +17,7 @@
 #include "ControlsMenu.h"
 #include "Conversion.h"
 #include "DeviceModels.h"
+#include "DeviceSettingsMenu.h"
 #include "ErrorReport.h"
 #include "GlyphImages.h"
 #include "InputButtonRow.h"
@@ -170,6 +171,7 @@ void TForm_MAIN::bindDriver()
                                                 Menus->ToolButton_Audio, StatusBar);
     TabSheet_Audio->BindTo(*m_router, routines);
     m_controls = std::make_unique<TControlsMenu>(*Menus, *m_router, m_prompts, this);
+    m_settingsMenu = std::make_unique<TDeviceSettingsMenu>(*Menus, *m_router, m_prompts, this);
     m_labels->ConnectMenus(m_prompts, this, [this] { return static_cast<std::int64_t>(m_driver->DEV()); });
 }
 

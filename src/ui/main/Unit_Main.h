@@ -37,6 +37,7 @@ class QTimer;
 class QToolButton;
 class TAudioIndicator;
 class TControlsMenu;
+class TDeviceSettingsMenu;
 class TConversion;
 class TFrameInput;
 class TInputButtonRow;
@@ -116,6 +117,7 @@ class TForm_MAIN : public QMainWindow
     std::int64_t AppliedModelCode() const { return m_identity->AppliedModelCode(); }
     void ShowUpdateNotice(const QString& text) { PnlUpdater->ShowNotice(text); }
     void EffectButtonVisibility() { m_identity->EffectButtonVisibility(); }
+    TDeviceSettingsMenu& SettingsMenu() { return *m_settingsMenu; }
 
     // ---- Status bar -----------------------------------------------------------------------------
     void RefreshStatusBar() { StatusBar->Refresh(); }
@@ -181,6 +183,7 @@ class TForm_MAIN : public QMainWindow
     SecondaryWindows m_windows;
     std::unique_ptr<TConnectionMenu> m_connection;
     std::unique_ptr<TControlsMenu> m_controls;
+    std::unique_ptr<TDeviceSettingsMenu> m_settingsMenu;
     std::unique_ptr<TStandbyMenu> m_standby;
     std::unique_ptr<TTransitions> m_transitions;
     std::unique_ptr<TAudioIndicator> m_audio;

@@ -1,0 +1,196 @@
+#include "SettingsJob.h"
+
+#include "DeviceMirror.h"
+#include "Mirex_d.h"
+
+namespace
+{
+
+// The cell selector and the character of each projector message.
+const tVAR CellOf[2] = {_STBION, _STBIOFF};
+const tVAR CharacterOf[2] = {_STBON, _STBOFF};
+
+} // namespace
+
+TSettingsJob::TSettingsJob(TMirex_d& driver, QObject* parent)
+    : QObject(parent), m_driver(driver), m_runner(driver)
+{
+    connect(&m_runner, &TSettingsRunner::progress, this, &TSettingsJob::progress);
+    connect(&m_runner, &TSettingsRunner::finished, this, &TSettingsJob::runnerFinished);
+}
+
+void TSettingsJob::Collect()
+{
+    m_phase = Phase::Collecting;
+    addCollectSteps();
+    m_runner.Start();
+}
+
+void TSettingsJob::addCollectSteps()
+{
+    m_messages[0].clear();
+    m_messages[1].clear();
+    m_runner.Add({QStringLiteral("the query-all"), [](TMirex_d& d) { d.QueryAll(); }, _DIESE, {}, true});
+    addReadBack(0);
+    addReadBack(1);
+}
+
+// One cell: select it, ask for its character; the device's echo of the selector must name the
+// cell asked for, and the message ends at its 0 or at its last cell.
+void TSettingsJob::addReadBack(int message)
+{
+    const auto cell = static_cast<std::uint32_t>(m_messages[message].size());
+    TSettingsRunner::Step step;
+    step.what = QStringLiteral("%1 cell %2")
+                    .arg(QLatin1String(tesso::Catalogue[CharacterOf[message]].name))
+                    .arg(cell);
+    step.send = [message, cell](TMirex_d& d) {
+        d.setVariable(CellOf[message], cell);
+        d.setQueryVar(CharacterOf[message]);
+    };
+    step.awaited = CharacterOf[message];
+    step.answered = [this, message, cell](const TMirex_d& d) {
+        const std::uint32_t code = d.mirrorValue(CharacterOf[message]);
+        if (d.mirrorValue(CellOf[message]) != cell || code == 0 || code > 255)
+            return QString(); // the end of the message, or as far as the device follows
+        m_messages[message].append(static_cast<char>(code));
+        if (m_messages[message].size() < TDeviceSettings::MaxMessageLength)
+            addReadBack(message);
+        return QString();
+    };
+    if (cell == 0)
+        m_runner.Add(std::move(step));
+    else
+        m_runner.AddNext(std::move(step));
+}
+
+void TSettingsJob::Restore(const TDeviceSettings& file)
+{
+    m_file = file;
+    m_written = 0;
+    m_remaining.clear();
+    const QString refusal = file.RefusalFor(m_driver.DEV());
+    if (!refusal.isEmpty()) {
+        emit finished(false, refusal);
+        return;
+    }
+    // What differs is what the device holds now, not what an earlier reading found.
+    m_phase = Phase::Comparing;
+    addCollectSteps();
+    m_runner.Start();
+}
+
+void TSettingsJob::writeDifferences()
+{
+    m_phase = Phase::Writing;
+    std::uint32_t selectedInput = 0;
+    for (const TDeviceSettings::Difference& d : m_file.DifferencesFrom(m_device))
+        addWrite(d.inFile, selectedInput);
+    m_runner.Start();
+}
+
+void TSettingsJob::addWrite(const TDeviceSettings::Entry& e, std::uint32_t& selectedInput)
+{
+    using Kind = TDeviceSettings::Kind;
+    auto add = [this](const QString& what, std::function<void(TMirex_d&)> send, tVAR awaited) {
+        m_runner.Add({what, std::move(send), awaited, [this](const TMirex_d&) {
+                          ++m_written;
+                          return QString();
+                      }});
+    };
+    switch (e.kind) {
+    case Kind::Plain:
+        add(
+            e.label(), [v = e.variable, n = e.number](TMirex_d& d) { d.setVariable(v, n); }, e.variable);
+        break;
+    case Kind::PerInput:
+        if (selectedInput != static_cast<std::uint32_t>(e.which)) {
+            selectedInput = static_cast<std::uint32_t>(e.which);
+            m_runner.Add(
+                {QStringLiteral("PCHAN"), [k = selectedInput](TMirex_d& d) { d.setPCHAN(k); }, _PCHAN});
+        }
+        add(
+            e.label(), [v = e.variable, n = e.number](TMirex_d& d) { d.setVariable(v, n); }, e.variable);
+        break;
+    case Kind::Message: {
+        const int message = e.which;
+        QByteArray codes = e.codes;
+        codes.append('\0'); // the end of the message is written too
+        for (int i = 0; i < codes.size(); ++i)
+            m_runner.Add({QStringLiteral("%1 cell %2").arg(e.name).arg(i),
+                          [message, i, c = static_cast<unsigned char>(codes[i])](TMirex_d& d) {
+                              d.setVariable(CellOf[message], static_cast<std::uint32_t>(i));
+                              d.setVariable(CharacterOf[message], c);
+                          },
+                          CharacterOf[message]});
+        ++m_written;
+        break;
+    }
+    case Kind::Address:
+        add(
+            e.name,
+            [which = e.which, text = e.text](TMirex_d& d) {
+                if (which == DeviceMirror::Local)
+                    d.setLOCAL_IP(text);
+                else if (which == DeviceMirror::Remote)
+                    d.setREMOTE_IP(text);
+                else
+                    d.setGATEWAY_IP(text);
+            },
+            _IP1);
+        break;
+    case Kind::Port:
+        add(
+            e.name,
+            [which = e.which, n = e.number](TMirex_d& d) {
+                if (which == DeviceMirror::Local)
+                    d.setLOCAL_PORT(static_cast<std::int32_t>(n));
+                else
+                    d.setREMOTE_PORT(static_cast<std::int32_t>(n));
+            },
+            _PORT);
+        break;
+    case Kind::Netmask:
+        add(
+            e.name, [text = e.text](TMirex_d& d) { d.setNETMASK(text); }, _NETMASK);
+        break;
+    }
+}
+
+void TSettingsJob::runnerFinished(bool ok, const QString& error)
+{
+    const Phase phase = m_phase;
+    if (!ok) {
+        m_phase = Phase::Idle;
+        emit finished(false, error);
+        return;
+    }
+    switch (phase) {
+    case Phase::Comparing:
+        m_device = TDeviceSettings::FromDriver(m_driver, m_messages[0], m_messages[1]);
+        writeDifferences();
+        return;
+    case Phase::Collecting:
+    case Phase::Verifying:
+        m_device = TDeviceSettings::FromDriver(m_driver, m_messages[0], m_messages[1]);
+        m_phase = Phase::Idle;
+        if (phase == Phase::Verifying) {
+            m_remaining = m_file.DifferencesFrom(m_device);
+            if (!m_remaining.empty()) {
+                emit finished(false,
+                              QStringLiteral("after the restore %1 settings still differ from the file")
+                                  .arg(m_remaining.size()));
+                return;
+            }
+        }
+        emit finished(true, QString());
+        return;
+    case Phase::Writing:
+        m_phase = Phase::Verifying;
+        addCollectSteps();
+        m_runner.Start();
+        return;
+    case Phase::Idle:
+        return;
+    }
+}

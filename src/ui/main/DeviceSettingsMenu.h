@@ -1,0 +1,46 @@
+#pragma once
+// File -> "Save device settings..." and "Restore device settings...": the device's setup kept in a
+// settings file and written back to it. A restore shows the differences first and asks; reading
+// and writing show their progress and can be cancelled.
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "DeviceSettings.h"
+#include "EventRouter.h"
+
+class QProgressDialog;
+class QWidget;
+class TMainMenus;
+class TSettingsJob;
+class UserPrompts;
+
+class TDeviceSettingsMenu
+{
+  public:
+    TDeviceSettingsMenu(TMainMenus& menus, TEventRouter& router, UserPrompts& prompts, QWidget* window);
+    ~TDeviceSettingsMenu();
+
+    void MenuSaveSettingsClick();
+    void MenuRestoreSettingsClick();
+    // Saves into a file without asking for its name.
+    void SaveTo(const QString& path);
+    // Restores from a file without asking for its name.
+    void RestoreFrom(const QString& path);
+
+    // Shown before a restore writes; true to write. The differences dialog by default.
+    std::function<bool(const std::vector<TDeviceSettings::Difference>&)> AskToWrite;
+
+    bool Busy() const { return m_job != nullptr; }
+
+  private:
+    // Runs a job on the event loop with a progress box; false with the reason when it failed.
+    bool run(const QString& label, const std::function<void(TSettingsJob&)>& start);
+
+    TEventRouter& m_router;
+    UserPrompts& m_prompts;
+    QWidget* m_window;
+    TSettingsJob* m_job = nullptr;
+    QString m_error;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// The differences between a settings file and the device, before a restore writes them: one row
+// per setting (the setting, on the device, in the file), and the choice to write or not.
+
+#include <vector>
+
+#include <QDialog>
+
+#include "DeviceSettings.h"
+
+class QTableWidget;
+
+class TSettingsDiffDialog : public QDialog
+{
+    Q_OBJECT
+
+  public:
+    TSettingsDiffDialog(const std::vector<TDeviceSettings::Difference>& differences,
+                        QWidget* parent = nullptr);
+
+    QTableWidget* Table = nullptr;
+};

@@ -1,0 +1,121 @@
+// Save, change, compare and restore through the real driver against the simulated device, over
+// TCP and over a pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+
+#include "Mirex_d.h"
+#include "SettingsJob.h"
+#include "SimServer.h"
+#include "WaitFor.h"
+
+namespace
+{
+
+enum class Link { Tcp, Pty };
+
+struct Device {
+    explicit Device(tesso::sim::Model model = tesso::sim::Model::Lumio) : sim(model) {}
+    tesso::sim::SimServer sim;
+    TMirex_d driver;
+    TSettingsJob job{driver};
+
+    bool connect(Link link)
+    {
+        sim.device().setStoreTiming(-1, 0);
+        if (link == Link::Pty) {
+            if (!sim.openPty())
+                return false;
+            driver.setPort(sim.ptyPath());
+        } else {
+            if (!sim.listenTcp(QHostAddress(QHostAddress::LocalHost), 0))
+                return false;
+            driver.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+            driver.setIpRemotePort(sim.tcpPort());
+            driver.setConType(CON_TCP);
+        }
+        driver.OnReplyApplied = [this](tVAR index, const QByteArray&) { job.Replied(index); };
+        driver.DetectNow();
+        return tesso::test::waitFor([&] { return driver.Ready(); }, 15000);
+    }
+    // Runs a job to its end; the error, empty on success.
+    QString run(const std::function<void()>& start)
+    {
+        QString error = QStringLiteral("did not end");
+        bool ended = false;
+        QObject::connect(&job, &TSettingsJob::finished, &job, [&](bool ok, const QString& e) {
+            error = ok ? QString() : e;
+            ended = true;
+        });
+        start();
+        tesso::test::waitFor([&] { return ended; }, 60000);
+        QObject::disconnect(&job, &TSettingsJob::finished, nullptr, nullptr);
+        return error;
+    }
+    QStringList differences(const TDeviceSettings& file)
+    {
+        EXPECT_EQ(run([&] { job.Collect(); }), QString());
+        QStringList list;
+        for (const auto& d : file.DifferencesFrom(job.Device()))
+            list << d.inFile.label();
+        return list;
+    }
+};
+
+class SettingsAgainstSim : public ::testing::TestWithParam<Link>
+{
+};
+
+} // namespace
+
+TEST_P(SettingsAgainstSim, ASavedSetupSurvivesChangesAndAFactoryReset)
+{
+    Device d;
+    ASSERT_TRUE(d.connect(GetParam()));
+    d.driver.setSTBIOFF(0); // an "off" message to keep: "Z", then its end
+    d.driver.setSTBOFF('Z');
+    d.driver.setSTBIOFF(1);
+    d.driver.setSTBOFF(0);
+    d.driver.setEFFECTTYPE(3);
+    ASSERT_EQ(d.run([&] { d.job.Collect(); }), QString());
+    const TDeviceSettings saved = d.job.Device();
+    ASSERT_EQ(saved.Entries.back().name, QStringLiteral("TCPIP"));
+
+    // Changes of every kind: a device value, an input's value, a message, a port.
+    d.driver.setBRGT(40);
+    d.driver.setPCHAN(3);
+    d.driver.setPENA(false);
+    d.driver.setSTBIOFF(0);
+    d.driver.setSTBOFF('Y');
+    d.driver.setREMOTE_PORT(12000);
+    EXPECT_EQ(d.differences(saved), (QStringList{"BRGT", "PENA[3]", "PROJECTOR_OFF", "REMOTE_PORT"}));
+
+    d.driver.setFRESET(true);
+    ASSERT_FALSE(d.differences(saved).isEmpty());
+    EXPECT_EQ(d.run([&] { d.job.Restore(saved); }), QString());
+    EXPECT_GT(d.job.Written(), 0);
+    EXPECT_TRUE(d.differences(saved).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, SettingsAgainstSim, ::testing::Values(Link::Tcp, Link::Pty),
+                         [](const auto& info) {
+                             return std::string(info.param == Link::Tcp ? "Tcp" : "Pty");
+                         });
+
+TEST(SettingsAgainstSimModels, AFileOfTheOtherModelIsRefusedAndNothingIsWritten)
+{
+    Device lumio;
+    ASSERT_TRUE(lumio.connect(Link::Tcp));
+    ASSERT_EQ(lumio.run([&] { lumio.job.Collect(); }), QString());
+    const TDeviceSettings saved = lumio.job.Device();
+
+    Device snipa(tesso::sim::Model::Snipa);
+    ASSERT_TRUE(snipa.connect(Link::Tcp));
+    QStringList received;
+    QObject::connect(&snipa.sim, &tesso::sim::SimServer::logLine,
+                     [&](const QString& line) { received << line; });
+    EXPECT_EQ(snipa.run([&] { snipa.job.Restore(saved); }),
+              QStringLiteral("the file is for a Lumio (code 57), the device is a Snipa (code 58)"));
+    EXPECT_TRUE(received.filter(QStringLiteral("<< ")).isEmpty()) << received.join(u'\n').toStdString();
+}
