@@ -276,9 +276,12 @@ std::optional<TDeviceSettings> TDeviceSettings::FromJson(const QByteArray& json,
         return refuse(r.error.isEmpty() ? QStringLiteral("the input count does not match the device code")
                                         : r.error);
     const QJsonObject firmware = device.value(QStringLiteral("firmware")).toObject();
-    for (const char* name : FirmwareNames)
-        s.Firmware.emplace_back(QString::fromLatin1(name),
-                                static_cast<std::uint32_t>(firmware.value(QLatin1String(name)).toDouble()));
+    for (const char* name : FirmwareNames) {
+        std::uint32_t version = 0;
+        if (!r.number(firmware.value(QLatin1String(name)), QString::fromLatin1(name), 4294967295.0, version))
+            return refuse(r.error);
+        s.Firmware.emplace_back(QString::fromLatin1(name), version);
+    }
     s.Saved = QDateTime::fromString(root.value(QStringLiteral("saved")).toString(), Qt::ISODate);
 
     const QJsonObject values = root.value(QStringLiteral("settings")).toObject();

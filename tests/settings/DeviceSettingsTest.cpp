@@ -93,6 +93,7 @@ TEST(DeviceSettings, FilesThatCannotBeUsedAreRefusedWithTheReason)
                     s.insert(QStringLiteral("PROJECTOR_ON"), QJsonArray{65, 0});
                 }),
          QStringLiteral("PROJECTOR_ON holds a character code outside 1..255")},
+        {QByteArray(json).replace("\"VERK\": ", "\"VERK\": -"), QStringLiteral("VERK is not a whole number")},
     };
     for (const auto& [bytes, reason] : cases) {
         QString error;
