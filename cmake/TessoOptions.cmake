@@ -17,6 +17,24 @@ if(TESSO_SANITIZE)
   target_link_options(tesso_options INTERFACE -fsanitize=${_tesso_san})
 endif()
 
+# A fuzz build instruments every library for coverage, so that libFuzzer sees into the code under
+# test; only the fuzz targets link the fuzzer's own main() (tesso_add_fuzzer).
+if(TESSO_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "TESSO_FUZZ needs clang: configure with -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  target_compile_options(tesso_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
+# tesso_add_fuzzer(<name> SOURCES ... LIBS ...): one libFuzzer executable.
+function(tesso_add_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${F_LIBS} tesso_options)
+endfunction()
+
 # tesso_add_test(<name> [GUI] LABEL <label> TIMEOUT <s> SOURCES ... LIBS ...)
 # One GoogleTest executable with a Qt application object (QApplication with GUI); every test
 # case is registered with CTest under the given label.

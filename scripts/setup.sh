@@ -7,6 +7,11 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-format
+  # scripts/fuzz.sh: clang and its runtime libraries (libFuzzer, the sanitizers)
+  clang libclang-rt-dev
+  # scripts/package.sh: file (dpkg-shlibdeps through CPack), the AppStream and desktop-entry
+  # validators, groff for the manual pages
+  file appstream desktop-file-utils groff-base
 )
 
 missing=()

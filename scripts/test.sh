@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the format of the C++ files, builds Tesso twice (plain, and
 # with AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test of both builds through
-# CTest; then runs the frame transfer's threaded tests on a ThreadSanitizer build.
+# CTest; then runs the frame transfer's threaded tests on a ThreadSanitizer build. The plain build
+# is also packaged and the package checked (scripts/package.sh), and the parsers and file readers
+# are fuzzed for a bounded time (scripts/fuzz.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -16,6 +18,9 @@ echo "== plain build =="
 "$root/scripts/build.sh" "$root/build"
 (cd "$root/build" && ctest --output-on-failure -j2 --timeout 300) || status=1
 
+echo "== Debian package of the plain build =="
+"$root/scripts/package.sh" "$root/build" || status=1
+
 echo "== address and undefined-behaviour sanitizer build =="
 "$root/scripts/build.sh" "$root/build-asan" -DTESSO_SANITIZE="address;undefined" -DTESSO_BUILD_BENCH=OFF
 (cd "$root/build-asan" && ctest --output-on-failure -j2 --timeout 600) || status=1
@@ -27,5 +32,8 @@ cmake --build "$root/build-tsan" -j2 --target tesso_frames_tests tesso_frames_up
 (cd "$root/build-tsan" &&
     ctest --output-on-failure --no-tests=error -j2 --timeout 600 -R '^(ThreadFrameRaw|FrameUpload|FrameCodec|FramePicture)\.') ||
     status=1
+
+echo "== fuzzing (clang, libFuzzer, 30 s a target) =="
+"$root/scripts/fuzz.sh" 30 || status=1
 
 exit $status
