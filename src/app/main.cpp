@@ -15,6 +15,7 @@
 #include "ErrorReportBox.h"
 #include "Errors.h"
 #include "GlyphImages.h"
+#include "Heartbeat.h"
 #include "MessageBoxPrompts.h"
 #include "Mirex_d.h"
 #include "QuitOnSignals.h"
@@ -144,6 +145,7 @@ int main(int argc, char** argv)
     QObject::connect(mainWindow.get(), &TForm_MAIN::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     mainWindow->show();
+    tesso::startHeartbeat(app); // only when a fault test asks for it
     const int result = app.exec();
     if (!mainWindow->IsClosed())
         mainWindow->close(); // a signal ended the loop: close as the user would, saving the settings

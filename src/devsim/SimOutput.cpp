@@ -17,6 +17,7 @@ SimOutput::SimOutput(QObject* parent) : QObject(parent), m_noise(m_faults.noiseS
 void SimOutput::setFaults(const FaultOptions& faults)
 {
     m_faults = faults;
+    m_silent = false;
     m_noise.seed(faults.noiseSeed);
 }
 

@@ -27,7 +27,13 @@ class SimOutput : public QObject
 
     // Takes the output faults of the set (and reseeds the noise); the raw-mode ones are ignored.
     void setFaults(const FaultOptions& faults);
-    void setSilenceAfter(int replies) { m_faults.silenceAfterReplies = replies; }
+    // Counts the replies sent so far; a silence already begun ends here and starts again only
+    // once the new count is reached (a negative count: never).
+    void setSilenceAfter(int replies)
+    {
+        m_faults.silenceAfterReplies = replies;
+        m_silent = false;
+    }
     void setNoise(int bytes) { m_faults.noiseBytes = bytes; }
     void setChunking(int size, int gapMs);
     void setReplyDelay(int ms) { m_faults.replyDelayMs = ms; }

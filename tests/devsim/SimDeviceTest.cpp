@@ -190,6 +190,23 @@ TEST(SimDevice, DisconnectAndSilenceComeRightAfterTheNthReply)
     EXPECT_EQ(q.out.lines().size(), 3);
 }
 
+// A test ends a silence to see the controller recover; a new count starts from what was sent.
+TEST(SimDevice, SilenceEndsWhenItIsSwitchedOffOrMoved)
+{
+    Quiet q;
+    q.device.setSilenceAfter(1);
+    q.device.receive("??");
+    EXPECT_TRUE(q.device.silent());
+    q.device.setSilenceAfter(-1);
+    EXPECT_FALSE(q.device.silent());
+    q.device.receive("CC");
+    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"DEV57", "CH1"}));
+    q.device.setSilenceAfter(3);
+    q.device.receive("??");
+    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"DEV57", "CH1", "DEV57"})) << "the third reply is the last";
+    EXPECT_TRUE(q.device.silent());
+}
+
 TEST(SimDevice, NoiseChunksAndDelayLeaveTheRepliesWholeAndInOrder)
 {
     Quiet q;
