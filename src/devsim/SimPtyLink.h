@@ -43,6 +43,8 @@ class SimPtyLink : public SimLink
 
     void write(const QByteArray& bytes) override;
     QString describe() const override;
+    // Bytes written that the terminal's reader has not taken yet.
+    qsizetype pendingBytes() const { return m_pending.size(); }
 
   private:
     void readMaster();

@@ -11,9 +11,13 @@
 #include <QObject>
 #include <QString>
 
-class QSocketNotifier;
 class QTcpServer;
 class QTcpSocket;
+
+namespace tesso::sim
+{
+class SimPtyLink;
+}
 
 namespace tesso::e2e
 {
@@ -28,7 +32,7 @@ class FloodDevice : public QObject
     bool listenTcp();
     quint16 tcpPort() const;
     bool openPty();
-    QString ptyPath() const { return m_ptyPath; }
+    QString ptyPath() const;
     // The device side of the terminal goes away, as an unplugged adapter does.
     void hangUp();
 
@@ -47,19 +51,12 @@ class FloodDevice : public QObject
 
   private:
     void takeClient();
-    void readPty();
     void received(const QByteArray& bytes);
-    void writePending();
     qint64 onTheWay() const;
 
     std::unique_ptr<QTcpServer> m_server;
     QTcpSocket* m_client = nullptr; // owned by m_server
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_ptyPath;
-    std::unique_ptr<QSocketNotifier> m_readNotifier;
-    std::unique_ptr<QSocketNotifier> m_writeNotifier;
-    QByteArray m_pending; // pseudo-terminal only: what the master could not take yet
+    std::unique_ptr<tesso::sim::SimPtyLink> m_pty;
     bool m_answering = true;
     int m_queries = 0;
     int m_queryAlls = 0;
