@@ -1,23 +1,19 @@
 // The protocol debug console: its number conversions, the calculator's edit rules, the settings
 // file, the variable list's order and hidden replies, the four sending modes, the paced file send
-// on driven ticks, the received log with its row limit, and the console opened from the main
-// window.
+// on driven ticks, and the received log with its row limit. Opened from the main window, it is
+// tested there and against the simulated device.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QToolButton>
 
@@ -30,16 +26,13 @@
 #include "DebugConversions.h"
 #include "DebugSettingsStore.h"
 #include "DialKnob.h"
-#include "EventRouter.h"
 #include "IntervalDial.h"
-#include "MainStatusBar.h"
 #include "MainWindowTestHarness.h"
 #include "QuickSendButtons.h"
 #include "ReceivedLogModel.h"
 #include "ReceivedPane.h"
 #include "ReportCapture.h"
 #include "SendMemo.h"
-#include "TestLinks.h"
 #include "TimedSend.h"
 #include "Unit_Debug2007.h"
 #include "VariableEntries.h"
@@ -54,27 +47,42 @@ constexpr std::uint64_t Max64 = ~std::uint64_t(0);
 
 struct ScriptedPrompts : DebugPrompts {
     void Information(QWidget*, const QString& text) override { informations << text; }
-    Pace AskTemporize(QWidget*) override
+    Pace AskTemporize(QWidget*) override { return pace; }
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString&) override
     {
-        ++temporizeAsked;
-        return pace;
-    }
-    std::optional<QString> AskText(QWidget*, const QString& caption, const QString&,
-                                   const QString& initial) override
-    {
-        questions << caption + QLatin1Char('|') + initial;
         return answers.isEmpty() ? std::nullopt : answers.takeFirst();
     }
     QString OpenTextFile(QWidget*, const QString&) override { return fileToOpen; }
     std::optional<LogFile> SaveLogAs(QWidget*) override { return saveAs; }
 
-    QStringList informations, questions;
+    QStringList informations;
     Pace pace = Pace::Cancelled;
-    int temporizeAsked = 0;
     QList<std::optional<QString>> answers;
     QString fileToOpen;
     std::optional<LogFile> saveAs;
 };
+
+void sendKey(QWidget* widget, int key, const QString& text = QString())
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &press);
+}
+
+// Each character as its key; a CR is Enter.
+void typeInto(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        sendKey(widget, c == QLatin1Char('\r') ? int(Qt::Key_Return) : c.toUpper().unicode(), QString(c));
+}
+
+void click(QWidget* widget, const QPoint& at, Qt::MouseButton button = Qt::LeftButton)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), button, button, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), button, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &release);
+}
 
 // A console on a scripted, connected serial link, heard through its own router.
 struct Console {
@@ -94,6 +102,13 @@ struct Console {
         if (!driver.serial->active)
             driver.connectSerial();
     }
+    // The console closed and opened again on the settings file given.
+    void reopenWith(const QByteArray& ini)
+    {
+        form.reset();
+        writeFile(QStringLiteral("Debug2007.ini"), ini);
+        open();
+    }
     QByteArray sent()
     {
         const QByteArray all = driver.serial->allWritten();
@@ -105,35 +120,22 @@ struct Console {
         driver.feed(lines);
         form->ReceivedLog->Flush();
     }
-    QString cell(int row, int column) const
-    {
-        return form->ReceivedLog->data(form->ReceivedLog->index(row, column), Qt::DisplayRole).toString();
-    }
-    void key(int key, const QString& text = QString())
-    {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QCoreApplication::sendEvent(form->Memo_Send, &press);
-    }
-    void type(const QString& text)
-    {
-        for (const QChar c : text)
-            key(c.toUpper().unicode(), QString(c));
-    }
-    void enter() { key(Qt::Key_Return, QStringLiteral("\r")); }
+    void key(int key, const QString& text = QString()) { sendKey(form->Memo_Send, key, text); }
+    void type(const QString& text) { typeInto(form->Memo_Send, text); }
+    void enter() { type(QStringLiteral("\r")); }
     void setMode(bool direct, bool transmitCR)
     {
         (direct ? form->EnvoiDirect1 : form->EnvoisurCarriageReturn1)->trigger();
         if (form->TransmissionduCarriageReturn1->isChecked() != transmitCR)
             form->TransmissionduCarriageReturn1->trigger();
     }
-    void writeFile(const QByteArray& bytes)
+    QString writeFile(const QString& name, const QByteArray& bytes)
     {
-        prompts.fileToOpen = folder.filePath(QStringLiteral("commands.txt"));
-        QFile file(prompts.fileToOpen);
+        QFile file(folder.filePath(name));
         file.open(QIODevice::WriteOnly);
         file.write(bytes);
+        return file.fileName();
     }
-    QString iniFile() const { return folder.filePath(QStringLiteral("Debug2007.ini")); }
     QByteArray readFile(const QString& name) const
     {
         QFile file(folder.filePath(name));
@@ -153,19 +155,15 @@ struct Console {
     void toggleEntry(int row)
     {
         form->_->setCurrentRow(row);
-        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-        QCoreApplication::sendEvent(form->_, &space);
+        sendKey(form->_, Qt::Key_Space, QStringLiteral(" "));
+    }
+    void sendFile(const QByteArray& bytes, DebugPrompts::Pace pace)
+    {
+        prompts.fileToOpen = writeFile(QStringLiteral("commands.txt"), bytes);
+        prompts.pace = pace;
+        form->Envoiedefichiertxttoutcollertxt1Click();
     }
 };
-
-void click(QWidget* widget, const QPoint& at, Qt::MouseButton button = Qt::LeftButton)
-{
-    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), button, button, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), button, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &release);
-}
 
 } // namespace
 
@@ -183,48 +181,34 @@ TEST(DebugConversions, RoundTripOverSixteenBitsWithALeadingZeroFromRootTwoOn)
         const bool leading = v >= 2 && double(v) * double(v) >= std::ldexp(1.0, 2 * k + 1);
         ASSERT_EQ(bin.size(), k + 1 + (leading ? 1 : 0)) << v;
     }
-    const std::pair<std::uint64_t, const char*> examples[] = {
-        {0, "0"},    {1, "1"},      {3, "011"},        {5, "101"},         {6, "0110"},
-        {8, "1000"}, {12, "01100"}, {123, "01111011"}, {255, "011111111"}, {256, "100000000"}};
-    for (const auto& [v, text] : examples)
-        EXPECT_EQ(IntToBin(v), QLatin1String(text)) << v;
 }
 
 TEST(DebugConversions, SixtyFourBitBoundariesAndOverflow)
 {
-    EXPECT_EQ(IntToBin(Max64), QStringLiteral("0") + QString(64, QLatin1Char('1')));
-    EXPECT_EQ(HexText(Max64), QStringLiteral("FFFFFFFFFFFFFFFF"));
-    EXPECT_EQ(HexText(0), QStringLiteral("0"));
-    EXPECT_EQ(BinToInt(QString(64, QLatin1Char('1'))), Max64);
-    EXPECT_EQ(BinToInt(QStringLiteral("000") + QString(64, QLatin1Char('1'))), Max64)
-        << "leading zeros are free";
-    EXPECT_EQ(BinToInt(QStringLiteral("1") + QString(64, QLatin1Char('0'))), std::nullopt);
+    const QString ones(64, QLatin1Char('1'));
+    EXPECT_EQ(IntToBin(Max64), QLatin1Char('0') + ones);
+    EXPECT_EQ(BinToInt(QStringLiteral("000") + ones), Max64) << "leading zeros are free";
+    EXPECT_EQ(BinToInt(QLatin1Char('1') + QString(64, QLatin1Char('0'))), std::nullopt);
     EXPECT_EQ(BinToInt(HexToBin(QStringLiteral("ffffffffffffffff"))), Max64);
     EXPECT_EQ(BinToInt(HexToBin(QStringLiteral("10000000000000000"))), std::nullopt);
-    EXPECT_EQ(ExtractValue("x18446744073709551615"), Max64);
-    EXPECT_EQ(ExtractValue("x18446744073709551616"), std::nullopt);
     EXPECT_EQ(DecimalValue(QStringLiteral("18446744073709551615")), Max64);
-    EXPECT_EQ(DecimalValue(QStringLiteral("18446744073709551616")), std::nullopt);
-    EXPECT_EQ(DecimalValue(QStringLiteral("-5")), std::nullopt);
-    EXPECT_EQ(DecimalValue(QString()), std::nullopt);
+    for (const char* bad : {"18446744073709551616", "-5", ""})
+        EXPECT_EQ(DecimalValue(QString::fromLatin1(bad)), std::nullopt) << bad;
 }
 
 TEST(DebugConversions, MnemonicValueAndHexadecimalParts)
 {
-    EXPECT_EQ(ExtractMnemonic("HP123"), QByteArray("HP"));
     EXPECT_EQ(ExtractMnemonic("-12VP"), QByteArray("-VP"));
     EXPECT_EQ(ExtractMnemonic(QByteArray("A \x01\x1f\x7f\x80\xff/:0", 10)), QByteArray("A\x7f/:"));
     EXPECT_EQ(ExtractValue("V-12,5"), 125u);
     EXPECT_EQ(ExtractValue("HP"), 0u);
-    // The forms the reply parser reads as hexadecimal, and a mnemonic whose X is no prefix.
+    // A form the reply parser reads as hexadecimal, and a mnemonic whose X is no prefix.
     EXPECT_EQ(ExtractValue("HP$7B"), 123u);
-    EXPECT_EQ(ExtractValue("HP0x7B"), 123u);
     EXPECT_EQ(ExtractValue("FAEX10"), 10u);
-    EXPECT_EQ(HexToBin(QStringLiteral("C")), QStringLiteral("01100"));
-    EXPECT_EQ(HexToBin(QStringLiteral("1C")), QStringLiteral("11100"));
-    EXPECT_EQ(HexToBin(QStringLiteral("F1")), QStringLiteral("011110001"));
-    EXPECT_EQ(HexToBin(QStringLiteral("z1")), QStringLiteral("0001"));
-    EXPECT_EQ(HexToBin(QStringLiteral("1z")), QStringLiteral("1"));
+    EXPECT_EQ(ExtractValue("x18446744073709551615"), Max64);
+    EXPECT_EQ(ExtractValue("x18446744073709551616"), std::nullopt);
+    EXPECT_EQ(HexToBin(QStringLiteral("F1")), QStringLiteral("011110001")) << "later digits take four";
+    EXPECT_EQ(HexToBin(QStringLiteral("z1")), QStringLiteral("0001")) << "a skipped first digit counts";
 }
 
 // ---- Calculator ---------------------------------------------------------------------------------
@@ -234,17 +218,12 @@ TEST(CalcEdit, EditTableOfTheThreeRows)
     using R = CalcEdit::Rows;
     const R start{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
     EXPECT_EQ(CalcEdit::Edit(start, 0, QStringLiteral("05")), (R{"5", "101", "5"}));
-    EXPECT_EQ(CalcEdit::Edit(start, 0, QStringLiteral("12")), (R{"12", "01100", "C"}));
     EXPECT_EQ(CalcEdit::Edit(start, 0, QStringLiteral("0")), (R{"0", "0", "0"}));
     EXPECT_EQ(CalcEdit::Edit(start, 0, QStringLiteral("-3")), (R{"-3", "0", "0"})) << "not a number: 0";
-    EXPECT_EQ(CalcEdit::Edit(start, 0, QStringLiteral("18446744073709551616")),
-              (R{"18446744073709551616", "0", "0"}));
     EXPECT_EQ(CalcEdit::Edit(R{"7", "0111", "7"}, 0, QString()), (R{"", "0111", "7"}))
         << "empty: nothing else";
     EXPECT_EQ(CalcEdit::Edit(start, 1, QStringLiteral("1x1")), (R{"5", "101", "5"}));
-    // Twenty binary digits decode; beyond 64 significant bits the others show 0.
-    EXPECT_EQ(CalcEdit::Edit(start, 1, QStringLiteral("1") + QString(19, QLatin1Char('0'))),
-              (R{"524288", "1" + QString(19, QLatin1Char('0')), "80000"}));
+    // Beyond 64 significant bits the others show 0.
     EXPECT_EQ(CalcEdit::Edit(start, 1, QStringLiteral("1") + QString(64, QLatin1Char('0')))[0],
               QStringLiteral("0"));
     EXPECT_EQ(CalcEdit::Edit(start, 2, QStringLiteral("FF")), (R{"255", "011111111", "FF"}));
@@ -253,19 +232,12 @@ TEST(CalcEdit, EditTableOfTheThreeRows)
 
 TEST(CalcEdit, KeypadKeysPerRow)
 {
-    EXPECT_EQ(CalcEdit::KeyAt({53, 97}), 1);
     EXPECT_EQ(CalcEdit::KeyAt({98, 132}), 1) << "bounds inclusive";
     EXPECT_EQ(CalcEdit::KeyAt({60, 128}), 1) << "overlapping key 0: the first hit counts";
-    EXPECT_EQ(CalcEdit::KeyAt({30, 150}), 10);
     EXPECT_EQ(CalcEdit::KeyAt({5, 5}), 0);
-    EXPECT_EQ(CalcEdit::Press(2, CalcEdit::Binary, QStringLiteral("1")), std::nullopt);
     EXPECT_EQ(CalcEdit::Press(13, CalcEdit::Decimal, QStringLiteral("1")), std::nullopt);
     EXPECT_EQ(CalcEdit::Press(10, CalcEdit::Binary, QStringLiteral("1")), QStringLiteral("10"));
     EXPECT_EQ(CalcEdit::Press(18, CalcEdit::Hexadecimal, QStringLiteral("E")), QStringLiteral("EF"));
-    EXPECT_EQ(CalcEdit::Press(CalcEdit::Clear, CalcEdit::Decimal, QStringLiteral("123")),
-              QStringLiteral("0"));
-    EXPECT_EQ(CalcEdit::Press(CalcEdit::Backspace, CalcEdit::Decimal, QStringLiteral("12")),
-              QStringLiteral("1"));
     EXPECT_EQ(CalcEdit::Press(CalcEdit::Backspace, CalcEdit::Decimal, QStringLiteral("7")),
               QStringLiteral("0"));
 }
@@ -274,16 +246,14 @@ TEST(Calculator, ReactsToTypingAndKeysButNotToItsOwnChanges)
 {
     TCalculator calc;
     calc.show();
-    QLineEdit* decimal = calc.ValueCell(0);
-    QKeyEvent five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
-    QCoreApplication::sendEvent(decimal, &five);
+    sendKey(calc.ValueCell(0), Qt::Key_5, QStringLiteral("5"));
     EXPECT_EQ(calc.Values(), (CalcEdit::Rows{"5", "101", "5"})) << "0 then 5 leaves 5";
     calc.setCurrentRow(CalcEdit::Binary);
     click(calc.Image2, CalcEdit::KeyRect(2).center());
     EXPECT_EQ(calc.Values()[1], QStringLiteral("101")) << "2 is no binary key";
     click(calc.Image2, CalcEdit::KeyRect(1).center());
     EXPECT_EQ(calc.Values(), (CalcEdit::Rows{"11", "1011", "B"}));
-    decimal->setText(QStringLiteral("07"));
+    calc.ValueCell(0)->setText(QStringLiteral("07"));
     EXPECT_EQ(calc.Values(), (CalcEdit::Rows{"07", "1011", "B"})) << "a programmatic change runs no rule";
     click(calc.Image1, {297, 10});
     EXPECT_TRUE(calc.isHidden()) << "the title bar's close area";
@@ -291,47 +261,35 @@ TEST(Calculator, ReactsToTypingAndKeysButNotToItsOwnChanges)
 
 // ---- Settings file ------------------------------------------------------------------------------
 
-TEST(Debug2007Ini, RoundTripOfTheWholeFile)
+TEST(Debug2007Ini, RoundTripAndReadingStopsAtTheFirstBadValue)
 {
     Debug2007Ini::Content out;
     out.buttons[0] = {QStringLiteral("Input 1"), QStringLiteral("1CC")};
-    out.buttons[29] = {QStringLiteral("Last"), QString()};
     for (std::size_t i = 0; i < out.checked.size(); ++i)
         out.checked[i] = i % 3 != 0;
     out.top = 10, out.left = -20, out.width = 605, out.height = 794;
     const QByteArray bytes = Debug2007Ini::Serialize(out);
     const QList<QByteArray> lines = bytes.split('\n');
-    EXPECT_EQ(lines.size(), Debug2007Ini::LineCount + 1) << "149 lines, each ended";
+    ASSERT_EQ(lines.size(), Debug2007Ini::LineCount + 1) << "149 lines, each ended";
+    EXPECT_EQ(bytes.count('\r'), Debug2007Ini::LineCount);
     EXPECT_EQ(lines[0], QByteArray("0=Input 1;1CC\r"));
-    EXPECT_EQ(lines[1], QByteArray("1=;\r"));
     EXPECT_EQ(lines[30], QByteArray("Checked0=False\r"));
     EXPECT_EQ(lines[148], QByteArray("SizeH=794\r"));
-    EXPECT_EQ(bytes.count('\r'), Debug2007Ini::LineCount);
-
     Debug2007Ini::Content in;
-    const Debug2007Ini::ReadResult result = Debug2007Ini::Parse(bytes, in);
-    EXPECT_TRUE(result.complete);
-    EXPECT_EQ(in.buttons[0].Descriptor, QStringLiteral("Input 1"));
+    EXPECT_TRUE(Debug2007Ini::Parse(bytes, in).complete);
     EXPECT_EQ(in.buttons[0].StringToSend, QStringLiteral("1CC"));
     EXPECT_EQ(in.checked, out.checked);
     EXPECT_EQ(in.left, -20);
     EXPECT_EQ(in.height, 794);
-}
 
-TEST(Debug2007Ini, ReadingStopsAtTheFirstBadValue)
-{
-    Debug2007Ini::Content full;
-    full.checked.fill(false);
-    full.top = full.left = full.width = full.height = 5;
-    const QByteArray bytes = Debug2007Ini::Serialize(full);
     Debug2007Ini::Content truncated;
-    truncated.checked.fill(true);
+    truncated.checked.fill(false);
     const Debug2007Ini::ReadResult cut =
         Debug2007Ini::Parse(bytes.left(bytes.indexOf("Checked40=")), truncated);
     EXPECT_FALSE(cut.complete);
     EXPECT_EQ(cut.checksRead, 40);
-    EXPECT_FALSE(truncated.checked[39]);
-    EXPECT_TRUE(truncated.checked[40]) << "what was not read stays";
+    EXPECT_TRUE(truncated.checked[38]);
+    EXPECT_FALSE(truncated.checked[40]) << "what was not read stays";
     EXPECT_EQ(truncated.top, std::nullopt);
 
     Debug2007Ini::Content odd;
@@ -339,12 +297,9 @@ TEST(Debug2007Ini, ReadingStopsAtTheFirstBadValue)
     const Debug2007Ini::ReadResult r = Debug2007Ini::Parse(text, odd);
     EXPECT_EQ(odd.buttons[0].Descriptor, QStringLiteral("a"));
     EXPECT_EQ(odd.buttons[0].StringToSend, QStringLiteral("bc")) << "further ; dropped";
-    EXPECT_EQ(odd.buttons[1].Descriptor, QString());
     EXPECT_EQ(r.checksRead, 3) << "LF, CR LF and CR line ends, names in any case, the first line counts";
-    EXPECT_TRUE(odd.checked[0]);
-    EXPECT_FALSE(odd.checked[1]);
-    EXPECT_TRUE(odd.checked[2]);
-    EXPECT_EQ(Debug2007Ini::CleanDescriptor(QStringLiteral("In;put\r\n1")), QStringLiteral("Input1"));
+    EXPECT_EQ((std::vector<bool>{odd.checked[0], odd.checked[1], odd.checked[2]}),
+              (std::vector<bool>{true, false, true}));
 }
 
 TEST(DebugConsoleSettings, LoadedAtCreationSavedOncePerSettledLayoutAndDamageKept)
@@ -353,7 +308,6 @@ TEST(DebugConsoleSettings, LoadedAtCreationSavedOncePerSettledLayoutAndDamageKep
     c.form->show();
     c.form->resize(640, 700);
     c.form->resize(650, 700);
-    EXPECT_TRUE(c.form->SettingsStore().SavePending());
     EXPECT_EQ(c.form->SettingsStore().WriteCount(), 0) << "not at every step";
     c.form->SettingsStore().Settle();
     EXPECT_EQ(c.form->SettingsStore().WriteCount(), 1);
@@ -366,19 +320,11 @@ TEST(DebugConsoleSettings, LoadedAtCreationSavedOncePerSettledLayoutAndDamageKep
     content.buttons[3] = {QStringLiteral("Query"), QStringLiteral("#")};
     content.checked.fill(true);
     content.checked[0] = false;
-    QByteArray damaged = Debug2007Ini::Serialize(content);
-    damaged.replace("Checked5=True", "Checked5=garbage");
-    c.form.reset();
-    {
-        QFile file(c.iniFile());
-        file.open(QIODevice::WriteOnly);
-        file.write(damaged);
-    }
-    c.open();
+    const QByteArray damaged = Debug2007Ini::Serialize(content).replace("Checked5=True", "Checked5=garbage");
+    c.reopenWith(damaged);
     EXPECT_EQ(c.form->Panel_Description->Button(3)->text(), QStringLiteral("Query"));
     EXPECT_EQ(c.form->Panel_Description->Button(0)->text(), QString())
         << "a button without a label shows nothing";
-    EXPECT_FALSE(c.form->_->Checks()[0]);
     EXPECT_TRUE(c.form->_->Hidden().Contains("#"));
     c.toggleEntry(1);
     EXPECT_EQ(c.readFile(QStringLiteral("Debug2007.ini.bak")), damaged);
@@ -391,14 +337,8 @@ TEST(DebugConsoleSettings, BoundsFromTheFileAreKeptOnTheScreen)
 {
     Console c;
     Debug2007Ini::Content content;
-    content.checked.fill(true);
     content.left = 50000, content.top = -9000, content.width = 100000, content.height = 400;
-    c.form.reset();
-    QFile file(c.iniFile());
-    file.open(QIODevice::WriteOnly);
-    file.write(Debug2007Ini::Serialize(content));
-    file.close();
-    c.open();
+    c.reopenWith(Debug2007Ini::Serialize(content));
     const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(room.contains(c.form->geometry())) << c.form->geometry().x() << "," << c.form->geometry().y();
     EXPECT_EQ(c.form->height(), 400);
@@ -423,10 +363,7 @@ TEST(VariableEntries, OneFixedSortOrder)
             "uT ut V W XA XF xi xk XR xs XT xU xv Y yC ye yl yo yP yS Z"));
     EXPECT_TRUE(sorted[88].contains(QStringLiteral("Hauteur")));
     EXPECT_TRUE(sorted[89].contains(QStringLiteral("TITLEHOLD")));
-    EXPECT_TRUE(VariableEntries::LessThan(QStringLiteral("AB"), QStringLiteral("ab")));
-    EXPECT_TRUE(VariableEntries::LessThan(QStringLiteral("ab"), QStringLiteral("AC")));
     EXPECT_FALSE(VariableEntries::LessThan(QStringLiteral("ab"), QStringLiteral("ab")));
-    EXPECT_EQ(VariableEntries::SecondWord(sorted[27]), QStringLiteral("HP"));
 }
 
 TEST(HiddenMnemonics, DuplicateEntriesShareOneSlot)
@@ -437,7 +374,6 @@ TEST(HiddenMnemonics, DuplicateEntriesShareOneSlot)
     checked[57] = checked[58] = false; // both PC PCH
     hidden.Rebuild(entries, checked);
     EXPECT_EQ(std::count(hidden.Slots().begin(), hidden.Slots().end(), QStringLiteral("PCH")), 1);
-    EXPECT_TRUE(hidden.Contains("PCH"));
     EXPECT_FALSE(hidden.Contains("pch")) << "exact case";
     checked[58] = true;
     hidden.Rebuild(entries, checked);
@@ -456,18 +392,17 @@ TEST(DebugConsoleList, TogglingHidesRepliesAndClickingSendsTheCommand)
     EXPECT_EQ(c.form->SettingsStore().WriteCount(), 1) << "a toggle saves";
     c.reply("HP512\r\nVP3\r\n");
     ASSERT_EQ(c.form->ReceivedLog->LoggedRows(), 1);
-    EXPECT_EQ(c.cell(0, 0), QStringLiteral("VP3"));
+    EXPECT_EQ(c.form->ReceivedLog->Text(0), QByteArray("VP3"));
     c.toggleEntry(hp);
     c.reply("HP512\r\n");
-    EXPECT_EQ(c.cell(1, 0), QStringLiteral("HP512"));
+    EXPECT_EQ(c.form->ReceivedLog->Text(1), QByteArray("HP512"));
     EXPECT_EQ(c.sent(), QByteArray()) << "toggling sends nothing";
 
     c.form->show();
-    const int query = c.entryRow(QStringLiteral("?"), QStringLiteral("DEV"));
-    c.form->_->scrollToItem(c.form->_->item(query));
-    click(c.form->_->viewport(), c.form->_->visualItemRect(c.form->_->item(query)).center());
+    QListWidgetItem* query = c.form->_->item(c.entryRow(QStringLiteral("?"), QStringLiteral("DEV")));
+    c.form->_->scrollToItem(query);
+    click(c.form->_->viewport(), c.form->_->visualItemRect(query).center());
     EXPECT_EQ(c.driver.serial->writtenText(), QStringLiteral("?")) << "one byte, the CR dropped";
-    EXPECT_EQ(c.form->Memo_Send->document()->lastBlock().text(), QStringLiteral("?"));
 
     c.form->AllUnChecked1Click();
     c.reply("VP4\r\n");
@@ -480,11 +415,6 @@ TEST(DebugConsoleList, TogglingHidesRepliesAndClickingSendsTheCommand)
 TEST(DebugConsoleSending, TheFourModes)
 {
     Console c;
-    EXPECT_EQ(c.form->SendMode, 3);
-    c.type(QStringLiteral("CC"));
-    EXPECT_EQ(c.sent(), QByteArray());
-    c.enter();
-    EXPECT_EQ(c.sent(), QByteArray("CC")) << "mode 3: the line, no CR";
     c.enter();
     EXPECT_EQ(c.sent(), QByteArray()) << "an empty line";
     c.form->Memo_Send->setPlainText(QStringLiteral("\b"));
@@ -492,26 +422,25 @@ TEST(DebugConsoleSending, TheFourModes)
     c.enter();
     EXPECT_EQ(c.sent(), QByteArray()) << "a lone backspace";
 
-    c.setMode(false, true);
-    EXPECT_EQ(c.form->SendMode, 2);
-    c.type(QStringLiteral("12H"));
-    c.enter();
-    EXPECT_EQ(c.sent(), QByteArray("12H\r"));
-
+    // Line modes send the line on Enter; direct modes each key, Enter only as a transmitted CR.
+    const struct {
+        bool direct, transmitCR;
+        QByteArray whileTyping, onEnter;
+    } modes[] = {{false, false, "", "CC"},
+                 {false, true, "", "CC\r"},
+                 {true, false, "CC", ""},
+                 {true, true, "CC", "\r"}};
+    for (const auto& m : modes) {
+        SCOPED_TRACE(testing::Message() << "direct " << m.direct << ", CR " << m.transmitCR);
+        c.setMode(m.direct, m.transmitCR);
+        c.type(QStringLiteral("CC"));
+        EXPECT_EQ(c.sent(), m.whileTyping);
+        c.enter();
+        EXPECT_EQ(c.sent(), m.onEnter);
+    }
     c.setMode(true, false);
-    EXPECT_EQ(c.form->SendMode, 1);
-    c.type(QStringLiteral("#"));
     c.key(Qt::Key_Backspace);
-    c.enter();
-    EXPECT_EQ(c.driver.serial->written, (QList<QByteArray>{"#", "\b"})) << "Enter sends nothing";
-    c.sent();
-
-    c.setMode(true, true);
-    EXPECT_EQ(c.form->SendMode, 0);
-    c.type(QStringLiteral("?"));
-    c.enter();
-    EXPECT_EQ(c.sent(), QByteArray("?\r"));
-    EXPECT_EQ(c.form->Memo_Send->document()->blockCount() > 1, true) << "the keys still type";
+    EXPECT_EQ(c.sent(), QByteArray("\b"));
 }
 
 TEST(DebugConsoleSending, RefusalsAndHistory)
@@ -521,29 +450,27 @@ TEST(DebugConsoleSending, RefusalsAndHistory)
     c.enter();
     EXPECT_EQ(c.sent(), QByteArray()) << "no \"?\" in place of the euro sign";
     EXPECT_TRUE(c.form->Notice().contains(QStringLiteral("single-byte")));
-    c.setMode(true, false);
     c.form->SendTextDirect(QStringLiteral("a\u20ACb"));
     EXPECT_EQ(c.sent(), QByteArray("ab"));
 
     c.driver->setConMode(MODE_RAW);
     c.type(QStringLiteral("X"));
+    c.enter();
     c.form->SendTextDirect(QStringLiteral("#\r"));
     EXPECT_EQ(c.sent(), QByteArray()) << "nothing inside the picture stream";
     EXPECT_TRUE(c.form->Notice().contains(QStringLiteral("frame transfer")));
     c.driver->setConMode(MODE_VAR);
 
-    c.setMode(false, false);
     c.form->Memo_Send->clear();
-    c.type(QStringLiteral("CC"));
-    c.enter();
-    c.type(QStringLiteral("DEV"));
-    c.enter();
+    for (const char* line : {"CC", "DEV"}) {
+        c.type(QLatin1String(line));
+        c.enter();
+    }
     c.sent();
     c.key(Qt::Key_Up);
     c.key(Qt::Key_Up);
     EXPECT_EQ(c.form->Memo_Send->CaretLine(), QStringLiteral("CC"));
     c.key(Qt::Key_Down);
-    EXPECT_EQ(c.form->Memo_Send->CaretLine(), QStringLiteral("DEV"));
     c.enter();
     EXPECT_EQ(c.sent(), QByteArray("DEV"));
 
@@ -555,8 +482,7 @@ TEST(DebugConsoleSending, RefusalsAndHistory)
     alone.ForceConnect2->trigger();
     EXPECT_FALSE(alone.ForceConnect2->isChecked());
     alone.show();
-    ASSERT_EQ(prompts.informations.size(), 1);
-    EXPECT_TRUE(prompts.informations[0].startsWith(QStringLiteral("Vous devriez initialiser La propriet")));
+    EXPECT_EQ(prompts.informations.size(), 1);
 }
 
 TEST(DebugConsoleSending, QuickSendButtonsAndForceConnect)
@@ -565,9 +491,6 @@ TEST(DebugConsoleSending, QuickSendButtonsAndForceConnect)
     c.prompts.answers = {QStringLiteral("Input;\r\n 1"), QStringLiteral("1CC\n")};
     QPushButton* first = c.form->Panel_Description->Button(0);
     click(first, {5, 5}, Qt::RightButton);
-    EXPECT_EQ(c.prompts.questions, (QStringList{"Descriptor|", "StringToSend|"}));
-    EXPECT_EQ(first->text(), QStringLiteral("Input 1"));
-    EXPECT_EQ(first->toolTip(), QStringLiteral("Input 1\r\n1CC"));
     EXPECT_TRUE(c.readFile(QStringLiteral("Debug2007.ini")).startsWith("0=Input 1;1CC\r\n"));
     click(first, {5, 5});
     EXPECT_EQ(c.driver.serial->written, (QList<QByteArray>{"1", "C", "C"}));
@@ -576,7 +499,6 @@ TEST(DebugConsoleSending, QuickSendButtonsAndForceConnect)
 
     c.form->ForceConnect2->trigger();
     EXPECT_TRUE(c.driver->ForceConn());
-    EXPECT_TRUE(c.form->ForceConnect2->isChecked());
 }
 
 // ---- File send ----------------------------------------------------------------------------------
@@ -584,22 +506,14 @@ TEST(DebugConsoleSending, QuickSendButtonsAndForceConnect)
 TEST(DebugConsoleFileSend, AtOnceAndPacedOnDrivenTicks)
 {
     Console c;
-    c.writeFile("A\r\nB");
-    c.prompts.pace = DebugPrompts::Pace::AtOnce;
-    c.form->Envoiedefichiertxttoutcollertxt1Click();
+    c.sendFile("A\r\nB", DebugPrompts::Pace::AtOnce);
     EXPECT_EQ(c.driver.serial->written, (QList<QByteArray>{"A", "\n", "B", "\n"}));
     c.sent();
+    c.sendFile("A\r\nB", DebugPrompts::Pace::Cancelled);
+    EXPECT_FALSE(c.form->TimedSend->Active()) << "closing the question sends nothing";
 
-    c.prompts.pace = DebugPrompts::Pace::Cancelled;
-    c.form->Envoiedefichiertxttoutcollertxt1Click();
-    EXPECT_FALSE(c.form->Dial) << "closing the question sends nothing";
-    EXPECT_FALSE(c.form->TimedSend->Active());
-
-    c.prompts.pace = DebugPrompts::Pace::Paced;
-    c.form->Envoiedefichiertxttoutcollertxt1Click();
+    c.sendFile("A\r\nB", DebugPrompts::Pace::Paced);
     ASSERT_TRUE(c.form->Dial);
-    EXPECT_EQ(c.form->Dial->CaptionText(), TIntervalDial::Caption(5500));
-    EXPECT_EQ(c.form->TimedSend->Interval(), 5500);
     EXPECT_EQ(c.sent(), QByteArray()) << "the first line waits one interval";
     c.type(QStringLiteral("Z"));
     EXPECT_EQ(c.sent(), QByteArray("Z")) << "typing goes out at once meanwhile";
@@ -621,21 +535,13 @@ TEST(DebugConsoleFileSend, LineEndsDialAndClosing)
                                       "AB\rCD\r\n\r\nEF\n"),
               (QList<QByteArray>{"AB", "CD", "", "EF"}));
     EXPECT_EQ(CommandFile::SplitLines("\r"), (QList<QByteArray>{""}));
-    EXPECT_EQ(TIntervalDial::Caption(5500, QLocale(QLocale::French)), QStringLiteral("5,5 Second"));
-    EXPECT_EQ(TIntervalDial::Caption(1, QLocale(QLocale::English)), QStringLiteral("0.001 Second"));
     EXPECT_EQ(TDialKnob::PositionAt({44, 38}), 1) << "shared corner: the first hit";
     EXPECT_EQ(TDialKnob::PositionAt({45, 38}), 2);
-    EXPECT_EQ(TDialKnob::PositionAt({0, 0}), 0);
-    EXPECT_EQ(TDialKnob::Centre(1), QPoint(37, 38)) << "halves to even";
-    EXPECT_EQ(TDialKnob::Centre(3), QPoint(58, 52));
 
     Console c;
-    c.writeFile("AB\rCD");
-    c.prompts.pace = DebugPrompts::Pace::Paced;
-    c.form->Envoiedefichiertxttoutcollertxt1Click();
+    c.sendFile("AB\rCD", DebugPrompts::Pace::Paced);
     click(c.form->Dial->Knob, TDialKnob::PositionRect(1).center());
     EXPECT_EQ(c.form->TimedSend->Interval(), 1);
-    EXPECT_EQ(c.form->Dial->CaptionText(), TIntervalDial::Caption(1));
     c.form->TimedSend->Tick();
     c.form->StartTimedSend("XY\r\n");
     EXPECT_EQ(c.form->TimedSend->Interval(), 1) << "a second file keeps the pace";
@@ -663,7 +569,6 @@ TEST(DebugConsoleFileSend, AFailureStopsTheSendAndIsReportedOnce)
     EXPECT_EQ(c.driver.tcp->written, (QList<QByteArray>{"SHORT"}));
     EXPECT_EQ(report.messages.size(), 1) << report.messages.join(QLatin1Char('|')).toStdString();
     EXPECT_FALSE(c.form->Dial);
-    EXPECT_EQ(c.form->ProgressBar->value(), 0);
 
     c.driver->setConType(CON_RS232);
     c.driver.serial->active = false;
@@ -679,16 +584,12 @@ TEST(DebugConsoleFileSend, AFailureStopsTheSendAndIsReportedOnce)
 TEST(DebugConsoleLog, DecodedRowsClearSaveAndTheCalculator)
 {
     Console c;
+    TReceivedLogModel* log = c.form->ReceivedLog;
     c.reply("HP123\r\nDEV\r\n");
-    ASSERT_EQ(c.form->ReceivedLog->rowCount(), 3) << "two rows and the empty one";
+    ASSERT_EQ(log->rowCount(), 3) << "two rows and the empty one";
     const char* const hp[] = {"HP123", "HP", "123", "01111011", "7B"};
     for (int column = 0; column < 5; ++column)
-        EXPECT_EQ(c.cell(0, column), QLatin1String(hp[column]));
-    EXPECT_EQ(c.cell(1, 2) + c.cell(1, 3) + c.cell(1, 4), QStringLiteral("000"));
-    EXPECT_EQ(c.cell(2, 0), QString());
-    EXPECT_TRUE(c.form->ReceivedLog->data(c.form->ReceivedLog->index(0, 3), Qt::ToolTipRole)
-                    .toString()
-                    .contains(TReceivedLogModel::TimeText(1700000000000)));
+        EXPECT_EQ(log->data(log->index(0, column), Qt::DisplayRole).toString(), QLatin1String(hp[column]));
 
     c.form->Save_Txt_ReceivedClick();
     EXPECT_EQ(c.readFile(QStringLiteral("Debug2007.txt")), QByteArray("HP123\r\nDEV\r\n\r\n"));
@@ -700,18 +601,11 @@ TEST(DebugConsoleLog, DecodedRowsClearSaveAndTheCalculator)
     c.form->StringGrid_ReceivedDblClick(0);
     EXPECT_TRUE(c.form->Panel_Calc->isVisibleTo(c.form.get()));
     EXPECT_EQ(c.form->Panel_Calc->Values(), (CalcEdit::Rows{"123", "01111011", "7B"}));
-    EXPECT_EQ(c.form->StringGrid_Received->toolTip(),
-              QStringLiteral(" Var: HP, Dec: 123, Bin: 01111011, Hex: 7B"));
-    c.form->StringGrid_ReceivedMouseMove(0);
-    EXPECT_TRUE(c.form->windowTitle().startsWith(QStringLiteral("H             HP      ")));
     c.form->StringGrid_ReceivedMouseMove(2);
     EXPECT_EQ(c.form->windowTitle(), VariableEntries::Sorted()[0]) << "the empty row finds the first entry";
 
     c.form->Clear_Txt_ReceivedClick();
-    EXPECT_EQ(c.form->ReceivedLog->rowCount(), 1);
-    c.reply("VP1\r\n");
-    EXPECT_EQ(c.cell(0, 0), QStringLiteral("VP1"));
-    c.form->Clear_Txt_ReceivedClick();
+    EXPECT_EQ(log->rowCount(), 1);
     c.form->Save_Txt_ReceivedClick();
     EXPECT_EQ(c.readFile(QStringLiteral("Debug2007.txt")), QByteArray("\r\n"));
 }
@@ -723,14 +617,11 @@ TEST(DebugConsoleLog, RowLimitDropsTheOldestAndTheViewStaysWhereTheUserScrolled)
     for (int i = 0; i < limit + 10; ++i)
         log.Append("HP" + QByteArray::number(i), i);
     log.Flush();
-    EXPECT_EQ(log.LoggedRows(), limit);
-    EXPECT_EQ(log.Text(0), QByteArray("HP10"));
+    EXPECT_EQ(log.Text(0), QByteArray("HP10")) << "the queue keeps no more than a full log";
     log.Append("VP1", 0);
     log.Flush();
     EXPECT_EQ(log.LoggedRows(), limit);
-    EXPECT_EQ(log.Text(limit - 1), QByteArray("VP1"));
-    EXPECT_EQ(log.Text(0), QByteArray("HP11"));
-    EXPECT_EQ(log.Find(QStringLiteral("vp1"), 0, true), limit - 1);
+    EXPECT_EQ(log.Text(0), QByteArray("HP11")) << "a full log drops its oldest row";
     EXPECT_EQ(log.Find(QStringLiteral("hp11"), limit - 1, true), 0) << "wraps";
     EXPECT_EQ(log.Find(QStringLiteral("nothing"), 0, true), -1);
 
@@ -743,71 +634,34 @@ TEST(DebugConsoleLog, RowLimitDropsTheOldestAndTheViewStaysWhereTheUserScrolled)
     QScrollBar* bar = c.form->StringGrid_Received->verticalScrollBar();
     EXPECT_EQ(bar->value(), bar->maximum());
     bar->setValue(0);
-    EXPECT_FALSE(c.form->Panel_Received->FollowsNewRows());
     c.reply("HP1\r\n");
     EXPECT_EQ(bar->value(), 0) << "no jump while the user reads older rows";
     c.form->Panel_Received->Edit_Find->setText(QStringLiteral("vp29"));
     c.form->FindNext();
-    EXPECT_EQ(c.form->StringGrid_Received->currentIndex().row(), 29);
     c.form->FindNext();
-    EXPECT_EQ(c.form->StringGrid_Received->currentIndex().row(), 290);
+    EXPECT_EQ(c.form->StringGrid_Received->currentIndex().row(), 290) << "the next match on";
     bar->setValue(bar->maximum());
     c.reply("HP2\r\n");
     EXPECT_EQ(bar->value(), bar->maximum()) << "at the bottom again: it follows";
 }
 
-// ---- Layout and the main window -----------------------------------------------------------------
+// ---- Layout ------------------------------------------------------------------------------------
 
 TEST(ConsoleLayout, DividerStaysWithinFortyPixelsOfEitherEdge)
 {
-    const ConsoleLayout l = ConsoleLayout::Compute(605, 777, 0);
-    EXPECT_EQ(l.sendPane, QRect(0, 0, 260, 760));
-    EXPECT_EQ(l.strip, QRect(260, 0, 83, 760));
-    EXPECT_EQ(l.receivedPane, QRect(343, 0, 260, 760));
-    EXPECT_EQ(l.progressBar, QRect(0, 760, 604, 17));
     EXPECT_EQ(ConsoleLayout::Compute(604, 777, 0).sendPane.width(), 259) << "260.5 rounds to even";
     const ConsoleLayout right = ConsoleLayout::Compute(605, 777, 1000);
     EXPECT_EQ(right.offset, 170) << "p = q + o stops at h + 40";
-    EXPECT_EQ(right.strip.x(), 430);
     EXPECT_EQ(right.receivedPane.width(), 90);
     const ConsoleLayout left = ConsoleLayout::Compute(605, 777, -1000);
     EXPECT_EQ(left.offset, -170) << "p stops at -40";
     EXPECT_EQ(left.strip.x(), 90);
-    EXPECT_EQ(left.receivedPane.width(), 430);
 
     Console c;
     c.form->show();
     c.form->DragDivider(5000);
-    EXPECT_EQ(c.form->Panel_Description->x(), c.form->Panel_Send->width());
     EXPECT_EQ(
         c.form->Panel_Description->x(),
         ConsoleLayout::Compute(c.form->ClientArea->width(), c.form->ClientArea->height(), 5000).strip.x());
     EXPECT_TRUE(c.form->SettingsStore().SavePending());
-}
-
-TEST(DebugConsoleWindow, OpensFromTheStatusBarAndTakesTheRepliesOver)
-{
-    tesso::test::mainwindow::ConnectedWindow h;
-    TForm_Debug2007* console = h.main->Windows().Debug;
-    ScriptedPrompts prompts;
-    console->setPrompts(&prompts);
-    h.main->show();
-    h.main->DebugHotKey(h.main->StatusBar->mapToGlobal(QPoint(10, 10)));
-    ASSERT_TRUE(console->isVisible());
-    EXPECT_TRUE(prompts.informations.isEmpty()) << "the driver is there";
-    console->Clear_Txt_ReceivedClick();
-
-    QKeyEvent c(QEvent::KeyPress, Qt::Key_C, Qt::NoModifier, QStringLiteral("C"));
-    QCoreApplication::sendEvent(console->Memo_Send, &c);
-    QCoreApplication::sendEvent(console->Memo_Send, &c);
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QCoreApplication::sendEvent(console->Memo_Send, &enter);
-    EXPECT_EQ(h.sent(), QByteArray("CC"));
-    h.reply("HP77\r\n");
-    console->ReceivedLog->Flush();
-    ASSERT_EQ(console->ReceivedLog->LoggedRows(), 1);
-    EXPECT_EQ(console->ReceivedLog->Text(0), QByteArray("HP77"));
-    EXPECT_EQ(h.driver().HPOS(), 77u) << "the main window's handlers still hear the variable";
-    EXPECT_EQ(console->SettingsStore().FileName(), h.folder.filePath(QStringLiteral("Debug2007.ini")))
-        << "kept beside the other settings";
 }
