@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ErrorReport.h"
 #include "ReportCapture.h"
 #include "TestLinks.h"
 
@@ -37,50 +36,44 @@ class StateMachine : public ::testing::Test
     }
 };
 
+// Where each step leads and what it sends; the same run at the driver's own pace, over real links,
+// is DriverAgainstSim's. The step delays belong to the state table, only arrivals putting the next
+// step off is checked.
 TEST_F(StateMachine, DetectsLoadsAndKeepsTheDeviceAlive)
 {
-    EXPECT_EQ(d.timer->interval(), 3000) << "first step three seconds after creation";
     step();
     EXPECT_EQ(events, (std::vector<std::string>{"not ready", "disconnected", "dev0"}));
-    EXPECT_EQ(d->LinkState(), tLinkState::lsSearching);
-    EXPECT_EQ(d.timer->interval(), 2000);
     step();
     step();
     EXPECT_EQ(takeSent(), QByteArray("??")) << "detection polls every step";
     events.clear();
 
     d.feed("DEV57\r\n");
-    EXPECT_EQ(d->LinkState(), tLinkState::lsFound);
-    EXPECT_EQ(d.timer->interval(), 1);
     step();
     EXPECT_TRUE(d->Connected());
-    EXPECT_EQ(d->LinkState(), tLinkState::lsConnected);
-    EXPECT_EQ(d.timer->interval(), 2000);
     step();
     EXPECT_EQ(takeSent(), QByteArray("#\r\n"));
-    EXPECT_EQ(d->LinkState(), tLinkState::lsLoading);
 
     d.timer->current = 0;
     d.feed("CH1\r\n");
     EXPECT_EQ(d.timer->interval(), 2000) << "every arrival postpones the next step";
     step();
     EXPECT_TRUE(d->Ready());
-    EXPECT_EQ(d->LinkState(), tLinkState::lsIdle);
-    EXPECT_EQ(d.timer->interval(), 1);
     step();
     EXPECT_EQ(takeSent(), QByteArray("?"));
     EXPECT_EQ(d->LinkState(), tLinkState::lsAwaitingReply);
     d.feed("DEV57\r\n");
     EXPECT_EQ(d->LinkState(), tLinkState::lsIdle);
-    EXPECT_EQ(d.timer->interval(), 2000);
-    EXPECT_TRUE(d->Ready());
 
     step();
+    // Other data put the absence step off too, but do not answer the keep-alive.
+    d.timer->current = 0;
+    d.feed("CH1\r\n");
+    EXPECT_EQ(d.timer->interval(), 2000);
     EXPECT_EQ(d->LinkState(), tLinkState::lsAwaitingReply);
     events.clear();
     step(); // no answer to the keep-alive
     EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
-    EXPECT_EQ(d.timer->interval(), 1);
     step();
     EXPECT_FALSE(d->Connected());
     EXPECT_FALSE(d->Ready());
@@ -91,32 +84,27 @@ TEST_F(StateMachine, DetectsLoadsAndKeepsTheDeviceAlive)
 TEST_F(StateMachine, UnknownDeviceCodeIsNeverConnected)
 {
     step();
-    for (int i = 0; i < 3; ++i) {
-        d.feed("DEV12\r\n");
-        EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
-        EXPECT_EQ(d.timer->interval(), 1);
-        step();
-        EXPECT_FALSE(d->Connected());
-        step();
-    }
+    d.feed("DEV12\r\n");
+    EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
+    step();
+    EXPECT_FALSE(d->Connected());
+    EXPECT_EQ(d->LinkState(), tLinkState::lsSearching) << "detection goes on";
 }
 
 TEST_F(StateMachine, ForcedConnectionSkipsDetectionAndKeepAlive)
 {
     d->setForceConn(true);
     EXPECT_EQ(d->LinkState(), tLinkState::lsFound);
-    EXPECT_EQ(d.timer->interval(), 1);
     for (int i = 0; i < 8; ++i)
         step();
     EXPECT_TRUE(d->Connected());
     EXPECT_TRUE(d->Ready());
     EXPECT_EQ(takeSent(), QByteArray("#\r\n")) << "no '?' at all";
 
-    d->setForceConn(true); // same value: nothing happens
-    EXPECT_EQ(takeSent(), QByteArray());
+    d->setForceConn(true); // the same value again does not start over
+    EXPECT_NE(d->LinkState(), tLinkState::lsFound);
     d->setForceConn(false);
     EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
-    EXPECT_EQ(d.timer->interval(), 1);
     step();
     EXPECT_FALSE(d->Connected());
 
@@ -127,21 +115,6 @@ TEST_F(StateMachine, ForcedConnectionSkipsDetectionAndKeepAlive)
         step();
     EXPECT_TRUE(d->Ready());
     EXPECT_EQ(takeSent(), QByteArray());
-}
-
-TEST_F(StateMachine, UnsolicitedDataPostponeTheAbsenceStep)
-{
-    step();
-    d.feed("DEV57\r\n");
-    for (int i = 0; i < 4; ++i)
-        step(); // connected, loading, ready, keep-alive sent
-    ASSERT_EQ(d->LinkState(), tLinkState::lsAwaitingReply);
-    for (int i = 0; i < 5; ++i) {
-        d.timer->current = 0;
-        d.feed("CH1\r\n");
-        EXPECT_EQ(d.timer->interval(), 2000);
-        EXPECT_EQ(d->LinkState(), tLinkState::lsAwaitingReply);
-    }
 }
 
 TEST_F(StateMachine, PlugAndPlayRestartsWithoutTouchingTheTimer)
@@ -292,7 +265,6 @@ TEST(LinkSetters, IpSettersRestartTheActiveLinkOnlyWhenTheValueChanges)
     EXPECT_EQ(d.udp->localPort, 9001);
     EXPECT_EQ(d.udp->opens, 0) << "the UDP endpoint is only re-bound, not opened, under TCP";
     EXPECT_EQ(localEvents, 1);
-    EXPECT_EQ(d->IpLocalPort(), 9001);
 }
 
 TEST(LinkSetters, UdpFailuresCloseTheEndpointAndAreShown)
