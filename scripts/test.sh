@@ -9,6 +9,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 
 export QT_QPA_PLATFORM=offscreen
+# Sanitizer options for the tests and the programs they start. Debian's Qt is not built with
+# ThreadSanitizer, so the memory operations inside Qt's libraries are synchronised by locks it
+# cannot see: only what our own instrumented code does is checked.
+export ASAN_OPTIONS=detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export TSAN_OPTIONS=ignore_noninstrumented_modules=1
 status=0
 
 stage() { echo "== $* ($(date +%T)) =="; }
