@@ -103,7 +103,8 @@ int CliSettings::Restore(const QString& path, bool dryRun, const bool& linkBroke
         }
         return fail(ExitNoAnswer, m_error);
     }
-    std::fprintf(m_out, "restored %d settings; the device now matches the file\n", m_job.Written());
+    std::fprintf(m_out, "restored %d setting%s; the device now matches the file\n", m_job.Written(),
+                 m_job.Written() == 1 ? "" : "s");
     if (std::any_of(differences.begin(), differences.end(),
                     [](const TDeviceSettings::Difference& d) { return d.inFile.network; }))
         std::fprintf(m_out, "network settings were written; the device applies them from its LAN setup\n");

@@ -196,7 +196,7 @@ TEST(MainWindowEndToEnd, TheWindowSavesAndRestoresTheDeviceSettings)
     menu.RestoreFrom(file);
     EXPECT_EQ(shown, QStringList{QStringLiteral("HPOS=77>128")});
     EXPECT_EQ(w.prompts.informations.last().text,
-              QStringLiteral("1 settings restored; the device now matches the file."));
+              QStringLiteral("1 setting restored; the device now matches the file."));
     EXPECT_EQ(w.main->Driver().HPOS(), 128u);
     w.main->close();
 }

@@ -63,6 +63,7 @@ inline constexpr QLatin1String SettingsFilter{"Device settings (*.json)"};
 inline constexpr QLatin1String SettingsSaved{"The device's settings were saved to %s."};
 inline constexpr QLatin1String SettingsSame{"The device already matches %s: nothing to restore."};
 inline constexpr QLatin1String SettingsRestored{"%d settings restored; the device now matches the file."};
+inline constexpr QLatin1String SettingRestored{"1 setting restored; the device now matches the file."};
 inline constexpr QLatin1String SettingsNetworkWritten{
     "Network settings were written too; the device applies them from its LAN setup."};
 inline constexpr QLatin1String SettingsReading{"Reading the device's settings..."};

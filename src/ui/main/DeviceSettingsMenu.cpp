@@ -138,7 +138,8 @@ void TDeviceSettingsMenu::RestoreFrom(const QString& path)
             m_window, TextFormat::Format(Constante::SettingsFailed, {QStringLiteral("restored"), m_error}));
         return;
     }
-    QString text = TextFormat::Format(Constante::SettingsRestored, written);
+    QString text = written == 1 ? QString(Constante::SettingRestored)
+                                : TextFormat::Format(Constante::SettingsRestored, written);
     if (std::any_of(differences.begin(), differences.end(), [](const auto& d) { return d.inFile.network; }))
         text += QLatin1Char('\n') + QString(Constante::SettingsNetworkWritten);
     m_prompts.Information(m_window, text);
