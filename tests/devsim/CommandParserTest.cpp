@@ -116,19 +116,13 @@ TEST(CommandParser, ValuesAtTheThirtyTwoBitLimitAndEndlessDigitsStayBounded)
     EXPECT_EQ(done[1], set(_BRGT, 0)) << "the parser must be clean again after an overflow";
 }
 
-TEST(CommandParser, AStreamSplitAnywhereGivesTheSameCommands)
+// One cut anywhere is the simulator's fuzz target's (scripts/fuzz.sh); here many small pieces.
+TEST(CommandParser, AStreamCutIntoPiecesGivesTheSameCommands)
 {
     const QByteArray stream =
         "?#\r\n128B3CN5IS\x07zz1na192nw168nx0ny10nz8nk-3fX1fX2fM0fT77@>x?CCrRrr99999999999B1sm";
     const auto whole = parse(stream);
     ASSERT_GE(whole.size(), 18u);
-    for (int cut = 0; cut <= stream.size(); ++cut) {
-        CommandParser p;
-        auto got = p.feed(stream.left(cut));
-        const auto rest = p.feed(stream.mid(cut));
-        got.insert(got.end(), rest.begin(), rest.end());
-        EXPECT_EQ(got, whole) << "split at " << cut;
-    }
     std::mt19937 random(7);
     for (int round = 0; round < 200; ++round) {
         CommandParser p;

@@ -1,5 +1,5 @@
-// The reply parser on its own: bytes in, (variable, value) lines out, no link and no timer.
-#include <random>
+// The reply parser on its own: bytes in, (variable, value) lines out, no link and no timer. Any
+// bytes in any chunks keeping the buffer bound is the reply parser fuzz target's (scripts/fuzz.sh).
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -10,26 +10,14 @@
 namespace
 {
 
-struct Parsed {
-    std::vector<ReplyLine> lines;
-    int rangeErrors = 0;
-};
-
-// Appends the bytes and takes every line, as the driver does; a range error skips its line.
-Parsed feed(ReplyParser& parser, const QByteArray& bytes)
+// Appends the bytes and takes every line, as the driver does.
+std::vector<ReplyLine> feed(ReplyParser& parser, const QByteArray& bytes)
 {
-    Parsed out;
+    std::vector<ReplyLine> lines;
     parser.append(bytes);
-    for (;;) {
-        try {
-            const std::optional<ReplyLine> line = parser.next();
-            if (!line)
-                return out;
-            out.lines.push_back(*line);
-        } catch (const ERangeError&) {
-            ++out.rangeErrors;
-        }
-    }
+    while (const std::optional<ReplyLine> line = parser.next())
+        lines.push_back(*line);
+    return lines;
 }
 
 std::optional<std::uint32_t> valueOf(const char* line, tVAR expected)
@@ -45,25 +33,25 @@ std::optional<std::uint32_t> valueOf(const char* line, tVAR expected)
 TEST(ReplyParser, ALineComesOutWithItsLastChunkAndAPartialLineKeepsItsLastTenCharacters)
 {
     ReplyParser p;
-    EXPECT_TRUE(feed(p, "CH").lines.empty());
-    EXPECT_TRUE(feed(p, "3").lines.empty());
-    const Parsed split = feed(p, "\r\n");
-    ASSERT_EQ(split.lines.size(), 1u);
-    EXPECT_EQ(split.lines[0].index, _ICHM);
-    EXPECT_EQ(split.lines[0].value, 3u);
-    EXPECT_EQ(split.lines[0].text, QByteArray("CH3"));
+    EXPECT_TRUE(feed(p, "CH").empty());
+    EXPECT_TRUE(feed(p, "3").empty());
+    const std::vector<ReplyLine> split = feed(p, "\r\n");
+    ASSERT_EQ(split.size(), 1u);
+    EXPECT_EQ(split[0].index, _ICHM);
+    EXPECT_EQ(split[0].value, 3u);
+    EXPECT_EQ(split[0].text, QByteArray("CH3"));
 
     feed(p, "ABCDEFGHIJKL");
     EXPECT_EQ(p.buffer(), QByteArray("CDEFGHIJKL"));
     // A reply that lost its head while waiting for its line end is dropped.
     feed(p, "FDur12345678");
     EXPECT_EQ(p.buffer(), QByteArray("ur12345678"));
-    EXPECT_TRUE(feed(p, "\r\n").lines.empty());
+    EXPECT_TRUE(feed(p, "\r\n").empty());
     EXPECT_TRUE(p.buffer().isEmpty());
     // Noise still waiting spoils the line it becomes the front of, and that line only.
-    const Parsed parsed = feed(p, QByteArray("zz") + "CH3\r\nCH4\r\n");
-    ASSERT_EQ(parsed.lines.size(), 1u);
-    EXPECT_EQ(parsed.lines[0].value, 4u);
+    const std::vector<ReplyLine> parsed = feed(p, QByteArray("zz") + "CH3\r\nCH4\r\n");
+    ASSERT_EQ(parsed.size(), 1u);
+    EXPECT_EQ(parsed[0].value, 4u);
 }
 
 TEST(ReplyParser, ValuesReadAsTheProtocolWritesNumbersAndOutOfRangeOnesConsumeOnlyTheirLine)
@@ -83,38 +71,4 @@ TEST(ReplyParser, ValuesReadAsTheProtocolWritesNumbersAndOutOfRangeOnesConsumeOn
     EXPECT_THROW(p.next(), ERangeError);
     EXPECT_EQ(p.buffer(), QByteArray("CH2\r\n"));
     EXPECT_EQ(p.next()->value, 2u);
-}
-
-// Random streams of reply fragments, numbers and noise in random chunks: the buffer bound holds
-// after every arrival, and nothing but a range error ever leaves the parser.
-TEST(ReplyParser, RandomChunksNeverBreakTheBufferBound)
-{
-    std::mt19937 rng(20261206);
-    const std::vector<QByteArray> tokens = {
-        "CH",         "DEV",  "TAKE",        "FDur", "#",    "$",
-        "COL",        "NTMK", "PCH",         "PRGB", "IPA_", "PORT",
-        "ADIP",       "0",    "7",           "-5",   "12",   "31",
-        "4294967296", "$1F",  "0x",          "x",    "-",    " ",
-        "\r\n",       "\r\n", "\r\n",        "\r",   "\n",   QByteArray("\0", 1),
-        "\x1b\x11",   "\xff", "zzzzzzzzzzzz"};
-    std::uniform_int_distribution<std::size_t> pick(0, tokens.size() - 1);
-    std::uniform_int_distribution<int> chunkLength(0, 16);
-    QByteArray stream;
-    while (stream.size() < 400000)
-        stream += tokens[pick(rng)];
-
-    ReplyParser p;
-    int rangeErrors = 0;
-    std::size_t lines = 0;
-    for (qsizetype at = 0; at < stream.size();) {
-        const int n = chunkLength(rng);
-        const Parsed parsed = feed(p, stream.mid(at, n));
-        rangeErrors += parsed.rangeErrors;
-        lines += parsed.lines.size();
-        at += n;
-        ASSERT_FALSE(p.buffer().contains("\r\n")) << at;
-        ASSERT_LE(p.buffer().size(), ReplyParser::PartialLineLimit) << at;
-    }
-    EXPECT_GT(rangeErrors, 0) << "the stream holds negative and oversized values";
-    EXPECT_GT(lines, 0u);
 }
