@@ -25,7 +25,6 @@
 #include "PageInput.h"
 #include "Unit_About.h"
 #include "Unit_Debug2007.h"
-#include "Unit_MessageProjector.h"
 #include "ipconfig.h"
 
 using namespace tesso::test::mainwindow;
@@ -349,22 +348,6 @@ TEST(MainWindowDebugKey, OpensTheConsoleOnlyOverTheFirstPanel)
         EXPECT_TRUE(console->isVisible()) << inside.x() << "," << inside.y();
         console->hide();
     }
-}
-
-// ---- Projector message -------------------------------------------------------------------------
-
-// The "on" message is stored through the window in StandbyTest; the "off" one has its own commands.
-TEST(MainWindowProjectorMessage, OkStoresEveryCellThenTheEnd)
-{
-    ConnectedWindow h;
-    TForm_MessageProjector* window = h.main->Windows().MessageProjector;
-    ASSERT_TRUE(window->OnMSGOKChange);
-    const std::uint8_t off[] = {'P'};
-    window->OnMSGOKChange(window, 1, 1, off);
-    EXPECT_EQ(h.links.serial->written, (QList<QByteArray>{"0si", "80so", "1si", "0so"}));
-    h.sent();
-    window->OnMSGOKChange(window, 1, 0, nullptr);
-    EXPECT_EQ(h.sent(), QByteArray("0si0so"));
 }
 
 // ---- Layout and model ---------------------------------------------------------------------------

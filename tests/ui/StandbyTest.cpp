@@ -153,8 +153,14 @@ TEST(ProjectorMessage, TypedKeysAreShownByNameAndOkStoresEachCell)
     h.message->BtnClear->click();
     EXPECT_EQ(h.sent(), QByteArray("2sC4sC"));
     EXPECT_EQ(h.shown(), QString());
+    h.key(QStringLiteral("P"));
     h.message->BtnCancel->click();
-    EXPECT_EQ(h.sent(), QByteArray());
+    EXPECT_EQ(h.sent(), QByteArray()) << "Cancel stores nothing";
+    h.menus->MenuMessageOff->trigger();
+    h.sent();
+    h.key(QStringLiteral("P"));
+    h.message->BtnOk->click();
+    EXPECT_EQ(h.sent(), QByteArray("0si80so1si0so")) << "the off message has commands of its own";
 }
 
 TEST(ProjectorMessage, HoldsAtMost255CharactersAndRefusesNulAndWideCodes)
