@@ -1,11 +1,13 @@
-// The program's demonstration set-up end to end: the main window on the real links against the
-// simulated device on a pseudo-terminal, at the driver's own timing, and the program itself.
+// The program's demonstration set-up end to end: the main window and its debug console on the real
+// links against the simulated device on a pseudo-terminal, at the driver's own timing, and the
+// program itself.
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -17,14 +19,18 @@
 #include "FormTransferFrame.h"
 #include "FrmScrollbar.h"
 #include "InputButtonRow.h"
+#include "MainStatusBar.h"
 #include "MainWindowTestHarness.h"
 #include "PageEffect.h"
 #include "PageImage.h"
 #include "PageOutput.h"
 #include "PageSwitchMode.h"
 #include "RadioGroup.h"
+#include "ReceivedLogModel.h"
+#include "SendMemo.h"
 #include "SimServer.h"
 #include "StatusGridArea.h"
+#include "Unit_Debug2007.h"
 #include "WaitFor.h"
 
 using namespace tesso::test::mainwindow;
@@ -70,6 +76,16 @@ struct SimulatedWindow {
                                     10000);
     }
 };
+
+// The log's row with this reply, or -1.
+int rowOf(TReceivedLogModel* log, const QByteArray& reply)
+{
+    log->Flush();
+    for (int row = 0; row < log->LoggedRows(); ++row)
+        if (log->Text(row) == reply)
+            return row;
+    return -1;
+}
 
 } // namespace
 
@@ -198,5 +214,32 @@ TEST(MainWindowEndToEnd, TheWindowSavesAndRestoresTheDeviceSettings)
     EXPECT_EQ(w.prompts.informations.last().text,
               QStringLiteral("1 setting restored; the device now matches the file."));
     EXPECT_EQ(w.main->Driver().HPOS(), 128u);
+    w.main->close();
+}
+
+TEST(MainWindowEndToEnd, TheConsoleSendsWhatIsTypedAndDecodesTheReplies)
+{
+    SimulatedWindow w(tesso::sim::Model::Lumio);
+    ASSERT_NO_FATAL_FAILURE(w.start());
+    w.main->show();
+    w.main->DebugHotKey(w.main->StatusBar->mapToGlobal(QPoint(10, 10)));
+    TForm_Debug2007* console = w.main->Windows().Debug;
+    ASSERT_TRUE(console->isVisible());
+    TReceivedLogModel* log = console->ReceivedLog;
+    ASSERT_TRUE(tesso::test::waitFor([&] { return rowOf(log, "DEV57") >= 0; }, 10000))
+        << "detection is logged";
+
+    for (const QChar c : QStringLiteral("3CN\r")) {
+        QKeyEvent press(QEvent::KeyPress, c == u'\r' ? int(Qt::Key_Return) : c.unicode(), Qt::NoModifier,
+                        QString(c));
+        QCoreApplication::sendEvent(console->Memo_Send, &press);
+    }
+    ASSERT_TRUE(tesso::test::waitFor([&] { return w.main->Driver().ICHM() == 3; }, 10000));
+    int row = -1;
+    ASSERT_TRUE(tesso::test::waitFor([&] { return (row = rowOf(log, "CH3")) >= 0; }, 10000));
+    QStringList decoded;
+    for (int column = 1; column < 5; ++column)
+        decoded << log->data(log->index(row, column), Qt::DisplayRole).toString();
+    EXPECT_EQ(decoded, (QStringList{"CH", "3", "011", "3"}));
     w.main->close();
 }
