@@ -1,7 +1,6 @@
 // The device's frame memory through its commands: a capture records the input on air into the
-// chosen slot and ends after its recording time, a delete clears one slot, a transfer stores into
-// the chosen slot and reports its end after the switch back to text, and text arriving in raw
-// mode neither silences nor holds the device.
+// chosen slot and ends after its recording time, a delete clears one slot, and text arriving in raw
+// mode neither silences nor holds the device. A transfer into a slot is FrameTransferTest's.
 
 #include <gtest/gtest.h>
 
@@ -11,14 +10,12 @@
 #include "FrameMemory.h"
 #include "FrameReceiver.h"
 #include "SimDevice.h"
-#include "TestFrameSender.h"
 #include "WaitFor.h"
 
 using tesso::sim::FrameMemory;
 using tesso::sim::FrameReceiver;
 using tesso::sim::SimDevice;
 using tesso::sim::test::Capture;
-using tesso::sim::test::TestFrameSender;
 using tesso::test::waitFor;
 
 namespace
@@ -83,25 +80,6 @@ TEST(FrameMemory, ADeleteClearsTheChosenSlotOnly)
     EXPECT_EQ(q.out.lines(),
               (QList<QByteArray>{"FANB3", "FAMD3", "FAEX1", "FARC0", "FAST0", "FAEX0", "FANB4", "FARC1"}));
     EXPECT_TRUE(q.device.state().frames().picture(3).isNull());
-}
-
-TEST(FrameMemory, ATransferStoresIntoTheChosenSlotAndReportsItsEndAfterTheSwitchBack)
-{
-    Quiet q;
-    q.device.receive("5fN");
-    QImage source(FrameReceiver::Width, FrameReceiver::Height, QImage::Format_RGB32);
-    source.fill(qRgb(10, 0x1B, 200));
-    TestFrameSender sender(q.device, source);
-    sender.start();
-    ASSERT_TRUE(waitFor([&] { return sender.outcome != TestFrameSender::Outcome::Running; }, 60000));
-    ASSERT_EQ(sender.outcome, TestFrameSender::Outcome::Done);
-    ASSERT_TRUE(waitFor([&] { return q.out.rawChangesAt.size() == 2; }));
-    EXPECT_EQ(q.device.state().frames().picture(5), source);
-
-    const QByteArray text("FARC1\r\nFAST0\r\nFAEX0\r\n");
-    EXPECT_TRUE(q.out.bytes.endsWith("\x1b\x06" + text)) << "after the last acknowledgement";
-    EXPECT_EQ(q.out.rawChangesAt[1], std::make_pair(q.out.bytes.size() - text.size(), false))
-        << "the end is text, so it leaves after the switch back";
 }
 
 TEST(FrameMemory, TextArrivingInRawModeNeitherSilencesTheDeviceNorKeepsItRaw)

@@ -47,12 +47,13 @@ constexpr int BlocksPerPicture = FrameReceiver::Height * 11;
 
 } // namespace
 
-TEST(FrameTransfer, AWholePictureWithEscapedBytesIsReassembledSavedAndFlagged)
+TEST(FrameTransfer, AWholePictureWithEscapedBytesIsReassembledStoredSavedAndFlagged)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     Bench b;
     b.device.setSaveFolder(dir.path());
+    b.device.receive("5fN");
     const QImage source = testPicture();
     TestFrameSender sender(b.device, source);
     sender.start();
@@ -67,6 +68,7 @@ TEST(FrameTransfer, AWholePictureWithEscapedBytesIsReassembledSavedAndFlagged)
     EXPECT_EQ(b.device.state().value(_FAREC), 1u);
     EXPECT_EQ(b.device.state().value(_FAEXEC), 0u);
     EXPECT_EQ(b.device.lastPicture(), source);
+    EXPECT_EQ(b.device.state().frames().picture(5), source) << "into the slot chosen";
 
     const QString file = b.device.lastSavedFile();
     ASSERT_FALSE(file.isEmpty());
@@ -75,8 +77,11 @@ TEST(FrameTransfer, AWholePictureWithEscapedBytesIsReassembledSavedAndFlagged)
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), source);
 
-    // Back in the text protocol.
-    ASSERT_TRUE(waitFor([&] { return !b.device.rawMode(); }));
+    // Back in the text protocol; the end is text, so it leaves after the switch back.
+    ASSERT_TRUE(waitFor([&] { return b.out.rawChangesAt.size() == 2; }));
+    const QByteArray end("FARC1\r\nFAST0\r\nFAEX0\r\n");
+    EXPECT_TRUE(b.out.bytes.endsWith("\x1b\x06" + end)) << "after the last acknowledgement";
+    EXPECT_EQ(b.out.rawChangesAt[1], std::make_pair(b.out.bytes.size() - end.size(), false));
     b.out.clear();
     b.device.receive("?fR");
     EXPECT_EQ(b.out.lines(), (QList<QByteArray>{"DEV57", "FARC1"}));
