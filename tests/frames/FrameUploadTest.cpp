@@ -64,6 +64,7 @@ TEST(FrameUpload, AWrongSizeIsRefusedBeforeAnythingIsSent)
     SimulatedDevice d;
     d.bind();
     QString error;
-    EXPECT_FALSE(d.upload->Start(QImage(720, 576, QImage::Format_RGB32), &error));
-    EXPECT_EQ(error, QStringLiteral("The picture to send must be 720 x 288 pixels, not 720 x 576."));
+    EXPECT_FALSE(d.upload->Start(QImage(720, 287, QImage::Format_RGB32), &error));
+    EXPECT_EQ(error, QStringLiteral("The picture to send must be 720 x 288 pixels, not 720 x 287."));
+    EXPECT_FALSE(d.upload->Start(QImage(), &error));
 }

@@ -201,15 +201,3 @@ TEST(ThreadFrameRaw, TheDeviceMayEndEarlyAndLateEventsChangeNothing)
     EXPECT_EQ(t.thread.Result(), TThreadFrame::Success);
     EXPECT_FALSE(t.device.wire().contains(controlCode(Can)));
 }
-
-TEST(ThreadFrameRaw, OnlyAPictureOfTheFrameSizeIsAttached)
-{
-    ManualFrameClock clock;
-    TThreadFrameRaw thread(clock);
-    ScriptedDevice device;
-    std::mutex canvas;
-    const QImage wrong(720, 287, QImage::Format_RGB32);
-    const QImage empty;
-    EXPECT_FALSE(thread.Attach(&wrong, &canvas, &device));
-    EXPECT_FALSE(thread.Attach(&empty, &canvas, &device));
-}
