@@ -276,9 +276,6 @@ TEST(CliEndToEnd, UsageErrorsComeBeforeAnyLink)
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.out.contains("Usage: tesso-cli"));
     EXPECT_TRUE(r.err.isEmpty());
-    r = runCli({QStringLiteral("--version")});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.out.startsWith("tesso-cli "));
 }
 
 TEST(CliEndToEnd, LinkFailuresExitWith4AndSayWhy)
