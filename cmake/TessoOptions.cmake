@@ -50,6 +50,9 @@ function(tesso_add_test name)
     target_link_libraries(${name} PRIVATE ${CMAKE_DL_LIBS})
   endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Core GTest::gtest GTest::gmock tesso_options)
+  # Test code is not optimised: most of its compile time is spent optimising GoogleTest's macros,
+  # and none of it is hot (the code under test comes from the libraries, built as configured).
+  target_compile_options(${name} PRIVATE -O0)
   if(T_GUI)
     target_compile_definitions(${name} PRIVATE TESSO_TEST_GUI)
     target_link_libraries(${name} PRIVATE Qt6::Widgets)

@@ -16,7 +16,7 @@ seconds=${1:-30}
 jobs=${JOBS:-2}
 build="$root/build-fuzz"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" -DCMAKE_CXX_COMPILER=clang++ \
     -DTESSO_FUZZ=ON -DTESSO_SANITIZE="address;undefined" -DTESSO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j"$jobs" --target tesso_fuzzers
 
