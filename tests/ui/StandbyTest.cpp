@@ -198,6 +198,11 @@ TEST(ProjectorMessageReadBack, ReadsCellByCellUntilTheEnd)
     EXPECT_FALSE(h.message->RunRead());
     h.reply("STBI4\r\nSTBO67\r\n");
     EXPECT_EQ(h.sent(), QByteArray()) << "reports after the end are no read";
+
+    h.menus->MenuMessageOff->trigger(); // the other message, on its own variables
+    h.reply("STBi0\r\nSTBo90\r\nSTBi1\r\nSTBo0\r\n");
+    EXPECT_EQ(h.sent(), QByteArray("0siso1siso"));
+    EXPECT_EQ(h.shown(), QStringLiteral("Z"));
 }
 
 TEST(ProjectorMessageReadBack, StopsWhereTheDeviceDoesNotFollow)
