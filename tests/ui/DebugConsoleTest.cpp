@@ -1,7 +1,7 @@
 // The protocol debug console: its number conversions, the calculator's edit rules, the settings
 // file, the variable list's order and hidden replies, the four sending modes, the paced file send
 // on driven ticks, and the received log with its row limit. Opened from the main window, it is
-// tested there and against the simulated device.
+// tested there (MainWindowDebugKey).
 
 #include <gtest/gtest.h>
 

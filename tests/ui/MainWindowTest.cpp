@@ -23,6 +23,7 @@
 #include "MainWindowTestHarness.h"
 #include "PageAudio.h"
 #include "PageInput.h"
+#include "ReceivedLogModel.h"
 #include "Unit_About.h"
 #include "Unit_Debug2007.h"
 #include "ipconfig.h"
@@ -348,6 +349,13 @@ TEST(MainWindowDebugKey, OpensTheConsoleOnlyOverTheFirstPanel)
         EXPECT_TRUE(console->isVisible()) << inside.x() << "," << inside.y();
         console->hide();
     }
+
+    // The console hears the window's link and sends on it.
+    h.connectDevice(57);
+    console->ReceivedLog->Flush();
+    EXPECT_EQ(console->ReceivedLog->Text(0), QByteArray("DEV57"));
+    console->SendTextDirect(QStringLiteral("3CN"));
+    EXPECT_TRUE(h.links.serial->allWritten().endsWith("3CN")) << h.links.serial->allWritten().constData();
 }
 
 // ---- Layout and model ---------------------------------------------------------------------------
