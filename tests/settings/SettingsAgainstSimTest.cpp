@@ -1,5 +1,5 @@
-// Save, change, compare and restore through the real driver against the simulated device, over
-// TCP and over a pseudo-terminal.
+// Save, change, compare and restore through the real driver against the simulated device over
+// TCP; the client and the window do it over a pseudo-terminal in their end-to-end tests.
 
 #include <gtest/gtest.h>
 
@@ -13,28 +13,20 @@
 namespace
 {
 
-enum class Link { Tcp, Pty };
-
 struct Device {
     explicit Device(tesso::sim::Model model = tesso::sim::Model::Lumio) : sim(model) {}
     tesso::sim::SimServer sim;
     TMirex_d driver;
     TSettingsJob job{driver};
 
-    bool connect(Link link)
+    bool connect()
     {
         sim.device().setStoreTiming(-1, 0);
-        if (link == Link::Pty) {
-            if (!sim.openPty())
-                return false;
-            driver.setPort(sim.ptyPath());
-        } else {
-            if (!sim.listenTcp(QHostAddress(QHostAddress::LocalHost), 0))
-                return false;
-            driver.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
-            driver.setIpRemotePort(sim.tcpPort());
-            driver.setConType(CON_TCP);
-        }
+        if (!sim.listenTcp(QHostAddress(QHostAddress::LocalHost), 0))
+            return false;
+        driver.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+        driver.setIpRemotePort(sim.tcpPort());
+        driver.setConType(CON_TCP);
         driver.OnReplyApplied = [this](tVAR index, const QByteArray&) { job.Replied(index); };
         driver.DetectNow();
         return tesso::test::waitFor([&] { return driver.Ready(); }, 15000);
@@ -63,16 +55,12 @@ struct Device {
     }
 };
 
-class SettingsAgainstSim : public ::testing::TestWithParam<Link>
-{
-};
-
 } // namespace
 
-TEST_P(SettingsAgainstSim, ASavedSetupSurvivesChangesAndAFactoryReset)
+TEST(SettingsAgainstSim, ASavedSetupSurvivesChangesAndAFactoryReset)
 {
     Device d;
-    ASSERT_TRUE(d.connect(GetParam()));
+    ASSERT_TRUE(d.connect());
     d.driver.setSTBIOFF(0); // an "off" message to keep: "Z", then its end
     d.driver.setSTBOFF('Z');
     d.driver.setSTBIOFF(1);
@@ -98,20 +86,15 @@ TEST_P(SettingsAgainstSim, ASavedSetupSurvivesChangesAndAFactoryReset)
     EXPECT_TRUE(d.differences(saved).isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, SettingsAgainstSim, ::testing::Values(Link::Tcp, Link::Pty),
-                         [](const auto& info) {
-                             return std::string(info.param == Link::Tcp ? "Tcp" : "Pty");
-                         });
-
 TEST(SettingsAgainstSimModels, AFileOfTheOtherModelIsRefusedAndNothingIsWritten)
 {
     Device lumio;
-    ASSERT_TRUE(lumio.connect(Link::Tcp));
+    ASSERT_TRUE(lumio.connect());
     ASSERT_EQ(lumio.run([&] { lumio.job.Collect(); }), QString());
     const TDeviceSettings saved = lumio.job.Device();
 
     Device snipa(tesso::sim::Model::Snipa);
-    ASSERT_TRUE(snipa.connect(Link::Tcp));
+    ASSERT_TRUE(snipa.connect());
     QStringList received;
     QObject::connect(&snipa.sim, &tesso::sim::SimServer::logLine,
                      [&](const QString& line) { received << line; });
