@@ -24,26 +24,6 @@ using tesso::test::waitFor;
 namespace
 {
 
-constexpr int Deadline = 20000;
-
-// Connected, loaded, and answering keep-alives: one "#" then another "?".
-bool waitUntilConnected(FloodDevice& device)
-{
-    if (!waitFor([&] { return device.queryAlls() >= 1; }, Deadline))
-        return false;
-    const int asked = device.queries();
-    return waitFor([&] { return device.queries() > asked; }, Deadline);
-}
-
-// Two more keep-alives and no new "#": still connected.
-bool stillConnected(FloodDevice& device)
-{
-    const int asked = device.queries();
-    const int queryAlls = device.queryAlls();
-    return waitFor([&] { return device.queries() >= asked + 2; }, Deadline) &&
-           device.queryAlls() == queryAlls;
-}
-
 void expectSmall(qint64 pid, const char* who)
 {
     const std::optional<qint64> peak = ProcessStats::peakResidentKb(pid);
@@ -83,14 +63,14 @@ TEST(Flood, ValidRepliesLeaveTheProgramResponsiveAndSmall)
     ASSERT_TRUE(device.listenTcp());
     ProgramRun run;
     ASSERT_TRUE(run.start(tcpLink(device.tcpPort())));
-    ASSERT_TRUE(waitUntilConnected(device));
+    ASSERT_TRUE(waitForKeepAlive(device));
 
     QElapsedTimer clock;
     clock.start();
     ASSERT_TRUE(device.flood(tesso::test::fullQueryAllDump(), FloodBytes));
     std::printf("[ measured ] %lld bytes of replies sent to tesso in %lld ms\n",
                 static_cast<long long>(device.flooded()), static_cast<long long>(clock.elapsed()));
-    EXPECT_TRUE(stillConnected(device));
+    EXPECT_TRUE(staysConnected(device));
     expectSmall(run.program.pid(), "tesso");
     run.finish();
 }
@@ -102,11 +82,11 @@ TEST(Flood, NoiseOnTheSerialLineLeavesTheProgramResponsiveAndSmall)
     ProgramRun run;
     run.program.setEnvironment(QStringLiteral("TESSO_COM1"), device.ptyPath());
     ASSERT_TRUE(run.start(serialLink(0)));
-    ASSERT_TRUE(waitUntilConnected(device));
+    ASSERT_TRUE(waitForKeepAlive(device));
 
     ASSERT_TRUE(device.flood(noise(), FloodBytes));
     device.send(QByteArrayLiteral("\r\n")); // the line the noise was on ends; replies follow
-    EXPECT_TRUE(stillConnected(device));
+    EXPECT_TRUE(staysConnected(device));
     expectSmall(run.program.pid(), "tesso");
     run.finish();
 }

@@ -20,7 +20,6 @@ namespace
 {
 
 constexpr int WindowMs = 30000;
-constexpr int Deadline = 20000;
 
 struct DeadLink {
     const char* name = "";

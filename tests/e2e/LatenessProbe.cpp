@@ -12,7 +12,6 @@ LatenessProbe::LatenessProbe()
         const qint64 now = m_clock.elapsed();
         m_worstMs = std::max(m_worstMs, now - m_lastTickMs - TickMs);
         m_lastTickMs = now;
-        ++m_ticks;
     });
 }
 
@@ -21,7 +20,6 @@ void LatenessProbe::start()
     m_clock.start();
     m_lastTickMs = 0;
     m_worstMs = 0;
-    m_ticks = 0;
     m_timer.start(TickMs);
 }
 

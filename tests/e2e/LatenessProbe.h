@@ -17,7 +17,6 @@ class LatenessProbe : public QObject
 
     LatenessProbe();
     void start();
-    int ticks() const { return m_ticks; }
     // The worst delay of a tick past its due time since start(), including the time since the
     // last tick (a loop that never comes back is late too).
     qint64 worstLatenessMs() const;
@@ -27,7 +26,6 @@ class LatenessProbe : public QObject
     QElapsedTimer m_clock;
     qint64 m_lastTickMs = 0;
     qint64 m_worstMs = 0;
-    int m_ticks = 0;
 };
 
 } // namespace tesso::e2e

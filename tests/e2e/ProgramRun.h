@@ -19,7 +19,7 @@ struct ProgramRun {
 
     ::testing::AssertionResult start(const ConnectionValues& link)
     {
-        if (!program.ready() || !program.writeConnection(link) || !program.writeLumioLabels())
+        if (!program.ready() || !program.writeConnection(link) || !writeLumioLabels(program.folder()))
             return ::testing::AssertionFailure() << "cannot prepare " << program.folder().toStdString();
         before = program.settingsFiles();
         if (!program.start())

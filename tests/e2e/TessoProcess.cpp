@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "Scenario.h"
 #include "WaitFor.h"
 
 namespace tesso::e2e
@@ -57,28 +58,9 @@ bool TessoProcess::writeConnection(const ConnectionValues& values) const
     return ConnectionSettings(folder(), Title).WriteConnection(values);
 }
 
-bool TessoProcess::writeLumioLabels() const
-{
-    InputLabels labels;
-    labels.Black = QStringLiteral("Blank stage");
-    for (int k = 1; k <= 7; ++k) {
-        labels.Inputs << QStringLiteral("Camera %1").arg(k);
-        labels.Audios << QStringLiteral("Mic %1").arg(k);
-    }
-    return ConnectionSettings(folder(), Title).WriteLabels(QStringLiteral("Lumio"), labels);
-}
-
 QMap<QString, QByteArray> TessoProcess::settingsFiles() const
 {
-    QMap<QString, QByteArray> files;
-    const QDir dir(folder());
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
-        if (name == ProgramName)
-            continue;
-        QFile file(dir.filePath(name));
-        files.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)"));
-    }
-    return files;
+    return filesIn(folder(), ProgramName);
 }
 
 bool TessoProcess::start()

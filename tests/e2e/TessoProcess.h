@@ -28,8 +28,6 @@ class TessoProcess
 
     // The settings, written by the program's own code so that the program reads them as its own.
     bool writeConnection(const ConnectionValues& values) const;
-    // A Lumio label file with labels a user chose.
-    bool writeLumioLabels() const;
     // Every file of the folder but the program, by name.
     QMap<QString, QByteArray> settingsFiles() const;
 
