@@ -1,7 +1,7 @@
 // The real program against the simulated device in this process, through the device's fault
-// options: a silence in the middle of the query-all answer, and TCP connections that drop or find
-// nobody. The device side tells what the program does (Scenario.h). Replies cut into pieces behind
-// lines of noise are DriverAgainstSim's, a serial line full of noise Flood's.
+// options: a silence in the middle of the query-all answer, replies cut into single bytes behind
+// lines of noise, and TCP connections that drop or find nobody. The device side tells what the
+// program does (Scenario.h).
 
 #include <memory>
 
@@ -45,6 +45,20 @@ TEST(ProgramFaults, SilenceInTheMiddleOfTheQueryAllAnswerIsALostDeviceThatComesB
     device.sim().setSilenceAfter(-1);
     ASSERT_TRUE(waitForKeepAlive(device, 2)) << "found again and reloaded";
     EXPECT_TRUE(staysConnected(device));
+    run.finish();
+}
+
+TEST(ProgramFaults, RepliesInSingleBytesBehindLinesOfNoiseStillConnect)
+{
+    Device device;
+    ASSERT_TRUE(device.server->openPty());
+    device.sim().setChunking(1, 1);
+    device.sim().setNoise(24);
+    ProgramRun run;
+    run.program.setEnvironment(QStringLiteral("TESSO_COM1"), device.server->ptyPath());
+    ASSERT_TRUE(run.start(serialLink(0)));
+    ASSERT_TRUE(waitForKeepAlive(device));
+    EXPECT_TRUE(staysConnected(device, 3));
     run.finish();
 }
 
