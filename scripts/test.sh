@@ -29,8 +29,8 @@ stage plain build
 stage Debian package of the plain build
 "$root/scripts/package.sh" "$root/build" || status=1
 
-# The sanitizer builds are optimised less and carry line tables only: a third of the compile time
-# of -O2 -g, and the sanitizers' reports still name file and line.
+# The sanitizer builds are optimised less and carry line tables only: half the build time of
+# -O2 -g, and the sanitizers' reports still name file and line.
 sanitizer_flags=("-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" -DTESSO_BUILD_BENCH=OFF)
 
 # The fault scenarios of whole programs (tests/e2e) wait out real link time-outs; they run on the
