@@ -55,7 +55,7 @@ TEST(TitleRows, AFastDragGoesOutOneValuePerReply)
     EXPECT_EQ(h.sent(), QByteArray("221tH"));
     const char* const expected[] = {"221tH", "222tH", "223tH", ""};
     for (const char* wire : expected) {
-        h.reply("TitH221\r\n");
+        h.reply("DEV57\r\nTitH221\r\n"); // the keep-alive's answer keeps what waits
         EXPECT_EQ(h.sent(), QByteArray(wire));
     }
     EXPECT_EQ(size->ScrollBar->value(), 221) << "then the device's value";
@@ -67,6 +67,10 @@ TEST(TitleRows, AFastDragGoesOutOneValuePerReply)
     h.reply("DEV0\r\nDEV57\r\nTitH221\r\n");
     EXPECT_EQ(h.sent(), QByteArray());
     EXPECT_TRUE(size->Queue().Vide());
+    h.drag(size, 2);
+    h.sent();
+    h.reply("DEV58\r\nTitH221\r\n");
+    EXPECT_EQ(h.sent(), QByteArray()) << "nor for another device";
 }
 
 TEST(TitleRows, TheBandStaysUnderTitleMaxYAndTypedValuesAreClamped)
@@ -224,6 +228,12 @@ TEST(Take, ThePreselectedInputBlinksWhileUsedAndGetsItsLookBack)
     h.main->Timer1Timer();
     EXPECT_FALSE(third->font().bold()) << "no longer blinking: the look of an input not on air";
     EXPECT_TRUE(h.button(1)->font().bold());
+
+    h.reply("PCH3\r\nPEN1\r\nCH3\r\n"); // taken: on air and still the preselected one
+    for (int tick = 0; tick < 2; ++tick) {
+        h.main->Timer1Timer();
+        EXPECT_TRUE(third->font().bold()) << "the input on air is steady";
+    }
 }
 
 // ---- Mute --------------------------------------------------------------------------------------------

@@ -118,7 +118,15 @@ void TPageEffect::BindTo(TEventRouter& router)
         LimitShadowSize();
         LimitShadowPosition();
     }));
-    m_subscriptions.push_back(router.subscribe(_DEV, [this] { EmptyQueues(); }));
+    // The keep-alive's answer repeats the code every 2 s: only a lost device (code 0) or another
+    // one makes the values still waiting meaningless.
+    m_subscriptions.push_back(router.subscribe(_DEV, [this] {
+        const TMirex_d* driver = m_router->driver();
+        const std::uint32_t code = driver ? driver->DEV() : 0;
+        if (code != m_deviceCode)
+            EmptyQueues();
+        m_deviceCode = code;
+    }));
 }
 
 void TPageEffect::DriverEFFECTSTATUSChange()

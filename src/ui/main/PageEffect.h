@@ -63,6 +63,7 @@ class TPageEffect : public QWidget
     std::vector<TEffectRow*> rows() const;
 
     TEventRouter* m_router = nullptr;
+    std::uint32_t m_deviceCode = 0; // the device the waiting values were meant for
     std::unique_ptr<TBindingTable> m_bindings;
     std::vector<TSubscription> m_subscriptions;
 };
