@@ -142,8 +142,9 @@ void TTransitions::PreselectedInputBlink()
     const int position = tesso::ModelTable::ModelIndex(d->DEV());
     const int n = tesso::ModelTable::InputCount(position);
     const std::uint32_t next = d->ICHNM();
+    // The input on air is steady: only a TAKE still pending blinks.
     const bool blinks = tesso::ModelTable::At(position).capabilities.preselectBlink && next >= 1 &&
-                        next <= static_cast<std::uint32_t>(n) &&
+                        next <= static_cast<std::uint32_t>(n) && next != d->ICHM() &&
                         d->mirrorValueOfInput(_PENA, static_cast<int>(next)) != 0;
     const int input = blinks ? static_cast<int>(next) : 0;
     // A button that stops blinking (input no longer used, another preselected) gets its look back.
