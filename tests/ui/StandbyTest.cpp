@@ -87,11 +87,14 @@ TEST(StandbyDelay, EveryScrollIsSentAndEchoesLeaveTheHeldThumbAlone)
 TEST(StandbyMenu, ItemsSendTheirTagsAndTheMarksFollowTheDevice)
 {
     StandbyWindow h;
+    h.reply("STBY0\r\nSTBR2\r\n");
     h.menus->MenuStandByOn->trigger();
     h.menus->MenuStandByOff->trigger();
     for (QAction* baud : h.menus->MenuBaud)
         baud->trigger();
     EXPECT_EQ(h.sent(), QByteArray("1sS0sS3sR2sR1sR0sR"));
+    EXPECT_TRUE(h.menus->MenuStandByOff->isChecked() && h.menus->MenuBaud[1]->isChecked())
+        << "the marks wait for the device's answer";
 
     h.reply("STBY1\r\nSTBR1\r\n");
     EXPECT_TRUE(h.menus->MenuStandByOn->isChecked());
@@ -100,6 +103,19 @@ TEST(StandbyMenu, ItemsSendTheirTagsAndTheMarksFollowTheDevice)
     EXPECT_TRUE(h.menus->MenuStandByOff->isChecked());
     EXPECT_TRUE(h.menus->MenuBaud[2]->isChecked()) << "a code without an item moves no mark";
     EXPECT_EQ(h.sent(), QByteArray());
+}
+
+TEST(StandbyMenu, AChoiceWithNoDeviceIsNotShownAsApplied)
+{
+    Harness h;
+    h.startWith();
+    TMainMenus* menus = h.main->Menus;
+    const QAction* before = menus->MenuBaud[0]->actionGroup()->checkedAction();
+    menus->MenuStandByOn->trigger();
+    menus->MenuBaud[3]->trigger();
+    EXPECT_FALSE(menus->MenuStandByOn->isChecked());
+    EXPECT_EQ(menus->MenuBaud[0]->actionGroup()->checkedAction(), before);
+    EXPECT_EQ(h.links.serial->allWritten(), QByteArray());
 }
 
 // ---- Black delay window ---------------------------------------------------------------------------
@@ -178,6 +194,34 @@ TEST(ProjectorMessage, HoldsAtMost255CharactersAndRefusesNulAndWideCodes)
     h.sent();
     h.message->BtnOk->click();
     EXPECT_TRUE(h.sent().endsWith("254sI65sO255sI0sO"));
+}
+
+TEST(ProjectorMessage, AfterOkTheStoredMessageIsReadBackAndAShortOneIsReported)
+{
+    StandbyWindow h;
+    tesso::test::ReportCapture report;
+    auto storeABC = [&h](const QByteArray& echoes) {
+        h.menus->MenuMessageOn->trigger();
+        for (const char* k : {"A", "B", "C"})
+            h.key(QString::fromLatin1(k));
+        h.message->BtnOk->click();
+        h.sent();
+        h.reply(echoes); // the device answers every cell of the store
+    };
+    storeABC(
+        "STBI0\r\nSTBO65\r\nSTBI1\r\nSTBO66\r\nSTBI1\r\nSTBO0\r\n"); // no cell 2: the end lands on cell 1
+    EXPECT_EQ(h.sent(), QByteArray("0sIsO")) << "the read-back starts after the store's last echo";
+    h.reply("STBI0\r\nSTBO65\r\nSTBI1\r\nSTBO0\r\n");
+    ASSERT_EQ(report.messages.size(), 1);
+    EXPECT_EQ(report.messages[0],
+              QStringLiteral(
+                  "The device did not keep the whole projector message: it kept 1 of its 3 characters."));
+    EXPECT_TRUE(h.message->isHidden()) << "checked without the window";
+
+    storeABC("STBI0\r\nSTBO65\r\nSTBI1\r\nSTBO66\r\nSTBI2\r\nSTBO67\r\nSTBI3\r\nSTBO0\r\n");
+    h.reply("STBI0\r\nSTBO65\r\nSTBI1\r\nSTBO66\r\nSTBI2\r\nSTBO67\r\nSTBI3\r\nSTBO0\r\n");
+    EXPECT_EQ(h.sent(), QByteArray("0sIsO1sIsO2sIsO3sIsO"));
+    EXPECT_EQ(report.messages.size(), 1) << "kept whole: nothing to say";
 }
 
 // ---- Read-back ------------------------------------------------------------------------------------

@@ -52,6 +52,19 @@ template <typename Group, typename Items> void clearExclusive(Group* group, cons
     group->setExclusive(exclusive);
 }
 
+// Checks one item of a group, or none. The items' own signals stay open: the group keeps its
+// choice through them, and a choice is sent only on `triggered`, which checking does not raise.
+void checkOnly(QActionGroup* group, QAction* chosen)
+{
+    if (chosen)
+        return chosen->setChecked(true);
+    const auto policy = group->exclusionPolicy();
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction* action : group->actions())
+        action->setChecked(false);
+    group->setExclusionPolicy(policy);
+}
+
 } // namespace
 
 TBindingTable::TBindingTable(TEventRouter& router) : m_router(router), m_context(std::make_unique<QObject>())
@@ -71,6 +84,8 @@ void TBindingTable::Bind(const TBindingRow& binding)
     Row& row = m_rows.emplace_back();
     row.binding = binding;
     row.control = binding.control;
+    if (binding.kind == ControlKind::MenuGroup)
+        row.shownAction = static_cast<QActionGroup*>(binding.control)->checkedAction();
     row.subscription = m_router.subscribe(binding.variable, [this, &row] { reported(row); });
     connectUserAction(row);
 }
@@ -161,18 +176,9 @@ void TBindingTable::show(Row& row, std::uint32_t value)
         for (QAction* action : group->actions())
             if (action->data().toInt() == position)
                 chosen = action;
-        // The items' own signals stay open: the group keeps its choice through them, and a
-        // choice is sent only on `triggered`, which checking an item does not raise.
-        if (chosen) {
-            chosen->setChecked(true);
-        } else {
-            // A value no item stands for leaves none checked rather than an old choice.
-            const auto policy = group->exclusionPolicy();
-            group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-            for (QAction* action : group->actions())
-                action->setChecked(false);
-            group->setExclusionPolicy(policy);
-        }
+        // A value no item stands for leaves none checked rather than an old choice.
+        row.shownAction = chosen;
+        checkOnly(group, chosen);
         break;
     }
     case ControlKind::PushButton:
@@ -279,8 +285,13 @@ void TBindingTable::connectUserAction(Row& row)
                          context, guard([this, &row](bool) { send(row, 1); }));
         break;
     case ControlKind::MenuGroup:
+        // The mark Qt moved on the click goes back to the device's report until the device
+        // answers, and stays there when nothing could be sent.
         QObject::connect(static_cast<QActionGroup*>(row.binding.control), &QActionGroup::triggered, context,
-                         guard([this, &row](QAction* action) { sendPosition(row, action->data().toInt()); }));
+                         guard([this, &row](QAction* action) {
+                             checkOnly(static_cast<QActionGroup*>(row.control.data()), row.shownAction);
+                             sendPosition(row, action->data().toInt());
+                         }));
         break;
     }
 }

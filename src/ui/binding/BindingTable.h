@@ -15,6 +15,8 @@
 #include "BindingRow.h"
 #include "EventRouter.h"
 
+class QAction;
+
 class TBindingTable
 {
   public:
@@ -37,6 +39,7 @@ class TBindingTable
         QPointer<QObject> control;
         TSubscription subscription;
         bool everReported = false;
+        QPointer<QAction> shownAction; // a menu group's item that shows the last report
     };
     void connectUserAction(Row& row);
     void reported(Row& row);
