@@ -47,7 +47,7 @@ TEST(FrameAlertPage, CaptureDeleteAndTheRecordingNotice)
 {
     ConnectedWindow h;
     TPageFrameAlert* page = h.main->TabSheet_FrameAlert;
-    h.reply("CH1\r\nIPS1\r\nFRZ0\r\n");
+    h.reply("CH1\r\nIPS1\r\nFRZ0\r\nFARC1\r\n");
     page->BtnFrameCaptureClick();
     h.reply("FASW0\r\nFAST0\r\n");
     page->BtnDeleteFrameClick();
@@ -62,10 +62,25 @@ TEST(FrameAlertPage, CaptureDeleteAndTheRecordingNotice)
     EXPECT_TRUE(page->BtnTransferFrame->isEnabled());
 }
 
-TEST(FrameAlertPage, NoTransferWithoutADevice)
+TEST(FrameAlertPage, NothingActsOnAFrameWithoutADevice)
 {
     Harness h;
     h.startWith();
+    TPageFrameAlert* page = h.main->TabSheet_FrameAlert;
+    auto enabled = [page] {
+        return std::vector<bool>{page->RdoFrameAuto->isEnabled(), page->BtnFrameDisplay->isEnabled(),
+                                 page->BtnFrameHide->isEnabled(), page->BtnDeleteFrame->isEnabled()};
+    };
+    const std::vector<bool> none(4, false);
+    EXPECT_EQ(enabled(), none) << "at start-up";
+    h.connectDevice(57);
+    EXPECT_EQ(enabled(), none) << "before the device reported its frame";
+    h.links.deliverSerial("FARC1\r\n");
+    EXPECT_EQ(enabled(), std::vector<bool>(4, true));
+    h.links.deliverSerial("DEV0\r\n");
+    h.links.timer->fire(); // the device is declared lost
+    EXPECT_EQ(enabled(), none) << "once the device is lost";
+
     h.main->TabSheet_FrameAlert->BtnTransferFrameClick();
     EXPECT_EQ(h.main->TabSheet_FrameAlert->LblFrameNotAvailable->text(),
               QStringLiteral("Not available (Device NOT connected)"));

@@ -114,6 +114,25 @@ void TPageFrameAlert::BindTo(TEventRouter& router, const TMainRoutines& routines
     on(_FASTAT, [this] { DriverFASTATChange(); });
     on(_FAMODEM, [this] { ShowRecording(); });
     on(_FAEXEC, [this] { ShowRecording(); });
+    m_subscriptions.push_back(router.subscribe(DriverEvent::Connected, [this] {
+        const TMirex_d* d = driver();
+        if (!d || !d->Connected())
+            m_frameStateKnown = false;
+        EnableFrameControls();
+    }));
+    EnableFrameControls();
+}
+
+// The frame controls act on a frame the device has told us about: none before a connected device
+// has reported its frame state, and none once it is lost.
+void TPageFrameAlert::EnableFrameControls()
+{
+    const TMirex_d* d = driver();
+    const bool usable = m_frameStateKnown && d && d->Connected() && d->FAREC();
+    const bool recording = d && d->FAMODEM_() == Capture && d->FAEXEC();
+    for (QWidget* w : std::initializer_list<QWidget*>{RdoFrameAuto, BtnFrameDisplay, BtnFrameHide})
+        w->setEnabled(usable);
+    BtnDeleteFrame->setEnabled(usable && !recording);
 }
 
 void TPageFrameAlert::ShowNotAvailable(const QString& reason)
@@ -174,9 +193,8 @@ void TPageFrameAlert::DriverFARECChange()
     const bool recorded = d->FAREC();
     if (m_routines.ShowStatusCell)
         m_routines.ShowStatusCell(RecordedRow, QString(recorded ? Constante::Yes : Constante::No));
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{RdoFrameAuto, BtnFrameDisplay, BtnFrameHide, BtnDeleteFrame})
-        w->setEnabled(recorded);
+    m_frameStateKnown = true;
+    EnableFrameControls();
 }
 
 void TPageFrameAlert::DriverFASTATChange()
@@ -195,5 +213,5 @@ void TPageFrameAlert::ShowRecording()
     LblWaitRecordingFrame->setVisible(recording);
     GrpFrameMemory->setEnabled(!recording);
     BtnTransferFrame->setEnabled(!recording);
-    BtnDeleteFrame->setEnabled(!recording);
+    EnableFrameControls();
 }

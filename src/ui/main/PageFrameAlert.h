@@ -40,6 +40,7 @@ class TPageFrameAlert : public QWidget
     void DriverFARECChange();
     void DriverFASTATChange();
     void ShowRecording();
+    void EnableFrameControls();
 
     TRadioGroup* RdoFrameAuto = nullptr;
     QPushButton* BtnFrameDisplay = nullptr;
@@ -58,6 +59,7 @@ class TPageFrameAlert : public QWidget
 
     TEventRouter* m_router = nullptr;
     TMainRoutines m_routines;
+    bool m_frameStateKnown = false; // FAREC reported since the device was connected
     std::unique_ptr<TBindingTable> m_bindings;
     std::vector<TSubscription> m_subscriptions;
 };
