@@ -7,12 +7,15 @@
 
 #include <cmath>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTextBlock>
 #include <QToolButton>
@@ -27,6 +30,7 @@
 #include "DebugSettingsStore.h"
 #include "DialKnob.h"
 #include "IntervalDial.h"
+#include "LogFolder.h"
 #include "MainWindowTestHarness.h"
 #include "QuickSendButtons.h"
 #include "ReceivedLogModel.h"
@@ -97,6 +101,7 @@ struct Console {
     {
         form = std::make_unique<TForm_Debug2007>(nullptr, folder.path());
         form->setPrompts(&prompts);
+        form->setLogFolder(folder.path());
         form->Clock = [] { return qint64(1700000000000); };
         form->setDriver(driver.driver.get(), &router);
         if (!driver.serial->active)
@@ -404,10 +409,24 @@ TEST(DebugConsoleList, TogglingHidesRepliesAndClickingSendsTheCommand)
     click(c.form->_->viewport(), c.form->_->visualItemRect(query).center());
     EXPECT_EQ(c.driver.serial->writtenText(), QStringLiteral("?")) << "one byte, the CR dropped";
 
+    // On its check box a click only toggles: no whole dump from the box of "#".
+    QListWidgetItem* dump = c.form->_->item(c.entryRow(QStringLiteral("#"), QStringLiteral("#")));
+    c.form->_->scrollToItem(dump);
+    QStyleOptionViewItem option;
+    option.initFrom(c.form->_);
+    option.rect = c.form->_->visualItemRect(dump);
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    click(c.form->_->viewport(),
+          c.form->_->style()
+              ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, c.form->_)
+              .center());
+    EXPECT_EQ(dump->checkState(), Qt::Unchecked);
+    EXPECT_EQ(c.driver.serial->writtenText(), QStringLiteral("?"));
+
     c.form->AllUnChecked1Click();
     c.reply("VP4\r\n");
     EXPECT_EQ(c.form->ReceivedLog->LoggedRows(), 2);
-    EXPECT_EQ(c.form->SettingsStore().WriteCount(), 2) << "All UnChecked does not save";
+    EXPECT_EQ(c.form->SettingsStore().WriteCount(), 3) << "the box's toggle saved, All UnChecked does not";
 }
 
 // ---- Sending ------------------------------------------------------------------------------------
@@ -593,6 +612,7 @@ TEST(DebugConsoleLog, DecodedRowsClearSaveAndTheCalculator)
 
     c.form->Save_Txt_ReceivedClick();
     EXPECT_EQ(c.readFile(QStringLiteral("Debug2007.txt")), QByteArray("HP123\r\nDEV\r\n\r\n"));
+    EXPECT_TRUE(c.form->Notice().contains(c.folder.filePath(QStringLiteral("Debug2007.txt"))));
     c.prompts.saveAs = DebugPrompts::LogFile{c.folder.filePath(QStringLiteral("session.log")), true};
     c.form->SaveAs_Txt_ReceivedClick();
     EXPECT_TRUE(c.readFile(QStringLiteral("session.log"))
@@ -608,6 +628,23 @@ TEST(DebugConsoleLog, DecodedRowsClearSaveAndTheCalculator)
     EXPECT_EQ(log->rowCount(), 1);
     c.form->Save_Txt_ReceivedClick();
     EXPECT_EQ(c.readFile(QStringLiteral("Debug2007.txt")), QByteArray("\r\n"));
+}
+
+TEST(DebugConsoleLog, TheLogGoesToTheWorkingFolderUnlessItIsTemporaryOrMissing)
+{
+    QTemporaryDir temporary, other;
+    const QString documents = other.filePath(QStringLiteral("Documents"));
+    const QString working = other.filePath(QStringLiteral("work"));
+    QDir().mkpath(working);
+    EXPECT_EQ(LogFolder::choose(working, documents, temporary.path()), working);
+    EXPECT_FALSE(QFileInfo::exists(documents));
+
+    const QString demo = temporary.filePath(QStringLiteral("demo"));
+    QDir().mkpath(demo);
+    EXPECT_EQ(LogFolder::choose(demo, documents, temporary.path()), documents);
+    EXPECT_TRUE(QFileInfo(documents).isDir()) << "made for the log";
+    EXPECT_EQ(LogFolder::choose(other.filePath(QStringLiteral("gone")), documents, temporary.path()),
+              documents);
 }
 
 TEST(DebugConsoleLog, RowLimitDropsTheOldestAndTheViewStaysWhereTheUserScrolled)

@@ -44,5 +44,6 @@ inline constexpr QLatin1String FrameTransferHoldsLine{"Not sent: a frame transfe
 inline constexpr QLatin1String NoSingleByte{"Not sent: \"%1\" has no single-byte form"};
 inline constexpr QLatin1String FileSendStopped{"File send stopped at line %1 of %2: %3"};
 inline constexpr QLatin1String LinkClosed{"The link to the device is closed"};
+inline constexpr QLatin1String LogSaved{"Log saved to %1"};
 
 } // namespace DebugTexts

@@ -28,6 +28,7 @@
 #include "ErrorReport.h"
 #include "Errors.h"
 #include "IntervalDial.h"
+#include "LogFolder.h"
 #include "Mirex_d.h"
 #include "QuickSendButtons.h"
 #include "ReceivedLogModel.h"
@@ -559,7 +560,9 @@ void TForm_Debug2007::Clear_Txt_ReceivedClick()
 
 void TForm_Debug2007::Save_Txt_ReceivedClick()
 {
-    saveLog(QDir(m_folder).filePath(QString(DebugTexts::LogFileName)), false);
+    if (m_logFolder.isEmpty())
+        m_logFolder = LogFolder::forThisProcess();
+    saveLog(QDir(m_logFolder).filePath(QString(DebugTexts::LogFileName)), false);
 }
 
 void TForm_Debug2007::SaveAs_Txt_ReceivedClick()
@@ -574,7 +577,8 @@ void TForm_Debug2007::saveLog(const QString& fileName, bool withTimes)
     const QByteArray text = ReceivedLog->SaveText(withTimes);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        tesso::reportError(file.errorString());
+        return tesso::reportError(file.errorString());
+    showNotice(QString(DebugTexts::LogSaved).arg(QDir::toNativeSeparators(fileName)));
 }
 
 void TForm_Debug2007::FindNext(bool forward)

@@ -112,7 +112,10 @@ class TForm_Debug2007 : public QMainWindow
     void ForceConnect2Click();
     void TransmissionduCarriageReturn1Click();
     void Clear_Txt_ReceivedClick();
+    // "Save": the reply log as "Debug2007.txt" in the log folder (see LogFolder), whose path the
+    // notice then shows.
     void Save_Txt_ReceivedClick();
+    void setLogFolder(const QString& folder) { m_logFolder = folder; }
     void SaveAs_Txt_ReceivedClick();
     void Calculatrice1Click();
     void AllChecked1Click();
@@ -160,5 +163,7 @@ class TForm_Debug2007 : public QMainWindow
     std::unique_ptr<DebugPrompts> m_ownPrompts;
     DebugSettingsStore* m_store = nullptr;
     QString m_folder;
+    QString m_logFolder; // chosen on the first "Save"
+
     int m_dividerOffset = 0;
 };

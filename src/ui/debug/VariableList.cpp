@@ -1,5 +1,7 @@
 #include "VariableList.h"
 
+#include <utility>
+
 #include <QSignalBlocker>
 
 #include "ErrorReport.h"
@@ -73,8 +75,19 @@ std::optional<QString> TVariableList::ShowEntryContaining(const QString& text)
     return std::nullopt;
 }
 
+void TVariableList::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The release toggles a check box (itemChanged) before it reports the click (itemClicked).
+    m_releasing = true;
+    m_checkToggledByRelease = false;
+    QListWidget::mouseReleaseEvent(event);
+    m_releasing = false;
+}
+
 void TVariableList::_ClickCheck(QListWidgetItem*)
 {
+    if (m_releasing)
+        m_checkToggledByRelease = true;
     RebuildHidden();
     if (OnToggle)
         OnToggle();
@@ -82,6 +95,9 @@ void TVariableList::_ClickCheck(QListWidgetItem*)
 
 void TVariableList::_Click(QListWidgetItem* item)
 {
+    // A click on the check box only toggles it.
+    if (std::exchange(m_checkToggledByRelease, false))
+        return;
     if (item && OnEntryClick)
         OnEntryClick(VariableEntries::FirstWord(item->text()));
 }

@@ -41,7 +41,12 @@ class TVariableList : public QListWidget
     void _ClickCheck(QListWidgetItem* item);
     void _Click(QListWidgetItem* item);
 
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
   private:
+    bool m_releasing = false;
+    bool m_checkToggledByRelease = false;
     QStringList m_entries;
     HiddenMnemonics m_hidden;
 };
