@@ -278,6 +278,8 @@ inline constexpr QLatin1String StandbyDelayFormat{"%dH:%dMin"};
 inline constexpr QLatin1String NotAValidInteger{"'%s' is not a valid integer value"};
 inline constexpr QLatin1String Cancel{"Cancel"};
 inline constexpr QLatin1String Clear{"Clear"};
+inline constexpr QLatin1String MessageNotKept{
+    "The device did not keep the whole projector message: it kept %s of its %s characters."};
 // The names of the character codes 0..32 in a projector message.
 inline constexpr const char* ControlCodeNames[33] = {"Null",
                                                      "Start of heading",

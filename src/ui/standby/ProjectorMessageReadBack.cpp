@@ -1,5 +1,9 @@
 #include "ProjectorMessageReadBack.h"
 
+#include "Constante.h"
+#include "ErrorReport.h"
+#include "TextFormat.h"
+
 namespace
 {
 
@@ -24,6 +28,7 @@ void TProjectorMessageReadBack::Start(int onOff)
     TMirex_d* driver = m_router.driver();
     if (!m_window || !driver)
         return;
+    m_mode = Mode::IntoWindow;
     m_message = onOff == 0 ? 0 : 1;
     m_cell = 0;
     m_buffer.fill(0);
@@ -37,13 +42,32 @@ void TProjectorMessageReadBack::Start(int onOff)
     driver->setQueryVar(Variables[m_message].character);
 }
 
+void TProjectorMessageReadBack::Verify(int onOff, std::vector<std::uint8_t> typed)
+{
+    m_mode = Mode::AwaitingStoreEnd;
+    m_message = onOff == 0 ? 0 : 1;
+    m_typed = std::move(typed);
+    m_cell = 0;
+    m_buffer.fill(0);
+}
+
 void TProjectorMessageReadBack::CharacterReported(int onOff)
 {
     const TMirex_d* driver = m_router.driver();
-    if (!m_window || !m_window->RunRead() || onOff != m_message || !driver)
+    if (!m_window || onOff != m_message || !driver || m_mode == Mode::Idle)
+        return;
+    if (m_mode == Mode::IntoWindow && !m_window->RunRead())
         return;
     const std::uint32_t index = driver->mirrorValue(Variables[m_message].index);
     const std::uint32_t code = driver->mirrorValue(Variables[m_message].character);
+    // The store's echoes come first; its closing 0 is the last of them (typed codes are never 0).
+    if (m_mode == Mode::AwaitingStoreEnd) {
+        if (code == 0) {
+            m_mode = Mode::Verifying;
+            request(0);
+        }
+        return;
+    }
     // Past the cells a message may fill, or back at a cell already read: the device did not follow.
     if (index >= static_cast<std::uint32_t>(TForm_MessageProjector::MaxCharacters) || index < m_cell)
         return finish();
@@ -70,10 +94,26 @@ void TProjectorMessageReadBack::request(std::uint32_t cell)
 
 void TProjectorMessageReadBack::finish()
 {
-    m_window->setRunRead(false);
-    for (std::uint32_t i = 0; i < m_cell; ++i)
-        if (m_buffer[i] != 0)
-            m_window->setMSG_Edit_Message(m_buffer[i]);
+    if (m_mode == Mode::Verifying) {
+        compareWithTyped();
+    } else {
+        m_window->setRunRead(false);
+        for (std::uint32_t i = 0; i < m_cell; ++i)
+            if (m_buffer[i] != 0)
+                m_window->setMSG_Edit_Message(m_buffer[i]);
+    }
+    m_mode = Mode::Idle;
     m_buffer.fill(0);
     m_cell = 0;
+}
+
+void TProjectorMessageReadBack::compareWithTyped()
+{
+    std::size_t kept = 0;
+    while (kept < m_typed.size() && kept < m_cell && m_buffer[kept] == m_typed[kept])
+        ++kept;
+    if (kept == m_typed.size() && m_cell == m_typed.size())
+        return;
+    tesso::reportError(TextFormat::Format(Constante::MessageNotKept,
+                                          {QString::number(kept), QString::number(m_typed.size())}));
 }

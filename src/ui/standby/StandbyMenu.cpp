@@ -44,8 +44,12 @@ TStandbyMenu::TStandbyMenu(TMainMenus& menus, TEventRouter& router, const Window
         m_readBack = std::make_unique<TProjectorMessageReadBack>(router, *m_message);
         m_message->OnMSGOKChange = [this](TForm_MessageProjector*, int onOff, int count,
                                           const std::uint8_t* codes) {
-            if (TMirex_d* driver = m_router.driver())
-                TForm_MessageProjector::StoreMessage(*driver, onOff, count, codes);
+            TMirex_d* driver = m_router.driver();
+            if (!driver)
+                return;
+            TForm_MessageProjector::StoreMessage(*driver, onOff, count, codes);
+            if (codes && count > 0)
+                m_readBack->Verify(onOff, std::vector<std::uint8_t>(codes, codes + count));
         };
     }
 
