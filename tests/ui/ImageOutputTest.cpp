@@ -5,12 +5,14 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "ControlsMenu.h"
 #include "FrmScrollbar.h"
@@ -113,6 +115,33 @@ TEST(OutputPage, FormatCodesBothWaysAndTheRatesEachFormatAllows)
     h.reply("DEV40\r\n");
     emit page->CboOutputFormat->activated(0);
     EXPECT_EQ(h.sent(), QByteArray()) << "no format without a known model";
+}
+
+TEST(Wheel, OnlyTheControlWithTheFocusTakesIt)
+{
+    ConnectedWindow h;
+    h.main->show();
+    QApplication::setActiveWindow(h.main.get());
+    h.main->PageControl->setCurrentWidget(h.main->TabSheet_Output);
+    QComboBox* format = h.main->TabSheet_Output->CboOutputFormat;
+    h.main->PageControl->setCurrentWidget(h.main->TabSheet_Image);
+    QScrollBar* bar = h.main->TabSheet_Image->FrameScrollHPos->ScrollBar;
+    auto wheel = [](QWidget* w) {
+        QWheelEvent turn(QPointF(4, 4), w->mapToGlobal(QPointF(4, 4)), QPoint(), QPoint(0, -120),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w, &turn);
+    };
+    h.main->PageControl->setCurrentWidget(h.main->TabSheet_Output);
+    wheel(format);
+    h.main->PageControl->setCurrentWidget(h.main->TabSheet_Image);
+    wheel(bar);
+    EXPECT_EQ(h.sent(), QByteArray()) << "scrolled past, nothing changes";
+    EXPECT_NE(bar->focusPolicy() & Qt::ClickFocus, 0) << "a click gives the bar the wheel";
+
+    bar->setFocus();
+    ASSERT_TRUE(bar->hasFocus());
+    wheel(bar);
+    EXPECT_FALSE(h.sent().isEmpty()) << "with the focus it works";
 }
 
 TEST(OutputPage, RadioGroupsShowOnlyTheirItems)

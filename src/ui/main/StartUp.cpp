@@ -15,6 +15,7 @@
 #include "Unit_PageAccueil.h"
 #include "Unit_Standby.h"
 #include "Unit_Sync_Time.h"
+#include "WheelGuard.h"
 #include "ipconfig.h"
 #include "rs232lansetup.h"
 
@@ -35,6 +36,7 @@ std::unique_ptr<TForm_MAIN> TStartUp::Run(DriverLinks links, UserPrompts& prompt
     // The application title (not Qt's display name, which the window system would append to
     // every caption); message boxes take their caption from it.
     qApp->setProperty("ApplicationTitle", QString(Constante::ApplicationTitle));
+    WheelGuard::installOnApplication();
     step();
 
     auto main = std::make_unique<TForm_MAIN>(std::move(links), options.SettingsDirectory, prompts);
