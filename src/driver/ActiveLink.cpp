@@ -49,6 +49,8 @@ void ActiveLink::bind(tConnectionType type)
             return; // only the device's own datagrams
         if (type != CON_RS232 && data.isEmpty())
             return;
+        if (type == CON_UDP)
+            m_udpSendFailing = false; // the device is reached again
         const QByteArray bytes = type == CON_RS232 ? data : upToFirstNul(data);
         tesso::guarded([&] { m_hooks.received(type, bytes); });
     };
@@ -64,9 +66,14 @@ void ActiveLink::bind(tConnectionType type)
         };
         break;
     case CON_UDP:
+        // A failed send (the network unreachable for a moment) keeps the endpoint, so the device
+        // is reached again once the network is back; the user is told once per outage.
         l.onError = [this](const QString& message) {
-            tesso::guarded([this] { CloseUdp(); });
-            fail(CON_UDP, message, true);
+            const bool first = !m_udpSendFailing;
+            m_udpSendFailing = true;
+            if (!link(CON_UDP).isActive())
+                m_udpReopenDue = true;
+            fail(CON_UDP, message, first);
         };
         break;
     case CON_TCP:
@@ -198,6 +205,11 @@ void ActiveLink::write(const QByteArray& text)
 
 void ActiveLink::retryDue()
 {
+    // An endpoint lost by a failed send is bound again, quietly and at most once per step.
+    if (m_udpReopenDue && m_type == CON_UDP) {
+        DeviceLink& udp = link(CON_UDP);
+        m_udpReopenDue = !udp.isActive() && !udp.open();
+    }
     if (!m_tcpReopenDue)
         return;
     m_tcpReopenDue = false;
@@ -207,6 +219,8 @@ void ActiveLink::retryDue()
 
 void ActiveLink::OpenUdp()
 {
+    m_udpSendFailing = false;
+    m_udpReopenDue = false;
     DeviceLink& udp = link(CON_UDP);
     if (udp.isActive())
         return;

@@ -59,7 +59,8 @@ class ActiveLink
     // Open and, for TCP, connected.
     bool isConnected() const { return link(m_type).isConnected(); }
 
-    // Called at every link step: a TCP reconnect that was put off is made now.
+    // Called at every link step: a TCP reconnect that was put off, or a UDP endpoint a failed
+    // send left closed, is opened now.
     void retryDue();
 
     // Serial port settings, whatever the link in use.
@@ -91,4 +92,6 @@ class ActiveLink
     // Repeated TCP failures are retried once per link step instead of at once.
     int m_tcpFailuresInARow = 0;
     bool m_tcpReopenDue = false;
+    bool m_udpSendFailing = false; // since the last datagram from the device
+    bool m_udpReopenDue = false;
 };

@@ -267,7 +267,7 @@ TEST(LinkSetters, IpSettersRestartTheActiveLinkOnlyWhenTheValueChanges)
     EXPECT_EQ(localEvents, 1);
 }
 
-TEST(LinkSetters, UdpFailuresCloseTheEndpointAndAreShown)
+TEST(LinkSetters, AUdpBindFailureIsShownWithItsPort)
 {
     ReportCapture capture;
     {
@@ -284,18 +284,34 @@ TEST(LinkSetters, UdpFailuresCloseTheEndpointAndAreShown)
         EXPECT_TRUE(capture.messages[0].contains(QStringLiteral("UDP port 10500")))
             << capture.messages[0].toStdString();
         EXPECT_EQ(failures, std::vector<std::string>{"1:" + capture.messages[0].toStdString()});
-
-        // A send error on an open endpoint.
-        d.udp->failOpen = false;
-        d->setConType(CON_TCP);
-        d->setConType(CON_UDP);
-        ASSERT_TRUE(d.udp->active);
-        d.udp->link->onError(QStringLiteral("Network unreachable"));
-        EXPECT_FALSE(d.udp->active);
-        EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
     }
-    EXPECT_EQ(capture.messages.size(), 2);
-    EXPECT_EQ(capture.messages.last(), QStringLiteral("Network unreachable"));
+    EXPECT_EQ(capture.messages.size(), 1);
+}
+
+TEST(LinkSetters, FailedUdpSendsKeepTheEndpointAndAreShownOncePerOutage)
+{
+    ReportCapture capture;
+    ScriptedDriver d;
+    int failures = 0;
+    d->OnLinkFailure = [&](tConnectionType, const QString&) { ++failures; };
+    d->setConType(CON_UDP);
+    d->setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+    const int opens = d.udp->opens;
+    for (int i = 0; i < 3; ++i)
+        d.udp->link->onError(QStringLiteral("Network unreachable"));
+    EXPECT_TRUE(d.udp->active) << "the endpoint is kept";
+    EXPECT_EQ(failures, 3);
+    EXPECT_EQ(capture.messages, QStringList{QStringLiteral("Network unreachable")}) << "shown once";
+
+    d.udp->deliver("DEV57\r\n", QStringLiteral("127.0.0.1"), 10500); // the network is back
+    d.udp->link->onError(QStringLiteral("Network unreachable"));
+    EXPECT_EQ(capture.messages.size(), 2) << "a new outage is shown again";
+
+    d.udp->active = false; // an endpoint lost with the send
+    d.udp->link->onError(QStringLiteral("Network unreachable"));
+    d.timer->fire();
+    EXPECT_EQ(d.udp->opens, opens + 1) << "bound again at the next step";
+    EXPECT_TRUE(d.udp->active);
 }
 
 TEST(LinkSetters, RefusingTcpPeerIsRetriedOncePerTimerStep)
