@@ -6,6 +6,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
 
@@ -84,8 +85,17 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     // Ended by a signal, the program still goes through its exit: the demonstration's settings
-    // folder is removed and the link closed.
-    tesso::quitOnSignals(app);
+    // folder is removed and the link closed. A question asked during start-up (the first run's
+    // "Select port") waits in a loop of its own, before the event loop, which quit() would not
+    // end: the signal closes it, and the program ends after start-up without saving anything.
+    bool interrupted = false;
+    tesso::onSignals(app, [&interrupted] {
+        interrupted = true;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
+                dialog->reject();
+        QCoreApplication::quit();
+    });
     QApplication::setApplicationName(QStringLiteral("tesso"));
     QApplication::setApplicationVersion(QStringLiteral(TESSO_VERSION_STRING));
     QApplication::setWindowIcon(QIcon(GlyphImages::Logo(QString())));
@@ -125,6 +135,9 @@ int main(int argc, char** argv)
 #endif
     }
 
+    // The fault tests watch the event loop from here on, the start-up's questions included.
+    tesso::startHeartbeat(app);
+
     std::unique_ptr<TForm_MAIN> mainWindow;
     QString failure;
     try {
@@ -136,6 +149,8 @@ int main(int argc, char** argv)
     } catch (const std::exception& e) {
         failure = QString::fromLocal8Bit(e.what());
     }
+    if (interrupted)
+        return 0; // the window goes unshown and unclosed: nothing of the start-up is saved
     if (!mainWindow) {
         // No event loop will run: this box has to wait for the user.
         QMessageBox::critical(nullptr, QString(Constante::ApplicationTitle), failure);
@@ -145,7 +160,6 @@ int main(int argc, char** argv)
     QObject::connect(mainWindow.get(), &TForm_MAIN::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     mainWindow->show();
-    tesso::startHeartbeat(app); // only when a fault test asks for it
     const int result = app.exec();
     if (!mainWindow->IsClosed())
         mainWindow->close(); // a signal ended the loop: close as the user would, saving the settings

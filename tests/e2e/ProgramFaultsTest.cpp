@@ -1,8 +1,9 @@
 // The real program against the simulated device in this process, through the device's fault
 // options: a silence in the middle of the query-all answer, replies cut into single bytes behind
 // lines of noise, and TCP connections that drop or find nobody. The device side tells what the
-// program does (Scenario.h).
+// program does (Scenario.h). And a first run ended by a signal while its question is open.
 
+#include <csignal>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -92,4 +93,19 @@ TEST(ProgramFaults, TcpConnectionsThatDropOrFindNobodyAreMadeAgain)
     ASSERT_TRUE(waitForKeepAlive(device));
     EXPECT_TRUE(staysConnected(device));
     run.finish();
+}
+
+TEST(ProgramFaults, SignalsEndAFirstRunWhoseQuestionIsOpenAndNothingIsWritten)
+{
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal == SIGINT ? "SIGINT" : "SIGTERM");
+        TessoProcess program; // no connection file: the first run asks "Select port"
+        ASSERT_TRUE(program.ready() && program.start());
+        ASSERT_TRUE(waitFor([&] { return program.heartbeat().ticks().size() >= 2; }, Deadline))
+            << "the question's loop runs";
+        ::kill(static_cast<pid_t>(program.pid()), signal);
+        ASSERT_TRUE(waitFor([&] { return !program.running(); }, Deadline)) << program.output().toStdString();
+        EXPECT_EQ(program.terminate(), 0);
+        EXPECT_TRUE(program.settingsFiles().isEmpty()) << "an unanswered first run writes nothing";
+    }
 }
