@@ -89,10 +89,10 @@ TEST(MainWindowStartUp, NetworkLinkFromTheFileOpensNoComPort)
     for (int ipEnable : {1, 2}) {
         SCOPED_TRACE(ipEnable);
         Harness h;
-        h.startWith(
-            QByteArrayLiteral("[CONNEXION]\nPort=4\nREMOTE_IP=127.000.000.001\nREMOTE_PORT_ENTRY=10600\n"
-                              "LOCAL_PORT_ENTRY=10700\nIP_ENABLE=") +
-            QByteArray::number(ipEnable) + '\n');
+        h.startWith(QByteArrayLiteral(
+                        "[CONNEXION]\r\nPort=4\r\nREMOTE_IP=127.000.000.001\r\nREMOTE_PORT_ENTRY=10600\r\n"
+                        "LOCAL_PORT_ENTRY=10700\r\nIP_ENABLE=") +
+                    QByteArray::number(ipEnable) + "\r\n");
         EXPECT_TRUE(h.prompts.informations.isEmpty());
         EXPECT_EQ(h.driver().ConType(), ipEnable == 1 ? CON_UDP : CON_TCP);
         EXPECT_EQ(h.links.serial->opens, 0) << "no COM port is opened";
@@ -105,9 +105,14 @@ TEST(MainWindowStartUp, NetworkLinkFromTheFileOpensNoComPort)
 
         h.main->close();
         EXPECT_EQ(h.saved("IP_ENABLE"), QString::number(ipEnable));
-        EXPECT_EQ(h.saved("Port"), QStringLiteral("0")) << "no COM item is checked";
+        EXPECT_EQ(h.saved("Port"), QStringLiteral("4")) << "the serial port survives a network session";
         EXPECT_EQ(h.saved("REMOTE_IP"), QStringLiteral("127.0.0.1"));
         EXPECT_EQ(h.saved("LOCAL_PORT_ENTRY"), QStringLiteral("10700"));
+        QFile file(h.connectionFile());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        EXPECT_EQ(written.count("\r\n"), 6) << "rewritten with its CR LF line ends: " << written.constData();
+        EXPECT_EQ(written.count('\n'), 6);
     }
 }
 
@@ -150,17 +155,26 @@ TEST(MainWindowStartUp, MalformedConnectionFilesGiveDefaults)
     }
 }
 
-// Keys and sections of no use are dropped and missing keys get their defaults; but a file too large
-// to be ours was read only in part, and writing it back would lose the rest.
-TEST(MainWindowStartUp, ConnectionFileIsRewrittenWholeUnlessTooLargeToBeOurs)
+// Keys and sections of no use are dropped and missing keys get their defaults, in the file's line
+// ends; a file that holds what would be written is left as it is; and a file too large to be ours
+// was read only in part, and writing it back would lose the rest.
+TEST(MainWindowStartUp, ConnectionFileIsRewrittenWholeWhenItChangesUnlessTooLargeToBeOurs)
 {
     QByteArray large = QByteArrayLiteral("[CONNEXION]\nPort=2\n[Other]\n");
     while (large.size() <= IniFile::ReadLimit)
         large += "Key" + QByteArray::number(large.size()) + "=value\n";
+    const QByteArray same =
+        QByteArrayLiteral("; made on Windows\r\n[connexion]\r\nIP_ENABLE = 0\r\nPort=2\r\n"
+                          "REMOTE_IP=192.168.0.10\r\nREMOTE_PORT_ENTRY=10500\r\n"
+                          "LOCAL_PORT_ENTRY=\"10500\"\r\n");
     const std::pair<QByteArray, QByteArray> cases[] = {
         {QByteArrayLiteral("[CONNEXION]\nPort=2\nStale=1\n[Extra]\nx=y\n"),
          QByteArrayLiteral("[CONNEXION]\nPort=2\nREMOTE_IP=192.168.0.10\nREMOTE_PORT_ENTRY=10500\n"
                            "LOCAL_PORT_ENTRY=10500\nIP_ENABLE=0\n")},
+        {QByteArrayLiteral("[CONNEXION]\r\nPort=2\r\n"),
+         QByteArrayLiteral("[CONNEXION]\r\nPort=2\r\nREMOTE_IP=192.168.0.10\r\nREMOTE_PORT_ENTRY=10500\r\n"
+                           "LOCAL_PORT_ENTRY=10500\r\nIP_ENABLE=0\r\n")},
+        {same, same},
         {large, large}};
     for (const auto& [content, written] : cases) {
         SCOPED_TRACE(content.size());
@@ -329,6 +343,8 @@ TEST(MainWindowSerialMenu, NetworkItemKeepsItsCheckOnlyWhenApplied)
     EXPECT_EQ(h.main->Menus->CheckedComIndex(), -1);
     EXPECT_EQ(h.driver().ConType(), CON_TCP);
     EXPECT_EQ(h.main->StatusPanelText(1), QStringLiteral("TCP (127.0.0.1:10500)"));
+    h.main->close();
+    EXPECT_EQ(h.saved("Port"), QStringLiteral("3")) << "the COM port in force before the network link";
 }
 
 TEST(MainWindowDebugKey, OpensTheConsoleOnlyOverTheFirstPanel)

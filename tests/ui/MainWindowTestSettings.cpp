@@ -1,18 +1,22 @@
-// The pieces under the main window: the INI reader and writer, the text formats and the
-// application error report.
+// The pieces under the main window: the INI reader and writer with the Windows code page (and a
+// label file made on Windows in the window), the text formats and the application error report.
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "ErrorReportBox.h"
 #include "IniFile.h"
+#include "MainMenus.h"
+#include "MainWindowTestHarness.h"
 #include "ReportCapture.h"
 #include "TextFormat.h"
 #include "Unit_About.h"
 #include "WaitFor.h"
+#include "Windows1252Codec.h"
 
 namespace
 {
@@ -50,9 +54,65 @@ TEST(IniFileTest, ReadsFilesWrittenElsewhere)
     // "[broken" opens no section: the key stays in the last one.
     EXPECT_EQ(ini.value(QStringLiteral("Lumio"), QStringLiteral("Input4")), QStringLiteral("x"));
     EXPECT_FALSE(ini.value(QStringLiteral("Lumio"), QStringLiteral("noequals")).has_value());
+    EXPECT_TRUE(ini.serialize().startsWith("\xEF\xBB\xBF[Lumio]\r\nInput1=Deck A\r\n"))
+        << "mark and line ends kept";
     IniFile latin1; // a file that is not UTF-8
     latin1.parse(QByteArrayLiteral("[S]\nk=Cam\xe9ra\n"));
     EXPECT_EQ(latin1.value(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("Caméra"));
+}
+
+// Files made on Windows: every byte of the code page reads and writes back as itself; text the code
+// page cannot hold is written as UTF-8 rather than lost.
+TEST(IniFileTest, WindowsCodePageFilesWriteBackInTheirFormUnlessACharacterDoesNotFit)
+{
+    QByteArray all(256, '\0');
+    for (int b = 0; b < 256; ++b)
+        all[b] = static_cast<char>(b);
+    const QString text = Windows1252Codec::decode(all);
+    EXPECT_EQ(text.mid(0x7F, 4), QStringLiteral("\u007f\u20ac\u0081\u201a"));
+    EXPECT_EQ(text.mid(0x9C, 5), QStringLiteral("\u0153\u009d\u017e\u0178\u00a0"));
+    EXPECT_EQ(Windows1252Codec::encode(text), all);
+    EXPECT_FALSE(Windows1252Codec::encode(u"\u0080").has_value()) << "0x80 is the euro sign";
+
+    IniFile ini;
+    ini.parse(QByteArrayLiteral("[S]\r\nk=\x80 \x92\r\n"));
+    EXPECT_EQ(ini.value(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("\u20ac \u2019"));
+    EXPECT_EQ(ini.serialize(), QByteArrayLiteral("[S]\r\nk=\x80 \x92\r\n"));
+    ini.setValue(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("\u20ac \u65e5"));
+    EXPECT_EQ(ini.serialize(), QByteArray("[S]\r\nk=\xE2\x82\xAC \xE6\x97\xA5\r\n"));
+}
+
+// A label file made on Windows is in its code page with CR LF: read as such, left alone while its
+// labels stay the same, and written back in the same form when one changes.
+TEST(MainWindowLabels, AWindowsLabelFileKeepsItsCodePageAndLineEnds)
+{
+    tesso::test::mainwindow::Harness h;
+    h.writeConnectionFile();
+    QByteArray windows = "[Lumio]\r\nBlack=Noir\r\n";
+    for (int k = 1; k <= 7; ++k) {
+        const QByteArray n = QByteArray::number(k);
+        windows += "Input" + n + (k == 1 ? QByteArray("=Rock\x92n \x80") : "=In " + n) + "\r\nAudio" + n +
+                   "=Caf\xe9 " + n + "\r\n";
+    }
+    const QString fileName = h.folder.filePath(QStringLiteral("Lumio.ini"));
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(windows);
+    file.close();
+
+    h.start();
+    h.connectDevice(57);
+    EXPECT_EQ(h.main->PnlBtnInputs->BtnInput[0]->text(), QStringLiteral("Rock\u2019n \u20ac"));
+    EXPECT_EQ(h.main->Menus->MenuAudio[6]->text(), QStringLiteral("Caf\u00e9 7"));
+    auto bytes = [&] {
+        QFile f(fileName);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    EXPECT_EQ(bytes(), windows) << "unchanged labels leave the file as it is";
+
+    h.prompts.answers << QStringLiteral("\u201cB\u201d \u00e9");
+    h.main->Menus->MenuInput[1]->trigger();
+    EXPECT_EQ(bytes(), QByteArray(windows).replace("In 2", "\x93\x42\x94 \xe9")); // "B" in quotes, e acute
 }
 
 TEST(IniFileTest, IntegersFallBackOnAnythingElse)

@@ -1,7 +1,5 @@
 #include "ConnectionMenu.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QLineEdit>
 
@@ -37,6 +35,7 @@ void TConnectionMenu::linkChanged()
 void TConnectionMenu::selectComItem(int n)
 {
     if (n >= 1 && n <= 16) {
+        m_comIndex = n - 1;
         m_choice = m_menus.MenuCOM[static_cast<std::size_t>(n - 1)];
         m_choice->setChecked(true);
     }
@@ -85,6 +84,7 @@ void TConnectionMenu::Load()
     // A hand-edited port outside COM1..COM16 falls back to COM1.
     if (v.Port < 0 || v.Port > 15)
         v.Port = 0;
+    m_comIndex = v.Port;
     // The status bar's link text is read from the network dialog's fields: they start with the
     // saved address rather than the dialog's design values.
     if (m_network)
@@ -115,7 +115,7 @@ QString TConnectionMenu::LinkText() const
 void TConnectionMenu::Save() const
 {
     ConnectionValues v;
-    v.Port = std::max(0, m_menus.CheckedComIndex());
+    v.Port = m_comIndex;
     v.RemoteIp = m_driver.IpRemoteAddress();
     v.RemotePort = m_driver.IpRemotePort();
     v.LocalPort = m_driver.IpLocalPort();

@@ -33,7 +33,7 @@ class TConnectionMenu
     // The file's settings to the driver and the menu ("Select port" on a first run).
     void Load();
     // The menu's choice and the driver's settings to the file; a failure is not worth stopping
-    // the exit for.
+    // the exit for. Over a network link the file keeps the COM port last in force.
     void Save() const;
 
     // The link as the status bar names it; a network link with the address and port as they are
@@ -52,4 +52,5 @@ class TConnectionMenu
     TIPConfigDlg* m_network = nullptr;
     TRs232LanDlg* m_device = nullptr;
     QAction* m_choice = nullptr; // the serial-port menu item in force
+    int m_comIndex = 0;          // the COM port last in force (0 = COM1), kept during a network link
 };

@@ -1,8 +1,9 @@
 #pragma once
 // The two kinds of settings file: the connection settings ("<title>.ini", section "CONNEXION")
 // and one input-label file per model ("<model>.ini", section named after the model). Both are
-// rewritten whole. Files live beside the program, or in the user's configuration folder when the
-// program's folder cannot be written.
+// rewritten whole when their content changes, in the encoding and line ends they were read with
+// (a file made on Windows stays in its code page). Files live beside the program, or in the user's
+// configuration folder when the program's folder cannot be written.
 //
 // A file too large to be ours is read only in part and is then never written over, so that
 // nothing it holds beyond the part read is lost.

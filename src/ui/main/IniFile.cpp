@@ -4,6 +4,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include "Windows1252Codec.h"
+
 namespace
 {
 
@@ -13,15 +15,26 @@ QString folded(const QString& name)
     return name.toCaseFolded();
 }
 
-QString decode(const QByteArray& bytes)
+const QByteArray ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// The text and how it was stored. The line ends are those of the first line.
+QString decode(const QByteArray& bytes, IniFile::TextForm& form)
 {
-    QByteArray body = bytes;
-    if (body.startsWith("\xEF\xBB\xBF"))
-        body.remove(0, 3);
+    form = IniFile::TextForm{};
+    QByteArrayView body = bytes;
+    if (body.startsWith(ByteOrderMark)) {
+        form.byteOrderMark = true;
+        body = body.sliced(ByteOrderMark.size());
+    }
+    const qsizetype lineEnd = body.indexOf('\n');
+    form.crlf = lineEnd > 0 && body[lineEnd - 1] == '\r';
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(body);
-    if (utf8.hasError())
-        text = QString::fromLatin1(body);
+    if (utf8.hasError()) {
+        // Not UTF-8: a file made on Windows, in its code page.
+        form.windows1252 = true;
+        text = Windows1252Codec::decode(body);
+    }
     return text;
 }
 
@@ -75,7 +88,7 @@ void IniFile::parse(const QByteArray& bytes)
 {
     m_sections.clear();
     m_sectionIndex.clear();
-    const QString text = decode(bytes);
+    const QString text = decode(bytes, m_form);
     Section* current = nullptr;
     for (QStringView rawLine : QStringView(text).split(u'\n')) {
         const QString line = rawLine.trimmed().toString();
@@ -100,21 +113,52 @@ void IniFile::parse(const QByteArray& bytes)
 
 QByteArray IniFile::serialize() const
 {
+    const QString lineEnd = m_form.crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
     QString text;
     for (const Section& section : m_sections) {
-        text += u'[' + section.name + QStringLiteral("]\n");
+        text += u'[' + section.name + u']' + lineEnd;
         for (const auto& [key, value] : section.entries)
-            text += key + u'=' + encodeValue(value) + u'\n';
+            text += key + u'=' + encodeValue(value) + lineEnd;
     }
-    return text.toUtf8();
+    if (m_form.windows1252)
+        if (std::optional<QByteArray> bytes = Windows1252Codec::encode(text))
+            return (m_form.byteOrderMark ? ByteOrderMark : QByteArray()) + *bytes;
+    return (m_form.byteOrderMark ? ByteOrderMark : QByteArray()) + text.toUtf8();
+}
+
+bool IniFile::sameContent(const IniFile& file) const
+{
+    if (file.m_sections.size() != m_sections.size())
+        return false;
+    for (const Section& mine : m_sections) {
+        const Section* theirs = file.findSection(mine.name);
+        if (!theirs || theirs->entries.size() != mine.entries.size())
+            return false;
+        for (const auto& [key, value] : mine.entries) {
+            const auto found = theirs->index.constFind(folded(key));
+            // Compared as it would read back: one line, without outer quotes.
+            if (found == theirs->index.cend() ||
+                theirs->entries[*found].second != decodeValue(encodeValue(value)))
+                return false;
+        }
+    }
+    return true;
 }
 
 bool IniFile::save(const QString& fileName) const
 {
+    IniFile current;
+    const LoadResult found = current.load(fileName);
+    if (found == LoadResult::TooLarge)
+        return false;
+    if (found == LoadResult::Read && sameContent(current))
+        return true;
+    IniFile written = *this;
+    written.m_form = found == LoadResult::Read ? current.m_form : m_form;
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = serialize();
+    const QByteArray bytes = written.serialize();
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

@@ -3,14 +3,16 @@
 // read back unchanged (QSettings escapes and quotes values in a way of its own).
 //
 // Reading: in time linear in the file's size; UTF-8 (a file that is not valid UTF-8 is read as
-// Latin-1), an optional byte-order mark, LF or CR LF line ends. "[name]" opens a section; "key=value" splits
-// at the first "="; key and value are trimmed and a value wrapped in double quotes loses that one pair.
+// Windows-1252, as files made on Windows are), an optional byte-order mark, LF or CR LF line ends.
+// "[name]" opens a section; "key=value" splits at the first "="; key and value are trimmed and a
+// value wrapped in double quotes loses that one pair.
 // Section and key names compare without regard to case. Lines that are none of these (comments, noise) are
 // skipped, so a damaged file yields what can be read and the caller's defaults for the rest.
 //
 // Writing: sections and keys in the order they were set; a value that would not survive the
 // reading rules (outer spaces, outer quotes) is wrapped in double quotes; line breaks inside a
-// value become spaces because a value is one line.
+// value become spaces because a value is one line. A file is written back in the encoding, byte-order
+// mark and line ends it was read with, and not at all when it already holds the same content.
 
 #include <optional>
 #include <utility>
@@ -27,15 +29,27 @@ class IniFile
 
     enum class LoadResult { Read, Missing, Unreadable, TooLarge };
 
+    // How the text is stored: found by parsing, kept for writing. A new file is UTF-8 with LF.
+    struct TextForm {
+        bool windows1252 = false; // else UTF-8
+        bool byteOrderMark = false;
+        bool crlf = false;
+    };
+
     // Replaces the content by the file's. Missing or unreadable: an empty content. Too large: the
     // content of its first ReadLimit bytes; such a file must not be written back, since that would
     // lose what lies beyond.
     LoadResult load(const QString& fileName);
-    // The whole file is replaced: the old one disappears and only the current keys are written.
-    // The new content is written beside it and renamed over it, so a failed write keeps the old file.
+    // The whole file is replaced: the old one disappears and only the current keys are written, in
+    // the old one's text form. A file that holds the same sections, keys and values (in any order,
+    // with any comments) is left as it is; one too large to be ours is never written over. The new
+    // content is written beside it and renamed over it, so a failed write keeps the old file.
     bool save(const QString& fileName) const;
 
+    // Replaces the content and the text form by what the bytes hold.
     void parse(const QByteArray& bytes);
+    // In the text form; Windows-1252 text with a character the code page lacks is written as UTF-8,
+    // so that no character is lost.
     QByteArray serialize() const;
 
     std::optional<QString> value(const QString& section, const QString& key) const;
@@ -57,7 +71,10 @@ class IniFile
     Section& sectionNamed(const QString& name); // created when missing
     const Section* findSection(const QString& name) const;
     static void setEntry(Section& section, const QString& key, const QString& text);
+    // The same sections, keys and values as written, whatever the order and the case of the names.
+    bool sameContent(const IniFile& file) const;
 
     std::vector<Section> m_sections;
     QHash<QString, std::size_t> m_sectionIndex; // folded name -> position in m_sections
+    TextForm m_form;
 };
