@@ -45,6 +45,24 @@ bool CliSettings::run(const std::function<void()>& start, const bool& linkBroken
     return ok;
 }
 
+void CliSettings::printGaps(const TDeviceSettings& file)
+{
+    std::fflush(m_out);
+    if (!file.Lacking.isEmpty())
+        std::fprintf(m_err, "tesso-cli: not in the file, left as they are on the device: %s\n",
+                     file.Lacking.join(QStringLiteral(", ")).toLocal8Bit().constData());
+    if (!file.Unknown.isEmpty())
+        std::fprintf(m_err, "tesso-cli: not settings of this version, skipped: %s\n",
+                     file.Unknown.join(QStringLiteral(", ")).toLocal8Bit().constData());
+    std::fflush(m_err);
+}
+
+int CliSettings::done(int status, const TDeviceSettings& file)
+{
+    const bool partial = !file.Lacking.isEmpty() || !file.Unknown.isEmpty();
+    return status == ExitSame && partial ? ExitPartialFile : status;
+}
+
 void CliSettings::printDifferences(const std::vector<TDeviceSettings::Difference>& differences)
 {
     for (const TDeviceSettings::Difference& d : differences)
@@ -76,9 +94,10 @@ int CliSettings::Diff(const QString& path, const bool& linkBroken)
         return fail(ExitNoAnswer, m_error);
     if (const QString refusal = file->RefusalFor(m_driver.DEV()); !refusal.isEmpty())
         return fail(ExitBadFile, refusal);
+    printGaps(*file);
     const auto differences = file->DifferencesFrom(m_job.Device());
     printDifferences(differences);
-    return differences.empty() ? ExitSame : ExitDifferent;
+    return done(differences.empty() ? ExitSame : ExitDifferent, *file);
 }
 
 int CliSettings::Restore(const QString& path, bool dryRun, const bool& linkBroken)
@@ -89,12 +108,13 @@ int CliSettings::Restore(const QString& path, bool dryRun, const bool& linkBroke
         return fail(ExitBadFile, error);
     if (const QString refusal = file->RefusalFor(m_driver.DEV()); !refusal.isEmpty())
         return fail(ExitBadFile, refusal);
+    printGaps(*file);
     if (!run([this] { m_job.Collect(); }, linkBroken))
         return fail(ExitNoAnswer, m_error);
     const auto differences = file->DifferencesFrom(m_job.Device());
     printDifferences(differences);
     if (dryRun || differences.empty())
-        return ExitSame;
+        return done(ExitSame, *file);
     if (!run([this, &file] { m_job.Restore(*file); }, linkBroken)) {
         if (!m_job.Remaining().empty()) {
             std::fprintf(m_out, "still different after the restore:\n");
@@ -108,5 +128,5 @@ int CliSettings::Restore(const QString& path, bool dryRun, const bool& linkBroke
     if (std::any_of(differences.begin(), differences.end(),
                     [](const TDeviceSettings::Difference& d) { return d.inFile.network; }))
         std::fprintf(m_out, "network settings were written; the device applies them from its LAN setup\n");
-    return ExitSame;
+    return done(ExitSame, *file);
 }

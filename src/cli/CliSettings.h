@@ -14,7 +14,15 @@ class TMirex_d;
 class CliSettings
 {
   public:
-    enum ExitStatus { ExitSame = 0, ExitDifferent = 1, ExitBadFile = 2, ExitNoAnswer = 3 };
+    // ExitPartialFile: done with the settings the file holds, but it lacked some or named some
+    // that are not settings of this release (listed on standard error); differences come first.
+    enum ExitStatus {
+        ExitSame = 0,
+        ExitDifferent = 1,
+        ExitBadFile = 2,
+        ExitNoAnswer = 3,
+        ExitPartialFile = 6
+    };
 
     CliSettings(TMirex_d& driver, std::FILE* out, std::FILE* err);
 
@@ -30,6 +38,9 @@ class CliSettings
     bool run(const std::function<void()>& start, const bool& linkBroken);
     void printDifferences(const std::vector<TDeviceSettings::Difference>& differences);
     int fail(int status, const QString& message);
+    // Lists what the file lacks and what it names that is not a setting, before anything is done.
+    void printGaps(const TDeviceSettings& file);
+    static int done(int status, const TDeviceSettings& file);
 
     TMirex_d& m_driver;
     std::FILE* m_out;

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QSet>
 
 #include "DeviceMirror.h"
 #include "DeviceModels.h"
@@ -284,27 +285,33 @@ std::optional<TDeviceSettings> TDeviceSettings::FromJson(const QByteArray& json,
     }
     s.Saved = QDateTime::fromString(root.value(QStringLiteral("saved")).toString(), Qt::ISODate);
 
-    const QJsonObject values = root.value(QStringLiteral("settings")).toObject();
-    s.Entries = settingsTemplate(static_cast<int>(inputs));
-    QStringList known;
-    for (Entry& e : s.Entries) {
-        known << e.name;
+    const QJsonValue settings = root.value(QStringLiteral("settings"));
+    if (!settings.isObject())
+        return refuse(QStringLiteral("the file holds no settings"));
+    const QJsonObject values = settings.toObject();
+    QSet<QString> known;
+    for (Entry& e : settingsTemplate(static_cast<int>(inputs))) {
+        known.insert(e.name);
         QJsonValue value = values.value(e.name);
+        if (value.isUndefined()) {
+            if (!s.Lacking.contains(e.name))
+                s.Lacking << e.name;
+            continue;
+        }
         if (e.kind == Kind::PerInput) {
             const QJsonArray perInput = value.toArray();
             if (!value.isArray() || perInput.size() != static_cast<int>(inputs))
                 return refuse(
                     QStringLiteral("%1 must hold one value per input (%2)").arg(e.name).arg(inputs));
             value = perInput.at(e.which - 1);
-        } else if (value.isUndefined()) {
-            return refuse(QStringLiteral("%1 is missing").arg(e.name));
         }
         if (!r.entry(value, e))
             return refuse(r.error);
+        s.Entries.push_back(std::move(e));
     }
     for (auto it = values.begin(); it != values.end(); ++it)
         if (!known.contains(it.key()))
-            return refuse(QStringLiteral("%1 is not a setting this program writes back").arg(it.key()));
+            s.Unknown << it.key();
     return s;
 }
 

@@ -7,8 +7,10 @@
 //
 // The file is JSON: a format name and version, the device (code, model, firmware versions), the
 // time it was saved and the values. Reading refuses, with the reason, anything that is not such a
-// file for this program: another format or version, a truncated or malformed file, an unknown
-// name, an action, a value of the wrong type or out of range.
+// file for this program: another format or version, a truncated or malformed file, a value of the
+// wrong type or out of range. A file that lacks settings (saved by an earlier release, or edited)
+// holds the others; names that are not settings of this release (a later release's, an action) are
+// skipped. Both are listed, so that what was left out can be told.
 
 #include <cstdint>
 #include <optional>
@@ -57,6 +59,10 @@ class TDeviceSettings
     std::vector<std::pair<QString, std::uint32_t>> Firmware;
     QDateTime Saved;
     std::vector<Entry> Entries;
+    // Read from a file: the settings it lacks ("PENA" for all inputs) in the order a restore writes
+    // them, and the names it holds that are not settings of this release, skipped.
+    QStringList Lacking;
+    QStringList Unknown;
 
     // The setup as the driver mirrors it, with the messages read back from the device.
     static TDeviceSettings FromDriver(const TMirex_d& driver, const QByteArray& messageOn,

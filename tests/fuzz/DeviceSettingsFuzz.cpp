@@ -1,6 +1,6 @@
 // libFuzzer target of the device settings file. What must hold: any bytes are either refused with
-// a reason or read into settings that write back to a file which reads the same again, and a
-// setup read from a file differs from nothing in itself.
+// a reason or read into settings that write back to a file which reads the same again (lacking the
+// same settings), and a setup read from a file differs from nothing in itself.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString againError;
     const std::optional<TDeviceSettings> again = TDeviceSettings::FromJson(read->ToJson(), &againError);
     FUZZ_CHECK(again.has_value());
-    FUZZ_CHECK(again->Entries.size() == read->Entries.size());
+    FUZZ_CHECK(again->Entries.size() == read->Entries.size() && again->Lacking == read->Lacking);
     FUZZ_CHECK(read->DifferencesFrom(*again).empty());
     FUZZ_CHECK(again->DeviceCode == read->DeviceCode && again->Model == read->Model);
     return 0;

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include "Capture.h"
@@ -73,10 +74,8 @@ TEST(DeviceSettings, FilesThatCannotBeUsedAreRefusedWithTheReason)
         {json.left(json.size() / 2), QStringLiteral("not a settings file: ")},
         {QByteArray(json).replace("\"version\": 1", "\"version\": 2"),
          QStringLiteral("settings file version 2")},
-        {edited(json, [](QJsonObject& s) { s.insert(QStringLiteral("FRESET"), 1); }),
-         QStringLiteral("FRESET is not a setting this program writes back")},
-        {edited(json, [](QJsonObject& s) { s.remove(QStringLiteral("HPOS")); }),
-         QStringLiteral("HPOS is missing")},
+        {QByteArray(json).replace("\"settings\"", "\"setting\""),
+         QStringLiteral("the file holds no settings")},
         {edited(json, [](QJsonObject& s) { s.insert(QStringLiteral("HPOS"), -1); }),
          QStringLiteral("HPOS is not a whole number from 0 to 4294967295")},
         {edited(json, [](QJsonObject& s) { s.insert(QStringLiteral("OVER"), 2); }),
@@ -111,6 +110,53 @@ TEST(DeviceSettings, FilesThatCannotBeUsedAreRefusedWithTheReason)
     EXPECT_TRUE(TDeviceSettings::Load(dir.filePath(QStringLiteral("a.json")), &error));
     EXPECT_FALSE(lumio.Save(dir.filePath(QStringLiteral("missing/a.json")), &error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("cannot write"))) << error.toStdString();
+}
+
+// A file of an earlier release lacks settings, a later release's names settings this one does not
+// know: the rest is read and compared, and what was left out is listed.
+TEST(DeviceSettings, AFileLackingSettingsOrNamingUnknownOnesIsReadForTheRest)
+{
+    const TDeviceSettings saved = lumioSettings();
+    const QByteArray json = edited(saved.ToJson(), [](QJsonObject& s) {
+        for (const char* name : {"HPOS", "PENA", "NETMASK"})
+            s.remove(QLatin1String(name));
+        s.insert(QStringLiteral("FRESET"), 1);
+        s.insert(QStringLiteral("LATER"), QJsonArray{1, 2});
+    });
+    QString error;
+    const std::optional<TDeviceSettings> read = TDeviceSettings::FromJson(json, &error);
+    ASSERT_TRUE(read) << error.toStdString();
+    EXPECT_EQ(read->Lacking, (QStringList{"HPOS", "PENA", "NETMASK"}));
+    EXPECT_EQ(read->Unknown, (QStringList{"FRESET", "LATER"}));
+    EXPECT_EQ(read->Entries.size(), saved.Entries.size() - 9); // PENA: one per input of the 7
+
+    TDeviceSettings device = saved;
+    for (TDeviceSettings::Entry& e : device.Entries)
+        if (e.name == QStringLiteral("HPOS") || e.name == QStringLiteral("BRGT"))
+            ++e.number;
+    const auto differences = read->DifferencesFrom(device);
+    ASSERT_EQ(differences.size(), 1u) << "only what the file holds is compared";
+    EXPECT_EQ(differences[0].inFile.name, QStringLiteral("BRGT"));
+    EXPECT_EQ(TDeviceSettings::FromJson(read->ToJson(), &error)->Lacking, read->Lacking);
+}
+
+// A file saved by release 1.0 (a Lumio with BRGT 40, input 3 off, REMOTE_PORT 12000 and the "off"
+// message "Z"): every later release must read it.
+TEST(DeviceSettings, AFileSavedByRelease10IsStillRead)
+{
+    QString error;
+    const std::optional<TDeviceSettings> file =
+        TDeviceSettings::Load(QStringLiteral(TESSO_SETTINGS_DATA "/lumio-1.0.json"), &error);
+    ASSERT_TRUE(file) << error.toStdString();
+    EXPECT_EQ(file->DeviceCode, 57u);
+    QMap<QString, QString> values;
+    for (const TDeviceSettings::Entry& e : file->Entries)
+        values.insert(e.label(), e.valueText());
+    EXPECT_EQ(values.value(QStringLiteral("BRGT")), QStringLiteral("40"));
+    EXPECT_EQ(values.value(QStringLiteral("PENA[3]")), QStringLiteral("0"));
+    EXPECT_EQ(values.value(QStringLiteral("PENA[2]")), QStringLiteral("1"));
+    EXPECT_EQ(values.value(QStringLiteral("REMOTE_PORT")), QStringLiteral("12000"));
+    EXPECT_EQ(values.value(QStringLiteral("PROJECTOR_OFF")), QStringLiteral("[90]"));
 }
 
 // Which writes make the device change its settings: those are actions, never settings. Each

@@ -179,5 +179,21 @@ TEST(MainWindowEndToEnd, TheWindowSavesAndRestoresTheDeviceSettings)
     EXPECT_EQ(w.prompts.informations.last().text,
               QStringLiteral("1 setting restored; the device now matches the file."));
     EXPECT_EQ(w.main->Driver().HPOS(), 128u);
+
+    // A file without VPOS: the rest is restored and the result says what was left out.
+    QFile edited(file);
+    ASSERT_TRUE(edited.open(QIODevice::ReadWrite));
+    const QByteArray text = edited.readAll().replace("\"VPOS\"", "\"LATER\"");
+    edited.resize(0);
+    edited.write(text);
+    edited.close();
+    w.main->Driver().setHPOS(77);
+    ASSERT_TRUE(tesso::test::waitFor([&] { return w.main->Driver().HPOS() == 77; }, 5000));
+    menu.RestoreFrom(file);
+    EXPECT_EQ(w.prompts.informations.last().text,
+              QStringLiteral("1 setting restored; the device now matches the file.\n"
+                             "Not in the file, left as they are on the device: VPOS.\n"
+                             "Not settings of this version, skipped: LATER."));
+    EXPECT_EQ(w.main->Driver().HPOS(), 128u);
     w.main->close();
 }

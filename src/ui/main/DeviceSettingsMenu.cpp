@@ -12,12 +12,36 @@
 #include "TextFormat.h"
 #include "UserPrompts.h"
 
+namespace
+{
+
+const QLatin1String SettingsLacking{"Not in the file, left as they are on the device: %s."};
+const QLatin1String SettingsUnknown{"Not settings of this version, skipped: %s."};
+
+// What a restore leaves out of the file: empty when it holds every setting and nothing else.
+QString gapsOf(const TDeviceSettings& file)
+{
+    QStringList lines;
+    if (!file.Lacking.isEmpty())
+        lines << TextFormat::Format(SettingsLacking, {file.Lacking.join(QStringLiteral(", "))});
+    if (!file.Unknown.isEmpty())
+        lines << TextFormat::Format(SettingsUnknown, {file.Unknown.join(QStringLiteral(", "))});
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString withGaps(const QString& text, const QString& gaps)
+{
+    return gaps.isEmpty() ? text : text + QLatin1Char('\n') + gaps;
+}
+
+} // namespace
+
 TDeviceSettingsMenu::TDeviceSettingsMenu(TMainMenus& menus, TEventRouter& router, UserPrompts& prompts,
                                          QWidget* window)
     : m_router(router), m_prompts(prompts), m_window(window)
 {
     AskToWrite = [this](const std::vector<TDeviceSettings::Difference>& differences) {
-        TSettingsDiffDialog dialog(differences, m_window);
+        TSettingsDiffDialog dialog(differences, m_fileGaps, m_window);
         return dialog.exec() == QDialog::Accepted;
     };
     QObject::connect(menus.MenuFileSaveSettings, &QAction::triggered, window,
@@ -122,8 +146,10 @@ void TDeviceSettingsMenu::RestoreFrom(const QString& path)
             m_window, TextFormat::Format(Constante::SettingsFailed, {QStringLiteral("read"), m_error}));
         return;
     }
+    m_fileGaps = gapsOf(*file);
     if (differences.empty()) {
-        m_prompts.Information(m_window, TextFormat::Format(Constante::SettingsSame, {path}));
+        m_prompts.Information(m_window,
+                              withGaps(TextFormat::Format(Constante::SettingsSame, {path}), m_fileGaps));
         return;
     }
     if (!AskToWrite(differences))
@@ -142,5 +168,5 @@ void TDeviceSettingsMenu::RestoreFrom(const QString& path)
                                 : TextFormat::Format(Constante::SettingsRestored, written);
     if (std::any_of(differences.begin(), differences.end(), [](const auto& d) { return d.inFile.network; }))
         text += QLatin1Char('\n') + QString(Constante::SettingsNetworkWritten);
-    m_prompts.Information(m_window, text);
+    m_prompts.Information(m_window, withGaps(text, m_fileGaps));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // File -> "Save device settings..." and "Restore device settings...": the device's setup kept in a
 // settings file and written back to it. A restore shows the differences first and asks; reading
-// and writing show their progress and can be cancelled.
+// and writing show their progress and can be cancelled. What the file lacks, and what it names that
+// is not a setting of this version, is left out and listed in the question and the result.
 
 #include <functional>
 #include <memory>
@@ -43,4 +44,5 @@ class TDeviceSettingsMenu
     QWidget* m_window;
     TSettingsJob* m_job = nullptr;
     QString m_error;
+    QString m_fileGaps; // what the file being restored leaves out, one line each
 };

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 TSettingsDiffDialog::TSettingsDiffDialog(const std::vector<TDeviceSettings::Difference>& differences,
-                                         QWidget* parent)
+                                         const QString& gaps, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("SettingsDiffDialog"));
@@ -32,6 +32,11 @@ TSettingsDiffDialog::TSettingsDiffDialog(const std::vector<TDeviceSettings::Diff
     Table->horizontalHeader()->setStretchLastSection(true);
     Table->resizeColumnsToContents();
     layout->addWidget(Table);
+    if (!gaps.isEmpty()) {
+        auto* note = new QLabel(gaps, this);
+        note->setWordWrap(true);
+        layout->addWidget(note);
+    }
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("&Restore"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QDialogButtonBox::Cancel);

@@ -1,6 +1,7 @@
 #pragma once
 // The differences between a settings file and the device, before a restore writes them: one row
-// per setting (the setting, on the device, in the file), and the choice to write or not.
+// per setting (the setting, on the device, in the file), a note of what the file leaves out, and
+// the choice to write or not.
 
 #include <vector>
 
@@ -15,7 +16,7 @@ class TSettingsDiffDialog : public QDialog
     Q_OBJECT
 
   public:
-    TSettingsDiffDialog(const std::vector<TDeviceSettings::Difference>& differences,
+    TSettingsDiffDialog(const std::vector<TDeviceSettings::Difference>& differences, const QString& gaps,
                         QWidget* parent = nullptr);
 
     QTableWidget* Table = nullptr;
