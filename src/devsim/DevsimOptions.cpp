@@ -24,6 +24,7 @@ constexpr FaultNumber FaultNumbers[] = {
     {"--pace", 0, Large, &FaultOptions::paceEveryBlocks},
     {"--pace-hold", 0, 60000, &FaultOptions::paceHoldMs},
     {"--abort-after", 0, Large, &FaultOptions::abortAfterBlocks},
+    {"--end-after", 0, Large, &FaultOptions::endAfterBlocks},
     {"--disconnect-after", 0, Large, &FaultOptions::disconnectAfterReplies},
 };
 
@@ -97,6 +98,7 @@ QString DevsimOptions::usage()
         "  --pace-hold MS        ESC DC1 this long after ESC DC3 (default 50, up to 60000)\n"
         "  --no-ready            never send the ready signal in raw mode\n"
         "  --abort-after N       send the abort code after N frame blocks\n"
+        "  --end-after N         end the frame transfer (ESC EOT) after N frame blocks\n"
         "  --disconnect-after N  drop the TCP client after N reply lines\n"
         "\n"
         "Exit status: 0 stopped by SIGINT or SIGTERM, 1 a link could not be opened, 2 usage error.\n");

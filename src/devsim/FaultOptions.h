@@ -17,6 +17,7 @@ struct FaultOptions {
     int paceHoldMs = 50;             // ... and ESC DC1 this long after it
     bool noReadySignal = false;      // raw mode never sends ESC DC1
     int abortAfterBlocks = -1;       // raw mode sends the abort code after this many blocks
+    int endAfterBlocks = -1;         // raw mode sends its end code instead of the Nth block's ACK
     int disconnectAfterReplies = -1; // the stream link drops the client after this many replies
     std::uint32_t noiseSeed = 1;
 };

@@ -47,6 +47,7 @@ class SimDevice : public QObject
     void setPacing(int everyBlocks, int holdMs) { m_frames.setPacing(everyBlocks, holdMs); }
     void setNoReadySignal(bool on) { m_frames.setNoReadySignal(on); }
     void setAbortAfterBlocks(int blocks) { m_frames.setAbortAfterBlocks(blocks); }
+    void setEndAfterBlocks(int blocks) { m_frames.setEndAfterBlocks(blocks); }
     void setDisconnectAfter(int replies) { m_output.setDisconnectAfter(replies); }
     // The projector message's index (STBI, STBi) is reported this much above the cell it addresses.
     void setMessageIndexOffset(std::uint32_t offset) { m_messageIndexOffset = offset; }

@@ -63,6 +63,7 @@ void SimFrameSession::enter()
     m_dataSeen = false;
     m_readySent = false;
     m_held = false;
+    m_endSent = false;
     m_dataWhileHeld = false;
     m_frame.begin();
     log(QStringLiteral("raw mode on: waiting for a %1 x %2 picture")
@@ -164,6 +165,14 @@ void SimFrameSession::blockEnded()
         send(FrameReceiver::Can);
         ++m_picturesDropped;
         leave();
+        return;
+    }
+    if (m_faults.endAfterBlocks >= 0 && blocks >= m_faults.endAfterBlocks && !m_endSent) {
+        // The end code in place of the acknowledgement; the sender's ESC EOT is answered as usual,
+        // and the picture, incomplete, is dropped then.
+        log(QStringLiteral("raw mode: end code after %1 blocks").arg(blocks));
+        m_endSent = true;
+        send(FrameReceiver::Eot);
         return;
     }
     if (m_faults.paceEveryBlocks > 0 && blocks % m_faults.paceEveryBlocks == 0) {

@@ -1,8 +1,8 @@
 #pragma once
 // The device's raw frame-memory mode, from FAEXEC to the return to text: the ready signal (after a
 // delay, repeated until data arrive), acknowledgements, pacing with ESC DC3 / ESC DC1, the abort
-// code after N blocks, the idle time-out, and keeping (and saving) a complete picture. It answers
-// through the device's SimOutput, so the output faults apply to raw mode too.
+// code or the end code after N blocks, the idle time-out, and keeping (and saving) a complete picture. It
+// answers through the device's SimOutput, so the output faults apply to raw mode too.
 
 #include <QImage>
 #include <QObject>
@@ -28,6 +28,7 @@ class SimFrameSession : public QObject
     void setPacing(int everyBlocks, int holdMs);
     void setNoReadySignal(bool on) { m_faults.noReadySignal = on; }
     void setAbortAfterBlocks(int blocks) { m_faults.abortAfterBlocks = blocks; }
+    void setEndAfterBlocks(int blocks) { m_faults.endAfterBlocks = blocks; }
     // First ESC DC1 readyDelayMs after the switch, repeated every repeatMs until data arrive.
     void setReadyTiming(int readyDelayMs, int repeatMs);
     // Raw mode ends by itself (picture dropped) after this long without the end of a block or a
@@ -76,6 +77,7 @@ class SimFrameSession : public QObject
     bool m_dataSeen = false;
     bool m_readySent = false;
     bool m_held = false;
+    bool m_endSent = false;
     bool m_dataWhileHeld = false;
     int m_blocksWhileHeld = 0;
     QTimer m_readyTimer;

@@ -133,6 +133,13 @@ void TDriverFramePort::LeaveRawMode()
     });
 }
 
+std::uint32_t TDriverFramePort::MirroredValue(tVAR variable)
+{
+    std::uint32_t value = 0;
+    onDriverThread([this, variable, &value] { value = m_driver.mirrorValue(variable); });
+    return value;
+}
+
 void TDriverFramePort::RawDataArrived()
 {
     const QByteArray bytes = m_driver.ReadRawData();

@@ -33,6 +33,7 @@ class TDriverFramePort : public QObject, public TFramePort
     void SendRaw(const QByteArray& bytes) override;
     void EnterRawMode() override;
     void LeaveRawMode() override;
+    std::uint32_t MirroredValue(tVAR variable) override;
 
     // On the driver's thread: the driver raised OnRecData.
     void RawDataArrived();

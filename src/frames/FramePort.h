@@ -20,4 +20,6 @@ class TFramePort
     virtual void EnterRawMode() = 0;
     // Back to the text protocol at 9600 baud; raw bytes still buffered are dropped.
     virtual void LeaveRawMode() = 0;
+    // The value the driver's mirror holds for a variable.
+    virtual std::uint32_t MirroredValue(tVAR variable) = 0;
 };

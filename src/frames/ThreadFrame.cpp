@@ -38,6 +38,8 @@ QString TThreadFrame::ResultText(std::uint8_t result)
         return QStringLiteral("Transfer aborted by user.");
     case TimedOut:
         return QStringLiteral("Time-out: the device did not answer.");
+    case EndedEarly:
+        return QStringLiteral("Transfer ended early by the device.");
     default:
         return {};
     }

@@ -31,7 +31,8 @@ class TThreadFrame
         Success = 1,
         DeviceFailure = 2,
         UserAborted = 3,
-        TimedOut = 4
+        TimedOut = 4,
+        EndedEarly = 5 // the device's end code before every pixel had gone out
     };
 
     explicit TThreadFrame(TFrameClock& clock);

@@ -80,6 +80,8 @@ void TThreadFrameRaw::step()
         return;
     case 1:
         m_events.Set(FrameEvent::Running);
+        m_previousMode = m_port->MirroredValue(_FAMODEM);
+        m_previousFormat = m_port->MirroredValue(_FATRMODE);
         sendVariable(_FAMODEM, 2);
         m_state = 2;
         return;
@@ -151,7 +153,8 @@ void TThreadFrameRaw::step()
         return;
     case 9:
         sendControl(Eot);
-        setResult(Success);
+        // The device may end the transfer itself; before the last pixel it has not got the picture.
+        setResult(m_pixelCount >= PixelTotal() ? Success : EndedEarly);
         m_state = 10;
         return;
     case 10:
@@ -187,9 +190,10 @@ void TThreadFrameRaw::step()
         return;
     }
     case 15:
-        m_port->SendVariable(_FAEXEC, 1);
-        m_port->SendVariable(_FATRMODE, 0);
-        m_port->SendVariable(_FAMODEM, 2);
+        // Given up before raw mode: the frame mode goes back to what it was, so that nothing (a
+        // late execute included) takes the device into raw mode with nobody sending.
+        m_port->SendVariable(_FATRMODE, m_previousFormat);
+        m_port->SendVariable(_FAMODEM, m_previousMode);
         setResult(TimedOut);
         m_state = 16;
         return;

@@ -24,7 +24,7 @@ TEST(DevsimOptions, AFullLineSetsEveryValue)
         "--pty --pty-link /tmp/lumio --line-rate --tcp 65535 --udp=0 --serial /dev/ttyS1 --bind ::1 "
         "--model SNIPA --dev-code 12 --save-frames /tmp/frames --verbose --silence-after 1 --noise 4096 "
         "--seed 9 --chunk 3 --chunk-gap 60000 --delay 600000 --pace 4 --pace-hold 0 --no-ready "
-        "--abort-after 5 --disconnect-after 6"));
+        "--abort-after 5 --end-after 7 --disconnect-after 6"));
     ASSERT_TRUE(o.ok()) << o.error().toStdString();
     EXPECT_TRUE(o.pty());
     EXPECT_EQ(o.ptyLink(), QStringLiteral("/tmp/lumio"));
@@ -48,6 +48,7 @@ TEST(DevsimOptions, AFullLineSetsEveryValue)
     EXPECT_EQ(f.paceHoldMs, 0);
     EXPECT_TRUE(f.noReadySignal);
     EXPECT_EQ(f.abortAfterBlocks, 5);
+    EXPECT_EQ(f.endAfterBlocks, 7);
     EXPECT_EQ(f.disconnectAfterReplies, 6);
 
     // Without --bind only this machine can reach the device; faults stay off unless asked for.

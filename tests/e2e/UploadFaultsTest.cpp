@@ -1,5 +1,5 @@
-// `tesso-cli upload` against tesso-devsim when the device aborts the transfer or stops dead in
-// the middle of it: the command ends by itself with the status that says so, without spinning
+// `tesso-cli upload` against tesso-devsim when the device aborts the transfer, ends it early or
+// stops dead in the middle of it: the command ends by itself with the status that says so, without spinning
 // while it waits, and the device answers the next command once it is back in its text protocol.
 
 #include <gtest/gtest.h>
@@ -27,6 +27,11 @@ TEST(UploadFaults, AnUploadTheDeviceAbortsOrAbandonsEndsWithItsStatusAndTheDevic
     };
     const Case cases[] = {
         {"abort", {QStringLiteral("--abort-after"), QStringLiteral("40")}, false, 5, "Failure.\n"},
+        {"end",
+         {QStringLiteral("--end-after"), QStringLiteral("5")},
+         false,
+         5,
+         "Transfer ended early by the device.\n"},
         // At the line's own speed the upload takes minutes: the device surely stops in the middle.
         {"silence", {QStringLiteral("--line-rate")}, true, 3, "Time-out: the device did not answer.\n"},
     };

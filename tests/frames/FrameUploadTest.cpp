@@ -59,6 +59,32 @@ TEST(FrameUpload, APictureArrivesPixelForPixelAndTheLinkComesBack)
     EXPECT_TRUE(tesso::test::waitFor([&] { return d.driver.Ready() && !d.driver.FAEXEC(); }, 15000));
 }
 
+// The device obeys the mode but answers too late: the upload gives up before raw mode and must not
+// leave the device able to enter it, or it would take the next commands for pixels.
+TEST(FrameUpload, AGiveUpBeforeRawModePutsTheFrameModeBack)
+{
+    SimulatedDevice d;
+    ASSERT_TRUE(d.connect());
+    d.driver.setVariable(_FATRMODE, 0); // the raw format, as an earlier upload leaves it
+    ASSERT_TRUE(tesso::test::waitFor([&] { return d.driver.mirrorValue(_FATRMODE) == 0; }));
+    const int modeCommands = d.sim.device().commandCount(_FAMODEM);
+    d.driver.setForceConn(true); // connected while the answers are late
+    d.sim.device().setReplyDelay(8000);
+    d.bind();
+    QString error;
+    ASSERT_TRUE(d.upload->Start(QImage(720, 288, QImage::Format_RGB32), &error)) << error.toStdString();
+    ASSERT_TRUE(tesso::test::waitFor([&] { return d.upload->Finished(); }, 15000));
+    EXPECT_EQ(d.upload->Result(), TThreadFrame::TimedOut);
+    // Two commands for the mode: the upload's and the one that puts it back, both taken as text.
+    ASSERT_TRUE(tesso::test::waitFor([&] {
+        return d.sim.device().commandCount(_FAMODEM) == modeCommands + 2;
+    })) << "the device swallowed the commands";
+    EXPECT_FALSE(d.sim.device().rawMode());
+    EXPECT_EQ(d.sim.device().state().value(_FAMODEM), 0u);
+    EXPECT_EQ(d.sim.device().commandCount(_FAEXEC), 0);
+    EXPECT_EQ(d.driver.ConMode(), MODE_VAR);
+}
+
 TEST(FrameUpload, AWrongSizeIsRefusedBeforeAnythingIsSent)
 {
     SimulatedDevice d;

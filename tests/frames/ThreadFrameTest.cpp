@@ -24,7 +24,9 @@ struct ScriptedDevice : TFramePort {
     bool answers = true;
     bool acknowledges = true;
     bool readyOnRawMode = true;
-    int abortAtBlock = -1; // the escaped code that aborts, after this many blocks
+    int abortAtBlock = -1;      // the escaped code that aborts, after this many blocks
+    int endAtBlock = -1;        // the device's end code instead of this block's acknowledgement
+    std::uint32_t mirrored = 0; // what the driver's mirror holds for each variable
 
     mutable std::mutex mutex;
     QByteArray raw;
@@ -47,6 +49,8 @@ struct ScriptedDevice : TFramePort {
         }
         if (blocks == abortAtBlock && bytes.endsWith(controlCode(Etb)))
             events->Set(FrameEvent::Abort);
+        else if (blocks == endAtBlock && bytes.endsWith(controlCode(Etb)))
+            events->Set(FrameEvent::TerminateSend);
         else if (acknowledges && !bytes.endsWith(controlCode(Can)))
             events->Set(FrameEvent::ACKReceived);
     }
@@ -57,6 +61,7 @@ struct ScriptedDevice : TFramePort {
             events->Set(FrameEvent::DeviceReady);
     }
     void LeaveRawMode() override { log(QStringLiteral("text")); }
+    std::uint32_t MirroredValue(tVAR) override { return mirrored; }
 
     void log(const QString& call)
     {
@@ -152,13 +157,15 @@ TEST(ThreadFrameRaw, TheDeviceHoldsTheNextBlockUntilReady)
 TEST(ThreadFrameRaw, EachWayToEndHasItsOwnResult)
 {
     {
-        // A device that never answers the mode: the variables are sent back, the link never switched.
+        // A device that never answers the mode: never told to execute, its frame mode put back as
+        // the mirror had it, the link never switched.
         Transfer t;
         t.device.answers = false;
+        t.device.mirrored = 1;
         t.start();
         ASSERT_TRUE(t.runToEnd());
         EXPECT_EQ(t.thread.Result(), TThreadFrame::TimedOut);
-        EXPECT_EQ(t.device.callLog(), (QStringList{"fM=2", "fX=1", "fT=0", "fM=2"}));
+        EXPECT_EQ(t.device.callLog(), (QStringList{"fM=2", "fT=1", "fM=1"}));
     }
     {
         // Silence in the stream: ESC CAN, time-out, link restored.
@@ -182,6 +189,22 @@ TEST(ThreadFrameRaw, EachWayToEndHasItsOwnResult)
     }
 }
 
+// The device's end code counts as success only once every pixel has gone out.
+TEST(ThreadFrameRaw, AnEndBeforeTheLastBlockIsNoSuccess)
+{
+    for (const int block : {288 * 11 - 1, 288 * 11}) {
+        SCOPED_TRACE(block);
+        Transfer t;
+        t.device.endAtBlock = block;
+        t.start();
+        ASSERT_TRUE(t.runToEnd());
+        EXPECT_EQ(t.thread.Result(), block < 288 * 11 ? TThreadFrame::EndedEarly : TThreadFrame::Success);
+        EXPECT_TRUE(t.device.wire().endsWith(QByteArray("\x1b\x17\x1b\x04", 4)))
+            << "the end answered at once";
+        EXPECT_EQ(t.device.callLog().last(), QStringLiteral("text"));
+    }
+}
+
 TEST(ThreadFrameRaw, TheDeviceMayEndEarlyAndLateEventsChangeNothing)
 {
     Transfer t;
@@ -198,6 +221,8 @@ TEST(ThreadFrameRaw, TheDeviceMayEndEarlyAndLateEventsChangeNothing)
     events.Set(FrameEvent::Abort);
     t.thread.UserAbort();
     ASSERT_TRUE(t.runToEnd());
-    EXPECT_EQ(t.thread.Result(), TThreadFrame::Success);
+    EXPECT_EQ(t.thread.Result(), TThreadFrame::EndedEarly);
+    EXPECT_EQ(TThreadFrame::ResultText(t.thread.Result()),
+              QStringLiteral("Transfer ended early by the device."));
     EXPECT_FALSE(t.device.wire().contains(controlCode(Can)));
 }

@@ -141,6 +141,15 @@ TEST(MainWindowEndToEnd, TheTransferWindowPutsAPictureIntoTheFrameMemory)
     ASSERT_TRUE(source.save(path, "BMP"));
     window->ChooseFit = [](int, int) { return 1; };
     ASSERT_TRUE(window->LoadFile(path));
+    // A device that ends the transfer after a few blocks has not got the picture.
+    w.sim.device().setEndAfterBlocks(5);
+    window->TransferClick();
+    ASSERT_TRUE(tesso::test::waitFor([&] { return !window->Active(); }, 30000));
+    EXPECT_EQ(window->StatusLine->text(), QStringLiteral("Transfer ended early by the device."));
+    EXPECT_EQ(w.sim.device().picturesDropped(), 1);
+
+    w.sim.device().setEndAfterBlocks(-1);
+    ASSERT_TRUE(tesso::test::waitFor([&] { return w.main->Driver().Connected(); }, 10000));
     window->TransferClick();
     EXPECT_TRUE(window->Active());
     ASSERT_TRUE(tesso::test::waitFor(
