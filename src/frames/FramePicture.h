@@ -36,7 +36,8 @@ PreparedPicture preparePicture(const QImage& source, FitMode mode);
 // rounds to the nearest whole number, halves to even.
 QImage gradientPicture(const QColor& start, const QColor& end, bool horizontal);
 
-// Reads a bitmap file; nothing, with the reason, when it is not a readable picture. A 32-bit
+// Reads a bitmap file; nothing, with the reason, when it is not a readable picture: not a regular
+// file (a named pipe, a device), shorter than its header promises, or not a picture at all. A 32-bit
 // picture whose alpha is zero everywhere is opaque (such files leave the alpha unused).
 std::optional<QImage> loadBitmap(const QString& path, QString* error);
 

@@ -2,6 +2,9 @@
 // against bare peers where the device must send what the simulator never does.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -295,6 +298,22 @@ TEST(CliEndToEnd, UploadPutsAPictureIntoTheFrameMemory)
     CliResult r = sim.run(QStringLiteral("upload ") + path);
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("choose --fit center or --fit zoom")) << r.err.constData();
+    // Refused before anything is sent: a named pipe nobody writes to, a bitmap cut short.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.bmp"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    r = sim.run(QStringLiteral("upload ") + pipe);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("pipe.bmp is not a readable picture: it is a named pipe"))
+        << r.err.constData();
+    QFile cut(path);
+    ASSERT_TRUE(cut.open(QIODevice::ReadWrite) && cut.resize(cut.size() - 640 * 3 * 380));
+    cut.close();
+    r = sim.run(QStringLiteral("upload %1 --fit center").arg(path));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("logo.bmp is not a readable picture: the file is cut short"))
+        << r.err.constData();
+    EXPECT_TRUE(sim.received.isEmpty()) << sim.received.constData();
+    ASSERT_TRUE(source.save(path, "BMP"));
 
     r = sim.run(QStringLiteral("upload %1 --fit center").arg(path));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();

@@ -75,6 +75,24 @@ TEST(FramePicture, FilesThatAreNoPictureAndUnusedAlpha)
     EXPECT_TRUE(error.startsWith(QStringLiteral("notes.bmp is not a readable picture")))
         << error.toStdString();
 
+    // A file shorter than its header promises: Qt's readers would fill the rest in.
+    QImage full(720, 576, QImage::Format_RGB32);
+    full.fill(Qt::white);
+    for (const char* format : {"BMP", "JPG"}) {
+        SCOPED_TRACE(format);
+        const QString path = dir.filePath(QStringLiteral("cut.") + QString::fromLatin1(format).toLower());
+        ASSERT_TRUE(full.save(path, format));
+        QFile picture(path);
+        ASSERT_TRUE(picture.open(QIODevice::ReadWrite));
+        const qint64 whole = picture.size();
+        EXPECT_TRUE(loadBitmap(path, &error)) << "the whole file: " << error.toStdString();
+        ASSERT_TRUE(picture.resize(whole - 1));
+        picture.close();
+        EXPECT_FALSE(loadBitmap(path, &error)) << "one byte short";
+        EXPECT_TRUE(error.contains(QStringLiteral("is not a readable picture: the file is cut short")))
+            << error.toStdString();
+    }
+
     QImage clear(4, 4, QImage::Format_ARGB32);
     clear.fill(qRgba(10, 20, 30, 0));
     const QString bmp = dir.filePath(QStringLiteral("clear.bmp"));
