@@ -545,7 +545,7 @@ TEST(DebugConsoleFileSend, AtOnceAndPacedOnDrivenTicks)
     c.form->TimedSend->Tick();
     EXPECT_FALSE(c.form->Dial);
     EXPECT_EQ(c.form->ProgressBar->value(), 0);
-    EXPECT_EQ(c.form->SendMode, 3) << "typing follows the menu again";
+    EXPECT_EQ(c.form->sendMode, TForm_Debug2007::SendMode::Line) << "typing follows the menu again";
 }
 
 TEST(DebugConsoleFileSend, LineEndsDialAndClosing)

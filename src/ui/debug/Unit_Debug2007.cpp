@@ -345,16 +345,16 @@ void TForm_Debug2007::FormShow()
 
 // ---- Sending ------------------------------------------------------------------------------------
 
-int TForm_Debug2007::ComputeSendMode(bool direct, bool transmitCR)
+TForm_Debug2007::SendMode TForm_Debug2007::ComputeSendMode(bool direct, bool transmitCR)
 {
     if (direct)
-        return transmitCR ? 0 : 1;
-    return transmitCR ? 2 : 3;
+        return transmitCR ? SendMode::DirectWithCR : SendMode::Direct;
+    return transmitCR ? SendMode::LineWithCR : SendMode::Line;
 }
 
 void TForm_Debug2007::TransmissionduCarriageReturn1Click()
 {
-    SendMode = ComputeSendMode(EnvoiDirect1->isChecked(), TransmissionduCarriageReturn1->isChecked());
+    sendMode = ComputeSendMode(EnvoiDirect1->isChecked(), TransmissionduCarriageReturn1->isChecked());
 }
 
 void TForm_Debug2007::Memo_SendKeyPress(QKeyEvent* event)
@@ -369,8 +369,8 @@ void TForm_Debug2007::Memo_SendKeyPress(QKeyEvent* event)
         typed.clear(); // moves the caret; it is no character
     if (enter)
         Memo_Send->Remember(Memo_Send->CaretLine());
-    if (SendMode == 0 || SendMode == 1) {
-        if (!typed.isEmpty() && !(SendMode == 1 && enter))
+    if (sendMode == SendMode::DirectWithCR || sendMode == SendMode::Direct) {
+        if (!typed.isEmpty() && !(sendMode == SendMode::Direct && enter))
             sendTyped(typed);
         return;
     }
@@ -379,7 +379,7 @@ void TForm_Debug2007::Memo_SendKeyPress(QKeyEvent* event)
     const QString line = Memo_Send->CaretLine();
     if (line.isEmpty() || line == QStringLiteral("\b"))
         return;
-    sendTyped(SendMode == 2 ? line + QLatin1Char('\r') : line);
+    sendTyped(sendMode == SendMode::LineWithCR ? line + QLatin1Char('\r') : line);
 }
 
 void TForm_Debug2007::sendTyped(const QString& text)
@@ -400,8 +400,8 @@ void TForm_Debug2007::SendTextDirect(const QString& text)
 {
     if (text.isEmpty() || !m_driver || refusesToSend())
         return;
-    const int remembered = SendMode;
-    SendMode = 1;
+    const SendMode remembered = sendMode;
+    sendMode = SendMode::Direct;
     ProgressBar->setMaximum(static_cast<int>(text.size()));
     QString failure;
     for (qsizetype i = 0; i < text.size() && failure.isEmpty(); ++i) {
@@ -416,7 +416,7 @@ void TForm_Debug2007::SendTextDirect(const QString& text)
         ProgressBar->setValue(static_cast<int>(i + 1));
     }
     ProgressBar->setValue(0);
-    SendMode = remembered;
+    sendMode = remembered;
     if (!failure.isEmpty())
         tesso::reportError(failure);
 }
@@ -511,7 +511,7 @@ void TForm_Debug2007::StartTimedSend(const QByteArray& text)
     if (lines.isEmpty())
         return;
     ProgressBar->setMaximum(std::max(1, static_cast<int>(CommandFile::Joined(lines).size())));
-    SendMode = 1;
+    sendMode = SendMode::Direct;
     showDial();
     TimedSend->Start(lines);
 }

@@ -93,9 +93,11 @@ class TForm_Debug2007 : public QMainWindow
     QAction* AllUnChecked1 = nullptr;
 
     // ---- Sending ---------------------------------------------------------------------------------
-    // 0 direct with CR, 1 direct, 2 line with CR, 3 line (see ComputeSendMode).
-    int SendMode = 3;
-    static int ComputeSendMode(bool direct, bool transmitCR);
+    // Direct modes send each key as it is typed, line modes the caret's line on Enter; "with CR"
+    // sends Enter as a carriage return.
+    enum class SendMode { DirectWithCR, Direct, LineWithCR, Line };
+    SendMode sendMode = SendMode::Line;
+    static SendMode ComputeSendMode(bool direct, bool transmitCR);
 
     // A key press in the send box, before the box acts on it.
     void Memo_SendKeyPress(QKeyEvent* event);
