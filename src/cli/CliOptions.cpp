@@ -62,11 +62,10 @@ QString CliOptions::usage()
         "LOCAL_IP, REMOTE_IP, GATEWAY_IP, LOCAL_PORT and REMOTE_PORT.\n"
         "Exit status: 0 success, 2 usage error, 3 no device, no reply in time or an incomplete\n"
         "dump or an upload the device stopped answering, 4 link could not be opened or failed,\n"
-        "5 upload refused or ended early by the device, or interrupted. diff and restore:\n"
-        "1 settings differ;\n"
-        "a settings file that cannot be used is a usage error (2); 6 done with the settings the\n"
-        "file holds, but it lacked some or named some this version does not know (listed on\n"
-        "standard error).\n");
+        "5 upload refused or ended early by the device, or interrupted.\n"
+        "diff and restore: 1 settings differ; a settings file that cannot be used is a usage\n"
+        "error (2); 6 done with the settings the file holds, but it lacked some or named some\n"
+        "this version does not know (listed on standard error).\n");
 }
 
 CliOptions CliOptions::parse(const QStringList& arguments)
