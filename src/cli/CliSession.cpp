@@ -61,13 +61,13 @@ int CliSession::run()
         return status;
     m_deadline = QDeadlineTimer(static_cast<qint64>(m_options.timeoutSeconds() * 1000.0));
     m_driver = std::make_unique<TMirex_d>();
-    m_driver->OnLinkFailure = [this](tConnectionType link, const QString& message) {
-        linkFailed(link, message);
-    };
-    m_driver->OnReplyApplied = [this](tVAR index, const QByteArray& line) {
-        if (m_handler)
-            m_handler(index, line);
-    };
+    QObject::connect(m_driver.get(), &TMirex_d::linkFailed, m_driver.get(),
+                     [this](tConnectionType link, const QString& message) { linkFailed(link, message); });
+    QObject::connect(m_driver.get(), &TMirex_d::replyApplied, m_driver.get(),
+                     [this](tVAR index, const QByteArray& line) {
+                         if (m_handler)
+                             m_handler(index, line);
+                     });
     if (m_options.command() == QLatin1String("monitor")) // what arrives while the link opens counts too
         listen([this](tVAR index, const QByteArray& line) {
             print(VariableAccess::replyLines(*m_driver, index, line));

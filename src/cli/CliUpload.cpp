@@ -57,13 +57,14 @@ std::optional<QImage> CliUpload::prepare(const QString& file, const QString& fit
 CliUpload::CliUpload(TMirex_d& driver, std::FILE* out, std::FILE* err)
     : m_driver(driver), m_out(out), m_err(err), m_upload(std::make_unique<TFrameUpload>(driver))
 {
-    m_driver.OnRecData = [this](TMirex_d*, int) { m_upload->RawDataArrived(); };
+    // Gone with the upload, so nothing reaches it once it is destroyed.
+    QObject::connect(&m_driver, &TMirex_d::rawDataArrived, m_upload.get(),
+                     [this] { m_upload->RawDataArrived(); });
 }
 
 CliUpload::~CliUpload()
 {
     m_upload->AbortAndWait();
-    m_driver.OnRecData = nullptr;
 }
 
 void CliUpload::interrupt()

@@ -6,8 +6,6 @@
 #include "Errors.h"
 #include "IpText.h"
 
-int LastReplyIndex = 0;
-
 TMirex_d::TMirex_d(QObject* parent) : TMirex_d(makeDefaultLinks(), parent) {}
 
 TMirex_d::TMirex_d(DriverLinks links, QObject* parent)
@@ -18,38 +16,18 @@ TMirex_d::TMirex_d(DriverLinks links, QObject* parent)
                                           if (m_conMode == MODE_VAR)
                                               QueryAll();
                                       },
-                                      [this] { declareAbsent(); }, [this] { raise(OnConnected); },
-                                      [this] { raise(OnReady); }}),
-      m_link(links, ActiveLink::Hooks{
-                        [this] { m_state.reset(); },
-                        [this](tConnectionType from, const QByteArray& bytes) { received(from, bytes); },
-                        [this](tConnectionType link, const QString& message) {
-                            if (OnLinkFailure)
-                                OnLinkFailure(link, message);
-                        }})
+                                      [this] { declareAbsent(); },
+                                      [this] { emit connectedChanged(Connected()); },
+                                      [this] { emit readyChanged(Ready()); }}),
+      m_link(links,
+             ActiveLink::Hooks{
+                 [this] { m_state.reset(); },
+                 [this](tConnectionType from, const QByteArray& bytes) { received(from, bytes); },
+                 [this](tConnectionType link, const QString& message) { emit linkFailed(link, message); }})
 {
 }
 
 TMirex_d::~TMirex_d() = default;
-
-void TMirex_d::raise(const TMirexNotifyEvent& event)
-{
-    if (event)
-        event(this, Tag);
-}
-
-TMirexNotifyEvent& TMirex_d::changeEvent(tVAR index)
-{
-    using EventMember = TMirexNotifyEvent TMirex_d::*;
-#define TESSO_EVENT_MEMBER(idx, tvar, prop, evt, type, reply, cmd, access, scope, role)                      \
-    &TMirex_d::On##evt##change,
-    static constexpr std::array<EventMember, tesso::VariableCount> events = {
-        {TESSO_VARIABLES(TESSO_EVENT_MEMBER)}};
-#undef TESSO_EVENT_MEMBER
-    if (index == _DIESE)
-        return OnQUERYALLchange;
-    return this->*events[static_cast<std::size_t>(index)];
-}
 
 void TMirex_d::setVariable(tVAR index, std::uint32_t value)
 {
@@ -145,7 +123,7 @@ void TMirex_d::SendVar(tVAR index, std::uint32_t value)
     text.append(CommandMnemonics[static_cast<std::size_t>(index)]);
     SendString(text);
     m_sentString = text;
-    raise(OnSentString);
+    emit lineSent(text);
 }
 
 void TMirex_d::setQueryVar(tVAR index)
@@ -155,7 +133,7 @@ void TMirex_d::setQueryVar(tVAR index)
     const QByteArray text(CommandMnemonics[static_cast<std::size_t>(index)]);
     SendString(text);
     m_sentString = text;
-    raise(OnSentString);
+    emit lineSent(text);
 }
 
 void TMirex_d::QueryAll()
@@ -189,7 +167,7 @@ void TMirex_d::received(tConnectionType from, const QByteArray& bytes)
     m_parser.append(bytes);
     // Serial data in raw mode belong to the frame transfer; network data are always parsed.
     if (from == CON_RS232 && m_conMode == MODE_RAW)
-        raise(OnRecData);
+        emit rawDataArrived();
     else
         ParseReplies();
 }
@@ -223,35 +201,35 @@ void TMirex_d::parseBuffer()
     }
 }
 
-// The change-event rule: receivedString and OnRecString, the value stored, LastReplyIndex, then
-// the variable's event. Octets and ports raise no event of their own.
+// The order of a reply's signals: the line received, the value stored, the variable reported,
+// then the reply applied. DEV is reported once before the busy check and once more after it, as
+// listeners have always heard it. Octets and ports are reported by no variableReported.
 void TMirex_d::applyReply(const ReplyLine& reply)
 {
     const tVAR index = reply.index;
     m_receivedString = reply.text;
-    raise(OnRecString);
+    emit lineReceived(reply.text);
     if (index == _DEV) {
         m_state.deviceAnswered(reply.value);
         m_mirror.store(_DEV, reply.value);
-        raise(OnDEVchange);
-        if (LastReplyIndex == _DEV || m_rs232busy)
-            raise(ONRS232busy);
+        emit variableReported(_DEV, m_mirror.value(_DEV));
+        if (m_lastReplyIndex == _DEV || m_rs232busy)
+            emit busy();
     } else {
         m_mirror.store(index, reply.value);
     }
-    LastReplyIndex = index;
+    m_lastReplyIndex = index;
     if (tesso::Catalogue[static_cast<std::size_t>(index)].scope != tesso::Scope::ADDRESS)
-        raise(changeEvent(index));
-    if (OnReplyApplied)
-        OnReplyApplied(index, reply.text);
+        emit variableReported(index, m_mirror.value(index));
+    emit replyApplied(index, reply.text);
 }
 
 void TMirex_d::declareAbsent()
 {
     m_mirror.setField(_DEV, 0);
-    raise(OnReady);
-    raise(OnConnected);
-    raise(OnDEVchange);
+    emit readyChanged(false);
+    emit connectedChanged(false);
+    emit variableReported(_DEV, 0);
 }
 
 // ---- Connection settings -----------------------------------------------------------------------
@@ -267,10 +245,10 @@ void TMirex_d::setConType(tConnectionType type)
     try {
         m_link.setType(type);
     } catch (...) {
-        raise(OnConTypechange);
+        emit connectionSettingChanged(ConnectionSetting::Type);
         throw;
     }
-    raise(OnConTypechange);
+    emit connectionSettingChanged(ConnectionSetting::Type);
 }
 
 void TMirex_d::setPort(const QString& name)
@@ -282,20 +260,20 @@ void TMirex_d::setPort(const QString& name)
 void TMirex_d::setIpLocalPort(int port)
 {
     m_link.setLocalPort(port);
-    raise(OnIpLocalPortchange);
+    emit connectionSettingChanged(ConnectionSetting::LocalPort);
 }
 
 void TMirex_d::setIpRemotePort(int port)
 {
     m_link.setRemote(IpRemoteAddress(), port);
-    raise(OnIpRemotePortchange);
+    emit connectionSettingChanged(ConnectionSetting::RemotePort);
 }
 
 void TMirex_d::setIpRemoteAddress(const QString& address)
 {
     // Plain decimal, so that the sender check of UDP replies and the socket read it alike.
     m_link.setRemote(tesso::canonicalOrAsTyped(address), IpRemotePort());
-    raise(OnIpRemoteAddresschange);
+    emit connectionSettingChanged(ConnectionSetting::RemoteAddress);
 }
 
 // ---- Raw mode ----------------------------------------------------------------------------------

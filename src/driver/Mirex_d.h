@@ -2,7 +2,7 @@
 // TMirex_d: the driver of one Lumio/Snipa device, and the one object the rest of the program
 // talks to. It publishes the device's 125 variables as properties (generated from Catalogue.h),
 // encodes a command when a writable property is assigned, applies each reply line to the mirror
-// and raises the variable's change event, and keeps the link to the device.
+// and signals it with the value (variableReported), and keeps the link to the device.
 //
 // Its parts, each in a unit of its own: ReplyParser cuts the received bytes into (variable,
 // value) lines; DeviceMirror stores them; LinkStateMachine detects, loads and keeps the device
@@ -23,14 +23,10 @@
 #include "LinkStateMachine.h"
 #include "ReplyParser.h"
 
-class TMirex_d;
-
-using TMirexNotifyEvent = std::function<void(TMirex_d* Sender, int nroOcto)>;
-
 enum tConnectionMode { MODE_VAR = 0, MODE_RAW = 1 };
 
-// Index of the variable matched by the previous reply line, shared by every driver of the process.
-extern int LastReplyIndex;
+// Which connection setting a setter changed.
+enum class ConnectionSetting { Type, LocalPort, RemotePort, RemoteAddress };
 
 // The published variable properties, generated from the catalogue: a getter for every variable
 // and a setter that sends the set command for every writable one (DEV's writes the field).
@@ -49,8 +45,6 @@ extern int LastReplyIndex;
 #define TESSO_DECL_MASK(prop, tvar, type) TESSO_GET_##type(prop, tvar) void set##prop(const QString& text);
 #define TESSO_DECL(idx, tvar, prop, evt, type, reply, cmd, access, scope, role) TESSO_DECL_##access(prop, tvar, type)
 // clang-format on
-#define TESSO_EVENT(idx, tvar, prop, evt, type, reply, cmd, access, scope, role)                             \
-    TMirexNotifyEvent On##evt##change;
 
 class TMirex_d : public QObject
 {
@@ -63,9 +57,6 @@ class TMirex_d : public QObject
 
     TMirex_d(const TMirex_d&) = delete;
     TMirex_d& operator=(const TMirex_d&) = delete;
-
-    // Passed as nroOcto with every change event.
-    int Tag = 0;
 
     // Bytes received and not yet parsed.
     QByteArray& RxBuffer() { return m_parser.buffer(); }
@@ -84,24 +75,6 @@ class TMirex_d : public QObject
     // (bound controls, the command-line client). Booleans send 0 or 1; a colour is read as signed.
     // Variables without a numeric setter (read-only, DEV, PORT, NETMASK) send nothing.
     void setVariable(tVAR index, std::uint32_t value);
-
-    // ---- Change events, generated from the catalogue ------------------------------------------
-    TESSO_VARIABLES(TESSO_EVENT)
-    TMirexNotifyEvent OnQUERYALLchange;
-
-    // The change event of a variable, by index (Queryall's is OnQUERYALLchange).
-    TMirexNotifyEvent& changeEvent(tVAR index);
-
-    TMirexNotifyEvent OnReady, OnConnected, ONRS232busy;
-    TMirexNotifyEvent OnRecData, OnRecString, OnSentString;
-    TMirexNotifyEvent OnConTypechange, OnIpLocalPortchange, OnIpRemotePortchange, OnIpRemoteAddresschange;
-
-    // After a matched reply line has been applied (mirror stored, events raised): the variable and
-    // the line, for every variable including the address octets and ports, which have no event.
-    std::function<void(tVAR index, const QByteArray& line)> OnReplyApplied;
-    // Every failure of a link with the system's text, also those the user is not shown (a
-    // refusing TCP peer, a serial port that cannot be opened from the Port setter).
-    std::function<void(tConnectionType link, const QString& message)> OnLinkFailure;
 
     // ---- Per-input arrays (input 0..8, from PCHAN when the reply arrived) ---------------------
     static constexpr int InputSlots = DeviceMirror::InputSlots;
@@ -179,8 +152,27 @@ class TMirex_d : public QObject
     void setSerialBaud(std::int32_t baud);
     void setSerialRawReceive(bool raw);
 
+  signals:
+    // A reply line of the variable, changed or not, with the value now mirrored ("#" reports
+    // _DIESE); DEV with 0 when the device is declared lost. Address octets and ports have none.
+    void variableReported(tVAR variable, quint32 value);
+    // After a matched reply line has been applied, for every variable, octets and ports included.
+    void replyApplied(tVAR variable, const QByteArray& line);
+    // A reply line matched (before it is applied), and a command sent.
+    void lineReceived(const QByteArray& line);
+    void lineSent(const QByteArray& line);
+    // Serial bytes in raw mode, waiting in ReadRawData for the frame transfer.
+    void rawDataArrived();
+    void readyChanged(bool ready);
+    void connectedChanged(bool connected);
+    // A device-code reply that follows another one, or any while RS232busy is set.
+    void busy();
+    void connectionSettingChanged(ConnectionSetting setting);
+    // Every failure of a link with the system's text, also those the user is not shown (a
+    // refusing TCP peer, a serial port that cannot be opened from the Port setter).
+    void linkFailed(tConnectionType link, const QString& message);
+
   private:
-    void raise(const TMirexNotifyEvent& event);
     void sendSigned(tVAR index, std::int32_t value);
     void sendAddress(int which, const QString& text);
     void sendPort(int which, std::int32_t port);
@@ -199,6 +191,7 @@ class TMirex_d : public QObject
     QByteArray m_receivedString, m_sentString;
     bool m_rs232busy = false;
     bool m_continuationDue = false;
+    tVAR m_lastReplyIndex = _ADDRDBG; // the variable of the previous reply line
     QString m_port;
     tConnectionMode m_conMode = MODE_VAR;
 };
@@ -217,4 +210,3 @@ class TMirex_d : public QObject
 #undef TESSO_GET_COLOR
 #undef TESSO_GET_BOOL
 #undef TESSO_GET_U32
-#undef TESSO_EVENT

@@ -3,7 +3,7 @@
 // transfer thread there, waiting for it (the only entry into the driver from another thread). It
 // also turns what the driver receives for the transfer into the transfer's events: raw bytes into
 // pacing, acknowledgements and end or abort codes, replies of the frame variables into records.
-// Whoever owns the driver's events hands it OnRecData and those replies.
+// Whoever owns the driver's events hands it rawDataArrived and those replies.
 
 #include <atomic>
 #include <condition_variable>
@@ -35,7 +35,7 @@ class TDriverFramePort : public QObject, public TFramePort
     void LeaveRawMode() override;
     std::uint32_t MirroredValue(tVAR variable) override;
 
-    // On the driver's thread: the driver raised OnRecData.
+    // On the driver's thread: the driver signalled rawDataArrived.
     void RawDataArrived();
     // On the driver's thread: a reply of FAMODEM_, FATRMODE or FAEXEC was applied.
     void VariableReported(tVAR variable);

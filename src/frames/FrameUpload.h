@@ -1,7 +1,7 @@
 #pragma once
 // One picture upload from the driver's thread: the worker thread, its port into the driver and
 // the picture it reads, started together and ended together. The owner of the driver's events
-// hands it the raw bytes (OnRecData) and the replies of the frame variables while it runs.
+// hands it the raw bytes (rawDataArrived) and the replies of the frame variables while it runs.
 //
 // Ending is the delicate part: the thread may be waiting for the driver's thread to run one of its
 // calls, so the driver's thread never blocks on the thread; it keeps its events going until the

@@ -155,11 +155,7 @@ struct TestLinks {
 struct ScriptedDriver : TestLinks {
     std::unique_ptr<TMirex_d> driver;
 
-    ScriptedDriver()
-    {
-        driver = std::make_unique<TMirex_d>(make());
-        LastReplyIndex = 0;
-    }
+    ScriptedDriver() { driver = std::make_unique<TMirex_d>(make()); }
 
     TMirex_d& operator*() { return *driver; }
     TMirex_d* operator->() { return driver.get(); }

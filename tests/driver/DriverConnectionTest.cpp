@@ -21,11 +21,19 @@ class StateMachine : public ::testing::Test
     void SetUp() override
     {
         d.serial->active = true;
-        d->OnConnected = [this](TMirex_d*, int) {
-            events.push_back(d->Connected() ? "connected" : "disconnected");
-        };
-        d->OnReady = [this](TMirex_d*, int) { events.push_back(d->Ready() ? "ready" : "not ready"); };
-        d->OnDEVchange = [this](TMirex_d*, int) { events.push_back("dev" + std::to_string(d->DEV())); };
+        TMirex_d* driver = d.driver.get();
+        QObject::connect(driver, &TMirex_d::connectedChanged, [this](bool connected) {
+            EXPECT_EQ(connected, d->Connected());
+            events.push_back(connected ? "connected" : "disconnected");
+        });
+        QObject::connect(driver, &TMirex_d::readyChanged, [this](bool ready) {
+            EXPECT_EQ(ready, d->Ready());
+            events.push_back(ready ? "ready" : "not ready");
+        });
+        QObject::connect(driver, &TMirex_d::variableReported, [this](tVAR variable, quint32 value) {
+            if (variable == _DEV)
+                events.push_back("dev" + std::to_string(value));
+        });
     }
     void step() { d.timer->fire(); }
     QByteArray takeSent()
@@ -137,7 +145,7 @@ TEST(ReceivePaths, RawSerialDataWaitForReadRawData)
     ScriptedDriver d;
     d->setConMode(MODE_RAW);
     int raw = 0;
-    d->OnRecData = [&](TMirex_d*, int) { ++raw; };
+    QObject::connect(d.driver.get(), &TMirex_d::rawDataArrived, [&] { ++raw; });
     d.feed("CH3\r\n\x1b\x11");
     EXPECT_EQ(raw, 1);
     EXPECT_EQ(d->ICHM(), 0u);
@@ -195,7 +203,10 @@ TEST(LinkSetters, ConTypeSwitchesLinksAlwaysRaisesItsEventAndPassesOnASerialFail
 {
     ScriptedDriver d;
     int changes = 0;
-    d->OnConTypechange = [&](TMirex_d*, int) { ++changes; };
+    QObject::connect(d.driver.get(), &TMirex_d::connectionSettingChanged, [&](ConnectionSetting setting) {
+        EXPECT_EQ(setting, ConnectionSetting::Type);
+        ++changes;
+    });
     d->setConType(CON_RS232);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(d.serial->opens, 0) << "same type: only the event";
@@ -244,9 +255,11 @@ TEST(LinkSetters, IpSettersRestartTheActiveLinkOnlyWhenTheValueChanges)
     ScriptedDriver d;
     d->setConType(CON_TCP);
     int addressEvents = 0, portEvents = 0, localEvents = 0;
-    d->OnIpRemoteAddresschange = [&](TMirex_d*, int) { ++addressEvents; };
-    d->OnIpRemotePortchange = [&](TMirex_d*, int) { ++portEvents; };
-    d->OnIpLocalPortchange = [&](TMirex_d*, int) { ++localEvents; };
+    QObject::connect(d.driver.get(), &TMirex_d::connectionSettingChanged, [&](ConnectionSetting setting) {
+        addressEvents += setting == ConnectionSetting::RemoteAddress;
+        portEvents += setting == ConnectionSetting::RemotePort;
+        localEvents += setting == ConnectionSetting::LocalPort;
+    });
     const int opens = d.tcp->opens;
     d->setIpRemoteAddress(QStringLiteral("192.168.0.10"));
     d->setIpRemotePort(10500);
@@ -273,9 +286,9 @@ TEST(LinkSetters, AUdpBindFailureIsShownWithItsPort)
     {
         ScriptedDriver d;
         std::vector<std::string> failures;
-        d->OnLinkFailure = [&](tConnectionType link, const QString& m) {
+        QObject::connect(d.driver.get(), &TMirex_d::linkFailed, [&](tConnectionType link, const QString& m) {
             failures.push_back(std::to_string(link) + ":" + m.toStdString());
-        };
+        });
         d.udp->failOpen = true;
         d->setConType(CON_UDP);
         EXPECT_FALSE(d.udp->active);
@@ -293,7 +306,7 @@ TEST(LinkSetters, FailedUdpSendsKeepTheEndpointAndAreShownOncePerOutage)
     ReportCapture capture;
     ScriptedDriver d;
     int failures = 0;
-    d->OnLinkFailure = [&](tConnectionType, const QString&) { ++failures; };
+    QObject::connect(d.driver.get(), &TMirex_d::linkFailed, [&] { ++failures; });
     d->setConType(CON_UDP);
     d->setIpRemoteAddress(QStringLiteral("127.0.0.1"));
     const int opens = d.udp->opens;

@@ -1,5 +1,6 @@
-// Command encoding, the change-event rule and the mirror's storing rules, through the driver on a
+// Command encoding, the order of the driver's signals and the mirror's storing rules, through the driver on a
 // scripted serial link. The parsing of lines on its own is ReplyParserTest's.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,14 @@ class Protocol : public ::testing::Test
   protected:
     ScriptedDriver d;
     ReportCapture report;
-    void SetUp() override { d.connectSerial(); }
+    std::vector<tVAR> reported; // every variableReported, in order
+    void SetUp() override
+    {
+        d.connectSerial();
+        QObject::connect(d.driver.get(), &TMirex_d::variableReported,
+                         [this](tVAR variable, quint32) { reported.push_back(variable); });
+    }
+    long reports(tVAR variable) const { return std::count(reported.begin(), reported.end(), variable); }
     void receive(const QByteArray& bytes) { d.feed(bytes); }
     QByteArray sent() const { return d.serial->allWritten(); }
     QByteArray takeSent()
@@ -36,7 +44,7 @@ class Protocol : public ::testing::Test
 TEST_F(Protocol, SetCommandIsDecimalValueThenMnemonicAndSignedValuesAreCheckedFirst)
 {
     int sentEvents = 0;
-    d->OnSentString = [&](TMirex_d*, int) { ++sentEvents; };
+    QObject::connect(d.driver.get(), &TMirex_d::lineSent, [&] { ++sentEvents; });
     d->setBRGT(128);
     d->setFRESET(true);
     d->setICHNM(0);
@@ -116,41 +124,38 @@ TEST_F(Protocol, TcpRefusesCommandsLongerThanTenCharacters)
     EXPECT_EQ(d.tcp->written, QList<QByteArray>{"0123456789"});
 }
 
-// ---- Change-event rule --------------------------------------------------------------------------
+// ---- Signals of a reply ------------------------------------------------------------------------
 
-TEST_F(Protocol, EveryMatchedReplyRaisesItsEventInTheDescribedOrder)
+TEST_F(Protocol, EveryMatchedReplyIsSignalledInTheDescribedOrder)
 {
-    d->Tag = 42;
     std::vector<std::string> order;
-    d->OnRecString = [&](TMirex_d* s, int tag) {
-        EXPECT_EQ(s, d.driver.get());
-        EXPECT_EQ(tag, 42);
-        order.push_back("rec:" + d->receivedString().toStdString());
-    };
-    d->OnTAKEchange = [&](TMirex_d*, int tag) {
-        EXPECT_EQ(tag, 42);
-        EXPECT_EQ(LastReplyIndex, _TAKE);
-        order.push_back("take:" + std::to_string(d->TAKE()) + "/" + std::to_string(d->mirrorValue(_TAKE)));
-    };
-    d->OnReplyApplied = [&](tVAR index, const QByteArray& line) {
-        order.push_back("applied:" + std::to_string(index) + ":" + line.toStdString());
-    };
+    TMirex_d* driver = d.driver.get();
+    QObject::connect(driver, &TMirex_d::lineReceived, [&](const QByteArray& line) {
+        EXPECT_EQ(line, d->receivedString());
+        order.push_back("rec:" + line.toStdString());
+    });
+    QObject::connect(driver, &TMirex_d::variableReported, [&](tVAR variable, quint32 value) {
+        order.push_back("var" + std::to_string(variable) + ":" + std::to_string(value) + "/" +
+                        std::to_string(d->TAKE()));
+    });
+    QObject::connect(driver, &TMirex_d::replyApplied, [&](tVAR variable, const QByteArray& line) {
+        order.push_back("applied:" + std::to_string(variable) + ":" + line.toStdString());
+    });
     receive("TAKE\r\nTAKE2\r\nTAKE256\r\nIPA_7\r\n");
-    EXPECT_EQ(order, (std::vector<std::string>{"rec:TAKE", "take:0/0", "applied:96:TAKE", "rec:TAKE2",
-                                               "take:1/2", "applied:96:TAKE2", "rec:TAKE256", "take:0/0",
+    EXPECT_EQ(order, (std::vector<std::string>{"rec:TAKE", "var96:0/0", "applied:96:TAKE", "rec:TAKE2",
+                                               "var96:2/1", "applied:96:TAKE2", "rec:TAKE256", "var96:0/0",
                                                "applied:96:TAKE256", "rec:IPA_7", "applied:115:IPA_7"}));
 }
 
 TEST_F(Protocol, DeviceQueryAllAndDollarRepliesHaveTheirOwnEvents)
 {
-    int devEvents = 0, busy = 0;
-    d->OnDEVchange = [&](TMirex_d*, int) { ++devEvents; };
-    d->ONRS232busy = [&](TMirex_d*, int) { ++busy; };
+    int busy = 0;
+    QObject::connect(d.driver.get(), &TMirex_d::busy, [&] { ++busy; });
     receive("DEV57\r\n");
-    EXPECT_EQ(devEvents, 2);
+    EXPECT_EQ(reports(_DEV), 2) << "before and after the busy check";
     EXPECT_EQ(busy, 0);
     receive("DEV57\r\n");
-    EXPECT_EQ(devEvents, 4);
+    EXPECT_EQ(reports(_DEV), 4);
     EXPECT_EQ(busy, 1);
     receive("CH1\r\nDEV58\r\n");
     EXPECT_EQ(busy, 1);
@@ -159,17 +164,13 @@ TEST_F(Protocol, DeviceQueryAllAndDollarRepliesHaveTheirOwnEvents)
     EXPECT_EQ(busy, 2);
     EXPECT_EQ(d->DEV(), 58u);
 
-    // The query-all's end raises its own event; "$" only stores.
-    int queryAll = 0, diese = 0;
-    d->OnQUERYALLchange = [&](TMirex_d*, int) { ++queryAll; };
-    d->OnSetDIESEchange = [&](TMirex_d*, int) { ++diese; };
+    // The query-all's end is reported as "#"; "$" is reported as itself.
     receive("#1\r\n");
     EXPECT_TRUE(d->Queryall());
     receive("#\r\n$5\r\n");
     EXPECT_FALSE(d->Queryall());
     EXPECT_FALSE(d->DIESE());
-    EXPECT_EQ(queryAll, 2);
-    EXPECT_EQ(diese, 0);
+    EXPECT_EQ(reports(_DIESE), 2);
     EXPECT_EQ(d->DOLLARS(), 5u);
 }
 
@@ -177,8 +178,6 @@ TEST_F(Protocol, DeviceQueryAllAndDollarRepliesHaveTheirOwnEvents)
 
 TEST_F(Protocol, AddressRepliesFillTheTableSelectedByPadipAndTheMaskIsDotted)
 {
-    int events = 0;
-    d->OnIP4change = d->OnPORTchange = [&](TMirex_d*, int) { ++events; };
     receive("ADIP0\r\nIPA_192\r\nIPB_168\r\nIPC_0\r\nIPD_10\r\n");
     EXPECT_EQ(d->LOCAL_IP(), QStringLiteral("192.168.0.10"));
     EXPECT_EQ(d->REMOTE_IP(), QStringLiteral("192.168.0.10"));
@@ -193,7 +192,7 @@ TEST_F(Protocol, AddressRepliesFillTheTableSelectedByPadipAndTheMaskIsDotted)
     EXPECT_EQ(d->REMOTE_PORT(), 7);
     EXPECT_EQ(d->LOCAL_IP(), QStringLiteral("192.168.0.10"));
     EXPECT_EQ(d->IP4(), 0u) << "octet mirrors are never written by replies";
-    EXPECT_EQ(events, 0);
+    EXPECT_EQ(reports(_IP4) + reports(_PORT), 0);
 
     // The mask comes as its number of host bits.
     const std::pair<const char*, const char*> masks[] = {
@@ -206,8 +205,6 @@ TEST_F(Protocol, AddressRepliesFillTheTableSelectedByPadipAndTheMaskIsDotted)
 
 TEST_F(Protocol, PerInputRepliesFollowPchan)
 {
-    int events = 0;
-    d->OnPRGBIchange = [&](TMirex_d*, int) { ++events; };
     receive("PCH3\r\nPRGB7\r\nPEN1\r\nPSTD2\r\nPPRC1\r\nPRAR1\r\nPCH8\r\nPRGB4\r\n");
     EXPECT_EQ(d->PRGBIByInput(3), 7u);
     EXPECT_EQ(d->PRGBIByInput(8), 4u);
@@ -215,7 +212,7 @@ TEST_F(Protocol, PerInputRepliesFollowPchan)
     EXPECT_EQ(d->PISTDByInput(3), 2u);
     EXPECT_TRUE(d->PPROCByInput(3));
     EXPECT_EQ(d->REFASPByInput(3), 1u);
-    EXPECT_EQ(events, 2);
+    EXPECT_EQ(reports(_PRGBI), 2);
     // Outside the array: 5 for the signal type, 0 or false for the others; writes ignored.
     EXPECT_EQ(d->PRGBIByInput(9), 5u);
     EXPECT_EQ(d->PRGBIByInput(-1), 5u);
@@ -231,16 +228,13 @@ TEST_F(Protocol, PerInputRepliesFollowPchan)
 // A range error used to leave the lines after it waiting for more data, for ever if none came.
 TEST_F(Protocol, ValuesThatDoNotFitAreReportedChangeNoEventAndHoldUpNoLaterLine)
 {
-    int events = 0;
-    for (tVAR v : {_COLOR, _PRGBI, _NETMASK})
-        d->changeEvent(v) = [&](TMirex_d*, int) { ++events; };
     receive(
         "COL2147483648\r\nNTMK31\r\nPORT2147483648\r\nIPA_2147483648\r\nPCH9\r\nPRGB6\r\nCH-3\r\nBRG128\r\n");
     ASSERT_TRUE(waitFor([&] { return d->BRGT() == 128u; }));
     ASSERT_EQ(report.messages.size(), 6);
     EXPECT_TRUE(report.messages.last().contains(QStringLiteral("CH-3")));
     EXPECT_TRUE(d->RxBuffer().isEmpty());
-    EXPECT_EQ(events, 0);
+    EXPECT_EQ(reports(_COLOR) + reports(_PRGBI) + reports(_NETMASK), 0);
     EXPECT_EQ(d->PRGBI(), 6u) << "the field is written before the input is checked";
     receive("COL2147483647\r\n");
     EXPECT_EQ(d->COLOR(), 2147483647);
@@ -251,12 +245,10 @@ TEST_F(Protocol, EveryReadableVariableRoundTripsThroughItsReplyMnemonic)
     for (const tesso::VariableInfo& v : tesso::Catalogue) {
         if (v.scope != tesso::Scope::DEVICE || v.index == _NETMASK || v.index == _DEV)
             continue;
-        int events = 0;
-        d->changeEvent(v.index) = [&](TMirex_d*, int) { ++events; };
+        reported.clear();
         receive(QByteArray(v.reply) + "1\r\n");
-        EXPECT_EQ(events, 1) << v.reply;
+        EXPECT_EQ(reported, std::vector<tVAR>{v.index}) << v.reply;
         EXPECT_EQ(d->mirrorValue(v.index), 1u) << v.reply;
-        EXPECT_EQ(LastReplyIndex, v.index);
     }
 }
 

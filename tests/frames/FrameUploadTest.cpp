@@ -29,8 +29,10 @@ struct SimulatedDevice {
     void bind()
     {
         upload = std::make_unique<TFrameUpload>(driver);
-        driver.OnRecData = [this](TMirex_d*, int) { upload->RawDataArrived(); };
-        driver.OnReplyApplied = [this](tVAR index, const QByteArray&) { upload->VariableReported(index); };
+        QObject::connect(&driver, &TMirex_d::rawDataArrived, upload.get(),
+                         [this] { upload->RawDataArrived(); });
+        QObject::connect(&driver, &TMirex_d::replyApplied, upload.get(),
+                         [this](tVAR index, const QByteArray&) { upload->VariableReported(index); });
     }
 };
 

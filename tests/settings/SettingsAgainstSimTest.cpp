@@ -27,7 +27,8 @@ struct Device {
         driver.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
         driver.setIpRemotePort(sim.tcpPort());
         driver.setConType(CON_TCP);
-        driver.OnReplyApplied = [this](tVAR index, const QByteArray&) { job.Replied(index); };
+        QObject::connect(&driver, &TMirex_d::replyApplied, &job,
+                         [this](tVAR index, const QByteArray&) { job.Replied(index); });
         driver.DetectNow();
         return tesso::test::waitFor([&] { return driver.Ready(); }, 15000);
     }

@@ -183,13 +183,28 @@ TEST(EventRouter, FansOutTakesOverAndLetsGo)
     heard.clear();
     console.reset(); // given back
     a.reset();
+    std::vector<std::uint32_t> values;
+    TSubscription value = router->subscribe(_ICHM, [&](std::uint32_t v) { values.push_back(v); });
     d.feed("CH3\r\n");
     EXPECT_EQ(heard, (QStringList{QStringLiteral("log"), QStringLiteral("b")}));
+    EXPECT_EQ(values, std::vector<std::uint32_t>{3}) << "a report comes with its value";
 
-    // Subscriptions may outlive the router; the driver's events are unbound when it goes.
-    router.reset();
-    EXPECT_FALSE(d->OnICHMchange);
-    d.feed("CH4\r\n");
+    // Of two take-overs the latest hears the event; the earlier one hears it again once given back.
+    heard.clear();
+    TSubscription first = router->takeOver(DriverEvent::RecString, [&] { heard << QStringLiteral("first"); });
+    TSubscription second =
+        router->takeOver(DriverEvent::RecString, [&] { heard << QStringLiteral("second"); });
     b.reset();
-    EXPECT_EQ(d->ICHM(), 4u);
+    d.feed("CH4\r\n");
+    second.reset();
+    d.feed("CH5\r\n");
+    EXPECT_EQ(heard, (QStringList{QStringLiteral("second"), QStringLiteral("first")}));
+
+    // Subscriptions may outlive the router; nothing reaches them once it is gone.
+    heard.clear();
+    values.clear();
+    router.reset();
+    d.feed("CH6\r\n");
+    EXPECT_TRUE(heard.isEmpty() && values.empty());
+    EXPECT_EQ(d->ICHM(), 6u);
 }

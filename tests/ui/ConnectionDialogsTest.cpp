@@ -179,15 +179,22 @@ TEST_F(IpConfigDialog, ExecuteStartsFromTheDriverAndWritesInOrderOnlyWhenApplied
     TMirex_d& drv = *link.driver;
     // Each change is noted with the driver's value at that moment.
     QStringList order;
-    auto note = [&order](const char* what, std::function<QString()> value) {
-        return [&order, what, value](TMirex_d*, int) {
-            order << QLatin1String(what) + QLatin1Char(' ') + value();
-        };
-    };
-    drv.OnIpRemoteAddresschange = note("address", [&] { return drv.IpRemoteAddress(); });
-    drv.OnIpRemotePortchange = note("remote", [&] { return QString::number(drv.IpRemotePort()); });
-    drv.OnIpLocalPortchange = note("local", [&] { return QString::number(drv.IpLocalPort()); });
-    drv.OnConTypechange = note("type", [&] { return QString::number(drv.ConType()); });
+    QObject::connect(&drv, &TMirex_d::connectionSettingChanged, [&](ConnectionSetting setting) {
+        switch (setting) {
+        case ConnectionSetting::RemoteAddress:
+            order << QStringLiteral("address ") + drv.IpRemoteAddress();
+            break;
+        case ConnectionSetting::RemotePort:
+            order << QStringLiteral("remote %1").arg(drv.IpRemotePort());
+            break;
+        case ConnectionSetting::LocalPort:
+            order << QStringLiteral("local %1").arg(drv.IpLocalPort());
+            break;
+        case ConnectionSetting::Type:
+            order << QStringLiteral("type %1").arg(drv.ConType());
+            break;
+        }
+    });
     // Runs the menu step with `user` acting on the modal dialog.
     auto execute = [&](std::function<void()> user) {
         order.clear();

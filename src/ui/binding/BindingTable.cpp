@@ -65,6 +65,12 @@ void checkOnly(QActionGroup* group, QAction* chosen)
     group->setExclusionPolicy(policy);
 }
 
+// A reported value as a row shows it: booleans as 0 or 1.
+std::uint32_t shown(tVAR variable, std::uint32_t raw)
+{
+    return tesso::isBoolean(variable) ? ((raw & 0xFFu) != 0 ? 1u : 0u) : raw;
+}
+
 } // namespace
 
 TBindingTable::TBindingTable(TEventRouter& router) : m_router(router), m_context(std::make_unique<QObject>())
@@ -86,29 +92,29 @@ void TBindingTable::Bind(const TBindingRow& binding)
     row.control = binding.control;
     if (binding.kind == ControlKind::MenuGroup)
         row.shownAction = static_cast<QActionGroup*>(binding.control)->checkedAction();
-    row.subscription = m_router.subscribe(binding.variable, [this, &row] { reported(row); });
+    row.subscription =
+        m_router.subscribe(binding.variable, [this, &row](std::uint32_t value) { reported(row, value); });
     connectUserAction(row);
 }
 
 // The mirrored value a row shows: its input's entry for a per-input row (entry 0 holds a report
-// that addressed all inputs), booleans as 0 or 1.
+// that addressed all inputs).
 std::uint32_t TBindingTable::mirrored(const Row& row, int input) const
 {
     const TMirex_d* driver = m_router.driver();
     const tVAR v = row.binding.variable;
-    const std::uint32_t raw =
-        row.binding.input > 0 ? driver->mirrorValueOfInput(v, input) : driver->mirrorValue(v);
-    return tesso::isBoolean(v) ? ((raw & 0xFFu) != 0 ? 1u : 0u) : raw;
+    return shown(v, row.binding.input > 0 ? driver->mirrorValueOfInput(v, input) : driver->mirrorValue(v));
 }
 
-void TBindingTable::reported(Row& row)
+// A row shows the value it is handed; a per-input row reads its input's entry from the mirror.
+void TBindingTable::reported(Row& row, std::uint32_t value)
 {
     const TMirex_d* driver = m_router.driver();
     if (!driver)
         return;
     row.everReported = true;
     if (row.binding.input <= 0)
-        return show(row, mirrored(row, 0));
+        return show(row, shown(row.binding.variable, value));
     // A per-input report is for the input PCHAN addresses, or for all of them when it is 0.
     const std::uint32_t addressed = driver->PCHAN();
     if (addressed == 0)

@@ -42,7 +42,7 @@ class TBindingTable
         QPointer<QAction> shownAction; // a menu group's item that shows the last report
     };
     void connectUserAction(Row& row);
-    void reported(Row& row);
+    void reported(Row& row, std::uint32_t value);
     void show(Row& row, std::uint32_t value);
     void send(const Row& row, std::uint32_t value);
     void sendPosition(const Row& row, int position);

@@ -5,7 +5,7 @@
 #include "ErrorReport.h"
 
 struct TSubscription::Entry {
-    std::function<void()> handler;
+    TEventRouter::ValueHandler handler;
     std::weak_ptr<TEventRouter::Channels> channels;
     int channel = 0;
 };
@@ -29,19 +29,19 @@ struct TEventRouter::Channels {
                        c.owners.end());
     }
 
-    static void call(const std::shared_ptr<TSubscription::Entry>& entry)
+    static void call(const std::shared_ptr<TSubscription::Entry>& entry, std::uint32_t value)
     {
         // An entry whose subscription ended while the event was being delivered is skipped.
         if (entry->handler)
-            tesso::guarded(entry->handler);
+            tesso::guarded([&] { entry->handler(value); });
     }
 
-    void dispatch(int channel)
+    void dispatch(int channel, std::uint32_t value = 0)
     {
         Channel& c = channels[static_cast<std::size_t>(channel)];
         if (!c.owners.empty()) {
             if (const auto owner = c.owners.back().lock()) {
-                call(owner);
+                call(owner, value);
                 return;
             }
         }
@@ -49,7 +49,7 @@ struct TEventRouter::Channels {
         // One failing subscriber neither stops the others nor the driver's parsing.
         const auto snapshot = c.subscribers;
         for (const auto& entry : snapshot)
-            call(entry);
+            call(entry, value);
     }
 };
 
@@ -77,66 +77,44 @@ void TSubscription::reset()
     m_entry.reset();
 }
 
-TEventRouter::TEventRouter(TMirex_d& driver) : m_driver(&driver), m_channels(std::make_shared<Channels>())
+TEventRouter::TEventRouter(TMirex_d& driver)
+    : m_driver(&driver), m_channels(std::make_shared<Channels>()), m_context(std::make_unique<QObject>())
 {
-    const int replies = channelOf(DriverEvent::ReplyApplied);
-    for (int channel = 0; channel < ChannelCount; ++channel) {
-        std::weak_ptr<Channels> channels = m_channels;
-        if (channel == replies) {
-            driver.OnReplyApplied = [channels, channel](tVAR, const QByteArray&) {
-                if (const auto c = channels.lock())
-                    c->dispatch(channel);
-            };
-            continue;
-        }
-        eventOf(channel) = [channels, channel](TMirex_d*, int) {
-            if (const auto c = channels.lock())
+    connectDriver();
+}
+
+TEventRouter::~TEventRouter() = default;
+
+void TEventRouter::connectDriver()
+{
+    std::weak_ptr<Channels> weak = m_channels;
+    auto to = [weak](DriverEvent event) {
+        return [weak, channel = channelOf(event)] {
+            if (const auto c = weak.lock())
                 c->dispatch(channel);
         };
-    }
+    };
+    TMirex_d* d = m_driver.data();
+    QObject* context = m_context.get();
+    QObject::connect(d, &TMirex_d::variableReported, context, [weak](tVAR variable, quint32 value) {
+        if (const auto c = weak.lock())
+            c->dispatch(static_cast<int>(variable), value);
+    });
+    QObject::connect(d, &TMirex_d::replyApplied, context, [weak](tVAR variable, const QByteArray&) {
+        if (const auto c = weak.lock())
+            c->dispatch(channelOf(DriverEvent::ReplyApplied), static_cast<std::uint32_t>(variable));
+    });
+    QObject::connect(d, &TMirex_d::readyChanged, context, to(DriverEvent::Ready));
+    QObject::connect(d, &TMirex_d::connectedChanged, context, to(DriverEvent::Connected));
+    QObject::connect(d, &TMirex_d::busy, context, to(DriverEvent::RS232busy));
+    QObject::connect(d, &TMirex_d::rawDataArrived, context, to(DriverEvent::RecData));
+    QObject::connect(d, &TMirex_d::lineReceived, context, to(DriverEvent::RecString));
+    QObject::connect(d, &TMirex_d::lineSent, context, to(DriverEvent::SentString));
+    QObject::connect(d, &TMirex_d::connectionSettingChanged, context,
+                     to(DriverEvent::ConnectionSettingChanged));
 }
 
-TEventRouter::~TEventRouter()
-{
-    if (!m_driver)
-        return;
-    for (int channel = 0; channel < ChannelCount; ++channel)
-        if (channel != channelOf(DriverEvent::ReplyApplied))
-            eventOf(channel) = nullptr;
-    m_driver->OnReplyApplied = nullptr;
-}
-
-TMirexNotifyEvent& TEventRouter::eventOf(int channel)
-{
-    if (channel < tesso::VariableCount)
-        return m_driver->changeEvent(static_cast<tVAR>(channel));
-    switch (static_cast<DriverEvent>(channel - tesso::VariableCount)) {
-    case DriverEvent::Ready:
-        return m_driver->OnReady;
-    case DriverEvent::Connected:
-        return m_driver->OnConnected;
-    case DriverEvent::RS232busy:
-        return m_driver->ONRS232busy;
-    case DriverEvent::RecData:
-        return m_driver->OnRecData;
-    case DriverEvent::RecString:
-        return m_driver->OnRecString;
-    case DriverEvent::SentString:
-        return m_driver->OnSentString;
-    case DriverEvent::ConTypeChange:
-        return m_driver->OnConTypechange;
-    case DriverEvent::IpLocalPortChange:
-        return m_driver->OnIpLocalPortchange;
-    case DriverEvent::IpRemotePortChange:
-        return m_driver->OnIpRemotePortchange;
-    case DriverEvent::IpRemoteAddressChange:
-    case DriverEvent::ReplyApplied:
-        break;
-    }
-    return m_driver->OnIpRemoteAddresschange;
-}
-
-TSubscription TEventRouter::add(int channel, Handler handler, bool exclusive)
+TSubscription TEventRouter::add(int channel, ValueHandler handler, bool exclusive)
 {
     auto entry = std::make_shared<TSubscription::Entry>();
     entry->handler = std::move(handler);
@@ -150,17 +128,35 @@ TSubscription TEventRouter::add(int channel, Handler handler, bool exclusive)
     return TSubscription(std::move(entry));
 }
 
+namespace
+{
+TEventRouter::ValueHandler ignoringValue(TEventRouter::Handler handler)
+{
+    return [handler = std::move(handler)](std::uint32_t) { handler(); };
+}
+} // namespace
+
 TSubscription TEventRouter::subscribe(tVAR variable, Handler handler)
+{
+    return add(static_cast<int>(variable), ignoringValue(std::move(handler)), false);
+}
+
+TSubscription TEventRouter::subscribe(tVAR variable, ValueHandler handler)
 {
     return add(static_cast<int>(variable), std::move(handler), false);
 }
 
 TSubscription TEventRouter::subscribe(DriverEvent event, Handler handler)
 {
+    return add(channelOf(event), ignoringValue(std::move(handler)), false);
+}
+
+TSubscription TEventRouter::subscribe(DriverEvent event, ValueHandler handler)
+{
     return add(channelOf(event), std::move(handler), false);
 }
 
 TSubscription TEventRouter::takeOver(DriverEvent event, Handler handler)
 {
-    return add(channelOf(event), std::move(handler), true);
+    return add(channelOf(event), ignoringValue(std::move(handler)), true);
 }

@@ -1,14 +1,14 @@
 #pragma once
-// TEventRouter: the one owner of the driver's events in the program. It binds every change
-// event and the driver's other events to itself, in a loop, and fans each out to any number of
-// subscribers. A window that takes an event over (the debug console its received lines, the
-// frame transfer the raw data) gets it alone until it gives it back. Going away, the router
-// unbinds everything.
+// TEventRouter: hands the driver's signals to the windows. It connects once to the driver's
+// signals and fans each out to any number of subscribers, a variable's report with its value. A
+// window that takes an event over (the debug console its received lines, the frame transfer the
+// raw data) gets it alone until it gives it back. Going away, the router disconnects.
 //
 // A subscription lasts as long as the TSubscription returned for it; subscriptions may outlive
 // the router (they then do nothing), so owners can be destroyed in any order.
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -26,12 +26,9 @@ enum class DriverEvent {
     RecData,
     RecString,
     SentString,
-    ConTypeChange,
-    IpLocalPortChange,
-    IpRemotePortChange,
-    IpRemoteAddressChange,
-    // Every reply the driver applied, address octets and ports included (which raise no change
-    // event of their own); LastReplyIndex names its variable.
+    ConnectionSettingChanged,
+    // Every reply the driver applied, address octets and ports included (which are reported by no
+    // variable event of their own); the value handed is the variable's index.
     ReplyApplied
 };
 
@@ -58,6 +55,8 @@ class TEventRouter
 {
   public:
     using Handler = std::function<void()>;
+    // Hears the value: the variable's for a report, 0 for an event without one.
+    using ValueHandler = std::function<void(std::uint32_t value)>;
 
     explicit TEventRouter(TMirex_d& driver);
     ~TEventRouter();
@@ -67,9 +66,11 @@ class TEventRouter
     // The driver, or nullptr once it is gone.
     TMirex_d* driver() const { return m_driver; }
 
-    // Every report of the variable (Queryall's event for _DIESE).
+    // Every report of the variable ("#" for _DIESE).
     [[nodiscard]] TSubscription subscribe(tVAR variable, Handler handler);
+    [[nodiscard]] TSubscription subscribe(tVAR variable, ValueHandler handler);
     [[nodiscard]] TSubscription subscribe(DriverEvent event, Handler handler);
+    [[nodiscard]] TSubscription subscribe(DriverEvent event, ValueHandler handler);
     // The event for this handler alone while the subscription lasts; the other subscribers hear
     // nothing of it meanwhile. A later take-over comes before an earlier one until it ends.
     [[nodiscard]] TSubscription takeOver(DriverEvent event, Handler handler);
@@ -78,11 +79,13 @@ class TEventRouter
     struct Channels;
 
   private:
-    static constexpr int ChannelCount = tesso::VariableCount + 11;
+    static constexpr int ChannelCount =
+        tesso::VariableCount + static_cast<int>(DriverEvent::ReplyApplied) + 1;
     static int channelOf(DriverEvent event) { return tesso::VariableCount + static_cast<int>(event); }
-    TSubscription add(int channel, Handler handler, bool exclusive);
-    TMirexNotifyEvent& eventOf(int channel);
+    TSubscription add(int channel, ValueHandler handler, bool exclusive);
+    void connectDriver();
 
     QPointer<TMirex_d> m_driver;
     std::shared_ptr<Channels> m_channels;
+    std::unique_ptr<QObject> m_context; // receiver of the driver's signals, gone with the router
 };

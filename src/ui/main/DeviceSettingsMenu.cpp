@@ -62,8 +62,9 @@ bool TDeviceSettingsMenu::run(const QString& label, const std::function<void(TSe
     TSettingsJob job(*driver);
     m_job = &job;
     // Every reply goes to the job while it runs.
-    const TSubscription replies = m_router.subscribe(
-        DriverEvent::ReplyApplied, [&job] { job.Replied(static_cast<tVAR>(LastReplyIndex)); });
+    const TSubscription replies =
+        m_router.subscribe(DriverEvent::ReplyApplied,
+                           [&job](std::uint32_t variable) { job.Replied(static_cast<tVAR>(variable)); });
     QProgressDialog progress(label, QStringLiteral("Cancel"), 0, 0, m_window);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
