@@ -66,7 +66,7 @@ TEST(TitleRows, AFastDragGoesOutOneValuePerReply)
     h.sent();
     h.reply("DEV0\r\nDEV57\r\nTitH221\r\n");
     EXPECT_EQ(h.sent(), QByteArray());
-    EXPECT_TRUE(size->Queue().Vide());
+    EXPECT_TRUE(size->Queue().empty());
     h.drag(size, 2);
     h.sent();
     h.reply("DEV58\r\nTitH221\r\n");

@@ -71,9 +71,9 @@ void TEffectRow::Scrolled(int position)
     const auto value = static_cast<std::uint32_t>(std::max(position, 0));
     if (!m_settings.paced)
         return send(value);
-    if (m_queue.Vide())
+    if (m_queue.empty())
         send(value);
-    m_queue.setAjout(static_cast<std::int32_t>(value));
+    m_queue.push_back(value);
 }
 
 void TEffectRow::EnterPressed()
@@ -100,8 +100,9 @@ void TEffectRow::Reported()
     const TMirex_d* driver = m_router ? m_router->driver() : nullptr;
     if (!driver)
         return;
-    if (m_settings.paced && !m_queue.Vide()) {
-        const auto waiting = static_cast<std::uint32_t>(m_queue.ExtraitReadOnly());
+    if (m_settings.paced && !m_queue.empty()) {
+        const std::uint32_t waiting = m_queue.front();
+        m_queue.pop_front();
         send(waiting);
         Edt->setText(FieldText(waiting));
         return;
@@ -118,6 +119,5 @@ void TEffectRow::Reported()
 
 void TEffectRow::EmptyQueue()
 {
-    while (!m_queue.Vide())
-        m_queue.ExtraitReadOnly();
+    m_queue.clear();
 }

@@ -5,13 +5,13 @@
 // the variable, so a fast drag cannot flood the line.
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 
 #include <QObject>
 
 #include "Catalogue.h"
 #include "EventRouter.h"
-#include "TamponVar.h"
 
 class QLabel;
 class QLineEdit;
@@ -51,7 +51,7 @@ class TEffectRow : public QObject
     void Reported();
     // Forgets values waiting for the device (it was lost, or found again).
     void EmptyQueue();
-    const TTamponVar& Queue() const { return m_queue; }
+    const std::deque<std::uint32_t>& Queue() const { return m_queue; }
 
     // After the device's own value was shown (nothing waiting), with that value.
     std::function<void(std::uint32_t value)> OnShown;
@@ -65,5 +65,5 @@ class TEffectRow : public QObject
     Settings m_settings;
     TEventRouter* m_router = nullptr;
     TSubscription m_subscription;
-    TTamponVar m_queue;
+    std::deque<std::uint32_t> m_queue; // positions waiting for the device's answer, oldest first
 };

@@ -36,10 +36,11 @@ class TPageEffect : public QWidget
     QLineEdit* Edit_EFFECTSTATUS = nullptr;
     QGroupBox* Panel_ZoneEffect = nullptr;
     TEffectRow* RowFadeDuration = nullptr;
-    TEffectRow* RowTitleStart = nullptr;    // shadow position, queue TamponVar_TITLESTART
-    TEffectRow* RowTitleHeight = nullptr;   // shadow size, queue TamponVar_TITLEHEIGHT
-    TEffectRow* RowTitleAlpha = nullptr;    // shadow intensity, queue TamponVar_TITLEALPHA
-    TEffectRow* RowTitleDuration = nullptr; // queue TamponVar_TITLEDURATION
+    // The title rows, each pacing its values through a queue of its own.
+    TEffectRow* RowTitleStart = nullptr;  // shadow position
+    TEffectRow* RowTitleHeight = nullptr; // shadow size
+    TEffectRow* RowTitleAlpha = nullptr;  // shadow intensity
+    TEffectRow* RowTitleDuration = nullptr;
     QToolButton* Btn_TitleHold = nullptr;
     TRadioGroup* RadioGroup_TITLEAUDIO = nullptr;
 
