@@ -9,7 +9,7 @@
 #include <QHostInfo>
 #include <QTimer>
 
-#include "ComPort2.h"
+#include "SerialLink.h"
 #include "DeviceModels.h"
 #include "Errors.h"
 #include "EscapeText.h"
@@ -156,7 +156,7 @@ int CliSession::openSerial()
     m_driver->setPort(m_options.serialPort());
     if (!m_driver->Port().isEmpty())
         return ExitOk;
-    const QString device = TComPort2::DevicePath(m_options.serialPort());
+    const QString device = SerialLink::devicePath(m_options.serialPort());
     const QString where =
         device == m_options.serialPort() ? QString() : QStringLiteral(" (device %1)").arg(device);
     return fail(ExitLinkFailed, m_linkError + where);

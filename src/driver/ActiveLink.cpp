@@ -20,7 +20,6 @@ ActiveLink::ActiveLink(DriverLinks& links, Hooks hooks) : m_hooks(std::move(hook
     m_links[CON_RS232] = std::move(links.serial);
     m_links[CON_UDP] = std::move(links.udp);
     m_links[CON_TCP] = std::move(links.tcp);
-    link(CON_RS232).setRawReceive(true);
     link(CON_UDP).setLocalPort(m_localPort);
     link(CON_UDP).setRemote(m_remoteAddress, m_remotePort);
     link(CON_TCP).setRemote(m_remoteAddress, m_remotePort);
@@ -292,7 +291,3 @@ void ActiveLink::setSerialBaud(std::uint32_t baud)
     link(CON_RS232).setBaud(baud);
 }
 
-void ActiveLink::setSerialRawReceive(bool raw)
-{
-    link(CON_RS232).setRawReceive(raw);
-}

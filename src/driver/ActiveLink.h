@@ -66,7 +66,6 @@ class ActiveLink
     // Serial port settings, whatever the link in use.
     void closeSerial();
     void setSerialBaud(std::uint32_t baud);
-    void setSerialRawReceive(bool raw);
 
   private:
     DeviceLink& link(tConnectionType type) const { return *m_links[static_cast<std::size_t>(type)]; }

@@ -1,6 +1,6 @@
 // The driver's real links: the serial port component, the UDP endpoint, the TCP client and a
 // QTimer-based link timer.
-#include "ComPort2.h"
+#include "SerialLink.h"
 #include "DriverLinks.h"
 #include "TcpLink.h"
 #include "UdpLink.h"
@@ -8,7 +8,7 @@
 DriverLinks makeDefaultLinks()
 {
     DriverLinks links;
-    links.serial = std::make_unique<TComPort2>();
+    links.serial = std::make_unique<SerialLink>();
     links.udp = std::make_unique<UdpLink>();
     links.tcp = std::make_unique<TcpLink>();
     links.timer = std::make_unique<QtLinkTimer>();

@@ -36,7 +36,6 @@ class DeviceLink
     virtual void setLocalPort(int /*port*/) {}
     virtual void setRemote(const QString& /*address*/, int /*port*/) {}
     virtual void setBaud(std::uint32_t /*baud*/) {}
-    virtual void setRawReceive(bool /*raw*/) {}
 
     // Why the last open() failed, in the system's words (empty when it did not fail or the link
     // throws its failure instead).

@@ -16,5 +16,5 @@ struct DriverLinks {
     std::unique_ptr<LinkTimer> timer;
 };
 
-// The real links: TComPort2, the UDP endpoint and the TCP client, and a QTimer.
+// The real links: the serial port, the UDP endpoint and the TCP client, and a QTimer.
 DriverLinks makeDefaultLinks();

@@ -299,7 +299,3 @@ void TMirex_d::setSerialBaud(std::int32_t baud)
     m_link.setSerialBaud(static_cast<std::uint32_t>(baud));
 }
 
-void TMirex_d::setSerialRawReceive(bool raw)
-{
-    m_link.setSerialRawReceive(raw);
-}

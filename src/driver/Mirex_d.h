@@ -150,7 +150,6 @@ class TMirex_d : public QObject
     void SendRawString(const QByteArray& bytes);
     void ClosePort();
     void setSerialBaud(std::int32_t baud);
-    void setSerialRawReceive(bool raw);
 
   signals:
     // A reply line of the variable, changed or not, with the value now mirrored ("#" reports

@@ -119,7 +119,6 @@ void TDriverFramePort::EnterRawMode()
         m_driver.setForceConn(true);
         m_driver.setSerialBaud(57600); // the port lets the text already written go at 9600 first
         m_driver.setConMode(MODE_RAW);
-        m_driver.setSerialRawReceive(true);
         m_decoder.reset();
     });
 }

@@ -28,7 +28,6 @@ struct LinkRecord {
     QString remoteAddress;
     int localPort = -1, remotePort = -1;
     std::uint32_t baud = 0;
-    bool rawReceive = false;
     QList<QByteArray> written; // one entry per write call
     // open, close and the address settings in the order they came:
     // "open", "close", "port <name>", "local <port>", "remote <address>:<port>".
@@ -105,7 +104,6 @@ class MemoryLink : public DeviceLink
         m_record->calls << QStringLiteral("remote %1:%2").arg(address).arg(port);
     }
     void setBaud(std::uint32_t b) override { m_record->baud = b; }
-    void setRawReceive(bool raw) override { m_record->rawReceive = raw; }
 
   private:
     std::shared_ptr<LinkRecord> m_record;

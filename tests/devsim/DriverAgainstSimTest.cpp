@@ -12,7 +12,7 @@
 
 #include <QTimer>
 
-#include "ComPort2.h"
+#include "SerialLink.h"
 #include "Mirex_d.h"
 #include "ReportCapture.h"
 #include "SimServer.h"
@@ -85,7 +85,7 @@ struct SimAndDriver {
     SimAndDriver()
     {
         DriverLinks links;
-        links.serial = std::make_unique<TComPort2>();
+        links.serial = std::make_unique<SerialLink>();
         links.udp = std::make_unique<UdpLink>();
         links.tcp = std::make_unique<TcpLink>();
         links.timer = std::make_unique<ScaledLinkTimer>();

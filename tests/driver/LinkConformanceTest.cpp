@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "ComPort2.h"
+#include "SerialLink.h"
 #include "LinkTestPeers.h"
 #include "TcpLink.h"
 #include "UdpLink.h"
@@ -31,13 +31,12 @@ struct SerialHarness : LinkHarness {
     SerialHarness()
     {
         port.setPortName(pty.slavePath());
-        port.setRawReceive(true); // as the driver sets it
     }
     DeviceLink& link() override { return port; }
     void peerSend(const QByteArray& bytes) override { pty.send(bytes); }
     QByteArray peerReceived() override { return received += pty.readAvailable(); }
     PtyPair pty;
-    TComPort2 port;
+    SerialLink port;
     QByteArray received;
 };
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ComPort2.h"
 #include "FrameUpload.h"
 #include "Mirex_d.h"
 #include "SimServer.h"

@@ -9,7 +9,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "ComPort2.h"
+#include "SerialLink.h"
 #include "Constante.h"
 #include "TextFormat.h"
 
@@ -150,7 +150,7 @@ void TMainMenus::buildSerialPort()
         QAction* action = radio(MenuSerialPort, SerialPortGroup, "", caption, n);
         action->setObjectName(QStringLiteral("MenuCOM%1").arg(n));
         // Which device the item opens on this system (COMn or the TESSO_COMn override).
-        action->setStatusTip(caption + QStringLiteral(" = ") + TComPort2::DevicePath(caption));
+        action->setStatusTip(caption + QStringLiteral(" = ") + SerialLink::devicePath(caption));
         action->setToolTip(action->statusTip());
         MenuCOM[static_cast<std::size_t>(n - 1)] = action;
     }

@@ -1,12 +1,12 @@
-// TComPort2 against a scripted device on the master side of a pseudo-terminal pair.
+// SerialLink against a scripted device on the master side of a pseudo-terminal pair.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
 
-#include "ComPort2.h"
 #include "Errors.h"
 #include "LinkTestPeers.h"
+#include "SerialLink.h"
 #include "WaitFor.h"
 
 using tesso::test::PtyPair;
@@ -20,30 +20,30 @@ struct Recorder {
     std::vector<QByteArray> linkData;
     std::vector<QString> linkErrors;
 
-    void attach(TComPort2& port)
+    void attach(SerialLink& port)
     {
         port.onReceived = [this](const QByteArray& d, const QString&, int) { linkData.push_back(d); };
         port.onError = [this](const QString& m) { linkErrors.push_back(m); };
     }
 };
 
-class ComPort2Pty : public ::testing::Test
+class SerialLinkPty : public ::testing::Test
 {
   protected:
     void SetUp() override
     {
         ASSERT_TRUE(pty.valid());
-        port.setPort(pty.slavePath());
+        port.setPortName(pty.slavePath());
         rec.attach(port);
     }
     PtyPair pty;
-    TComPort2 port;
+    SerialLink port;
     Recorder rec;
 };
 
 } // namespace
 
-TEST(ComPort2Names, ComNamesMapToTtySUnlessTheEnvironmentRedirectsThem)
+TEST(SerialLinkNames, ComNamesMapToTtySUnlessTheEnvironmentRedirectsThem)
 {
     ::unsetenv("TESSO_COM1");
     ::unsetenv("TESSO_COM16");
@@ -65,19 +65,19 @@ TEST(ComPort2Names, ComNamesMapToTtySUnlessTheEnvironmentRedirectsThem)
         {"COM1x", "COM1x"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(TComPort2::DevicePath(QString::fromLatin1(c.name)), QString::fromLatin1(c.path)) << c.name;
+        EXPECT_EQ(SerialLink::devicePath(QString::fromLatin1(c.name)), QString::fromLatin1(c.path)) << c.name;
     ::unsetenv("TESSO_COM3");
-    EXPECT_EQ(TComPort2::DevicePath(QStringLiteral("\\\\.\\COM3")), QStringLiteral("/dev/ttyS2"));
+    EXPECT_EQ(SerialLink::devicePath(QStringLiteral("\\\\.\\COM3")), QStringLiteral("/dev/ttyS2"));
 }
 
-TEST(ComPort2Open, FailureTextNamesThePortAndTheSystemReasonAndExplainsAPermissionProblem)
+TEST(SerialLinkOpen, FailureTextNamesThePortAndTheSystemReasonAndExplainsAPermissionProblem)
 {
-    TComPort2 port;
+    SerialLink port;
     Recorder rec;
     rec.attach(port);
-    port.setPort(QStringLiteral("/nonexistent/tty-for-test"));
+    port.setPortName(QStringLiteral("/nonexistent/tty-for-test"));
     try {
-        port.Open();
+        port.open();
         FAIL() << "no exception";
     } catch (const EComError& e) {
         const QString prefix = QStringLiteral("TCOMPORT : cannot open /nonexistent/tty-for-test\r\n");
@@ -85,38 +85,37 @@ TEST(ComPort2Open, FailureTextNamesThePortAndTheSystemReasonAndExplainsAPermissi
         EXPECT_GT(e.text().size(), prefix.size()); // the system's reason follows
         EXPECT_FALSE(e.text().contains(QStringLiteral("dialout")));
     }
-    EXPECT_FALSE(port.Opened());
+    EXPECT_FALSE(port.isActive());
     EXPECT_TRUE(rec.linkErrors.empty()) << "the driver reports the exception, not a second error";
     // Through the link interface the failure is the same exception.
     EXPECT_THROW(port.open(), EComError);
 
     const QString denied =
-        TComPort2::OpenFailureText(QStringLiteral("COM1"), QStringLiteral("Permission denied"), true);
+        SerialLink::openFailureText(QStringLiteral("COM1"), QStringLiteral("Permission denied"), true);
     EXPECT_TRUE(denied.startsWith(QStringLiteral("TCOMPORT : cannot open COM1\r\nPermission denied\r\n")));
     EXPECT_TRUE(denied.contains(QStringLiteral("usermod -aG dialout")));
 }
 
 // The baud is stored while closed and applied when open (the frame transfer switches it).
-TEST_F(ComPort2Pty, TheBaudIsAppliedWhenOpen)
+TEST_F(SerialLinkPty, TheBaudIsAppliedWhenOpen)
 {
     port.setBaud(19200);
     EXPECT_NE(pty.slaveSpeed(), static_cast<speed_t>(B19200));
-    port.Open();
+    port.open();
     EXPECT_EQ(pty.slaveSpeed(), static_cast<speed_t>(B19200));
     port.setBaud(57600);
     EXPECT_EQ(pty.slaveSpeed(), static_cast<speed_t>(B57600));
-    port.Close();
+    port.close();
     port.setBaud(4800); // Qt put the line settings back as it found them
     EXPECT_NE(pty.slaveSpeed(), static_cast<speed_t>(B4800));
-    port.Open();
+    port.open();
     EXPECT_EQ(pty.slaveSpeed(), static_cast<speed_t>(B4800));
 }
 
-TEST_F(ComPort2Pty, OpeningDiscardsWhatTheLineHeldBefore)
+TEST_F(SerialLinkPty, OpeningDiscardsWhatTheLineHeldBefore)
 {
     ASSERT_TRUE(pty.send(QByteArrayLiteral("stale half reply")));
-    port.setReceiveMode(rmRAW);
-    port.Open();
+    port.open();
     ASSERT_TRUE(pty.send(QByteArrayLiteral("DEV57\r\n")));
     ASSERT_TRUE(waitFor([&] { return rec.linkData.size() == 1 && rec.linkData[0].endsWith("\r\n"); }));
     EXPECT_EQ(rec.linkData[0], QByteArrayLiteral("DEV57\r\n"));
