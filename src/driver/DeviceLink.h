@@ -28,7 +28,7 @@ class DeviceLink
     virtual bool isConnected() const { return isActive(); }
 
     // Serial and TCP: the bytes as they are. UDP: one datagram to the remote address and port;
-    // a socket error is reported through onError (the driver then closes the endpoint).
+    // a socket error is reported through onError (the endpoint is kept).
     virtual void write(const QByteArray& bytes) = 0;
 
     // Configuration; each link uses what concerns it and ignores the rest.

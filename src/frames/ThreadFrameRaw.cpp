@@ -20,7 +20,7 @@ TThreadFrameRaw::~TThreadFrameRaw()
 
 void TThreadFrameRaw::run()
 {
-    m_state = 0;
+    m_state = State::Idle;
     while (!quitRequested()) {
         takeEvent();
         step();
@@ -31,20 +31,20 @@ void TThreadFrameRaw::run()
 void TThreadFrameRaw::takeEvent()
 {
     if (m_events.Take(FrameEvent::Reset)) {
-        m_state = 0;
+        m_state = State::Idle;
     } else if (m_events.Take(FrameEvent::Start)) {
-        m_state = 1;
+        m_state = State::Starting;
     } else if (m_events.Take(FrameEvent::TerminateSend)) {
         if (sending())
-            m_state = 9;
+            m_state = State::Ending;
     } else if (m_events.Take(FrameEvent::Abort)) {
         if (m_events.IsSet(FrameEvent::Running) && sending())
-            m_state = 13;
+            m_state = State::DeviceAborted;
     } else if (m_events.Take(FrameEvent::UserAbort)) {
-        if (m_state >= 1 && m_state <= 8)
-            m_state = 12;
-        else if (m_state == 0)
+        if (m_state == State::Idle)
             m_events.Set(FrameEvent::Quit); // nothing started: nothing to restore
+        else if (m_state <= State::NextBlock)
+            m_state = State::CancelOnUserAbort;
     }
 }
 
@@ -75,133 +75,135 @@ bool TThreadFrameRaw::answered(tVAR variable, std::uint32_t value) const
 void TThreadFrameRaw::step()
 {
     switch (m_state) {
-    case 0:
+    case State::Idle:
         m_events.WaitAny(Switches, std::nullopt);
         return;
-    case 1:
+    case State::Starting:
         m_events.Set(FrameEvent::Running);
         m_previousMode = m_port->MirroredValue(_FAMODEM);
         m_previousFormat = m_port->MirroredValue(_FATRMODE);
         sendVariable(_FAMODEM, 2);
-        m_state = 2;
+        m_state = State::AwaitingFrameMode;
         return;
-    case 2:
-    case 3:
-    case 4: {
-        static constexpr tVAR awaited[] = {_FAMODEM, _FATRMODE, _FAEXEC};
-        static constexpr std::uint32_t values[] = {2, 0, 1};
-        const auto at = static_cast<std::size_t>(m_state - 2);
-        // Cleared before looking, so that a reply arriving meanwhile wakes the wait below.
-        m_events.Clear(FrameEvent::Reply);
-        if (answered(awaited[at], values[at])) {
-            if (m_state == 2) {
-                sendVariable(_FATRMODE, 0);
-            } else if (m_state == 3) {
-                sendVariable(_FAEXEC, 1);
-            } else {
-                m_port->EnterRawMode();
-                m_state = 5;
-                return;
-            }
-            m_state = m_state + 1;
-        } else if (timedOut()) {
-            m_state = 15;
-        } else {
-            waitFor(FrameEvent::Reply);
-        }
-        return;
-    }
-    case 5:
+    case State::AwaitingFrameMode:
+        return awaitAnswer(_FAMODEM, 2, [this] {
+            sendVariable(_FATRMODE, 0);
+            m_state = State::AwaitingFormat;
+        });
+    case State::AwaitingFormat:
+        return awaitAnswer(_FATRMODE, 0, [this] {
+            sendVariable(_FAEXEC, 1);
+            m_state = State::AwaitingExecute;
+        });
+    case State::AwaitingExecute:
+        return awaitAnswer(_FAEXEC, 1, [this] {
+            m_port->EnterRawMode();
+            m_state = State::InRawMode;
+        });
+    case State::InRawMode:
         m_column = 0;
         m_line = 0;
         m_timestamp = m_events.Clock().NowMs();
-        m_state = 6;
+        m_state = State::AwaitingReady;
         return;
-    case 6:
+    case State::AwaitingReady:
         if (m_events.IsSet(FrameEvent::DeviceReady)) {
             sendBlock();
             sendControl(Etb);
             m_timestamp = m_events.Clock().NowMs();
-            m_state = 7;
+            m_state = State::AwaitingAck;
         } else if (timedOut()) {
-            m_state = 11;
+            m_state = State::CancelOnTimeOut;
         } else {
             waitFor(FrameEvent::DeviceReady);
         }
         return;
-    case 7:
+    case State::AwaitingAck:
         if (m_events.Take(FrameEvent::ACKReceived)) {
             m_timestamp = m_events.Clock().NowMs();
-            m_state = 8;
+            m_state = State::NextBlock;
         } else if (timedOut()) {
-            m_state = 11;
+            m_state = State::CancelOnTimeOut;
         } else {
             waitFor(FrameEvent::ACKReceived);
         }
         return;
-    case 8:
+    case State::NextBlock:
         if (m_line >= m_picture->height()) {
-            m_state = 9;
+            m_state = State::Ending;
         } else if (m_column >= m_picture->width()) {
             sendControl(Cr);
             m_column = 0;
             ++m_line;
-            m_state = 7;
+            m_state = State::AwaitingAck;
         } else {
-            m_state = 6;
+            m_state = State::AwaitingReady;
         }
         return;
-    case 9:
+    case State::Ending:
         sendControl(Eot);
         // The device may end the transfer itself; before the last pixel it has not got the picture.
         setResult(m_pixelCount >= PixelTotal() ? Success : EndedEarly);
-        m_state = 10;
+        m_state = State::AwaitingEndAck;
         return;
-    case 10:
+    case State::AwaitingEndAck:
         if (m_events.Take(FrameEvent::ACKReceived)) {
-            m_state = 14;
+            m_state = State::Settling;
         } else if (timedOut()) {
-            m_state = 11;
+            m_state = State::CancelOnTimeOut;
         } else {
             waitFor(FrameEvent::ACKReceived);
         }
         return;
-    case 11:
+    case State::CancelOnTimeOut:
         sendControl(Can);
         setResult(TimedOut);
-        m_state = 14;
+        m_state = State::Settling;
         return;
-    case 12:
+    case State::CancelOnUserAbort:
         sendControl(Can);
         setResult(UserAborted);
-        m_state = 14;
+        m_state = State::Settling;
         return;
-    case 13:
+    case State::DeviceAborted:
         setResult(DeviceFailure);
-        m_state = 14;
+        m_state = State::Settling;
         return;
-    case 14: {
+    case State::Settling: {
         // Let the device finish with the picture before the link changes under it.
         const std::uint32_t settled = m_events.Clock().NowMs() + SettleMs;
         while (!quitRequested() && static_cast<std::int32_t>(settled - m_events.Clock().NowMs()) > 0)
             m_events.WaitAny(static_cast<std::uint16_t>(FrameEvent::Quit), settled);
         m_port->LeaveRawMode();
-        m_state = 16;
+        m_state = State::Done;
         return;
     }
-    case 15:
+    case State::RestoringFrameMode:
         // Given up before raw mode: the frame mode goes back to what it was, so that nothing (a
         // late execute included) takes the device into raw mode with nobody sending.
         m_port->SendVariable(_FATRMODE, m_previousFormat);
         m_port->SendVariable(_FAMODEM, m_previousMode);
         setResult(TimedOut);
-        m_state = 16;
+        m_state = State::Done;
         return;
-    case 16:
-    default:
+    case State::Done:
         m_events.Clear(FrameEvent::Running);
         m_events.Set(FrameEvent::Quit);
-        m_state = 0;
+        m_state = State::Idle;
         return;
     }
+}
+
+// One of the mode commands before raw mode: answered with its value, the next step; silent past
+// the time-out, the frame mode is put back.
+template <typename Next> void TThreadFrameRaw::awaitAnswer(tVAR variable, std::uint32_t value, Next next)
+{
+    // Cleared before looking, so that a reply arriving meanwhile wakes the wait below.
+    m_events.Clear(FrameEvent::Reply);
+    if (answered(variable, value))
+        next();
+    else if (timedOut())
+        m_state = State::RestoringFrameMode;
+    else
+        waitFor(FrameEvent::Reply);
 }

@@ -19,8 +19,29 @@ class TThreadFrameRaw : public TThreadFrame
 
     using TThreadFrame::TThreadFrame;
 
-    // The loop's state (0..16), for tests and diagnostics.
-    int State() const { return m_state; }
+    // Where the loop is, in the order a transfer passes through.
+    enum class State {
+        Idle,               // waits for Start
+        Starting,           // FAMODEM_ 2 goes out
+        AwaitingFrameMode,  // for its answer; then FATRMODE 0
+        AwaitingFormat,     // for its answer; then FAEXEC 1
+        AwaitingExecute,    // for its answer; then raw mode at 57600 baud
+        InRawMode,          // the first block is next
+        AwaitingReady,      // for the device's go-ahead; then a block and ETB
+        AwaitingAck,        // for the block's acknowledgement
+        NextBlock,          // the next block, the next line (CR) or the end
+        Ending,             // EOT goes out; the result is decided
+        AwaitingEndAck,     // for the end's acknowledgement
+        CancelOnTimeOut,    // CAN goes out
+        CancelOnUserAbort,  // CAN goes out
+        DeviceAborted,      // the device ended the transfer with its abort code
+        Settling,           // 1 s for the device, then the link goes back
+        RestoringFrameMode, // given up before raw mode: the frame mode is put back
+        Done
+    };
+
+    // For tests and diagnostics.
+    State state() const { return m_state; }
 
     ~TThreadFrameRaw() override;
 
@@ -34,10 +55,16 @@ class TThreadFrameRaw : public TThreadFrame
     // The variable was answered with `value` after the command that started this state.
     bool answered(tVAR variable, std::uint32_t value) const;
     void sendVariable(tVAR variable, std::uint32_t value);
+    template <typename Next> void awaitAnswer(tVAR variable, std::uint32_t value, Next next);
     // Waits for any of the events (and those that change the state) until the state's time-out.
     void waitFor(FrameEvent event);
     bool timedOut() const;
-    bool sending() const { return m_state >= 5 && m_state <= 8; }
+    bool sending() const
+    {
+        const State now = m_state;
+        return now == State::InRawMode || now == State::AwaitingReady || now == State::AwaitingAck ||
+               now == State::NextBlock;
+    }
 
     std::uint32_t PixelTotal() const
     {
@@ -45,7 +72,7 @@ class TThreadFrameRaw : public TThreadFrame
                static_cast<std::uint32_t>(m_picture->height());
     }
 
-    std::atomic<int> m_state{0};
+    std::atomic<State> m_state{State::Idle};
     std::uint64_t m_commandSequence = 0;
     // FAMODEM_ and FATRMODE as the mirror had them before the transfer changed them.
     std::uint32_t m_previousMode = 0;

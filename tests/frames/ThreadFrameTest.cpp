@@ -105,9 +105,9 @@ struct Transfer {
         thread.Start();
     }
     // The loop is waiting in the state.
-    bool waitingIn(int state)
+    bool waitingIn(TThreadFrameRaw::State state)
     {
-        return tesso::test::waitFor([&] { return thread.State() == state && thread.Events().Blocked(); });
+        return tesso::test::waitFor([&] { return thread.state() == state && thread.Events().Blocked(); });
     }
     // Moves the clock in steps until the loop has ended (the settle and any time-out pass).
     bool runToEnd()
@@ -143,7 +143,7 @@ TEST(ThreadFrameRaw, TheDeviceHoldsTheNextBlockUntilReady)
     Transfer t;
     t.device.readyOnRawMode = false;
     t.start();
-    ASSERT_TRUE(t.waitingIn(6));
+    ASSERT_TRUE(t.waitingIn(TThreadFrameRaw::State::AwaitingReady));
     EXPECT_TRUE(t.device.wire().isEmpty()) << "nothing before the ready signal";
     t.thread.Events().Set(FrameEvent::DeviceReady);
     ASSERT_TRUE(tesso::test::waitFor([&] { return t.device.blocks >= 1; }));
@@ -210,13 +210,13 @@ TEST(ThreadFrameRaw, TheDeviceMayEndEarlyAndLateEventsChangeNothing)
     Transfer t;
     t.device.acknowledges = false;
     t.start();
-    ASSERT_TRUE(t.waitingIn(7));
+    ASSERT_TRUE(t.waitingIn(TThreadFrameRaw::State::AwaitingAck));
     TFrameEvents& events = t.thread.Events();
     events.Set(FrameEvent::TerminateSend);
-    ASSERT_TRUE(t.waitingIn(10));
+    ASSERT_TRUE(t.waitingIn(TThreadFrameRaw::State::AwaitingEndAck));
     EXPECT_TRUE(t.device.wire().endsWith(controlCode(Eot)));
     events.Set(FrameEvent::ACKReceived);
-    ASSERT_TRUE(t.waitingIn(14));
+    ASSERT_TRUE(t.waitingIn(TThreadFrameRaw::State::Settling));
     // The result is decided: an abort of either kind now is too late.
     events.Set(FrameEvent::Abort);
     t.thread.UserAbort();
