@@ -5,11 +5,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "LanDefaults.h"
+
 class CliOptions
 {
   public:
     enum class Link { None, Serial, Tcp, Udp };
-    static constexpr int DefaultPort = 10500;
+    static constexpr int DefaultPort = tesso::lan::DefaultPort;
     static constexpr double DefaultTimeoutSeconds = 10.0;
 
     // Parses the arguments after the program name.

@@ -9,6 +9,7 @@
 
 #include "Catalogue.h"
 #include "DeviceModels.h"
+#include "LanDefaults.h"
 
 namespace tesso::sim
 {
@@ -207,7 +208,7 @@ inline constexpr std::array<VariableRule, VariableCount> Table{{
     checked(_IP3, 168, 0, 255, Network),
     checked(_IP2, 0, 0, 255, Network),
     checked(_IP1, 10, 0, 255, Network),
-    checked(_PORT, 10500, 1, 65535, Network),
+    checked(_PORT, tesso::lan::DefaultPort, 1, 65535, Network),
     checked(_NETMASK, 8, 0, 30, Network),       // host bits; 31 or more is no usable mask
     boolean(_DHCPENABLE),
     boolean(_TCPIP, 1),

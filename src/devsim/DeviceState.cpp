@@ -1,4 +1,5 @@
 #include "DeviceState.h"
+#include "LanDefaults.h"
 
 #include <algorithm>
 
@@ -33,8 +34,8 @@ constexpr std::array<std::uint32_t, InputSlots> FactoryInputTypes{{0, 0, 0, 2, 1
 // Local, remote and gateway address: octets, most significant first, then the port (the gateway
 // has none).
 constexpr std::array<std::array<std::uint32_t, AddressVariables.size()>, AddressCount> FactoryAddresses{{
-    {{192, 168, 0, 10, 10500}},
-    {{192, 168, 0, 1, 10500}},
+    {{192, 168, 0, 10, tesso::lan::DefaultPort}},
+    {{192, 168, 0, 1, tesso::lan::DefaultPort}},
     {{192, 168, 0, 254, 0}},
 }};
 

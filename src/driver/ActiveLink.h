@@ -13,6 +13,7 @@
 #include <QString>
 
 #include "DriverLinks.h"
+#include "LanDefaults.h"
 
 class ActiveLink
 {
@@ -84,9 +85,9 @@ class ActiveLink
     std::array<std::unique_ptr<DeviceLink>, 3> m_links;
     Hooks m_hooks;
     tConnectionType m_type = CON_RS232;
-    int m_localPort = 10500;
-    QString m_remoteAddress = QStringLiteral("192.168.0.10");
-    int m_remotePort = 10500;
+    int m_localPort = tesso::lan::DefaultPort;
+    QString m_remoteAddress = QLatin1String(tesso::lan::DefaultAddress);
+    int m_remotePort = tesso::lan::DefaultPort;
     bool m_tcpConnectPending = false;
     // Repeated TCP failures are retried once per link step instead of at once.
     int m_tcpFailuresInARow = 0;

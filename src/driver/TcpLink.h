@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "DeviceLink.h"
+#include "LanDefaults.h"
 
 class QTcpSocket;
 
@@ -40,7 +41,7 @@ class TcpLink : public DeviceLink
 
     std::unique_ptr<QTcpSocket> m_socket;
     QString m_address;
-    int m_port = 10500;
+    int m_port = tesso::lan::DefaultPort;
     // Each open() and close() starts a new generation; an error report queued for an older one
     // is dropped, so a report never reaches a link that has already moved on.
     std::uint64_t m_generation = 0;

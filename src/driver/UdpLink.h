@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "DeviceLink.h"
+#include "LanDefaults.h"
 
 class QUdpSocket;
 
@@ -40,8 +41,8 @@ class UdpLink : public DeviceLink
     void readPending();
 
     std::unique_ptr<QUdpSocket> m_socket;
-    int m_localPort = 10500;
+    int m_localPort = tesso::lan::DefaultPort;
     QString m_remoteAddress;
-    int m_remotePort = 10500;
+    int m_remotePort = tesso::lan::DefaultPort;
     QString m_bindError;
 };

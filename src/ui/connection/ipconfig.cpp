@@ -11,6 +11,7 @@
 #include "ConnectionFields.h"
 #include "ErrorReport.h"
 #include "IpText.h"
+#include "LanDefaults.h"
 #include "Mirex_d.h"
 
 using tesso::connection::named;
@@ -21,16 +22,15 @@ namespace
 {
 constexpr int DialogWidth = 263;
 constexpr int DialogHeight = 247;
-constexpr int DefaultPort = 10500;
 } // namespace
 
 TIPConfigDlg::TIPConfigDlg(TMirex_d* driver, QWidget* parent) : TConnectionDialog(driver, parent)
 {
     buildControls();
     setMode(CON_TCP);
-    setLocalPort(DefaultPort);
-    setRemoteAddr(QStringLiteral("192.168.0.10"));
-    setRemotePort(DefaultPort);
+    setLocalPort(tesso::lan::DefaultPort);
+    setRemoteAddr(QLatin1String(tesso::lan::DefaultAddress));
+    setRemotePort(tesso::lan::DefaultPort);
 }
 
 TIPConfigDlg::~TIPConfigDlg() = default;
@@ -50,11 +50,11 @@ void TIPConfigDlg::buildControls()
     modeRow->addWidget(RBUdp);
 
     LblLocalPort = named(new QLabel(QStringLiteral("Local Port :"), this), "LblLocalPort");
-    ELocalPort = named(new QLineEdit(QStringLiteral("10500"), this), "ELocalPort");
+    ELocalPort = named(new QLineEdit(QString::number(tesso::lan::DefaultPort), this), "ELocalPort");
     LblRemoteAddr = named(new QLabel(QStringLiteral("Remote IP Address :"), this), "LblRemoteAddr");
-    ERemoteAddr = named(new QLineEdit(QStringLiteral("192.168.0.10"), this), "ERemoteAddr");
+    ERemoteAddr = named(new QLineEdit(QLatin1String(tesso::lan::DefaultAddress), this), "ERemoteAddr");
     LblRemotePort = named(new QLabel(QStringLiteral("Remote Port :"), this), "LblRemotePort");
-    ERemotePort = named(new QLineEdit(QStringLiteral("10500"), this), "ERemotePort");
+    ERemotePort = named(new QLineEdit(QString::number(tesso::lan::DefaultPort), this), "ERemotePort");
     auto* fields = new QFormLayout;
     fields->addRow(LblLocalPort, ELocalPort);
     fields->addRow(LblRemoteAddr, ERemoteAddr);

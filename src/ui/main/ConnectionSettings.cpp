@@ -10,6 +10,7 @@
 #include "Constante.h"
 #include "IniFile.h"
 #include "IpText.h"
+#include "LanDefaults.h"
 #include "TextFormat.h"
 
 namespace
@@ -32,11 +33,9 @@ QString audioKey(int k)
     return TextFormat::Format(Constante::KeyAudioFormat, k);
 }
 
-constexpr int DefaultPort = 10500;
-
 int portOrDefault(int port)
 {
-    return port >= 1 && port <= 65535 ? port : DefaultPort;
+    return port >= 1 && port <= 65535 ? port : tesso::lan::DefaultPort;
 }
 
 } // namespace
@@ -77,8 +76,10 @@ ConnectionValues ConnectionSettings::ReadConnection() const
     v.Port = ini.readInteger(section, QString(Constante::KeyPort), -1);
     v.RemoteIp = tesso::canonicalIpText(ini.readString(section, QString(Constante::KeyRemoteIp), QString()))
                      .value_or(QString(Constante::DefaultRemoteIp));
-    v.RemotePort = portOrDefault(ini.readInteger(section, QString(Constante::KeyRemotePort), DefaultPort));
-    v.LocalPort = portOrDefault(ini.readInteger(section, QString(Constante::KeyLocalPort), DefaultPort));
+    v.RemotePort =
+        portOrDefault(ini.readInteger(section, QString(Constante::KeyRemotePort), tesso::lan::DefaultPort));
+    v.LocalPort =
+        portOrDefault(ini.readInteger(section, QString(Constante::KeyLocalPort), tesso::lan::DefaultPort));
     v.IpEnable = ini.readInteger(section, QString(Constante::KeyIpEnable), 0);
     return v;
 }

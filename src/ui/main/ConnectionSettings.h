@@ -12,11 +12,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "LanDefaults.h"
+
 struct ConnectionValues {
     int Port = -1; // -1: no setting yet (first run)
     QString RemoteIp;
-    int RemotePort = 10500;
-    int LocalPort = 10500;
+    int RemotePort = tesso::lan::DefaultPort;
+    int LocalPort = tesso::lan::DefaultPort;
     int IpEnable = 0;
 };
 

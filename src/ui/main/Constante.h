@@ -4,6 +4,8 @@
 
 #include <QLatin1String>
 
+#include "LanDefaults.h"
+
 namespace Constante
 {
 
@@ -27,7 +29,7 @@ inline constexpr QLatin1String KeyRemoteIp{"REMOTE_IP"};
 inline constexpr QLatin1String KeyRemotePort{"REMOTE_PORT_ENTRY"};
 inline constexpr QLatin1String KeyLocalPort{"LOCAL_PORT_ENTRY"};
 inline constexpr QLatin1String KeyIpEnable{"IP_ENABLE"};
-inline constexpr QLatin1String DefaultRemoteIp{"192.168.0.10"};
+inline constexpr QLatin1String DefaultRemoteIp{tesso::lan::DefaultAddress};
 inline constexpr QLatin1String KeyBlack{"Black"};
 inline constexpr QLatin1String KeyInputFormat{"Input%d"};
 inline constexpr QLatin1String KeyAudioFormat{"Audio%d"};
