@@ -1,6 +1,9 @@
 #include "VariableAccess.h"
 
+#include <array>
+
 #include "IpText.h"
+#include "LanDefaults.h"
 #include "Mirex_d.h"
 #include "NumberText.h"
 #include "VariableNames.h"
@@ -14,17 +17,24 @@ constexpr std::int64_t MaxI32 = 2147483647LL;
 
 using Composite = VariableAccess::Composite;
 
+// The composites in the order of the network table; the device's answer ends with lastReply.
 struct CompositeName {
     Composite composite;
     const char* name;
     bool address;
-    tVAR lastReply; // the device's answer ends with this reply
+    tVAR lastReply;
 };
-constexpr CompositeName Composites[] = {{Composite::LocalIp, "LOCAL_IP", true, _IP1},
-                                        {Composite::RemoteIp, "REMOTE_IP", true, _IP1},
-                                        {Composite::GatewayIp, "GATEWAY_IP", true, _IP1},
-                                        {Composite::LocalPort, "LOCAL_PORT", false, _PORT},
-                                        {Composite::RemotePort, "REMOTE_PORT", false, _PORT}};
+
+constexpr CompositeName compositeAt(std::size_t position)
+{
+    const tesso::lan::CompositeAddress& a = tesso::lan::CompositeAddresses[position];
+    return {static_cast<Composite>(position + 1), a.name, !a.port, a.port ? _PORT : _IP1};
+}
+constexpr std::array<CompositeName, 5> Composites{
+    {compositeAt(0), compositeAt(1), compositeAt(2), compositeAt(3), compositeAt(4)}};
+static_assert(Composites[0].composite == Composite::LocalIp &&
+                  Composites[4].composite == Composite::RemotePort,
+              "Composite follows the network table's order");
 
 const CompositeName* compositeNamed(const QString& name)
 {

@@ -10,6 +10,7 @@
 #include "DeviceMirror.h"
 #include "DeviceModels.h"
 #include "IpText.h"
+#include "LanDefaults.h"
 #include "Mirex_d.h"
 
 using tesso::Catalogue;
@@ -53,11 +54,9 @@ std::vector<Entry> settingsTemplate(int inputs)
             list.push_back(make(QString::fromLatin1(Catalogue[v].name), Kind::PerInput, v, k));
     list.push_back(make(QStringLiteral("PROJECTOR_ON"), Kind::Message, _STBON, 0));
     list.push_back(make(QStringLiteral("PROJECTOR_OFF"), Kind::Message, _STBOFF, 1));
-    list.push_back(make(QStringLiteral("LOCAL_IP"), Kind::Address, _IP1, DeviceMirror::Local, true));
-    list.push_back(make(QStringLiteral("REMOTE_IP"), Kind::Address, _IP1, DeviceMirror::Remote, true));
-    list.push_back(make(QStringLiteral("GATEWAY_IP"), Kind::Address, _IP1, DeviceMirror::Gateway, true));
-    list.push_back(make(QStringLiteral("LOCAL_PORT"), Kind::Port, _PORT, DeviceMirror::Local, true));
-    list.push_back(make(QStringLiteral("REMOTE_PORT"), Kind::Port, _PORT, DeviceMirror::Remote, true));
+    for (const tesso::lan::CompositeAddress& a : tesso::lan::CompositeAddresses)
+        list.push_back(make(QLatin1String(a.name), a.port ? Kind::Port : Kind::Address, a.port ? _PORT : _IP1,
+                            a.entry, true));
     list.push_back(make(QStringLiteral("NETMASK"), Kind::Netmask, _NETMASK, 0, true));
     for (const auto& v : Catalogue)
         if (plainSetting(v) && v.role == tesso::Role::NET)
