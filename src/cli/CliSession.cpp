@@ -9,13 +9,13 @@
 #include <QHostInfo>
 #include <QTimer>
 
-#include "SerialLink.h"
 #include "DeviceModels.h"
 #include "Errors.h"
 #include "EscapeText.h"
 #include "IpText.h"
 #include "Mirex_d.h"
 #include "QueryAllDump.h"
+#include "SerialLink.h"
 #include "VariableNames.h"
 
 namespace

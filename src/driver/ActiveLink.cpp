@@ -290,4 +290,3 @@ void ActiveLink::setSerialBaud(std::uint32_t baud)
 {
     link(CON_RS232).setBaud(baud);
 }
-

@@ -1,7 +1,7 @@
 // The driver's real links: the serial port component, the UDP endpoint, the TCP client and a
 // QTimer-based link timer.
-#include "SerialLink.h"
 #include "DriverLinks.h"
+#include "SerialLink.h"
 #include "TcpLink.h"
 #include "UdpLink.h"
 

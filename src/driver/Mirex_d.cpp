@@ -298,4 +298,3 @@ void TMirex_d::setSerialBaud(std::int32_t baud)
         throw ERangeError(QStringLiteral("Range check error: baud rate %1").arg(baud));
     m_link.setSerialBaud(static_cast<std::uint32_t>(baud));
 }
-

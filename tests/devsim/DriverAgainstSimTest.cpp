@@ -12,9 +12,9 @@
 
 #include <QTimer>
 
-#include "SerialLink.h"
 #include "Mirex_d.h"
 #include "ReportCapture.h"
+#include "SerialLink.h"
 #include "SimServer.h"
 #include "TcpLink.h"
 #include "UdpLink.h"

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "SerialLink.h"
 #include "LinkTestPeers.h"
+#include "SerialLink.h"
 #include "TcpLink.h"
 #include "UdpLink.h"
 #include "WaitFor.h"
@@ -28,10 +28,7 @@ struct LinkHarness {
 };
 
 struct SerialHarness : LinkHarness {
-    SerialHarness()
-    {
-        port.setPortName(pty.slavePath());
-    }
+    SerialHarness() { port.setPortName(pty.slavePath()); }
     DeviceLink& link() override { return port; }
     void peerSend(const QByteArray& bytes) override { pty.send(bytes); }
     QByteArray peerReceived() override { return received += pty.readAvailable(); }

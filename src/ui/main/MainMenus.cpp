@@ -9,8 +9,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "SerialLink.h"
 #include "Constante.h"
+#include "SerialLink.h"
 #include "TextFormat.h"
 
 namespace
