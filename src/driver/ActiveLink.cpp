@@ -31,9 +31,7 @@ ActiveLink::~ActiveLink()
 {
     // Nothing may call back into a half-destroyed driver.
     for (auto& l : m_links) {
-        l->onReceived = nullptr;
-        l->onConnected = nullptr;
-        l->onError = nullptr;
+        l->disconnect();
         l->close();
     }
 }
@@ -41,43 +39,46 @@ ActiveLink::~ActiveLink()
 void ActiveLink::bind(tConnectionType type)
 {
     DeviceLink& l = link(type);
-    l.onReceived = [this, type](const QByteArray& data, const QString& peer, int peerPort) {
-        if (type != m_type)
-            return;
-        if (type == CON_UDP && (peer != m_remoteAddress || peerPort != m_remotePort))
-            return; // only the device's own datagrams
-        if (type != CON_RS232 && data.isEmpty())
-            return;
-        if (type == CON_UDP)
-            m_udpSendFailing = false; // the device is reached again
-        const QByteArray bytes = type == CON_RS232 ? data : upToFirstNul(data);
-        tesso::guarded([&] { m_hooks.received(type, bytes); });
-    };
+    QObject::connect(&l, &DeviceLink::received,
+                     [this, type](const QByteArray& data, const QString& peer, int peerPort) {
+                         if (type != m_type)
+                             return;
+                         if (type == CON_UDP && (peer != m_remoteAddress || peerPort != m_remotePort))
+                             return; // only the device's own datagrams
+                         if (type != CON_RS232 && data.isEmpty())
+                             return;
+                         if (type == CON_UDP)
+                             m_udpSendFailing = false; // the device is reached again
+                         const QByteArray bytes = type == CON_RS232 ? data : upToFirstNul(data);
+                         tesso::guarded([&] { m_hooks.received(type, bytes); });
+                     });
     switch (type) {
     case CON_RS232:
-        l.onError = [this](const QString& message) {
+        QObject::connect(&l, &DeviceLink::failed, [this](const QString& message) {
             // Line errors on an open port are not reported; a port that went away restarts
             // detection and tells the user, who can reopen it from the menu.
             if (link(CON_RS232).isActive())
                 return;
             restart();
             fail(CON_RS232, message, true);
-        };
+        });
         break;
     case CON_UDP:
         // A failed send (the network unreachable for a moment) keeps the endpoint, so the device
         // is reached again once the network is back; the user is told once per outage.
-        l.onError = [this](const QString& message) {
+        QObject::connect(&l, &DeviceLink::failed, [this](const QString& message) {
             const bool first = !m_udpSendFailing;
             m_udpSendFailing = true;
             if (!link(CON_UDP).isActive())
                 m_udpReopenDue = true;
             fail(CON_UDP, message, first);
-        };
+        });
         break;
     case CON_TCP:
-        l.onConnected = [this] { TcpConnected(); };
-        l.onError = [this](const QString& message) { tesso::guarded([&] { TcpSocketError(message); }); };
+        QObject::connect(&l, &DeviceLink::connected, [this] { TcpConnected(); });
+        QObject::connect(&l, &DeviceLink::failed, [this](const QString& message) {
+            tesso::guarded([&] { TcpSocketError(message); });
+        });
         break;
     }
 }

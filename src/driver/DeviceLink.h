@@ -4,15 +4,17 @@
 // tests can put a scripted in-memory link in their place.
 
 #include <cstdint>
-#include <functional>
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
-class DeviceLink
+class DeviceLink : public QObject
 {
+    Q_OBJECT
+
   public:
-    virtual ~DeviceLink() = default;
+    ~DeviceLink() override = default;
 
     // Serial: the port is open. UDP: the endpoint is bound. TCP: the client is connected or
     // connecting.
@@ -28,7 +30,7 @@ class DeviceLink
     virtual bool isConnected() const { return isActive(); }
 
     // Serial and TCP: the bytes as they are. UDP: one datagram to the remote address and port;
-    // a socket error is reported through onError (the endpoint is kept).
+    // a socket error is signalled as failed (the endpoint is kept).
     virtual void write(const QByteArray& bytes) = 0;
 
     // Configuration; each link uses what concerns it and ignores the rest.
@@ -41,10 +43,11 @@ class DeviceLink
     // throws its failure instead).
     virtual QString errorText() const { return {}; }
 
+  signals:
     // Received bytes. peerAddress (dotted text) and peerPort are set for UDP datagrams only.
-    std::function<void(const QByteArray& data, const QString& peerAddress, int peerPort)> onReceived;
+    void received(const QByteArray& data, const QString& peerAddress, int peerPort);
     // TCP: the connect finished.
-    std::function<void()> onConnected;
+    void connected();
     // A socket or port error, with the system's text.
-    std::function<void(const QString& message)> onError;
+    void failed(const QString& message);
 };

@@ -34,9 +34,8 @@ SerialLink::SerialLink() : m_port(std::make_unique<QSerialPort>())
 
 SerialLink::~SerialLink()
 {
-    // Whoever owned the callbacks may already be gone; close without calling anybody.
-    onReceived = nullptr;
-    onError = nullptr;
+    // Whoever listened may already be gone; close without calling anybody.
+    disconnect();
     if (m_port->isOpen())
         m_port->close();
 }
@@ -135,8 +134,8 @@ void SerialLink::setBaud(std::uint32_t baud)
 void SerialLink::dataArrived()
 {
     const QByteArray data = m_port->readAll();
-    if (!data.isEmpty() && onReceived && isActive())
-        onReceived(data, QString(), 0);
+    if (!data.isEmpty() && isActive())
+        emit received(data, QString(), 0);
 }
 
 void SerialLink::portErrorOccurred(int error)
@@ -153,6 +152,5 @@ void SerialLink::portErrorOccurred(int error)
     else if (error == QSerialPort::UnsupportedOperationError)
         return; // modem-line requests on a device without modem lines
     m_port->clearError();
-    if (onError)
-        onError(message);
+    emit failed(message);
 }

@@ -12,10 +12,8 @@ TcpLink::TcpLink() : m_socket(std::make_unique<QTcpSocket>())
     // Qt reads ahead of us no further than this, so a flood waits in the system's buffers, which
     // slow the sender down, instead of in ours.
     socket->setReadBufferSize(ChunkSize * 8);
-    QObject::connect(socket, &QTcpSocket::connected, socket, [this] {
-        if (onConnected)
-            tesso::guarded(onConnected);
-    });
+    QObject::connect(socket, &QTcpSocket::connected, socket,
+                     [this] { tesso::guarded([this] { emit connected(); }); });
     QObject::connect(socket, &QTcpSocket::readyRead, socket,
                      [this] { tesso::guarded([this] { readAvailable(); }); });
     QObject::connect(socket, &QTcpSocket::errorOccurred, socket, [this] { socketError(); });
@@ -23,9 +21,7 @@ TcpLink::TcpLink() : m_socket(std::make_unique<QTcpSocket>())
 
 TcpLink::~TcpLink()
 {
-    onReceived = nullptr;
-    onConnected = nullptr;
-    onError = nullptr;
+    disconnect();
     ++m_generation;
     m_socket->abort();
 }
@@ -86,8 +82,7 @@ void TcpLink::socketError()
             if (generation != m_generation)
                 return; // closed or reopened meanwhile
             m_socket->abort();
-            if (onError)
-                tesso::guarded([this, &message] { onError(message); });
+            tesso::guarded([this, &message] { emit failed(message); });
         },
         Qt::QueuedConnection);
 }
@@ -100,7 +95,6 @@ void TcpLink::readAvailable()
         const QByteArray chunk = m_socket->read(ChunkSize);
         if (chunk.isEmpty())
             break;
-        if (onReceived)
-            onReceived(chunk, QString(), 0);
+        emit received(chunk, QString(), 0);
     }
 }

@@ -16,8 +16,7 @@ UdpLink::UdpLink() : m_socket(std::make_unique<QUdpSocket>())
 
 UdpLink::~UdpLink()
 {
-    onReceived = nullptr;
-    onError = nullptr;
+    disconnect();
     m_socket->close();
 }
 
@@ -87,8 +86,8 @@ void UdpLink::write(const QByteArray& bytes)
         sent = m_socket->writeDatagram(bytes, target, static_cast<quint16>(m_remotePort));
         message = m_socket->errorString();
     }
-    if (sent < 0 && onError)
-        onError(message);
+    if (sent < 0)
+        emit failed(message);
 }
 
 void UdpLink::readPending()
@@ -99,7 +98,6 @@ void UdpLink::readPending()
         const QNetworkDatagram datagram = m_socket->receiveDatagram();
         if (!datagram.isValid())
             break;
-        if (onReceived)
-            onReceived(datagram.data(), datagram.senderAddress().toString(), datagram.senderPort());
+        emit received(datagram.data(), datagram.senderAddress().toString(), datagram.senderPort());
     }
 }

@@ -39,8 +39,8 @@ struct LinkRecord {
     // Bytes from the device, delivered as the real link would.
     void deliver(const QByteArray& data, const QString& peer = QString(), int peerPort = 0) const
     {
-        if (link && link->onReceived)
-            link->onReceived(data, peer, peerPort);
+        if (link)
+            emit link->received(data, peer, peerPort);
     }
 
     QByteArray allWritten() const

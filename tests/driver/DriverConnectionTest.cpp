@@ -311,17 +311,17 @@ TEST(LinkSetters, FailedUdpSendsKeepTheEndpointAndAreShownOncePerOutage)
     d->setIpRemoteAddress(QStringLiteral("127.0.0.1"));
     const int opens = d.udp->opens;
     for (int i = 0; i < 3; ++i)
-        d.udp->link->onError(QStringLiteral("Network unreachable"));
+        emit d.udp->link->failed(QStringLiteral("Network unreachable"));
     EXPECT_TRUE(d.udp->active) << "the endpoint is kept";
     EXPECT_EQ(failures, 3);
     EXPECT_EQ(capture.messages, QStringList{QStringLiteral("Network unreachable")}) << "shown once";
 
     d.udp->deliver("DEV57\r\n", QStringLiteral("127.0.0.1"), 10500); // the network is back
-    d.udp->link->onError(QStringLiteral("Network unreachable"));
+    emit d.udp->link->failed(QStringLiteral("Network unreachable"));
     EXPECT_EQ(capture.messages.size(), 2) << "a new outage is shown again";
 
     d.udp->active = false; // an endpoint lost with the send
-    d.udp->link->onError(QStringLiteral("Network unreachable"));
+    emit d.udp->link->failed(QStringLiteral("Network unreachable"));
     d.timer->fire();
     EXPECT_EQ(d.udp->opens, opens + 1) << "bound again at the next step";
     EXPECT_TRUE(d.udp->active);
@@ -332,21 +332,21 @@ TEST(LinkSetters, RefusingTcpPeerIsRetriedOncePerTimerStep)
     ScriptedDriver d;
     d->setConType(CON_TCP);
     const int opens = d.tcp->opens;
-    d.tcp->link->onError(QStringLiteral("Connection refused"));
+    emit d.tcp->link->failed(QStringLiteral("Connection refused"));
     EXPECT_EQ(d.tcp->opens, opens + 1) << "the first failure reconnects at once";
     for (int i = 0; i < 5; ++i)
-        d.tcp->link->onError(QStringLiteral("Connection refused"));
+        emit d.tcp->link->failed(QStringLiteral("Connection refused"));
     EXPECT_EQ(d.tcp->opens, opens + 1) << "further failures wait for the link timer";
     d.timer->fire();
     EXPECT_EQ(d.tcp->opens, opens + 2);
     d.timer->fire();
     EXPECT_EQ(d.tcp->opens, opens + 2) << "one attempt per failure, not per step";
-    d.tcp->link->onError(QStringLiteral("Connection refused"));
+    emit d.tcp->link->failed(QStringLiteral("Connection refused"));
     d.timer->fire();
     EXPECT_EQ(d.tcp->opens, opens + 3);
 
-    d.tcp->link->onConnected();
-    d.tcp->link->onError(QStringLiteral("Remote host closed"));
+    emit d.tcp->link->connected();
+    emit d.tcp->link->failed(QStringLiteral("Remote host closed"));
     EXPECT_EQ(d.tcp->opens, opens + 4) << "after a success the next failure reconnects at once again";
 }
 

@@ -99,17 +99,19 @@ class LinkConformance : public ::testing::TestWithParam<Kind>
             harness = std::make_unique<UdpHarness>();
         else
             harness = std::make_unique<TcpHarness>();
-        harness->link().onReceived = [this](const QByteArray& d, const QString& address, int port) {
-            received += d;
-            if (harness->reportsPeerAddress) {
-                EXPECT_EQ(address, QStringLiteral("127.0.0.1"));
-                EXPECT_GT(port, 0);
-            } else {
-                EXPECT_TRUE(address.isEmpty());
-                EXPECT_EQ(port, 0);
-            }
-        };
-        harness->link().onError = [this](const QString& m) { errors.push_back(m); };
+        QObject::connect(&harness->link(), &DeviceLink::received,
+                         [this](const QByteArray& d, const QString& address, int port) {
+                             received += d;
+                             if (harness->reportsPeerAddress) {
+                                 EXPECT_EQ(address, QStringLiteral("127.0.0.1"));
+                                 EXPECT_GT(port, 0);
+                             } else {
+                                 EXPECT_TRUE(address.isEmpty());
+                                 EXPECT_EQ(port, 0);
+                             }
+                         });
+        QObject::connect(&harness->link(), &DeviceLink::failed,
+                         [this](const QString& m) { errors.push_back(m); });
     }
     bool openLink() { return harness->openAndWait(); }
     bool peerGot(const QByteArray& bytes)
@@ -174,10 +176,10 @@ TEST_P(LinkConformance, ClosingFromTheReceiverStopsDelivery)
     DeviceLink& link = harness->link();
     ASSERT_TRUE(openLink());
     int deliveries = 0;
-    link.onReceived = [&](const QByteArray&, const QString&, int) {
+    QObject::connect(&link, &DeviceLink::received, [&](const QByteArray&, const QString&, int) {
         ++deliveries;
         link.close();
-    };
+    });
     // Queued before the event loop sees any of it; more than one read's worth.
     for (int i = 0; i < 3; ++i)
         harness->peerSend(QByteArray(8192, 'x'));

@@ -22,8 +22,9 @@ struct Recorder {
 
     void attach(SerialLink& port)
     {
-        port.onReceived = [this](const QByteArray& d, const QString&, int) { linkData.push_back(d); };
-        port.onError = [this](const QString& m) { linkErrors.push_back(m); };
+        QObject::connect(&port, &DeviceLink::received,
+                         [this](const QByteArray& d, const QString&, int) { linkData.push_back(d); });
+        QObject::connect(&port, &DeviceLink::failed, [this](const QString& m) { linkErrors.push_back(m); });
     }
 };
 

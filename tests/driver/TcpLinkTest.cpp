@@ -22,9 +22,10 @@ class TcpLinkTest : public ::testing::Test
     void SetUp() override
     {
         link.setRemote(QStringLiteral("127.0.0.1"), peer.port());
-        link.onReceived = [this](const QByteArray& d, const QString&, int) { chunks.push_back(d); };
-        link.onConnected = [this] { ++connects; };
-        link.onError = [this](const QString& m) { errors.push_back(m); };
+        QObject::connect(&link, &DeviceLink::received,
+                         [this](const QByteArray& d, const QString&, int) { chunks.push_back(d); });
+        QObject::connect(&link, &DeviceLink::connected, [this] { ++connects; });
+        QObject::connect(&link, &DeviceLink::failed, [this](const QString& m) { errors.push_back(m); });
     }
     QByteArray received() const
     {
@@ -68,7 +69,8 @@ TEST_F(TcpLinkTest, RefusedConnectIsReportedOnceFromTheEventLoopUnlessClosedOrDe
     link.close();
     EXPECT_FALSE(link.isActive());
     auto doomed = std::make_unique<TcpLink>();
-    doomed->onError = [this](const QString& m) { errors.push_back("destroyed: " + m); };
+    QObject::connect(doomed.get(), &DeviceLink::failed,
+                     [this](const QString& m) { errors.push_back("destroyed: " + m); });
     doomed->setRemote(QStringLiteral("127.0.0.1"), freeTcpPort());
     ASSERT_TRUE(doomed->open());
     doomed.reset();

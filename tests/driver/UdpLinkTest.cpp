@@ -28,8 +28,10 @@ class UdpLinkTest : public ::testing::Test
     {
         link.setLocalPort(0);
         link.setRemote(QStringLiteral("127.0.0.1"), peer.port());
-        link.onReceived = [this](const QByteArray& d, const QString& a, int p) { got.push_back({d, a, p}); };
-        link.onError = [this](const QString& m) { errors.push_back(m); };
+        QObject::connect(&link, &DeviceLink::received, [this](const QByteArray& d, const QString& a, int p) {
+            got.push_back({d, a, p});
+        });
+        QObject::connect(&link, &DeviceLink::failed, [this](const QString& m) { errors.push_back(m); });
     }
     UdpLink link;
     UdpPeer peer;
