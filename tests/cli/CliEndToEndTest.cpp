@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "FileEdit.h"
 #include "LinkTestPeers.h"
 #include "SimServer.h"
 #include "WaitFor.h"
@@ -350,12 +351,7 @@ TEST(CliEndToEnd, SaveDiffAndRestoreTheDeviceSettings)
         << r.out.constData();
     EXPECT_EQ(sim.run(QStringLiteral("diff ") + file).exitCode, 0);
 
-    QFile edited(file);
-    ASSERT_TRUE(edited.open(QIODevice::ReadWrite));
-    const QByteArray text = edited.readAll().replace("\"HPOS\"", "\"TAKE\"");
-    edited.resize(0);
-    edited.write(text);
-    edited.close();
+    ASSERT_TRUE(tesso::test::replaceInFile(file, "\"HPOS\"", "\"TAKE\""));
     ASSERT_EQ(sim.run(QStringLiteral("set BRGT=40")).exitCode, 0);
     r = sim.run(QStringLiteral("restore ") + file);
     EXPECT_EQ(r.exitCode, 6) << "restored what the file holds, but not all";

@@ -12,6 +12,7 @@
 
 #include "DeviceSettingsMenu.h"
 #include "EffectRow.h"
+#include "FileEdit.h"
 #include "FormTransferFrame.h"
 #include "InputButtonRow.h"
 #include "MainWindowTestHarness.h"
@@ -190,12 +191,7 @@ TEST(MainWindowEndToEnd, TheWindowSavesAndRestoresTheDeviceSettings)
     EXPECT_EQ(w.main->Driver().HPOS(), 128u);
 
     // A file without VPOS: the rest is restored and the result says what was left out.
-    QFile edited(file);
-    ASSERT_TRUE(edited.open(QIODevice::ReadWrite));
-    const QByteArray text = edited.readAll().replace("\"VPOS\"", "\"LATER\"");
-    edited.resize(0);
-    edited.write(text);
-    edited.close();
+    ASSERT_TRUE(tesso::test::replaceInFile(file, "\"VPOS\"", "\"LATER\""));
     w.main->Driver().setHPOS(77);
     ASSERT_TRUE(tesso::test::waitFor([&] { return w.main->Driver().HPOS() == 77; }, 5000));
     menu.RestoreFrom(file);
