@@ -6,10 +6,10 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "DebugConsole.h"
 #include "EventRouter.h"
 #include "ReceivedLogModel.h"
 #include "TestLinks.h"
-#include "Unit_Debug2007.h"
 
 namespace
 {
@@ -29,8 +29,8 @@ void ReplyBurstLoggedAndShown(benchmark::State& state)
     const bool atLimit = state.range(0) != 0;
     QTemporaryDir folder;
     tesso::test::ScriptedDriver driver;
-    TEventRouter router(*driver);
-    TForm_Debug2007 console(nullptr, folder.path());
+    EventRouter router(*driver);
+    DebugConsole console(nullptr, folder.path());
     console.setDriver(driver.driver.get(), &router);
     driver.connectSerial();
     console.show();
@@ -38,7 +38,7 @@ void ReplyBurstLoggedAndShown(benchmark::State& state)
     const auto fill = [&] {
         console.ReceivedLog->Clear();
         if (atLimit) {
-            for (int i = 0; i < TReceivedLogModel::RowLimit; ++i)
+            for (int i = 0; i < ReceivedLogModel::RowLimit; ++i)
                 console.ReceivedLog->Append("VP1", 0);
             console.ReceivedLog->Flush();
         }

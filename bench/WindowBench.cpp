@@ -7,9 +7,9 @@
 
 #include "FullDump.h"
 #include "IniFile.h"
+#include "MainWindow.h"
 #include "StartUp.h"
 #include "TestLinks.h"
-#include "Unit_Main.h"
 #include "UserPrompts.h"
 
 namespace
@@ -29,10 +29,10 @@ void QueryAllDumpToWindow(benchmark::State& state)
     QTemporaryDir folder;
     SilentPrompts prompts;
     tesso::test::TestLinks links;
-    TStartUp::Options options;
+    StartUp::Options options;
     options.SettingsDirectory = folder.path();
     options.ShowSplash = false;
-    auto window = TStartUp::Run(links.make(), prompts, options);
+    auto window = StartUp::Run(links.make(), prompts, options);
     links.timer->fire();
     links.deliverSerial("DEV57\r\n");
     links.timer->fire(); // connected: the model is applied

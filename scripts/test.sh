@@ -19,8 +19,9 @@ status=0
 
 stage() { echo "== $* ($(date +%T)) =="; }
 
-stage format
+stage format and layering
 "$root/scripts/check-format.sh" || status=1
+"$root/scripts/check-layering.sh" || status=1
 
 stage plain build
 "$root/scripts/build.sh" "$root/build"
@@ -47,7 +48,7 @@ cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
 cmake --build "$root/build-tsan" -j2 --target tesso_frames_tests tesso_frames_upload_tests tesso_cli_tests \
     tesso_ui_e2e tesso_e2e_tests
 tsan_tests() { (cd "$root/build-tsan" && ctest --output-on-failure --no-tests=error -j2 --timeout 600 "$@"); }
-tsan_tests -R '^(ThreadFrameRaw|FrameUpload|FrameCodec|FramePicture)\.' || status=1
+tsan_tests -R '^(RawFrameTransfer|FrameUpload|FrameCodec|FramePicture)\.' || status=1
 tsan_tests -L '^(e2e|faults)$' || status=1
 
 stage "fuzzing (clang, libFuzzer, 30 s a target)"

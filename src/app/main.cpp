@@ -12,16 +12,16 @@
 
 #include "CommandLine.h"
 #include "ConnectionSettings.h"
-#include "Constante.h"
+#include "DeviceDriver.h"
 #include "ErrorReportBox.h"
 #include "Errors.h"
 #include "GlyphImages.h"
 #include "Heartbeat.h"
+#include "MainWindow.h"
 #include "MessageBoxPrompts.h"
-#include "Mirex_d.h"
 #include "QuitOnSignals.h"
 #include "StartUp.h"
-#include "Unit_Main.h"
+#include "Texts.h"
 
 #ifdef TESSO_WITH_DEVSIM
 #include "SimServer.h"
@@ -42,10 +42,10 @@ QStringList argumentsOf(int argc, char** argv)
 // question is not asked and nothing of the user's settings is read or overwritten.
 bool prepareDemoSettings(const QString& folder)
 {
-    ConnectionSettings settings(folder, QString(Constante::ApplicationTitle));
+    ConnectionSettings settings(folder, QString(Texts::ApplicationTitle));
     ConnectionValues values;
     values.Port = 0;
-    values.RemoteIp = QString(Constante::DefaultRemoteIp);
+    values.RemoteIp = QString(Texts::DefaultRemoteIp);
     values.IpEnable = 0;
     return settings.WriteConnection(values);
 }
@@ -102,7 +102,7 @@ int main(int argc, char** argv)
     // The main window's closing ends the program, whatever other window is still open.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    TErrorReportBox errors(nullptr);
+    ErrorReportBox errors(nullptr);
     errors.Install();
     MessageBoxPrompts prompts;
 
@@ -138,12 +138,12 @@ int main(int argc, char** argv)
     // The fault tests watch the event loop from here on, the start-up's questions included.
     tesso::startHeartbeat(app);
 
-    std::unique_ptr<TForm_MAIN> mainWindow;
+    std::unique_ptr<MainWindow> mainWindow;
     QString failure;
     try {
-        TStartUp::Options options;
+        StartUp::Options options;
         options.SettingsDirectory = settingsFolder;
-        mainWindow = TStartUp::Run(makeDefaultLinks(), prompts, options);
+        mainWindow = StartUp::Run(makeDefaultLinks(), prompts, options);
     } catch (const TessoError& e) {
         failure = e.text();
     } catch (const std::exception& e) {
@@ -153,11 +153,11 @@ int main(int argc, char** argv)
         return 0; // the window goes unshown and unclosed: nothing of the start-up is saved
     if (!mainWindow) {
         // No event loop will run: this box has to wait for the user.
-        QMessageBox::critical(nullptr, QString(Constante::ApplicationTitle), failure);
+        QMessageBox::critical(nullptr, QString(Texts::ApplicationTitle), failure);
         return 1;
     }
     errors.setWindow(mainWindow.get());
-    QObject::connect(mainWindow.get(), &TForm_MAIN::closed, &app, &QCoreApplication::quit,
+    QObject::connect(mainWindow.get(), &MainWindow::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     mainWindow->show();
     const int result = app.exec();

@@ -9,11 +9,11 @@
 #include <QHostInfo>
 #include <QTimer>
 
+#include "DeviceDriver.h"
 #include "DeviceModels.h"
 #include "Errors.h"
 #include "EscapeText.h"
 #include "IpText.h"
-#include "Mirex_d.h"
 #include "QueryAllDump.h"
 #include "SerialLink.h"
 #include "VariableNames.h"
@@ -60,10 +60,10 @@ int CliSession::run()
     if (const int status = prepare(); status != ExitOk)
         return status;
     m_deadline = QDeadlineTimer(static_cast<qint64>(m_options.timeoutSeconds() * 1000.0));
-    m_driver = std::make_unique<TMirex_d>();
-    QObject::connect(m_driver.get(), &TMirex_d::linkFailed, m_driver.get(),
+    m_driver = std::make_unique<DeviceDriver>();
+    QObject::connect(m_driver.get(), &DeviceDriver::linkFailed, m_driver.get(),
                      [this](tConnectionType link, const QString& message) { linkFailed(link, message); });
-    QObject::connect(m_driver.get(), &TMirex_d::replyApplied, m_driver.get(),
+    QObject::connect(m_driver.get(), &DeviceDriver::replyApplied, m_driver.get(),
                      [this](tVAR index, const QByteArray& line) {
                          if (m_handler)
                              m_handler(index, line);

@@ -20,7 +20,7 @@
 #include "ErrorReport.h"
 #include "VariableAccess.h"
 
-class TMirex_d;
+class DeviceDriver;
 
 class CliSession
 {
@@ -73,7 +73,7 @@ class CliSession
     std::FILE* m_out;
     std::FILE* m_err;
     QDeadlineTimer m_deadline;
-    std::unique_ptr<TMirex_d> m_driver;
+    std::unique_ptr<DeviceDriver> m_driver;
     ReplyHandler m_handler;
     tesso::ErrorReporter m_previousReporter;
     std::vector<tVAR> m_queries;

@@ -3,9 +3,9 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include "Mirex_d.h"
+#include "DeviceDriver.h"
 
-CliSettings::CliSettings(TMirex_d& driver, std::FILE* out, std::FILE* err)
+CliSettings::CliSettings(DeviceDriver& driver, std::FILE* out, std::FILE* err)
     : m_driver(driver), m_out(out), m_err(err), m_job(driver)
 {
 }
@@ -24,7 +24,7 @@ bool CliSettings::run(const std::function<void()>& start, const bool& linkBroken
     bool ok = false;
     QEventLoop loop;
     const QMetaObject::Connection finished =
-        QObject::connect(&m_job, &TSettingsJob::finished, &loop, [&](bool success, const QString& error) {
+        QObject::connect(&m_job, &SettingsJob::finished, &loop, [&](bool success, const QString& error) {
             done = true;
             ok = success;
             m_error = error;
@@ -45,7 +45,7 @@ bool CliSettings::run(const std::function<void()>& start, const bool& linkBroken
     return ok;
 }
 
-void CliSettings::printGaps(const TDeviceSettings& file)
+void CliSettings::printGaps(const DeviceSettings& file)
 {
     std::fflush(m_out);
     if (!file.Lacking.isEmpty())
@@ -57,15 +57,15 @@ void CliSettings::printGaps(const TDeviceSettings& file)
     std::fflush(m_err);
 }
 
-int CliSettings::done(int status, const TDeviceSettings& file)
+int CliSettings::done(int status, const DeviceSettings& file)
 {
     const bool partial = !file.Lacking.isEmpty() || !file.Unknown.isEmpty();
     return status == ExitSame && partial ? ExitPartialFile : status;
 }
 
-void CliSettings::printDifferences(const std::vector<TDeviceSettings::Difference>& differences)
+void CliSettings::printDifferences(const std::vector<DeviceSettings::Difference>& differences)
 {
-    for (const TDeviceSettings::Difference& d : differences)
+    for (const DeviceSettings::Difference& d : differences)
         std::fprintf(m_out, "%s: file %s, device %s\n", d.inFile.label().toLocal8Bit().constData(),
                      d.inFile.valueText().toLocal8Bit().constData(),
                      d.onDevice.valueText().toLocal8Bit().constData());
@@ -87,7 +87,7 @@ int CliSettings::Save(const QString& path, const bool& linkBroken)
 int CliSettings::Diff(const QString& path, const bool& linkBroken)
 {
     QString error;
-    const std::optional<TDeviceSettings> file = TDeviceSettings::Load(path, &error);
+    const std::optional<DeviceSettings> file = DeviceSettings::Load(path, &error);
     if (!file)
         return fail(ExitBadFile, error);
     if (!run([this] { m_job.Collect(); }, linkBroken))
@@ -103,7 +103,7 @@ int CliSettings::Diff(const QString& path, const bool& linkBroken)
 int CliSettings::Restore(const QString& path, bool dryRun, const bool& linkBroken)
 {
     QString error;
-    const std::optional<TDeviceSettings> file = TDeviceSettings::Load(path, &error);
+    const std::optional<DeviceSettings> file = DeviceSettings::Load(path, &error);
     if (!file)
         return fail(ExitBadFile, error);
     if (const QString refusal = file->RefusalFor(m_driver.DEV()); !refusal.isEmpty())
@@ -126,7 +126,7 @@ int CliSettings::Restore(const QString& path, bool dryRun, const bool& linkBroke
     std::fprintf(m_out, "restored %d setting%s; the device now matches the file\n", m_job.Written(),
                  m_job.Written() == 1 ? "" : "s");
     if (std::any_of(differences.begin(), differences.end(),
-                    [](const TDeviceSettings::Difference& d) { return d.inFile.network; }))
+                    [](const DeviceSettings::Difference& d) { return d.inFile.network; }))
         std::fprintf(m_out, "network settings were written; the device applies them from its LAN setup\n");
     return done(ExitSame, *file);
 }

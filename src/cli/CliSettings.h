@@ -9,7 +9,7 @@
 
 #include "SettingsJob.h"
 
-class TMirex_d;
+class DeviceDriver;
 
 class CliSettings
 {
@@ -24,7 +24,7 @@ class CliSettings
         ExitPartialFile = 6
     };
 
-    CliSettings(TMirex_d& driver, std::FILE* out, std::FILE* err);
+    CliSettings(DeviceDriver& driver, std::FILE* out, std::FILE* err);
 
     // The session's hand-over of every applied reply.
     void Replied(tVAR index) { m_job.Replied(index); }
@@ -36,15 +36,15 @@ class CliSettings
   private:
     // Runs the job to its end; false with the reason printed when it failed.
     bool run(const std::function<void()>& start, const bool& linkBroken);
-    void printDifferences(const std::vector<TDeviceSettings::Difference>& differences);
+    void printDifferences(const std::vector<DeviceSettings::Difference>& differences);
     int fail(int status, const QString& message);
     // Lists what the file lacks and what it names that is not a setting, before anything is done.
-    void printGaps(const TDeviceSettings& file);
-    static int done(int status, const TDeviceSettings& file);
+    void printGaps(const DeviceSettings& file);
+    static int done(int status, const DeviceSettings& file);
 
-    TMirex_d& m_driver;
+    DeviceDriver& m_driver;
     std::FILE* m_out;
     std::FILE* m_err;
-    TSettingsJob m_job;
+    SettingsJob m_job;
     QString m_error;
 };

@@ -4,9 +4,9 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "DeviceDriver.h"
 #include "FramePicture.h"
 #include "FrameUpload.h"
-#include "Mirex_d.h"
 
 using namespace tesso::frames;
 
@@ -54,11 +54,11 @@ std::optional<QImage> CliUpload::prepare(const QString& file, const QString& fit
     return preparePicture(*source, *mode).send;
 }
 
-CliUpload::CliUpload(TMirex_d& driver, std::FILE* out, std::FILE* err)
-    : m_driver(driver), m_out(out), m_err(err), m_upload(std::make_unique<TFrameUpload>(driver))
+CliUpload::CliUpload(DeviceDriver& driver, std::FILE* out, std::FILE* err)
+    : m_driver(driver), m_out(out), m_err(err), m_upload(std::make_unique<FrameUpload>(driver))
 {
     // Gone with the upload, so nothing reaches it once it is destroyed.
-    QObject::connect(&m_driver, &TMirex_d::rawDataArrived, m_upload.get(),
+    QObject::connect(&m_driver, &DeviceDriver::rawDataArrived, m_upload.get(),
                      [this] { m_upload->RawDataArrived(); });
 }
 
@@ -88,18 +88,18 @@ int CliUpload::run(const QImage& picture, const bool& linkBroken)
         if (linkBroken)
             interrupt();
     });
-    QObject::connect(m_upload.get(), &TFrameUpload::finished, &loop, &QEventLoop::quit);
+    QObject::connect(m_upload.get(), &FrameUpload::finished, &loop, &QEventLoop::quit);
     progress.start(500);
     if (!m_upload->Finished())
         loop.exec();
     showProgress(clock.elapsed(), true);
     const std::uint8_t result = m_upload->Result();
-    std::fprintf(m_out, "%s\n", TThreadFrame::ResultText(result).toLocal8Bit().constData());
+    std::fprintf(m_out, "%s\n", FrameTransferJob::ResultText(result).toLocal8Bit().constData());
     std::fflush(m_out);
     switch (result) {
-    case TThreadFrame::Success:
+    case FrameTransferJob::Success:
         return 0;
-    case TThreadFrame::TimedOut:
+    case FrameTransferJob::TimedOut:
         return 3; // no reply in time, as for the other commands
     default:
         return ExitTransferFailed;

@@ -9,8 +9,8 @@
 #include <QImage>
 #include <QString>
 
-class TFrameUpload;
-class TMirex_d;
+class FrameUpload;
+class DeviceDriver;
 
 class CliUpload
 {
@@ -22,7 +22,7 @@ class CliUpload
     // 720 x 576 picture): the 720 x 288 picture to send, or nothing with the reason.
     static std::optional<QImage> prepare(const QString& file, const QString& fit, QString* error);
 
-    CliUpload(TMirex_d& driver, std::FILE* out, std::FILE* err);
+    CliUpload(DeviceDriver& driver, std::FILE* out, std::FILE* err);
     ~CliUpload();
 
     // Sends the picture and returns the exit status of the result: 0 only when the device took it.
@@ -32,13 +32,13 @@ class CliUpload
     void interrupt();
 
     // For the session's reply hand-over.
-    TFrameUpload* upload() { return m_upload.get(); }
+    FrameUpload* upload() { return m_upload.get(); }
 
   private:
     void showProgress(qint64 elapsedMs, bool last);
 
-    TMirex_d& m_driver;
+    DeviceDriver& m_driver;
     std::FILE* m_out;
     std::FILE* m_err;
-    std::unique_ptr<TFrameUpload> m_upload;
+    std::unique_ptr<FrameUpload> m_upload;
 };

@@ -1,6 +1,6 @@
 #include "QueryAllDump.h"
 
-#include "Mirex_d.h"
+#include "DeviceDriver.h"
 #include "VariableAccess.h"
 #include "VariableNames.h"
 
@@ -27,7 +27,7 @@ QStringList QueryAllDump::missing(int limit) const
     return names;
 }
 
-QStringList QueryAllDump::lines(const TMirex_d& driver) const
+QStringList QueryAllDump::lines(const DeviceDriver& driver) const
 {
     QStringList out;
     for (const tesso::VariableInfo& v : tesso::Catalogue) {

@@ -12,7 +12,7 @@
 
 #include "Catalogue.h"
 
-class TMirex_d;
+class DeviceDriver;
 
 class QueryAllDump
 {
@@ -29,7 +29,7 @@ class QueryAllDump
     // NAME=VALUE once per variable in catalogue order (address octets and ports with the value of
     // their last line, since the driver keeps them only as addresses), then the device's addresses
     // and ports as the driver rebuilt them.
-    QStringList lines(const TMirex_d& driver) const;
+    QStringList lines(const DeviceDriver& driver) const;
 
   private:
     std::array<bool, tesso::VariableCount> m_seen{};

@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "DeviceDriver.h"
 #include "IpText.h"
 #include "LanDefaults.h"
-#include "Mirex_d.h"
 #include "NumberText.h"
 #include "VariableNames.h"
 
@@ -162,7 +162,7 @@ bool VariableAccess::parseAssignment(const QString& argument, Assignment& assign
     return true;
 }
 
-void VariableAccess::assign(TMirex_d& driver, const Assignment& a)
+void VariableAccess::assign(DeviceDriver& driver, const Assignment& a)
 {
     const auto port = static_cast<std::int32_t>(a.number);
     switch (a.composite) {
@@ -191,7 +191,7 @@ QString VariableAccess::assignedName(const Assignment& a)
                                           : QLatin1String(compositeOf(a.composite).name);
 }
 
-QString VariableAccess::answerLine(const TMirex_d& driver, const Assignment& a)
+QString VariableAccess::answerLine(const DeviceDriver& driver, const Assignment& a)
 {
     const QString name = assignedName(a) + QLatin1Char('=');
     switch (a.composite) {
@@ -211,7 +211,7 @@ QString VariableAccess::answerLine(const TMirex_d& driver, const Assignment& a)
     return name + valueText(driver, a.index);
 }
 
-QString VariableAccess::valueText(const TMirex_d& driver, tVAR index)
+QString VariableAccess::valueText(const DeviceDriver& driver, tVAR index)
 {
     if (index == _NETMASK)
         return driver.NETMASK();
@@ -232,7 +232,7 @@ std::int64_t VariableAccess::lineValue(tVAR index, const QByteArray& line)
     return tesso::scanNumber(rest.constData(), rest.constData() + rest.size()).value;
 }
 
-QStringList VariableAccess::replyLines(const TMirex_d& driver, tVAR index, const QByteArray& line)
+QStringList VariableAccess::replyLines(const DeviceDriver& driver, tVAR index, const QByteArray& line)
 {
     const QString name = VariableNames::nameOf(index);
     if (tesso::Catalogue[index].scope != tesso::Scope::ADDRESS)
@@ -248,7 +248,7 @@ QStringList VariableAccess::replyLines(const TMirex_d& driver, tVAR index, const
     return lines;
 }
 
-QStringList VariableAccess::addressLines(const TMirex_d& driver)
+QStringList VariableAccess::addressLines(const DeviceDriver& driver)
 {
     return {QStringLiteral("LOCAL_IP=") + driver.LOCAL_IP(),
             QStringLiteral("REMOTE_IP=") + driver.REMOTE_IP(),

@@ -11,7 +11,7 @@
 
 #include "Catalogue.h"
 
-class TMirex_d;
+class DeviceDriver;
 
 class VariableAccess
 {
@@ -31,19 +31,19 @@ class VariableAccess
     // variable is writable and the value fits. On failure returns false with the reason.
     static bool parseAssignment(const QString& argument, Assignment& assignment, QString& error);
     // Through the driver's property; may throw what the driver throws (a command too long for TCP).
-    static void assign(TMirex_d& driver, const Assignment& assignment);
+    static void assign(DeviceDriver& driver, const Assignment& assignment);
     // The name of what an assignment sets ("BRGT", "LOCAL_IP").
     static QString assignedName(const Assignment& assignment);
     // The NAME=VALUE line of an assignment once the device has answered it.
-    static QString answerLine(const TMirex_d& driver, const Assignment& assignment);
+    static QString answerLine(const DeviceDriver& driver, const Assignment& assignment);
 
     // The mirror's value as printed: booleans 0/1, COLOR signed, NETMASK dotted.
-    static QString valueText(const TMirex_d& driver, tVAR index);
+    static QString valueText(const DeviceDriver& driver, tVAR index);
     // NAME=VALUE lines for one applied reply line. Address octets and ports are not mirrored as
     // such, so their value comes from the line, followed by the rebuilt addresses they changed.
-    static QStringList replyLines(const TMirex_d& driver, tVAR index, const QByteArray& line);
+    static QStringList replyLines(const DeviceDriver& driver, tVAR index, const QByteArray& line);
     // The value a reply line carries (what follows the variable's reply mnemonic).
     static std::int64_t lineValue(tVAR index, const QByteArray& line);
     // The five composite properties as NAME=VALUE, from what the driver rebuilt.
-    static QStringList addressLines(const TMirex_d& driver);
+    static QStringList addressLines(const DeviceDriver& driver);
 };

@@ -5,12 +5,12 @@
 
 #include <QSocketNotifier>
 
+#include "DeviceDriver.h"
 #include "ErrorReport.h"
-#include "Mirex_d.h"
 
 using tesso::frames::DeviceSignal;
 
-TDriverFramePort::TDriverFramePort(TMirex_d& driver, TFrameEvents& events, QObject* parent)
+DriverFramePort::DriverFramePort(DeviceDriver& driver, FrameEvents& events, QObject* parent)
     : QObject(parent), m_driver(driver), m_events(events), m_driverThread(std::this_thread::get_id()),
       m_wakeFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
@@ -20,7 +20,7 @@ TDriverFramePort::TDriverFramePort(TMirex_d& driver, TFrameEvents& events, QObje
     }
 }
 
-TDriverFramePort::~TDriverFramePort()
+DriverFramePort::~DriverFramePort()
 {
     Detach();
     delete m_wake;
@@ -28,7 +28,7 @@ TDriverFramePort::~TDriverFramePort()
         ::close(m_wakeFd);
 }
 
-void TDriverFramePort::Detach()
+void DriverFramePort::Detach()
 {
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
@@ -42,7 +42,7 @@ void TDriverFramePort::Detach()
     m_served.notify_all();
 }
 
-void TDriverFramePort::enqueue(Call& call)
+void DriverFramePort::enqueue(Call& call)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     if (m_detached || m_wakeFd < 0)
@@ -55,7 +55,7 @@ void TDriverFramePort::enqueue(Call& call)
         m_served.wait(lock, [&call] { return call.done; });
 }
 
-void TDriverFramePort::Post(std::function<void()> call)
+void DriverFramePort::Post(std::function<void()> call)
 {
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
@@ -67,7 +67,7 @@ void TDriverFramePort::Post(std::function<void()> call)
     [[maybe_unused]] const auto written = ::write(m_wakeFd, &one, sizeof one);
 }
 
-void TDriverFramePort::serve()
+void DriverFramePort::serve()
 {
     std::uint64_t count = 0;
     [[maybe_unused]] const auto read = ::read(m_wakeFd, &count, sizeof count);
@@ -91,7 +91,7 @@ void TDriverFramePort::serve()
     }
 }
 
-void TDriverFramePort::onDriverThread(const std::function<void()>& call)
+void DriverFramePort::onDriverThread(const std::function<void()>& call)
 {
     if (m_detached)
         return;
@@ -103,17 +103,17 @@ void TDriverFramePort::onDriverThread(const std::function<void()>& call)
     enqueue(handed);
 }
 
-void TDriverFramePort::SendVariable(tVAR variable, std::uint32_t value)
+void DriverFramePort::SendVariable(tVAR variable, std::uint32_t value)
 {
     onDriverThread([this, variable, value] { m_driver.setVariable(variable, value); });
 }
 
-void TDriverFramePort::SendRaw(const QByteArray& bytes)
+void DriverFramePort::SendRaw(const QByteArray& bytes)
 {
     onDriverThread([this, &bytes] { m_driver.SendRawString(bytes); });
 }
 
-void TDriverFramePort::EnterRawMode()
+void DriverFramePort::EnterRawMode()
 {
     onDriverThread([this] {
         m_driver.setForceConn(true);
@@ -123,7 +123,7 @@ void TDriverFramePort::EnterRawMode()
     });
 }
 
-void TDriverFramePort::LeaveRawMode()
+void DriverFramePort::LeaveRawMode()
 {
     onDriverThread([this] {
         m_driver.setForceConn(false);
@@ -132,14 +132,14 @@ void TDriverFramePort::LeaveRawMode()
     });
 }
 
-std::uint32_t TDriverFramePort::MirroredValue(tVAR variable)
+std::uint32_t DriverFramePort::MirroredValue(tVAR variable)
 {
     std::uint32_t value = 0;
     onDriverThread([this, variable, &value] { value = m_driver.mirrorValue(variable); });
     return value;
 }
 
-void TDriverFramePort::RawDataArrived()
+void DriverFramePort::RawDataArrived()
 {
     const QByteArray bytes = m_driver.ReadRawData();
     for (const char byte : bytes) {
@@ -171,7 +171,7 @@ void TDriverFramePort::RawDataArrived()
     }
 }
 
-void TDriverFramePort::VariableReported(tVAR variable)
+void DriverFramePort::VariableReported(tVAR variable)
 {
     m_events.RecordReply(variable, m_driver.mirrorValue(variable));
 }

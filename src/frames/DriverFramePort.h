@@ -19,15 +19,15 @@
 #include "FramePort.h"
 
 class QSocketNotifier;
-class TMirex_d;
+class DeviceDriver;
 
-class TDriverFramePort : public QObject, public TFramePort
+class DriverFramePort : public QObject, public FramePort
 {
     Q_OBJECT
 
   public:
-    TDriverFramePort(TMirex_d& driver, TFrameEvents& events, QObject* parent = nullptr);
-    ~TDriverFramePort() override;
+    DriverFramePort(DeviceDriver& driver, FrameEvents& events, QObject* parent = nullptr);
+    ~DriverFramePort() override;
 
     void SendVariable(tVAR variable, std::uint32_t value) override;
     void SendRaw(const QByteArray& bytes) override;
@@ -56,8 +56,8 @@ class TDriverFramePort : public QObject, public TFramePort
     // On the driver's thread: runs what the other thread handed over.
     void serve();
 
-    TMirex_d& m_driver;
-    TFrameEvents& m_events;
+    DeviceDriver& m_driver;
+    FrameEvents& m_events;
     tesso::frames::DeviceCodeDecoder m_decoder;
     std::atomic<bool> m_detached{false};
     // The hand-over: a queue under a mutex and an event descriptor that wakes the driver's thread.

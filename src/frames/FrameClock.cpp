@@ -2,14 +2,14 @@
 
 #include <chrono>
 
-std::uint32_t TSteadyFrameClock::NowMs() const
+std::uint32_t SteadyFrameClock::NowMs() const
 {
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
-void TSteadyFrameClock::WaitUntil(std::condition_variable& condition, std::unique_lock<std::mutex>& lock,
-                                  std::uint32_t deadline, const std::function<bool()>& ready)
+void SteadyFrameClock::WaitUntil(std::condition_variable& condition, std::unique_lock<std::mutex>& lock,
+                                 std::uint32_t deadline, const std::function<bool()>& ready)
 {
     // A deadline already behind (the difference reads as negative) does not wait.
     const auto remaining = static_cast<std::int32_t>(deadline - NowMs());

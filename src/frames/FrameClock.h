@@ -8,10 +8,10 @@
 #include <functional>
 #include <mutex>
 
-class TFrameClock
+class FrameClock
 {
   public:
-    virtual ~TFrameClock() = default;
+    virtual ~FrameClock() = default;
     virtual std::uint32_t NowMs() const = 0;
     // Blocks (the lock held on return) until `ready` holds or the tick count reaches `deadline`;
     // the condition is notified whenever `ready` may have changed.
@@ -31,7 +31,7 @@ inline std::uint32_t ElapsedMs(std::uint32_t since, std::uint32_t now)
     return now - since;
 }
 
-class TSteadyFrameClock : public TFrameClock
+class SteadyFrameClock : public FrameClock
 {
   public:
     std::uint32_t NowMs() const override;

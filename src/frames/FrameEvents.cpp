@@ -1,6 +1,6 @@
 #include "FrameEvents.h"
 
-void TFrameEvents::Set(FrameEvent event)
+void FrameEvents::Set(FrameEvent event)
 {
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
@@ -9,19 +9,19 @@ void TFrameEvents::Set(FrameEvent event)
     m_condition.notify_all();
 }
 
-void TFrameEvents::Clear(FrameEvent event)
+void FrameEvents::Clear(FrameEvent event)
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
     m_set = static_cast<std::uint16_t>(m_set & ~static_cast<std::uint16_t>(event));
 }
 
-bool TFrameEvents::IsSet(FrameEvent event) const
+bool FrameEvents::IsSet(FrameEvent event) const
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
     return (m_set & static_cast<std::uint16_t>(event)) != 0;
 }
 
-bool TFrameEvents::Take(FrameEvent event)
+bool FrameEvents::Take(FrameEvent event)
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
     const bool was = (m_set & static_cast<std::uint16_t>(event)) != 0;
@@ -29,7 +29,7 @@ bool TFrameEvents::Take(FrameEvent event)
     return was;
 }
 
-std::uint16_t TFrameEvents::WaitAny(std::uint16_t mask, std::optional<std::uint32_t> deadline)
+std::uint16_t FrameEvents::WaitAny(std::uint16_t mask, std::optional<std::uint32_t> deadline)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_blocked = true;
@@ -37,12 +37,12 @@ std::uint16_t TFrameEvents::WaitAny(std::uint16_t mask, std::optional<std::uint3
     if (deadline)
         m_clock.WaitUntil(m_condition, lock, *deadline, ready);
     else
-        TFrameClock::Wait(m_condition, lock, ready);
+        FrameClock::Wait(m_condition, lock, ready);
     m_blocked = false;
     return static_cast<std::uint16_t>(m_set & mask);
 }
 
-void TFrameEvents::Wake()
+void FrameEvents::Wake()
 {
     {
         // Taken so that a loop between its test and its wait cannot miss the wake-up.
@@ -51,13 +51,13 @@ void TFrameEvents::Wake()
     m_condition.notify_all();
 }
 
-bool TFrameEvents::Blocked() const
+bool FrameEvents::Blocked() const
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_blocked;
 }
 
-std::size_t TFrameEvents::slot(tVAR variable)
+std::size_t FrameEvents::slot(tVAR variable)
 {
     switch (variable) {
     case _FAMODEM:
@@ -69,7 +69,7 @@ std::size_t TFrameEvents::slot(tVAR variable)
     }
 }
 
-void TFrameEvents::RecordReply(tVAR variable, std::uint32_t value)
+void FrameEvents::RecordReply(tVAR variable, std::uint32_t value)
 {
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
@@ -79,13 +79,13 @@ void TFrameEvents::RecordReply(tVAR variable, std::uint32_t value)
     m_condition.notify_all();
 }
 
-TFrameEvents::ReplyRecord TFrameEvents::LastReply(tVAR variable) const
+FrameEvents::ReplyRecord FrameEvents::LastReply(tVAR variable) const
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_replies[slot(variable)];
 }
 
-std::uint64_t TFrameEvents::ReplySequence() const
+std::uint64_t FrameEvents::ReplySequence() const
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_sequence;

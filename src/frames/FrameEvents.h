@@ -37,10 +37,10 @@ constexpr std::uint16_t operator|(std::uint16_t a, FrameEvent b)
     return static_cast<std::uint16_t>(a | static_cast<std::uint16_t>(b));
 }
 
-class TFrameEvents
+class FrameEvents
 {
   public:
-    explicit TFrameEvents(TFrameClock& clock) : m_clock(clock) {}
+    explicit FrameEvents(FrameClock& clock) : m_clock(clock) {}
 
     void Set(FrameEvent event);
     void Clear(FrameEvent event);
@@ -66,12 +66,12 @@ class TFrameEvents
     // The sequence number the next reply will exceed.
     std::uint64_t ReplySequence() const;
 
-    TFrameClock& Clock() const { return m_clock; }
+    FrameClock& Clock() const { return m_clock; }
 
   private:
     static std::size_t slot(tVAR variable);
 
-    TFrameClock& m_clock;
+    FrameClock& m_clock;
     mutable std::mutex m_mutex;
     std::condition_variable m_condition;
     std::uint16_t m_set = static_cast<std::uint16_t>(FrameEvent::Reset);

@@ -8,10 +8,10 @@
 
 #include "Catalogue.h"
 
-class TFramePort
+class FramePort
 {
   public:
-    virtual ~TFramePort() = default;
+    virtual ~FramePort() = default;
     // A variable command (FAMODEM_, FATRMODE, FAEXEC) in the text protocol.
     virtual void SendVariable(tVAR variable, std::uint32_t value) = 0;
     // Frame bytes as they are.

@@ -6,22 +6,22 @@
 #include "DriverFramePort.h"
 #include "FrameCodec.h"
 
-TFrameUpload::TFrameUpload(TMirex_d& driver, TFrameClock* clock, QObject* parent) : QObject(parent)
+FrameUpload::FrameUpload(DeviceDriver& driver, FrameClock* clock, QObject* parent) : QObject(parent)
 {
     if (!clock) {
-        m_ownClock = std::make_unique<TSteadyFrameClock>();
+        m_ownClock = std::make_unique<SteadyFrameClock>();
         clock = m_ownClock.get();
     }
-    m_thread = std::make_unique<TThreadFrameRaw>(*clock);
-    m_port = std::make_unique<TDriverFramePort>(driver, m_thread->Events());
+    m_thread = std::make_unique<RawFrameTransfer>(*clock);
+    m_port = std::make_unique<DriverFramePort>(driver, m_thread->Events());
 }
 
-TFrameUpload::~TFrameUpload()
+FrameUpload::~FrameUpload()
 {
     AbortAndWait();
 }
 
-bool TFrameUpload::Start(const QImage& picture, QString* error)
+bool FrameUpload::Start(const QImage& picture, QString* error)
 {
     {
         const std::lock_guard<std::mutex> lock(m_canvasLock);
@@ -43,49 +43,49 @@ bool TFrameUpload::Start(const QImage& picture, QString* error)
     return true;
 }
 
-void TFrameUpload::UserAbort()
+void FrameUpload::UserAbort()
 {
     m_thread->UserAbort();
 }
 
-bool TFrameUpload::Running() const
+bool FrameUpload::Running() const
 {
     return m_thread->isRunning() && !m_thread->IsIdle();
 }
 
-bool TFrameUpload::Finished() const
+bool FrameUpload::Finished() const
 {
     return m_thread->isFinished();
 }
 
-std::uint8_t TFrameUpload::Result() const
+std::uint8_t FrameUpload::Result() const
 {
     return m_thread->Result();
 }
 
-std::uint32_t TFrameUpload::PixelCount() const
+std::uint32_t FrameUpload::PixelCount() const
 {
     return m_thread->PixelCount();
 }
 
-void TFrameUpload::RawDataArrived()
+void FrameUpload::RawDataArrived()
 {
     m_port->RawDataArrived();
 }
 
-void TFrameUpload::VariableReported(tVAR variable)
+void FrameUpload::VariableReported(tVAR variable)
 {
     if (Watches(variable))
         m_port->VariableReported(variable);
 }
 
-void TFrameUpload::AbortAndWait()
+void FrameUpload::AbortAndWait()
 {
     if (m_thread->isRunning()) {
         m_thread->UserAbort();
         // The abort still puts the link back through the port, so this thread keeps serving it.
         QEventLoop loop;
-        connect(this, &TFrameUpload::finished, &loop, &QEventLoop::quit);
+        connect(this, &FrameUpload::finished, &loop, &QEventLoop::quit);
         QTimer check; // the end may have been told before the loop started listening
         connect(&check, &QTimer::timeout, &loop, [&] {
             if (m_thread->isFinished())

@@ -14,20 +14,20 @@
 #include <QObject>
 
 #include "Catalogue.h"
-#include "ThreadFrameRaw.h"
+#include "RawFrameTransfer.h"
 
-class TDriverFramePort;
-class TFrameClock;
-class TMirex_d;
+class DriverFramePort;
+class FrameClock;
+class DeviceDriver;
 
-class TFrameUpload : public QObject
+class FrameUpload : public QObject
 {
     Q_OBJECT
 
   public:
     // `clock` defaults to the steady clock.
-    explicit TFrameUpload(TMirex_d& driver, TFrameClock* clock = nullptr, QObject* parent = nullptr);
-    ~TFrameUpload() override;
+    explicit FrameUpload(DeviceDriver& driver, FrameClock* clock = nullptr, QObject* parent = nullptr);
+    ~FrameUpload() override;
 
     // Starts sending a 720 x 288 picture; false with the reason when the picture is not one.
     bool Start(const QImage& picture, QString* error);
@@ -55,16 +55,16 @@ class TFrameUpload : public QObject
     // it is still sending.
     void AbortAndWait();
 
-    TThreadFrameRaw* Thread() { return m_thread.get(); }
+    RawFrameTransfer* Thread() { return m_thread.get(); }
 
   signals:
     // The thread has ended; Result() holds the outcome.
     void finished();
 
   private:
-    std::unique_ptr<TFrameClock> m_ownClock;
+    std::unique_ptr<FrameClock> m_ownClock;
     QImage m_picture;
     std::mutex m_canvasLock;
-    std::unique_ptr<TThreadFrameRaw> m_thread;
-    std::unique_ptr<TDriverFramePort> m_port;
+    std::unique_ptr<RawFrameTransfer> m_thread;
+    std::unique_ptr<DriverFramePort> m_port;
 };

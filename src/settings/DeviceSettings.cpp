@@ -7,11 +7,11 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include "DeviceDriver.h"
 #include "DeviceMirror.h"
 #include "DeviceModels.h"
 #include "IpText.h"
 #include "LanDefaults.h"
-#include "Mirex_d.h"
 
 using tesso::Catalogue;
 using tesso::ModelTable;
@@ -21,8 +21,8 @@ namespace
 
 const QString FormatName = QStringLiteral("tesso-device-settings");
 
-using Entry = TDeviceSettings::Entry;
-using Kind = TDeviceSettings::Kind;
+using Entry = DeviceSettings::Entry;
+using Kind = DeviceSettings::Kind;
 
 Entry make(const QString& name, Kind kind, tVAR variable, int which = 0, bool network = false)
 {
@@ -116,10 +116,10 @@ struct Reader {
         }
         case Kind::Message: {
             const QJsonArray codes = value.toArray();
-            if (!value.isArray() || codes.size() > TDeviceSettings::MaxMessageLength)
+            if (!value.isArray() || codes.size() > DeviceSettings::MaxMessageLength)
                 return fail(QStringLiteral("%1 is not a list of at most %2 character codes")
                                 .arg(e.name)
-                                .arg(TDeviceSettings::MaxMessageLength));
+                                .arg(DeviceSettings::MaxMessageLength));
             for (const QJsonValue& code : codes) {
                 std::uint32_t c = 0;
                 if (!number(code, e.name, 255.0, c) || c == 0)
@@ -135,12 +135,12 @@ struct Reader {
 
 } // namespace
 
-QString TDeviceSettings::Entry::label() const
+QString DeviceSettings::Entry::label() const
 {
     return kind == Kind::PerInput ? QStringLiteral("%1[%2]").arg(name).arg(which) : name;
 }
 
-QString TDeviceSettings::Entry::valueText() const
+QString DeviceSettings::Entry::valueText() const
 {
     switch (kind) {
     case Kind::Address:
@@ -157,15 +157,15 @@ QString TDeviceSettings::Entry::valueText() const
     }
 }
 
-bool TDeviceSettings::Entry::sameValue(const Entry& other) const
+bool DeviceSettings::Entry::sameValue(const Entry& other) const
 {
     return number == other.number && text == other.text && codes == other.codes;
 }
 
-TDeviceSettings TDeviceSettings::FromDriver(const TMirex_d& driver, const QByteArray& messageOn,
-                                            const QByteArray& messageOff)
+DeviceSettings DeviceSettings::FromDriver(const DeviceDriver& driver, const QByteArray& messageOn,
+                                          const QByteArray& messageOff)
 {
-    TDeviceSettings s;
+    DeviceSettings s;
     s.DeviceCode = driver.DEV();
     s.Model = QString::fromLatin1(ModelTable::OfCode(s.DeviceCode).name);
     for (std::size_t i = 0; i < std::size(FirmwareVariables); ++i)
@@ -201,7 +201,7 @@ TDeviceSettings TDeviceSettings::FromDriver(const TMirex_d& driver, const QByteA
     return s;
 }
 
-QByteArray TDeviceSettings::ToJson() const
+QByteArray DeviceSettings::ToJson() const
 {
     QJsonObject device{{QStringLiteral("code"), static_cast<double>(DeviceCode)},
                        {QStringLiteral("model"), Model},
@@ -243,10 +243,10 @@ QByteArray TDeviceSettings::ToJson() const
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-std::optional<TDeviceSettings> TDeviceSettings::FromJson(const QByteArray& json, QString* error)
+std::optional<DeviceSettings> DeviceSettings::FromJson(const QByteArray& json, QString* error)
 {
     Reader r;
-    auto refuse = [&](const QString& why) -> std::optional<TDeviceSettings> {
+    auto refuse = [&](const QString& why) -> std::optional<DeviceSettings> {
         if (error)
             *error = why;
         return std::nullopt;
@@ -263,7 +263,7 @@ std::optional<TDeviceSettings> TDeviceSettings::FromJson(const QByteArray& json,
         return refuse(QStringLiteral("settings file version %1; this program reads version %2")
                           .arg(root.value(QStringLiteral("version")).toVariant().toString())
                           .arg(FormatVersion));
-    TDeviceSettings s;
+    DeviceSettings s;
     const QJsonObject device = root.value(QStringLiteral("device")).toObject();
     if (!r.number(device.value(QStringLiteral("code")), QStringLiteral("the device code"), 4294967295.0,
                   s.DeviceCode))
@@ -314,7 +314,7 @@ std::optional<TDeviceSettings> TDeviceSettings::FromJson(const QByteArray& json,
     return s;
 }
 
-bool TDeviceSettings::Save(const QString& path, QString* error) const
+bool DeviceSettings::Save(const QString& path, QString* error) const
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(ToJson()) < 0 || !file.commit()) {
@@ -325,7 +325,7 @@ bool TDeviceSettings::Save(const QString& path, QString* error) const
     return true;
 }
 
-std::optional<TDeviceSettings> TDeviceSettings::Load(const QString& path, QString* error)
+std::optional<DeviceSettings> DeviceSettings::Load(const QString& path, QString* error)
 {
     QFile file(path);
     // A settings file is a few kilobytes; anything far larger is not one.
@@ -343,7 +343,7 @@ std::optional<TDeviceSettings> TDeviceSettings::Load(const QString& path, QStrin
     return FromJson(file.readAll(), error);
 }
 
-std::vector<TDeviceSettings::Difference> TDeviceSettings::DifferencesFrom(const TDeviceSettings& device) const
+std::vector<DeviceSettings::Difference> DeviceSettings::DifferencesFrom(const DeviceSettings& device) const
 {
     std::vector<Difference> list;
     for (const Entry& mine : Entries)
@@ -356,7 +356,7 @@ std::vector<TDeviceSettings::Difference> TDeviceSettings::DifferencesFrom(const 
     return list;
 }
 
-QString TDeviceSettings::RefusalFor(std::uint32_t deviceCode) const
+QString DeviceSettings::RefusalFor(std::uint32_t deviceCode) const
 {
     if (DeviceCode == deviceCode)
         return {};

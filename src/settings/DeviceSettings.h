@@ -1,5 +1,5 @@
 #pragma once
-// TDeviceSettings: a device's setup as a list of named values, taken from the driver's mirror or
+// DeviceSettings: a device's setup as a list of named values, taken from the driver's mirror or
 // read from a settings file. Only the catalogue's settings are in it: the device-wide ones by their
 // names ("HPOS"), the per-input ones as one value per input ("PENA" with inputs 1..n), the network
 // addresses and ports as the driver builds them ("LOCAL_IP", "LOCAL_PORT", "NETMASK"), and the two
@@ -23,9 +23,9 @@
 
 #include "Catalogue.h"
 
-class TMirex_d;
+class DeviceDriver;
 
-class TDeviceSettings
+class DeviceSettings
 {
   public:
     static constexpr int FormatVersion = 1;
@@ -65,18 +65,18 @@ class TDeviceSettings
     QStringList Unknown;
 
     // The setup as the driver mirrors it, with the messages read back from the device.
-    static TDeviceSettings FromDriver(const TMirex_d& driver, const QByteArray& messageOn,
-                                      const QByteArray& messageOff);
+    static DeviceSettings FromDriver(const DeviceDriver& driver, const QByteArray& messageOn,
+                                     const QByteArray& messageOff);
 
     QByteArray ToJson() const;
-    static std::optional<TDeviceSettings> FromJson(const QByteArray& json, QString* error);
+    static std::optional<DeviceSettings> FromJson(const QByteArray& json, QString* error);
 
     // Writes the file whole or not at all.
     bool Save(const QString& path, QString* error) const;
-    static std::optional<TDeviceSettings> Load(const QString& path, QString* error);
+    static std::optional<DeviceSettings> Load(const QString& path, QString* error);
 
     // Every setting whose value differs, in the order of this setup (the file's).
-    std::vector<Difference> DifferencesFrom(const TDeviceSettings& device) const;
+    std::vector<Difference> DifferencesFrom(const DeviceSettings& device) const;
     // Why a file cannot be written to this device, or "" when it can.
     QString RefusalFor(std::uint32_t deviceCode) const;
 };

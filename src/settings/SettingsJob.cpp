@@ -1,7 +1,7 @@
 #include "SettingsJob.h"
 
+#include "DeviceDriver.h"
 #include "DeviceMirror.h"
-#include "Mirex_d.h"
 
 namespace
 {
@@ -12,49 +12,49 @@ const tVAR CharacterOf[2] = {_STBON, _STBOFF};
 
 } // namespace
 
-TSettingsJob::TSettingsJob(TMirex_d& driver, QObject* parent)
+SettingsJob::SettingsJob(DeviceDriver& driver, QObject* parent)
     : QObject(parent), m_driver(driver), m_runner(driver)
 {
-    connect(&m_runner, &TSettingsRunner::progress, this, &TSettingsJob::progress);
-    connect(&m_runner, &TSettingsRunner::finished, this, &TSettingsJob::runnerFinished);
+    connect(&m_runner, &SettingsRunner::progress, this, &SettingsJob::progress);
+    connect(&m_runner, &SettingsRunner::finished, this, &SettingsJob::runnerFinished);
 }
 
-void TSettingsJob::Collect()
+void SettingsJob::Collect()
 {
     m_phase = Phase::Collecting;
     addCollectSteps();
     m_runner.Start();
 }
 
-void TSettingsJob::addCollectSteps()
+void SettingsJob::addCollectSteps()
 {
     m_messages[0].clear();
     m_messages[1].clear();
-    m_runner.Add({QStringLiteral("the query-all"), [](TMirex_d& d) { d.QueryAll(); }, _DIESE, {}, true});
+    m_runner.Add({QStringLiteral("the query-all"), [](DeviceDriver& d) { d.QueryAll(); }, _DIESE, {}, true});
     addReadBack(0);
     addReadBack(1);
 }
 
 // One cell: select it, ask for its character; the device's echo of the selector must name the
 // cell asked for, and the message ends at its 0 or at its last cell.
-void TSettingsJob::addReadBack(int message)
+void SettingsJob::addReadBack(int message)
 {
     const auto cell = static_cast<std::uint32_t>(m_messages[message].size());
-    TSettingsRunner::Step step;
+    SettingsRunner::Step step;
     step.what = QStringLiteral("%1 cell %2")
                     .arg(QLatin1String(tesso::Catalogue[CharacterOf[message]].name))
                     .arg(cell);
-    step.send = [message, cell](TMirex_d& d) {
+    step.send = [message, cell](DeviceDriver& d) {
         d.setVariable(CellOf[message], cell);
         d.setQueryVar(CharacterOf[message]);
     };
     step.awaited = CharacterOf[message];
-    step.answered = [this, message, cell](const TMirex_d& d) {
+    step.answered = [this, message, cell](const DeviceDriver& d) {
         const std::uint32_t code = d.mirrorValue(CharacterOf[message]);
         if (d.mirrorValue(CellOf[message]) != cell || code == 0 || code > 255)
             return QString(); // the end of the message, or as far as the device follows
         m_messages[message].append(static_cast<char>(code));
-        if (m_messages[message].size() < TDeviceSettings::MaxMessageLength)
+        if (m_messages[message].size() < DeviceSettings::MaxMessageLength)
             addReadBack(message);
         return QString();
     };
@@ -64,7 +64,7 @@ void TSettingsJob::addReadBack(int message)
         m_runner.AddNext(std::move(step));
 }
 
-void TSettingsJob::Restore(const TDeviceSettings& file)
+void SettingsJob::Restore(const DeviceSettings& file)
 {
     m_file = file;
     m_written = 0;
@@ -80,20 +80,20 @@ void TSettingsJob::Restore(const TDeviceSettings& file)
     m_runner.Start();
 }
 
-void TSettingsJob::writeDifferences()
+void SettingsJob::writeDifferences()
 {
     m_phase = Phase::Writing;
     std::uint32_t selectedInput = 0;
-    for (const TDeviceSettings::Difference& d : m_file.DifferencesFrom(m_device))
+    for (const DeviceSettings::Difference& d : m_file.DifferencesFrom(m_device))
         addWrite(d.inFile, selectedInput);
     m_runner.Start();
 }
 
-void TSettingsJob::addWrite(const TDeviceSettings::Entry& e, std::uint32_t& selectedInput)
+void SettingsJob::addWrite(const DeviceSettings::Entry& e, std::uint32_t& selectedInput)
 {
-    using Kind = TDeviceSettings::Kind;
-    auto add = [this](const QString& what, std::function<void(TMirex_d&)> send, tVAR awaited) {
-        m_runner.Add({what, std::move(send), awaited, [this](const TMirex_d&) {
+    using Kind = DeviceSettings::Kind;
+    auto add = [this](const QString& what, std::function<void(DeviceDriver&)> send, tVAR awaited) {
+        m_runner.Add({what, std::move(send), awaited, [this](const DeviceDriver&) {
                           ++m_written;
                           return QString();
                       }});
@@ -101,16 +101,16 @@ void TSettingsJob::addWrite(const TDeviceSettings::Entry& e, std::uint32_t& sele
     switch (e.kind) {
     case Kind::Plain:
         add(
-            e.label(), [v = e.variable, n = e.number](TMirex_d& d) { d.setVariable(v, n); }, e.variable);
+            e.label(), [v = e.variable, n = e.number](DeviceDriver& d) { d.setVariable(v, n); }, e.variable);
         break;
     case Kind::PerInput:
         if (selectedInput != static_cast<std::uint32_t>(e.which)) {
             selectedInput = static_cast<std::uint32_t>(e.which);
             m_runner.Add(
-                {QStringLiteral("PCHAN"), [k = selectedInput](TMirex_d& d) { d.setPCHAN(k); }, _PCHAN});
+                {QStringLiteral("PCHAN"), [k = selectedInput](DeviceDriver& d) { d.setPCHAN(k); }, _PCHAN});
         }
         add(
-            e.label(), [v = e.variable, n = e.number](TMirex_d& d) { d.setVariable(v, n); }, e.variable);
+            e.label(), [v = e.variable, n = e.number](DeviceDriver& d) { d.setVariable(v, n); }, e.variable);
         break;
     case Kind::Message: {
         const int message = e.which;
@@ -118,7 +118,7 @@ void TSettingsJob::addWrite(const TDeviceSettings::Entry& e, std::uint32_t& sele
         codes.append('\0'); // the end of the message is written too
         for (int i = 0; i < codes.size(); ++i)
             m_runner.Add({QStringLiteral("%1 cell %2").arg(e.name).arg(i),
-                          [message, i, c = static_cast<unsigned char>(codes[i])](TMirex_d& d) {
+                          [message, i, c = static_cast<unsigned char>(codes[i])](DeviceDriver& d) {
                               d.setVariable(CellOf[message], static_cast<std::uint32_t>(i));
                               d.setVariable(CharacterOf[message], c);
                           },
@@ -129,7 +129,7 @@ void TSettingsJob::addWrite(const TDeviceSettings::Entry& e, std::uint32_t& sele
     case Kind::Address:
         add(
             e.name,
-            [which = e.which, text = e.text](TMirex_d& d) {
+            [which = e.which, text = e.text](DeviceDriver& d) {
                 if (which == DeviceMirror::Local)
                     d.setLOCAL_IP(text);
                 else if (which == DeviceMirror::Remote)
@@ -142,7 +142,7 @@ void TSettingsJob::addWrite(const TDeviceSettings::Entry& e, std::uint32_t& sele
     case Kind::Port:
         add(
             e.name,
-            [which = e.which, n = e.number](TMirex_d& d) {
+            [which = e.which, n = e.number](DeviceDriver& d) {
                 if (which == DeviceMirror::Local)
                     d.setLOCAL_PORT(static_cast<std::int32_t>(n));
                 else
@@ -152,12 +152,12 @@ void TSettingsJob::addWrite(const TDeviceSettings::Entry& e, std::uint32_t& sele
         break;
     case Kind::Netmask:
         add(
-            e.name, [text = e.text](TMirex_d& d) { d.setNETMASK(text); }, _NETMASK);
+            e.name, [text = e.text](DeviceDriver& d) { d.setNETMASK(text); }, _NETMASK);
         break;
     }
 }
 
-void TSettingsJob::runnerFinished(bool ok, const QString& error)
+void SettingsJob::runnerFinished(bool ok, const QString& error)
 {
     const Phase phase = m_phase;
     if (!ok) {
@@ -167,12 +167,12 @@ void TSettingsJob::runnerFinished(bool ok, const QString& error)
     }
     switch (phase) {
     case Phase::Comparing:
-        m_device = TDeviceSettings::FromDriver(m_driver, m_messages[0], m_messages[1]);
+        m_device = DeviceSettings::FromDriver(m_driver, m_messages[0], m_messages[1]);
         writeDifferences();
         return;
     case Phase::Collecting:
     case Phase::Verifying:
-        m_device = TDeviceSettings::FromDriver(m_driver, m_messages[0], m_messages[1]);
+        m_device = DeviceSettings::FromDriver(m_driver, m_messages[0], m_messages[1]);
         m_phase = Phase::Idle;
         if (phase == Phase::Verifying) {
             m_remaining = m_file.DifferencesFrom(m_device);

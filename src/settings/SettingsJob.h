@@ -1,5 +1,5 @@
 #pragma once
-// TSettingsJob: the settings jobs the client and the window run against a device. Collect reads
+// SettingsJob: the settings jobs the client and the window run against a device. Collect reads
 // the device's setup (a whole query-all answer, then both projector messages cell by cell);
 // Restore collects, writes the settings that differ from a file, in the file's order (the input
 // selector before each input's values, the network last), each one answered before the next, and
@@ -14,24 +14,24 @@
 #include "DeviceSettings.h"
 #include "SettingsRunner.h"
 
-class TMirex_d;
+class DeviceDriver;
 
-class TSettingsJob : public QObject
+class SettingsJob : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit TSettingsJob(TMirex_d& driver, QObject* parent = nullptr);
+    explicit SettingsJob(DeviceDriver& driver, QObject* parent = nullptr);
 
     void Collect();
-    void Restore(const TDeviceSettings& file);
+    void Restore(const DeviceSettings& file);
     void Cancel() { m_runner.Cancel(); }
     void Replied(tVAR index) { m_runner.Replied(index); }
 
     // The device's setup as the last collect found it.
-    const TDeviceSettings& Device() const { return m_device; }
+    const DeviceSettings& Device() const { return m_device; }
     // What still differs from the file after a restore (empty when it succeeded).
-    const std::vector<TDeviceSettings::Difference>& Remaining() const { return m_remaining; }
+    const std::vector<DeviceSettings::Difference>& Remaining() const { return m_remaining; }
     int Written() const { return m_written; }
 
   signals:
@@ -42,16 +42,16 @@ class TSettingsJob : public QObject
     enum class Phase { Idle, Collecting, Comparing, Writing, Verifying };
     void addCollectSteps();
     void addReadBack(int message);
-    void addWrite(const TDeviceSettings::Entry& entry, std::uint32_t& selectedInput);
+    void addWrite(const DeviceSettings::Entry& entry, std::uint32_t& selectedInput);
     void writeDifferences();
     void runnerFinished(bool ok, const QString& error);
 
-    TMirex_d& m_driver;
-    TSettingsRunner m_runner;
+    DeviceDriver& m_driver;
+    SettingsRunner m_runner;
     Phase m_phase = Phase::Idle;
     QByteArray m_messages[2];
-    TDeviceSettings m_device;
-    TDeviceSettings m_file;
-    std::vector<TDeviceSettings::Difference> m_remaining;
+    DeviceSettings m_device;
+    DeviceSettings m_file;
+    std::vector<DeviceSettings::Difference> m_remaining;
     int m_written = 0;
 };

@@ -2,11 +2,11 @@
 
 #include <QStringList>
 
+#include "DeviceDriver.h"
 #include "ErrorReport.h"
 #include "Errors.h"
-#include "Mirex_d.h"
 
-TSettingsRunner::TSettingsRunner(TMirex_d& driver, int stepTimeoutMs, QObject* parent)
+SettingsRunner::SettingsRunner(DeviceDriver& driver, int stepTimeoutMs, QObject* parent)
     : QObject(parent), m_driver(driver)
 {
     m_timeout.setSingleShot(true);
@@ -19,30 +19,30 @@ TSettingsRunner::TSettingsRunner(TMirex_d& driver, int stepTimeoutMs, QObject* p
     });
 }
 
-void TSettingsRunner::Add(Step step)
+void SettingsRunner::Add(Step step)
 {
     m_steps.push_back(std::move(step));
 }
 
-void TSettingsRunner::AddNext(Step step)
+void SettingsRunner::AddNext(Step step)
 {
     m_steps.push_front(std::move(step));
 }
 
-void TSettingsRunner::Start()
+void SettingsRunner::Start()
 {
     m_running = true;
     m_done = 0;
     next();
 }
 
-void TSettingsRunner::Cancel()
+void SettingsRunner::Cancel()
 {
     if (m_running)
         end(false, QStringLiteral("cancelled"));
 }
 
-void TSettingsRunner::next()
+void SettingsRunner::next()
 {
     if (!m_running)
         return;
@@ -60,7 +60,7 @@ void TSettingsRunner::next()
     m_timeout.start();
 }
 
-void TSettingsRunner::Replied(tVAR index)
+void SettingsRunner::Replied(tVAR index)
 {
     if (!m_running || !m_current)
         return;
@@ -91,7 +91,7 @@ void TSettingsRunner::Replied(tVAR index)
         this, [this] { next(); }, Qt::QueuedConnection);
 }
 
-void TSettingsRunner::end(bool ok, const QString& error)
+void SettingsRunner::end(bool ok, const QString& error)
 {
     m_timeout.stop();
     m_running = false;

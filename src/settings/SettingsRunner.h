@@ -1,5 +1,5 @@
 #pragma once
-// TSettingsRunner: talks a settings job through with the device one exchange at a time: each step
+// SettingsRunner: talks a settings job through with the device one exchange at a time: each step
 // sends, then waits for the device's reply of one variable (its echo, or the answer to a query)
 // before the next goes out. A step may add steps when its answer comes (a message is read back
 // cell by cell until its end). A step that is not answered within its time ends the job.
@@ -17,24 +17,24 @@
 
 #include "Catalogue.h"
 
-class TMirex_d;
+class DeviceDriver;
 
-class TSettingsRunner : public QObject
+class SettingsRunner : public QObject
 {
     Q_OBJECT
 
   public:
     struct Step {
         QString what; // named in the error when the device does not answer
-        std::function<void(TMirex_d&)> send;
+        std::function<void(DeviceDriver&)> send;
         tVAR awaited = _DIESE;
         // On the awaited reply; an empty result goes on, a text ends the job with that error.
-        std::function<QString(const TMirex_d&)> answered{};
+        std::function<QString(const DeviceDriver&)> answered{};
         // The step is a query-all: every variable must have been reported before the "#" line.
         bool wholeDump = false;
     };
 
-    explicit TSettingsRunner(TMirex_d& driver, int stepTimeoutMs = 3000, QObject* parent = nullptr);
+    explicit SettingsRunner(DeviceDriver& driver, int stepTimeoutMs = 3000, QObject* parent = nullptr);
 
     void Add(Step step);
     // Adds a step to run right after the current one.
@@ -56,7 +56,7 @@ class TSettingsRunner : public QObject
     void next();
     void end(bool ok, const QString& error);
 
-    TMirex_d& m_driver;
+    DeviceDriver& m_driver;
     QTimer m_timeout;
     std::deque<Step> m_steps;
     std::optional<Step> m_current;

@@ -5,9 +5,9 @@
 
 #include "CliOptions.h"
 #include "CliSession.h"
+#include "DeviceDriver.h"
 #include "Errors.h"
 #include "EscapeText.h"
-#include "Mirex_d.h"
 #include "QueryAllDump.h"
 #include "TestLinks.h"
 #include "VariableAccess.h"

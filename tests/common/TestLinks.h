@@ -10,10 +10,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "DeviceDriver.h"
 #include "DeviceLink.h"
 #include "Errors.h"
 #include "LinkTimer.h"
-#include "Mirex_d.h"
 
 namespace tesso::test
 {
@@ -151,12 +151,12 @@ struct TestLinks {
 
 // A driver on scripted links.
 struct ScriptedDriver : TestLinks {
-    std::unique_ptr<TMirex_d> driver;
+    std::unique_ptr<DeviceDriver> driver;
 
-    ScriptedDriver() { driver = std::make_unique<TMirex_d>(make()); }
+    ScriptedDriver() { driver = std::make_unique<DeviceDriver>(make()); }
 
-    TMirex_d& operator*() { return *driver; }
-    TMirex_d* operator->() { return driver.get(); }
+    DeviceDriver& operator*() { return *driver; }
+    DeviceDriver* operator->() { return driver.get(); }
 
     // Serial port open and the device connected without detection, ready to record commands.
     void connectSerial()

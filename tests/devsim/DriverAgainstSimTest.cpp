@@ -12,7 +12,7 @@
 
 #include <QTimer>
 
-#include "Mirex_d.h"
+#include "DeviceDriver.h"
 #include "ReportCapture.h"
 #include "SerialLink.h"
 #include "SimServer.h"
@@ -30,7 +30,7 @@ constexpr int Faster = 20;
 // 3 s + 2 s + 2 s + 2 s of the driver's time to Ready is under half a second here; leave room.
 constexpr int Deadline = 5000;
 
-void expectDumpLoaded(TMirex_d& d)
+void expectDumpLoaded(DeviceDriver& d)
 {
     EXPECT_EQ(d.DEV(), 57u);
     EXPECT_EQ(d.UNITy(), 27000u);
@@ -79,7 +79,7 @@ const char* linkName(Link link)
 
 struct SimAndDriver {
     SimServer sim;
-    std::unique_ptr<TMirex_d> driver;
+    std::unique_ptr<DeviceDriver> driver;
     tesso::test::ReportCapture report;
 
     SimAndDriver()
@@ -89,7 +89,7 @@ struct SimAndDriver {
         links.udp = std::make_unique<UdpLink>();
         links.tcp = std::make_unique<TcpLink>();
         links.timer = std::make_unique<ScaledLinkTimer>();
-        driver = std::make_unique<TMirex_d>(std::move(links));
+        driver = std::make_unique<DeviceDriver>(std::move(links));
         sim.device().setStoreTiming(-1, 0);
     }
     // The driver goes first, while its reports are still captured.
@@ -115,7 +115,7 @@ struct SimAndDriver {
     }
 
     SimDevice& device() { return sim.device(); }
-    TMirex_d& drv() { return *driver; }
+    DeviceDriver& drv() { return *driver; }
 };
 
 class DriverAgainstSim : public ::testing::TestWithParam<Link>

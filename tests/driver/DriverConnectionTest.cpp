@@ -21,16 +21,16 @@ class StateMachine : public ::testing::Test
     void SetUp() override
     {
         d.serial->active = true;
-        TMirex_d* driver = d.driver.get();
-        QObject::connect(driver, &TMirex_d::connectedChanged, [this](bool connected) {
+        DeviceDriver* driver = d.driver.get();
+        QObject::connect(driver, &DeviceDriver::connectedChanged, [this](bool connected) {
             EXPECT_EQ(connected, d->Connected());
             events.push_back(connected ? "connected" : "disconnected");
         });
-        QObject::connect(driver, &TMirex_d::readyChanged, [this](bool ready) {
+        QObject::connect(driver, &DeviceDriver::readyChanged, [this](bool ready) {
             EXPECT_EQ(ready, d->Ready());
             events.push_back(ready ? "ready" : "not ready");
         });
-        QObject::connect(driver, &TMirex_d::variableReported, [this](tVAR variable, quint32 value) {
+        QObject::connect(driver, &DeviceDriver::variableReported, [this](tVAR variable, quint32 value) {
             if (variable == _DEV)
                 events.push_back("dev" + std::to_string(value));
         });
@@ -145,7 +145,7 @@ TEST(ReceivePaths, RawSerialDataWaitForReadRawData)
     ScriptedDriver d;
     d->setConMode(MODE_RAW);
     int raw = 0;
-    QObject::connect(d.driver.get(), &TMirex_d::rawDataArrived, [&] { ++raw; });
+    QObject::connect(d.driver.get(), &DeviceDriver::rawDataArrived, [&] { ++raw; });
     d.feed("CH3\r\n\x1b\x11");
     EXPECT_EQ(raw, 1);
     EXPECT_EQ(d->ICHM(), 0u);
@@ -203,7 +203,7 @@ TEST(LinkSetters, ConTypeSwitchesLinksAlwaysRaisesItsEventAndPassesOnASerialFail
 {
     ScriptedDriver d;
     int changes = 0;
-    QObject::connect(d.driver.get(), &TMirex_d::connectionSettingChanged, [&](ConnectionSetting setting) {
+    QObject::connect(d.driver.get(), &DeviceDriver::connectionSettingChanged, [&](ConnectionSetting setting) {
         EXPECT_EQ(setting, ConnectionSetting::Type);
         ++changes;
     });
@@ -255,7 +255,7 @@ TEST(LinkSetters, IpSettersRestartTheActiveLinkOnlyWhenTheValueChanges)
     ScriptedDriver d;
     d->setConType(CON_TCP);
     int addressEvents = 0, portEvents = 0, localEvents = 0;
-    QObject::connect(d.driver.get(), &TMirex_d::connectionSettingChanged, [&](ConnectionSetting setting) {
+    QObject::connect(d.driver.get(), &DeviceDriver::connectionSettingChanged, [&](ConnectionSetting setting) {
         addressEvents += setting == ConnectionSetting::RemoteAddress;
         portEvents += setting == ConnectionSetting::RemotePort;
         localEvents += setting == ConnectionSetting::LocalPort;
@@ -286,9 +286,10 @@ TEST(LinkSetters, AUdpBindFailureIsShownWithItsPort)
     {
         ScriptedDriver d;
         std::vector<std::string> failures;
-        QObject::connect(d.driver.get(), &TMirex_d::linkFailed, [&](tConnectionType link, const QString& m) {
-            failures.push_back(std::to_string(link) + ":" + m.toStdString());
-        });
+        QObject::connect(d.driver.get(), &DeviceDriver::linkFailed,
+                         [&](tConnectionType link, const QString& m) {
+                             failures.push_back(std::to_string(link) + ":" + m.toStdString());
+                         });
         d.udp->failOpen = true;
         d->setConType(CON_UDP);
         EXPECT_FALSE(d.udp->active);
@@ -306,7 +307,7 @@ TEST(LinkSetters, FailedUdpSendsKeepTheEndpointAndAreShownOncePerOutage)
     ReportCapture capture;
     ScriptedDriver d;
     int failures = 0;
-    QObject::connect(d.driver.get(), &TMirex_d::linkFailed, [&] { ++failures; });
+    QObject::connect(d.driver.get(), &DeviceDriver::linkFailed, [&] { ++failures; });
     d->setConType(CON_UDP);
     d->setIpRemoteAddress(QStringLiteral("127.0.0.1"));
     const int opens = d.udp->opens;

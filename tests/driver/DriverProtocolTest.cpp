@@ -25,7 +25,7 @@ class Protocol : public ::testing::Test
     void SetUp() override
     {
         d.connectSerial();
-        QObject::connect(d.driver.get(), &TMirex_d::variableReported,
+        QObject::connect(d.driver.get(), &DeviceDriver::variableReported,
                          [this](tVAR variable, quint32) { reported.push_back(variable); });
     }
     long reports(tVAR variable) const { return std::count(reported.begin(), reported.end(), variable); }
@@ -44,7 +44,7 @@ class Protocol : public ::testing::Test
 TEST_F(Protocol, SetCommandIsDecimalValueThenMnemonicAndSignedValuesAreCheckedFirst)
 {
     int sentEvents = 0;
-    QObject::connect(d.driver.get(), &TMirex_d::lineSent, [&] { ++sentEvents; });
+    QObject::connect(d.driver.get(), &DeviceDriver::lineSent, [&] { ++sentEvents; });
     d->setBRGT(128);
     d->setFRESET(true);
     d->setICHNM(0);
@@ -110,7 +110,7 @@ TEST(IpText, AddressesComeBackInPlainDecimal)
     for (const char* bad : {"10.255.1.256", "", "1.2.3", "host.example"})
         EXPECT_FALSE(tesso::canonicalIpText(QString::fromLatin1(bad)).has_value()) << bad;
     std::int32_t a = 9, b = 9, c = 9, e = 9;
-    EXPECT_FALSE(TMirex_d::ParseIpText(QStringLiteral("10.255.1.256"), a, b, c, e));
+    EXPECT_FALSE(DeviceDriver::ParseIpText(QStringLiteral("10.255.1.256"), a, b, c, e));
     EXPECT_EQ(std::vector<int>({a, b, c, e}), std::vector<int>({0, 0, 0, 0})) << "zeroed on failure";
 }
 
@@ -129,16 +129,16 @@ TEST_F(Protocol, TcpRefusesCommandsLongerThanTenCharacters)
 TEST_F(Protocol, EveryMatchedReplyIsSignalledInTheDescribedOrder)
 {
     std::vector<std::string> order;
-    TMirex_d* driver = d.driver.get();
-    QObject::connect(driver, &TMirex_d::lineReceived, [&](const QByteArray& line) {
+    DeviceDriver* driver = d.driver.get();
+    QObject::connect(driver, &DeviceDriver::lineReceived, [&](const QByteArray& line) {
         EXPECT_EQ(line, d->receivedString());
         order.push_back("rec:" + line.toStdString());
     });
-    QObject::connect(driver, &TMirex_d::variableReported, [&](tVAR variable, quint32 value) {
+    QObject::connect(driver, &DeviceDriver::variableReported, [&](tVAR variable, quint32 value) {
         order.push_back("var" + std::to_string(variable) + ":" + std::to_string(value) + "/" +
                         std::to_string(d->TAKE()));
     });
-    QObject::connect(driver, &TMirex_d::replyApplied, [&](tVAR variable, const QByteArray& line) {
+    QObject::connect(driver, &DeviceDriver::replyApplied, [&](tVAR variable, const QByteArray& line) {
         order.push_back("applied:" + std::to_string(variable) + ":" + line.toStdString());
     });
     receive("TAKE\r\nTAKE2\r\nTAKE256\r\nIPA_7\r\n");
@@ -150,7 +150,7 @@ TEST_F(Protocol, EveryMatchedReplyIsSignalledInTheDescribedOrder)
 TEST_F(Protocol, DeviceQueryAllAndDollarRepliesHaveTheirOwnEvents)
 {
     int busy = 0;
-    QObject::connect(d.driver.get(), &TMirex_d::busy, [&] { ++busy; });
+    QObject::connect(d.driver.get(), &DeviceDriver::busy, [&] { ++busy; });
     receive("DEV57\r\n");
     EXPECT_EQ(reports(_DEV), 2) << "before and after the busy check";
     EXPECT_EQ(busy, 0);

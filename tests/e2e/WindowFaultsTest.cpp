@@ -12,14 +12,14 @@
 #include <QPushButton>
 
 #include "DevsimProcess.h"
-#include "FormTransferFrame.h"
+#include "FrameTransferJob.h"
+#include "FrameTransferWindow.h"
 #include "FrameUpload.h"
 #include "LatenessProbe.h"
 #include "MainWindowTestHarness.h"
 #include "ReportCapture.h"
 #include "Scenario.h"
 #include "StatusGridArea.h"
-#include "ThreadFrame.h"
 
 using namespace tesso::e2e;
 using tesso::test::waitFor;
@@ -36,7 +36,7 @@ struct Window {
     DevsimProcess device;
     tesso::test::mainwindow::RecordingPrompts prompts;
     tesso::test::ReportCapture report; // outlives the window, which reports until it goes
-    std::unique_ptr<TForm_MAIN> main;
+    std::unique_ptr<MainWindow> main;
     QMap<QString, QByteArray> before;
     LatenessProbe probe;
 
@@ -57,10 +57,10 @@ struct Window {
         ASSERT_TRUE(writeLumioLabels(settings));
         before = filesIn(settings);
         qputenv("TESSO_COM3", deviceLink.toLocal8Bit());
-        TStartUp::Options options;
+        StartUp::Options options;
         options.SettingsDirectory = settings;
         options.ShowSplash = false;
-        main = TStartUp::Run(makeDefaultLinks(), prompts, options);
+        main = StartUp::Run(makeDefaultLinks(), prompts, options);
         ASSERT_TRUE(waitForDevice());
         probe.start();
     }
@@ -102,7 +102,7 @@ TEST(WindowFaults, TheSerialPortVanishesIsReportedOnceAndIsChosenAgainWhenItIsBa
         << w.report.messages.front().toStdString();
 
     ASSERT_TRUE(w.startDevice());
-    w.main->MenuCOMClick(3);
+    w.main->useComPort(3);
     EXPECT_TRUE(w.waitForDevice());
     EXPECT_EQ(w.report.messages.size(), 1);
     w.finish();
@@ -119,10 +119,10 @@ TEST(WindowFaults, AnUploadTheDeviceAbandonsEndsAndTheLinkComesBack)
     picture.fill(qRgb(0x20, 0x1B, 0x90));
     const QString path = w.scratch.filePath(QStringLiteral("picture.bmp"));
     ASSERT_TRUE(picture.save(path, "BMP"));
-    TFormTransferFrame* transfer = w.main->Windows().TransferFrame;
+    FrameTransferWindow* transfer = w.main->Windows().TransferFrame;
     transfer->ChooseFit = [](int, int) { return 1; };
     ASSERT_TRUE(transfer->LoadFile(path));
-    transfer->TransferClick();
+    transfer->startTransfer();
     ASSERT_TRUE(transfer->Active());
     ASSERT_TRUE(
         waitFor([&] { return transfer->Upload() && transfer->Upload()->PixelCount() > 20000; }, Deadline));

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "DeviceDriver.h"
 #include "FrameUpload.h"
-#include "Mirex_d.h"
 #include "SimServer.h"
 #include "WaitFor.h"
 
@@ -13,8 +13,8 @@ namespace
 
 struct SimulatedDevice {
     tesso::sim::SimServer sim;
-    TMirex_d driver;
-    std::unique_ptr<TFrameUpload> upload;
+    DeviceDriver driver;
+    std::unique_ptr<FrameUpload> upload;
 
     bool connect()
     {
@@ -27,10 +27,10 @@ struct SimulatedDevice {
     }
     void bind()
     {
-        upload = std::make_unique<TFrameUpload>(driver);
-        QObject::connect(&driver, &TMirex_d::rawDataArrived, upload.get(),
+        upload = std::make_unique<FrameUpload>(driver);
+        QObject::connect(&driver, &DeviceDriver::rawDataArrived, upload.get(),
                          [this] { upload->RawDataArrived(); });
-        QObject::connect(&driver, &TMirex_d::replyApplied, upload.get(),
+        QObject::connect(&driver, &DeviceDriver::replyApplied, upload.get(),
                          [this](tVAR index, const QByteArray&) { upload->VariableReported(index); });
     }
 };
@@ -49,7 +49,7 @@ TEST(FrameUpload, APictureArrivesPixelForPixelAndTheLinkComesBack)
     QString error;
     ASSERT_TRUE(d.upload->Start(picture, &error)) << error.toStdString();
     ASSERT_TRUE(tesso::test::waitFor([&] { return d.upload->Finished(); }, 60000));
-    EXPECT_EQ(d.upload->Result(), TThreadFrame::Success);
+    EXPECT_EQ(d.upload->Result(), FrameTransferJob::Success);
     EXPECT_EQ(d.upload->PixelCount(), 720u * 288u);
     ASSERT_EQ(d.sim.device().lastPicture().size(), picture.size());
     EXPECT_TRUE(d.sim.device().lastPicture().convertToFormat(QImage::Format_RGB32) == picture);
@@ -75,7 +75,7 @@ TEST(FrameUpload, AGiveUpBeforeRawModePutsTheFrameModeBack)
     QString error;
     ASSERT_TRUE(d.upload->Start(QImage(720, 288, QImage::Format_RGB32), &error)) << error.toStdString();
     ASSERT_TRUE(tesso::test::waitFor([&] { return d.upload->Finished(); }, 15000));
-    EXPECT_EQ(d.upload->Result(), TThreadFrame::TimedOut);
+    EXPECT_EQ(d.upload->Result(), FrameTransferJob::TimedOut);
     // Two commands for the mode: the upload's and the one that puts it back, both taken as text.
     ASSERT_TRUE(tesso::test::waitFor([&] {
         return d.sim.device().commandCount(_FAMODEM) == modeCommands + 2;

@@ -7,7 +7,7 @@
 #include "FrameClock.h"
 #include "FrameEvents.h"
 
-class ManualFrameClock : public TFrameClock
+class ManualFrameClock : public FrameClock
 {
   public:
     std::uint32_t NowMs() const override { return m_now; }
@@ -17,7 +17,7 @@ class ManualFrameClock : public TFrameClock
         condition.wait(lock, [&] { return ready() || static_cast<std::int32_t>(deadline - m_now) <= 0; });
     }
     // Moves the clock and lets a waiting loop look at it.
-    void Advance(std::uint32_t ms, TFrameEvents& events)
+    void Advance(std::uint32_t ms, FrameEvents& events)
     {
         m_now += ms;
         events.Wake();

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QString error;
-    const std::optional<TDeviceSettings> read = TDeviceSettings::FromJson(bytes, &error);
+    const std::optional<DeviceSettings> read = DeviceSettings::FromJson(bytes, &error);
     if (!read) {
         FUZZ_CHECK(!error.isEmpty());
         return 0;
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)read->RefusalFor(57);
 
     QString againError;
-    const std::optional<TDeviceSettings> again = TDeviceSettings::FromJson(read->ToJson(), &againError);
+    const std::optional<DeviceSettings> again = DeviceSettings::FromJson(read->ToJson(), &againError);
     FUZZ_CHECK(again.has_value());
     FUZZ_CHECK(again->Entries.size() == read->Entries.size() && again->Lacking == read->Lacking);
     FUZZ_CHECK(read->DifferencesFrom(*again).empty());

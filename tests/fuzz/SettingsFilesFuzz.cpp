@@ -13,9 +13,9 @@
 #include <QTemporaryDir>
 
 #include "ConnectionSettings.h"
-#include "Constante.h"
 #include "FuzzCheck.h"
 #include "IpText.h"
+#include "Texts.h"
 
 namespace
 {
@@ -101,7 +101,7 @@ void checkLabels(const ConnectionSettings& read, const ConnectionSettings& writt
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const QString title(Constante::ApplicationTitle);
+    const QString title(Texts::ApplicationTitle);
     const ConnectionSettings read(folders().read, title);
     const ConnectionSettings written(folders().written, title);
     writeFile(read.ConnectionFileName(), bytes);

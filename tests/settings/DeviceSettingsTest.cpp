@@ -12,8 +12,8 @@
 #include <QTemporaryDir>
 
 #include "Capture.h"
+#include "DeviceDriver.h"
 #include "DeviceSettings.h"
-#include "Mirex_d.h"
 #include "SimDevice.h"
 #include "TestLinks.h"
 #include "WaitFor.h"
@@ -22,7 +22,7 @@ namespace
 {
 
 // A driver that has mirrored a whole dump of the simulated Lumio.
-TDeviceSettings lumioSettings()
+DeviceSettings lumioSettings()
 {
     tesso::sim::SimDevice device(tesso::sim::Model::Lumio);
     device.setStoreTiming(-1, 0);
@@ -30,7 +30,7 @@ TDeviceSettings lumioSettings()
     device.receive("#\r\n");
     tesso::test::ScriptedDriver d;
     d.feed(out.bytes);
-    return TDeviceSettings::FromDriver(*d, QByteArray("PWR1\r", 5), QByteArray());
+    return DeviceSettings::FromDriver(*d, QByteArray("PWR1\r", 5), QByteArray());
 }
 
 QByteArray edited(const QByteArray& json, const std::function<void(QJsonObject&)>& edit)
@@ -46,7 +46,7 @@ QByteArray edited(const QByteArray& json, const std::function<void(QJsonObject&)
 
 TEST(DeviceSettings, TheFileRoundTripsEverySettingAndNoAction)
 {
-    const TDeviceSettings saved = lumioSettings();
+    const DeviceSettings saved = lumioSettings();
     EXPECT_EQ(saved.DeviceCode, 57u);
     QStringList names;
     for (const auto& e : saved.Entries)
@@ -61,7 +61,7 @@ TEST(DeviceSettings, TheFileRoundTripsEverySettingAndNoAction)
     EXPECT_EQ(names.indexOf(QStringLiteral("LANENABLE")), names.size() - 3) << "the network comes last";
 
     QString error;
-    const std::optional<TDeviceSettings> read = TDeviceSettings::FromJson(saved.ToJson(), &error);
+    const std::optional<DeviceSettings> read = DeviceSettings::FromJson(saved.ToJson(), &error);
     ASSERT_TRUE(read) << error.toStdString();
     EXPECT_TRUE(read->DifferencesFrom(saved).empty());
     EXPECT_EQ(read->Entries.size(), saved.Entries.size());
@@ -96,10 +96,10 @@ TEST(DeviceSettings, FilesThatCannotBeUsedAreRefusedWithTheReason)
     };
     for (const auto& [bytes, reason] : cases) {
         QString error;
-        EXPECT_FALSE(TDeviceSettings::FromJson(bytes, &error));
+        EXPECT_FALSE(DeviceSettings::FromJson(bytes, &error));
         EXPECT_TRUE(error.startsWith(reason)) << error.toStdString() << " / " << reason.toStdString();
     }
-    const TDeviceSettings lumio = lumioSettings();
+    const DeviceSettings lumio = lumioSettings();
     EXPECT_EQ(lumio.RefusalFor(58),
               QStringLiteral("the file is for a Lumio (code 57), the device is a Snipa (code 58)"));
     EXPECT_TRUE(lumio.RefusalFor(57).isEmpty());
@@ -107,7 +107,7 @@ TEST(DeviceSettings, FilesThatCannotBeUsedAreRefusedWithTheReason)
     QTemporaryDir dir;
     QString error;
     ASSERT_TRUE(lumio.Save(dir.filePath(QStringLiteral("a.json")), &error)) << error.toStdString();
-    EXPECT_TRUE(TDeviceSettings::Load(dir.filePath(QStringLiteral("a.json")), &error));
+    EXPECT_TRUE(DeviceSettings::Load(dir.filePath(QStringLiteral("a.json")), &error));
     EXPECT_FALSE(lumio.Save(dir.filePath(QStringLiteral("missing/a.json")), &error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("cannot write"))) << error.toStdString();
 }
@@ -116,7 +116,7 @@ TEST(DeviceSettings, FilesThatCannotBeUsedAreRefusedWithTheReason)
 // know: the rest is read and compared, and what was left out is listed.
 TEST(DeviceSettings, AFileLackingSettingsOrNamingUnknownOnesIsReadForTheRest)
 {
-    const TDeviceSettings saved = lumioSettings();
+    const DeviceSettings saved = lumioSettings();
     const QByteArray json = edited(saved.ToJson(), [](QJsonObject& s) {
         for (const char* name : {"HPOS", "PENA", "NETMASK"})
             s.remove(QLatin1String(name));
@@ -124,20 +124,20 @@ TEST(DeviceSettings, AFileLackingSettingsOrNamingUnknownOnesIsReadForTheRest)
         s.insert(QStringLiteral("LATER"), QJsonArray{1, 2});
     });
     QString error;
-    const std::optional<TDeviceSettings> read = TDeviceSettings::FromJson(json, &error);
+    const std::optional<DeviceSettings> read = DeviceSettings::FromJson(json, &error);
     ASSERT_TRUE(read) << error.toStdString();
     EXPECT_EQ(read->Lacking, (QStringList{"HPOS", "PENA", "NETMASK"}));
     EXPECT_EQ(read->Unknown, (QStringList{"FRESET", "LATER"}));
     EXPECT_EQ(read->Entries.size(), saved.Entries.size() - 9); // PENA: one per input of the 7
 
-    TDeviceSettings device = saved;
-    for (TDeviceSettings::Entry& e : device.Entries)
+    DeviceSettings device = saved;
+    for (DeviceSettings::Entry& e : device.Entries)
         if (e.name == QStringLiteral("HPOS") || e.name == QStringLiteral("BRGT"))
             ++e.number;
     const auto differences = read->DifferencesFrom(device);
     ASSERT_EQ(differences.size(), 1u) << "only what the file holds is compared";
     EXPECT_EQ(differences[0].inFile.name, QStringLiteral("BRGT"));
-    EXPECT_EQ(TDeviceSettings::FromJson(read->ToJson(), &error)->Lacking, read->Lacking);
+    EXPECT_EQ(DeviceSettings::FromJson(read->ToJson(), &error)->Lacking, read->Lacking);
 }
 
 // A file saved by release 1.0 (a Lumio with BRGT 40, input 3 off, REMOTE_PORT 12000 and the "off"
@@ -145,12 +145,12 @@ TEST(DeviceSettings, AFileLackingSettingsOrNamingUnknownOnesIsReadForTheRest)
 TEST(DeviceSettings, AFileSavedByRelease10IsStillRead)
 {
     QString error;
-    const std::optional<TDeviceSettings> file =
-        TDeviceSettings::Load(QStringLiteral(TESSO_SETTINGS_DATA "/lumio-1.0.json"), &error);
+    const std::optional<DeviceSettings> file =
+        DeviceSettings::Load(QStringLiteral(TESSO_SETTINGS_DATA "/lumio-1.0.json"), &error);
     ASSERT_TRUE(file) << error.toStdString();
     EXPECT_EQ(file->DeviceCode, 57u);
     QMap<QString, QString> values;
-    for (const TDeviceSettings::Entry& e : file->Entries)
+    for (const DeviceSettings::Entry& e : file->Entries)
         values.insert(e.label(), e.valueText());
     EXPECT_EQ(values.value(QStringLiteral("BRGT")), QStringLiteral("40"));
     EXPECT_EQ(values.value(QStringLiteral("PENA[3]")), QStringLiteral("0"));

@@ -5,7 +5,7 @@
 
 #include <QEventLoop>
 
-#include "Mirex_d.h"
+#include "DeviceDriver.h"
 #include "SettingsJob.h"
 #include "SimServer.h"
 #include "WaitFor.h"
@@ -16,8 +16,8 @@ namespace
 struct Device {
     explicit Device(tesso::sim::Model model = tesso::sim::Model::Lumio) : sim(model) {}
     tesso::sim::SimServer sim;
-    TMirex_d driver;
-    TSettingsJob job{driver};
+    DeviceDriver driver;
+    SettingsJob job{driver};
 
     bool connect()
     {
@@ -27,7 +27,7 @@ struct Device {
         driver.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
         driver.setIpRemotePort(sim.tcpPort());
         driver.setConType(CON_TCP);
-        QObject::connect(&driver, &TMirex_d::replyApplied, &job,
+        QObject::connect(&driver, &DeviceDriver::replyApplied, &job,
                          [this](tVAR index, const QByteArray&) { job.Replied(index); });
         driver.DetectNow();
         return tesso::test::waitFor([&] { return driver.Ready(); }, 15000);
@@ -37,16 +37,16 @@ struct Device {
     {
         QString error = QStringLiteral("did not end");
         bool ended = false;
-        QObject::connect(&job, &TSettingsJob::finished, &job, [&](bool ok, const QString& e) {
+        QObject::connect(&job, &SettingsJob::finished, &job, [&](bool ok, const QString& e) {
             error = ok ? QString() : e;
             ended = true;
         });
         start();
         tesso::test::waitFor([&] { return ended; }, 60000);
-        QObject::disconnect(&job, &TSettingsJob::finished, nullptr, nullptr);
+        QObject::disconnect(&job, &SettingsJob::finished, nullptr, nullptr);
         return error;
     }
-    QStringList differences(const TDeviceSettings& file)
+    QStringList differences(const DeviceSettings& file)
     {
         EXPECT_EQ(run([&] { job.Collect(); }), QString());
         QStringList list;
@@ -68,7 +68,7 @@ TEST(SettingsAgainstSim, ASavedSetupSurvivesChangesAndAFactoryReset)
     d.driver.setSTBOFF(0);
     d.driver.setEFFECTTYPE(3);
     ASSERT_EQ(d.run([&] { d.job.Collect(); }), QString());
-    const TDeviceSettings saved = d.job.Device();
+    const DeviceSettings saved = d.job.Device();
     ASSERT_EQ(saved.Entries.back().name, QStringLiteral("TCPIP"));
 
     // Changes of every kind: a device value, an input's value, a message, a port.
@@ -92,7 +92,7 @@ TEST(SettingsAgainstSimModels, AFileOfTheOtherModelIsRefusedAndNothingIsWritten)
     Device lumio;
     ASSERT_TRUE(lumio.connect());
     ASSERT_EQ(lumio.run([&] { lumio.job.Collect(); }), QString());
-    const TDeviceSettings saved = lumio.job.Device();
+    const DeviceSettings saved = lumio.job.Device();
 
     Device snipa(tesso::sim::Model::Snipa);
     ASSERT_TRUE(snipa.connect());

@@ -14,14 +14,14 @@
 #include <QToolButton>
 
 #include "BindingTable.h"
-#include "Conversion.h"
+#include "CompactButton.h"
+#include "CompactCombo.h"
+#include "DisplayScale.h"
 #include "EventRouter.h"
-#include "FrmScrollbar.h"
 #include "RadioGroup.h"
 #include "ReportCapture.h"
-#include "SmallBitBtn.h"
-#include "SmallCombo.h"
 #include "TestLinks.h"
+#include "ValueSlider.h"
 
 namespace
 {
@@ -31,26 +31,26 @@ using tesso::test::ScriptedDriver;
 // One control of each kind, bound to a driver on a scripted serial link.
 struct BoundControls {
     ScriptedDriver d;
-    TEventRouter router{*d};
-    TConversion conversion;
+    EventRouter router{*d};
+    DisplayScale conversion;
     QWidget window;
-    TFrameScrollBar* frame = new TFrameScrollBar(&window);
+    ValueSlider* frame = new ValueSlider(&window);
     QComboBox* combo = new QComboBox(&window);
-    TSmallCombo* small = new TSmallCombo(&window);
+    CompactCombo* small = new CompactCombo(&window);
     QMenu menu;
     QCheckBox* check = new QCheckBox(&window);
-    TRadioGroup* radio = new TRadioGroup(QStringLiteral("R"), &window);
+    RadioGroup* radio = new RadioGroup(QStringLiteral("R"), &window);
     QButtonGroup* buttons = new QButtonGroup(&window);
     QToolButton* toggle = new QToolButton(&window);
     QActionGroup* items = new QActionGroup(&window);
-    TBindingTable table{router};
+    BindingTable table{router};
 
     BoundControls()
     {
         d.connectSerial();
-        conversion.setValMaxDriver(255);
-        conversion.setValMinAffichage(-128);
-        conversion.setValMaxAffichage(127);
+        conversion.setDeviceMaximum(255);
+        conversion.setShownMinimum(-128);
+        conversion.setShownMaximum(127);
         combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
         for (const char* entry : {"Normal", "Wide"})
             menu.addAction(QString::fromLatin1(entry));
@@ -66,7 +66,7 @@ struct BoundControls {
         }
         window.show();
         table.Bind({{_BRGT, frame, ControlKind::ValueFrame, {{}, &conversion}},
-                    {_OFMTM, combo, ControlKind::Combo, TValueMap{{10, 0, 1}}},
+                    {_OFMTM, combo, ControlKind::Combo, ValueMap{{10, 0, 1}}},
                     {_REFASP, small, ControlKind::SmallCombo, {}, 3},
                     {_PENA, check, ControlKind::CheckBox, {}, 3},
                     {_SWITCHMODE, radio, ControlKind::RadioGroup},
@@ -149,11 +149,11 @@ TEST(BindingTable, ValueFrameSendsScrollsAndTypedNumbers)
     EXPECT_EQ(report.messages, QStringList{QStringLiteral("'abc' is not a valid integer value")});
 
     // While the user holds the thumb, reports change the number but not the thumb.
-    c.frame->ScrollBarScroll(QAbstractSlider::SliderMove);
+    c.frame->handleScrollAction(QAbstractSlider::SliderMove);
     c.d.feed("BRG10\r\n");
     EXPECT_EQ(c.frame->Edt->text(), QStringLiteral("-118"));
     EXPECT_EQ(c.frame->ScrollBar->value(), 129);
-    c.frame->ScrollBarScroll(TFrameScrollBar::EndScroll);
+    c.frame->handleScrollAction(ValueSlider::EndScroll);
     c.d.feed("BRG10\r\n");
     EXPECT_EQ(c.frame->ScrollBar->value(), 10);
 }
@@ -166,33 +166,33 @@ TEST(EventRouter, FansOutTakesOverAndLetsGo)
     d.connectSerial();
     tesso::test::ReportCapture report;
     QStringList heard;
-    auto router = std::make_unique<TEventRouter>(*d);
-    TSubscription a = router->subscribe(_ICHM, [&] { heard << QStringLiteral("a"); });
-    TSubscription failing = router->subscribe(_ICHM, [] { throw std::runtime_error("page fault"); });
-    TSubscription b = router->subscribe(_ICHM, [&] { heard << QStringLiteral("b"); });
+    auto router = std::make_unique<EventRouter>(*d);
+    Subscription a = router->subscribe(_ICHM, [&] { heard << QStringLiteral("a"); });
+    Subscription failing = router->subscribe(_ICHM, [] { throw std::runtime_error("page fault"); });
+    Subscription b = router->subscribe(_ICHM, [&] { heard << QStringLiteral("b"); });
     d.feed("CH1\r\n");
     EXPECT_EQ(heard, (QStringList{QStringLiteral("a"), QStringLiteral("b")})) << "a failing one stops nobody";
     EXPECT_EQ(report.messages, QStringList{QStringLiteral("page fault")});
 
     heard.clear();
-    TSubscription console =
+    Subscription console =
         router->takeOver(DriverEvent::RecString, [&] { heard << QStringLiteral("console"); });
-    TSubscription log = router->subscribe(DriverEvent::RecString, [&] { heard << QStringLiteral("log"); });
+    Subscription log = router->subscribe(DriverEvent::RecString, [&] { heard << QStringLiteral("log"); });
     d.feed("CH2\r\n");
     EXPECT_EQ(heard, (QStringList{QStringLiteral("console"), QStringLiteral("a"), QStringLiteral("b")}));
     heard.clear();
     console.reset(); // given back
     a.reset();
     std::vector<std::uint32_t> values;
-    TSubscription value = router->subscribe(_ICHM, [&](std::uint32_t v) { values.push_back(v); });
+    Subscription value = router->subscribe(_ICHM, [&](std::uint32_t v) { values.push_back(v); });
     d.feed("CH3\r\n");
     EXPECT_EQ(heard, (QStringList{QStringLiteral("log"), QStringLiteral("b")}));
     EXPECT_EQ(values, std::vector<std::uint32_t>{3}) << "a report comes with its value";
 
     // Of two take-overs the latest hears the event; the earlier one hears it again once given back.
     heard.clear();
-    TSubscription first = router->takeOver(DriverEvent::RecString, [&] { heard << QStringLiteral("first"); });
-    TSubscription second =
+    Subscription first = router->takeOver(DriverEvent::RecString, [&] { heard << QStringLiteral("first"); });
+    Subscription second =
         router->takeOver(DriverEvent::RecString, [&] { heard << QStringLiteral("second"); });
     b.reset();
     d.feed("CH4\r\n");

@@ -17,10 +17,10 @@
 #include <QTimer>
 
 #include "ConnectionFields.h"
-#include "Mirex_d.h"
+#include "DeviceDriver.h"
+#include "IpConfigDialog.h"
+#include "Rs232LanDialog.h"
 #include "TestLinks.h"
-#include "ipconfig.h"
-#include "rs232lansetup.h"
 
 namespace
 {
@@ -72,12 +72,12 @@ template <typename Dialog> class DialogTest : public ::testing::Test
     QStringList messages;
 };
 
-// ---- TIPConfigDlg -------------------------------------------------------------------------------
+// ---- IpConfigDialog -------------------------------------------------------------------------------
 
-class IpConfigDialog : public DialogTest<TIPConfigDlg>
+class IpConfigDialogTest : public DialogTest<IpConfigDialog>
 {
   protected:
-    IpConfigDialog() { link.serial->active = true; } // as after choosing a COM port
+    IpConfigDialogTest() { link.serial->active = true; } // as after choosing a COM port
 
     void applyWith(const char* localPort, const char* remoteAddr, const char* remotePort)
     {
@@ -86,7 +86,7 @@ class IpConfigDialog : public DialogTest<TIPConfigDlg>
     }
 };
 
-TEST_F(IpConfigDialog, ModeEnablesLocalPortOnlyForUdpAndShowingMakesAnyOtherModeTcp)
+TEST_F(IpConfigDialogTest, ModeEnablesLocalPortOnlyForUdpAndShowingMakesAnyOtherModeTcp)
 {
     dlg->RBUdp->click();
     EXPECT_EQ(dlg->Mode(), 1);
@@ -109,7 +109,7 @@ TEST_F(IpConfigDialog, ModeEnablesLocalPortOnlyForUdpAndShowingMakesAnyOtherMode
     }
 }
 
-TEST_F(IpConfigDialog, RefusesBadInputWithTheMessageOfTheFirstBadField)
+TEST_F(IpConfigDialogTest, RefusesBadInputWithTheMessageOfTheFirstBadField)
 {
     // The number forms are ConnectionFields' and the address forms IpText's (driver tests); here
     // the port bounds, each field's message, and the first bad field winning.
@@ -131,7 +131,7 @@ TEST_F(IpConfigDialog, RefusesBadInputWithTheMessageOfTheFirstBadField)
     }
 }
 
-TEST_F(IpConfigDialog, LocalPortIsTakenAtOnceAndBoundaryPortsAreAcceptedInPlainDecimal)
+TEST_F(IpConfigDialogTest, LocalPortIsTakenAtOnceAndBoundaryPortsAreAcceptedInPlainDecimal)
 {
     // Even disabled and with another field bad, the local port is taken.
     dlg->setMode(CON_TCP);
@@ -153,7 +153,7 @@ TEST_F(IpConfigDialog, LocalPortIsTakenAtOnceAndBoundaryPortsAreAcceptedInPlainD
     EXPECT_EQ(dlg->RemoteAddr(), QStringLiteral("192.168.0.20"));
 }
 
-TEST_F(IpConfigDialog, CancelEscapeAndCloseClearAppliedButKeepTheTypedFields)
+TEST_F(IpConfigDialogTest, CancelEscapeAndCloseClearAppliedButKeepTheTypedFields)
 {
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
         {"cancel", [this] { dlg->BCancel->click(); }},
@@ -174,12 +174,12 @@ TEST_F(IpConfigDialog, CancelEscapeAndCloseClearAppliedButKeepTheTypedFields)
     }
 }
 
-TEST_F(IpConfigDialog, ExecuteStartsFromTheDriverAndWritesInOrderOnlyWhenApplied)
+TEST_F(IpConfigDialogTest, ExecuteStartsFromTheDriverAndWritesInOrderOnlyWhenApplied)
 {
-    TMirex_d& drv = *link.driver;
+    DeviceDriver& drv = *link.driver;
     // Each change is noted with the driver's value at that moment.
     QStringList order;
-    QObject::connect(&drv, &TMirex_d::connectionSettingChanged, [&](ConnectionSetting setting) {
+    QObject::connect(&drv, &DeviceDriver::connectionSettingChanged, [&](ConnectionSetting setting) {
         switch (setting) {
         case ConnectionSetting::RemoteAddress:
             order << QStringLiteral("address ") + drv.IpRemoteAddress();
@@ -227,9 +227,9 @@ TEST_F(IpConfigDialog, ExecuteStartsFromTheDriverAndWritesInOrderOnlyWhenApplied
     EXPECT_EQ(drv.ConType(), CON_TCP);
 }
 
-// ---- TRs232LanDlg -------------------------------------------------------------------------------
+// ---- Rs232LanDialog -------------------------------------------------------------------------------
 
-class DeviceLanDialog : public DialogTest<TRs232LanDlg>
+class DeviceLanDialog : public DialogTest<Rs232LanDialog>
 {
   protected:
     DeviceLanDialog() { link.connectSerial(); } // set commands only go out while connected

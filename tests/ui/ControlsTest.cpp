@@ -21,12 +21,12 @@
 #include <QPointer>
 #include <QWheelEvent>
 
-#include "FrmInput.h"
-#include "FrmScrollbar.h"
+#include "CompactButton.h"
+#include "CompactCombo.h"
+#include "InputSettingsRow.h"
 #include "ReportCapture.h"
-#include "SmallBitBtn.h"
-#include "SmallCombo.h"
 #include "TrackingScrollBar.h"
+#include "ValueSlider.h"
 #include "WaitFor.h"
 
 namespace
@@ -65,11 +65,11 @@ void wheel(QWidget* w, int angle)
 
 using tesso::test::ReportCapture;
 
-// ---- TSmallBitBtn ---------------------------------------------------------------------------
+// ---- CompactButton ---------------------------------------------------------------------------
 
 TEST(SmallBitBtnTest, OnlyALeftButtonReleasedOverTheButtonClicksAndOnlyOnceUpAgain)
 {
-    TSmallBitBtn button;
+    CompactButton button;
     button.resize(17, 17);
     std::vector<bool> downAtClick;
     button.OnClick = [&](QObject* sender) {
@@ -89,11 +89,11 @@ TEST(SmallBitBtnTest, OnlyALeftButtonReleasedOverTheButtonClicksAndOnlyOnceUpAga
     EXPECT_EQ(downAtClick, std::vector<bool>{false});
 }
 
-// ---- TSmallCombo ----------------------------------------------------------------------------
+// ---- CompactCombo ----------------------------------------------------------------------------
 
 // A combo with its change and click events counted.
 struct ComboProbe {
-    TSmallCombo combo;
+    CompactCombo combo;
     int changes = 0;
     int clicks = 0;
     std::vector<int> indexAtClick;
@@ -230,7 +230,7 @@ TEST(SmallComboTest, ASharedMenuAnswersTheComboThatOpenedItLastAndIsForgottenWhe
 
 TEST(SmallComboTest, DisabledTextTakesTheShadowColourAndGetsItsOwnColourBack)
 {
-    TSmallCombo combo;
+    CompactCombo combo;
     const QRgb shadow = combo.palette().color(QPalette::Dark).rgb();
     const QRgb original = combo.textField()->palette().color(QPalette::Text).rgb();
     ASSERT_NE(shadow, original);
@@ -243,23 +243,23 @@ TEST(SmallComboTest, DisabledTextTakesTheShadowColourAndGetsItsOwnColourBack)
 
     // Disabling the parent disables the combo too.
     QWidget parent;
-    auto* child = new TSmallCombo(&parent);
+    auto* child = new CompactCombo(&parent);
     parent.setEnabled(false);
     EXPECT_EQ(child->textField()->palette().color(QPalette::Text).rgb(), shadow);
 }
 
-// ---- TFrameScrollBar ------------------------------------------------------------------------
+// ---- ValueSlider ------------------------------------------------------------------------
 
 struct ScrollProbe {
-    TFrameScrollBar frame;
-    TTrackingScrollBar* bar = nullptr;
+    ValueSlider frame;
+    TrackingScrollBar* bar = nullptr;
     std::vector<std::pair<int, int>> notes; // (code, position)
     std::vector<int> flagDuringNote;
 
     ScrollProbe()
     {
-        bar = qobject_cast<TTrackingScrollBar*>(frame.ScrollBar);
-        QObject::connect(&frame, &TFrameScrollBar::scrolled, [this](int code, int position) {
+        bar = qobject_cast<TrackingScrollBar*>(frame.ScrollBar);
+        QObject::connect(&frame, &ValueSlider::scrolled, [this](int code, int position) {
             notes.emplace_back(code, position);
             flagDuringNote.push_back(frame.Tracking());
         });
@@ -277,7 +277,7 @@ TEST(FrameScrollBarTest, AnArrowClickOrADragTracksUntilTheButtonIsReleased)
     EXPECT_EQ(p.frame.Tracking(), 0);
     using Note = std::pair<int, int>;
     EXPECT_EQ(p.notes, (std::vector<Note>{{QAbstractSlider::SliderSingleStepAdd, 129},
-                                          {TFrameScrollBar::EndScroll, 129}}));
+                                          {ValueSlider::EndScroll, 129}}));
     // The flag changes after each notification, so an owner sees the previous state.
     EXPECT_EQ(p.flagDuringNote, (std::vector<int>{0, 1}));
 
@@ -291,7 +291,7 @@ TEST(FrameScrollBarTest, AnArrowClickOrADragTracksUntilTheButtonIsReleased)
     EXPECT_EQ(p.notes.back(), Note(QAbstractSlider::SliderMove, moved));
     release(p.bar, start + QPoint(20, 0));
     EXPECT_EQ(p.frame.Tracking(), 0);
-    EXPECT_EQ(p.notes.back(), Note(TFrameScrollBar::EndScroll, moved));
+    EXPECT_EQ(p.notes.back(), Note(ValueSlider::EndScroll, moved));
 }
 
 TEST(FrameScrollBarTest, WheelAndKeysEndTheirScrollToo)
@@ -327,11 +327,11 @@ TEST(FrameScrollBarTest, WheelAndKeysEndTheirScrollToo)
     EXPECT_EQ(p.frame.Tracking(), 0);
 }
 
-// ---- TFrameInput ----------------------------------------------------------------------------
+// ---- InputSettingsRow ----------------------------------------------------------------------------
 
 TEST(FrameInputTest, UncheckingUsedGreysTheRowButNotTheAspectChooser)
 {
-    TFrameInput row;
+    InputSettingsRow row;
     row.show();
     auto enabledStates = [&] {
         return std::vector<bool>{row.Lbl->isEnabled(), row.ChkVCR->isEnabled(),

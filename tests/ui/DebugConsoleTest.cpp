@@ -26,6 +26,7 @@
 #include "CommandFile.h"
 #include "ConsoleLayout.h"
 #include "Debug2007Ini.h"
+#include "DebugConsole.h"
 #include "DebugConversions.h"
 #include "DebugSettingsStore.h"
 #include "DialKnob.h"
@@ -38,7 +39,6 @@
 #include "ReportCapture.h"
 #include "SendMemo.h"
 #include "TimedSend.h"
-#include "Unit_Debug2007.h"
 #include "VariableEntries.h"
 #include "VariableList.h"
 
@@ -92,14 +92,14 @@ void click(QWidget* widget, const QPoint& at, Qt::MouseButton button = Qt::LeftB
 struct Console {
     QTemporaryDir folder;
     tesso::test::ScriptedDriver driver;
-    TEventRouter router{*driver};
+    EventRouter router{*driver};
     ScriptedPrompts prompts;
-    std::unique_ptr<TForm_Debug2007> form;
+    std::unique_ptr<DebugConsole> form;
 
     Console() { open(); }
     void open()
     {
-        form = std::make_unique<TForm_Debug2007>(nullptr, folder.path());
+        form = std::make_unique<DebugConsole>(nullptr, folder.path());
         form->setPrompts(&prompts);
         form->setLogFolder(folder.path());
         form->Clock = [] { return qint64(1700000000000); };
@@ -249,7 +249,7 @@ TEST(CalcEdit, KeypadKeysPerRow)
 
 TEST(Calculator, ReactsToTypingAndKeysButNotToItsOwnChanges)
 {
-    TCalculator calc;
+    Calculator calc;
     calc.show();
     sendKey(calc.ValueCell(0), Qt::Key_5, QStringLiteral("5"));
     EXPECT_EQ(calc.Values(), (CalcEdit::Rows{"5", "101", "5"})) << "0 then 5 leaves 5";
@@ -495,7 +495,7 @@ TEST(DebugConsoleSending, RefusalsAndHistory)
 
     // Without a driver nothing is sent and the box says why on showing.
     ScriptedPrompts prompts;
-    TForm_Debug2007 alone(nullptr, c.folder.path());
+    DebugConsole alone(nullptr, c.folder.path());
     alone.setPrompts(&prompts);
     alone.SendTextDirect(QStringLiteral("CC"));
     alone.ForceConnect2->trigger();
@@ -529,23 +529,23 @@ TEST(DebugConsoleFileSend, AtOnceAndPacedOnDrivenTicks)
     EXPECT_EQ(c.driver.serial->written, (QList<QByteArray>{"A", "\n", "B", "\n"}));
     c.sent();
     c.sendFile("A\r\nB", DebugPrompts::Pace::Cancelled);
-    EXPECT_FALSE(c.form->TimedSend->Active()) << "closing the question sends nothing";
+    EXPECT_FALSE(c.form->timedSend->Active()) << "closing the question sends nothing";
 
     c.sendFile("A\r\nB", DebugPrompts::Pace::Paced);
     ASSERT_TRUE(c.form->Dial);
     EXPECT_EQ(c.sent(), QByteArray()) << "the first line waits one interval";
     c.type(QStringLiteral("Z"));
     EXPECT_EQ(c.sent(), QByteArray("Z")) << "typing goes out at once meanwhile";
-    c.form->TimedSend->Tick();
+    c.form->timedSend->Tick();
     EXPECT_EQ(c.sent(), QByteArray("A"));
     EXPECT_EQ(c.form->ProgressBar->value(), 3);
-    c.form->TimedSend->Tick();
+    c.form->timedSend->Tick();
     EXPECT_EQ(c.sent(), QByteArray("B"));
     EXPECT_EQ(c.form->ProgressBar->value(), c.form->ProgressBar->maximum());
-    c.form->TimedSend->Tick();
+    c.form->timedSend->Tick();
     EXPECT_FALSE(c.form->Dial);
     EXPECT_EQ(c.form->ProgressBar->value(), 0);
-    EXPECT_EQ(c.form->sendMode, TForm_Debug2007::SendMode::Line) << "typing follows the menu again";
+    EXPECT_EQ(c.form->sendMode, DebugConsole::SendMode::Line) << "typing follows the menu again";
 }
 
 TEST(DebugConsoleFileSend, LineEndsDialAndClosing)
@@ -554,23 +554,23 @@ TEST(DebugConsoleFileSend, LineEndsDialAndClosing)
                                       "AB\rCD\r\n\r\nEF\n"),
               (QList<QByteArray>{"AB", "CD", "", "EF"}));
     EXPECT_EQ(CommandFile::SplitLines("\r"), (QList<QByteArray>{""}));
-    EXPECT_EQ(TDialKnob::PositionAt({44, 38}), 1) << "shared corner: the first hit";
-    EXPECT_EQ(TDialKnob::PositionAt({45, 38}), 2);
+    EXPECT_EQ(DialKnob::PositionAt({44, 38}), 1) << "shared corner: the first hit";
+    EXPECT_EQ(DialKnob::PositionAt({45, 38}), 2);
 
     Console c;
     c.sendFile("AB\rCD", DebugPrompts::Pace::Paced);
-    click(c.form->Dial->Knob, TDialKnob::PositionRect(1).center());
-    EXPECT_EQ(c.form->TimedSend->Interval(), 1);
-    c.form->TimedSend->Tick();
+    click(c.form->Dial->Knob, DialKnob::PositionRect(1).center());
+    EXPECT_EQ(c.form->timedSend->Interval(), 1);
+    c.form->timedSend->Tick();
     c.form->StartTimedSend("XY\r\n");
-    EXPECT_EQ(c.form->TimedSend->Interval(), 1) << "a second file keeps the pace";
-    c.form->TimedSend->Tick();
+    EXPECT_EQ(c.form->timedSend->Interval(), 1) << "a second file keeps the pace";
+    c.form->timedSend->Tick();
     EXPECT_EQ(c.driver.serial->written, (QList<QByteArray>{"AB", "XY"})) << "the CR swallows nothing";
     c.sent();
     c.form->StartTimedSend("1\r\n2\r\n");
     c.form->Dial->BtnClose->click();
-    EXPECT_FALSE(c.form->TimedSend->Active()) << "closing the dial cancels";
-    c.form->TimedSend->Tick();
+    EXPECT_FALSE(c.form->timedSend->Active()) << "closing the dial cancels";
+    c.form->timedSend->Tick();
     EXPECT_EQ(c.sent(), QByteArray());
     EXPECT_EQ(c.form->ProgressBar->value(), 0);
 }
@@ -584,7 +584,7 @@ TEST(DebugConsoleFileSend, AFailureStopsTheSendAndIsReportedOnce)
     ASSERT_TRUE(c.driver->LinkConnected());
     c.form->StartTimedSend("SHORT\r\n0123456789AB\r\nX\r\n");
     for (int i = 0; i < 5; ++i)
-        c.form->TimedSend->Tick();
+        c.form->timedSend->Tick();
     EXPECT_EQ(c.driver.tcp->written, (QList<QByteArray>{"SHORT"}));
     EXPECT_EQ(report.messages.size(), 1) << report.messages.join(QLatin1Char('|')).toStdString();
     EXPECT_FALSE(c.form->Dial);
@@ -592,7 +592,7 @@ TEST(DebugConsoleFileSend, AFailureStopsTheSendAndIsReportedOnce)
     c.driver->setConType(CON_RS232);
     c.driver.serial->active = false;
     c.form->StartTimedSend("A\r\n");
-    c.form->TimedSend->Tick();
+    c.form->timedSend->Tick();
     EXPECT_EQ(c.driver.serial->written, QList<QByteArray>());
     EXPECT_EQ(report.messages.size(), 2);
     EXPECT_EQ(c.form->ProgressBar->value(), 0) << "a closed link does not show the file as sent";
@@ -603,7 +603,7 @@ TEST(DebugConsoleFileSend, AFailureStopsTheSendAndIsReportedOnce)
 TEST(DebugConsoleLog, DecodedRowsClearSaveAndTheCalculator)
 {
     Console c;
-    TReceivedLogModel* log = c.form->ReceivedLog;
+    ReceivedLogModel* log = c.form->ReceivedLog;
     c.reply("HP123\r\nDEV\r\n");
     ASSERT_EQ(log->rowCount(), 3) << "two rows and the empty one";
     const char* const hp[] = {"HP123", "HP", "123", "01111011", "7B"};
@@ -616,7 +616,7 @@ TEST(DebugConsoleLog, DecodedRowsClearSaveAndTheCalculator)
     c.prompts.saveAs = DebugPrompts::LogFile{c.folder.filePath(QStringLiteral("session.log")), true};
     c.form->SaveAs_Txt_ReceivedClick();
     EXPECT_TRUE(c.readFile(QStringLiteral("session.log"))
-                    .startsWith(TReceivedLogModel::TimeText(1700000000000).toLatin1() + "\tHP123\r\n"));
+                    .startsWith(ReceivedLogModel::TimeText(1700000000000).toLatin1() + "\tHP123\r\n"));
 
     c.form->StringGrid_ReceivedDblClick(0);
     EXPECT_TRUE(c.form->Panel_Calc->isVisibleTo(c.form.get()));
@@ -649,8 +649,8 @@ TEST(DebugConsoleLog, TheLogGoesToTheWorkingFolderUnlessItIsTemporaryOrMissing)
 
 TEST(DebugConsoleLog, RowLimitDropsTheOldestAndTheViewStaysWhereTheUserScrolled)
 {
-    TReceivedLogModel log;
-    const int limit = TReceivedLogModel::RowLimit;
+    ReceivedLogModel log;
+    const int limit = ReceivedLogModel::RowLimit;
     for (int i = 0; i < limit + 10; ++i)
         log.Append("HP" + QByteArray::number(i), i);
     log.Flush();

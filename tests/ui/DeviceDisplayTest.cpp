@@ -13,18 +13,18 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "AboutDialog.h"
+#include "CompactCombo.h"
 #include "FloatingHint.h"
-#include "FrmInput.h"
 #include "InputButtonRow.h"
+#include "InputSettingsRow.h"
 #include "MainMenus.h"
 #include "MainWindowTestHarness.h"
 #include "PageAudio.h"
 #include "PageInput.h"
 #include "PageSwitchMode.h"
-#include "SmallCombo.h"
 #include "StatusGridArea.h"
 #include "StatusGridRules.h"
-#include "Unit_About.h"
 
 using namespace tesso::test::mainwindow;
 
@@ -88,7 +88,7 @@ TEST(DeviceModel, AboutBoxShowsTheDeviceVersions)
 {
     Connected h;
     h.reply("I_912\r\nK_15420\r\nS_32289\r\nVERU205\r\nOPT2\r\n");
-    TAbout_Tesso* about = h.main->Windows().About;
+    AboutDialog* about = h.main->Windows().About;
     EXPECT_EQ(about->label_I->text(), QStringLiteral("I = 0390"));
     EXPECT_EQ(about->label_k->text(), QStringLiteral("K = 3C3C"));
     EXPECT_EQ(about->label_s->text(), QStringLiteral("S = 7E21"));
@@ -225,7 +225,7 @@ TEST(Inputs, RenameKeepsSeventeenCharactersAndCancelChangesNothing)
 TEST(Inputs, AudioFollowsTheDeviceAndAutomaticTogglesItsMode)
 {
     Connected h;
-    TPageAudio* audio = h.main->TabSheet_Audio;
+    PageAudio* audio = h.main->TabSheet_Audio;
     h.reply("AMOD0\r\nACH3\r\n");
     EXPECT_TRUE(audio->RdoAMODEM->isChecked());
     EXPECT_FALSE(audio->RdoACHANM[0]->isEnabled());

@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "FormFrameFormat.h"
-#include "FormTransferFrame.h"
+#include "FrameFormatWindow.h"
+#include "FrameTransferWindow.h"
 #include "MainWindowTestHarness.h"
 #include "PageFrameAlert.h"
 #include "RadioGroup.h"
@@ -22,23 +22,23 @@ using namespace tesso::test::mainwindow;
 TEST(FrameAlertPage, RefusalsAreShownAndSendNothing)
 {
     ConnectedWindow h;
-    TPageFrameAlert* page = h.main->TabSheet_FrameAlert;
+    PageFrameAlert* page = h.main->TabSheet_FrameAlert;
     h.reply("FARC0\r\nFAST0\r\n");
     EXPECT_FALSE(page->BtnDeleteFrame->isEnabled());
     EXPECT_FALSE(page->RdoFrameAuto->isEnabled());
-    EXPECT_EQ(h.cell(TPageFrameAlert::RecordedRow), QStringLiteral("No"));
+    EXPECT_EQ(h.cell(PageFrameAlert::RecordedRow), QStringLiteral("No"));
 
     h.reply("PCH5\r\nPRGB7\r\nCH5\r\nIPS1\r\n");
-    page->BtnFrameCaptureClick();
+    page->captureFrame();
     EXPECT_EQ(page->LblFrameNotAvailable->text(), QStringLiteral("Not available (Computer input)"));
     EXPECT_TRUE(h.main->TimerStatus->isActive()) << "the notice goes after 2 s";
     h.reply("FRZ1\r\n");
-    page->BtnFrameCaptureClick();
+    page->captureFrame();
     EXPECT_EQ(page->LblFrameNotAvailable->text(), QStringLiteral("Not available (Input frozen)"));
     h.reply("FARC1\r\nFASW1\r\nFAST1\r\n");
     EXPECT_TRUE(page->BtnDeleteFrame->isEnabled());
-    EXPECT_EQ(h.cell(TPageFrameAlert::DisplayedRow), QStringLiteral("Yes"));
-    page->BtnDeleteFrameClick();
+    EXPECT_EQ(h.cell(PageFrameAlert::DisplayedRow), QStringLiteral("Yes"));
+    page->deleteFrame();
     EXPECT_EQ(page->LblFrameNotAvailable->text(), QStringLiteral("Not available (Frame is being displayed)"));
     EXPECT_EQ(h.sent(), QByteArray());
 }
@@ -46,11 +46,11 @@ TEST(FrameAlertPage, RefusalsAreShownAndSendNothing)
 TEST(FrameAlertPage, CaptureDeleteAndTheRecordingNotice)
 {
     ConnectedWindow h;
-    TPageFrameAlert* page = h.main->TabSheet_FrameAlert;
+    PageFrameAlert* page = h.main->TabSheet_FrameAlert;
     h.reply("CH1\r\nIPS1\r\nFRZ0\r\nFARC1\r\n");
-    page->BtnFrameCaptureClick();
+    page->captureFrame();
     h.reply("FASW0\r\nFAST0\r\n");
-    page->BtnDeleteFrameClick();
+    page->deleteFrame();
     page->BtnFrameHide->click();
     emit page->RdoFrameAuto->itemClicked(1);
     EXPECT_EQ(h.sent(), QByteArray("1fM1fX3fM1fX0fs1fA"));
@@ -66,7 +66,7 @@ TEST(FrameAlertPage, NothingActsOnAFrameWithoutADevice)
 {
     Harness h;
     h.startWith();
-    TPageFrameAlert* page = h.main->TabSheet_FrameAlert;
+    PageFrameAlert* page = h.main->TabSheet_FrameAlert;
     auto enabled = [page] {
         return std::vector<bool>{page->RdoFrameAuto->isEnabled(), page->BtnFrameDisplay->isEnabled(),
                                  page->BtnFrameHide->isEnabled(), page->BtnDeleteFrame->isEnabled()};
@@ -81,11 +81,11 @@ TEST(FrameAlertPage, NothingActsOnAFrameWithoutADevice)
     h.links.timer->fire(); // the device is declared lost
     EXPECT_EQ(enabled(), none) << "once the device is lost";
 
-    h.main->TabSheet_FrameAlert->BtnTransferFrameClick();
+    h.main->TabSheet_FrameAlert->openFrameTransfer();
     EXPECT_EQ(h.main->TabSheet_FrameAlert->LblFrameNotAvailable->text(),
               QStringLiteral("Not available (Device NOT connected)"));
-    TFormTransferFrame* window = h.main->Windows().TransferFrame;
-    window->TransferClick();
+    FrameTransferWindow* window = h.main->Windows().TransferFrame;
+    window->startTransfer();
     ASSERT_EQ(h.prompts.informations.size(), 1);
     EXPECT_EQ(h.prompts.informations[0].text, QStringLiteral("Device NOT connected"));
     EXPECT_FALSE(window->Active());
@@ -93,7 +93,7 @@ TEST(FrameAlertPage, NothingActsOnAFrameWithoutADevice)
 
 TEST(FrameFormat, TheQuestionFollowsTheSize)
 {
-    TFormFrameFormat format;
+    FrameFormatWindow format;
     EXPECT_EQ(format.ChooseFit(720, 576), 1) << "no question for the frame's own size";
     ASSERT_TRUE(format.SetQuestion(720, 577));
     EXPECT_EQ(format.ChosenMode(), 3);
@@ -107,7 +107,7 @@ TEST(FrameFormat, TheQuestionFollowsTheSize)
 TEST(TransferWindow, LoadingFittingAndRefusals)
 {
     ConnectedWindow h;
-    TFormTransferFrame* window = h.main->Windows().TransferFrame;
+    FrameTransferWindow* window = h.main->Windows().TransferFrame;
     ASSERT_NE(window, nullptr);
     QTemporaryDir dir;
     QImage small(640, 480, QImage::Format_RGB32);
@@ -142,7 +142,7 @@ TEST(TransferWindow, LoadingFittingAndRefusals)
         h.prompts.informations[0].text.startsWith(QStringLiteral("junk.bmp is not a readable picture")));
 
     window->CboTransferMode->setCurrentIndex(2);
-    window->TransferClick();
+    window->startTransfer();
     EXPECT_EQ(h.prompts.informations.last().text, QStringLiteral("Bad transfer mode !"));
     EXPECT_FALSE(window->Active());
 }

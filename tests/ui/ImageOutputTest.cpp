@@ -15,19 +15,19 @@
 #include <QWheelEvent>
 
 #include "ControlsMenu.h"
-#include "FrmScrollbar.h"
 #include "MainMenus.h"
 #include "MainWindowTestHarness.h"
 #include "PageImage.h"
 #include "PageOutput.h"
 #include "RadioGroup.h"
+#include "ValueSlider.h"
 
 using namespace tesso::test::mainwindow;
 
 namespace
 {
 
-void enter(TFrameScrollBar* frame, const char* text)
+void enter(ValueSlider* frame, const char* text)
 {
     frame->Edt->setText(QString::fromLatin1(text));
     emit frame->Edt->returnPressed();
@@ -48,8 +48,8 @@ QStringList entries(const QComboBox* list)
 TEST(ImagePage, EachRowSendsAndShowsItsOwnVariableThroughTheConversion)
 {
     ConnectedWindow h;
-    TPageImage* page = h.main->TabSheet_Image;
-    const std::pair<TFrameScrollBar*, const char*> rows[] = {
+    PageImage* page = h.main->TabSheet_Image;
+    const std::pair<ValueSlider*, const char*> rows[] = {
         {page->FrameScrollHPos, "H"},  {page->FrameScrollHSize, "W"},      {page->FrameScrollVPos, "V"},
         {page->FrameScrollVSize, "S"}, {page->FrameScrollBrightness, "B"}, {page->FrameScrollContrast, "D"},
         {page->FrameScrollColor, "O"}, {page->FrameScrollHue, "T"}};
@@ -69,7 +69,7 @@ TEST(ImagePage, EachRowSendsAndShowsItsOwnVariableThroughTheConversion)
 TEST(ImagePage, ListsAndButtons)
 {
     ConnectedWindow h;
-    TPageImage* page = h.main->TabSheet_Image;
+    PageImage* page = h.main->TabSheet_Image;
     h.reply("OVR1\r\nASP2\r\nPRO9\r\n");
     EXPECT_EQ(page->CboUnderOverscan->currentText(), QStringLiteral("Overscan"));
     EXPECT_EQ(page->CboInputAspectRatio->currentIndex(), 2);
@@ -87,7 +87,7 @@ TEST(ImagePage, ListsAndButtons)
 TEST(OutputPage, FormatCodesBothWaysAndTheRatesEachFormatAllows)
 {
     ConnectedWindow h;
-    TPageOutput* page = h.main->TabSheet_Output;
+    PageOutput* page = h.main->TabSheet_Output;
     emit page->CboOutputFormat->activated(0);
     emit page->CboOutputFormat->activated(11);
     EXPECT_EQ(h.sent(), QByteArray("10FM12FM"));
@@ -147,7 +147,7 @@ TEST(Wheel, OnlyTheControlWithTheFocusTakesIt)
 TEST(OutputPage, RadioGroupsShowOnlyTheirItems)
 {
     ConnectedWindow h;
-    TPageOutput* page = h.main->TabSheet_Output;
+    PageOutput* page = h.main->TabSheet_Output;
     h.reply("OTYP2\r\nOSYN1\r\nOPAT1\r\n");
     EXPECT_EQ(page->RdoOutputType->ItemIndex(), 1);
     EXPECT_EQ(page->RdoOutputSync->ItemIndex(), 1);
@@ -168,8 +168,8 @@ TEST(OutputPage, RadioGroupsShowOnlyTheirItems)
 TEST(PagesForInput, ComputerInputNoSignalAndTheVideoFamilies)
 {
     ConnectedWindow h;
-    TPageImage* image = h.main->TabSheet_Image;
-    TPageOutput* output = h.main->TabSheet_Output;
+    PageImage* image = h.main->TabSheet_Image;
+    PageOutput* output = h.main->TabSheet_Output;
     h.reply("PCH5\r\nPRGB7\r\nCH5\r\nIFA11\r\n");
     EXPECT_TRUE(output->GrpOutput->isHidden());
     EXPECT_FALSE(output->LblOutputNotAvailableComputerInput->isHidden());
@@ -207,7 +207,7 @@ TEST(PagesForInput, ComputerInputNoSignalAndTheVideoFamilies)
 TEST(ControlsMenu, KeyLockingKeepsTheOtherBits)
 {
     ConnectedWindow h;
-    TMainMenus* menus = h.main->Menus;
+    MainMenus* menus = h.main->Menus;
     const std::tuple<const char*, QAction*, const char*> cases[] = {
         {"LOCK1\r\n", menus->MenuLockAll, "3yl"},
         {"LOCK3\r\n", menus->MenuLockAll, "0yl"},
@@ -228,7 +228,7 @@ TEST(ControlsMenu, KeyLockingKeepsTheOtherBits)
 TEST(ControlsMenu, ConfirmationsBlackDelayAndPullDown)
 {
     ConnectedWindow h;
-    TMainMenus* menus = h.main->Menus;
+    MainMenus* menus = h.main->Menus;
     h.prompts.confirmAnswer = false;
     menus->MenuEraseAll->trigger();
     menus->ToolButton_DefaultValues->trigger();

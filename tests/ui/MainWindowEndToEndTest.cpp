@@ -13,7 +13,7 @@
 #include "DeviceSettingsMenu.h"
 #include "EffectRow.h"
 #include "FileEdit.h"
-#include "FormTransferFrame.h"
+#include "FrameTransferWindow.h"
 #include "InputButtonRow.h"
 #include "MainWindowTestHarness.h"
 #include "PageEffect.h"
@@ -33,7 +33,7 @@ struct SimulatedWindow {
     tesso::sim::SimServer sim;
     QTemporaryDir folder;
     RecordingPrompts prompts;
-    std::unique_ptr<TForm_MAIN> main;
+    std::unique_ptr<MainWindow> main;
 
     explicit SimulatedWindow(tesso::sim::Model model) : sim(model) {}
 
@@ -47,10 +47,10 @@ struct SimulatedWindow {
         values.Port = 0;
         values.RemoteIp = QStringLiteral("127.0.0.1");
         ASSERT_TRUE(settings.WriteConnection(values));
-        TStartUp::Options options;
+        StartUp::Options options;
         options.SettingsDirectory = folder.path();
         options.ShowSplash = false;
-        main = TStartUp::Run(makeDefaultLinks(), prompts, options);
+        main = StartUp::Run(makeDefaultLinks(), prompts, options);
         qunsetenv("TESSO_COM1");
         EXPECT_TRUE(prompts.informations.isEmpty());
         EXPECT_EQ(main->StatusPanelText(1), QStringLiteral("Port : COM1"));
@@ -73,7 +73,7 @@ TEST(MainWindowEndToEnd, TheCutOnlyModelIsDetectedAndSwitches)
 {
     SimulatedWindow w(tesso::sim::Model::Snipa);
     ASSERT_NO_FATAL_FAILURE(w.start());
-    TForm_MAIN* main = w.main.get();
+    MainWindow* main = w.main.get();
     EXPECT_TRUE(QFile::exists(w.folder.path() + QStringLiteral("/Snipa.ini")));
     EXPECT_EQ(main->StatusArea->Cell(1, 2), QStringLiteral("Video"));
 
@@ -87,13 +87,13 @@ TEST(MainWindowEndToEnd, AFadeRunsItsDurationOnTheFadeModel)
 {
     SimulatedWindow w(tesso::sim::Model::Lumio);
     ASSERT_NO_FATAL_FAILURE(w.start());
-    TForm_MAIN* main = w.main.get();
+    MainWindow* main = w.main.get();
     // Effects belong to seamless switching.
     emit main->TabSheet_SwitchMode->RadioGroup_SWITCHMODE->itemClicked(0);
     ASSERT_TRUE(tesso::test::waitFor([&] { return main->StatusArea->SpeedButton_Fade->isEnabled(); }, 10000));
     EXPECT_FALSE(main->StatusArea->SpeedButton_Fade->isHidden());
     main->StatusArea->SpeedButton_Fade->click();
-    TEffectRow* fade = main->TabSheet_Effect->RowFadeDuration;
+    EffectRow* fade = main->TabSheet_Effect->RowFadeDuration;
     fade->ScrollBar->triggerAction(QAbstractSlider::SliderToMinimum); // half a second
     ASSERT_TRUE(tesso::test::waitFor(
         [&] { return main->StatusArea->SpeedButton_Fade->isChecked() && main->Driver().FADEDURATION() == 5; },
@@ -134,7 +134,7 @@ TEST(MainWindowEndToEnd, TheTransferWindowPutsAPictureIntoTheFrameMemory)
 {
     SimulatedWindow w(tesso::sim::Model::Lumio);
     ASSERT_NO_FATAL_FAILURE(w.start());
-    TFormTransferFrame* window = w.main->Windows().TransferFrame;
+    FrameTransferWindow* window = w.main->Windows().TransferFrame;
     QTemporaryDir dir;
     QImage source(720, 576, QImage::Format_RGB32);
     source.fill(qRgb(0x1B, 0x80, 0x10));
@@ -144,14 +144,14 @@ TEST(MainWindowEndToEnd, TheTransferWindowPutsAPictureIntoTheFrameMemory)
     ASSERT_TRUE(window->LoadFile(path));
     // A device that ends the transfer after a few blocks has not got the picture.
     w.sim.device().setEndAfterBlocks(5);
-    window->TransferClick();
+    window->startTransfer();
     ASSERT_TRUE(tesso::test::waitFor([&] { return !window->Active(); }, 30000));
     EXPECT_EQ(window->StatusLine->text(), QStringLiteral("Transfer ended early by the device."));
     EXPECT_EQ(w.sim.device().picturesDropped(), 1);
 
     w.sim.device().setEndAfterBlocks(-1);
     ASSERT_TRUE(tesso::test::waitFor([&] { return w.main->Driver().Connected(); }, 10000));
-    window->TransferClick();
+    window->startTransfer();
     EXPECT_TRUE(window->Active());
     ASSERT_TRUE(tesso::test::waitFor(
         [&] { return window->StatusLine->text() == QStringLiteral("Command successfull."); }, 30000))
@@ -166,7 +166,7 @@ TEST(MainWindowEndToEnd, TheWindowSavesAndRestoresTheDeviceSettings)
 {
     SimulatedWindow w(tesso::sim::Model::Lumio);
     ASSERT_NO_FATAL_FAILURE(w.start());
-    TDeviceSettingsMenu& menu = w.main->SettingsMenu();
+    DeviceSettingsMenu& menu = w.main->SettingsMenu();
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("show.json"));
     menu.SaveTo(file);
@@ -178,7 +178,7 @@ TEST(MainWindowEndToEnd, TheWindowSavesAndRestoresTheDeviceSettings)
     w.main->Driver().setHPOS(77);
     ASSERT_TRUE(tesso::test::waitFor([&] { return w.main->Driver().HPOS() == 77; }, 5000));
     QStringList shown;
-    menu.AskToWrite = [&](const std::vector<TDeviceSettings::Difference>& differences) {
+    menu.AskToWrite = [&](const std::vector<DeviceSettings::Difference>& differences) {
         for (const auto& d : differences)
             shown << d.inFile.label() + QLatin1Char('=') + d.onDevice.valueText() + QLatin1Char('>') +
                          d.inFile.valueText();

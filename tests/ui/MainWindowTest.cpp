@@ -14,19 +14,19 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "AboutDialog.h"
+#include "DebugConsole.h"
 #include "DebugSettingsStore.h"
-#include "FrmInput.h"
 #include "FullDump.h"
 #include "InputButtonRow.h"
+#include "InputSettingsRow.h"
+#include "IpConfigDialog.h"
 #include "MainMenus.h"
 #include "MainStatusBar.h"
 #include "MainWindowTestHarness.h"
 #include "PageAudio.h"
 #include "PageInput.h"
 #include "ReceivedLogModel.h"
-#include "Unit_About.h"
-#include "Unit_Debug2007.h"
-#include "ipconfig.h"
 
 using namespace tesso::test::mainwindow;
 
@@ -229,10 +229,10 @@ TEST(MainWindowTimer, AboutLogoCyclesUntilAModelIsConnectedAndTheUpdateNoticeCou
 {
     Harness h;
     h.startWith();
-    TAbout_Tesso* about = h.main->Windows().About;
+    AboutDialog* about = h.main->Windows().About;
     QList<int> seen;
     for (int tick = 0; tick < 4; ++tick) {
-        h.main->Timer1Timer();
+        h.main->blinkTick();
         seen << about->LogoIndex();
     }
     EXPECT_EQ(seen, (QList<int>{6, 7, 6, 7})) << "positions without a model are skipped";
@@ -243,10 +243,10 @@ TEST(MainWindowTimer, AboutLogoCyclesUntilAModelIsConnectedAndTheUpdateNoticeCou
     ASSERT_TRUE(notice->isVisibleTo(h.main.get()));
     EXPECT_TRUE(h.main->LblUpdater->text().contains(QStringLiteral("Software")));
     for (int tick = 1; tick <= 14; ++tick) {
-        h.main->Timer1Timer();
+        h.main->blinkTick();
         ASSERT_TRUE(notice->isVisibleTo(h.main.get())) << "tick " << tick;
     }
-    h.main->Timer1Timer();
+    h.main->blinkTick();
     EXPECT_FALSE(notice->isVisibleTo(h.main.get()));
 
     // The expected version shows nothing; an older one the firmware notice; "Ok" hides at once.
@@ -257,8 +257,8 @@ TEST(MainWindowTimer, AboutLogoCyclesUntilAModelIsConnectedAndTheUpdateNoticeCou
     h.links.deliverSerial(QByteArrayLiteral("V_15\r\n"));
     EXPECT_TRUE(h.main->LblUpdater->text().contains(QStringLiteral("Firmware")));
     EXPECT_EQ(about->label_v->text(), QStringLiteral("V = 000F"));
-    h.main->Timer1Timer();
-    h.main->Timer1Timer();
+    h.main->blinkTick();
+    h.main->blinkTick();
     EXPECT_EQ(h.main->UpdateNoticeCountdown(), 12) << "the countdown starts over";
     EXPECT_EQ(about->LogoIndex(), 7) << "a connected model keeps its logo";
     h.main->BtnOkUpdater->click();
@@ -271,12 +271,12 @@ TEST(MainWindowStatusBar, ConnectionPanelFollowsTheDevice)
 {
     Harness h;
     h.startWith(QByteArrayLiteral("[CONNEXION]\nPort=2\n"));
-    TMainStatusBar* bar = h.main->StatusBar;
+    MainStatusBar* bar = h.main->StatusBar;
     EXPECT_EQ(h.main->StatusPanelText(0), QStringLiteral("Device NOT connected"));
     EXPECT_EQ(h.main->StatusPanelText(1), QStringLiteral("Port : COM3"));
     // Not connected: black, then red with the next blink phase.
     EXPECT_EQ(bar->ConnectionTextColour(bar->State()), QColor(Qt::black));
-    h.main->Timer1Timer();
+    h.main->blinkTick();
     EXPECT_EQ(bar->ConnectionTextColour(bar->State()), QColor(Qt::red));
 
     h.connectDevice(57);
@@ -305,7 +305,7 @@ TEST(MainWindowSerialMenu, ComItemsOpenTheirPortAndLeaveTheNetworkLink)
     Harness h;
     h.startWith(QByteArrayLiteral("[CONNEXION]\nPort=0\nIP_ENABLE=2\n"));
     ASSERT_EQ(h.driver().ConType(), CON_TCP);
-    TMainMenus* menus = h.main->Menus;
+    MainMenus* menus = h.main->Menus;
     menus->MenuCOM[2]->trigger();
     EXPECT_EQ(h.driver().ConType(), CON_RS232);
     EXPECT_EQ(h.links.serial->opens, 1);
@@ -325,7 +325,7 @@ TEST(MainWindowSerialMenu, NetworkItemKeepsItsCheckOnlyWhenApplied)
 {
     Harness h;
     h.startWith(QByteArrayLiteral("[CONNEXION]\nPort=3\n"));
-    TIPConfigDlg* dialog = h.main->Windows().IPConfigDlg;
+    IpConfigDialog* dialog = h.main->Windows().IPConfigDlg;
     ASSERT_NE(dialog, nullptr);
 
     QTimer::singleShot(0, dialog, [dialog] { dialog->BCancel->click(); });
@@ -352,9 +352,9 @@ TEST(MainWindowDebugKey, OpensTheConsoleOnlyOverTheFirstPanel)
     Harness h;
     h.startWith();
     h.main->show();
-    TForm_Debug2007* console = h.main->Windows().Debug;
+    DebugConsole* console = h.main->Windows().Debug;
     EXPECT_EQ(console->SettingsStore().FileName(), h.folder.filePath(QStringLiteral("Debug2007.ini")));
-    TMainStatusBar* bar = h.main->StatusBar;
+    MainStatusBar* bar = h.main->StatusBar;
 
     for (const QPoint& outside : {QPoint(1, 5), QPoint(183, 5), QPoint(300, 5), QPoint(50, 1)}) {
         h.main->DebugHotKey(bar->mapToGlobal(outside));

@@ -13,16 +13,16 @@
 #include <QWidget>
 
 #include "ConnectionSettings.h"
-#include "Constante.h"
-#include "FrmInput.h"
 #include "IniFile.h"
 #include "InputButtonRow.h"
+#include "InputSettingsRow.h"
+#include "MainWindow.h"
 #include "PageInput.h"
+#include "SplashWindow.h"
 #include "StartUp.h"
 #include "StatusGridArea.h"
 #include "TestLinks.h"
-#include "Unit_Main.h"
-#include "Unit_PageAccueil.h"
+#include "Texts.h"
 #include "UserPrompts.h"
 
 // Failures show texts, not their bytes.
@@ -92,7 +92,7 @@ class Harness
     QTemporaryDir folder;
     RecordingPrompts prompts;
     TestLinks links;
-    std::unique_ptr<TForm_MAIN> main;
+    std::unique_ptr<MainWindow> main;
     int splashSteps = 0;
     int splashFinalPosition = 0;
 
@@ -112,16 +112,16 @@ class Harness
 
     void start()
     {
-        TStartUp::Options options;
+        StartUp::Options options;
         options.SettingsDirectory = folder.path();
-        options.OnStep = [this](const TForm_PageAccueil& splash) {
+        options.OnStep = [this](const SplashWindow& splash) {
             ++splashSteps;
             splashFinalPosition = splash.Position();
         };
-        main = TStartUp::Run(links.make(), prompts, options);
+        main = StartUp::Run(links.make(), prompts, options);
     }
 
-    TMirex_d& driver() { return main->Driver(); }
+    DeviceDriver& driver() { return main->Driver(); }
 
     // Runs the driver's state machine to "connected" with the given device code.
     void connectDevice(int code)
@@ -135,7 +135,7 @@ class Harness
     {
         IniFile ini;
         ini.load(connectionFile());
-        return ini.value(QString(Constante::SectionConnexion), QLatin1String(key)).value_or(QString());
+        return ini.value(QString(Texts::SectionConnexion), QLatin1String(key)).value_or(QString());
     }
 };
 
@@ -156,7 +156,7 @@ struct ConnectedWindow : Harness {
     }
     QString cell(int row) const { return main->StatusArea->Cell(1, row); }
     QToolButton* button(int k) const { return main->PnlBtnInputs->BtnInput[static_cast<std::size_t>(k - 1)]; }
-    TFrameInput* row(int k) const
+    InputSettingsRow* row(int k) const
     {
         return main->TabSheet_Input->FrameInput[static_cast<std::size_t>(k - 1)];
     }

@@ -8,13 +8,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "AboutDialog.h"
 #include "ErrorReportBox.h"
 #include "IniFile.h"
 #include "MainMenus.h"
 #include "MainWindowTestHarness.h"
 #include "ReportCapture.h"
 #include "TextFormat.h"
-#include "Unit_About.h"
 #include "WaitFor.h"
 #include "Windows1252Codec.h"
 
@@ -130,8 +130,8 @@ TEST(TextFormatTest, PlaceholdersFillInOrderAndVersionsArePadded)
     EXPECT_EQ(TextFormat::Format(QLatin1String("100%% %s %x %"), {QStringLiteral("done")}),
               QStringLiteral("100% done %x %"));
     EXPECT_EQ(TextFormat::Format(QLatin1String("%s-%s"), {QStringLiteral("one")}), QStringLiteral("one-"));
-    EXPECT_EQ(TAbout_Tesso::VersionText(1, 10, 0, 0), QStringLiteral("Version : 1.10.00.00"));
-    EXPECT_EQ(TAbout_Tesso::VersionText(12, 5, 7, 123), QStringLiteral("Version : 12.05.07.123"));
+    EXPECT_EQ(AboutDialog::VersionText(1, 10, 0, 0), QStringLiteral("Version : 1.10.00.00"));
+    EXPECT_EQ(AboutDialog::VersionText(12, 5, 7, 123), QStringLiteral("Version : 12.05.07.123"));
 }
 
 // ---- Application error report --------------------------------------------------------------------
@@ -140,7 +140,7 @@ TEST(ErrorReportBoxTest, OneBoxAtATimeAndRepeatsAreDropped)
 {
     QStringList shown;
     std::function<void()> closeCurrent;
-    TErrorReportBox report(nullptr, [&](const QString& message, std::function<void()> closed) {
+    ErrorReportBox report(nullptr, [&](const QString& message, std::function<void()> closed) {
         shown << message;
         closeCurrent = std::move(closed);
     });
@@ -169,13 +169,13 @@ TEST(ErrorReportBoxTest, AStormOfDistinctErrorsIsBoundedAndThePreviousReporterCo
     tesso::test::ReportCapture previous;
     {
         int shown = 0;
-        TErrorReportBox report(nullptr, [&](const QString&, std::function<void()>) { ++shown; });
+        ErrorReportBox report(nullptr, [&](const QString&, std::function<void()>) { ++shown; });
         report.Install();
         for (int i = 0; i < 1000; ++i)
             tesso::reportError(QStringLiteral("error %1").arg(i));
         EXPECT_EQ(shown, 1);
-        EXPECT_EQ(report.Waiting(), TErrorReportBox::MaxWaiting);
-        EXPECT_EQ(report.Dropped(), 1000 - 1 - TErrorReportBox::MaxWaiting);
+        EXPECT_EQ(report.Waiting(), ErrorReportBox::MaxWaiting);
+        EXPECT_EQ(report.Dropped(), 1000 - 1 - ErrorReportBox::MaxWaiting);
     }
     tesso::reportError(QStringLiteral("after"));
     EXPECT_EQ(previous.messages, QStringList{QStringLiteral("after")});
@@ -183,7 +183,7 @@ TEST(ErrorReportBoxTest, AStormOfDistinctErrorsIsBoundedAndThePreviousReporterCo
 
 TEST(ErrorReportBoxTest, GuardedHandlerShowsAMessageBoxWithoutBlocking)
 {
-    TErrorReportBox report(nullptr);
+    ErrorReportBox report(nullptr);
     report.Install();
     const bool ok = tesso::guarded([] { throw std::runtime_error("TCOMPORT : cannot open COM9"); });
     EXPECT_FALSE(ok);

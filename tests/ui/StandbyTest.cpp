@@ -14,22 +14,22 @@
 
 #include "MainMenus.h"
 #include "MainWindowTestHarness.h"
+#include "ProjectorMessageWindow.h"
 #include "ReportCapture.h"
+#include "StandbyWindow.h"
+#include "SyncTimeWindow.h"
 #include "TrackingScrollBar.h"
-#include "Unit_MessageProjector.h"
-#include "Unit_Standby.h"
-#include "Unit_Sync_Time.h"
 
 using namespace tesso::test::mainwindow;
 
 namespace
 {
 
-struct StandbyWindow : ConnectedWindow {
-    TMainMenus* menus = main->Menus;
-    TForm_Standby* standby = main->Windows().Standby;
-    TForm_Sync_Time* blackDelay = main->Windows().SyncTime;
-    TForm_MessageProjector* message = main->Windows().MessageProjector;
+struct StandbyHarness : ConnectedWindow {
+    MainMenus* menus = main->Menus;
+    StandbyWindow* standby = main->Windows().Standby;
+    SyncTimeWindow* blackDelay = main->Windows().SyncTime;
+    ProjectorMessageWindow* message = main->Windows().MessageProjector;
 
     void key(const QString& text, int code = 0)
     {
@@ -53,15 +53,15 @@ TEST(StandbyDelay, LabelShowsOffOrHoursAndMinutes)
     const std::pair<std::uint32_t, const char*> cases[] = {
         {0, "Off"}, {1, "0H:1Min"}, {59, "0H:59Min"}, {60, "1H:0Min"}, {255, "4H:15Min"}};
     for (const auto& [minutes, text] : cases)
-        EXPECT_EQ(TForm_Standby::DelayText(minutes), QString::fromLatin1(text)) << minutes;
+        EXPECT_EQ(StandbyWindow::DelayText(minutes), QString::fromLatin1(text)) << minutes;
 }
 
 TEST(StandbyDelay, EveryScrollIsSentAndEchoesLeaveTheHeldThumbAlone)
 {
-    StandbyWindow h;
+    StandbyHarness h;
     h.menus->MenuStandByTimer->trigger();
     ASSERT_TRUE(h.standby->isVisible());
-    TTrackingScrollBar* bar = h.standby->ScrollBar1;
+    TrackingScrollBar* bar = h.standby->ScrollBar1;
     bar->setValue(40); // not the user's doing
     EXPECT_EQ(h.sent(), QByteArray());
 
@@ -86,7 +86,7 @@ TEST(StandbyDelay, EveryScrollIsSentAndEchoesLeaveTheHeldThumbAlone)
 
 TEST(StandbyMenu, ItemsSendTheirTagsAndTheMarksFollowTheDevice)
 {
-    StandbyWindow h;
+    StandbyHarness h;
     h.reply("STBY0\r\nSTBR2\r\n");
     h.menus->MenuStandByOn->trigger();
     h.menus->MenuStandByOff->trigger();
@@ -109,7 +109,7 @@ TEST(StandbyMenu, AChoiceWithNoDeviceIsNotShownAsApplied)
 {
     Harness h;
     h.startWith();
-    TMainMenus* menus = h.main->Menus;
+    MainMenus* menus = h.main->Menus;
     const QAction* before = menus->MenuBaud[0]->actionGroup()->checkedAction();
     menus->MenuStandByOn->trigger();
     menus->MenuBaud[3]->trigger();
@@ -122,7 +122,7 @@ TEST(StandbyMenu, AChoiceWithNoDeviceIsNotShownAsApplied)
 
 TEST(BlackDelayWindow, EnterSendsANumberInRangeOrTheMirroredValueAgain)
 {
-    StandbyWindow h;
+    StandbyHarness h;
     tesso::test::ReportCapture report;
     h.reply("OST7\r\n");
     EXPECT_EQ(h.blackDelay->Edit_Sync_Time->text(), QStringLiteral("7"));
@@ -136,7 +136,7 @@ TEST(BlackDelayWindow, EnterSendsANumberInRangeOrTheMirroredValueAgain)
 
 TEST(BlackDelayWindow, OpensInsideTheMainWindowAndClosesAtTheEndOfAScroll)
 {
-    StandbyWindow h;
+    StandbyHarness h;
     h.menus->MenuBlackDelayRange->trigger();
     EXPECT_FALSE(h.blackDelay->isHidden());
     h.blackDelay->ScrollBar_Sync_Time->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -150,7 +150,7 @@ TEST(BlackDelayWindow, OpensInsideTheMainWindowAndClosesAtTheEndOfAScroll)
 
 TEST(ProjectorMessage, TypedKeysAreShownByNameAndOkStoresEachCell)
 {
-    StandbyWindow h;
+    StandbyHarness h;
     h.menus->MenuMessageOn->trigger();
     EXPECT_EQ(h.sent(), QByteArray("0sIsO"));
     for (const char* k : {"P", "W", "R", "\r"})
@@ -181,7 +181,7 @@ TEST(ProjectorMessage, TypedKeysAreShownByNameAndOkStoresEachCell)
 
 TEST(ProjectorMessage, HoldsAtMost255CharactersAndRefusesNulAndWideCodes)
 {
-    StandbyWindow h;
+    StandbyHarness h;
     h.menus->MenuMessageOn->trigger();
     h.key(QString(QChar(0x263A)));
     EXPECT_FALSE(h.message->TakeCharacter(0));
@@ -198,7 +198,7 @@ TEST(ProjectorMessage, HoldsAtMost255CharactersAndRefusesNulAndWideCodes)
 
 TEST(ProjectorMessage, AfterOkTheStoredMessageIsReadBackAndAShortOneIsReported)
 {
-    StandbyWindow h;
+    StandbyHarness h;
     tesso::test::ReportCapture report;
     auto storeABC = [&h](const QByteArray& echoes) {
         h.menus->MenuMessageOn->trigger();
@@ -228,7 +228,7 @@ TEST(ProjectorMessage, AfterOkTheStoredMessageIsReadBackAndAShortOneIsReported)
 
 TEST(ProjectorMessageReadBack, ReadsCellByCellUntilTheEnd)
 {
-    StandbyWindow h;
+    StandbyHarness h;
     h.menus->MenuMessageOn->trigger();
     EXPECT_EQ(h.sent(), QByteArray("0sIsO"));
     h.reply("STBi0\r\nSTBo88\r\n"); // the other message: not this read's
@@ -251,7 +251,7 @@ TEST(ProjectorMessageReadBack, ReadsCellByCellUntilTheEnd)
 
 TEST(ProjectorMessageReadBack, StopsWhereTheDeviceDoesNotFollow)
 {
-    StandbyWindow h;
+    StandbyHarness h;
     struct Case {
         const char* replies;
         const char* shown;
@@ -280,7 +280,7 @@ TEST(ProjectorMessageReadBack, StopsWhereTheDeviceDoesNotFollow)
 
 TEST(ProjectorMessageReadBack, AMessageWithoutEndStopsAtItsLastCell)
 {
-    StandbyWindow h;
+    StandbyHarness h;
     h.menus->MenuMessageOn->trigger();
     h.sent();
     for (int i = 0; i < 255; ++i)

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 
 #include "AudioIndicator.h"
+#include "CompactCombo.h"
 #include "EffectRow.h"
 #include "MainMenus.h"
 #include "MainWindowTestHarness.h"
@@ -22,7 +23,6 @@
 #include "PageSwitchMode.h"
 #include "RadioGroup.h"
 #include "ReportCapture.h"
-#include "SmallCombo.h"
 
 using namespace tesso::test::mainwindow;
 
@@ -30,13 +30,13 @@ namespace
 {
 
 struct EffectWindow : ConnectedWindow {
-    TPageEffect* page = main->TabSheet_Effect;
-    void drag(TEffectRow* row, int steps)
+    PageEffect* page = main->TabSheet_Effect;
+    void drag(EffectRow* row, int steps)
     {
         for (int i = 0; i < steps; ++i)
             row->ScrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     }
-    void type(TEffectRow* row, const char* text)
+    void type(EffectRow* row, const char* text)
     {
         row->Edt->setText(QString::fromLatin1(text));
         emit row->Edt->returnPressed();
@@ -50,7 +50,7 @@ struct EffectWindow : ConnectedWindow {
 TEST(TitleRows, AFastDragGoesOutOneValuePerReply)
 {
     EffectWindow h;
-    TEffectRow* size = h.page->RowTitleHeight;
+    EffectRow* size = h.page->RowTitleHeight;
     h.drag(size, 3); // 221, 222, 223 from the design position 220
     EXPECT_EQ(h.sent(), QByteArray("221tH"));
     const char* const expected[] = {"221tH", "222tH", "223tH", ""};
@@ -98,7 +98,7 @@ TEST(TitleRows, TheBandStaysUnderTitleMaxYAndTypedValuesAreClamped)
 TEST(EffectPage, FadeRowSecondsStatusAndVisibility)
 {
     EffectWindow h;
-    TEffectRow* fade = h.page->RowFadeDuration;
+    EffectRow* fade = h.page->RowFadeDuration;
     h.reply("FDur25\r\n");
     EXPECT_EQ(fade->Edt->text(), QStringLiteral("2.5s"));
     h.reply("FDur250\r\n");
@@ -136,7 +136,7 @@ TEST(EffectPage, FadeRowSecondsStatusAndVisibility)
 TEST(EffectButtons, AClickChoosesTheEffectAndOpensItsPage)
 {
     ConnectedWindow h;
-    TStatusGridArea* area = h.main->StatusArea;
+    StatusGridArea* area = h.main->StatusArea;
     area->SpeedButton_Fade->click();
     EXPECT_EQ(h.sent(), QByteArray("2eT"));
     EXPECT_EQ(h.main->PageControl->currentWidget(), h.main->TabSheet_Effect);
@@ -152,7 +152,7 @@ TEST(SwitchMode, StandardHidesTheEffectsAndACutOnlyModelKeepsItsButtonsHidden)
 {
     ConnectedWindow h;
     const int effectTab = h.main->PageControl->indexOf(h.main->TabSheet_Effect);
-    TStatusGridArea* area = h.main->StatusArea;
+    StatusGridArea* area = h.main->StatusArea;
     h.reply("sM1\r\n");
     EXPECT_FALSE(h.main->PageControl->isTabVisible(effectTab));
     EXPECT_TRUE(area->SpeedButton_Cut->isHidden());
@@ -176,10 +176,10 @@ TEST(SwitchMode, ReferenceInputChoices)
 {
     ConnectedWindow h;
     tesso::test::ReportCapture report;
-    TPageSwitchMode* page = h.main->TabSheet_SwitchMode;
-    page->SmallComboICHREFChange(3);
-    page->SmallComboICHREFChange(1);
-    page->SmallComboICHREFChange(7);
+    PageSwitchMode* page = h.main->TabSheet_SwitchMode;
+    page->sendReferenceInput(3);
+    page->sendReferenceInput(1);
+    page->sendReferenceInput(7);
     EXPECT_EQ(h.sent(), QByteArray("1RL0RL6CR"));
     EXPECT_EQ(report.messages, QStringList{QStringLiteral("ItemIndex out about Tab: nothing is sent")});
     h.reply("RL0\r\nCR7\r\n");
@@ -202,13 +202,13 @@ TEST(Take, TakeAutoTakeAndTheirLooks)
     h.reply("ATAK1\r\nTAKE1\r\nTKEV0\r\n");
     EXPECT_TRUE(h.main->Menus->MenuItem_AutoTake_On->isChecked());
     EXPECT_EQ(h.main->PnlBtnInputs->cursor().shape(), Qt::PointingHandCursor);
-    h.main->Timer1Timer();
+    h.main->blinkTick();
     EXPECT_TRUE(take->font().bold() && take->font().italic());
-    h.main->Timer1Timer();
+    h.main->blinkTick();
     EXPECT_FALSE(take->font().bold());
-    h.main->Timer1Timer();
+    h.main->blinkTick();
     h.reply("TAKE0\r\nTKEV1\r\n");
-    h.main->Timer1Timer();
+    h.main->blinkTick();
     EXPECT_FALSE(take->font().italic());
     EXPECT_EQ(take->cursor().shape(), Qt::ArrowCursor);
 }
@@ -218,20 +218,20 @@ TEST(Take, ThePreselectedInputBlinksWhileUsedAndGetsItsLookBack)
     ConnectedWindow h;
     h.reply("CH1\r\nCHN3\r\nPCH3\r\nPEN1\r\n");
     QToolButton* third = h.button(3);
-    h.main->Timer1Timer();
+    h.main->blinkTick();
     EXPECT_TRUE(third->font().bold());
-    h.main->Timer1Timer();
+    h.main->blinkTick();
     EXPECT_FALSE(third->font().bold());
-    h.main->Timer1Timer();
+    h.main->blinkTick();
     ASSERT_TRUE(third->font().bold());
     h.reply("PCH3\r\nPEN0\r\n");
-    h.main->Timer1Timer();
+    h.main->blinkTick();
     EXPECT_FALSE(third->font().bold()) << "no longer blinking: the look of an input not on air";
     EXPECT_TRUE(h.button(1)->font().bold());
 
     h.reply("PCH3\r\nPEN1\r\nCH3\r\n"); // taken: on air and still the preselected one
     for (int tick = 0; tick < 2; ++tick) {
-        h.main->Timer1Timer();
+        h.main->blinkTick();
         EXPECT_TRUE(third->font().bold()) << "the input on air is steady";
     }
 }
@@ -242,13 +242,13 @@ TEST(Mute, ButtonsCaptionAndIndicator)
 {
     tesso::test::ScriptedDriver d;
     d.connectSerial();
-    TEventRouter router(*d);
+    EventRouter router(*d);
     QMainWindow window;
     auto* button = new QToolButton(&window);
     button->setCheckable(true);
     QAction tool(&window);
-    auto* bar = new TMainStatusBar(&window);
-    TAudioIndicator audio(router, button, &tool, bar);
+    auto* bar = new MainStatusBar(&window);
+    AudioIndicator audio(router, button, &tool, bar);
 
     std::vector<int> frames;
     for (int i = 0; i < 6; ++i) {
@@ -262,7 +262,7 @@ TEST(Mute, ButtonsCaptionAndIndicator)
     EXPECT_TRUE(button->isChecked());
     EXPECT_EQ(button->text(), QStringLiteral("Mute On"));
     audio.Tick();
-    EXPECT_EQ(audio.Frame(), TAudioIndicator::MutedFrame);
+    EXPECT_EQ(audio.Frame(), AudioIndicator::MutedFrame);
     tool.trigger();
     EXPECT_EQ(d.serial->allWritten(), QByteArray("1RM0RM"));
     d.feed("MUTE2\r\n");

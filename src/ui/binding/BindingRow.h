@@ -3,7 +3,7 @@
 // of control it is, and how the control's position stands for the device's value.
 //
 //     {_OSYNCM, RdoOutputSync, ControlKind::RadioGroup}               position p is value p
-//     {_SWITCHMODE, RadioGroup_SWITCHMODE, ControlKind::RadioGroup, TValueMap{{0, 1}}}
+//     {_SWITCHMODE, RadioGroup_SWITCHMODE, ControlKind::RadioGroup, ValueMap{{0, 1}}}
 //     {_PENA, frame->ChkUsed, ControlKind::CheckBox, {}, 3}          input 3's value (PCHAN 3 first)
 
 #include <cstdint>
@@ -14,14 +14,14 @@
 #include "Catalogue.h"
 
 class QObject;
-class TConversion;
+class DisplayScale;
 
 enum class ControlKind {
-    ValueFrame,   // TFrameScrollBar: a scroll sends the raw position, Enter the typed number
+    ValueFrame,   // ValueSlider: a scroll sends the raw position, Enter the typed number
     Combo,        // QComboBox: a chosen entry sends its value
-    SmallCombo,   // TSmallCombo: the same, from its pop-up list
+    SmallCombo,   // CompactCombo: the same, from its pop-up list
     CheckBox,     // QCheckBox: a click sends the box's state
-    RadioGroup,   // TRadioGroup (item positions) or QButtonGroup (button ids): a click sends its value
+    RadioGroup,   // RadioGroup (item positions) or QButtonGroup (button ids): a click sends its value
     ToggleButton, // checkable button: a click sends the negation of the mirrored value
     MenuGroup,    // QActionGroup of checkable items whose data() are their tags: a choice sends its value
     PushButton    // a command button: a click sends 1 (true); it shows nothing
@@ -29,10 +29,10 @@ enum class ControlKind {
 
 // How a control's position (list entry, radio item, button id, menu tag) stands for a device
 // value: through a constant table, or position p is value p when there is none. A value frame
-// shows its number through a TConversion instead.
-struct TValueMap {
+// shows its number through a DisplayScale instead.
+struct ValueMap {
     std::vector<std::uint32_t> table;
-    const TConversion* conversion = nullptr;
+    const DisplayScale* conversion = nullptr;
 
     // The value a position stands for; nothing for a position that stands for none.
     std::optional<std::uint32_t> valueAt(int position) const;
@@ -40,11 +40,11 @@ struct TValueMap {
     int positionOf(std::uint32_t value) const;
 };
 
-struct TBindingRow {
+struct BindingRow {
     tVAR variable;
     QObject* control;
     ControlKind kind;
-    TValueMap map{};
+    ValueMap map{};
     // 1..8: the row stands for that input's value of a per-input variable. The user's choice
     // sends PCHAN := input first; a report is shown when PCHAN addresses this input or all (0).
     int input = 0;

@@ -9,17 +9,17 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include "Conversion.h"
+#include "CompactCombo.h"
+#include "DisplayScale.h"
 #include "ErrorReport.h"
-#include "FrmScrollbar.h"
+#include "ListPositions.h"
 #include "NumberText.h"
 #include "RadioGroup.h"
-#include "SmallCombo.h"
-#include "UnitRR_UTILS.h"
+#include "ValueSlider.h"
 
 // ---- Value maps ------------------------------------------------------------------------------------
 
-std::optional<std::uint32_t> TValueMap::valueAt(int position) const
+std::optional<std::uint32_t> ValueMap::valueAt(int position) const
 {
     if (!table.empty())
         return ValueAtIndex(position, table);
@@ -28,7 +28,7 @@ std::optional<std::uint32_t> TValueMap::valueAt(int position) const
     return static_cast<std::uint32_t>(position);
 }
 
-int TValueMap::positionOf(std::uint32_t value) const
+int ValueMap::positionOf(std::uint32_t value) const
 {
     if (!table.empty())
         return IndexOfValue(value, table);
@@ -73,19 +73,17 @@ std::uint32_t shown(tVAR variable, std::uint32_t raw)
 
 } // namespace
 
-TBindingTable::TBindingTable(TEventRouter& router) : m_router(router), m_context(std::make_unique<QObject>())
-{
-}
+BindingTable::BindingTable(EventRouter& router) : m_router(router), m_context(std::make_unique<QObject>()) {}
 
-TBindingTable::~TBindingTable() = default;
+BindingTable::~BindingTable() = default;
 
-void TBindingTable::Bind(std::initializer_list<TBindingRow> rows)
+void BindingTable::Bind(std::initializer_list<BindingRow> rows)
 {
-    for (const TBindingRow& row : rows)
+    for (const BindingRow& row : rows)
         Bind(row);
 }
 
-void TBindingTable::Bind(const TBindingRow& binding)
+void BindingTable::Bind(const BindingRow& binding)
 {
     Row& row = m_rows.emplace_back();
     row.binding = binding;
@@ -99,17 +97,17 @@ void TBindingTable::Bind(const TBindingRow& binding)
 
 // The mirrored value a row shows: its input's entry for a per-input row (entry 0 holds a report
 // that addressed all inputs).
-std::uint32_t TBindingTable::mirrored(const Row& row, int input) const
+std::uint32_t BindingTable::mirrored(const Row& row, int input) const
 {
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     const tVAR v = row.binding.variable;
     return shown(v, row.binding.input > 0 ? driver->mirrorValueOfInput(v, input) : driver->mirrorValue(v));
 }
 
 // A row shows the value it is handed; a per-input row reads its input's entry from the mirror.
-void TBindingTable::reported(Row& row, std::uint32_t value)
+void BindingTable::reported(Row& row, std::uint32_t value)
 {
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     if (!driver)
         return;
     row.everReported = true;
@@ -123,14 +121,14 @@ void TBindingTable::reported(Row& row, std::uint32_t value)
         show(row, mirrored(row, row.binding.input));
 }
 
-void TBindingTable::ShowAll()
+void BindingTable::ShowAll()
 {
     for (Row& row : m_rows)
         if (row.everReported && m_router.driver())
             show(row, mirrored(row, row.binding.input));
 }
 
-void TBindingTable::show(Row& row, std::uint32_t value)
+void BindingTable::show(Row& row, std::uint32_t value)
 {
     QObject* control = row.control;
     if (!control || (row.binding.shows && !row.binding.shows(value)))
@@ -139,7 +137,7 @@ void TBindingTable::show(Row& row, std::uint32_t value)
     const QSignalBlocker blocker(control);
     switch (row.binding.kind) {
     case ControlKind::ValueFrame: {
-        auto* frame = static_cast<TFrameScrollBar*>(control);
+        auto* frame = static_cast<ValueSlider*>(control);
         QString text = QString::number(value);
         if (row.binding.map.conversion)
             row.binding.map.conversion->PositionDriver(static_cast<std::int32_t>(value), text);
@@ -158,14 +156,14 @@ void TBindingTable::show(Row& row, std::uint32_t value)
         break;
     }
     case ControlKind::SmallCombo:
-        static_cast<TSmallCombo*>(control)->setItemIndex(position);
+        static_cast<CompactCombo*>(control)->setItemIndex(position);
         break;
     case ControlKind::CheckBox:
     case ControlKind::ToggleButton:
         static_cast<QAbstractButton*>(control)->setChecked(value != 0);
         break;
     case ControlKind::RadioGroup:
-        if (auto* group = qobject_cast<TRadioGroup*>(control)) {
+        if (auto* group = qobject_cast<RadioGroup*>(control)) {
             group->setItemIndex(position);
         } else if (auto* buttons = qobject_cast<QButtonGroup*>(control)) {
             if (QAbstractButton* button = buttons->button(position)) {
@@ -196,9 +194,9 @@ void TBindingTable::show(Row& row, std::uint32_t value)
 
 // ---- User actions ----------------------------------------------------------------------------------
 
-void TBindingTable::send(const Row& row, std::uint32_t value)
+void BindingTable::send(const Row& row, std::uint32_t value)
 {
-    TMirex_d* driver = m_router.driver();
+    DeviceDriver* driver = m_router.driver();
     if (!driver)
         return;
     if (row.binding.input > 0)
@@ -206,7 +204,7 @@ void TBindingTable::send(const Row& row, std::uint32_t value)
     driver->setVariable(row.binding.variable, value);
 }
 
-void TBindingTable::sendPosition(const Row& row, int position)
+void BindingTable::sendPosition(const Row& row, int position)
 {
     if (const std::optional<std::uint32_t> value = row.binding.map.valueAt(position))
         send(row, *value);
@@ -215,9 +213,9 @@ void TBindingTable::sendPosition(const Row& row, int position)
 // Enter in a value frame's field: a number within the shown range is sent as the device value it
 // stands for; any other number resends the mirrored value, so the device answers with it and the
 // field shows it again; text that is no number is refused and sends nothing.
-void TBindingTable::enterTyped(const Row& row)
+void BindingTable::enterTyped(const Row& row)
 {
-    auto* frame = qobject_cast<TFrameScrollBar*>(row.control.data());
+    auto* frame = qobject_cast<ValueSlider*>(row.control.data());
     if (!frame || !m_router.driver())
         return;
     const QString text = frame->Edt->text();
@@ -228,16 +226,16 @@ void TBindingTable::enterTyped(const Row& row)
         tesso::reportError(QStringLiteral("'%1' is not a valid integer value").arg(text));
         return;
     }
-    const TConversion* conversion = row.binding.map.conversion;
-    const int low = conversion ? conversion->ValMinAffichage() : frame->ScrollBar->minimum();
-    const int high = conversion ? conversion->ValMaxAffichage() : frame->ScrollBar->maximum();
+    const DisplayScale* conversion = row.binding.map.conversion;
+    const int low = conversion ? conversion->shownMinimum() : frame->ScrollBar->minimum();
+    const int high = conversion ? conversion->shownMaximum() : frame->ScrollBar->maximum();
     if (*typed < low || *typed > high)
         send(row, mirrored(row, row.binding.input));
     else
-        send(row, static_cast<std::uint32_t>(conversion ? conversion->PositionAffichage(*typed) : *typed));
+        send(row, static_cast<std::uint32_t>(conversion ? conversion->shownPosition(*typed) : *typed));
 }
 
-void TBindingTable::connectUserAction(Row& row)
+void BindingTable::connectUserAction(Row& row)
 {
     QObject* context = m_context.get();
     auto guard = [](auto&& action) {
@@ -245,9 +243,9 @@ void TBindingTable::connectUserAction(Row& row)
     };
     switch (row.binding.kind) {
     case ControlKind::ValueFrame: {
-        auto* frame = static_cast<TFrameScrollBar*>(row.binding.control);
+        auto* frame = static_cast<ValueSlider*>(row.binding.control);
         // Every position of a drag goes out, the raw 0..255 value: the device follows the thumb.
-        QObject::connect(frame, &TFrameScrollBar::scrolled, context, guard([this, &row](int, int position) {
+        QObject::connect(frame, &ValueSlider::scrolled, context, guard([this, &row](int, int position) {
                              send(row, static_cast<std::uint32_t>(position));
                          }));
         QObject::connect(frame->Edt, &QLineEdit::returnPressed, context,
@@ -259,8 +257,8 @@ void TBindingTable::connectUserAction(Row& row)
                          guard([this, &row](int position) { sendPosition(row, position); }));
         break;
     case ControlKind::SmallCombo: {
-        auto* combo = static_cast<TSmallCombo*>(row.binding.control);
-        QObject::connect(combo, &TSmallCombo::choiceMade, context,
+        auto* combo = static_cast<CompactCombo*>(row.binding.control);
+        QObject::connect(combo, &CompactCombo::choiceMade, context,
                          guard([this, &row, combo] { sendPosition(row, combo->ItemIndex()); }));
         break;
     }
@@ -269,8 +267,8 @@ void TBindingTable::connectUserAction(Row& row)
                          guard([this, &row](bool checked) { send(row, checked ? 1 : 0); }));
         break;
     case ControlKind::RadioGroup:
-        if (auto* group = qobject_cast<TRadioGroup*>(row.binding.control))
-            QObject::connect(group, &TRadioGroup::itemClicked, context,
+        if (auto* group = qobject_cast<RadioGroup*>(row.binding.control))
+            QObject::connect(group, &RadioGroup::itemClicked, context,
                              guard([this, &row](int position) { sendPosition(row, position); }));
         else if (auto* buttons = qobject_cast<QButtonGroup*>(row.binding.control))
             QObject::connect(buttons, &QButtonGroup::idClicked, context,

@@ -1,5 +1,5 @@
 #pragma once
-// TBindingTable: ties a page's controls to device variables by its binding rows. For every row
+// BindingTable: ties a page's controls to device variables by its binding rows. For every row
 // it shows each report of the variable in the control with the control's signals blocked, and
 // sends a command only from a user action (activated, clicked, triggered, a scroll action,
 // Enter), never from a programmatic change: showing a whole query-all dump sends nothing back.
@@ -17,27 +17,27 @@
 
 class QAction;
 
-class TBindingTable
+class BindingTable
 {
   public:
-    explicit TBindingTable(TEventRouter& router);
-    ~TBindingTable();
-    TBindingTable(const TBindingTable&) = delete;
-    TBindingTable& operator=(const TBindingTable&) = delete;
+    explicit BindingTable(EventRouter& router);
+    ~BindingTable();
+    BindingTable(const BindingTable&) = delete;
+    BindingTable& operator=(const BindingTable&) = delete;
 
     // Connects the rows' controls and subscribes to their variables. A control keeps its design
     // value until the device reports its variable.
-    void Bind(std::initializer_list<TBindingRow> rows);
-    void Bind(const TBindingRow& row);
+    void Bind(std::initializer_list<BindingRow> rows);
+    void Bind(const BindingRow& row);
     // Shows again what the device last reported, in every row that has had a report (after a
     // list's entries were replaced, say).
     void ShowAll();
 
   private:
     struct Row {
-        TBindingRow binding;
+        BindingRow binding;
         QPointer<QObject> control;
-        TSubscription subscription;
+        Subscription subscription;
         bool everReported = false;
         QPointer<QAction> shownAction; // a menu group's item that shows the last report
     };
@@ -49,7 +49,7 @@ class TBindingTable
     void enterTyped(const Row& row);
     std::uint32_t mirrored(const Row& row, int input) const;
 
-    TEventRouter& m_router;
+    EventRouter& m_router;
     std::deque<Row> m_rows;             // stable addresses: handlers hold their row
     std::unique_ptr<QObject> m_context; // receiver of the controls' signals, gone with the table
 };

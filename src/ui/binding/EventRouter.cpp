@@ -4,21 +4,21 @@
 
 #include "ErrorReport.h"
 
-struct TSubscription::Entry {
-    TEventRouter::ValueHandler handler;
-    std::weak_ptr<TEventRouter::Channels> channels;
+struct Subscription::Entry {
+    EventRouter::ValueHandler handler;
+    std::weak_ptr<EventRouter::Channels> channels;
     int channel = 0;
 };
 
-struct TEventRouter::Channels {
+struct EventRouter::Channels {
     struct Channel {
-        std::vector<std::shared_ptr<TSubscription::Entry>> subscribers;
+        std::vector<std::shared_ptr<Subscription::Entry>> subscribers;
         // Exclusive subscribers, the latest last: it alone hears the event while it lasts.
-        std::vector<std::weak_ptr<TSubscription::Entry>> owners;
+        std::vector<std::weak_ptr<Subscription::Entry>> owners;
     };
     std::array<Channel, ChannelCount> channels;
 
-    void remove(const TSubscription::Entry* entry)
+    void remove(const Subscription::Entry* entry)
     {
         Channel& c = channels[static_cast<std::size_t>(entry->channel)];
         c.subscribers.erase(std::remove_if(c.subscribers.begin(), c.subscribers.end(),
@@ -29,7 +29,7 @@ struct TEventRouter::Channels {
                        c.owners.end());
     }
 
-    static void call(const std::shared_ptr<TSubscription::Entry>& entry, std::uint32_t value)
+    static void call(const std::shared_ptr<Subscription::Entry>& entry, std::uint32_t value)
     {
         // An entry whose subscription ended while the event was being delivered is skipped.
         if (entry->handler)
@@ -53,7 +53,7 @@ struct TEventRouter::Channels {
     }
 };
 
-TSubscription& TSubscription::operator=(TSubscription&& other) noexcept
+Subscription& Subscription::operator=(Subscription&& other) noexcept
 {
     if (this != &other) {
         reset();
@@ -62,12 +62,12 @@ TSubscription& TSubscription::operator=(TSubscription&& other) noexcept
     return *this;
 }
 
-TSubscription::~TSubscription()
+Subscription::~Subscription()
 {
     reset();
 }
 
-void TSubscription::reset()
+void Subscription::reset()
 {
     if (!m_entry)
         return;
@@ -77,15 +77,15 @@ void TSubscription::reset()
     m_entry.reset();
 }
 
-TEventRouter::TEventRouter(TMirex_d& driver)
+EventRouter::EventRouter(DeviceDriver& driver)
     : m_driver(&driver), m_channels(std::make_shared<Channels>()), m_context(std::make_unique<QObject>())
 {
     connectDriver();
 }
 
-TEventRouter::~TEventRouter() = default;
+EventRouter::~EventRouter() = default;
 
-void TEventRouter::connectDriver()
+void EventRouter::connectDriver()
 {
     std::weak_ptr<Channels> weak = m_channels;
     auto to = [weak](DriverEvent event) {
@@ -94,29 +94,29 @@ void TEventRouter::connectDriver()
                 c->dispatch(channel);
         };
     };
-    TMirex_d* d = m_driver.data();
+    DeviceDriver* d = m_driver.data();
     QObject* context = m_context.get();
-    QObject::connect(d, &TMirex_d::variableReported, context, [weak](tVAR variable, quint32 value) {
+    QObject::connect(d, &DeviceDriver::variableReported, context, [weak](tVAR variable, quint32 value) {
         if (const auto c = weak.lock())
             c->dispatch(static_cast<int>(variable), value);
     });
-    QObject::connect(d, &TMirex_d::replyApplied, context, [weak](tVAR variable, const QByteArray&) {
+    QObject::connect(d, &DeviceDriver::replyApplied, context, [weak](tVAR variable, const QByteArray&) {
         if (const auto c = weak.lock())
             c->dispatch(channelOf(DriverEvent::ReplyApplied), static_cast<std::uint32_t>(variable));
     });
-    QObject::connect(d, &TMirex_d::readyChanged, context, to(DriverEvent::Ready));
-    QObject::connect(d, &TMirex_d::connectedChanged, context, to(DriverEvent::Connected));
-    QObject::connect(d, &TMirex_d::busy, context, to(DriverEvent::RS232busy));
-    QObject::connect(d, &TMirex_d::rawDataArrived, context, to(DriverEvent::RecData));
-    QObject::connect(d, &TMirex_d::lineReceived, context, to(DriverEvent::RecString));
-    QObject::connect(d, &TMirex_d::lineSent, context, to(DriverEvent::SentString));
-    QObject::connect(d, &TMirex_d::connectionSettingChanged, context,
+    QObject::connect(d, &DeviceDriver::readyChanged, context, to(DriverEvent::Ready));
+    QObject::connect(d, &DeviceDriver::connectedChanged, context, to(DriverEvent::Connected));
+    QObject::connect(d, &DeviceDriver::busy, context, to(DriverEvent::RS232busy));
+    QObject::connect(d, &DeviceDriver::rawDataArrived, context, to(DriverEvent::RecData));
+    QObject::connect(d, &DeviceDriver::lineReceived, context, to(DriverEvent::RecString));
+    QObject::connect(d, &DeviceDriver::lineSent, context, to(DriverEvent::SentString));
+    QObject::connect(d, &DeviceDriver::connectionSettingChanged, context,
                      to(DriverEvent::ConnectionSettingChanged));
 }
 
-TSubscription TEventRouter::add(int channel, ValueHandler handler, bool exclusive)
+Subscription EventRouter::add(int channel, ValueHandler handler, bool exclusive)
 {
-    auto entry = std::make_shared<TSubscription::Entry>();
+    auto entry = std::make_shared<Subscription::Entry>();
     entry->handler = std::move(handler);
     entry->channels = m_channels;
     entry->channel = channel;
@@ -125,38 +125,38 @@ TSubscription TEventRouter::add(int channel, ValueHandler handler, bool exclusiv
         c.owners.push_back(entry);
     else
         c.subscribers.push_back(entry);
-    return TSubscription(std::move(entry));
+    return Subscription(std::move(entry));
 }
 
 namespace
 {
-TEventRouter::ValueHandler ignoringValue(TEventRouter::Handler handler)
+EventRouter::ValueHandler ignoringValue(EventRouter::Handler handler)
 {
     return [handler = std::move(handler)](std::uint32_t) { handler(); };
 }
 } // namespace
 
-TSubscription TEventRouter::subscribe(tVAR variable, Handler handler)
+Subscription EventRouter::subscribe(tVAR variable, Handler handler)
 {
     return add(static_cast<int>(variable), ignoringValue(std::move(handler)), false);
 }
 
-TSubscription TEventRouter::subscribe(tVAR variable, ValueHandler handler)
+Subscription EventRouter::subscribe(tVAR variable, ValueHandler handler)
 {
     return add(static_cast<int>(variable), std::move(handler), false);
 }
 
-TSubscription TEventRouter::subscribe(DriverEvent event, Handler handler)
+Subscription EventRouter::subscribe(DriverEvent event, Handler handler)
 {
     return add(channelOf(event), ignoringValue(std::move(handler)), false);
 }
 
-TSubscription TEventRouter::subscribe(DriverEvent event, ValueHandler handler)
+Subscription EventRouter::subscribe(DriverEvent event, ValueHandler handler)
 {
     return add(channelOf(event), std::move(handler), false);
 }
 
-TSubscription TEventRouter::takeOver(DriverEvent event, Handler handler)
+Subscription EventRouter::takeOver(DriverEvent event, Handler handler)
 {
     return add(channelOf(event), ignoringValue(std::move(handler)), true);
 }

@@ -1,10 +1,10 @@
 #pragma once
-// TEventRouter: hands the driver's signals to the windows. It connects once to the driver's
+// EventRouter: hands the driver's signals to the windows. It connects once to the driver's
 // signals and fans each out to any number of subscribers, a variable's report with its value. A
 // window that takes an event over (the debug console its received lines, the frame transfer the
 // raw data) gets it alone until it gives it back. Going away, the router disconnects.
 //
-// A subscription lasts as long as the TSubscription returned for it; subscriptions may outlive
+// A subscription lasts as long as the Subscription returned for it; subscriptions may outlive
 // the router (they then do nothing), so owners can be destroyed in any order.
 
 #include <array>
@@ -16,7 +16,7 @@
 #include <QPointer>
 
 #include "Catalogue.h"
-#include "Mirex_d.h"
+#include "DeviceDriver.h"
 
 // The driver's events that are not variable changes.
 enum class DriverEvent {
@@ -32,17 +32,17 @@ enum class DriverEvent {
     ReplyApplied
 };
 
-class TSubscription
+class Subscription
 {
   public:
     struct Entry;
-    TSubscription() = default;
-    explicit TSubscription(std::shared_ptr<Entry> entry) : m_entry(std::move(entry)) {}
-    TSubscription(TSubscription&&) noexcept = default;
-    TSubscription& operator=(TSubscription&& other) noexcept;
-    ~TSubscription();
-    TSubscription(const TSubscription&) = delete;
-    TSubscription& operator=(const TSubscription&) = delete;
+    Subscription() = default;
+    explicit Subscription(std::shared_ptr<Entry> entry) : m_entry(std::move(entry)) {}
+    Subscription(Subscription&&) noexcept = default;
+    Subscription& operator=(Subscription&& other) noexcept;
+    ~Subscription();
+    Subscription(const Subscription&) = delete;
+    Subscription& operator=(const Subscription&) = delete;
 
     // Ends the subscription now; an exclusive one gives its event back.
     void reset();
@@ -51,29 +51,29 @@ class TSubscription
     std::shared_ptr<Entry> m_entry;
 };
 
-class TEventRouter
+class EventRouter
 {
   public:
     using Handler = std::function<void()>;
     // Hears the value: the variable's for a report, 0 for an event without one.
     using ValueHandler = std::function<void(std::uint32_t value)>;
 
-    explicit TEventRouter(TMirex_d& driver);
-    ~TEventRouter();
-    TEventRouter(const TEventRouter&) = delete;
-    TEventRouter& operator=(const TEventRouter&) = delete;
+    explicit EventRouter(DeviceDriver& driver);
+    ~EventRouter();
+    EventRouter(const EventRouter&) = delete;
+    EventRouter& operator=(const EventRouter&) = delete;
 
     // The driver, or nullptr once it is gone.
-    TMirex_d* driver() const { return m_driver; }
+    DeviceDriver* driver() const { return m_driver; }
 
     // Every report of the variable ("#" for _DIESE).
-    [[nodiscard]] TSubscription subscribe(tVAR variable, Handler handler);
-    [[nodiscard]] TSubscription subscribe(tVAR variable, ValueHandler handler);
-    [[nodiscard]] TSubscription subscribe(DriverEvent event, Handler handler);
-    [[nodiscard]] TSubscription subscribe(DriverEvent event, ValueHandler handler);
+    [[nodiscard]] Subscription subscribe(tVAR variable, Handler handler);
+    [[nodiscard]] Subscription subscribe(tVAR variable, ValueHandler handler);
+    [[nodiscard]] Subscription subscribe(DriverEvent event, Handler handler);
+    [[nodiscard]] Subscription subscribe(DriverEvent event, ValueHandler handler);
     // The event for this handler alone while the subscription lasts; the other subscribers hear
     // nothing of it meanwhile. A later take-over comes before an earlier one until it ends.
-    [[nodiscard]] TSubscription takeOver(DriverEvent event, Handler handler);
+    [[nodiscard]] Subscription takeOver(DriverEvent event, Handler handler);
 
     // The subscribers of every event; subscriptions hold it weakly.
     struct Channels;
@@ -82,10 +82,10 @@ class TEventRouter
     static constexpr int ChannelCount =
         tesso::VariableCount + static_cast<int>(DriverEvent::ReplyApplied) + 1;
     static int channelOf(DriverEvent event) { return tesso::VariableCount + static_cast<int>(event); }
-    TSubscription add(int channel, ValueHandler handler, bool exclusive);
+    Subscription add(int channel, ValueHandler handler, bool exclusive);
     void connectDriver();
 
-    QPointer<TMirex_d> m_driver;
+    QPointer<DeviceDriver> m_driver;
     std::shared_ptr<Channels> m_channels;
     std::unique_ptr<QObject> m_context; // receiver of the driver's signals, gone with the router
 };

@@ -7,14 +7,14 @@
 #include "ConnectionFields.h"
 #include "ErrorReport.h"
 
-TConnectionDialog::TConnectionDialog(TMirex_d* driver, QWidget* parent) : QDialog(parent), m_driver(driver)
+ConnectionDialog::ConnectionDialog(DeviceDriver* driver, QWidget* parent) : QDialog(parent), m_driver(driver)
 {
     ShowWarning = [this](const QString& text) { tesso::connection::showWarningBox(this, text); };
 }
 
-TConnectionDialog::~TConnectionDialog() = default;
+ConnectionDialog::~ConnectionDialog() = default;
 
-QHBoxLayout* TConnectionDialog::buildButtons(const QString& cancelText)
+QHBoxLayout* ConnectionDialog::buildButtons(const QString& cancelText)
 {
     using tesso::connection::named;
     BOk = named(new QPushButton(QStringLiteral("Apply"), this), "BOk");
@@ -26,30 +26,30 @@ QHBoxLayout* TConnectionDialog::buildButtons(const QString& cancelText)
     buttons->addWidget(BCancel);
 
     // Qt calls these; nothing may escape into its event loop.
-    connect(BOk, &QPushButton::clicked, this, [this] { tesso::guarded([this] { BOkClick(); }); });
-    connect(BCancel, &QPushButton::clicked, this, [this] { tesso::guarded([this] { BCancelClick(); }); });
+    connect(BOk, &QPushButton::clicked, this, [this] { tesso::guarded([this] { applyChoice(); }); });
+    connect(BCancel, &QPushButton::clicked, this, [this] { tesso::guarded([this] { discardChoice(); }); });
     return buttons;
 }
 
-void TConnectionDialog::BCancelClick()
+void ConnectionDialog::discardChoice()
 {
     m_applied = false;
     QDialog::reject();
 }
 
-void TConnectionDialog::reject()
+void ConnectionDialog::reject()
 {
-    BCancelClick();
+    discardChoice();
 }
 
-void TConnectionDialog::showEvent(QShowEvent* event)
+void ConnectionDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        tesso::guarded([this] { FormShow(); });
+        tesso::guarded([this] { prepareToShow(); });
 }
 
-bool TConnectionDialog::Execute()
+bool ConnectionDialog::Execute()
 {
     bool written = false;
     tesso::guarded([this] { LoadFromDriver(); });

@@ -1,5 +1,5 @@
 #pragma once
-// TConnectionDialog: what the two connection dialogs share. Each is filled from the driver before
+// ConnectionDialog: what the two connection dialogs share. Each is filled from the driver before
 // it is shown and writes back to the driver only after "Apply"; "Cancel"/"Exit", Escape and the
 // window's close button all leave it unapplied.
 //
@@ -14,19 +14,19 @@
 class QHBoxLayout;
 class QPushButton;
 class QShowEvent;
-class TMirex_d;
+class DeviceDriver;
 
-class TConnectionDialog : public QDialog
+class ConnectionDialog : public QDialog
 {
     Q_OBJECT
 
   public:
     // The driver is not owned; it may be null (then the driver steps do nothing).
-    explicit TConnectionDialog(TMirex_d* driver, QWidget* parent = nullptr);
-    ~TConnectionDialog() override;
+    explicit ConnectionDialog(DeviceDriver* driver, QWidget* parent = nullptr);
+    ~ConnectionDialog() override;
 
-    TMirex_d* Driver() const { return m_driver; }
-    void setDriver(TMirex_d* driver) { m_driver = driver; }
+    DeviceDriver* Driver() const { return m_driver; }
+    void setDriver(DeviceDriver* driver) { m_driver = driver; }
 
     // True once "Apply" accepted the fields; false after "Cancel"/"Exit".
     bool Applied() const { return m_applied; }
@@ -47,24 +47,24 @@ class TConnectionDialog : public QDialog
     QPushButton* BCancel = nullptr;
 
     // Handlers.
-    virtual void FormShow() = 0;
-    virtual void BOkClick() = 0;
-    void BCancelClick();
+    virtual void prepareToShow() = 0;
+    virtual void applyChoice() = 0;
+    void discardChoice();
 
   public slots:
     // Escape and the window's close button count as "Cancel"/"Exit".
     void reject() override;
 
   protected:
-    // Runs FormShow on each showing by the program (not on the window system's own re-showing).
+    // Runs prepareToShow on each showing by the program (not on the window system's own re-showing).
     void showEvent(QShowEvent* event) override;
     void setApplied(bool applied) { m_applied = applied; }
 
     // "Apply" (the default button) and the cancelling button, right-aligned in a row, wired to
-    // BOkClick and BCancelClick.
+    // applyChoice and discardChoice.
     QHBoxLayout* buildButtons(const QString& cancelText);
 
   private:
-    TMirex_d* m_driver = nullptr;
+    DeviceDriver* m_driver = nullptr;
     bool m_applied = false;
 };

@@ -5,20 +5,20 @@
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
 
-TTrackingScrollBar::TTrackingScrollBar(Qt::Orientation orientation, QWidget* parent)
+TrackingScrollBar::TrackingScrollBar(Qt::Orientation orientation, QWidget* parent)
     : QScrollBar(orientation, parent)
 {
     connect(this, &QAbstractSlider::actionTriggered, this, [this] { m_actionSeen = true; });
 }
 
-QRect TTrackingScrollBar::controlRect(QStyle::SubControl control) const
+QRect TrackingScrollBar::controlRect(QStyle::SubControl control) const
 {
     QStyleOptionSlider option;
     initStyleOption(&option);
     return style()->subControlRect(QStyle::CC_ScrollBar, &option, control, this);
 }
 
-void TTrackingScrollBar::mouseReleaseEvent(QMouseEvent* event)
+void TrackingScrollBar::mouseReleaseEvent(QMouseEvent* event)
 {
     QScrollBar::mouseReleaseEvent(event);
     // The left button scrolls by arrow, page or thumb, the middle one jumps the thumb.
@@ -26,7 +26,7 @@ void TTrackingScrollBar::mouseReleaseEvent(QMouseEvent* event)
         emit scrollEnded();
 }
 
-void TTrackingScrollBar::wheelEvent(QWheelEvent* event)
+void TrackingScrollBar::wheelEvent(QWheelEvent* event)
 {
     m_actionSeen = false;
     QScrollBar::wheelEvent(event);
@@ -34,7 +34,7 @@ void TTrackingScrollBar::wheelEvent(QWheelEvent* event)
         emit scrollEnded();
 }
 
-void TTrackingScrollBar::keyPressEvent(QKeyEvent* event)
+void TrackingScrollBar::keyPressEvent(QKeyEvent* event)
 {
     m_actionSeen = false;
     QScrollBar::keyPressEvent(event);
@@ -42,7 +42,7 @@ void TTrackingScrollBar::keyPressEvent(QKeyEvent* event)
         m_keyScrolling = true;
 }
 
-void TTrackingScrollBar::keyReleaseEvent(QKeyEvent* event)
+void TrackingScrollBar::keyReleaseEvent(QKeyEvent* event)
 {
     QScrollBar::keyReleaseEvent(event);
     if (!event->isAutoRepeat() && m_keyScrolling) {
@@ -51,7 +51,7 @@ void TTrackingScrollBar::keyReleaseEvent(QKeyEvent* event)
     }
 }
 
-void TTrackingScrollBar::contextMenuEvent(QContextMenuEvent* event)
+void TrackingScrollBar::contextMenuEvent(QContextMenuEvent* event)
 {
     QScrollBar::contextMenuEvent(event); // runs the menu to its end
     emit scrollEnded();

@@ -1,5 +1,5 @@
 #pragma once
-// TTrackingScrollBar: a scroll bar that reports the end of every scroll, as the value frame's
+// TrackingScrollBar: a scroll bar that reports the end of every scroll, as the value frame's
 // tracking flag needs: after the mouse button is released (arrow, page or thumb), after a wheel
 // event that scrolled (even one that found the thumb at its end: Qt still reports a move then),
 // after the key that scrolled is released, and after its context menu closed. Without that report
@@ -8,12 +8,12 @@
 #include <QScrollBar>
 #include <QStyle>
 
-class TTrackingScrollBar : public QScrollBar
+class TrackingScrollBar : public QScrollBar
 {
     Q_OBJECT
 
   public:
-    explicit TTrackingScrollBar(Qt::Orientation orientation, QWidget* parent = nullptr);
+    explicit TrackingScrollBar(Qt::Orientation orientation, QWidget* parent = nullptr);
 
     // Where a part (arrow, page area, thumb) is drawn, in the scroll bar's coordinates.
     QRect controlRect(QStyle::SubControl control) const;

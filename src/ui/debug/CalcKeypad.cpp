@@ -6,14 +6,14 @@
 #include "CalcEdit.h"
 #include "ErrorReport.h"
 
-TCalcKeypad::TCalcKeypad(QWidget* parent) : QWidget(parent), m_clean(drawClean())
+CalcKeypad::CalcKeypad(QWidget* parent) : QWidget(parent), m_clean(drawClean())
 {
     setObjectName(QStringLiteral("Image2"));
     setFixedSize(PictureWidth, PictureHeight);
     setMouseTracking(true);
 }
 
-void TCalcKeypad::paintEvent(QPaintEvent*)
+void CalcKeypad::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.drawImage(0, 0, m_clean);
@@ -24,7 +24,7 @@ void TCalcKeypad::paintEvent(QPaintEvent*)
     }
 }
 
-void TCalcKeypad::mouseMoveEvent(QMouseEvent* event)
+void CalcKeypad::mouseMoveEvent(QMouseEvent* event)
 {
     tesso::guarded([&] {
         const int key = CalcEdit::KeyAt(event->position().toPoint());
@@ -36,7 +36,7 @@ void TCalcKeypad::mouseMoveEvent(QMouseEvent* event)
     });
 }
 
-void TCalcKeypad::mousePressEvent(QMouseEvent* event)
+void CalcKeypad::mousePressEvent(QMouseEvent* event)
 {
     tesso::guarded([&] {
         const int key = CalcEdit::KeyAt(event->position().toPoint());
@@ -45,7 +45,7 @@ void TCalcKeypad::mousePressEvent(QMouseEvent* event)
     });
 }
 
-QImage TCalcKeypad::drawClean()
+QImage CalcKeypad::drawClean()
 {
     QImage image(PictureWidth, PictureHeight, QImage::Format_RGB32);
     image.fill(QColor(236, 236, 240));

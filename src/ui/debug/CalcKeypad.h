@@ -1,5 +1,5 @@
 #pragma once
-// TCalcKeypad: the calculator's keypad picture Image2. The pointer over a key remembers it and,
+// CalcKeypad: the calculator's keypad picture Image2. The pointer over a key remembers it and,
 // when the key is usable in the current row, frames it in blue; a press on a usable key reports
 // it.
 
@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QWidget>
 
-class TCalcKeypad : public QWidget
+class CalcKeypad : public QWidget
 {
     Q_OBJECT
 
@@ -16,7 +16,7 @@ class TCalcKeypad : public QWidget
     static constexpr int PictureWidth = 306;
     static constexpr int PictureHeight = 235;
 
-    explicit TCalcKeypad(QWidget* parent = nullptr);
+    explicit CalcKeypad(QWidget* parent = nullptr);
 
     std::function<int()> CurrentRow;
     std::function<void(int key)> OnKey;

@@ -19,7 +19,7 @@ const QRect CloseArea(QPoint(290, 3), QPoint(304, 17));
 
 QPixmap titlePicture(const QColor& background)
 {
-    QPixmap picture(TCalculator::PanelWidth, TitleHeight);
+    QPixmap picture(Calculator::PanelWidth, TitleHeight);
     picture.fill(background);
     QPainter p(&picture);
     p.setPen(QPen(Qt::white, 2));
@@ -30,7 +30,7 @@ QPixmap titlePicture(const QColor& background)
 }
 } // namespace
 
-TCalculator::TCalculator(QWidget* parent) : QFrame(parent)
+Calculator::Calculator(QWidget* parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("Panel_Calc"));
     setGeometry(144, 224, PanelWidth, PanelHeight);
@@ -83,38 +83,38 @@ TCalculator::TCalculator(QWidget* parent) : QFrame(parent)
         });
     }
 
-    Image2 = new TCalcKeypad(this);
+    Image2 = new CalcKeypad(this);
     Image2->move(0, 100);
     Image2->CurrentRow = [this] { return m_row; };
     Image2->OnKey = [this](int key) { Image2MouseDown(key); };
     hide();
 }
 
-CalcEdit::Rows TCalculator::Values() const
+CalcEdit::Rows Calculator::Values() const
 {
     return {m_cells[0]->text(), m_cells[1]->text(), m_cells[2]->text()};
 }
 
-void TCalculator::setCurrentRow(int row)
+void Calculator::setCurrentRow(int row)
 {
     if (row >= CalcEdit::Decimal && row <= CalcEdit::Hexadecimal)
         m_row = row;
 }
 
-void TCalculator::StringGrid_CalcSetEditText(int row, const QString& text)
+void Calculator::StringGrid_CalcSetEditText(int row, const QString& text)
 {
     setCurrentRow(row);
     showRows(CalcEdit::Edit(Values(), row, text));
 }
 
-void TCalculator::Image2MouseDown(int key)
+void Calculator::Image2MouseDown(int key)
 {
     if (const std::optional<QString> text =
             CalcEdit::Press(key, m_row, Values()[static_cast<std::size_t>(m_row)]))
         StringGrid_CalcSetEditText(m_row, *text);
 }
 
-void TCalculator::Image1MouseDown(const QPoint& pos, Qt::MouseButton button)
+void Calculator::Image1MouseDown(const QPoint& pos, Qt::MouseButton button)
 {
     if (button != Qt::LeftButton)
         return;
@@ -126,7 +126,7 @@ void TCalculator::Image1MouseDown(const QPoint& pos, Qt::MouseButton button)
     m_grip = pos;
 }
 
-void TCalculator::Image1MouseMove(const QPoint& pos, Qt::MouseButtons buttons)
+void Calculator::Image1MouseMove(const QPoint& pos, Qt::MouseButtons buttons)
 {
     if (!m_dragging || !(buttons & Qt::LeftButton)) {
         m_dragging = false;
@@ -140,19 +140,19 @@ void TCalculator::Image1MouseMove(const QPoint& pos, Qt::MouseButtons buttons)
     move(target);
 }
 
-void TCalculator::LoadDecimal(const QString& decimal)
+void Calculator::LoadDecimal(const QString& decimal)
 {
     showRows(CalcEdit::FromDecimal(decimal));
 }
 
-void TCalculator::showRows(const CalcEdit::Rows& rows)
+void Calculator::showRows(const CalcEdit::Rows& rows)
 {
     for (std::size_t row = 0; row < rows.size(); ++row)
         if (m_cells[row]->text() != rows[row])
             m_cells[row]->setText(rows[row]);
 }
 
-bool TCalculator::eventFilter(QObject* watched, QEvent* event)
+bool Calculator::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Image1) {
         // Cast only once the type says it is a mouse event.

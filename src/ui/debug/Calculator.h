@@ -1,5 +1,5 @@
 #pragma once
-// TCalculator: the panel Panel_Calc, a number calculator in decimal, binary and hexadecimal over
+// Calculator: the panel Panel_Calc, a number calculator in decimal, binary and hexadecimal over
 // the console's client area. It works locally (nothing reaches the device) and reacts only to
 // the user: typing in a value cell, the keypad, the title bar's close area and drag.
 
@@ -13,9 +13,9 @@
 class QLabel;
 class QLineEdit;
 class QTableWidget;
-class TCalcKeypad;
+class CalcKeypad;
 
-class TCalculator : public QFrame
+class Calculator : public QFrame
 {
     Q_OBJECT
 
@@ -23,12 +23,12 @@ class TCalculator : public QFrame
     static constexpr int PanelWidth = 306;
     static constexpr int PanelHeight = 340;
 
-    explicit TCalculator(QWidget* parent = nullptr);
+    explicit Calculator(QWidget* parent = nullptr);
 
     QLabel* Image1 = nullptr; // title bar
     QLabel* Label_Title = nullptr;
     QTableWidget* StringGrid_Calc = nullptr;
-    TCalcKeypad* Image2 = nullptr;
+    CalcKeypad* Image2 = nullptr;
 
     // The value cell of a row (0 decimal, 1 binary, 2 hexadecimal).
     QLineEdit* ValueCell(int row) const { return m_cells[static_cast<std::size_t>(row)]; }

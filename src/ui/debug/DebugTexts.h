@@ -36,7 +36,7 @@ inline constexpr const char* NoDriver =
     "Vous devriez initialiser La propriet\xC3\xA9 Driver de L'unites (Form_Debug2007 de "
     "type TForm_Debug2007) ex: Form_Debug2007.Driver := FDriver;"; // UTF-8
 
-// The console's own notices (not in the original window).
+// The console's own notices.
 inline constexpr QLatin1String FindPlaceholder{"Find in the log (Enter: next)"};
 inline constexpr QLatin1String RowLimitFormat{"Last %1 rows kept"};
 inline constexpr QLatin1String NotFound{"Not found: %1"};

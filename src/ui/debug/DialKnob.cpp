@@ -16,7 +16,7 @@ struct Position {
 };
 
 // clang-format off
-constexpr std::array<Position, TDialKnob::PositionCount> Positions = {{
+constexpr std::array<Position, DialKnob::PositionCount> Positions = {{
     {31, 34, 44, 43, 1},    {44, 38, 57, 47, 500},  {52, 48, 65, 57, 1000}, {54, 59, 67, 68, 1500},
     {51, 70, 64, 80, 2000}, {43, 81, 56, 90, 2500}, {31, 84, 44, 93, 3000}, {18, 81, 31, 90, 3500},
     {9, 70, 22, 80, 4000},  {6, 59, 19, 68, 4500},  {8, 48, 21, 57, 5000},  {17, 38, 30, 47, 5500},
@@ -25,12 +25,12 @@ constexpr std::array<Position, TDialKnob::PositionCount> Positions = {{
 
 const Position& at(int position)
 {
-    return Positions[static_cast<std::size_t>(std::clamp(position, 1, TDialKnob::PositionCount) - 1)];
+    return Positions[static_cast<std::size_t>(std::clamp(position, 1, DialKnob::PositionCount) - 1)];
 }
 
 } // namespace
 
-TDialKnob::TDialKnob(QWidget* parent) : QWidget(parent), m_clean(drawClean())
+DialKnob::DialKnob(QWidget* parent) : QWidget(parent), m_clean(drawClean())
 {
     setObjectName(QStringLiteral("Image_Dial"));
     setFixedSize(PictureWidth, PictureHeight);
@@ -38,7 +38,7 @@ TDialKnob::TDialKnob(QWidget* parent) : QWidget(parent), m_clean(drawClean())
     setCursor(Qt::PointingHandCursor);
 }
 
-int TDialKnob::PositionAt(const QPoint& p)
+int DialKnob::PositionAt(const QPoint& p)
 {
     for (int i = 1; i <= PositionCount; ++i)
         if (PositionRect(i).contains(p))
@@ -46,31 +46,31 @@ int TDialKnob::PositionAt(const QPoint& p)
     return 0;
 }
 
-QRect TDialKnob::PositionRect(int position)
+QRect DialKnob::PositionRect(int position)
 {
     const Position& r = at(position);
     return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
 }
 
-int TDialKnob::IntervalOf(int position)
+int DialKnob::IntervalOf(int position)
 {
     return at(position).intervalMs;
 }
 
-QPoint TDialKnob::Centre(int position)
+QPoint DialKnob::Centre(int position)
 {
     const Position& r = at(position);
     const auto half = [](int span) { return static_cast<int>(std::lrint(span / 2.0)); };
     return {r.left + half(r.right - r.left), r.top + half(r.bottom - r.top)};
 }
 
-void TDialKnob::setSelected(int position)
+void DialKnob::setSelected(int position)
 {
     m_selected = std::clamp(position, 1, PositionCount);
     update();
 }
 
-QImage TDialKnob::Picture() const
+QImage DialKnob::Picture() const
 {
     QImage picture = m_clean;
     QPainter p(&picture);
@@ -88,13 +88,13 @@ QImage TDialKnob::Picture() const
     return picture;
 }
 
-void TDialKnob::paintEvent(QPaintEvent*)
+void DialKnob::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.drawImage(0, 0, Picture());
 }
 
-void TDialKnob::mouseMoveEvent(QMouseEvent* event)
+void DialKnob::mouseMoveEvent(QMouseEvent* event)
 {
     tesso::guarded([&] {
         m_lastPointer = event->position().toPoint();
@@ -108,7 +108,7 @@ void TDialKnob::mouseMoveEvent(QMouseEvent* event)
     });
 }
 
-void TDialKnob::mousePressEvent(QMouseEvent* event)
+void DialKnob::mousePressEvent(QMouseEvent* event)
 {
     tesso::guarded([&] {
         m_lastPointer = event->position().toPoint();
@@ -117,7 +117,7 @@ void TDialKnob::mousePressEvent(QMouseEvent* event)
     });
 }
 
-void TDialKnob::pick(int position)
+void DialKnob::pick(int position)
 {
     m_selected = position;
     update();
@@ -125,7 +125,7 @@ void TDialKnob::pick(int position)
         OnSelect(IntervalOf(position));
 }
 
-QImage TDialKnob::drawClean()
+QImage DialKnob::drawClean()
 {
     QImage image(PictureWidth, PictureHeight, QImage::Format_RGB32);
     image.fill(Qt::white);

@@ -1,5 +1,5 @@
 #pragma once
-// TDialKnob: the interval dial's picture, a knob of twelve positions from 1 ms to 5500 ms. The
+// DialKnob: the interval dial's picture, a knob of twelve positions from 1 ms to 5500 ms. The
 // pointer over a position frames it in blue; a click there, or a move with the left button held,
 // selects it. Every redraw starts from the clean picture, then the frame, then the needle: nine
 // lines from the hub to the centre of the selected position.
@@ -12,7 +12,7 @@
 #include <QRect>
 #include <QWidget>
 
-class TDialKnob : public QWidget
+class DialKnob : public QWidget
 {
     Q_OBJECT
 
@@ -21,7 +21,7 @@ class TDialKnob : public QWidget
     static constexpr int PictureHeight = 102;
     static constexpr int PositionCount = 12;
 
-    explicit TDialKnob(QWidget* parent = nullptr);
+    explicit DialKnob(QWidget* parent = nullptr);
 
     // Position 1..12 under the point (bounds inclusive, the first hit counts), or 0.
     static int PositionAt(const QPoint& p);

@@ -9,7 +9,7 @@
 #include "ErrorReport.h"
 #include "TimedSend.h"
 
-TIntervalDial::TIntervalDial(QWidget* parent) : QFrame(parent)
+IntervalDial::IntervalDial(QWidget* parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("IntervalDial"));
     setFrameShape(QFrame::Panel);
@@ -41,7 +41,7 @@ TIntervalDial::TIntervalDial(QWidget* parent) : QFrame(parent)
     bar->addWidget(m_caption, 1);
     bar->addWidget(BtnClose);
 
-    Knob = new TDialKnob(this);
+    Knob = new DialKnob(this);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(1, 1, 1, 1);
     column->setSpacing(0);
@@ -49,7 +49,7 @@ TIntervalDial::TIntervalDial(QWidget* parent) : QFrame(parent)
     column->addWidget(Knob);
     column->setSizeConstraint(QLayout::SetFixedSize);
 
-    setInterval(TTimedSend::DefaultInterval);
+    setInterval(TimedSend::DefaultInterval);
     Knob->OnSelect = [this](int ms) {
         setInterval(ms);
         if (OnIntervalChange)
@@ -63,17 +63,17 @@ TIntervalDial::TIntervalDial(QWidget* parent) : QFrame(parent)
     });
 }
 
-QString TIntervalDial::Caption(int intervalMs, const QLocale& locale)
+QString IntervalDial::Caption(int intervalMs, const QLocale& locale)
 {
     return locale.toString(intervalMs / 1000.0, 'g', 12) + QStringLiteral(" Second");
 }
 
-void TIntervalDial::setInterval(int intervalMs)
+void IntervalDial::setInterval(int intervalMs)
 {
     m_caption->setText(Caption(intervalMs));
 }
 
-QString TIntervalDial::CaptionText() const
+QString IntervalDial::CaptionText() const
 {
     return m_caption->text();
 }

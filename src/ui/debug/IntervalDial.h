@@ -1,5 +1,5 @@
 #pragma once
-// TIntervalDial: the small captioned window inside the console that sets the paced send's
+// IntervalDial: the small captioned window inside the console that sets the paced send's
 // interval. Its caption is the interval in seconds with the user's decimal separator; closing it
 // cancels the send.
 
@@ -10,14 +10,14 @@
 
 class QLabel;
 class QToolButton;
-class TDialKnob;
+class DialKnob;
 
-class TIntervalDial : public QFrame
+class IntervalDial : public QFrame
 {
     Q_OBJECT
 
   public:
-    explicit TIntervalDial(QWidget* parent = nullptr);
+    explicit IntervalDial(QWidget* parent = nullptr);
 
     // "5.5 Second" for 5500 ms ("5,5 Second" where the separator is a comma), "0.001 Second" for 1.
     static QString Caption(int intervalMs, const QLocale& locale = QLocale());
@@ -25,7 +25,7 @@ class TIntervalDial : public QFrame
     void setInterval(int intervalMs);
     QString CaptionText() const;
 
-    TDialKnob* Knob = nullptr;
+    DialKnob* Knob = nullptr;
     QToolButton* BtnClose = nullptr;
 
     std::function<void(int intervalMs)> OnIntervalChange;

@@ -5,7 +5,7 @@
 
 #include "ErrorReport.h"
 
-TQuickSendButtons::TQuickSendButtons(QWidget* parent) : QWidget(parent)
+QuickSendButtons::QuickSendButtons(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Panel_Description"));
     setCursor(Qt::SplitHCursor);
@@ -21,7 +21,7 @@ TQuickSendButtons::TQuickSendButtons(QWidget* parent) : QWidget(parent)
     }
 }
 
-void TQuickSendButtons::Load(const std::array<Debug2007Ini::Button, ButtonCount>& buttons)
+void QuickSendButtons::Load(const std::array<Debug2007Ini::Button, ButtonCount>& buttons)
 {
     for (std::size_t n = 0; n < buttons.size(); ++n) {
         Record& r = m_records[n];
@@ -34,7 +34,7 @@ void TQuickSendButtons::Load(const std::array<Debug2007Ini::Button, ButtonCount>
     }
 }
 
-std::array<Debug2007Ini::Button, TQuickSendButtons::ButtonCount> TQuickSendButtons::Saved() const
+std::array<Debug2007Ini::Button, QuickSendButtons::ButtonCount> QuickSendButtons::Saved() const
 {
     std::array<Debug2007Ini::Button, ButtonCount> buttons;
     for (std::size_t n = 0; n < buttons.size(); ++n)
@@ -42,7 +42,7 @@ std::array<Debug2007Ini::Button, TQuickSendButtons::ButtonCount> TQuickSendButto
     return buttons;
 }
 
-void TQuickSendButtons::BitBtn_DescritionMouseDown(int n, Qt::MouseButton button)
+void QuickSendButtons::BitBtn_DescritionMouseDown(int n, Qt::MouseButton button)
 {
     if (n < 0 || n >= ButtonCount)
         return;
@@ -65,13 +65,13 @@ void TQuickSendButtons::BitBtn_DescritionMouseDown(int n, Qt::MouseButton button
         OnEdited();
 }
 
-void TQuickSendButtons::showRecord(const Record& r)
+void QuickSendButtons::showRecord(const Record& r)
 {
     r.button->setText(r.Descriptor);
     r.button->setToolTip(r.Descriptor + QStringLiteral("\r\n") + r.StringToSend);
 }
 
-bool TQuickSendButtons::eventFilter(QObject* watched, QEvent* event)
+bool QuickSendButtons::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
         const QVariant tag = watched->property("tag");
@@ -86,7 +86,7 @@ bool TQuickSendButtons::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TQuickSendButtons::mousePressEvent(QMouseEvent* event)
+void QuickSendButtons::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         m_dragging = true;
@@ -94,7 +94,7 @@ void TQuickSendButtons::mousePressEvent(QMouseEvent* event)
     }
 }
 
-void TQuickSendButtons::mouseMoveEvent(QMouseEvent* event)
+void QuickSendButtons::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_dragging || !(event->buttons() & Qt::LeftButton))
         return;
@@ -105,7 +105,7 @@ void TQuickSendButtons::mouseMoveEvent(QMouseEvent* event)
         tesso::guarded([&] { OnDrag(dx); });
 }
 
-void TQuickSendButtons::mouseReleaseEvent(QMouseEvent*)
+void QuickSendButtons::mouseReleaseEvent(QMouseEvent*)
 {
     m_dragging = false;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// TQuickSendButtons: the middle strip Panel_Description with the thirty quick-send buttons
+// QuickSendButtons: the middle strip Panel_Description with the thirty quick-send buttons
 // BitBtn_Description1..30. A left press sends the button's text, a right press edits its label
 // and text; the strip itself is the divider between the panes, dragged with the left button.
 
@@ -13,7 +13,7 @@
 
 class QPushButton;
 
-class TQuickSendButtons : public QWidget
+class QuickSendButtons : public QWidget
 {
     Q_OBJECT
 
@@ -28,7 +28,7 @@ class TQuickSendButtons : public QWidget
         QString StringToSend;
     };
 
-    explicit TQuickSendButtons(QWidget* parent = nullptr);
+    explicit QuickSendButtons(QWidget* parent = nullptr);
 
     const Record& record(int n) const { return m_records[static_cast<std::size_t>(n)]; }
     QPushButton* Button(int n) const { return record(n).button; }

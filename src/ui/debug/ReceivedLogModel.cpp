@@ -10,14 +10,14 @@
 
 using namespace tesso::debug;
 
-TReceivedLogModel::TReceivedLogModel(QObject* parent) : QAbstractTableModel(parent), m_flush(new QTimer(this))
+ReceivedLogModel::ReceivedLogModel(QObject* parent) : QAbstractTableModel(parent), m_flush(new QTimer(this))
 {
     m_flush->setSingleShot(true);
     m_flush->setInterval(0);
     connect(m_flush, &QTimer::timeout, this, [this] { tesso::guarded([this] { Flush(); }); });
 }
 
-void TReceivedLogModel::Append(const QByteArray& text, qint64 receivedMs)
+void ReceivedLogModel::Append(const QByteArray& text, qint64 receivedMs)
 {
     // Without an event loop nothing is flushed; the queue keeps no more than a full log either.
     if (m_queued.size() >= static_cast<std::size_t>(RowLimit))
@@ -27,7 +27,7 @@ void TReceivedLogModel::Append(const QByteArray& text, qint64 receivedMs)
         m_flush->start();
 }
 
-void TReceivedLogModel::Flush()
+void ReceivedLogModel::Flush()
 {
     m_flush->stop();
     if (m_queued.empty())
@@ -50,7 +50,7 @@ void TReceivedLogModel::Flush()
     endInsertRows();
 }
 
-void TReceivedLogModel::Clear()
+void ReceivedLogModel::Clear()
 {
     beginResetModel();
     m_rows.clear();
@@ -59,17 +59,17 @@ void TReceivedLogModel::Clear()
     endResetModel();
 }
 
-QByteArray TReceivedLogModel::Text(int row) const
+QByteArray ReceivedLogModel::Text(int row) const
 {
     return row >= 0 && row < LoggedRows() ? m_rows[static_cast<std::size_t>(row)].text : QByteArray();
 }
 
-qint64 TReceivedLogModel::ReceivedMs(int row) const
+qint64 ReceivedLogModel::ReceivedMs(int row) const
 {
     return row >= 0 && row < LoggedRows() ? m_rows[static_cast<std::size_t>(row)].receivedMs : 0;
 }
 
-QByteArray TReceivedLogModel::SaveText(bool withTimes) const
+QByteArray ReceivedLogModel::SaveText(bool withTimes) const
 {
     QByteArray text;
     for (const Row& row : m_rows) {
@@ -80,7 +80,7 @@ QByteArray TReceivedLogModel::SaveText(bool withTimes) const
     return text + "\r\n";
 }
 
-int TReceivedLogModel::Find(const QString& text, int from, bool forward) const
+int ReceivedLogModel::Find(const QString& text, int from, bool forward) const
 {
     const int n = LoggedRows();
     if (text.isEmpty() || n == 0)
@@ -95,12 +95,12 @@ int TReceivedLogModel::Find(const QString& text, int from, bool forward) const
     return -1;
 }
 
-QString TReceivedLogModel::TimeText(qint64 ms)
+QString ReceivedLogModel::TimeText(qint64 ms)
 {
     return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
 }
 
-QString TReceivedLogModel::Cell(const QByteArray& text, int column)
+QString ReceivedLogModel::Cell(const QByteArray& text, int column)
 {
     if (column == 0)
         return QString::fromLatin1(text);
@@ -119,17 +119,17 @@ QString TReceivedLogModel::Cell(const QByteArray& text, int column)
     }
 }
 
-int TReceivedLogModel::rowCount(const QModelIndex& parent) const
+int ReceivedLogModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : LoggedRows() + 1;
 }
 
-int TReceivedLogModel::columnCount(const QModelIndex& parent) const
+int ReceivedLogModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QVariant TReceivedLogModel::data(const QModelIndex& index, int role) const
+QVariant ReceivedLogModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= LoggedRows())
         return {};

@@ -1,5 +1,5 @@
 #pragma once
-// TReceivedLogModel: the received log behind StringGrid_Received. One row per logged reply with
+// ReceivedLogModel: the received log behind StringGrid_Received. One row per logged reply with
 // its receive time, shown in five columns (the reply, its mnemonic, its value in decimal, binary
 // and hexadecimal; the last four computed when the view asks, so a row costs only its text), and
 // always one empty row at the end. Replies are queued and shown in batches, so a flood costs one
@@ -13,7 +13,7 @@
 
 class QTimer;
 
-class TReceivedLogModel : public QAbstractTableModel
+class ReceivedLogModel : public QAbstractTableModel
 {
     Q_OBJECT
 
@@ -22,7 +22,7 @@ class TReceivedLogModel : public QAbstractTableModel
     static constexpr int RowLimit = 50000;
     static constexpr int ColumnCount = 5;
 
-    explicit TReceivedLogModel(QObject* parent = nullptr);
+    explicit ReceivedLogModel(QObject* parent = nullptr);
 
     // Queues one reply; it shows at the next flush (at the latest when the event loop runs).
     void Append(const QByteArray& text, qint64 receivedMs);

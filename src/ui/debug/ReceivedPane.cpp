@@ -31,7 +31,7 @@ void setUpGrid(QTableView* grid, const QFont& font)
 }
 } // namespace
 
-TReceivedPane::TReceivedPane(QWidget* parent) : QWidget(parent)
+ReceivedPane::ReceivedPane(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Panel_Received"));
     Label_Received = new QLabel(QString(DebugTexts::Received), this);
@@ -42,7 +42,7 @@ TReceivedPane::TReceivedPane(QWidget* parent) : QWidget(parent)
     QFont small = font();
     small.setPixelSize(11);
 
-    StringGrid_Title = new QTableWidget(1, TReceivedLogModel::ColumnCount, this);
+    StringGrid_Title = new QTableWidget(1, ReceivedLogModel::ColumnCount, this);
     StringGrid_Title->setObjectName(QStringLiteral("StringGrid_Title"));
     setUpGrid(StringGrid_Title, small);
     StringGrid_Title->verticalHeader()->setDefaultSectionSize(LabelHeight);
@@ -50,13 +50,13 @@ TReceivedPane::TReceivedPane(QWidget* parent) : QWidget(parent)
     StringGrid_Title->setFrameShape(QFrame::NoFrame);
     StringGrid_Title->setSelectionMode(QAbstractItemView::NoSelection);
     StringGrid_Title->setFocusPolicy(Qt::NoFocus);
-    for (int column = 0; column < TReceivedLogModel::ColumnCount; ++column) {
+    for (int column = 0; column < ReceivedLogModel::ColumnCount; ++column) {
         auto* item = new QTableWidgetItem(QString::fromUtf8(DebugTexts::Columns[column]));
         item->setBackground(palette().color(QPalette::Button));
         StringGrid_Title->setItem(0, column, item);
     }
 
-    ReceivedLog = new TReceivedLogModel(this);
+    ReceivedLog = new ReceivedLogModel(this);
     StringGrid_Received = new QTableView(this);
     StringGrid_Received->setObjectName(QStringLiteral("StringGrid_Received"));
     StringGrid_Received->setModel(ReceivedLog);
@@ -75,7 +75,7 @@ TReceivedPane::TReceivedPane(QWidget* parent) : QWidget(parent)
     Edit_Find->setObjectName(QStringLiteral("Edit_Find"));
     Edit_Find->setPlaceholderText(QString(DebugTexts::FindPlaceholder));
     Edit_Find->setClearButtonEnabled(true);
-    Label_RowLimit = new QLabel(QString(DebugTexts::RowLimitFormat).arg(TReceivedLogModel::RowLimit), this);
+    Label_RowLimit = new QLabel(QString(DebugTexts::RowLimitFormat).arg(ReceivedLogModel::RowLimit), this);
     Label_RowLimit->setObjectName(QStringLiteral("Label_RowLimit"));
     Label_RowLimit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label_RowLimit->setFont(small);
@@ -92,13 +92,13 @@ TReceivedPane::TReceivedPane(QWidget* parent) : QWidget(parent)
     connect(ReceivedLog, &QAbstractItemModel::modelReset, this, [this] { m_follow = true; });
 }
 
-void TReceivedPane::resizeEvent(QResizeEvent* event)
+void ReceivedPane::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     Layout();
 }
 
-void TReceivedPane::Layout()
+void ReceivedPane::Layout()
 {
     const int inner = std::max(0, width() - 10);
     Label_Received->setGeometry(5, 2, inner, LabelHeight);
@@ -115,7 +115,7 @@ void TReceivedPane::Layout()
     StringGrid_Received->horizontalHeader()->setDefaultSectionSize(column);
 }
 
-void TReceivedPane::ScrollToEnd()
+void ReceivedPane::ScrollToEnd()
 {
     m_autoScrolling = true;
     StringGrid_Received->scrollToBottom();
@@ -123,7 +123,7 @@ void TReceivedPane::ScrollToEnd()
     m_follow = true;
 }
 
-bool TReceivedPane::FindNext(bool forward)
+bool ReceivedPane::FindNext(bool forward)
 {
     ReceivedLog->Flush();
     const QString text = Edit_Find->text();

@@ -1,5 +1,5 @@
 #pragma once
-// TReceivedPane: the right pane Panel_Received, the received log as the user sees it: the
+// ReceivedPane: the right pane Panel_Received, the received log as the user sees it: the
 // "Received" label, the column header grid, the log StringGrid_Received over its model, and under
 // it a find box and the row limit. The log follows new replies unless the user has scrolled up
 // to read older ones.
@@ -10,19 +10,19 @@ class QLabel;
 class QLineEdit;
 class QTableView;
 class QTableWidget;
-class TReceivedLogModel;
+class ReceivedLogModel;
 
-class TReceivedPane : public QWidget
+class ReceivedPane : public QWidget
 {
     Q_OBJECT
 
   public:
-    explicit TReceivedPane(QWidget* parent = nullptr);
+    explicit ReceivedPane(QWidget* parent = nullptr);
 
     QLabel* Label_Received = nullptr;
     QTableWidget* StringGrid_Title = nullptr;
     QTableView* StringGrid_Received = nullptr;
-    TReceivedLogModel* ReceivedLog = nullptr;
+    ReceivedLogModel* ReceivedLog = nullptr;
     QLineEdit* Edit_Find = nullptr;
     QLabel* Label_RowLimit = nullptr;
 

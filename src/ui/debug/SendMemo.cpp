@@ -5,23 +5,23 @@
 
 #include "ErrorReport.h"
 
-TSendMemo::TSendMemo(QWidget* parent) : QPlainTextEdit(parent)
+SendMemo::SendMemo(QWidget* parent) : QPlainTextEdit(parent)
 {
     setObjectName(QStringLiteral("Memo_Send"));
     setMaximumBlockCount(MaxLines);
 }
 
-QString TSendMemo::CaretLine() const
+QString SendMemo::CaretLine() const
 {
     return textCursor().block().text();
 }
 
-void TSendMemo::AppendLines(const QString& text)
+void SendMemo::AppendLines(const QString& text)
 {
     appendPlainText(text);
 }
 
-void TSendMemo::Remember(const QString& line)
+void SendMemo::Remember(const QString& line)
 {
     if (line.isEmpty() || (!m_history.isEmpty() && m_history.last() == line))
         return;
@@ -30,7 +30,7 @@ void TSendMemo::Remember(const QString& line)
         m_history.removeFirst();
 }
 
-void TSendMemo::keyPressEvent(QKeyEvent* event)
+void SendMemo::keyPressEvent(QKeyEvent* event)
 {
     if (OnKeyPress)
         tesso::guarded([&] { OnKeyPress(event); });
@@ -42,7 +42,7 @@ void TSendMemo::keyPressEvent(QKeyEvent* event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-bool TSendMemo::recall(int step)
+bool SendMemo::recall(int step)
 {
     if (m_history.isEmpty() || textCursor().blockNumber() != document()->blockCount() - 1)
         return false;
@@ -63,7 +63,7 @@ bool TSendMemo::recall(int step)
     return true;
 }
 
-void TSendMemo::replaceLastLine(const QString& text)
+void SendMemo::replaceLastLine(const QString& text)
 {
     QTextCursor cursor(document()->lastBlock());
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);

@@ -1,5 +1,5 @@
 #pragma once
-// TSendMemo: the send box Memo_Send. Every key press is shown to OnKeyPress before the box acts
+// SendMemo: the send box Memo_Send. Every key press is shown to OnKeyPress before the box acts
 // on it and is never suppressed, so typing reads as typing whatever is sent. Up and Down on the
 // last line recall the lines sent before (when that line is empty or already a recalled one;
 // elsewhere they move the caret as usual). The box keeps its newest MaxLines lines.
@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-class TSendMemo : public QPlainTextEdit
+class SendMemo : public QPlainTextEdit
 {
     Q_OBJECT
 
@@ -17,7 +17,7 @@ class TSendMemo : public QPlainTextEdit
     static constexpr int MaxLines = 5000;
     static constexpr int HistoryLimit = 100;
 
-    explicit TSendMemo(QWidget* parent = nullptr);
+    explicit SendMemo(QWidget* parent = nullptr);
 
     std::function<void(QKeyEvent* event)> OnKeyPress;
 

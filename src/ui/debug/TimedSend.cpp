@@ -5,23 +5,23 @@
 #include "ErrorReport.h"
 #include "Errors.h"
 
-TTimedSend::TTimedSend(QObject* parent) : QObject(parent), m_timer(new QTimer(this))
+TimedSend::TimedSend(QObject* parent) : QObject(parent), m_timer(new QTimer(this))
 {
     m_timer->setInterval(DefaultInterval);
     connect(m_timer, &QTimer::timeout, this, [this] { tesso::guarded([this] { Tick(); }); });
 }
 
-int TTimedSend::Interval() const
+int TimedSend::Interval() const
 {
     return m_timer->interval();
 }
 
-void TTimedSend::SetInterval(int ms)
+void TimedSend::SetInterval(int ms)
 {
     m_timer->setInterval(ms);
 }
 
-void TTimedSend::Start(const QList<QByteArray>& lines)
+void TimedSend::Start(const QList<QByteArray>& lines)
 {
     if (lines.isEmpty())
         return;
@@ -34,13 +34,13 @@ void TTimedSend::Start(const QList<QByteArray>& lines)
     }
 }
 
-void TTimedSend::Cancel()
+void TimedSend::Cancel()
 {
     if (m_active)
         finish(false, QString());
 }
 
-void TTimedSend::Tick()
+void TimedSend::Tick()
 {
     if (!m_active)
         return;
@@ -70,7 +70,7 @@ void TTimedSend::Tick()
         OnProgress(m_position);
 }
 
-void TTimedSend::finish(bool completed, const QString& failure)
+void TimedSend::finish(bool completed, const QString& failure)
 {
     m_timer->stop();
     m_timer->setInterval(DefaultInterval);

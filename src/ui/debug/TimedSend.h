@@ -1,5 +1,5 @@
 #pragma once
-// TTimedSend: the paced file send, one line per tick of its own timer on the GUI thread, so the
+// TimedSend: the paced file send, one line per tick of its own timer on the GUI thread, so the
 // window stays live however long the file. The first line leaves one interval after the start;
 // the tick after the last line ends the send. A line that cannot be sent ends it at once, with
 // the reason, so one failure is reported once rather than on every tick.
@@ -13,14 +13,14 @@
 
 class QTimer;
 
-class TTimedSend : public QObject
+class TimedSend : public QObject
 {
     Q_OBJECT
 
   public:
     static constexpr int DefaultInterval = 5500;
 
-    explicit TTimedSend(QObject* parent = nullptr);
+    explicit TimedSend(QObject* parent = nullptr);
 
     // Sends one line (without its line end); returns why it could not, or an empty text.
     std::function<QString(const QByteArray& line)> Send;

@@ -7,7 +7,7 @@
 #include "ErrorReport.h"
 #include "VariableEntries.h"
 
-TVariableList::TVariableList(QWidget* parent)
+VariableList::VariableList(QWidget* parent)
     : QListWidget(parent), m_entries(VariableEntries::Sorted()), m_hidden(VariableEntries::Count)
 {
     setObjectName(QStringLiteral("_"));
@@ -32,7 +32,7 @@ TVariableList::TVariableList(QWidget* parent)
             [this](QListWidgetItem* item) { tesso::guarded([&] { _Click(item); }); });
 }
 
-std::vector<bool> TVariableList::Checks() const
+std::vector<bool> VariableList::Checks() const
 {
     std::vector<bool> checks;
     checks.reserve(static_cast<std::size_t>(count()));
@@ -41,7 +41,7 @@ std::vector<bool> TVariableList::Checks() const
     return checks;
 }
 
-void TVariableList::SetChecks(const std::vector<bool>& checks)
+void VariableList::SetChecks(const std::vector<bool>& checks)
 {
     {
         const QSignalBlocker quiet(this);
@@ -52,17 +52,17 @@ void TVariableList::SetChecks(const std::vector<bool>& checks)
     RebuildHidden();
 }
 
-void TVariableList::Allchecked(bool state)
+void VariableList::Allchecked(bool state)
 {
     SetChecks(std::vector<bool>(static_cast<std::size_t>(count()), state));
 }
 
-void TVariableList::RebuildHidden()
+void VariableList::RebuildHidden()
 {
     m_hidden.Rebuild(m_entries, Checks());
 }
 
-std::optional<QString> TVariableList::ShowEntryContaining(const QString& text)
+std::optional<QString> VariableList::ShowEntryContaining(const QString& text)
 {
     for (int i = 0; i < count(); ++i) {
         if (!m_entries[i].contains(text))
@@ -75,7 +75,7 @@ std::optional<QString> TVariableList::ShowEntryContaining(const QString& text)
     return std::nullopt;
 }
 
-void TVariableList::mouseReleaseEvent(QMouseEvent* event)
+void VariableList::mouseReleaseEvent(QMouseEvent* event)
 {
     // The release toggles a check box (itemChanged) before it reports the click (itemClicked).
     m_releasing = true;
@@ -84,7 +84,7 @@ void TVariableList::mouseReleaseEvent(QMouseEvent* event)
     m_releasing = false;
 }
 
-void TVariableList::_ClickCheck(QListWidgetItem*)
+void VariableList::_ClickCheck(QListWidgetItem*)
 {
     if (m_releasing)
         m_checkToggledByRelease = true;
@@ -93,7 +93,7 @@ void TVariableList::_ClickCheck(QListWidgetItem*)
         OnToggle();
 }
 
-void TVariableList::_Click(QListWidgetItem* item)
+void VariableList::_Click(QListWidgetItem* item)
 {
     // A click on the check box only toggles it.
     if (std::exchange(m_checkToggledByRelease, false))

@@ -1,5 +1,5 @@
 #pragma once
-// TVariableList: the check list "_" under the send box. It documents the protocol's mnemonics
+// VariableList: the check list "_" under the send box. It documents the protocol's mnemonics
 // and chooses which replies the received log hides (the unchecked entries' reply mnemonics).
 // Only the user's clicks and toggles are reported; setting check marks from the settings file or
 // from "All Checked" is silent.
@@ -12,12 +12,12 @@
 
 #include "HiddenMnemonics.h"
 
-class TVariableList : public QListWidget
+class VariableList : public QListWidget
 {
     Q_OBJECT
 
   public:
-    explicit TVariableList(QWidget* parent = nullptr);
+    explicit VariableList(QWidget* parent = nullptr);
 
     QStringList Entries() const { return m_entries; }
     std::vector<bool> Checks() const;

@@ -5,27 +5,27 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
-#include "Constante.h"
 #include "ErrorReport.h"
 #include "GlyphImages.h"
 #include "MainStatusBar.h"
 #include "TextFormat.h"
+#include "Texts.h"
 
 namespace
 {
 // Muted is any value but 0: the caption, the button and the picture all read it the same way.
-bool muted(const TMirex_d& driver)
+bool muted(const DeviceDriver& driver)
 {
     return driver.AMUTE() != 0;
 }
 } // namespace
 
-TAudioIndicator::TAudioIndicator(TEventRouter& router, QToolButton* muteButton, QAction* toolButton,
-                                 TMainStatusBar* statusBar)
+AudioIndicator::AudioIndicator(EventRouter& router, QToolButton* muteButton, QAction* toolButton,
+                               MainStatusBar* statusBar)
     : m_router(router), m_muteButton(muteButton), m_toolButton(toolButton), m_statusBar(statusBar)
 {
-    m_subscription = router.subscribe(_AMUTE, [this] { DriverAMUTEChange(); });
-    auto click = [this] { tesso::guarded([this] { MuteClick(); }); };
+    m_subscription = router.subscribe(_AMUTE, [this] { showMute(); });
+    auto click = [this] { tesso::guarded([this] { toggleMute(); }); };
     QObject::connect(muteButton, &QToolButton::clicked, muteButton, click);
     QObject::connect(toolButton, &QAction::triggered, muteButton, click);
     statusBar->DrawExtra = [this](QPainter& painter, const QRect& bar) {
@@ -34,7 +34,7 @@ TAudioIndicator::TAudioIndicator(TEventRouter& router, QToolButton* muteButton, 
     showFrame();
 }
 
-void TAudioIndicator::Tick()
+void AudioIndicator::Tick()
 {
     if (m_frame >= 6)
         m_step = -1;
@@ -45,19 +45,19 @@ void TAudioIndicator::Tick()
     showFrame();
 }
 
-void TAudioIndicator::MuteClick()
+void AudioIndicator::toggleMute()
 {
-    TMirex_d* driver = m_router.driver();
+    DeviceDriver* driver = m_router.driver();
     if (!driver)
         return;
     // The button toggled itself; it shows the device's state again until the device answers.
-    DriverAMUTEChange();
+    showMute();
     driver->setAMUTE(muted(*driver) ? 0 : 1);
 }
 
-void TAudioIndicator::DriverAMUTEChange()
+void AudioIndicator::showMute()
 {
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     if (!driver)
         return;
     const bool isMuted = muted(*driver);
@@ -66,12 +66,11 @@ void TAudioIndicator::DriverAMUTEChange()
         const QSignalBlocker blocker(m_muteButton);
         m_muteButton->setChecked(isMuted);
     }
-    m_muteButton->setText(
-        TextFormat::Format(Constante::MuteFormat, {QString(isMuted ? Constante::On : Constante::Off)}));
+    m_muteButton->setText(TextFormat::Format(Texts::MuteFormat, {QString(isMuted ? Texts::On : Texts::Off)}));
     showFrame();
 }
 
-void TAudioIndicator::showFrame()
+void AudioIndicator::showFrame()
 {
     m_picture = GlyphImages::AudioFrame(m_frame);
     m_toolButton->setIcon(m_picture);

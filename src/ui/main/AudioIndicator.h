@@ -10,33 +10,33 @@
 
 class QAction;
 class QToolButton;
-class TMainStatusBar;
+class MainStatusBar;
 
-class TAudioIndicator
+class AudioIndicator
 {
   public:
     static constexpr int MutedFrame = 76;
 
-    TAudioIndicator(TEventRouter& router, QToolButton* muteButton, QAction* toolButton,
-                    TMainStatusBar* statusBar);
+    AudioIndicator(EventRouter& router, QToolButton* muteButton, QAction* toolButton,
+                   MainStatusBar* statusBar);
 
     // One step of the animation, on each tick of the main timer: 3, 4, 5, 6, 5, 4, 3, 4 ... while
     // the sound is on; the muted picture stays.
     void Tick();
     // A click on either mute button.
-    void MuteClick();
-    void DriverAMUTEChange();
+    void toggleMute();
+    void showMute();
 
     int Frame() const { return m_frame; }
 
   private:
     void showFrame();
 
-    TEventRouter& m_router;
+    EventRouter& m_router;
     QToolButton* m_muteButton;
     QAction* m_toolButton;
-    TMainStatusBar* m_statusBar;
-    TSubscription m_subscription;
+    MainStatusBar* m_statusBar;
+    Subscription m_subscription;
     int m_frame = 3;
     int m_step = 1;
     QPixmap m_picture;

@@ -4,35 +4,35 @@
 #include <QLineEdit>
 
 #include "ConnectionSettings.h"
-#include "Constante.h"
+#include "DeviceDriver.h"
 #include "ErrorReport.h"
+#include "IpConfigDialog.h"
 #include "MainMenus.h"
 #include "MainStatusBar.h"
-#include "Mirex_d.h"
+#include "Rs232LanDialog.h"
 #include "TextFormat.h"
+#include "Texts.h"
 #include "UserPrompts.h"
-#include "ipconfig.h"
-#include "rs232lansetup.h"
 
-TConnectionMenu::TConnectionMenu(TMirex_d& driver, TMainMenus& menus, const ConnectionSettings& files,
-                                 UserPrompts& prompts, QWidget* window)
+ConnectionMenu::ConnectionMenu(DeviceDriver& driver, MainMenus& menus, const ConnectionSettings& files,
+                               UserPrompts& prompts, QWidget* window)
     : m_driver(driver), m_menus(menus), m_files(files), m_prompts(prompts), m_window(window)
 {
 }
 
-void TConnectionMenu::setDialogs(TIPConfigDlg* network, TRs232LanDlg* device)
+void ConnectionMenu::setDialogs(IpConfigDialog* network, Rs232LanDialog* device)
 {
     m_network = network;
     m_device = device;
 }
 
-void TConnectionMenu::linkChanged()
+void ConnectionMenu::linkChanged()
 {
     if (OnLinkChanged)
         OnLinkChanged();
 }
 
-void TConnectionMenu::selectComItem(int n)
+void ConnectionMenu::selectComItem(int n)
 {
     if (n >= 1 && n <= 16) {
         m_comIndex = n - 1;
@@ -41,15 +41,15 @@ void TConnectionMenu::selectComItem(int n)
     }
 }
 
-void TConnectionMenu::MenuCOMClick(int n)
+void ConnectionMenu::useComPort(int n)
 {
-    tesso::guarded([&] { m_driver.setPort(TextFormat::Format(Constante::ComDevicePathFormat, n)); });
+    tesso::guarded([&] { m_driver.setPort(TextFormat::Format(Texts::ComDevicePathFormat, n)); });
     selectComItem(n);
     tesso::guarded([&] { m_driver.setConType(CON_RS232); });
     linkChanged();
 }
 
-void TConnectionMenu::MenuMIPConfigClick()
+void ConnectionMenu::openIpConfig()
 {
     // The menu checks the item as it is clicked; only an applied dialog keeps it so.
     if (m_network && m_network->Execute())
@@ -61,20 +61,20 @@ void TConnectionMenu::MenuMIPConfigClick()
     linkChanged();
 }
 
-void TConnectionMenu::MenuMachineLANSetupClick()
+void ConnectionMenu::openDeviceLanSetup()
 {
     if (m_device)
         m_device->Execute();
 }
 
-void TConnectionMenu::Load()
+void ConnectionMenu::Load()
 {
     ConnectionValues v = m_files.ReadConnection();
     if (v.Port == -1) {
-        m_prompts.Information(m_window, QString(Constante::SelectPort));
+        m_prompts.Information(m_window, QString(Texts::SelectPort));
         v = ConnectionValues{};
         v.Port = 0;
-        v.RemoteIp = QString(Constante::DefaultRemoteIp);
+        v.RemoteIp = QString(Texts::DefaultRemoteIp);
     }
     tesso::guarded([&] {
         m_driver.setIpRemoteAddress(v.RemoteIp);
@@ -101,7 +101,7 @@ void TConnectionMenu::Load()
     linkChanged();
 }
 
-QString TConnectionMenu::LinkText() const
+QString ConnectionMenu::LinkText() const
 {
     QString address = m_driver.IpRemoteAddress();
     QString port = QString::number(m_driver.IpRemotePort());
@@ -109,10 +109,10 @@ QString TConnectionMenu::LinkText() const
         address = m_network->ERemoteAddr->text();
         port = m_network->ERemotePort->text();
     }
-    return TMainStatusBar::LinkText(m_driver.ConType(), m_driver.Port(), address, port);
+    return MainStatusBar::LinkText(m_driver.ConType(), m_driver.Port(), address, port);
 }
 
-void TConnectionMenu::Save() const
+void ConnectionMenu::Save() const
 {
     ConnectionValues v;
     v.Port = m_comIndex;

@@ -10,25 +10,25 @@
 class ConnectionSettings;
 class QAction;
 class QWidget;
-class TIPConfigDlg;
-class TMainMenus;
-class TMirex_d;
-class TRs232LanDlg;
+class IpConfigDialog;
+class MainMenus;
+class DeviceDriver;
+class Rs232LanDialog;
 class UserPrompts;
 
-class TConnectionMenu
+class ConnectionMenu
 {
   public:
-    TConnectionMenu(TMirex_d& driver, TMainMenus& menus, const ConnectionSettings& files,
-                    UserPrompts& prompts, QWidget* window);
+    ConnectionMenu(DeviceDriver& driver, MainMenus& menus, const ConnectionSettings& files,
+                   UserPrompts& prompts, QWidget* window);
 
-    void setDialogs(TIPConfigDlg* network, TRs232LanDlg* device);
+    void setDialogs(IpConfigDialog* network, Rs232LanDialog* device);
     // Called after every change of the link (the status bar shows it).
     std::function<void()> OnLinkChanged;
 
-    void MenuCOMClick(int n);
-    void MenuMIPConfigClick();
-    void MenuMachineLANSetupClick();
+    void useComPort(int n);
+    void openIpConfig();
+    void openDeviceLanSetup();
 
     // The file's settings to the driver and the menu ("Select port" on a first run).
     void Load();
@@ -44,13 +44,13 @@ class TConnectionMenu
     void selectComItem(int n);
     void linkChanged();
 
-    TMirex_d& m_driver;
-    TMainMenus& m_menus;
+    DeviceDriver& m_driver;
+    MainMenus& m_menus;
     const ConnectionSettings& m_files;
     UserPrompts& m_prompts;
     QWidget* m_window;
-    TIPConfigDlg* m_network = nullptr;
-    TRs232LanDlg* m_device = nullptr;
+    IpConfigDialog* m_network = nullptr;
+    Rs232LanDialog* m_device = nullptr;
     QAction* m_choice = nullptr; // the serial-port menu item in force
     int m_comIndex = 0;          // the COM port last in force (0 = COM1), kept during a network link
 };

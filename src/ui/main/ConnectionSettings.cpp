@@ -7,11 +7,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "Constante.h"
 #include "IniFile.h"
 #include "IpText.h"
 #include "LanDefaults.h"
 #include "TextFormat.h"
+#include "Texts.h"
 
 namespace
 {
@@ -25,12 +25,12 @@ QString withSeparator(QString directory)
 
 QString inputKey(int k)
 {
-    return TextFormat::Format(Constante::KeyInputFormat, k);
+    return TextFormat::Format(Texts::KeyInputFormat, k);
 }
 
 QString audioKey(int k)
 {
-    return TextFormat::Format(Constante::KeyAudioFormat, k);
+    return TextFormat::Format(Texts::KeyAudioFormat, k);
 }
 
 int portOrDefault(int port)
@@ -58,12 +58,12 @@ QString ConnectionSettings::DefaultDirectory()
 
 QString ConnectionSettings::ConnectionFileName() const
 {
-    return TextFormat::Format(Constante::IniFileFormat, {m_directory, m_title});
+    return TextFormat::Format(Texts::IniFileFormat, {m_directory, m_title});
 }
 
 QString ConnectionSettings::LabelFileName(const QString& modelName) const
 {
-    return TextFormat::Format(Constante::IniFileFormat, {m_directory, modelName});
+    return TextFormat::Format(Texts::IniFileFormat, {m_directory, modelName});
 }
 
 ConnectionValues ConnectionSettings::ReadConnection() const
@@ -71,16 +71,16 @@ ConnectionValues ConnectionSettings::ReadConnection() const
     IniFile ini;
     if (ini.load(ConnectionFileName()) == IniFile::LoadResult::TooLarge)
         m_readInPart.insert(ConnectionFileName());
-    const QString section(Constante::SectionConnexion);
+    const QString section(Texts::SectionConnexion);
     ConnectionValues v;
-    v.Port = ini.readInteger(section, QString(Constante::KeyPort), -1);
-    v.RemoteIp = tesso::canonicalIpText(ini.readString(section, QString(Constante::KeyRemoteIp), QString()))
-                     .value_or(QString(Constante::DefaultRemoteIp));
+    v.Port = ini.readInteger(section, QString(Texts::KeyPort), -1);
+    v.RemoteIp = tesso::canonicalIpText(ini.readString(section, QString(Texts::KeyRemoteIp), QString()))
+                     .value_or(QString(Texts::DefaultRemoteIp));
     v.RemotePort =
-        portOrDefault(ini.readInteger(section, QString(Constante::KeyRemotePort), tesso::lan::DefaultPort));
+        portOrDefault(ini.readInteger(section, QString(Texts::KeyRemotePort), tesso::lan::DefaultPort));
     v.LocalPort =
-        portOrDefault(ini.readInteger(section, QString(Constante::KeyLocalPort), tesso::lan::DefaultPort));
-    v.IpEnable = ini.readInteger(section, QString(Constante::KeyIpEnable), 0);
+        portOrDefault(ini.readInteger(section, QString(Texts::KeyLocalPort), tesso::lan::DefaultPort));
+    v.IpEnable = ini.readInteger(section, QString(Texts::KeyIpEnable), 0);
     return v;
 }
 
@@ -89,12 +89,12 @@ bool ConnectionSettings::WriteConnection(const ConnectionValues& v) const
     if (!mayWrite(ConnectionFileName()))
         return false;
     IniFile ini;
-    const QString section(Constante::SectionConnexion);
-    ini.setInteger(section, QString(Constante::KeyPort), v.Port);
-    ini.setValue(section, QString(Constante::KeyRemoteIp), v.RemoteIp);
-    ini.setInteger(section, QString(Constante::KeyRemotePort), v.RemotePort);
-    ini.setInteger(section, QString(Constante::KeyLocalPort), v.LocalPort);
-    ini.setInteger(section, QString(Constante::KeyIpEnable), v.IpEnable);
+    const QString section(Texts::SectionConnexion);
+    ini.setInteger(section, QString(Texts::KeyPort), v.Port);
+    ini.setValue(section, QString(Texts::KeyRemoteIp), v.RemoteIp);
+    ini.setInteger(section, QString(Texts::KeyRemotePort), v.RemotePort);
+    ini.setInteger(section, QString(Texts::KeyLocalPort), v.LocalPort);
+    ini.setInteger(section, QString(Texts::KeyIpEnable), v.IpEnable);
     return ini.save(ConnectionFileName());
 }
 
@@ -113,7 +113,7 @@ bool ConnectionSettings::ReadLabels(const QString& modelName, const InputLabels&
     case IniFile::LoadResult::Missing:
         break;
     }
-    labels.Black = ini.readString(modelName, QString(Constante::KeyBlack), defaults.Black);
+    labels.Black = ini.readString(modelName, QString(Texts::KeyBlack), defaults.Black);
     labels.Inputs.clear();
     labels.Audios.clear();
     for (int k = 1; k <= defaults.Inputs.size(); ++k)
@@ -128,7 +128,7 @@ bool ConnectionSettings::WriteLabels(const QString& modelName, const InputLabels
     if (!mayWrite(LabelFileName(modelName)))
         return false;
     IniFile ini;
-    ini.setValue(modelName, QString(Constante::KeyBlack), labels.Black);
+    ini.setValue(modelName, QString(Texts::KeyBlack), labels.Black);
     const auto n = std::max(labels.Inputs.size(), labels.Audios.size());
     for (qsizetype k = 1; k <= n; ++k) {
         if (k <= labels.Inputs.size())

@@ -4,9 +4,9 @@
 #include <QActionGroup>
 
 #include "BindingTable.h"
-#include "Constante.h"
 #include "ErrorReport.h"
 #include "MainMenus.h"
+#include "Texts.h"
 #include "UserPrompts.h"
 
 namespace
@@ -16,34 +16,34 @@ constexpr std::uint32_t InputKeysLocked = 2; // bit 1
 constexpr std::uint32_t AllKeysLocked = MenuKeysLocked | InputKeysLocked;
 } // namespace
 
-TControlsMenu::TControlsMenu(TMainMenus& menus, TEventRouter& router, UserPrompts& prompts, QWidget* window)
+ControlsMenu::ControlsMenu(MainMenus& menus, EventRouter& router, UserPrompts& prompts, QWidget* window)
     : m_menus(menus), m_router(router), m_prompts(prompts), m_window(window)
 {
-    m_bindings = std::make_unique<TBindingTable>(router);
+    m_bindings = std::make_unique<BindingTable>(router);
     // The items' tags are the values: pull-down Auto 1 and Off 0, black delay 0, 1 and 2.
     m_bindings->Bind({{_EPD, menus.PullDownGroup, ControlKind::MenuGroup},
                       {_OSYNCTIME, menus.BlackDelayGroup, ControlKind::MenuGroup}});
-    m_subscriptions.push_back(router.subscribe(_LOCK, [this] { DriverLOCKChange(); }));
+    m_subscriptions.push_back(router.subscribe(_LOCK, [this] { showLock(); }));
 
     auto on = [](QAction* action, auto handler) {
         QObject::connect(action, &QAction::triggered, action, [handler] { tesso::guarded(handler); });
     };
     for (QAction* lock : {menus.MenuLockAll, menus.MenuLockMenu, menus.MenuLockInput})
         on(lock, [this, lock] {
-            DriverLOCKChange(); // the check marks stay the device's until it answers
-            MenuLockClick(lock->data().toInt());
+            showLock(); // the check marks stay the device's until it answers
+            setLock(lock->data().toInt());
         });
-    on(menus.MenuEraseAll, [this] { MenuEraseAllClick(); });
-    on(menus.ToolButton_EraseAll, [this] { MenuEraseAllClick(); });
-    on(menus.MenuDefaultValues, [this] { MenuDefaultValuesClick(); });
-    on(menus.ToolButton_DefaultValues, [this] { MenuDefaultValuesClick(); });
+    on(menus.MenuEraseAll, [this] { eraseAll(); });
+    on(menus.ToolButton_EraseAll, [this] { eraseAll(); });
+    on(menus.MenuDefaultValues, [this] { restoreDefaultValues(); });
+    on(menus.ToolButton_DefaultValues, [this] { restoreDefaultValues(); });
 }
 
-TControlsMenu::~TControlsMenu() = default;
+ControlsMenu::~ControlsMenu() = default;
 
-void TControlsMenu::MenuLockClick(int tag)
+void ControlsMenu::setLock(int tag)
 {
-    TMirex_d* driver = m_router.driver();
+    DeviceDriver* driver = m_router.driver();
     if (!driver)
         return;
     const std::uint32_t lock = driver->LOCK();
@@ -56,9 +56,9 @@ void TControlsMenu::MenuLockClick(int tag)
     }
 }
 
-void TControlsMenu::DriverLOCKChange()
+void ControlsMenu::showLock()
 {
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     if (!driver)
         return;
     const std::uint32_t lock = driver->LOCK();
@@ -67,16 +67,16 @@ void TControlsMenu::DriverLOCKChange()
     m_menus.MenuLockInput->setChecked((lock & InputKeysLocked) != 0);
 }
 
-void TControlsMenu::MenuEraseAllClick()
+void ControlsMenu::eraseAll()
 {
-    if (m_prompts.Confirm(m_window, QString(Constante::ConfirmEraseAll)))
-        if (TMirex_d* driver = m_router.driver())
+    if (m_prompts.Confirm(m_window, QString(Texts::ConfirmEraseAll)))
+        if (DeviceDriver* driver = m_router.driver())
             driver->setERAPOS(true);
 }
 
-void TControlsMenu::MenuDefaultValuesClick()
+void ControlsMenu::restoreDefaultValues()
 {
-    if (m_prompts.Confirm(m_window, QString(Constante::ConfirmDefaultValues)))
-        if (TMirex_d* driver = m_router.driver())
+    if (m_prompts.Confirm(m_window, QString(Texts::ConfirmDefaultValues)))
+        if (DeviceDriver* driver = m_router.driver())
             driver->setFRESET(true);
 }

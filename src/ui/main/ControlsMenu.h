@@ -9,28 +9,28 @@
 #include "EventRouter.h"
 
 class QWidget;
-class TBindingTable;
-class TMainMenus;
+class BindingTable;
+class MainMenus;
 class UserPrompts;
 
-class TControlsMenu
+class ControlsMenu
 {
   public:
-    TControlsMenu(TMainMenus& menus, TEventRouter& router, UserPrompts& prompts, QWidget* window);
-    ~TControlsMenu();
+    ControlsMenu(MainMenus& menus, EventRouter& router, UserPrompts& prompts, QWidget* window);
+    ~ControlsMenu();
 
     // Key locking item with its tag: 3 "All", 1 "Menu" (bit 0), 2 "Input" (bit 1).
-    void MenuLockClick(int tag);
-    void MenuEraseAllClick();
-    void MenuDefaultValuesClick();
+    void setLock(int tag);
+    void eraseAll();
+    void restoreDefaultValues();
     // The locks the device reports, on the three items.
-    void DriverLOCKChange();
+    void showLock();
 
   private:
-    TMainMenus& m_menus;
-    TEventRouter& m_router;
+    MainMenus& m_menus;
+    EventRouter& m_router;
     UserPrompts& m_prompts;
     QWidget* m_window;
-    std::unique_ptr<TBindingTable> m_bindings;
-    std::vector<TSubscription> m_subscriptions;
+    std::unique_ptr<BindingTable> m_bindings;
+    std::vector<Subscription> m_subscriptions;
 };

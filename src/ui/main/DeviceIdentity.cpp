@@ -8,12 +8,14 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "Constante.h"
+#include "AboutDialog.h"
 #include "DeviceLists.h"
 #include "DeviceModels.h"
-#include "FrmInput.h"
 #include "InputButtonRow.h"
+#include "InputSettingsRow.h"
+#include "ListPositions.h"
 #include "MainMenus.h"
+#include "MainWindow.h"
 #include "PageAudio.h"
 #include "PageEffect.h"
 #include "PageInput.h"
@@ -22,9 +24,7 @@
 #include "RadioGroup.h"
 #include "StatusGridArea.h"
 #include "TextFormat.h"
-#include "UnitRR_UTILS.h"
-#include "Unit_About.h"
-#include "Unit_Main.h"
+#include "Texts.h"
 #include "UpdateNotice.h"
 
 using tesso::ModelTable;
@@ -40,46 +40,45 @@ QString hex4(std::uint32_t value)
 
 } // namespace
 
-TDeviceIdentity::TDeviceIdentity(TForm_MAIN& window, TEventRouter& router)
-    : m_window(window), m_router(router)
+DeviceIdentity::DeviceIdentity(MainWindow& window, EventRouter& router) : m_window(window), m_router(router)
 {
     auto on = [this](tVAR variable, auto handler) {
         m_subscriptions.push_back(m_router.subscribe(variable, handler));
     };
-    on(_DEV, [this] { DriverDEVChange(); });
-    on(_VERV, [this] { DriverVERVChange(); });
+    on(_DEV, [this] { showDeviceCode(); });
+    on(_VERV, [this] { showFirmwareVersion(); });
     // The about box's device labels.
-    auto label = [this](QLabel* TAbout_Tesso::*member, QLatin1String format,
-                        std::uint32_t (TMirex_d::*value)() const) {
+    auto label = [this](QLabel* AboutDialog::*member, QLatin1String format,
+                        std::uint32_t (DeviceDriver::*value)() const) {
         return [this, member, format, value] {
             if (m_about)
                 (m_about->*member)
                     ->setText(TextFormat::Format(format, {hex4((m_router.driver()->*value)())}));
         };
     };
-    on(_VERI, label(&TAbout_Tesso::label_I, Constante::LabelIFormat, &TMirex_d::VERI));
-    on(_VERK, label(&TAbout_Tesso::label_k, Constante::LabelKFormat, &TMirex_d::VERK));
-    on(_VERS, label(&TAbout_Tesso::label_s, Constante::LabelSFormat, &TMirex_d::VERS));
+    on(_VERI, label(&AboutDialog::label_I, Texts::LabelIFormat, &DeviceDriver::VERI));
+    on(_VERK, label(&AboutDialog::label_k, Texts::LabelKFormat, &DeviceDriver::VERK));
+    on(_VERS, label(&AboutDialog::label_s, Texts::LabelSFormat, &DeviceDriver::VERS));
     on(_VERUPD, [this] {
         const std::uint32_t version = m_router.driver()->VERUPD();
         if (m_about)
             m_about->label_verupd->setText(
-                TextFormat::Format(Constante::DeviceVersionFormat,
+                TextFormat::Format(Texts::DeviceVersionFormat,
                                    {QString::number(version / 100), QString::number(version % 100)}));
     });
     on(_OPT, [this] {
         const std::uint32_t options = m_router.driver()->OPT();
         if (!m_about)
             return;
-        m_about->label_opt->setText(TextFormat::Format(Constante::LabelOFormat, {hex4(options)}));
+        m_about->label_opt->setText(TextFormat::Format(Texts::LabelOFormat, {hex4(options)}));
         m_about->Label_Lan->setText(
-            QString((options & 2u) != 0 ? Constante::LanInstalled : Constante::LanNotInstalled));
+            QString((options & 2u) != 0 ? Texts::LanInstalled : Texts::LanNotInstalled));
     });
 }
 
-QString TDeviceIdentity::BuildWindowTitle(std::int64_t code)
+QString DeviceIdentity::BuildWindowTitle(std::int64_t code)
 {
-    QString name(Constante::ProgramName);
+    QString name(Texts::ProgramName);
     if (IsSupportedModel(code)) {
         name = QString::fromLatin1(ModelTable::OfCode(code).name);
         if (m_about)
@@ -87,12 +86,12 @@ QString TDeviceIdentity::BuildWindowTitle(std::int64_t code)
     }
     if (m_about)
         m_about->RefreshLogo();
-    return TextFormat::Format(Constante::WindowTitleFormat, {name, QString(Constante::RemoteControl)});
+    return TextFormat::Format(Texts::WindowTitleFormat, {name, QString(Texts::RemoteControl)});
 }
 
-void TDeviceIdentity::CycleAboutLogo()
+void DeviceIdentity::CycleAboutLogo()
 {
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     if (!m_about || !driver || IsSupportedModel(driver->DEV()))
         return;
     int position = m_about->LogoIndex();
@@ -107,24 +106,24 @@ void TDeviceIdentity::CycleAboutLogo()
 
 // Model detection: a new code, supported or not, reshapes the window; a supported one first
 // brings its labels, shown on the input buttons at once.
-void TDeviceIdentity::DriverDEVChange()
+void DeviceIdentity::showDeviceCode()
 {
     const std::uint32_t dev = m_router.driver()->DEV();
     if (m_about)
-        m_about->Label_D->setText(TextFormat::Format(Constante::LabelDFormat, {hex4(dev)}));
+        m_about->Label_D->setText(TextFormat::Format(Texts::LabelDFormat, {hex4(dev)}));
     if (dev == m_appliedModel)
         return;
     if (IsSupportedModel(dev)) {
         m_window.LoadInputLabels(dev);
-        m_window.DriverICHMChange();
+        m_window.showCurrentInput();
     }
     ApplyDeviceModel(dev);
     m_window.RefreshStatusBar();
 }
 
-void TDeviceIdentity::ApplyDeviceModel(std::int64_t code)
+void DeviceIdentity::ApplyDeviceModel(std::int64_t code)
 {
-    TForm_MAIN& w = m_window;
+    MainWindow& w = m_window;
     // 1., 2. No model: the input buttons take no selection, and the grid shows nothing stale.
     w.setWindowTitle(BuildWindowTitle(m_router.driver()->DEV()));
     m_appliedModel = code;
@@ -184,13 +183,13 @@ void TDeviceIdentity::ApplyDeviceModel(std::int64_t code)
 
 // Effects are for seamless switching: in standard switching the buttons go, and a model offers
 // only the buttons of its effects.
-void TDeviceIdentity::EffectButtonVisibility()
+void DeviceIdentity::EffectButtonVisibility()
 {
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     const int position = ModelIndex(driver->DEV());
     const tesso::ModelCapabilities& can = ModelTable::At(position).capabilities;
     const bool choices = ModelTable::EffectChoiceCount(position) != 0;
-    TStatusGridArea* area = m_window.StatusArea;
+    StatusGridArea* area = m_window.StatusArea;
     switch (driver->SWITCHMODE()) {
     case 0:
         if (!can.seamless)
@@ -209,17 +208,17 @@ void TDeviceIdentity::EffectButtonVisibility()
 }
 
 // The update notice compares the video firmware with what the model expects.
-void TDeviceIdentity::DriverVERVChange()
+void DeviceIdentity::showFirmwareVersion()
 {
-    const TMirex_d& driver = *m_router.driver();
+    const DeviceDriver& driver = *m_router.driver();
     const std::uint32_t verv = driver.VERV();
     const int expected = ModelTable::ExpectedFirmware(ModelIndex(driver.DEV()));
     if (static_cast<std::int64_t>(verv) > expected)
         m_window.PnlUpdater->ShowNotice(
-            TextFormat::Format(Constante::NewSoftwareFormat, {QString(Constante::SoftwareDescription)}));
+            TextFormat::Format(Texts::NewSoftwareFormat, {QString(Texts::SoftwareDescription)}));
     else if (static_cast<std::int64_t>(verv) < expected)
         m_window.PnlUpdater->ShowNotice(
-            TextFormat::Format(Constante::NewFirmwareFormat, {QString(Constante::ProgramName)}));
+            TextFormat::Format(Texts::NewFirmwareFormat, {QString(Texts::ProgramName)}));
     if (m_about)
-        m_about->label_v->setText(TextFormat::Format(Constante::LabelVFormat, {hex4(verv)}));
+        m_about->label_v->setText(TextFormat::Format(Texts::LabelVFormat, {hex4(verv)}));
 }

@@ -11,16 +11,16 @@
 
 #include "EventRouter.h"
 
-class TAbout_Tesso;
-class TForm_MAIN;
+class AboutDialog;
+class MainWindow;
 
-class TDeviceIdentity
+class DeviceIdentity
 {
   public:
-    TDeviceIdentity(TForm_MAIN& window, TEventRouter& router);
+    DeviceIdentity(MainWindow& window, EventRouter& router);
 
     // The about box exists only once start-up has made it.
-    void setAbout(TAbout_Tesso* about) { m_about = about; }
+    void setAbout(AboutDialog* about) { m_about = about; }
 
     // "<model> remote control", or "Tesso remote control" for no model; moves the about box's
     // logo to a supported model's.
@@ -33,12 +33,12 @@ class TDeviceIdentity
     void EffectButtonVisibility();
 
   private:
-    void DriverDEVChange();
-    void DriverVERVChange();
+    void showDeviceCode();
+    void showFirmwareVersion();
 
-    TForm_MAIN& m_window;
-    TEventRouter& m_router;
-    TAbout_Tesso* m_about = nullptr;
+    MainWindow& m_window;
+    EventRouter& m_router;
+    AboutDialog* m_about = nullptr;
     std::int64_t m_appliedModel = -1;
-    std::vector<TSubscription> m_subscriptions;
+    std::vector<Subscription> m_subscriptions;
 };

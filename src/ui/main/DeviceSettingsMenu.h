@@ -13,36 +13,36 @@
 
 class QProgressDialog;
 class QWidget;
-class TMainMenus;
-class TSettingsJob;
+class MainMenus;
+class SettingsJob;
 class UserPrompts;
 
-class TDeviceSettingsMenu
+class DeviceSettingsMenu
 {
   public:
-    TDeviceSettingsMenu(TMainMenus& menus, TEventRouter& router, UserPrompts& prompts, QWidget* window);
-    ~TDeviceSettingsMenu();
+    DeviceSettingsMenu(MainMenus& menus, EventRouter& router, UserPrompts& prompts, QWidget* window);
+    ~DeviceSettingsMenu();
 
-    void MenuSaveSettingsClick();
-    void MenuRestoreSettingsClick();
+    void saveSettings();
+    void restoreSettings();
     // Saves into a file without asking for its name.
     void SaveTo(const QString& path);
     // Restores from a file without asking for its name.
     void RestoreFrom(const QString& path);
 
     // Shown before a restore writes; true to write. The differences dialog by default.
-    std::function<bool(const std::vector<TDeviceSettings::Difference>&)> AskToWrite;
+    std::function<bool(const std::vector<DeviceSettings::Difference>&)> AskToWrite;
 
     bool Busy() const { return m_job != nullptr; }
 
   private:
     // Runs a job on the event loop with a progress box; false with the reason when it failed.
-    bool run(const QString& label, const std::function<void(TSettingsJob&)>& start);
+    bool run(const QString& label, const std::function<void(SettingsJob&)>& start);
 
-    TEventRouter& m_router;
+    EventRouter& m_router;
     UserPrompts& m_prompts;
     QWidget* m_window;
-    TSettingsJob* m_job = nullptr;
+    SettingsJob* m_job = nullptr;
     QString m_error;
     QString m_fileGaps; // what the file being restored leaves out, one line each
 };

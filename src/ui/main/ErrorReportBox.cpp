@@ -6,24 +6,24 @@
 #include <QMessageBox>
 #include <QThread>
 
-TErrorReportBox::TErrorReportBox(QWidget* window, Presenter presenter, QObject* parent)
+ErrorReportBox::ErrorReportBox(QWidget* window, Presenter presenter, QObject* parent)
     : QObject(parent), m_window(window), m_presenter(std::move(presenter))
 {
 }
 
-TErrorReportBox::~TErrorReportBox()
+ErrorReportBox::~ErrorReportBox()
 {
     if (m_installed)
         tesso::setErrorReporter(std::move(m_previous));
 }
 
-void TErrorReportBox::Install()
+void ErrorReportBox::Install()
 {
     m_previous = tesso::setErrorReporter([this](const QString& message) { Report(message); });
     m_installed = true;
 }
 
-void TErrorReportBox::Report(const QString& message)
+void ErrorReportBox::Report(const QString& message)
 {
     if (QThread::currentThread() != thread()) {
         QMetaObject::invokeMethod(
@@ -33,7 +33,7 @@ void TErrorReportBox::Report(const QString& message)
     enqueue(message);
 }
 
-void TErrorReportBox::enqueue(const QString& message)
+void ErrorReportBox::enqueue(const QString& message)
 {
     if ((m_showing && message == m_current) || m_waiting.contains(message)) {
         ++m_dropped;
@@ -48,7 +48,7 @@ void TErrorReportBox::enqueue(const QString& message)
         showNext();
 }
 
-void TErrorReportBox::showNext()
+void ErrorReportBox::showNext()
 {
     if (m_waiting.isEmpty()) {
         m_showing = false;
@@ -57,7 +57,7 @@ void TErrorReportBox::showNext()
     }
     m_showing = true;
     m_current = m_waiting.takeFirst();
-    QPointer<TErrorReportBox> self(this);
+    QPointer<ErrorReportBox> self(this);
     auto closed = [self] {
         if (self)
             QMetaObject::invokeMethod(
@@ -74,7 +74,7 @@ void TErrorReportBox::showNext()
         presentWithMessageBox(m_current, closed);
 }
 
-void TErrorReportBox::presentWithMessageBox(const QString& message, std::function<void()> closed)
+void ErrorReportBox::presentWithMessageBox(const QString& message, std::function<void()> closed)
 {
     auto* box =
         new QMessageBox(QMessageBox::Critical, BoxCaption(), message, QMessageBox::Ok, m_window.data());

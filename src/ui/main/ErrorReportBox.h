@@ -16,7 +16,7 @@
 
 class QWidget;
 
-class TErrorReportBox : public QObject
+class ErrorReportBox : public QObject
 {
     Q_OBJECT
 
@@ -27,8 +27,8 @@ class TErrorReportBox : public QObject
     static constexpr int MaxWaiting = 20;
 
     // Without a presenter, a non-modal QMessageBox over `window` is used.
-    explicit TErrorReportBox(QWidget* window, Presenter presenter = {}, QObject* parent = nullptr);
-    ~TErrorReportBox() override;
+    explicit ErrorReportBox(QWidget* window, Presenter presenter = {}, QObject* parent = nullptr);
+    ~ErrorReportBox() override;
 
     // The window the boxes are shown over (may change once the main window exists).
     void setWindow(QWidget* window) { m_window = window; }

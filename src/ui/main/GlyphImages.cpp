@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 
-#include "Constante.h"
+#include "Texts.h"
 
 QPixmap GlyphImages::Led(const QColor& colour, int size)
 {
@@ -69,7 +69,7 @@ QPixmap GlyphImages::Logo(const QString& modelName)
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(QRect(0, 0, 120, 48), Qt::AlignCenter,
-                     modelName.isEmpty() ? QString(Constante::ProgramName) : modelName);
+                     modelName.isEmpty() ? QString(Texts::ProgramName) : modelName);
     return pixmap;
 }
 
@@ -97,10 +97,10 @@ QPixmap GlyphImages::SplashPicture()
     font.setPixelSize(48);
     painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 320, 400, 60), Qt::AlignCenter, QString(Constante::ProgramName));
+    painter.drawText(QRect(0, 320, 400, 60), Qt::AlignCenter, QString(Texts::ProgramName));
     font.setBold(false);
     font.setPixelSize(20);
     painter.setFont(font);
-    painter.drawText(QRect(0, 380, 400, 30), Qt::AlignCenter, QString(Constante::RemoteControl));
+    painter.drawText(QRect(0, 380, 400, 30), Qt::AlignCenter, QString(Texts::RemoteControl));
     return pixmap;
 }

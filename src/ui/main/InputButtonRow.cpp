@@ -8,11 +8,11 @@
 #include <QToolButton>
 
 #include "BindingTable.h"
-#include "Constante.h"
 #include "DeviceLists.h"
 #include "ErrorReport.h"
 #include "FloatingHint.h"
 #include "TextFormat.h"
+#include "Texts.h"
 
 namespace
 {
@@ -40,13 +40,13 @@ std::function<void()> boldWhileDown(QToolButton* button)
 
 } // namespace
 
-TInputButtonRow::TInputButtonRow(QWidget* parent) : QWidget(parent)
+InputButtonRow::InputButtonRow(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PnlBtnInputs"));
     InputGroup = new QButtonGroup(this);
     for (int k = 1; k <= 8; ++k) {
         QToolButton* button = makeButton(QStringLiteral("BtnInput%1").arg(k),
-                                         TextFormat::Format(Constante::InputLabelFormat, k), this);
+                                         TextFormat::Format(Texts::InputLabelFormat, k), this);
         button->setProperty("Tag", k);
         button->installEventFilter(this);
         InputGroup->addButton(button, k);
@@ -58,27 +58,27 @@ TInputButtonRow::TInputButtonRow(QWidget* parent) : QWidget(parent)
     BvlSeparator->setFrameShadow(QFrame::Sunken);
     BvlSeparator->setGeometry(SeparatorLeft, 0, 4, 30);
 
-    BtnBlack = makeButton(QStringLiteral("BtnBlack"), QString(Constante::Black), this);
+    BtnBlack = makeButton(QStringLiteral("BtnBlack"), QString(Texts::Black), this);
     BtnBlack->setGeometry(SeparatorLeft + 6, 2, 70, 26);
-    BtnFreeze = makeButton(QStringLiteral("BtnFreeze"), QString(Constante::Freeze), this);
+    BtnFreeze = makeButton(QStringLiteral("BtnFreeze"), QString(Texts::Freeze), this);
     BtnFreeze->setGeometry(SeparatorLeft + 78, 2, 70, 26);
     LayOutInputs(8);
 
     PopMenuRename = new QMenu(this);
     PopMenuRename->setObjectName(QStringLiteral("PopMenuRename"));
-    QAction* rename = PopMenuRename->addAction(QString(Constante::Rename));
+    QAction* rename = PopMenuRename->addAction(QString(Texts::Rename));
     connect(rename, &QAction::triggered, this, [this] {
         tesso::guarded([this] {
             if (OnRename && m_released >= 1)
                 OnRename(m_released);
         });
     });
-    Hint = new TFloatingHint(this);
+    Hint = new FloatingHint(this);
 }
 
-TInputButtonRow::~TInputButtonRow() = default;
+InputButtonRow::~InputButtonRow() = default;
 
-void TInputButtonRow::LayOutInputs(int inputCount)
+void InputButtonRow::LayOutInputs(int inputCount)
 {
     if (inputCount < 1)
         inputCount = 8;
@@ -87,17 +87,17 @@ void TInputButtonRow::LayOutInputs(int inputCount)
         BtnInput[static_cast<std::size_t>(i)]->setGeometry(w * i, 2, w - 4, 26);
 }
 
-void TInputButtonRow::BindTo(TEventRouter& router, const TMainRoutines& routines,
-                             const std::vector<QPixmap>* images)
+void InputButtonRow::BindTo(EventRouter& router, const MainRoutines& routines,
+                            const std::vector<QPixmap>* images)
 {
     m_router = &router;
     m_routines = routines;
     m_images = images;
-    m_bindings = std::make_unique<TBindingTable>(router);
+    m_bindings = std::make_unique<BindingTable>(router);
     m_bindings->Bind({{_OBLACK, BtnBlack, ControlKind::ToggleButton, {}, 0, boldWhileDown(BtnBlack)},
                       {_IFRZM, BtnFreeze, ControlKind::ToggleButton, {}, 0, boldWhileDown(BtnFreeze)}});
     connect(InputGroup, &QButtonGroup::idClicked, this,
-            [this](int input) { tesso::guarded([&] { BtnInputClick(input, QCursor::pos()); }); });
+            [this](int input) { tesso::guarded([&] { selectInput(input, QCursor::pos()); }); });
     // The device takes the next input: the notice that asked the user to wait goes.
     m_subscriptions.push_back(router.subscribe(_TAKEEVA, [this] {
         if (m_router->driver()->TAKEEVA())
@@ -105,15 +105,15 @@ void TInputButtonRow::BindTo(TEventRouter& router, const TMainRoutines& routines
     }));
 }
 
-void TInputButtonRow::BtnInputClick(int input, const QPoint& globalPointer)
+void InputButtonRow::selectInput(int input, const QPoint& globalPointer)
 {
-    TMirex_d* driver = m_router ? m_router->driver() : nullptr;
+    DeviceDriver* driver = m_router ? m_router->driver() : nullptr;
     if (!driver)
         return;
     if (!driver->TAKEEVA())
-        Hint->ShowAt(QString(Constante::PleaseWait), globalPointer);
+        Hint->ShowAt(QString(Texts::PleaseWait), globalPointer);
     else if (driver->PRGBIByInput(input) == tesso::DeviceLists::ComputerSignal && driver->OTYPEM() == 2)
-        Hint->ShowAt(TextFormat::Format(Constante::NotAvailableFormat, {QString(Constante::DviOnlyOutput)}),
+        Hint->ShowAt(TextFormat::Format(Texts::NotAvailableFormat, {QString(Texts::DviOnlyOutput)}),
                      globalPointer);
     driver->setICHNM(static_cast<std::uint32_t>(input));
     // The buttons show the input on air again until the device reports the change.
@@ -121,7 +121,7 @@ void TInputButtonRow::BtnInputClick(int input, const QPoint& globalPointer)
         m_routines.InputOnAir();
 }
 
-void TInputButtonRow::ShowOnAir(std::uint32_t onAir, int inputCount)
+void InputButtonRow::ShowOnAir(std::uint32_t onAir, int inputCount)
 {
     const bool known = onAir >= 1 && onAir <= static_cast<std::uint32_t>(inputCount);
     if (known) {
@@ -148,7 +148,7 @@ void TInputButtonRow::ShowOnAir(std::uint32_t onAir, int inputCount)
     }
 }
 
-bool TInputButtonRow::eventFilter(QObject* watched, QEvent* event)
+bool InputButtonRow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonRelease) {
         const int tag = watched->property("Tag").toInt();

@@ -18,22 +18,22 @@ class QButtonGroup;
 class QFrame;
 class QMenu;
 class QToolButton;
-class TBindingTable;
-class TFloatingHint;
+class BindingTable;
+class FloatingHint;
 
-class TInputButtonRow : public QWidget
+class InputButtonRow : public QWidget
 {
     Q_OBJECT
 
   public:
     static constexpr int SeparatorLeft = 642;
 
-    explicit TInputButtonRow(QWidget* parent = nullptr);
-    ~TInputButtonRow() override;
+    explicit InputButtonRow(QWidget* parent = nullptr);
+    ~InputButtonRow() override;
 
     // Black and Freeze follow the device; the input buttons select inputs. `images` is the
     // window's bitmap list (glyph 0 idle, glyph 1 on air).
-    void BindTo(TEventRouter& router, const TMainRoutines& routines, const std::vector<QPixmap>* images);
+    void BindTo(EventRouter& router, const MainRoutines& routines, const std::vector<QPixmap>* images);
 
     std::array<QToolButton*, 8> BtnInput{}; // BtnInput1 .. BtnInput8, tags 1..8
     QButtonGroup* InputGroup = nullptr;
@@ -41,14 +41,14 @@ class TInputButtonRow : public QWidget
     QToolButton* BtnBlack = nullptr;
     QToolButton* BtnFreeze = nullptr;
     QMenu* PopMenuRename = nullptr;
-    TFloatingHint* Hint = nullptr;
+    FloatingHint* Hint = nullptr;
 
     // Input button i (0..7) at left edge w*i, width w-4, w = separator left div n.
     void LayOutInputs(int inputCount);
 
     // A click on input button k (1..8): a notice while the device cannot take it, then the
     // selection in any case.
-    void BtnInputClick(int input, const QPoint& globalPointer);
+    void selectInput(int input, const QPoint& globalPointer);
     // The buttons of the model's inputs show the input on air (none outside 1..n).
     void ShowOnAir(std::uint32_t onAir, int inputCount);
     // The button last released with the mouse (its tag), read by "Rename".
@@ -61,10 +61,10 @@ class TInputButtonRow : public QWidget
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    TEventRouter* m_router = nullptr;
-    TMainRoutines m_routines;
+    EventRouter* m_router = nullptr;
+    MainRoutines m_routines;
     const std::vector<QPixmap>* m_images = nullptr;
-    std::unique_ptr<TBindingTable> m_bindings;
-    std::vector<TSubscription> m_subscriptions;
+    std::unique_ptr<BindingTable> m_bindings;
+    std::vector<Subscription> m_subscriptions;
     int m_released = 0;
 };

@@ -7,29 +7,29 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "Constante.h"
 #include "DeviceLists.h"
 #include "DeviceModels.h"
-#include "FormTransferFrame.h"
-#include "FrmScrollbar.h"
+#include "FrameTransferWindow.h"
 #include "InputButtonRow.h"
+#include "MainWindow.h"
 #include "PageImage.h"
 #include "PageOutput.h"
 #include "PageSwitchMode.h"
 #include "StatusGridArea.h"
 #include "StatusGridRules.h"
 #include "TextFormat.h"
-#include "Unit_Main.h"
+#include "Texts.h"
+#include "ValueSlider.h"
 
 using tesso::DeviceLists;
 
-TMainRoutines TMainDisplay::Routines()
+MainRoutines MainDisplay::Routines()
 {
-    TMainRoutines routines;
+    MainRoutines routines;
     routines.UpdateStatusGrid = [this] { UpdateStatusGrid(); };
     routines.UpdateReferenceStatus = [this] { UpdateReferenceStatus(); };
     routines.UpdatePagesForInput = [this] { UpdatePagesForInput(); };
-    routines.InputOnAir = [this] { DriverICHMChange(); };
+    routines.InputOnAir = [this] { showCurrentInput(); };
     routines.InputCount = [this] { return InputCount(); };
     routines.InputUsed = [this](int input, bool used) {
         auto& buttons = m_window.PnlBtnInputs->BtnInput;
@@ -45,7 +45,7 @@ TMainRoutines TMainDisplay::Routines()
     };
     routines.StartStatusTimer = [this] { m_window.TimerStatus->start(); };
     routines.OpenTransferWindow = [this] {
-        TFormTransferFrame* transfer = m_window.Windows().TransferFrame;
+        FrameTransferWindow* transfer = m_window.Windows().TransferFrame;
         if (!transfer)
             return;
         m_window.hide();
@@ -55,12 +55,12 @@ TMainRoutines TMainDisplay::Routines()
     return routines;
 }
 
-TMainDisplay::TMainDisplay(TForm_MAIN& window, TEventRouter& router) : m_window(window), m_router(router)
+MainDisplay::MainDisplay(MainWindow& window, EventRouter& router) : m_window(window), m_router(router)
 {
     auto on = [this](tVAR variable, auto handler) {
         m_subscriptions.push_back(m_router.subscribe(variable, handler));
     };
-    on(_ICHM, [this] { DriverICHMChange(); });
+    on(_ICHM, [this] { showCurrentInput(); });
     on(_REFSTA, [this] { UpdateReferenceStatus(); });
     on(_REFREQ, [this] { UpdateReferenceStatus(); });
     on(_IFAMM, [this] {
@@ -73,15 +73,15 @@ TMainDisplay::TMainDisplay(TForm_MAIN& window, TEventRouter& router) : m_window(
         on(v, [this] { UpdateStatusGrid(); });
 }
 
-int TMainDisplay::InputCount() const
+int MainDisplay::InputCount() const
 {
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     return driver ? tesso::ModelTable::InputCount(ModelIndex(driver->DEV())) : 0;
 }
 
-void TMainDisplay::UpdateStatusGrid()
+void MainDisplay::UpdateStatusGrid()
 {
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     if (!driver || !IsSupportedModel(driver->DEV())) {
         m_window.StatusArea->ResetStatusGrid();
         return;
@@ -91,9 +91,9 @@ void TMainDisplay::UpdateStatusGrid()
 }
 
 // The Switch mode page says when the reference the user asked for has no signal.
-void TMainDisplay::UpdateReferenceStatus()
+void MainDisplay::UpdateReferenceStatus()
 {
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     if (!driver)
         return;
     QLabel* notice = m_window.TabSheet_SwitchMode->RefreqM_Label_no_signal_Main_refreq;
@@ -102,8 +102,8 @@ void TMainDisplay::UpdateReferenceStatus()
         const QStringList labels = m_window.InputLabelTable();
         notice->setText(
             driver->PRGBIByInput(static_cast<int>(onAir)) == DeviceLists::ComputerSignal
-                ? QString(Constante::NoInputSignal)
-                : TextFormat::Format(Constante::NoSignalAtFormat, {labels.value(static_cast<int>(onAir))}));
+                ? QString(Texts::NoInputSignal)
+                : TextFormat::Format(Texts::NoSignalAtFormat, {labels.value(static_cast<int>(onAir))}));
         notice->adjustSize();
         notice->show();
     } else {
@@ -112,13 +112,13 @@ void TMainDisplay::UpdateReferenceStatus()
     UpdateStatusGrid();
 }
 
-void TMainDisplay::UpdatePagesForInput()
+void MainDisplay::UpdatePagesForInput()
 {
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     if (!driver)
         return;
-    TPageOutput* output = m_window.TabSheet_Output;
-    TPageImage* image = m_window.TabSheet_Image;
+    PageOutput* output = m_window.TabSheet_Output;
+    PageImage* image = m_window.TabSheet_Image;
     const std::uint32_t signalType = driver->PRGBIByInput(static_cast<int>(driver->ICHM()));
     const std::uint32_t family = driver->IFAMM();
     const bool yuvOrRgb = signalType >= 2 && signalType <= 5;
@@ -155,10 +155,10 @@ void TMainDisplay::UpdatePagesForInput()
     m_window.PnlBtnInputs->BtnFreeze->setEnabled(family != 11);
 }
 
-void TMainDisplay::DriverICHMChange()
+void MainDisplay::showCurrentInput()
 {
     UpdateStatusGrid();
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     if (!driver || !IsSupportedModel(driver->DEV()))
         return;
     m_window.PnlBtnInputs->ShowOnAir(driver->ICHM(), InputCount());

@@ -9,26 +9,26 @@
 #include "EventRouter.h"
 #include "MainRoutines.h"
 
-class TForm_MAIN;
+class MainWindow;
 
-class TMainDisplay
+class MainDisplay
 {
   public:
-    TMainDisplay(TForm_MAIN& window, TEventRouter& router);
+    MainDisplay(MainWindow& window, EventRouter& router);
 
     void UpdateStatusGrid();
     void UpdateReferenceStatus();
     void UpdatePagesForInput();
-    void DriverICHMChange();
+    void showCurrentInput();
 
     // The number of inputs of the model the device reports, 0 while none is known.
     int InputCount() const;
 
     // These routines as the pages run them.
-    TMainRoutines Routines();
+    MainRoutines Routines();
 
   private:
-    TForm_MAIN& m_window;
-    TEventRouter& m_router;
-    std::vector<TSubscription> m_subscriptions;
+    MainWindow& m_window;
+    EventRouter& m_router;
+    std::vector<Subscription> m_subscriptions;
 };

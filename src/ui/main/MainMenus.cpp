@@ -9,9 +9,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "Constante.h"
 #include "SerialLink.h"
 #include "TextFormat.h"
+#include "Texts.h"
 
 namespace
 {
@@ -47,7 +47,7 @@ QString withoutAccessMarks(QString caption)
 
 } // namespace
 
-TMainMenus::TMainMenus(QMainWindow* window) : QObject(window)
+MainMenus::MainMenus(QMainWindow* window) : QObject(window)
 {
     QMenuBar* bar = window->menuBar();
     buildFile(bar);
@@ -57,96 +57,94 @@ TMainMenus::TMainMenus(QMainWindow* window) : QObject(window)
     buildToolBar(window);
 }
 
-void TMainMenus::buildFile(QMenuBar* bar)
+void MainMenus::buildFile(QMenuBar* bar)
 {
-    MenuFile = bar->addMenu(QString(Constante::MenuFile));
+    MenuFile = bar->addMenu(QString(Texts::MenuFile));
     MenuFile->setObjectName(QStringLiteral("MenuFile"));
-    MenuFileSaveSettings = item(MenuFile, "MenuFileSaveSettings", QString(Constante::MenuSaveSettings));
-    MenuFileRestoreSettings =
-        item(MenuFile, "MenuFileRestoreSettings", QString(Constante::MenuRestoreSettings));
+    MenuFileSaveSettings = item(MenuFile, "MenuFileSaveSettings", QString(Texts::MenuSaveSettings));
+    MenuFileRestoreSettings = item(MenuFile, "MenuFileRestoreSettings", QString(Texts::MenuRestoreSettings));
     MenuFile->addSeparator();
-    MenuFileExit = item(MenuFile, "MenuFileExit", QString(Constante::MenuFileExit));
+    MenuFileExit = item(MenuFile, "MenuFileExit", QString(Texts::MenuFileExit));
 }
 
-void TMainMenus::buildControls(QMenuBar* bar)
+void MainMenus::buildControls(QMenuBar* bar)
 {
-    MenuControls = bar->addMenu(QString(Constante::MenuControls));
+    MenuControls = bar->addMenu(QString(Texts::MenuControls));
     MenuControls->setObjectName(QStringLiteral("MenuControls"));
 
-    MenuPullDown = submenu(MenuControls, "MenuPullDown", QString(Constante::MenuPullDown));
+    MenuPullDown = submenu(MenuControls, "MenuPullDown", QString(Texts::MenuPullDown));
     PullDownGroup = new QActionGroup(this);
-    MenuPullDownAuto = radio(MenuPullDown, PullDownGroup, "MenuPullDownAuto", QString(Constante::Auto), 1);
-    MenuPulldownOff = radio(MenuPullDown, PullDownGroup, "MenuPulldownOff", QString(Constante::Off), 0);
+    MenuPullDownAuto = radio(MenuPullDown, PullDownGroup, "MenuPullDownAuto", QString(Texts::Auto), 1);
+    MenuPulldownOff = radio(MenuPullDown, PullDownGroup, "MenuPulldownOff", QString(Texts::Off), 0);
     MenuPulldownOff->setChecked(true);
 
-    MenuBlackDelay = submenu(MenuControls, "MenuBlackDelay", QString(Constante::MenuBlackDelay));
+    MenuBlackDelay = submenu(MenuControls, "MenuBlackDelay", QString(Texts::MenuBlackDelay));
     BlackDelayGroup = new QActionGroup(this);
     MenuBlackDelayShort =
-        radio(MenuBlackDelay, BlackDelayGroup, "MenuBlackDelayShort", QString(Constante::Short), 0);
+        radio(MenuBlackDelay, BlackDelayGroup, "MenuBlackDelayShort", QString(Texts::Short), 0);
     MenuBlackDelayMedium =
-        radio(MenuBlackDelay, BlackDelayGroup, "MenuBlackDelayMedium", QString(Constante::Medium), 1);
+        radio(MenuBlackDelay, BlackDelayGroup, "MenuBlackDelayMedium", QString(Texts::Medium), 1);
     MenuBlackDelayLong =
-        radio(MenuBlackDelay, BlackDelayGroup, "MenuBlackDelayLong", QString(Constante::Long), 2);
-    MenuBlackDelayRange = item(MenuBlackDelay, "MenuBlackDelayRange", QString(Constante::BlackDelayRange));
+        radio(MenuBlackDelay, BlackDelayGroup, "MenuBlackDelayLong", QString(Texts::Long), 2);
+    MenuBlackDelayRange = item(MenuBlackDelay, "MenuBlackDelayRange", QString(Texts::BlackDelayRange));
     MenuBlackDelayRange->setVisible(false);
 
-    QMenu* autoTake = submenu(MenuControls, "MenuAutoTake", QString(Constante::MenuAutoTake));
+    QMenu* autoTake = submenu(MenuControls, "MenuAutoTake", QString(Texts::MenuAutoTake));
     MenuItem_AutoTake = autoTake->menuAction();
     MenuItem_AutoTake->setObjectName(QStringLiteral("MenuItem_AutoTake"));
     AutoTakeGroup = new QActionGroup(this);
-    MenuItem_AutoTake_On = radio(autoTake, AutoTakeGroup, "MenuItem_AutoTake_On", QString(Constante::On), 1);
-    MenuItem_AutoTake_Off =
-        radio(autoTake, AutoTakeGroup, "MenuItem_AutoTake_Off", QString(Constante::Off), 0);
+    MenuItem_AutoTake_On = radio(autoTake, AutoTakeGroup, "MenuItem_AutoTake_On", QString(Texts::On), 1);
+    MenuItem_AutoTake_Off = radio(autoTake, AutoTakeGroup, "MenuItem_AutoTake_Off", QString(Texts::Off), 0);
 
-    MenuStandBy = submenu(MenuControls, "MenuStandBy", QString(Constante::MenuStandBy));
-    MenuStandByOnOff = submenu(MenuStandBy, "MenuStandByOnOff", QString(Constante::MenuStandBy));
+    MenuStandBy = submenu(MenuControls, "MenuStandBy", QString(Texts::MenuStandBy));
+    MenuStandByOnOff = submenu(MenuStandBy, "MenuStandByOnOff", QString(Texts::MenuStandBy));
     auto* standBy = new QActionGroup(this);
-    MenuStandByOn = radio(MenuStandByOnOff, standBy, "MenuStandByOn", QString(Constante::On), 1);
-    MenuStandByOff = radio(MenuStandByOnOff, standBy, "MenuStandByOff", QString(Constante::Off), 0);
-    MenuStandByTimer = item(MenuStandBy, "MenuStandByTimer", QString(Constante::MenuStandByTimer));
+    MenuStandByOn = radio(MenuStandByOnOff, standBy, "MenuStandByOn", QString(Texts::On), 1);
+    MenuStandByOff = radio(MenuStandByOnOff, standBy, "MenuStandByOff", QString(Texts::Off), 0);
+    MenuStandByTimer = item(MenuStandBy, "MenuStandByTimer", QString(Texts::MenuStandByTimer));
     MenuStandBy->addSeparator();
-    MenuBaudRate = submenu(MenuStandBy, "MenuBaudRate", QString(Constante::MenuBaudRate));
+    MenuBaudRate = submenu(MenuStandBy, "MenuBaudRate", QString(Texts::MenuBaudRate));
     auto* baud = new QActionGroup(this);
-    MenuBaud[0] = radio(MenuBaudRate, baud, "MenuBaud19200", QString(Constante::Baud19200), 3);
-    MenuBaud[1] = radio(MenuBaudRate, baud, "MenuBaud9600", QString(Constante::Baud9600), 2);
-    MenuBaud[2] = radio(MenuBaudRate, baud, "MenuBaud2400", QString(Constante::Baud2400), 1);
-    MenuBaud[3] = radio(MenuBaudRate, baud, "MenuBaud1200", QString(Constante::Baud1200), 0);
-    MenuRegisterCodes = submenu(MenuStandBy, "MenuRegisterCodes", QString(Constante::MenuRegisterCodes));
-    MenuMessageOn = item(MenuRegisterCodes, "MenuMessageOn", QString(Constante::MessageOn));
-    MenuMessageOff = item(MenuRegisterCodes, "MenuMessageOff", QString(Constante::MessageOff));
+    MenuBaud[0] = radio(MenuBaudRate, baud, "MenuBaud19200", QString(Texts::Baud19200), 3);
+    MenuBaud[1] = radio(MenuBaudRate, baud, "MenuBaud9600", QString(Texts::Baud9600), 2);
+    MenuBaud[2] = radio(MenuBaudRate, baud, "MenuBaud2400", QString(Texts::Baud2400), 1);
+    MenuBaud[3] = radio(MenuBaudRate, baud, "MenuBaud1200", QString(Texts::Baud1200), 0);
+    MenuRegisterCodes = submenu(MenuStandBy, "MenuRegisterCodes", QString(Texts::MenuRegisterCodes));
+    MenuMessageOn = item(MenuRegisterCodes, "MenuMessageOn", QString(Texts::MessageOn));
+    MenuMessageOff = item(MenuRegisterCodes, "MenuMessageOff", QString(Texts::MessageOff));
 
-    MenuKeyLocking = submenu(MenuControls, "MenuKeyLocking", QString(Constante::MenuKeyLocking));
-    MenuLockAll = item(MenuKeyLocking, "MenuLockAll", QString(Constante::All), 3);
+    MenuKeyLocking = submenu(MenuControls, "MenuKeyLocking", QString(Texts::MenuKeyLocking));
+    MenuLockAll = item(MenuKeyLocking, "MenuLockAll", QString(Texts::All), 3);
     MenuKeyLocking->addSeparator();
-    MenuLockMenu = item(MenuKeyLocking, "MenuLockMenu", QString(Constante::Menu), 1);
-    MenuLockInput = item(MenuKeyLocking, "MenuLockInput", QString(Constante::Input), 2);
+    MenuLockMenu = item(MenuKeyLocking, "MenuLockMenu", QString(Texts::Menu), 1);
+    MenuLockInput = item(MenuKeyLocking, "MenuLockInput", QString(Texts::Input), 2);
     for (QAction* lock : {MenuLockAll, MenuLockMenu, MenuLockInput})
         lock->setCheckable(true);
 
-    MenuEraseAll = item(MenuControls, "MenuEraseAll", QString(Constante::MenuEraseAll));
-    MenuDefaultValues = item(MenuControls, "MenuDefaultValues", QString(Constante::MenuDefaultValues));
+    MenuEraseAll = item(MenuControls, "MenuEraseAll", QString(Texts::MenuEraseAll));
+    MenuDefaultValues = item(MenuControls, "MenuDefaultValues", QString(Texts::MenuDefaultValues));
     MenuMachineLANSetup = item(MenuControls, "MenuMachineLANSetup", QString());
     MenuMachineLANSetup->setVisible(false);
 
     MenuNoSignalAutolock =
-        submenu(MenuControls, "MenuNoSignalAutolock", QString(Constante::MenuNoSignalAutolock));
-    item(MenuNoSignalAutolock, "MenuAutolockOn", QString(Constante::On));
-    item(MenuNoSignalAutolock, "MenuAutolockOff", QString(Constante::Off));
+        submenu(MenuControls, "MenuNoSignalAutolock", QString(Texts::MenuNoSignalAutolock));
+    item(MenuNoSignalAutolock, "MenuAutolockOn", QString(Texts::On));
+    item(MenuNoSignalAutolock, "MenuAutolockOff", QString(Texts::Off));
     MenuNoSignalAutolock->menuAction()->setVisible(false);
-    MenuTransition = item(MenuControls, "MenuTransition", QString(Constante::MenuTransition));
+    MenuTransition = item(MenuControls, "MenuTransition", QString(Texts::MenuTransition));
     MenuTransition->setVisible(false);
 
     buildSerialPort();
 }
 
-void TMainMenus::buildSerialPort()
+void MainMenus::buildSerialPort()
 {
-    MenuSerialPort = submenu(MenuControls, "MenuSerialPort", QString(Constante::MenuSerialPort));
+    MenuSerialPort = submenu(MenuControls, "MenuSerialPort", QString(Texts::MenuSerialPort));
     SerialPortGroup = new QActionGroup(this);
     // The handlers decide what stays checked (a cancelled network dialog keeps the old choice).
     SerialPortGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int n = 1; n <= 16; ++n) {
-        const QString caption = TextFormat::Format(Constante::ComFormat, n);
+        const QString caption = TextFormat::Format(Texts::ComFormat, n);
         QAction* action = radio(MenuSerialPort, SerialPortGroup, "", caption, n);
         action->setObjectName(QStringLiteral("MenuCOM%1").arg(n));
         // Which device the item opens on this system (COMn or the TESSO_COMn override).
@@ -156,37 +154,36 @@ void TMainMenus::buildSerialPort()
     }
     MenuSerialPort->setToolTipsVisible(true);
     MenuSerialPort->addSeparator();
-    MenuMIPConfig =
-        radio(MenuSerialPort, SerialPortGroup, "MenuMIPConfig", QString(Constante::LanSetupItem), 0);
+    MenuMIPConfig = radio(MenuSerialPort, SerialPortGroup, "MenuMIPConfig", QString(Texts::LanSetupItem), 0);
 }
 
-void TMainMenus::buildCustomize(QMenuBar* bar)
+void MainMenus::buildCustomize(QMenuBar* bar)
 {
-    MenuCustomize = bar->addMenu(QString(Constante::MenuCustomize));
+    MenuCustomize = bar->addMenu(QString(Texts::MenuCustomize));
     MenuCustomize->setObjectName(QStringLiteral("MenuCustomize"));
     for (int k = 1; k <= 8; ++k) {
-        QAction* action = item(MenuCustomize, "", TextFormat::Format(Constante::InputLabelFormat, k), k);
+        QAction* action = item(MenuCustomize, "", TextFormat::Format(Texts::InputLabelFormat, k), k);
         action->setObjectName(QStringLiteral("MenuInput%1").arg(k));
         MenuInput[static_cast<std::size_t>(k - 1)] = action;
     }
     MenuCustomize->addSeparator();
     for (int k = 1; k <= 8; ++k) {
-        QAction* action = item(MenuCustomize, "", TextFormat::Format(Constante::AudioLabelFormat, k), k);
+        QAction* action = item(MenuCustomize, "", TextFormat::Format(Texts::AudioLabelFormat, k), k);
         action->setObjectName(QStringLiteral("MenuAudio%1").arg(k));
         MenuAudio[static_cast<std::size_t>(k - 1)] = action;
     }
     MenuCustomize->addSeparator();
-    MenuCustomizeDefault = item(MenuCustomize, "MenuCustomizeDefault", QString(Constante::Default));
+    MenuCustomizeDefault = item(MenuCustomize, "MenuCustomizeDefault", QString(Texts::Default));
 }
 
-void TMainMenus::buildAbout(QMenuBar* bar)
+void MainMenus::buildAbout(QMenuBar* bar)
 {
-    MenuAbout = bar->addMenu(QString(Constante::MenuAbout));
+    MenuAbout = bar->addMenu(QString(Texts::MenuAbout));
     MenuAbout->setObjectName(QStringLiteral("MenuAbout"));
-    MenuAboutMachine = item(MenuAbout, "MenuAboutMachine", QString(Constante::MenuAboutItem));
+    MenuAboutMachine = item(MenuAbout, "MenuAboutMachine", QString(Texts::MenuAboutItem));
 }
 
-void TMainMenus::buildToolBar(QMainWindow* window)
+void MainMenus::buildToolBar(QMainWindow* window)
 {
     ToolBar = new QToolBar(window);
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
@@ -214,19 +211,19 @@ void TMainMenus::buildToolBar(QMainWindow* window)
     ToolButton_StandBy = menuButton("ToolButton_StandBy", MenuStandBy, QStyle::SP_BrowserStop);
     ToolBar->addSeparator();
     ToolButton_EraseAll = actionButton("ToolButton_EraseAll", QStyle::SP_TrashIcon,
-                                       withoutAccessMarks(QString(Constante::MenuEraseAll)));
+                                       withoutAccessMarks(QString(Texts::MenuEraseAll)));
     ToolButton_DefaultValues = actionButton("ToolButton_DefaultValues", QStyle::SP_DialogResetButton,
-                                            withoutAccessMarks(QString(Constante::MenuDefaultValues)));
+                                            withoutAccessMarks(QString(Texts::MenuDefaultValues)));
     ToolBar->addSeparator();
-    ToolButton_Audio = actionButton("ToolButton_Audio", QStyle::SP_MediaVolume, QString(Constante::Mute));
-    ToolButton_Audio->setToolTip(QString(Constante::Mute));
+    ToolButton_Audio = actionButton("ToolButton_Audio", QStyle::SP_MediaVolume, QString(Texts::Mute));
+    ToolButton_Audio->setToolTip(QString(Texts::Mute));
     ToolBar->addSeparator();
-    ToolButton_Exit = actionButton("ToolButton_Exit", QStyle::SP_DialogCloseButton, QString(Constante::Exit));
+    ToolButton_Exit = actionButton("ToolButton_Exit", QStyle::SP_DialogCloseButton, QString(Texts::Exit));
     ToolButton_About =
-        actionButton("ToolButton_About", QStyle::SP_MessageBoxInformation, QString(Constante::MenuAboutItem));
+        actionButton("ToolButton_About", QStyle::SP_MessageBoxInformation, QString(Texts::MenuAboutItem));
 }
 
-void TMainMenus::SetToolBarHints()
+void MainMenus::SetToolBarHints()
 {
     ToolButton_SerialPort->setToolTip(withoutAccessMarks(MenuSerialPort->title()));
     ToolButton_KeyLocking->setToolTip(withoutAccessMarks(MenuKeyLocking->title()));
@@ -241,7 +238,7 @@ void TMainMenus::SetToolBarHints()
             button->setAccessibleName(button->toolTip().isEmpty() ? action->toolTip() : button->toolTip());
 }
 
-int TMainMenus::CheckedComIndex() const
+int MainMenus::CheckedComIndex() const
 {
     for (int i = 0; i < 16; ++i)
         if (MenuCOM[static_cast<std::size_t>(i)]->isChecked())
@@ -249,4 +246,4 @@ int TMainMenus::CheckedComIndex() const
     return -1;
 }
 
-TMainMenus::~TMainMenus() = default;
+MainMenus::~MainMenus() = default;

@@ -15,13 +15,13 @@ class QMenuBar;
 class QToolBar;
 class QToolButton;
 
-class TMainMenus : public QObject
+class MainMenus : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit TMainMenus(QMainWindow* window);
-    ~TMainMenus() override;
+    explicit MainMenus(QMainWindow* window);
+    ~MainMenus() override;
 
     // File
     QMenu* MenuFile = nullptr;

@@ -2,11 +2,11 @@
 
 #include <QPainter>
 
-#include "Constante.h"
 #include "GlyphImages.h"
 #include "TextFormat.h"
+#include "Texts.h"
 
-TMainStatusBar::TMainStatusBar(QWidget* parent) : QWidget(parent)
+MainStatusBar::MainStatusBar(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("StatusBar"));
     setFixedHeight(BarHeight);
@@ -22,14 +22,14 @@ TMainStatusBar::TMainStatusBar(QWidget* parent) : QWidget(parent)
     }
 }
 
-void TMainStatusBar::resizeEvent(QResizeEvent* event)
+void MainStatusBar::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     for (std::size_t i = 0; i < m_accessible.size(); ++i)
         m_accessible[i]->setGeometry(PanelRect(static_cast<int>(i)));
 }
 
-void TMainStatusBar::Refresh()
+void MainStatusBar::Refresh()
 {
     for (std::size_t i = 0; i < m_accessible.size(); ++i) {
         const QString text = PanelText(static_cast<int>(i));
@@ -39,7 +39,7 @@ void TMainStatusBar::Refresh()
     update();
 }
 
-QRect TMainStatusBar::PanelRect(int panel) const
+QRect MainStatusBar::PanelRect(int panel) const
 {
     int left = 0;
     for (int i = 0; i < panel; ++i)
@@ -51,52 +51,52 @@ QRect TMainStatusBar::PanelRect(int panel) const
     return QRect(left, 0, width, height());
 }
 
-StatusBarState TMainStatusBar::State() const
+StatusBarState MainStatusBar::State() const
 {
     return StateProvider ? StateProvider() : StatusBarState{};
 }
 
-QString TMainStatusBar::PanelText(int panel) const
+QString MainStatusBar::PanelText(int panel) const
 {
     const StatusBarState state = State();
     switch (panel) {
     case 0:
-        return QString(state.Connected ? Constante::DeviceConnected : Constante::DeviceNotConnected);
+        return QString(state.Connected ? Texts::DeviceConnected : Texts::DeviceNotConnected);
     case 1:
         return state.LinkText;
     case 2:
-        return state.Storing ? QString(Constante::StoringSettings) : QString();
+        return state.Storing ? QString(Texts::StoringSettings) : QString();
     default:
         return {};
     }
 }
 
-QColor TMainStatusBar::ConnectionTextColour(const StatusBarState& state) const
+QColor MainStatusBar::ConnectionTextColour(const StatusBarState& state) const
 {
     if (state.Connected)
         return palette().color(QPalette::WindowText);
     return state.BlinkPhase == 0 ? QColor(Qt::black) : QColor(Qt::red);
 }
 
-QString TMainStatusBar::LinkText(tConnectionType type, const QString& portName, const QString& remoteAddress,
-                                 const QString& remotePort)
+QString MainStatusBar::LinkText(tConnectionType type, const QString& portName, const QString& remoteAddress,
+                                const QString& remotePort)
 {
     switch (type) {
     case CON_UDP:
-        return TextFormat::Format(Constante::StatusUdpFormat, {remoteAddress, remotePort});
+        return TextFormat::Format(Texts::StatusUdpFormat, {remoteAddress, remotePort});
     case CON_TCP:
-        return TextFormat::Format(Constante::StatusTcpFormat, {remoteAddress, remotePort});
+        return TextFormat::Format(Texts::StatusTcpFormat, {remoteAddress, remotePort});
     case CON_RS232:
     default: {
         QString name = portName;
         name.remove(u'\\');
         name.remove(u'.');
-        return TextFormat::Format(Constante::StatusPortFormat, {name});
+        return TextFormat::Format(Texts::StatusPortFormat, {name});
     }
     }
 }
 
-void TMainStatusBar::paintEvent(QPaintEvent*)
+void MainStatusBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const StatusBarState state = State();
@@ -111,7 +111,7 @@ void TMainStatusBar::paintEvent(QPaintEvent*)
         DrawExtra(painter, rect());
 }
 
-void TMainStatusBar::drawConnection(QPainter& painter, const QRect& rect, const StatusBarState& state) const
+void MainStatusBar::drawConnection(QPainter& painter, const QRect& rect, const StatusBarState& state) const
 {
     const QPixmap& image = ConnectionImage(state.Connected);
     painter.drawPixmap(rect.left() + 1, rect.top(), image);
@@ -124,14 +124,14 @@ void TMainStatusBar::drawConnection(QPainter& painter, const QRect& rect, const 
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, PanelText(0));
 }
 
-void TMainStatusBar::drawLink(QPainter& painter, const QRect& rect, const StatusBarState& state) const
+void MainStatusBar::drawLink(QPainter& painter, const QRect& rect, const StatusBarState& state) const
 {
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect.adjusted(2, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, state.LinkText);
 }
 
-void TMainStatusBar::drawStoring(QPainter& painter, const QRect& rect, const StatusBarState& state) const
+void MainStatusBar::drawStoring(QPainter& painter, const QRect& rect, const StatusBarState& state) const
 {
     if (!state.Storing)
         return;
@@ -141,5 +141,5 @@ void TMainStatusBar::drawStoring(QPainter& painter, const QRect& rect, const Sta
     painter.setFont(font);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect.adjusted(2, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                     QString(Constante::StoringSettings));
+                     QString(Texts::StoringSettings));
 }

@@ -12,7 +12,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "Mirex_d.h"
+#include "DeviceDriver.h"
 
 class QPainter;
 
@@ -23,7 +23,7 @@ struct StatusBarState {
     bool Storing = false;
 };
 
-class TMainStatusBar : public QWidget
+class MainStatusBar : public QWidget
 {
     Q_OBJECT
 
@@ -31,7 +31,7 @@ class TMainStatusBar : public QWidget
     static constexpr std::array<int, 4> PanelWidths{{182, 200, 370, 50}};
     static constexpr int BarHeight = 19;
 
-    explicit TMainStatusBar(QWidget* parent = nullptr);
+    explicit MainStatusBar(QWidget* parent = nullptr);
 
     // Asked for at every repaint.
     std::function<StatusBarState()> StateProvider;

@@ -1,16 +1,16 @@
 #include "SecondaryWindows.h"
 
-#include "FormFrameDebug.h"
-#include "FormFrameFormat.h"
-#include "FormGradient.h"
-#include "FormTransferFrame.h"
-#include "Unit_About.h"
-#include "Unit_Debug2007.h"
-#include "Unit_MessageProjector.h"
-#include "Unit_Standby.h"
-#include "Unit_Sync_Time.h"
-#include "ipconfig.h"
-#include "rs232lansetup.h"
+#include "AboutDialog.h"
+#include "DebugConsole.h"
+#include "FrameDebugWindow.h"
+#include "FrameFormatWindow.h"
+#include "FrameTransferWindow.h"
+#include "GradientWindow.h"
+#include "IpConfigDialog.h"
+#include "ProjectorMessageWindow.h"
+#include "Rs232LanDialog.h"
+#include "StandbyWindow.h"
+#include "SyncTimeWindow.h"
 
 std::vector<QWidget*> SecondaryWindows::All() const
 {

@@ -5,30 +5,30 @@
 #include <vector>
 
 class QWidget;
-class TAbout_Tesso;
-class TFormFrameDebug;
-class TFormFrameFormat;
-class TFormGradient;
-class TFormTransferFrame;
-class TForm_Debug2007;
-class TForm_MessageProjector;
-class TForm_Standby;
-class TForm_Sync_Time;
-class TIPConfigDlg;
-class TRs232LanDlg;
+class AboutDialog;
+class FrameDebugWindow;
+class FrameFormatWindow;
+class GradientWindow;
+class FrameTransferWindow;
+class DebugConsole;
+class ProjectorMessageWindow;
+class StandbyWindow;
+class SyncTimeWindow;
+class IpConfigDialog;
+class Rs232LanDialog;
 
 struct SecondaryWindows {
-    TForm_MessageProjector* MessageProjector = nullptr;
-    TIPConfigDlg* IPConfigDlg = nullptr;
-    TRs232LanDlg* Rs232LanDlg = nullptr;
-    TFormTransferFrame* TransferFrame = nullptr;
-    TAbout_Tesso* About = nullptr;
-    TForm_Standby* Standby = nullptr;
-    TForm_Sync_Time* SyncTime = nullptr;
-    TFormFrameDebug* FrameDebug = nullptr;
-    TFormFrameFormat* FrameFormat = nullptr;
-    TFormGradient* Gradient = nullptr;
-    TForm_Debug2007* Debug = nullptr;
+    ProjectorMessageWindow* MessageProjector = nullptr;
+    IpConfigDialog* IPConfigDlg = nullptr;
+    Rs232LanDialog* Rs232LanDlg = nullptr;
+    FrameTransferWindow* TransferFrame = nullptr;
+    AboutDialog* About = nullptr;
+    StandbyWindow* Standby = nullptr;
+    SyncTimeWindow* SyncTime = nullptr;
+    FrameDebugWindow* FrameDebug = nullptr;
+    FrameFormatWindow* FrameFormat = nullptr;
+    GradientWindow* Gradient = nullptr;
+    DebugConsole* Debug = nullptr;
 
     // All of them, the last created first (the order they are destroyed in).
     std::vector<QWidget*> All() const;

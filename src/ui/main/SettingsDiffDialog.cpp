@@ -7,8 +7,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-TSettingsDiffDialog::TSettingsDiffDialog(const std::vector<TDeviceSettings::Difference>& differences,
-                                         const QString& gaps, QWidget* parent)
+SettingsDiffDialog::SettingsDiffDialog(const std::vector<DeviceSettings::Difference>& differences,
+                                       const QString& gaps, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("SettingsDiffDialog"));
@@ -24,7 +24,7 @@ TSettingsDiffDialog::TSettingsDiffDialog(const std::vector<TDeviceSettings::Diff
     Table->verticalHeader()->hide();
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int row = 0; row < static_cast<int>(differences.size()); ++row) {
-        const TDeviceSettings::Difference& d = differences[static_cast<std::size_t>(row)];
+        const DeviceSettings::Difference& d = differences[static_cast<std::size_t>(row)];
         Table->setItem(row, 0, new QTableWidgetItem(d.inFile.label()));
         Table->setItem(row, 1, new QTableWidgetItem(d.onDevice.valueText()));
         Table->setItem(row, 2, new QTableWidgetItem(d.inFile.valueText()));

@@ -11,13 +11,13 @@
 
 class QTableWidget;
 
-class TSettingsDiffDialog : public QDialog
+class SettingsDiffDialog : public QDialog
 {
     Q_OBJECT
 
   public:
-    TSettingsDiffDialog(const std::vector<TDeviceSettings::Difference>& differences, const QString& gaps,
-                        QWidget* parent = nullptr);
+    SettingsDiffDialog(const std::vector<DeviceSettings::Difference>& differences, const QString& gaps,
+                       QWidget* parent = nullptr);
 
     QTableWidget* Table = nullptr;
 };

@@ -2,27 +2,27 @@
 
 #include <QApplication>
 
-#include "Constante.h"
-#include "FormFrameDebug.h"
-#include "FormFrameFormat.h"
-#include "FormGradient.h"
-#include "FormTransferFrame.h"
+#include "AboutDialog.h"
+#include "DebugConsole.h"
+#include "FrameDebugWindow.h"
+#include "FrameFormatWindow.h"
+#include "FrameTransferWindow.h"
+#include "GradientWindow.h"
+#include "IpConfigDialog.h"
+#include "MainWindow.h"
+#include "ProjectorMessageWindow.h"
+#include "Rs232LanDialog.h"
 #include "SecondaryWindows.h"
-#include "Unit_About.h"
-#include "Unit_Debug2007.h"
-#include "Unit_Main.h"
-#include "Unit_MessageProjector.h"
-#include "Unit_PageAccueil.h"
-#include "Unit_Standby.h"
-#include "Unit_Sync_Time.h"
+#include "SplashWindow.h"
+#include "StandbyWindow.h"
+#include "SyncTimeWindow.h"
+#include "Texts.h"
 #include "WheelGuard.h"
-#include "ipconfig.h"
-#include "rs232lansetup.h"
 
-std::unique_ptr<TForm_MAIN> TStartUp::Run(DriverLinks links, UserPrompts& prompts, const Options& options)
+std::unique_ptr<MainWindow> StartUp::Run(DriverLinks links, UserPrompts& prompts, const Options& options)
 {
     // The splash has no owner and goes away when this function returns, whatever happens.
-    auto splash = std::make_unique<TForm_PageAccueil>();
+    auto splash = std::make_unique<SplashWindow>();
     if (options.ShowSplash) {
         splash->show();
         splash->repaint();
@@ -35,38 +35,38 @@ std::unique_ptr<TForm_MAIN> TStartUp::Run(DriverLinks links, UserPrompts& prompt
 
     // The application title (not Qt's display name, which the window system would append to
     // every caption); message boxes take their caption from it.
-    qApp->setProperty("ApplicationTitle", QString(Constante::ApplicationTitle));
+    qApp->setProperty("ApplicationTitle", QString(Texts::ApplicationTitle));
     WheelGuard::installOnApplication();
     step();
 
-    auto main = std::make_unique<TForm_MAIN>(std::move(links), options.SettingsDirectory, prompts);
+    auto main = std::make_unique<MainWindow>(std::move(links), options.SettingsDirectory, prompts);
     step();
-    TForm_MAIN* owner = main.get();
-    TMirex_d* driver = &main->Driver();
+    MainWindow* owner = main.get();
+    DeviceDriver* driver = &main->Driver();
 
     SecondaryWindows w;
-    w.MessageProjector = new TForm_MessageProjector(owner);
+    w.MessageProjector = new ProjectorMessageWindow(owner);
     step();
-    w.IPConfigDlg = new TIPConfigDlg(driver, owner);
+    w.IPConfigDlg = new IpConfigDialog(driver, owner);
     step();
-    w.Rs232LanDlg = new TRs232LanDlg(driver, owner);
+    w.Rs232LanDlg = new Rs232LanDialog(driver, owner);
     step();
-    w.TransferFrame = new TFormTransferFrame(main->Router(), prompts, owner);
+    w.TransferFrame = new FrameTransferWindow(main->Router(), prompts, owner);
     step();
-    w.About = new TAbout_Tesso(owner);
+    w.About = new AboutDialog(owner);
     step();
-    w.Standby = new TForm_Standby(owner);
+    w.Standby = new StandbyWindow(owner);
     step();
-    w.SyncTime = new TForm_Sync_Time(owner);
+    w.SyncTime = new SyncTimeWindow(owner);
     step();
-    w.FrameDebug = new TFormFrameDebug(owner);
+    w.FrameDebug = new FrameDebugWindow(owner);
     step();
-    w.FrameFormat = new TFormFrameFormat(owner);
+    w.FrameFormat = new FrameFormatWindow(owner);
     step();
-    w.Gradient = new TFormGradient(owner);
+    w.Gradient = new GradientWindow(owner);
     w.TransferFrame->SetWindows(w.FrameFormat, w.FrameDebug, w.Gradient);
     step();
-    w.Debug = new TForm_Debug2007(owner, options.SettingsDirectory);
+    w.Debug = new DebugConsole(owner, options.SettingsDirectory);
     step();
 
     main->Initialise(w);

@@ -9,23 +9,23 @@
 
 #include <QString>
 
-#include "Mirex_d.h"
+#include "DeviceDriver.h"
 
-class TForm_MAIN;
-class TForm_PageAccueil;
+class MainWindow;
+class SplashWindow;
 class UserPrompts;
 
-class TStartUp
+class StartUp
 {
   public:
     struct Options {
         QString SettingsDirectory;
         bool ShowSplash = true;
         // Called after each step with the splash (for tests that watch the progress).
-        std::function<void(const TForm_PageAccueil& splash)> OnStep;
+        std::function<void(const SplashWindow& splash)> OnStep;
     };
 
     // Returns the initialised main window, not yet shown. Exceptions of a failing step propagate
     // after the splash is gone.
-    static std::unique_ptr<TForm_MAIN> Run(DriverLinks links, UserPrompts& prompts, const Options& options);
+    static std::unique_ptr<MainWindow> Run(DriverLinks links, UserPrompts& prompts, const Options& options);
 };

@@ -6,7 +6,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
-#include "Constante.h"
+#include "Texts.h"
 
 namespace
 {
@@ -24,21 +24,21 @@ QToolButton* effectButton(const char* name, const QString& caption, int tag, QWi
 
 } // namespace
 
-TStatusGridArea::TStatusGridArea(QWidget* parent) : QWidget(parent)
+StatusGridArea::StatusGridArea(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PnlStatusArea"));
-    Button_Take = new QPushButton(QString(Constante::Take), this);
+    Button_Take = new QPushButton(QString(Texts::Take), this);
     Button_Take->setObjectName(QStringLiteral("Button_Take"));
     Button_Take->setGeometry(4, 0, 184, 30);
 
-    SpeedButton_Cut = effectButton("SpeedButton_Cut", QString(Constante::Cut), 1, this);
-    SpeedButton_Fade = effectButton("SpeedButton_Fade", QString(Constante::Fade), 2, this);
-    SpeedButton_Title = effectButton("SpeedButton_Title", QString(Constante::Title), 3, this);
+    SpeedButton_Cut = effectButton("SpeedButton_Cut", QString(Texts::Cut), 1, this);
+    SpeedButton_Fade = effectButton("SpeedButton_Fade", QString(Texts::Fade), 2, this);
+    SpeedButton_Title = effectButton("SpeedButton_Title", QString(Texts::Title), 3, this);
     SpeedButton_Cut->setGeometry(4, 34, 60, 24);
     SpeedButton_Fade->setGeometry(66, 34, 60, 24);
     SpeedButton_Title->setGeometry(128, 34, 60, 24);
 
-    LblStatus = new QLabel(QString(Constante::MachineStatus), this);
+    LblStatus = new QLabel(QString(Texts::MachineStatus), this);
     LblStatus->setObjectName(QStringLiteral("LblStatus"));
     QFont bold = LblStatus->font();
     bold.setBold(true);
@@ -68,8 +68,8 @@ TStatusGridArea::TStatusGridArea(QWidget* parent) : QWidget(parent)
 
     const char* const headers[4] = {"PnlStatusInput", "PnlStatusReference", "PnlStatusOutput",
                                     "PnlStatusFrame"};
-    const QString captions[4] = {QString(Constante::StatusInput), QString(Constante::StatusReference),
-                                 QString(Constante::StatusOutput), QString(Constante::StatusFrame)};
+    const QString captions[4] = {QString(Texts::StatusInput), QString(Texts::StatusReference),
+                                 QString(Texts::StatusOutput), QString(Texts::StatusFrame)};
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(captions[i], this);
         panel->setObjectName(QString::fromLatin1(headers[i]));
@@ -82,14 +82,13 @@ TStatusGridArea::TStatusGridArea(QWidget* parent) : QWidget(parent)
     }
 }
 
-void TStatusGridArea::SetUpStatusGrid()
+void StatusGridArea::SetUpStatusGrid()
 {
     GrdStatus->setColumnWidth(0, 75);
     GrdStatus->setColumnWidth(1, GrdStatus->width() - 5 - 75);
     for (int row = 0; row < Rows; ++row) {
         GrdStatus->setRowHeight(row, 18);
-        GrdStatus->setItem(row, 0,
-                           new QTableWidgetItem(QString::fromLatin1(Constante::StatusRowLabels[row])));
+        GrdStatus->setItem(row, 0, new QTableWidgetItem(QString::fromLatin1(Texts::StatusRowLabels[row])));
         GrdStatus->setItem(row, 1, new QTableWidgetItem);
     }
     ResetStatusGrid();
@@ -107,18 +106,18 @@ void TStatusGridArea::SetUpStatusGrid()
     }
 }
 
-void TStatusGridArea::ResetStatusGrid()
+void StatusGridArea::ResetStatusGrid()
 {
     StatusGridCells cells;
     for (int row = 0; row < Rows; ++row) {
-        cells.text[static_cast<std::size_t>(row)] = QString(Constante::Ellipsis);
+        cells.text[static_cast<std::size_t>(row)] = QString(Texts::Ellipsis);
         cells.mark[static_cast<std::size_t>(row)] = 0;
     }
     cells.text[Rows - 1] = QString();
     ApplyCells(cells);
 }
 
-void TStatusGridArea::ApplyCells(const StatusGridCells& cells)
+void StatusGridArea::ApplyCells(const StatusGridCells& cells)
 {
     StatusRowMarks.resize(Rows, 0);
     for (int row = 0; row < Rows; ++row) {
@@ -140,7 +139,7 @@ void TStatusGridArea::ApplyCells(const StatusGridCells& cells)
     }
 }
 
-QString TStatusGridArea::Cell(int column, int row) const
+QString StatusGridArea::Cell(int column, int row) const
 {
     const QTableWidgetItem* item = GrdStatus->item(row, column);
     return item ? item->text() : QString();

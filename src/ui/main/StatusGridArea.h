@@ -14,7 +14,7 @@ class QPushButton;
 class QTableWidget;
 class QToolButton;
 
-class TStatusGridArea : public QWidget
+class StatusGridArea : public QWidget
 {
     Q_OBJECT
 
@@ -22,7 +22,7 @@ class TStatusGridArea : public QWidget
     static constexpr int Rows = 18;
     static constexpr int HeaderRows[4] = {0, 7, 10, 14};
 
-    explicit TStatusGridArea(QWidget* parent = nullptr);
+    explicit StatusGridArea(QWidget* parent = nullptr);
 
     QPushButton* Button_Take = nullptr;
     QToolButton* SpeedButton_Cut = nullptr;

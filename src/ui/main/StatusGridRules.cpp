@@ -1,9 +1,9 @@
 #include "StatusGridRules.h"
 
-#include "Constante.h"
+#include "DeviceDriver.h"
 #include "DeviceLists.h"
-#include "Mirex_d.h"
 #include "TextFormat.h"
+#include "Texts.h"
 
 using tesso::DeviceLists;
 
@@ -39,23 +39,23 @@ QString labelOf(const QStringList& table, std::uint32_t input)
 }
 
 // Row 6 before the signal's own state is known: the sync type with the polarities.
-std::optional<QString> syncText(const TMirex_d& d)
+std::optional<QString> syncText(const DeviceDriver& d)
 {
     if (!d.IPSIGM() || d.IOORM())
         return QString();
     switch (d.ISYNCM()) {
     case 0:
-        return TextFormat::Format(Constante::SyncHVFormat,
+        return TextFormat::Format(Texts::SyncHVFormat,
                                   {QLatin1String(DeviceLists::HorizontalPolarity[d.IHPOLM() ? 1 : 0]),
                                    QLatin1String(DeviceLists::VerticalPolarity[d.IVPOLM() ? 1 : 0])});
     case 1:
-        return QString(Constante::SyncTtlComposite);
+        return QString(Texts::SyncTtlComposite);
     case 2:
-        return QString(Constante::SyncOnGreen);
+        return QString(Texts::SyncOnGreen);
     case 3:
-        return QString(Constante::SyncAnalogComposite);
+        return QString(Texts::SyncAnalogComposite);
     default:
-        return QString(Constante::SyncError);
+        return QString(Texts::SyncError);
     }
 }
 
@@ -63,10 +63,10 @@ std::optional<QString> syncText(const TMirex_d& d)
 
 QString StatusGridRules::Hertz(double value, int digits, const QLocale& locale)
 {
-    return TextFormat::Format(Constante::HertzFormat, {locale.toString(value, 'g', digits)});
+    return TextFormat::Format(Texts::HertzFormat, {locale.toString(value, 'g', digits)});
 }
 
-StatusGridCells StatusGridRules::Compute(const TMirex_d& d, const QStringList& labels, int n,
+StatusGridCells StatusGridRules::Compute(const DeviceDriver& d, const QStringList& labels, int n,
                                          const QLocale& locale)
 {
     StatusGridCells cells;
@@ -78,13 +78,13 @@ StatusGridCells StatusGridRules::Compute(const TMirex_d& d, const QStringList& l
     const bool effect = DeviceLists::effectRunning(d.EFFECTSTATUS());
 
     // 1., 2. The input on air and the type of its signal (first case that applies).
-    text[RowInput] = inputKnown ? labelOf(labels, onAir) : QString(Constante::NoInput);
+    text[RowInput] = inputKnown ? labelOf(labels, onAir) : QString(Texts::NoInput);
     if (DeviceLists::isVideoSignal(family))
         text[RowType] = nameOf(DeviceLists::SignalClass, family);
     else if (effect)
         text[RowType] = nameOf(DeviceLists::SignalFormat, family);
     else if (family == 11)
-        text[RowType] = QString(Constante::Computer);
+        text[RowType] = QString(Texts::Computer);
     else if (onAir != 0) {
         const int position =
             tesso::signalTypePosition(static_cast<int>(onAir), d.PRGBIByInput(static_cast<int>(onAir)));
@@ -106,7 +106,7 @@ StatusGridCells StatusGridRules::Compute(const TMirex_d& d, const QStringList& l
     std::optional<QString> frameRate;
     if (!d.IPSIGM() || d.IOORM()) {
         text[RowFormat] = text[RowLineFrequency] = text[RowFrameFrequency] = QString();
-        text[RowSync] = d.IPSIGM() ? QString(Constante::OutOfRange) : QString(Constante::NoSynchro);
+        text[RowSync] = d.IPSIGM() ? QString(Texts::OutOfRange) : QString(Texts::NoSynchro);
     } else {
         const std::uint32_t lineDuration = d.ILDM();
         const std::int64_t unitTimesTen = static_cast<std::int64_t>(d.UNITy()) * 10;
@@ -114,10 +114,10 @@ StatusGridCells StatusGridRules::Compute(const TMirex_d& d, const QStringList& l
         // With no line duration there is nothing to show rather than an old frequency.
         text[RowLineFrequency] =
             lineDuration == 0 ? QString()
-                              : TextFormat::Format(Constante::LineFrequencyFormat,
+                              : TextFormat::Format(Texts::LineFrequencyFormat,
                                                    {QString::number(unitTimesTen / lineDuration), interlace});
         if (lineDuration == 0 || d.IFDM() == 0) {
-            text[RowFrameFrequency] = QString(Constante::NotMeasured);
+            text[RowFrameFrequency] = QString(Texts::NotMeasured);
         } else {
             const double lineRate = static_cast<double>(unitTimesTen) / lineDuration * 1000.0;
             const double frames = d.IINTM() ? lineRate / (d.IFDM() + 0.525) : lineRate / d.IFDM();
@@ -137,16 +137,16 @@ StatusGridCells StatusGridRules::Compute(const TMirex_d& d, const QStringList& l
     const bool referenceLost = d.REFSTA() != d.REFREQ();
     if (computerInput) {
         cells.mark[RowSource] = 0;
-        text[RowSource] = text[RowRate] = QString(Constante::Loopthrough);
+        text[RowSource] = text[RowRate] = QString(Texts::Loopthrough);
     } else if (referenceLost) {
         cells.mark[RowSource] = -1;
-        text[RowSource] = QString(Constante::NoInputSignal);
-        text[RowRate] = QString(Constante::RateError);
+        text[RowSource] = QString(Texts::NoInputSignal);
+        text[RowRate] = QString(Texts::RateError);
     } else {
         cells.mark[RowSource] = 0;
         switch (d.PLLMODE()) {
         case 0:
-            text[RowSource] = QString(Constante::InternalRate);
+            text[RowSource] = QString(Texts::InternalRate);
             text[RowRate] = nameOf(DeviceLists::RateNames, d.ORATEM());
             break;
         case 1:
@@ -159,7 +159,7 @@ StatusGridCells StatusGridRules::Compute(const TMirex_d& d, const QStringList& l
                 if (DeviceLists::OutputFormatCodes[p] != d.IFMTREF())
                     continue;
                 text[RowSource] =
-                    QString(Constante::SeamlessSource) +
+                    QString(Texts::SeamlessSource) +
                     QLatin1String(tesso::entryAt(DeviceLists::OutputFormat, static_cast<std::int64_t>(p)));
                 text[RowRate] = nameOf(DeviceLists::RateNames, d.IRATEREF());
                 break;
@@ -175,11 +175,11 @@ StatusGridCells StatusGridRules::Compute(const TMirex_d& d, const QStringList& l
         cells.mark[RowOutputFrequency] = 0;
         if (d.IPSIGM()) {
             cells.mark[RowOutputFormat] = 0;
-            text[RowOutputFormat] = QString(Constante::Loopthrough);
+            text[RowOutputFormat] = QString(Texts::Loopthrough);
             text[RowOutputFrequency] = frameRate.value_or(QString());
         } else {
             cells.mark[RowOutputFormat] = -1;
-            text[RowOutputFormat] = QString(Constante::NoInputSignal);
+            text[RowOutputFormat] = QString(Texts::NoInputSignal);
             text[RowOutputFrequency] = QString();
         }
         text[RowOutputSync] = text[RowSync];
@@ -199,8 +199,8 @@ StatusGridCells StatusGridRules::Compute(const TMirex_d& d, const QStringList& l
         } else {
             cells.mark[RowOutputFrequency] = -1;
             text[RowOutputFrequency] =
-                d.REFREQ() != 0 ? TextFormat::Format(Constante::NoSignalAtFormat, {labelOf(labels, onAir)})
-                                : QString(Constante::RateError);
+                d.REFREQ() != 0 ? TextFormat::Format(Texts::NoSignalAtFormat, {labelOf(labels, onAir)})
+                                : QString(Texts::RateError);
         }
     }
     return cells;

@@ -11,7 +11,7 @@
 #include <QString>
 #include <QStringList>
 
-class TMirex_d;
+class DeviceDriver;
 
 struct StatusGridCells {
     static constexpr int Rows = 18;
@@ -24,7 +24,7 @@ class StatusGridRules
   public:
     // labelTable: "Internal Rate" at 0 and the input labels at 1..8; inputCount: the model's.
     // The numbers are written in the locale's format (its decimal separator).
-    static StatusGridCells Compute(const TMirex_d& driver, const QStringList& labelTable, int inputCount,
+    static StatusGridCells Compute(const DeviceDriver& driver, const QStringList& labelTable, int inputCount,
                                    const QLocale& locale);
 
     // "<value> Hz" with a number of significant digits, no trailing zeros.

@@ -11,12 +11,12 @@
 #include "ErrorReport.h"
 #include "InputButtonRow.h"
 #include "MainMenus.h"
+#include "MainWindow.h"
 #include "PageEffect.h"
 #include "PageOutput.h"
 #include "PageSwitchMode.h"
 #include "RadioGroup.h"
 #include "StatusGridArea.h"
-#include "Unit_Main.h"
 
 namespace
 {
@@ -34,19 +34,19 @@ void setLook(QAbstractButton* button, bool bold, bool italic, const QColor& colo
 
 } // namespace
 
-TTransitions::TTransitions(TForm_MAIN& window, TEventRouter& router) : m_window(window), m_router(router)
+Transitions::Transitions(MainWindow& window, EventRouter& router) : m_window(window), m_router(router)
 {
-    TStatusGridArea* area = window.StatusArea;
-    m_bindings = std::make_unique<TBindingTable>(router);
+    StatusGridArea* area = window.StatusArea;
+    m_bindings = std::make_unique<BindingTable>(router);
     m_bindings->Bind({{_TAKE, area->Button_Take, ControlKind::PushButton},
                       {_AUTOTAKE, window.Menus->AutoTakeGroup, ControlKind::MenuGroup}});
     auto on = [this](tVAR variable, auto handler) {
         m_subscriptions.push_back(m_router.subscribe(variable, handler));
     };
-    on(_EFFECTTYPE, [this] { DriverEFFECTTYPEChange(); });
-    on(_EFFECTSTATUS, [this] { DriverEFFECTSTATUSChange(); });
-    on(_TAKE, [this] { DriverTAKEChange(); });
-    on(_SWITCHMODE, [this] { DriverSWITCHMODEChange(); });
+    on(_EFFECTTYPE, [this] { showEffectType(); });
+    on(_EFFECTSTATUS, [this] { showEffectStatus(); });
+    on(_TAKE, [this] { showTake(); });
+    on(_SWITCHMODE, [this] { showSwitchMode(); });
     for (QToolButton* button : effectButtons()) {
         const int effect = button->property("Tag").toInt();
         QObject::connect(button, &QToolButton::clicked, button, [this, button, effect](bool checked) {
@@ -54,23 +54,23 @@ TTransitions::TTransitions(TForm_MAIN& window, TEventRouter& router) : m_window(
                 // The button went down by itself; it shows the device's effect until it answers.
                 const QSignalBlocker blocker(button);
                 button->setChecked(!checked);
-                SpeedButtonEffectClick(effect);
+                sendEffect(effect);
             });
         });
     }
 }
 
-TTransitions::~TTransitions() = default;
+Transitions::~Transitions() = default;
 
-std::vector<QToolButton*> TTransitions::effectButtons() const
+std::vector<QToolButton*> Transitions::effectButtons() const
 {
-    const TStatusGridArea* area = m_window.StatusArea;
+    const StatusGridArea* area = m_window.StatusArea;
     return {area->SpeedButton_Cut, area->SpeedButton_Fade, area->SpeedButton_Title};
 }
 
-void TTransitions::SpeedButtonEffectClick(int effect)
+void Transitions::sendEffect(int effect)
 {
-    TMirex_d* d = m_router.driver();
+    DeviceDriver* d = m_router.driver();
     if (!d)
         return;
     d->setEFFECTTYPE(static_cast<std::uint32_t>(effect));
@@ -78,9 +78,9 @@ void TTransitions::SpeedButtonEffectClick(int effect)
     m_window.PageControl->setCurrentWidget(m_window.TabSheet_Effect);
 }
 
-void TTransitions::DriverEFFECTTYPEChange()
+void Transitions::showEffectType()
 {
-    const TMirex_d* d = driver();
+    const DeviceDriver* d = driver();
     if (!d)
         return;
     const std::uint32_t effect = d->EFFECTTYPE();
@@ -94,9 +94,9 @@ void TTransitions::DriverEFFECTTYPEChange()
     }
 }
 
-void TTransitions::DriverEFFECTSTATUSChange()
+void Transitions::showEffectStatus()
 {
-    const TMirex_d* d = driver();
+    const DeviceDriver* d = driver();
     if (!d || d->EFFECTSTATUS() > 3)
         return;
     // While the device fades to black no other effect can be chosen.
@@ -104,21 +104,21 @@ void TTransitions::DriverEFFECTSTATUSChange()
         button->setEnabled(d->EFFECTSTATUS() != 0);
 }
 
-void TTransitions::DriverTAKEChange()
+void Transitions::showTake()
 {
-    const TMirex_d* d = driver();
+    const DeviceDriver* d = driver();
     if (d)
         m_window.PnlBtnInputs->setCursor(d->TAKE() ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
-void TTransitions::DriverSWITCHMODEChange()
+void Transitions::showSwitchMode()
 {
-    const TMirex_d* d = driver();
+    const DeviceDriver* d = driver();
     if (!d)
         return;
     const bool seamlessModel = tesso::ModelTable::OfCode(d->DEV()).capabilities.seamless;
     const std::uint32_t mode = d->SWITCHMODE();
-    TPageOutput* output = m_window.TabSheet_Output;
+    PageOutput* output = m_window.TabSheet_Output;
     const int effectTab = m_window.PageControl->indexOf(m_window.TabSheet_Effect);
     // In seamless switching the output follows the reference, so it is not the Output page's to set.
     if ((mode == 0 && seamlessModel) || mode == 1) {
@@ -134,9 +134,9 @@ void TTransitions::DriverSWITCHMODEChange()
     m_window.UpdatePagesForInput();
 }
 
-void TTransitions::PreselectedInputBlink()
+void Transitions::PreselectedInputBlink()
 {
-    const TMirex_d* d = driver();
+    const DeviceDriver* d = driver();
     if (!d)
         return;
     const int position = tesso::ModelTable::ModelIndex(d->DEV());
@@ -160,9 +160,9 @@ void TTransitions::PreselectedInputBlink()
     m_inputToggle = on;
 }
 
-void TTransitions::TakeButtonBlink()
+void Transitions::TakeButtonBlink()
 {
-    const TMirex_d* d = driver();
+    const DeviceDriver* d = driver();
     if (!d)
         return;
     QPushButton* take = m_window.StatusArea->Button_Take;
@@ -179,9 +179,9 @@ void TTransitions::TakeButtonBlink()
     setLook(take, !emphasised, !emphasised, emphasised ? plain : QColor(Qt::red));
 }
 
-void TTransitions::SelectedEffectBlink()
+void Transitions::SelectedEffectBlink()
 {
-    const TMirex_d* d = driver();
+    const DeviceDriver* d = driver();
     if (!d)
         return;
     m_effectToggle = !m_effectToggle;

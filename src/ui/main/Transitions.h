@@ -10,21 +10,21 @@
 #include "EventRouter.h"
 
 class QToolButton;
-class TBindingTable;
-class TForm_MAIN;
+class BindingTable;
+class MainWindow;
 
-class TTransitions
+class Transitions
 {
   public:
-    TTransitions(TForm_MAIN& window, TEventRouter& router);
-    ~TTransitions();
+    Transitions(MainWindow& window, EventRouter& router);
+    ~Transitions();
 
     // A click on Cut (1), Fade (2) or Title (3): the effect, then the Effect page.
-    void SpeedButtonEffectClick(int effect);
-    void DriverEFFECTTYPEChange();
-    void DriverEFFECTSTATUSChange();
-    void DriverTAKEChange();
-    void DriverSWITCHMODEChange();
+    void sendEffect(int effect);
+    void showEffectType();
+    void showEffectStatus();
+    void showTake();
+    void showSwitchMode();
 
     // The main timer's blinking, in the order the tick runs them.
     void PreselectedInputBlink();
@@ -33,12 +33,12 @@ class TTransitions
 
   private:
     std::vector<QToolButton*> effectButtons() const;
-    const TMirex_d* driver() const { return m_router.driver(); }
+    const DeviceDriver* driver() const { return m_router.driver(); }
 
-    TForm_MAIN& m_window;
-    TEventRouter& m_router;
-    std::unique_ptr<TBindingTable> m_bindings;
-    std::vector<TSubscription> m_subscriptions;
+    MainWindow& m_window;
+    EventRouter& m_router;
+    std::unique_ptr<BindingTable> m_bindings;
+    std::vector<Subscription> m_subscriptions;
     bool m_effectToggle = false;
     bool m_inputToggle = false;
     int m_blinkingInput = 0; // the input whose button blinks now, 0 for none

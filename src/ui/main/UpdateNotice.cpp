@@ -4,10 +4,10 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "Constante.h"
 #include "ErrorReport.h"
+#include "Texts.h"
 
-TUpdateNotice::TUpdateNotice(QWidget* parent) : QFrame(parent)
+UpdateNotice::UpdateNotice(QWidget* parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("PnlUpdater"));
     setFrameShape(QFrame::Panel);
@@ -21,15 +21,15 @@ TUpdateNotice::TUpdateNotice(QWidget* parent) : QFrame(parent)
     LblUpdater->setObjectName(QStringLiteral("LblUpdater"));
     LblUpdater->setWordWrap(true);
     LblUpdater->setGeometry(48, 4, 400, 49);
-    BtnOkUpdater = new QPushButton(QString(Constante::Ok), this);
+    BtnOkUpdater = new QPushButton(QString(Texts::Ok), this);
     BtnOkUpdater->setObjectName(QStringLiteral("BtnOkUpdater"));
     BtnOkUpdater->setGeometry(456, 16, 40, 24);
     connect(BtnOkUpdater, &QPushButton::clicked, this,
-            [this] { tesso::guarded([this] { BtnOkUpdaterClick(); }); });
+            [this] { tesso::guarded([this] { dismissUpdateNotice(); }); });
     hide();
 }
 
-void TUpdateNotice::ShowNotice(const QString& text)
+void UpdateNotice::ShowNotice(const QString& text)
 {
     LblUpdater->setText(text);
     show();
@@ -37,7 +37,7 @@ void TUpdateNotice::ShowNotice(const QString& text)
     m_countdown = CountdownTicks;
 }
 
-void TUpdateNotice::Tick()
+void UpdateNotice::Tick()
 {
     if (!isVisibleTo(parentWidget()))
         return;
@@ -47,7 +47,7 @@ void TUpdateNotice::Tick()
         hide();
 }
 
-void TUpdateNotice::BtnOkUpdaterClick()
+void UpdateNotice::dismissUpdateNotice()
 {
     m_countdown = 0;
     hide();

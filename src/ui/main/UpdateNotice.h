@@ -8,7 +8,7 @@
 class QLabel;
 class QPushButton;
 
-class TUpdateNotice : public QFrame
+class UpdateNotice : public QFrame
 {
     Q_OBJECT
 
@@ -16,7 +16,7 @@ class TUpdateNotice : public QFrame
     // 10 s of 700 ms ticks.
     static constexpr int CountdownTicks = 10000 / 700;
 
-    explicit TUpdateNotice(QWidget* parent = nullptr);
+    explicit UpdateNotice(QWidget* parent = nullptr);
 
     QLabel* LblUpdater = nullptr;
     QPushButton* BtnOkUpdater = nullptr;
@@ -28,7 +28,7 @@ class TUpdateNotice : public QFrame
     void ShowNotice(const QString& text);
     // One main-timer tick: counts down while shown, hides when nothing is left.
     void Tick();
-    void BtnOkUpdaterClick();
+    void dismissUpdateNotice();
 
   private:
     int m_countdown = 0;

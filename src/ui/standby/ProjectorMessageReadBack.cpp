@@ -1,8 +1,8 @@
 #include "ProjectorMessageReadBack.h"
 
-#include "Constante.h"
 #include "ErrorReport.h"
 #include "TextFormat.h"
+#include "Texts.h"
 
 namespace
 {
@@ -15,7 +15,7 @@ constexpr MessageVariables Variables[2] = {{_STBION, _STBON}, {_STBIOFF, _STBOFF
 
 } // namespace
 
-TProjectorMessageReadBack::TProjectorMessageReadBack(TEventRouter& router, TForm_MessageProjector& window)
+ProjectorMessageReadBack::ProjectorMessageReadBack(EventRouter& router, ProjectorMessageWindow& window)
     : m_router(router), m_window(&window)
 {
     for (int message = 0; message < 2; ++message)
@@ -23,9 +23,9 @@ TProjectorMessageReadBack::TProjectorMessageReadBack(TEventRouter& router, TForm
             router.subscribe(Variables[message].character, [this, message] { CharacterReported(message); });
 }
 
-void TProjectorMessageReadBack::Start(int onOff)
+void ProjectorMessageReadBack::Start(int onOff)
 {
-    TMirex_d* driver = m_router.driver();
+    DeviceDriver* driver = m_router.driver();
     if (!m_window || !driver)
         return;
     m_mode = Mode::IntoWindow;
@@ -42,7 +42,7 @@ void TProjectorMessageReadBack::Start(int onOff)
     driver->setQueryVar(Variables[m_message].character);
 }
 
-void TProjectorMessageReadBack::Verify(int onOff, std::vector<std::uint8_t> typed)
+void ProjectorMessageReadBack::Verify(int onOff, std::vector<std::uint8_t> typed)
 {
     m_mode = Mode::AwaitingStoreEnd;
     m_message = onOff == 0 ? 0 : 1;
@@ -51,9 +51,9 @@ void TProjectorMessageReadBack::Verify(int onOff, std::vector<std::uint8_t> type
     m_buffer.fill(0);
 }
 
-void TProjectorMessageReadBack::CharacterReported(int onOff)
+void ProjectorMessageReadBack::CharacterReported(int onOff)
 {
-    const TMirex_d* driver = m_router.driver();
+    const DeviceDriver* driver = m_router.driver();
     if (!m_window || onOff != m_message || !driver || m_mode == Mode::Idle)
         return;
     if (m_mode == Mode::IntoWindow && !m_window->RunRead())
@@ -69,7 +69,7 @@ void TProjectorMessageReadBack::CharacterReported(int onOff)
         return;
     }
     // Past the cells a message may fill, or back at a cell already read: the device did not follow.
-    if (index >= static_cast<std::uint32_t>(TForm_MessageProjector::MaxCharacters) || index < m_cell)
+    if (index >= static_cast<std::uint32_t>(ProjectorMessageWindow::MaxCharacters) || index < m_cell)
         return finish();
     // Ahead of the cell asked for: a late answer to an earlier read; ours is still to come.
     if (index > m_cell)
@@ -79,20 +79,20 @@ void TProjectorMessageReadBack::CharacterReported(int onOff)
     if (code <= 255)
         m_buffer[m_cell] = static_cast<std::uint8_t>(code);
     ++m_cell;
-    if (m_cell >= static_cast<std::uint32_t>(TForm_MessageProjector::MaxCharacters))
+    if (m_cell >= static_cast<std::uint32_t>(ProjectorMessageWindow::MaxCharacters))
         return finish();
     request(m_cell);
 }
 
-void TProjectorMessageReadBack::request(std::uint32_t cell)
+void ProjectorMessageReadBack::request(std::uint32_t cell)
 {
-    if (TMirex_d* driver = m_router.driver()) {
+    if (DeviceDriver* driver = m_router.driver()) {
         driver->setVariable(Variables[m_message].index, cell);
         driver->setQueryVar(Variables[m_message].character);
     }
 }
 
-void TProjectorMessageReadBack::finish()
+void ProjectorMessageReadBack::finish()
 {
     if (m_mode == Mode::Verifying) {
         compareWithTyped();
@@ -107,13 +107,13 @@ void TProjectorMessageReadBack::finish()
     m_cell = 0;
 }
 
-void TProjectorMessageReadBack::compareWithTyped()
+void ProjectorMessageReadBack::compareWithTyped()
 {
     std::size_t kept = 0;
     while (kept < m_typed.size() && kept < m_cell && m_buffer[kept] == m_typed[kept])
         ++kept;
     if (kept == m_typed.size() && m_cell == m_typed.size())
         return;
-    tesso::reportError(TextFormat::Format(Constante::MessageNotKept,
-                                          {QString::number(kept), QString::number(m_typed.size())}));
+    tesso::reportError(
+        TextFormat::Format(Texts::MessageNotKept, {QString::number(kept), QString::number(m_typed.size())}));
 }

@@ -1,5 +1,5 @@
 #pragma once
-// TProjectorMessageReadBack: reads one projector message back from the device into the message
+// ProjectorMessageReadBack: reads one projector message back from the device into the message
 // window, a cell at a time: it addresses the cell (STBION / STBIOFF), asks for its character
 // (STBON / STBOFF) and, on the answer, moves to the next cell until the device reports the
 // terminating 0. The buffer is indexed by the cell this side asked for, never by the index the
@@ -18,12 +18,12 @@
 #include <QPointer>
 
 #include "EventRouter.h"
-#include "Unit_MessageProjector.h"
+#include "ProjectorMessageWindow.h"
 
-class TProjectorMessageReadBack
+class ProjectorMessageReadBack
 {
   public:
-    TProjectorMessageReadBack(TEventRouter& router, TForm_MessageProjector& window);
+    ProjectorMessageReadBack(EventRouter& router, ProjectorMessageWindow& window);
 
     // Starts over with the "on" (0) or "off" (1) message: the window is emptied and shown.
     void Start(int onOff);
@@ -41,12 +41,12 @@ class TProjectorMessageReadBack
     void finish();
     void compareWithTyped();
 
-    TEventRouter& m_router;
-    QPointer<TForm_MessageProjector> m_window;
+    EventRouter& m_router;
+    QPointer<ProjectorMessageWindow> m_window;
     Mode m_mode = Mode::Idle;
     std::vector<std::uint8_t> m_typed;
     int m_message = 0;
     std::uint32_t m_cell = 0; // the cell asked for, and so the number of cells read
-    std::array<std::uint8_t, TForm_MessageProjector::Cells> m_buffer{};
-    std::array<TSubscription, 2> m_subscriptions;
+    std::array<std::uint8_t, ProjectorMessageWindow::Cells> m_buffer{};
+    std::array<Subscription, 2> m_subscriptions;
 };

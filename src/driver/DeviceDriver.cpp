@@ -1,0 +1,300 @@
+#include "DeviceDriver.h"
+
+#include <QMetaObject>
+
+#include "ErrorReport.h"
+#include "Errors.h"
+#include "IpText.h"
+
+DeviceDriver::DeviceDriver(QObject* parent) : DeviceDriver(makeDefaultLinks(), parent) {}
+
+DeviceDriver::DeviceDriver(DriverLinks links, QObject* parent)
+    : QObject(parent),
+      m_state(std::move(links.timer),
+              LinkStateMachine::Hooks{[this] { m_link.retryDue(); }, [this] { setQueryVar(_DEV); },
+                                      [this] {
+                                          if (m_conMode == MODE_VAR)
+                                              QueryAll();
+                                      },
+                                      [this] { declareAbsent(); },
+                                      [this] { emit connectedChanged(Connected()); },
+                                      [this] { emit readyChanged(Ready()); }}),
+      m_link(links,
+             ActiveLink::Hooks{
+                 [this] { m_state.reset(); },
+                 [this](tConnectionType from, const QByteArray& bytes) { received(from, bytes); },
+                 [this](tConnectionType link, const QString& message) { emit linkFailed(link, message); }})
+{
+}
+
+DeviceDriver::~DeviceDriver() = default;
+
+void DeviceDriver::setVariable(tVAR index, std::uint32_t value)
+{
+    switch (index) {
+#define TESSO_SET_CASE_U32(prop, tvar)                                                                       \
+    case tvar:                                                                                               \
+        set##prop(value);                                                                                    \
+        return;
+#define TESSO_SET_CASE_BOOL(prop, tvar)                                                                      \
+    case tvar:                                                                                               \
+        set##prop(value != 0);                                                                               \
+        return;
+#define TESSO_SET_CASE_COLOR(prop, tvar)                                                                     \
+    case tvar:                                                                                               \
+        set##prop(static_cast<std::int32_t>(value));                                                         \
+        return;
+#define TESSO_SET_CASE_RW(prop, tvar, type) TESSO_SET_CASE_##type(prop, tvar)
+#define TESSO_SET_CASE_NONE(prop, tvar, type)
+#define TESSO_SET_CASE(idx, tvar, prop, evt, type, reply, cmd, access, scope, role)                          \
+    TESSO_SET_CASE_##access(prop, tvar, type)
+#define TESSO_SET_CASE_RO TESSO_SET_CASE_NONE
+#define TESSO_SET_CASE_FIELD TESSO_SET_CASE_NONE
+#define TESSO_SET_CASE_MASK TESSO_SET_CASE_NONE
+        TESSO_VARIABLES(TESSO_SET_CASE)
+#undef TESSO_SET_CASE_MASK
+#undef TESSO_SET_CASE_FIELD
+#undef TESSO_SET_CASE_RO
+#undef TESSO_SET_CASE
+#undef TESSO_SET_CASE_NONE
+#undef TESSO_SET_CASE_RW
+#undef TESSO_SET_CASE_COLOR
+#undef TESSO_SET_CASE_BOOL
+#undef TESSO_SET_CASE_U32
+    default:
+        return;
+    }
+}
+
+// ---- Addresses ---------------------------------------------------------------------------------
+
+bool DeviceDriver::ParseIpText(const QString& text, std::int32_t& a, std::int32_t& b, std::int32_t& c,
+                               std::int32_t& d)
+{
+    const auto octets = tesso::parseIpText(text);
+    const std::array<std::int32_t, 4> o = octets.value_or(std::array<std::int32_t, 4>{});
+    a = o[0];
+    b = o[1];
+    c = o[2];
+    d = o[3];
+    return octets.has_value();
+}
+
+void DeviceDriver::sendAddress(int which, const QString& text)
+{
+    const auto o = tesso::parseIpText(text);
+    if (!o)
+        return;
+    SendVar(_PADIP, static_cast<std::uint32_t>(which));
+    for (std::size_t k = 0; k < 4; ++k)
+        SendVar(tesso::AddressVariables[k], static_cast<std::uint32_t>((*o)[k]));
+}
+
+void DeviceDriver::sendPort(int which, std::int32_t port)
+{
+    SendVar(_PADIP, static_cast<std::uint32_t>(which));
+    if (port < 0)
+        throw ERangeError(QStringLiteral("Range check error: port %1").arg(port));
+    SendVar(_PORT, static_cast<std::uint32_t>(port));
+}
+
+void DeviceDriver::setNETMASK(const QString& text)
+{
+    if (const auto octets = tesso::parseIpText(text))
+        SendVar(_NETMASK, tesso::hostBitsOfMask(*octets));
+}
+
+void DeviceDriver::sendSigned(tVAR index, std::int32_t value)
+{
+    if (value < 0)
+        throw ERangeError(QStringLiteral("Range check error: %1 cannot be %2")
+                              .arg(QLatin1String(tesso::Catalogue[static_cast<std::size_t>(index)].property))
+                              .arg(value));
+    SendVar(index, static_cast<std::uint32_t>(value));
+}
+
+// ---- Sending -----------------------------------------------------------------------------------
+
+void DeviceDriver::SendVar(tVAR index, std::uint32_t value)
+{
+    if (!Connected() || m_conMode == MODE_RAW)
+        return;
+    QByteArray text = QByteArray::number(value);
+    text.append(CommandMnemonics[static_cast<std::size_t>(index)]);
+    SendString(text);
+    m_sentString = text;
+    emit lineSent(text);
+}
+
+void DeviceDriver::setQueryVar(tVAR index)
+{
+    if (m_conMode == MODE_RAW)
+        return;
+    const QByteArray text(CommandMnemonics[static_cast<std::size_t>(index)]);
+    SendString(text);
+    m_sentString = text;
+    emit lineSent(text);
+}
+
+void DeviceDriver::QueryAll()
+{
+    SendString(QByteArrayLiteral("#\r\n"));
+}
+
+void DeviceDriver::SendString(const QByteArray& text)
+{
+    if (m_conMode == MODE_RAW)
+        return;
+    m_link.write(text);
+}
+
+void DeviceDriver::SendRawString(const QByteArray& bytes)
+{
+    m_link.write(bytes);
+}
+
+void DeviceDriver::setConMode(tConnectionMode mode)
+{
+    if (m_conMode == MODE_RAW && mode == MODE_VAR)
+        m_parser.buffer().clear();
+    m_conMode = mode;
+}
+
+// ---- Receiving ---------------------------------------------------------------------------------
+
+void DeviceDriver::received(tConnectionType from, const QByteArray& bytes)
+{
+    m_parser.append(bytes);
+    // Serial data in raw mode belong to the frame transfer; network data are always parsed.
+    if (from == CON_RS232 && m_conMode == MODE_RAW)
+        emit rawDataArrived();
+    else
+        ParseReplies();
+}
+
+void DeviceDriver::ParseReplies()
+{
+    m_state.dataArrived();
+    parseBuffer();
+}
+
+void DeviceDriver::parseBuffer()
+{
+    try {
+        while (const std::optional<ReplyLine> reply = m_parser.next())
+            applyReply(*reply);
+    } catch (const TessoError&) {
+        // The error goes to whoever delivered the data; the lines after the faulty one must not
+        // wait for more data to arrive, which may never come.
+        if (!m_continuationDue) {
+            m_continuationDue = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_continuationDue = false;
+                    if (m_conMode == MODE_VAR || ConType() != CON_RS232) // raw data are the transfer's
+                        tesso::guarded([this] { parseBuffer(); });
+                },
+                Qt::QueuedConnection);
+        }
+        throw;
+    }
+}
+
+// The order of a reply's signals: the line received, the value stored, the variable reported,
+// then the reply applied. DEV is reported once before the busy check and once more after it, as
+// listeners have always heard it. Octets and ports are reported by no variableReported.
+void DeviceDriver::applyReply(const ReplyLine& reply)
+{
+    const tVAR index = reply.index;
+    m_receivedString = reply.text;
+    emit lineReceived(reply.text);
+    if (index == _DEV) {
+        m_state.deviceAnswered(reply.value);
+        m_mirror.store(_DEV, reply.value);
+        emit variableReported(_DEV, m_mirror.value(_DEV));
+        if (m_lastReplyIndex == _DEV || m_rs232busy)
+            emit busy();
+    } else {
+        m_mirror.store(index, reply.value);
+    }
+    m_lastReplyIndex = index;
+    if (tesso::Catalogue[static_cast<std::size_t>(index)].scope != tesso::Scope::ADDRESS)
+        emit variableReported(index, m_mirror.value(index));
+    emit replyApplied(index, reply.text);
+}
+
+void DeviceDriver::declareAbsent()
+{
+    m_mirror.setField(_DEV, 0);
+    emit readyChanged(false);
+    emit connectedChanged(false);
+    emit variableReported(_DEV, 0);
+}
+
+// ---- Connection settings -----------------------------------------------------------------------
+
+void DeviceDriver::setQuobb_s_plug_and_play(bool restart)
+{
+    if (restart)
+        m_state.reset();
+}
+
+void DeviceDriver::setConType(tConnectionType type)
+{
+    try {
+        m_link.setType(type);
+    } catch (...) {
+        emit connectionSettingChanged(ConnectionSetting::Type);
+        throw;
+    }
+    emit connectionSettingChanged(ConnectionSetting::Type);
+}
+
+void DeviceDriver::setPort(const QString& name)
+{
+    // A port that cannot be opened leaves no name behind; the caller sees Port() empty.
+    m_port = m_link.setPortName(name) ? name : QString();
+}
+
+void DeviceDriver::setIpLocalPort(int port)
+{
+    m_link.setLocalPort(port);
+    emit connectionSettingChanged(ConnectionSetting::LocalPort);
+}
+
+void DeviceDriver::setIpRemotePort(int port)
+{
+    m_link.setRemote(IpRemoteAddress(), port);
+    emit connectionSettingChanged(ConnectionSetting::RemotePort);
+}
+
+void DeviceDriver::setIpRemoteAddress(const QString& address)
+{
+    // Plain decimal, so that the sender check of UDP replies and the socket read it alike.
+    m_link.setRemote(tesso::canonicalOrAsTyped(address), IpRemotePort());
+    emit connectionSettingChanged(ConnectionSetting::RemoteAddress);
+}
+
+// ---- Raw mode ----------------------------------------------------------------------------------
+
+QByteArray DeviceDriver::ReadRawData()
+{
+    if (m_conMode != MODE_RAW)
+        return {};
+    QByteArray data;
+    data.swap(m_parser.buffer());
+    return data;
+}
+
+void DeviceDriver::ClosePort()
+{
+    m_link.closeSerial();
+}
+
+void DeviceDriver::setSerialBaud(std::int32_t baud)
+{
+    if (baud < 0)
+        throw ERangeError(QStringLiteral("Range check error: baud rate %1").arg(baud));
+    m_link.setSerialBaud(static_cast<std::uint32_t>(baud));
+}

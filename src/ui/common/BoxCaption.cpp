@@ -1,0 +1,12 @@
+#include "BoxCaption.h"
+
+#include <QCoreApplication>
+#include <QVariant>
+
+#include "Texts.h"
+
+QString BoxCaption()
+{
+    const QVariant title = qApp ? qApp->property("ApplicationTitle") : QVariant();
+    return title.isValid() ? title.toString() : QString(Texts::ApplicationTitle);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// ValueSlider: a labelled value adjuster (label, horizontal scroll bar 0..255, number field),
+// 257 x 34. Which device variable an instance shows, and how, belongs to the owner; the frame keeps
+// only its layout and its tracking flag.
+//
+// Tracking flag: 1 while a scroll is in progress, 0 once it has ended. It lives in the scroll bar's
+// tag (the QObject property "Tag") and is read with Tracking(). handleScrollAction updates it; an
+// owner that handles the scroll itself writes the position to its variable and then calls
+// handleScrollAction, so that its change handler leaves the thumb alone while the user moves it.
+
+#include <QScrollBar>
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+
+class ValueSlider : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    static constexpr int FrameWidth = 257;
+    static constexpr int FrameHeight = 34;
+
+    explicit ValueSlider(QWidget* parent = nullptr);
+
+    QLabel* Lbl = nullptr;
+    QScrollBar* ScrollBar = nullptr;
+    QFrame* Bevel = nullptr;
+    QLineEdit* Edt = nullptr;
+
+    // The scroll notification: the flag becomes 0 for the end of a scroll, 1 for any other code.
+    // `code` is the scroll bar's action (QAbstractSlider::SliderAction) or EndScroll.
+    void handleScrollAction(int code);
+
+    // The end-of-scroll notification code, beside QAbstractSlider's action codes.
+    static constexpr int EndScroll = -1;
+
+    int Tracking() const;
+
+    QSize sizeHint() const override;
+
+  signals:
+    // Every scroll notification with its code and the scroll bar's new position, for owners that
+    // send each intermediate position. The frame updates the tracking flag right after it.
+    void scrolled(int code, int position);
+
+  private:
+    void notify(int code, int position);
+};

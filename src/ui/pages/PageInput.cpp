@@ -1,0 +1,214 @@
+#include "PageInput.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalBlocker>
+
+#include "BindingTable.h"
+#include "CompactCombo.h"
+#include "DeviceLists.h"
+#include "DeviceModels.h"
+#include "ErrorReport.h"
+#include "InputSettingsRow.h"
+#include "ListPositions.h"
+#include "TextFormat.h"
+#include "Texts.h"
+
+using tesso::DeviceLists;
+using tesso::SignalTypeList;
+
+namespace
+{
+
+QLabel* heading(const QString& text, int x, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    QFont small = label->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    label->setFont(small);
+    label->move(x, 0);
+    return label;
+}
+
+void select(QComboBox* list, int position)
+{
+    const QSignalBlocker blocker(list);
+    list->setCurrentIndex(position < list->count() ? position : -1);
+}
+
+} // namespace
+
+PageInput::PageInput(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TabSheet_Input"));
+    PnlInputs = new QWidget(this);
+    PnlInputs->setObjectName(QStringLiteral("PnlInputs"));
+    PnlInputs->setGeometry(8, 8, 573, 20 + 8 * 24);
+
+    heading(QString(Texts::Used), 32, PnlInputs);
+    heading(QString(Texts::Vcr), 61, PnlInputs);
+    heading(QString(Texts::SignalType), 88, PnlInputs);
+    heading(QString(Texts::StandardHeading), 224, PnlInputs);
+    StaticText_ReferenceAR = heading(QString(Texts::ReferenceAR), 400, PnlInputs);
+    StaticText_ReferenceAR->setObjectName(QStringLiteral("StaticText_ReferenceAR"));
+
+    PopupMenu_REFASP = new QMenu(this);
+    PopupMenu_REFASP->setObjectName(QStringLiteral("PopupMenu_REFASP"));
+    PopupMenu_REFASP->addAction(QString(Texts::Normal));
+    PopupMenu_REFASP->addAction(QString(Texts::Wide));
+
+    for (int k = 1; k <= 8; ++k) {
+        auto* frame = new InputSettingsRow(PnlInputs);
+        frame->setObjectName(QStringLiteral("FrameInput%1").arg(k));
+        frame->setTag(k);
+        frame->Lbl->setText(TextFormat::Format(Texts::InputLabelFormat, k));
+        frame->move(0, 20 + (k - 1) * 24);
+        FrameInput[static_cast<std::size_t>(k - 1)] = frame;
+    }
+}
+
+PageInput::~PageInput() = default;
+
+void PageInput::BindTo(EventRouter& router, const MainRoutines& routines)
+{
+    m_router = &router;
+    m_routines = routines;
+    m_bindings = std::make_unique<BindingTable>(router);
+    for (int k = 1; k <= 8; ++k) {
+        InputSettingsRow* frame = FrameInput[static_cast<std::size_t>(k - 1)];
+        // The row greys with its box; the input's button takes selections only while it is in use.
+        auto used = [this, frame, k] {
+            frame->applyUsedState();
+            if (m_routines.InputUsed && m_routines.InputCount && k <= m_routines.InputCount())
+                m_routines.InputUsed(k, frame->ChkUsed->isChecked());
+        };
+        m_bindings->Bind({{_PENA, frame->ChkUsed, ControlKind::CheckBox, {}, k, used},
+                          {_PPROC, frame->ChkVCR, ControlKind::CheckBox, {}, k},
+                          {_PISTD, frame->CboStandard, ControlKind::Combo, {}, k},
+                          {_REFASP, frame->SmallCombo_REFASP, ControlKind::SmallCombo, {}, k}});
+        connect(frame->CboSignalType, &QComboBox::activated, this,
+                [this, k](int position) { tesso::guarded([&] { sendSignalType(k, position); }); });
+    }
+    for (tVAR v : {_PENA, _PISTD, _PPROC})
+        m_subscriptions.push_back(router.subscribe(v, [this] { afterChange(); }));
+    for (tVAR v : {_PRGBI, _IPSIGM, _IOORM})
+        m_subscriptions.push_back(router.subscribe(v, [this] { SignalTypeDisplay(); }));
+}
+
+void PageInput::afterChange()
+{
+    if (m_routines.UpdateStatusGrid)
+        m_routines.UpdateStatusGrid();
+    if (m_routines.UpdatePagesForInput)
+        m_routines.UpdatePagesForInput();
+}
+
+// ---- The model's layout ---------------------------------------------------------------------------
+
+void PageInput::ApplyRowLayout()
+{
+    for (int k = 1; k <= static_cast<int>(tesso::InputRows.size()); ++k) {
+        InputSettingsRow* frame = FrameInput[static_cast<std::size_t>(k - 1)];
+        const tesso::InputRowLayout layout = tesso::inputRowLayout(k);
+        switch (layout.signalType) {
+        case SignalTypeList::Component:
+            FillList(frame->CboSignalType, DeviceLists::Component);
+            break;
+        case SignalTypeList::Composite:
+            FillList(frame->CboSignalType, DeviceLists::Composite);
+            break;
+        case SignalTypeList::None:
+            frame->CboSignalType->clear();
+            break;
+        }
+        frame->CboSignalType->setVisible(layout.signalType != SignalTypeList::None);
+        if (layout.standard)
+            FillList(frame->CboStandard, DeviceLists::Standard);
+        else
+            frame->CboStandard->clear();
+        frame->CboStandard->setVisible(layout.standard);
+        frame->ChkVCR->setVisible(layout.vcr);
+        frame->SmallCombo_REFASP->setVisible(layout.referenceAspect);
+    }
+}
+
+void PageInput::GiveReferenceAspectMenu(int inputCount)
+{
+    for (int k = 1; k <= inputCount && k <= static_cast<int>(FrameInput.size()); ++k)
+        FrameInput[static_cast<std::size_t>(k - 1)]->SmallCombo_REFASP->setPopUpMenu(PopupMenu_REFASP);
+}
+
+void PageInput::FitPanel(int inputCount)
+{
+    if (inputCount < 1 || inputCount > static_cast<int>(FrameInput.size()))
+        return;
+    const InputSettingsRow* last = FrameInput[static_cast<std::size_t>(inputCount - 1)];
+    PnlInputs->resize(PnlInputs->width(), last->y() + last->height() + 7);
+}
+
+// ---- Signal types -----------------------------------------------------------------------------------
+
+void PageInput::sendSignalType(int input, int position)
+{
+    DeviceDriver* driver = m_router ? m_router->driver() : nullptr;
+    // A list just emptied reports no position: nobody chose anything.
+    if (!driver || position < 0)
+        return;
+    driver->setPCHAN(static_cast<std::uint32_t>(input));
+    if (!IsSupportedModel(driver->DEV()))
+        return;
+    const auto p = static_cast<std::size_t>(position);
+    switch (tesso::inputRowLayout(input).signalType) {
+    case SignalTypeList::Component:
+        if (p < DeviceLists::ComponentCodes.size())
+            driver->setPRGBI(DeviceLists::ComponentCodes[p]);
+        break;
+    case SignalTypeList::Composite:
+        if (p < DeviceLists::CompositeCodes.size())
+            driver->setPRGBI(DeviceLists::CompositeCodes[p]);
+        break;
+    case SignalTypeList::None:
+        break;
+    }
+}
+
+// The standard list is only for composite and Y/C signals (PRGBI 0 and 1). A row the model does not
+// give a standard list, or one not in use, is never enabled or shown by a report.
+void PageInput::SignalTypeDisplay()
+{
+    DeviceDriver* driver = m_router ? m_router->driver() : nullptr;
+    if (!driver)
+        return;
+    const std::uint32_t addressed = driver->PCHAN();
+    if (addressed == 0) {
+        // Every input was set back to its defaults.
+        select(FrameInput[1]->CboSignalType, 0);
+        select(FrameInput[2]->CboSignalType, 0);
+        select(FrameInput[3]->CboSignalType, 1);
+        const std::uint32_t defaults[] = {0,
+                                          0,
+                                          2,
+                                          1,
+                                          DeviceLists::ComputerSignal,
+                                          DeviceLists::ComputerSignal,
+                                          DeviceLists::ComputerSignal};
+        for (int k = 1; k <= 7; ++k)
+            driver->setPRGBIByInput(k, defaults[k - 1]);
+        const int n = m_routines.InputCount ? m_routines.InputCount() : 0;
+        for (int k = 1; k <= n && k <= static_cast<int>(FrameInput.size()); ++k) {
+            InputSettingsRow* frame = FrameInput[static_cast<std::size_t>(k - 1)];
+            frame->CboStandard->setEnabled(driver->PRGBIByInput(k) < 2 && tesso::inputRowLayout(k).standard &&
+                                           frame->ChkUsed->isChecked());
+        }
+    } else if (addressed <= FrameInput.size()) {
+        const int k = static_cast<int>(addressed);
+        InputSettingsRow* frame = FrameInput[addressed - 1];
+        const int position = tesso::signalTypePosition(k, driver->PRGBIByInput(k));
+        if (position < frame->CboSignalType->count())
+            select(frame->CboSignalType, position);
+        frame->CboStandard->setVisible(driver->PRGBIByInput(k) < 2 && tesso::inputRowLayout(k).standard);
+    }
+    afterChange();
+}
