@@ -15,7 +15,7 @@ QByteArray upToFirstNul(const QByteArray& data)
 
 } // namespace
 
-ActiveLink::ActiveLink(DriverLinks& links, Hooks hooks) : m_hooks(std::move(hooks))
+ActiveLink::ActiveLink(DriverLinks& links, QObject* parent) : QObject(parent)
 {
     m_links[CON_RS232] = std::move(links.serial);
     m_links[CON_UDP] = std::move(links.udp);
@@ -50,7 +50,7 @@ void ActiveLink::bind(tConnectionType type)
                          if (type == CON_UDP)
                              m_udpSendFailing = false; // the device is reached again
                          const QByteArray bytes = type == CON_RS232 ? data : upToFirstNul(data);
-                         tesso::guarded([&] { m_hooks.received(type, bytes); });
+                         tesso::guarded([&] { emit received(type, bytes); });
                      });
     switch (type) {
     case CON_RS232:
@@ -85,14 +85,12 @@ void ActiveLink::bind(tConnectionType type)
 
 void ActiveLink::restart()
 {
-    if (m_hooks.restarted)
-        m_hooks.restarted();
+    emit restarted();
 }
 
 void ActiveLink::fail(tConnectionType which, const QString& message, bool show)
 {
-    if (m_hooks.failed)
-        m_hooks.failed(which, message);
+    emit failed(which, message);
     if (show)
         tesso::reportError(message);
 }

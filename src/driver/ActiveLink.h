@@ -6,31 +6,24 @@
 // characters.
 
 #include <array>
-#include <functional>
 #include <memory>
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include "DriverLinks.h"
 #include "LanDefaults.h"
 
-class ActiveLink
+class ActiveLink : public QObject
 {
+    Q_OBJECT
+
   public:
     static constexpr int TcpCommandLimit = 10;
     static constexpr int SocketReadLimit = 8192;
 
-    struct Hooks {
-        // A link was opened or closed (or the serial port went away): detection starts over.
-        std::function<void()> restarted;
-        // Bytes from the link in use.
-        std::function<void(tConnectionType from, const QByteArray& bytes)> received;
-        // Every failure of a link, with the system's text (also those the user is not shown).
-        std::function<void(tConnectionType link, const QString& message)> failed;
-    };
-
-    ActiveLink(DriverLinks& links, Hooks hooks);
+    explicit ActiveLink(DriverLinks& links, QObject* parent = nullptr);
     ~ActiveLink();
     ActiveLink(const ActiveLink&) = delete;
     ActiveLink& operator=(const ActiveLink&) = delete;
@@ -68,6 +61,14 @@ class ActiveLink
     void closeSerial();
     void setSerialBaud(std::uint32_t baud);
 
+  signals:
+    // A link was opened or closed (or the serial port went away): detection starts over.
+    void restarted();
+    // Bytes from the link in use.
+    void received(tConnectionType from, const QByteArray& bytes);
+    // Every failure of a link, with the system's text (also those the user is not shown).
+    void failed(tConnectionType link, const QString& message);
+
   private:
     DeviceLink& link(tConnectionType type) const { return *m_links[static_cast<std::size_t>(type)]; }
     void bind(tConnectionType type);
@@ -83,7 +84,6 @@ class ActiveLink
     void fail(tConnectionType link, const QString& message, bool show);
 
     std::array<std::unique_ptr<DeviceLink>, 3> m_links;
-    Hooks m_hooks;
     tConnectionType m_type = CON_RS232;
     int m_localPort = tesso::lan::DefaultPort;
     QString m_remoteAddress = QLatin1String(tesso::lan::DefaultAddress);

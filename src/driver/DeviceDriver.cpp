@@ -19,12 +19,11 @@ DeviceDriver::DeviceDriver(DriverLinks links, QObject* parent)
                                       [this] { declareAbsent(); },
                                       [this] { emit connectedChanged(Connected()); },
                                       [this] { emit readyChanged(Ready()); }}),
-      m_link(links,
-             ActiveLink::Hooks{
-                 [this] { m_state.reset(); },
-                 [this](tConnectionType from, const QByteArray& bytes) { received(from, bytes); },
-                 [this](tConnectionType link, const QString& message) { emit linkFailed(link, message); }})
+      m_link(links)
 {
+    connect(&m_link, &ActiveLink::restarted, this, [this] { m_state.reset(); });
+    connect(&m_link, &ActiveLink::received, this, &DeviceDriver::received);
+    connect(&m_link, &ActiveLink::failed, this, &DeviceDriver::linkFailed);
 }
 
 DeviceDriver::~DeviceDriver() = default;
