@@ -11,6 +11,8 @@
 #include "ReceivedLogModel.h"
 #include "TestLinks.h"
 
+using namespace tesso;
+
 namespace
 {
 

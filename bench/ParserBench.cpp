@@ -7,6 +7,8 @@
 #include "FullDump.h"
 #include "TestLinks.h"
 
+using namespace tesso;
+
 namespace
 {
 

@@ -12,6 +12,8 @@
 #include "TestLinks.h"
 #include "UserPrompts.h"
 
+using namespace tesso;
+
 namespace
 {
 

@@ -1,5 +1,8 @@
 #include "CommandLine.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -86,3 +89,5 @@ QString CommandLine::Usage()
         "Serial ports: COMn opens /dev/ttyS<n-1>, or the device named by the environment\n"
         "variable TESSO_COMn (for example TESSO_COM1=/dev/ttyUSB0).\n");
 }
+
+} // namespace tesso

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+namespace tesso
+{
+
 struct CommandLine {
     enum class Action { Run, Help, Version, Error };
 
@@ -17,3 +20,5 @@ struct CommandLine {
     static CommandLine Parse(const QStringList& arguments);
     static QString Usage();
 };
+
+} // namespace tesso

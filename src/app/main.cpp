@@ -25,6 +25,8 @@
 
 #ifdef TESSO_WITH_DEVSIM
 #include "SimServer.h"
+
+using namespace tesso;
 #endif
 
 namespace

@@ -1,5 +1,8 @@
 #include "CliOptions.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -220,3 +223,5 @@ bool CliOptions::fail(const QString& message)
         m_error = message;
     return false;
 }
+
+} // namespace tesso

@@ -7,6 +7,9 @@
 
 #include "LanDefaults.h"
 
+namespace tesso
+{
+
 class CliOptions
 {
   public:
@@ -59,3 +62,5 @@ class CliOptions
     QString m_fit;
     bool m_dryRun = false;
 };
+
+} // namespace tesso

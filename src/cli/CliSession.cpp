@@ -18,6 +18,9 @@
 #include "SerialLink.h"
 #include "VariableNames.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -62,7 +65,7 @@ int CliSession::run()
     m_deadline = QDeadlineTimer(static_cast<qint64>(m_options.timeoutSeconds() * 1000.0));
     m_driver = std::make_unique<DeviceDriver>();
     QObject::connect(m_driver.get(), &DeviceDriver::linkFailed, m_driver.get(),
-                     [this](tConnectionType link, const QString& message) { linkFailed(link, message); });
+                     [this](LinkType link, const QString& message) { linkFailed(link, message); });
     QObject::connect(m_driver.get(), &DeviceDriver::replyApplied, m_driver.get(),
                      [this](tVAR index, const QByteArray& line) {
                          if (m_handler)
@@ -131,13 +134,13 @@ int CliSession::prepare()
 
 // ---- Link ----------------------------------------------------------------------------------------
 
-void CliSession::linkFailed(tConnectionType link, const QString& message)
+void CliSession::linkFailed(LinkType link, const QString& message)
 {
     if (link != m_driver->ConType())
         return;
     m_linkError = message;
     // The driver reconnects a TCP link once at once; a second failure in a row means nobody is there.
-    if (link != CON_TCP || ++m_tcpFailures >= 2)
+    if (link != LinkType::Tcp || ++m_tcpFailures >= 2)
         m_linkBroken = true;
 }
 
@@ -187,7 +190,7 @@ int CliSession::openTcp(const QString& address)
 {
     m_driver->setIpRemoteAddress(address);
     m_driver->setIpRemotePort(m_options.remotePort());
-    m_driver->setConType(CON_TCP);
+    m_driver->setConType(LinkType::Tcp);
     if (waitUntil([this] { return m_driver->LinkConnected(); }))
         return ExitOk;
     const QString target = QStringLiteral("%1:%2").arg(m_options.host()).arg(m_options.remotePort());
@@ -201,7 +204,7 @@ int CliSession::openUdp(const QString& address)
     m_driver->setIpLocalPort(m_options.localPort());
     m_driver->setIpRemoteAddress(address);
     m_driver->setIpRemotePort(m_options.remotePort());
-    m_driver->setConType(CON_UDP);
+    m_driver->setConType(LinkType::Udp);
     if (m_driver->LinkConnected())
         return ExitOk;
     return fail(ExitLinkFailed, m_linkError);
@@ -430,3 +433,5 @@ int CliSession::fail(int status, const QString& message)
     std::fflush(m_err);
     return status;
 }
+
+} // namespace tesso

@@ -20,6 +20,9 @@
 #include "ErrorReport.h"
 #include "VariableAccess.h"
 
+namespace tesso
+{
+
 class DeviceDriver;
 
 class CliSession
@@ -48,7 +51,7 @@ class CliSession
     int openTcp(const QString& address);
     int openUdp(const QString& address);
     bool resolveHost(QString& address);
-    void linkFailed(tConnectionType link, const QString& message);
+    void linkFailed(LinkType link, const QString& message);
     // Runs the event loop until done() or the deadline or a link failure; true when done.
     bool waitUntil(const std::function<bool()>& done);
     // The status of a wait that did not end in success: the link's failure, else the time-out.
@@ -85,3 +88,5 @@ class CliSession
     bool m_linkBroken = false;
     QString m_linkError;
 };
+
+} // namespace tesso

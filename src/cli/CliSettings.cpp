@@ -5,6 +5,9 @@
 
 #include "DeviceDriver.h"
 
+namespace tesso
+{
+
 CliSettings::CliSettings(DeviceDriver& driver, std::FILE* out, std::FILE* err)
     : m_driver(driver), m_out(out), m_err(err), m_job(driver)
 {
@@ -130,3 +133,5 @@ int CliSettings::Restore(const QString& path, bool dryRun, const bool& linkBroke
         std::fprintf(m_out, "network settings were written; the device applies them from its LAN setup\n");
     return done(ExitSame, *file);
 }
+
+} // namespace tesso

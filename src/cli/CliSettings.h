@@ -9,6 +9,9 @@
 
 #include "SettingsJob.h"
 
+namespace tesso
+{
+
 class DeviceDriver;
 
 class CliSettings
@@ -48,3 +51,5 @@ class CliSettings
     SettingsJob m_job;
     QString m_error;
 };
+
+} // namespace tesso

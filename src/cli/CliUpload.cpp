@@ -8,6 +8,9 @@
 #include "FramePicture.h"
 #include "FrameUpload.h"
 
+namespace tesso
+{
+
 using namespace tesso::frames;
 
 namespace
@@ -128,3 +131,5 @@ void CliUpload::showProgress(qint64 elapsedMs, bool last)
         std::fputc('\n', m_err);
     std::fflush(m_err);
 }
+
+} // namespace tesso

@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QString>
 
+namespace tesso
+{
+
 class FrameUpload;
 class DeviceDriver;
 
@@ -42,3 +45,5 @@ class CliUpload
     std::FILE* m_err;
     std::unique_ptr<FrameUpload> m_upload;
 };
+
+} // namespace tesso

@@ -2,6 +2,9 @@
 
 #include "NumberText.h"
 
+namespace tesso
+{
+
 bool EscapeText::decode(const QByteArray& text, QByteArray& bytes, QString& error)
 {
     bytes.clear();
@@ -44,3 +47,5 @@ bool EscapeText::decode(const QByteArray& text, QByteArray& bytes, QString& erro
     }
     return true;
 }
+
+} // namespace tesso

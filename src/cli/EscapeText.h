@@ -4,9 +4,14 @@
 #include <QByteArray>
 #include <QString>
 
+namespace tesso
+{
+
 class EscapeText
 {
   public:
     // Decodes text; on a malformed escape returns false and says why in error.
     static bool decode(const QByteArray& text, QByteArray& bytes, QString& error);
 };
+
+} // namespace tesso

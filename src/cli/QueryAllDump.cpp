@@ -4,6 +4,9 @@
 #include "VariableAccess.h"
 #include "VariableNames.h"
 
+namespace tesso
+{
+
 void QueryAllDump::add(tVAR index, const QByteArray& line)
 {
     m_seen[static_cast<std::size_t>(index)] = true;
@@ -39,3 +42,5 @@ QStringList QueryAllDump::lines(const DeviceDriver& driver) const
     }
     return out + VariableAccess::addressLines(driver);
 }
+
+} // namespace tesso

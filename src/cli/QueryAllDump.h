@@ -12,6 +12,9 @@
 
 #include "Catalogue.h"
 
+namespace tesso
+{
+
 class DeviceDriver;
 
 class QueryAllDump
@@ -35,3 +38,5 @@ class QueryAllDump
     std::array<bool, tesso::VariableCount> m_seen{};
     std::array<QByteArray, tesso::VariableCount> m_lastLine{};
 };
+
+} // namespace tesso

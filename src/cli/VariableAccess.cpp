@@ -8,6 +8,9 @@
 #include "NumberText.h"
 #include "VariableNames.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -256,3 +259,5 @@ QStringList VariableAccess::addressLines(const DeviceDriver& driver)
             QStringLiteral("LOCAL_PORT=") + QString::number(driver.LOCAL_PORT()),
             QStringLiteral("REMOTE_PORT=") + QString::number(driver.REMOTE_PORT())};
 }
+
+} // namespace tesso

@@ -11,6 +11,9 @@
 
 #include "Catalogue.h"
 
+namespace tesso
+{
+
 class DeviceDriver;
 
 class VariableAccess
@@ -47,3 +50,5 @@ class VariableAccess
     // The five composite properties as NAME=VALUE, from what the driver rebuilt.
     static QStringList addressLines(const DeviceDriver& driver);
 };
+
+} // namespace tesso

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -61,3 +64,5 @@ bool VariableNames::isWritable(tVAR index)
     const tesso::Access access = tesso::Catalogue[index].access;
     return access == tesso::Access::RW || access == tesso::Access::MASK;
 }
+
+} // namespace tesso

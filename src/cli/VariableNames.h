@@ -8,6 +8,9 @@
 
 #include "Catalogue.h"
 
+namespace tesso
+{
+
 class VariableNames
 {
   public:
@@ -17,3 +20,5 @@ class VariableNames
     static QString nameOf(tVAR index);
     static bool isWritable(tVAR index);
 };
+
+} // namespace tesso

@@ -7,6 +7,8 @@
 #include "CliSession.h"
 #include "QuitOnSignals.h"
 
+using namespace tesso;
+
 namespace
 {
 

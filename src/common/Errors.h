@@ -7,6 +7,9 @@
 
 #include <QString>
 
+namespace tesso
+{
+
 class TessoError : public std::runtime_error
 {
   public:
@@ -34,3 +37,5 @@ class EComError : public TessoError
   public:
     using TessoError::TessoError;
 };
+
+} // namespace tesso

@@ -12,6 +12,8 @@
 #include "QuitOnSignals.h"
 #include "SimServer.h"
 
+using namespace tesso;
+
 using tesso::sim::DevsimOptions;
 using tesso::sim::SimServer;
 

@@ -3,6 +3,9 @@
 #include "ErrorReport.h"
 #include "Errors.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -17,13 +20,13 @@ QByteArray upToFirstNul(const QByteArray& data)
 
 ActiveLink::ActiveLink(DriverLinks& links, QObject* parent) : QObject(parent)
 {
-    m_links[CON_RS232] = std::move(links.serial);
-    m_links[CON_UDP] = std::move(links.udp);
-    m_links[CON_TCP] = std::move(links.tcp);
-    link(CON_UDP).setLocalPort(m_localPort);
-    link(CON_UDP).setRemote(m_remoteAddress, m_remotePort);
-    link(CON_TCP).setRemote(m_remoteAddress, m_remotePort);
-    for (tConnectionType type : {CON_RS232, CON_UDP, CON_TCP})
+    m_links[static_cast<std::size_t>(LinkType::Serial)] = std::move(links.serial);
+    m_links[static_cast<std::size_t>(LinkType::Udp)] = std::move(links.udp);
+    m_links[static_cast<std::size_t>(LinkType::Tcp)] = std::move(links.tcp);
+    link(LinkType::Udp).setLocalPort(m_localPort);
+    link(LinkType::Udp).setRemote(m_remoteAddress, m_remotePort);
+    link(LinkType::Tcp).setRemote(m_remoteAddress, m_remotePort);
+    for (LinkType type : {LinkType::Serial, LinkType::Udp, LinkType::Tcp})
         bind(type);
 }
 
@@ -36,45 +39,45 @@ ActiveLink::~ActiveLink()
     }
 }
 
-void ActiveLink::bind(tConnectionType type)
+void ActiveLink::bind(LinkType type)
 {
     DeviceLink& l = link(type);
     QObject::connect(&l, &DeviceLink::received,
                      [this, type](const QByteArray& data, const QString& peer, int peerPort) {
                          if (type != m_type)
                              return;
-                         if (type == CON_UDP && (peer != m_remoteAddress || peerPort != m_remotePort))
+                         if (type == LinkType::Udp && (peer != m_remoteAddress || peerPort != m_remotePort))
                              return; // only the device's own datagrams
-                         if (type != CON_RS232 && data.isEmpty())
+                         if (type != LinkType::Serial && data.isEmpty())
                              return;
-                         if (type == CON_UDP)
+                         if (type == LinkType::Udp)
                              m_udpSendFailing = false; // the device is reached again
-                         const QByteArray bytes = type == CON_RS232 ? data : upToFirstNul(data);
+                         const QByteArray bytes = type == LinkType::Serial ? data : upToFirstNul(data);
                          tesso::guarded([&] { emit received(type, bytes); });
                      });
     switch (type) {
-    case CON_RS232:
+    case LinkType::Serial:
         QObject::connect(&l, &DeviceLink::failed, [this](const QString& message) {
             // Line errors on an open port are not reported; a port that went away restarts
             // detection and tells the user, who can reopen it from the menu.
-            if (link(CON_RS232).isActive())
+            if (link(LinkType::Serial).isActive())
                 return;
             restart();
-            fail(CON_RS232, message, true);
+            fail(LinkType::Serial, message, true);
         });
         break;
-    case CON_UDP:
+    case LinkType::Udp:
         // A failed send (the network unreachable for a moment) keeps the endpoint, so the device
         // is reached again once the network is back; the user is told once per outage.
         QObject::connect(&l, &DeviceLink::failed, [this](const QString& message) {
             const bool first = !m_udpSendFailing;
             m_udpSendFailing = true;
-            if (!link(CON_UDP).isActive())
+            if (!link(LinkType::Udp).isActive())
                 m_udpReopenDue = true;
-            fail(CON_UDP, message, first);
+            fail(LinkType::Udp, message, first);
         });
         break;
-    case CON_TCP:
+    case LinkType::Tcp:
         QObject::connect(&l, &DeviceLink::connected, [this] { TcpConnected(); });
         QObject::connect(&l, &DeviceLink::failed, [this](const QString& message) {
             tesso::guarded([&] { TcpSocketError(message); });
@@ -88,14 +91,14 @@ void ActiveLink::restart()
     emit restarted();
 }
 
-void ActiveLink::fail(tConnectionType which, const QString& message, bool show)
+void ActiveLink::fail(LinkType which, const QString& message, bool show)
 {
     emit failed(which, message);
     if (show)
         tesso::reportError(message);
 }
 
-void ActiveLink::setType(tConnectionType type)
+void ActiveLink::setType(LinkType type)
 {
     if (type == m_type)
         return;
@@ -108,13 +111,13 @@ void ActiveLink::setType(tConnectionType type)
 void ActiveLink::openCurrent()
 {
     switch (m_type) {
-    case CON_RS232:
-        link(CON_RS232).open();
+    case LinkType::Serial:
+        link(LinkType::Serial).open();
         break;
-    case CON_UDP:
+    case LinkType::Udp:
         OpenUdp();
         break;
-    case CON_TCP:
+    case LinkType::Tcp:
         m_tcpFailuresInARow = 0;
         m_tcpReopenDue = false;
         OpenTcp();
@@ -125,13 +128,13 @@ void ActiveLink::openCurrent()
 void ActiveLink::closeCurrent()
 {
     switch (m_type) {
-    case CON_RS232:
-        link(CON_RS232).close();
+    case LinkType::Serial:
+        link(LinkType::Serial).close();
         break;
-    case CON_UDP:
+    case LinkType::Udp:
         CloseUdp();
         break;
-    case CON_TCP:
+    case LinkType::Tcp:
         CloseTcp();
         break;
     }
@@ -139,18 +142,18 @@ void ActiveLink::closeCurrent()
 
 bool ActiveLink::setPortName(const QString& name)
 {
-    DeviceLink& serial = link(CON_RS232);
+    DeviceLink& serial = link(LinkType::Serial);
     try {
         if (serial.isActive())
             serial.close();
         serial.setPortName(name);
-        if (!name.isEmpty() && m_type == CON_RS232)
+        if (!name.isEmpty() && m_type == LinkType::Serial)
             serial.open();
         return true;
     } catch (const TessoError& e) {
-        fail(CON_RS232, e.text(), false);
+        fail(LinkType::Serial, e.text(), false);
     } catch (...) {
-        fail(CON_RS232, QStringLiteral("cannot open %1").arg(name), false);
+        fail(LinkType::Serial, QStringLiteral("cannot open %1").arg(name), false);
     }
     serial.setPortName(QString());
     return false;
@@ -159,12 +162,12 @@ bool ActiveLink::setPortName(const QString& name)
 void ActiveLink::setLocalPort(int port)
 {
     const bool unchangedWhileActive =
-        port == m_localPort && link(CON_UDP).isActive() && link(CON_TCP).isActive();
+        port == m_localPort && link(LinkType::Udp).isActive() && link(LinkType::Tcp).isActive();
     if (!unchangedWhileActive) {
-        if (m_type == CON_UDP)
+        if (m_type == LinkType::Udp)
             CloseUdp();
-        link(CON_UDP).setLocalPort(port);
-        if (m_type == CON_UDP)
+        link(LinkType::Udp).setLocalPort(port);
+        if (m_type == LinkType::Udp)
             OpenUdp();
     }
     m_localPort = port;
@@ -174,15 +177,15 @@ void ActiveLink::setRemote(const QString& address, int port)
 {
     if (address == m_remoteAddress && port == m_remotePort)
         return;
-    if (m_type == CON_UDP)
+    if (m_type == LinkType::Udp)
         CloseUdp();
-    if (m_type == CON_TCP)
+    if (m_type == LinkType::Tcp)
         CloseTcp();
-    link(CON_UDP).setRemote(address, port);
-    link(CON_TCP).setRemote(address, port);
+    link(LinkType::Udp).setRemote(address, port);
+    link(LinkType::Tcp).setRemote(address, port);
     m_remoteAddress = address;
     m_remotePort = port;
-    if (m_type != CON_RS232)
+    if (m_type != LinkType::Serial)
         openCurrent();
 }
 
@@ -193,7 +196,7 @@ bool ActiveLink::isOpen() const
 
 void ActiveLink::write(const QByteArray& text)
 {
-    if (m_type == CON_TCP && text.size() > TcpCommandLimit)
+    if (m_type == LinkType::Tcp && text.size() > TcpCommandLimit)
         throw ERangeError(QStringLiteral("Range check error: command \"%1\" is longer than %2 characters")
                               .arg(QString::fromLatin1(text))
                               .arg(TcpCommandLimit));
@@ -204,14 +207,14 @@ void ActiveLink::write(const QByteArray& text)
 void ActiveLink::retryDue()
 {
     // An endpoint lost by a failed send is bound again, quietly and at most once per step.
-    if (m_udpReopenDue && m_type == CON_UDP) {
-        DeviceLink& udp = link(CON_UDP);
+    if (m_udpReopenDue && m_type == LinkType::Udp) {
+        DeviceLink& udp = link(LinkType::Udp);
         m_udpReopenDue = !udp.isActive() && !udp.open();
     }
     if (!m_tcpReopenDue)
         return;
     m_tcpReopenDue = false;
-    if (m_type == CON_TCP)
+    if (m_type == LinkType::Tcp)
         OpenTcp();
 }
 
@@ -219,7 +222,7 @@ void ActiveLink::OpenUdp()
 {
     m_udpSendFailing = false;
     m_udpReopenDue = false;
-    DeviceLink& udp = link(CON_UDP);
+    DeviceLink& udp = link(LinkType::Udp);
     if (udp.isActive())
         return;
     restart();
@@ -227,20 +230,20 @@ void ActiveLink::OpenUdp()
         return;
     udp.close();
     // The endpoint stays inactive; without a word the user would only see the device missing.
-    fail(CON_UDP, QStringLiteral("cannot bind local UDP port %1: %2").arg(m_localPort).arg(udp.errorText()),
-         true);
+    fail(LinkType::Udp,
+         QStringLiteral("cannot bind local UDP port %1: %2").arg(m_localPort).arg(udp.errorText()), true);
 }
 
 void ActiveLink::CloseUdp()
 {
     restart();
-    if (link(CON_UDP).isActive())
-        link(CON_UDP).close();
+    if (link(LinkType::Udp).isActive())
+        link(LinkType::Udp).close();
 }
 
 void ActiveLink::OpenTcp()
 {
-    DeviceLink& tcp = link(CON_TCP);
+    DeviceLink& tcp = link(LinkType::Tcp);
     if (tcp.isActive() || m_tcpConnectPending)
         return;
     m_tcpConnectPending = true;
@@ -248,7 +251,7 @@ void ActiveLink::OpenTcp()
     if (!tcp.open()) {
         m_tcpConnectPending = false;
         tcp.close();
-        fail(CON_TCP, QStringLiteral("cannot connect to %1:%2").arg(m_remoteAddress).arg(m_remotePort),
+        fail(LinkType::Tcp, QStringLiteral("cannot connect to %1:%2").arg(m_remoteAddress).arg(m_remotePort),
              false);
     }
 }
@@ -257,7 +260,7 @@ void ActiveLink::CloseTcp()
 {
     m_tcpConnectPending = false;
     restart();
-    link(CON_TCP).close();
+    link(LinkType::Tcp).close();
 }
 
 void ActiveLink::TcpConnected()
@@ -269,8 +272,8 @@ void ActiveLink::TcpConnected()
 void ActiveLink::TcpSocketError(const QString& message)
 {
     CloseTcp();
-    fail(CON_TCP, message, false);
-    if (m_type != CON_TCP)
+    fail(LinkType::Tcp, message, false);
+    if (m_type != LinkType::Tcp)
         return;
     // The first failure reconnects at once; a peer that keeps refusing is retried once per link
     // step, so a dead address never turns into a busy loop.
@@ -282,10 +285,12 @@ void ActiveLink::TcpSocketError(const QString& message)
 
 void ActiveLink::closeSerial()
 {
-    link(CON_RS232).close();
+    link(LinkType::Serial).close();
 }
 
 void ActiveLink::setSerialBaud(std::uint32_t baud)
 {
-    link(CON_RS232).setBaud(baud);
+    link(LinkType::Serial).setBaud(baud);
 }
+
+} // namespace tesso

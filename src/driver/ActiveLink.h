@@ -15,6 +15,9 @@
 #include "DriverLinks.h"
 #include "LanDefaults.h"
 
+namespace tesso
+{
+
 class ActiveLink : public QObject
 {
     Q_OBJECT
@@ -28,10 +31,10 @@ class ActiveLink : public QObject
     ActiveLink(const ActiveLink&) = delete;
     ActiveLink& operator=(const ActiveLink&) = delete;
 
-    tConnectionType type() const { return m_type; }
+    LinkType type() const { return m_type; }
     // Closes the link in use, then opens the new one. A serial port that cannot be opened throws
     // EComError; the type is changed all the same.
-    void setType(tConnectionType type);
+    void setType(LinkType type);
 
     // Serial port name: closes the port, stores the name and reopens it when the serial link is
     // in use. False (and no name) when it cannot be opened.
@@ -65,13 +68,13 @@ class ActiveLink : public QObject
     // A link was opened or closed (or the serial port went away): detection starts over.
     void restarted();
     // Bytes from the link in use.
-    void received(tConnectionType from, const QByteArray& bytes);
+    void received(LinkType from, const QByteArray& bytes);
     // Every failure of a link, with the system's text (also those the user is not shown).
-    void failed(tConnectionType link, const QString& message);
+    void failed(LinkType link, const QString& message);
 
   private:
-    DeviceLink& link(tConnectionType type) const { return *m_links[static_cast<std::size_t>(type)]; }
-    void bind(tConnectionType type);
+    DeviceLink& link(LinkType type) const { return *m_links[static_cast<std::size_t>(type)]; }
+    void bind(LinkType type);
     void openCurrent();
     void closeCurrent();
     void OpenUdp();
@@ -81,10 +84,10 @@ class ActiveLink : public QObject
     void TcpConnected();
     void TcpSocketError(const QString& message);
     void restart();
-    void fail(tConnectionType link, const QString& message, bool show);
+    void fail(LinkType link, const QString& message, bool show);
 
     std::array<std::unique_ptr<DeviceLink>, 3> m_links;
-    tConnectionType m_type = CON_RS232;
+    LinkType m_type = LinkType::Serial;
     int m_localPort = tesso::lan::DefaultPort;
     QString m_remoteAddress = QLatin1String(tesso::lan::DefaultAddress);
     int m_remotePort = tesso::lan::DefaultPort;
@@ -95,3 +98,5 @@ class ActiveLink : public QObject
     bool m_udpSendFailing = false; // since the last datagram from the device
     bool m_udpReopenDue = false;
 };
+
+} // namespace tesso

@@ -5,6 +5,9 @@
 #include "TcpLink.h"
 #include "UdpLink.h"
 
+namespace tesso
+{
+
 DriverLinks makeDefaultLinks()
 {
     DriverLinks links;
@@ -14,3 +17,5 @@ DriverLinks makeDefaultLinks()
     links.timer = std::make_unique<QtLinkTimer>();
     return links;
 }
+
+} // namespace tesso

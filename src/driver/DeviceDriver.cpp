@@ -6,6 +6,9 @@
 #include "Errors.h"
 #include "IpText.h"
 
+namespace tesso
+{
+
 DeviceDriver::DeviceDriver(QObject* parent) : DeviceDriver(makeDefaultLinks(), parent) {}
 
 DeviceDriver::DeviceDriver(DriverLinks links, QObject* parent)
@@ -161,11 +164,11 @@ void DeviceDriver::setConMode(tConnectionMode mode)
 
 // ---- Receiving ---------------------------------------------------------------------------------
 
-void DeviceDriver::received(tConnectionType from, const QByteArray& bytes)
+void DeviceDriver::received(LinkType from, const QByteArray& bytes)
 {
     m_parser.append(bytes);
     // Serial data in raw mode belong to the frame transfer; network data are always parsed.
-    if (from == CON_RS232 && m_conMode == MODE_RAW)
+    if (from == LinkType::Serial && m_conMode == MODE_RAW)
         emit rawDataArrived();
     else
         ParseReplies();
@@ -191,7 +194,7 @@ void DeviceDriver::parseBuffer()
                 this,
                 [this] {
                     m_continuationDue = false;
-                    if (m_conMode == MODE_VAR || ConType() != CON_RS232) // raw data are the transfer's
+                    if (m_conMode == MODE_VAR || ConType() != LinkType::Serial) // raw data are the transfer's
                         tesso::guarded([this] { parseBuffer(); });
                 },
                 Qt::QueuedConnection);
@@ -239,7 +242,7 @@ void DeviceDriver::setQuobb_s_plug_and_play(bool restart)
         m_state.reset();
 }
 
-void DeviceDriver::setConType(tConnectionType type)
+void DeviceDriver::setConType(LinkType type)
 {
     try {
         m_link.setType(type);
@@ -297,3 +300,5 @@ void DeviceDriver::setSerialBaud(std::int32_t baud)
         throw ERangeError(QStringLiteral("Range check error: baud rate %1").arg(baud));
     m_link.setSerialBaud(static_cast<std::uint32_t>(baud));
 }
+
+} // namespace tesso

@@ -23,6 +23,9 @@
 #include "LinkStateMachine.h"
 #include "ReplyParser.h"
 
+namespace tesso
+{
+
 enum tConnectionMode { MODE_VAR = 0, MODE_RAW = 1 };
 
 // Which connection setting a setter changed.
@@ -131,8 +134,8 @@ class DeviceDriver : public QObject
 
     QString Port() const { return m_port; }
     void setPort(const QString& name);
-    tConnectionType ConType() const { return m_link.type(); }
-    void setConType(tConnectionType type);
+    LinkType ConType() const { return m_link.type(); }
+    void setConType(LinkType type);
     tConnectionMode ConMode() const { return m_conMode; }
     // Back to text: raw bytes the transfer left unread are dropped, not parsed as a reply.
     void setConMode(tConnectionMode mode);
@@ -169,13 +172,13 @@ class DeviceDriver : public QObject
     void connectionSettingChanged(ConnectionSetting setting);
     // Every failure of a link with the system's text, also those the user is not shown (a
     // refusing TCP peer, a serial port that cannot be opened from the Port setter).
-    void linkFailed(tConnectionType link, const QString& message);
+    void linkFailed(LinkType link, const QString& message);
 
   private:
     void sendSigned(tVAR index, std::int32_t value);
     void sendAddress(int which, const QString& text);
     void sendPort(int which, std::int32_t port);
-    void received(tConnectionType from, const QByteArray& bytes);
+    void received(LinkType from, const QByteArray& bytes);
     void applyReply(const ReplyLine& reply);
     void declareAbsent();
     void parseBuffer();
@@ -209,3 +212,5 @@ class DeviceDriver : public QObject
 #undef TESSO_GET_COLOR
 #undef TESSO_GET_BOOL
 #undef TESSO_GET_U32
+
+} // namespace tesso

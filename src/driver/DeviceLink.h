@@ -9,6 +9,9 @@
 #include <QObject>
 #include <QString>
 
+namespace tesso
+{
+
 class DeviceLink : public QObject
 {
     Q_OBJECT
@@ -51,3 +54,5 @@ class DeviceLink : public QObject
     // A socket or port error, with the system's text.
     void failed(const QString& message);
 };
+
+} // namespace tesso

@@ -3,6 +3,9 @@
 #include "Errors.h"
 #include "IpText.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -115,3 +118,5 @@ void DeviceMirror::rebuildAddressTexts()
             QStringLiteral("%1.%2.%3.%4").arg(o[0]).arg(o[1]).arg(o[2]).arg(o[3]);
     }
 }
+
+} // namespace tesso

@@ -11,6 +11,9 @@
 
 #include "Catalogue.h"
 
+namespace tesso
+{
+
 class DeviceMirror
 {
   public:
@@ -53,3 +56,5 @@ class DeviceMirror
     std::array<std::int32_t, 4> m_ports{};
     QString m_netmask;
 };
+
+} // namespace tesso

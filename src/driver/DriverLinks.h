@@ -7,7 +7,11 @@
 #include "DeviceLink.h"
 #include "LinkTimer.h"
 
-enum tConnectionType { CON_RS232 = 0, CON_UDP = 1, CON_TCP = 2 };
+namespace tesso
+{
+
+// The numbers are what the connection settings file and the client's options store.
+enum class LinkType { Serial = 0, Udp = 1, Tcp = 2 };
 
 struct DriverLinks {
     std::unique_ptr<DeviceLink> serial;
@@ -18,3 +22,5 @@ struct DriverLinks {
 
 // The real links: the serial port, the UDP endpoint and the TCP client, and a QTimer.
 DriverLinks makeDefaultLinks();
+
+} // namespace tesso

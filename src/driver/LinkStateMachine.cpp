@@ -2,6 +2,9 @@
 
 #include "DeviceModels.h"
 
+namespace tesso
+{
+
 namespace
 {
 void call(const std::function<void()>& hook)
@@ -110,3 +113,5 @@ void LinkStateMachine::detectNow()
         restartTimer(StepMs);
     }
 }
+
+} // namespace tesso

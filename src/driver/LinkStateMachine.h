@@ -9,6 +9,9 @@
 
 #include "LinkTimer.h"
 
+namespace tesso
+{
+
 enum class tLinkState : std::uint8_t {
     lsReset = 0,        // to be (re)started; the next step declares the device absent
     lsSearching = 1,    // "?" every 2 s until a valid DEV reply
@@ -74,3 +77,5 @@ class LinkStateMachine
     bool m_ready = false;
     bool m_forceConn = false;
 };
+
+} // namespace tesso

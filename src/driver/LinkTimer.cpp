@@ -4,6 +4,9 @@
 
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 QtLinkTimer::QtLinkTimer() : m_timer(std::make_unique<QTimer>())
 {
     m_timer->setTimerType(Qt::PreciseTimer);
@@ -26,3 +29,5 @@ int QtLinkTimer::interval() const
 {
     return m_timer->interval();
 }
+
+} // namespace tesso

@@ -7,6 +7,9 @@
 
 class QTimer;
 
+namespace tesso
+{
+
 class LinkTimer
 {
   public:
@@ -28,3 +31,5 @@ class QtLinkTimer : public LinkTimer
   private:
     std::unique_ptr<QTimer> m_timer;
 };
+
+} // namespace tesso

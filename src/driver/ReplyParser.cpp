@@ -7,6 +7,9 @@
 #include "Errors.h"
 #include "NumberText.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -88,3 +91,5 @@ std::optional<ReplyLine> ReplyParser::next()
             return reply;
     }
 }
+
+} // namespace tesso

@@ -11,6 +11,9 @@
 
 #include "Catalogue.h"
 
+namespace tesso
+{
+
 struct ReplyLine {
     tVAR index = _ADDRDBG;
     std::uint32_t value = 0;
@@ -40,3 +43,5 @@ class ReplyParser
   private:
     QByteArray m_buffer;
 };
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 #include "ErrorReport.h"
 #include "Errors.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -154,3 +157,5 @@ void SerialLink::portErrorOccurred(int error)
     m_port->clearError();
     emit failed(message);
 }
+
+} // namespace tesso

@@ -14,6 +14,9 @@
 
 class QSerialPort;
 
+namespace tesso
+{
+
 class SerialLink : public DeviceLink
 {
   public:
@@ -50,3 +53,5 @@ class SerialLink : public DeviceLink
     QString m_portName;
     std::uint32_t m_baud = 9600;
 };
+
+} // namespace tesso

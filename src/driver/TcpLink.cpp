@@ -6,6 +6,9 @@
 
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 TcpLink::TcpLink() : m_socket(std::make_unique<QTcpSocket>())
 {
     QTcpSocket* socket = m_socket.get();
@@ -98,3 +101,5 @@ void TcpLink::readAvailable()
         emit received(chunk, QString(), 0);
     }
 }
+
+} // namespace tesso

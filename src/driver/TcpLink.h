@@ -13,6 +13,9 @@
 
 class QTcpSocket;
 
+namespace tesso
+{
+
 class TcpLink : public DeviceLink
 {
   public:
@@ -48,3 +51,5 @@ class TcpLink : public DeviceLink
     std::uint64_t m_reportedGeneration = 0;
     int m_connectAttempts = 0;
 };
+
+} // namespace tesso

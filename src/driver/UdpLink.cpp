@@ -8,6 +8,9 @@
 
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 UdpLink::UdpLink() : m_socket(std::make_unique<QUdpSocket>())
 {
     QObject::connect(m_socket.get(), &QUdpSocket::readyRead, m_socket.get(),
@@ -101,3 +104,5 @@ void UdpLink::readPending()
         emit received(datagram.data(), datagram.senderAddress().toString(), datagram.senderPort());
     }
 }
+
+} // namespace tesso

@@ -12,6 +12,9 @@
 
 class QUdpSocket;
 
+namespace tesso
+{
+
 class UdpLink : public DeviceLink
 {
   public:
@@ -46,3 +49,5 @@ class UdpLink : public DeviceLink
     int m_remotePort = tesso::lan::DefaultPort;
     QString m_bindError;
 };
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 #include "DeviceDriver.h"
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 using tesso::frames::DeviceSignal;
 
 DriverFramePort::DriverFramePort(DeviceDriver& driver, FrameEvents& events, QObject* parent)
@@ -175,3 +178,5 @@ void DriverFramePort::VariableReported(tVAR variable)
 {
     m_events.RecordReply(variable, m_driver.mirrorValue(variable));
 }
+
+} // namespace tesso

@@ -19,6 +19,10 @@
 #include "FramePort.h"
 
 class QSocketNotifier;
+
+namespace tesso
+{
+
 class DeviceDriver;
 
 class DriverFramePort : public QObject, public FramePort
@@ -69,3 +73,5 @@ class DriverFramePort : public QObject, public FramePort
     std::deque<Call*> m_calls;
     std::deque<std::function<void()>> m_posted;
 };
+
+} // namespace tesso

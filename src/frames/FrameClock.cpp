@@ -2,6 +2,9 @@
 
 #include <chrono>
 
+namespace tesso
+{
+
 std::uint32_t SteadyFrameClock::NowMs() const
 {
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
@@ -19,3 +22,5 @@ void SteadyFrameClock::WaitUntil(std::condition_variable& condition, std::unique
     }
     condition.wait_for(lock, std::chrono::milliseconds(remaining), ready);
 }
+
+} // namespace tesso

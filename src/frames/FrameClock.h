@@ -8,6 +8,9 @@
 #include <functional>
 #include <mutex>
 
+namespace tesso
+{
+
 class FrameClock
 {
   public:
@@ -38,3 +41,5 @@ class SteadyFrameClock : public FrameClock
     void WaitUntil(std::condition_variable& condition, std::unique_lock<std::mutex>& lock,
                    std::uint32_t deadline, const std::function<bool()>& ready) override;
 };
+
+} // namespace tesso

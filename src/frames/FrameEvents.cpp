@@ -1,5 +1,8 @@
 #include "FrameEvents.h"
 
+namespace tesso
+{
+
 void FrameEvents::Set(FrameEvent event)
 {
     {
@@ -90,3 +93,5 @@ std::uint64_t FrameEvents::ReplySequence() const
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_sequence;
 }
+
+} // namespace tesso

@@ -14,6 +14,9 @@
 #include "Catalogue.h"
 #include "FrameClock.h"
 
+namespace tesso
+{
+
 enum class FrameEvent : std::uint16_t {
     Start = 1u << 0,
     Running = 1u << 1,
@@ -79,3 +82,5 @@ class FrameEvents
     std::uint64_t m_sequence = 0;
     std::array<ReplyRecord, 3> m_replies{};
 };
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 
 #include "Catalogue.h"
 
+namespace tesso
+{
+
 class FramePort
 {
   public:
@@ -23,3 +26,5 @@ class FramePort
     // The value the driver's mirror holds for a variable.
     virtual std::uint32_t MirroredValue(tVAR variable) = 0;
 };
+
+} // namespace tesso

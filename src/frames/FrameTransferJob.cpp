@@ -3,6 +3,9 @@
 #include "FrameCodec.h"
 #include "FramePort.h"
 
+namespace tesso
+{
+
 using namespace tesso::frames;
 
 FrameTransferJob::FrameTransferJob(FrameClock& clock) : m_events(clock) {}
@@ -107,3 +110,5 @@ void FrameTransferJob::sendBlock()
     m_column = static_cast<std::uint16_t>(m_column + pixels);
     m_pixelCount += static_cast<std::uint32_t>(pixels);
 }
+
+} // namespace tesso

@@ -21,6 +21,9 @@
 
 #include "FrameEvents.h"
 
+namespace tesso
+{
+
 class FramePort;
 
 class FrameTransferJob
@@ -89,3 +92,5 @@ class FrameTransferJob
     std::atomic<bool> m_running{false};
     std::atomic<bool> m_finished{false};
 };
+
+} // namespace tesso

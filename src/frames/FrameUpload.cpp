@@ -6,6 +6,9 @@
 #include "DriverFramePort.h"
 #include "FrameCodec.h"
 
+namespace tesso
+{
+
 FrameUpload::FrameUpload(DeviceDriver& driver, FrameClock* clock, QObject* parent) : QObject(parent)
 {
     if (!clock) {
@@ -98,3 +101,5 @@ void FrameUpload::AbortAndWait()
     m_port->Detach();
     m_thread->wait();
 }
+
+} // namespace tesso

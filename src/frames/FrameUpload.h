@@ -16,6 +16,9 @@
 #include "Catalogue.h"
 #include "RawFrameTransfer.h"
 
+namespace tesso
+{
+
 class DriverFramePort;
 class FrameClock;
 class DeviceDriver;
@@ -68,3 +71,5 @@ class FrameUpload : public QObject
     std::unique_ptr<RawFrameTransfer> m_thread;
     std::unique_ptr<DriverFramePort> m_port;
 };
+
+} // namespace tesso

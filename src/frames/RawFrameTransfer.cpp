@@ -3,6 +3,9 @@
 #include "FrameCodec.h"
 #include "FramePort.h"
 
+namespace tesso
+{
+
 using namespace tesso::frames;
 
 namespace
@@ -207,3 +210,5 @@ template <typename Next> void RawFrameTransfer::awaitAnswer(tVAR variable, std::
     else
         waitFor(FrameEvent::Reply);
 }
+
+} // namespace tesso

@@ -11,6 +11,9 @@
 
 #include "FrameTransferJob.h"
 
+namespace tesso
+{
+
 class RawFrameTransfer : public FrameTransferJob
 {
   public:
@@ -78,3 +81,5 @@ class RawFrameTransfer : public FrameTransferJob
     std::uint32_t m_previousMode = 0;
     std::uint32_t m_previousFormat = 0;
 };
+
+} // namespace tesso

@@ -13,6 +13,9 @@
 #include "IpText.h"
 #include "LanDefaults.h"
 
+namespace tesso
+{
+
 using tesso::Catalogue;
 using tesso::ModelTable;
 
@@ -369,3 +372,5 @@ QString DeviceSettings::RefusalFor(std::uint32_t deviceCode) const
     return QStringLiteral("the file is for a %1, the device is a %2")
         .arg(named(DeviceCode), named(deviceCode));
 }
+
+} // namespace tesso

@@ -23,6 +23,9 @@
 
 #include "Catalogue.h"
 
+namespace tesso
+{
+
 class DeviceDriver;
 
 class DeviceSettings
@@ -80,3 +83,5 @@ class DeviceSettings
     // Why a file cannot be written to this device, or "" when it can.
     QString RefusalFor(std::uint32_t deviceCode) const;
 };
+
+} // namespace tesso

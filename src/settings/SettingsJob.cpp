@@ -3,6 +3,9 @@
 #include "DeviceDriver.h"
 #include "DeviceMirror.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -194,3 +197,5 @@ void SettingsJob::runnerFinished(bool ok, const QString& error)
         return;
     }
 }
+
+} // namespace tesso

@@ -14,6 +14,9 @@
 #include "DeviceSettings.h"
 #include "SettingsRunner.h"
 
+namespace tesso
+{
+
 class DeviceDriver;
 
 class SettingsJob : public QObject
@@ -55,3 +58,5 @@ class SettingsJob : public QObject
     std::vector<DeviceSettings::Difference> m_remaining;
     int m_written = 0;
 };
+
+} // namespace tesso

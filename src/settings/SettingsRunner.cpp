@@ -6,6 +6,9 @@
 #include "ErrorReport.h"
 #include "Errors.h"
 
+namespace tesso
+{
+
 SettingsRunner::SettingsRunner(DeviceDriver& driver, int stepTimeoutMs, QObject* parent)
     : QObject(parent), m_driver(driver)
 {
@@ -100,3 +103,5 @@ void SettingsRunner::end(bool ok, const QString& error)
     emit progress(m_done, m_done);
     emit finished(ok, error);
 }
+
+} // namespace tesso

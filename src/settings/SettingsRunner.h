@@ -17,6 +17,9 @@
 
 #include "Catalogue.h"
 
+namespace tesso
+{
+
 class DeviceDriver;
 
 class SettingsRunner : public QObject
@@ -64,3 +67,5 @@ class SettingsRunner : public QObject
     bool m_running = false;
     int m_done = 0;
 };
+
+} // namespace tesso

@@ -14,6 +14,8 @@
 #include "SimServer.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using namespace tesso::test;
 
 namespace

@@ -13,6 +13,8 @@
 #include "VariableAccess.h"
 #include "VariableNames.h"
 
+using namespace tesso;
+
 namespace
 {
 

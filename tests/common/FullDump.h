@@ -6,6 +6,8 @@
 
 #include "Catalogue.h"
 
+using namespace tesso;
+
 namespace tesso::test
 {
 

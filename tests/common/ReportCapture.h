@@ -6,6 +6,8 @@
 
 #include "ErrorReport.h"
 
+using namespace tesso;
+
 namespace tesso::test
 {
 

@@ -15,6 +15,8 @@
 #include "Errors.h"
 #include "LinkTimer.h"
 
+using namespace tesso;
+
 namespace tesso::test
 {
 

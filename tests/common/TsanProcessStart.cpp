@@ -14,6 +14,8 @@
 
 #include <cstdarg>
 
+using namespace tesso;
+
 extern "C" int clone(int (*fn)(void*), void* stack, int flags, void* arg, ...)
 {
     va_list rest;

@@ -11,6 +11,8 @@
 
 #include "SimDevice.h"
 
+using namespace tesso;
+
 namespace tesso::sim::test
 {
 

@@ -10,6 +10,8 @@
 
 #include "CommandParser.h"
 
+using namespace tesso;
+
 namespace tesso::sim
 {
 // Readable failure messages.

@@ -6,6 +6,8 @@
 
 #include "DeviceState.h"
 
+using namespace tesso;
+
 using tesso::sim::DeviceState;
 using tesso::sim::Model;
 using tesso::sim::SetOutcome;

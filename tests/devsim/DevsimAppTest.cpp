@@ -11,6 +11,8 @@
 
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using tesso::test::waitFor;
 
 namespace

@@ -5,6 +5,8 @@
 
 #include "DevsimOptions.h"
 
+using namespace tesso;
+
 using tesso::sim::DevsimOptions;
 using tesso::sim::Model;
 

@@ -20,6 +20,8 @@
 #include "UdpLink.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using namespace tesso::sim;
 using tesso::test::waitFor;
 
@@ -110,7 +112,7 @@ struct SimAndDriver {
         driver->setIpRemoteAddress(QStringLiteral("127.0.0.1"));
         driver->setIpRemotePort(link == Link::Tcp ? sim.tcpPort() : sim.udpPort());
         driver->setIpLocalPort(0); // an ephemeral port: the simulator answers the last sender
-        driver->setConType(link == Link::Tcp ? CON_TCP : CON_UDP);
+        driver->setConType(link == Link::Tcp ? LinkType::Tcp : LinkType::Udp);
         return true;
     }
 

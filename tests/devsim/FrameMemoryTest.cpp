@@ -12,6 +12,8 @@
 #include "SimDevice.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using tesso::sim::FrameMemory;
 using tesso::sim::FrameReceiver;
 using tesso::sim::SimDevice;

@@ -14,6 +14,8 @@
 #include "TestFrameSender.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using tesso::sim::FrameReceiver;
 using tesso::sim::SimDevice;
 using tesso::sim::test::Capture;

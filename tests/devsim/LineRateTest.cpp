@@ -11,6 +11,8 @@
 #include "SimServer.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using tesso::sim::SimPtyLink;
 using tesso::sim::SimServer;
 using tesso::test::waitFor;

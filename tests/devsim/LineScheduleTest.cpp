@@ -6,6 +6,8 @@
 
 #include "LineSchedule.h"
 
+using namespace tesso;
+
 using tesso::sim::LineSchedule;
 
 namespace

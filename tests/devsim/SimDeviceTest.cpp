@@ -10,6 +10,8 @@
 #include "SimDevice.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using tesso::sim::Model;
 using tesso::sim::SimDevice;
 using tesso::sim::test::Capture;

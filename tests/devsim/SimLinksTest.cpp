@@ -20,6 +20,8 @@
 #include "SimServer.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using tesso::sim::SimSerialLink;
 using tesso::sim::SimServer;
 using tesso::test::waitFor;

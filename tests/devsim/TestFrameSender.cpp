@@ -2,6 +2,8 @@
 
 #include "FrameReceiver.h"
 
+using namespace tesso;
+
 namespace tesso::sim::test
 {
 

@@ -10,6 +10,8 @@
 
 #include "SimDevice.h"
 
+using namespace tesso;
+
 namespace tesso::sim::test
 {
 

@@ -7,6 +7,8 @@
 #include "ReportCapture.h"
 #include "TestLinks.h"
 
+using namespace tesso;
+
 namespace
 {
 
@@ -164,22 +166,24 @@ TEST(ReceivePaths, NetworkBytesAreParsedInBothModesCutAtNulAndTakenOnlyFromTheCh
     big.replace(8192, 5, "CH6\r\n");
     const struct {
         const char* name;
-        tConnectionType chosen;
+        LinkType chosen;
         std::shared_ptr<LinkRecord> TestLinks::*from;
         const char *remote, *peer;
         int peerPort;
         QByteArray bytes;
         unsigned channel;
     } cases[] = {
-        {"serial while UDP is chosen", CON_UDP, &TestLinks::serial, "127.0.0.1", "", 0, "CH3\r\n", 0},
-        {"UDP from another port", CON_UDP, &TestLinks::udp, "127.0.0.1", "127.0.0.1", 4001, "CH1\r\n", 0},
-        {"UDP from another address", CON_UDP, &TestLinks::udp, "127.0.0.1", "127.0.0.2", 4000, "CH2\r\n", 0},
-        {"UDP sent to broadcast", CON_UDP, &TestLinks::udp, "255.255.255.255", "127.0.0.1", 4000, "CH1\r\n",
+        {"serial while UDP is chosen", LinkType::Udp, &TestLinks::serial, "127.0.0.1", "", 0, "CH3\r\n", 0},
+        {"UDP from another port", LinkType::Udp, &TestLinks::udp, "127.0.0.1", "127.0.0.1", 4001, "CH1\r\n",
          0},
-        {"UDP", CON_UDP, &TestLinks::udp, "127.0.0.1", "127.0.0.1", 4000, QByteArray("CH3\r\n\0CH4\r\n", 11),
-         3},
-        {"UDP, long datagram", CON_UDP, &TestLinks::udp, "127.0.0.1", "127.0.0.1", 4000, big, 5},
-        {"TCP", CON_TCP, &TestLinks::tcp, "127.0.0.1", "", 0, QByteArray("CH4\r\n\0CH5\r\n", 11), 4},
+        {"UDP from another address", LinkType::Udp, &TestLinks::udp, "127.0.0.1", "127.0.0.2", 4000,
+         "CH2\r\n", 0},
+        {"UDP sent to broadcast", LinkType::Udp, &TestLinks::udp, "255.255.255.255", "127.0.0.1", 4000,
+         "CH1\r\n", 0},
+        {"UDP", LinkType::Udp, &TestLinks::udp, "127.0.0.1", "127.0.0.1", 4000,
+         QByteArray("CH3\r\n\0CH4\r\n", 11), 3},
+        {"UDP, long datagram", LinkType::Udp, &TestLinks::udp, "127.0.0.1", "127.0.0.1", 4000, big, 5},
+        {"TCP", LinkType::Tcp, &TestLinks::tcp, "127.0.0.1", "", 0, QByteArray("CH4\r\n\0CH5\r\n", 11), 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -207,15 +211,15 @@ TEST(LinkSetters, ConTypeSwitchesLinksAlwaysRaisesItsEventAndPassesOnASerialFail
         EXPECT_EQ(setting, ConnectionSetting::Type);
         ++changes;
     });
-    d->setConType(CON_RS232);
+    d->setConType(LinkType::Serial);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(d.serial->opens, 0) << "same type: only the event";
 
     d.serial->active = true;
-    d->setConType(CON_UDP);
+    d->setConType(LinkType::Udp);
     EXPECT_FALSE(d.serial->active);
     EXPECT_TRUE(d.udp->active);
-    d->setConType(CON_TCP);
+    d->setConType(LinkType::Tcp);
     EXPECT_FALSE(d.udp->active);
     EXPECT_TRUE(d.tcp->active);
     EXPECT_EQ(changes, 3);
@@ -223,8 +227,8 @@ TEST(LinkSetters, ConTypeSwitchesLinksAlwaysRaisesItsEventAndPassesOnASerialFail
 
     // A serial port that cannot be opened: the failure reaches the caller, the choice stands.
     d.serial->throwOnOpen = true;
-    EXPECT_THROW(d->setConType(CON_RS232), EComError);
-    EXPECT_EQ(d->ConType(), CON_RS232);
+    EXPECT_THROW(d->setConType(LinkType::Serial), EComError);
+    EXPECT_EQ(d->ConType(), LinkType::Serial);
     EXPECT_EQ(changes, 4);
 }
 
@@ -244,7 +248,7 @@ TEST(LinkSetters, PortReopensAndSwallowsFailures)
     EXPECT_EQ(d.serial->portName(), QString());
 
     ScriptedDriver udp;
-    udp->setConType(CON_UDP);
+    udp->setConType(LinkType::Udp);
     udp->setPort(QStringLiteral("COM2"));
     EXPECT_EQ(udp.serial->opens, 0) << "only stored while another link is chosen";
     EXPECT_EQ(udp->Port(), QStringLiteral("COM2"));
@@ -253,7 +257,7 @@ TEST(LinkSetters, PortReopensAndSwallowsFailures)
 TEST(LinkSetters, IpSettersRestartTheActiveLinkOnlyWhenTheValueChanges)
 {
     ScriptedDriver d;
-    d->setConType(CON_TCP);
+    d->setConType(LinkType::Tcp);
     int addressEvents = 0, portEvents = 0, localEvents = 0;
     QObject::connect(d.driver.get(), &DeviceDriver::connectionSettingChanged, [&](ConnectionSetting setting) {
         addressEvents += setting == ConnectionSetting::RemoteAddress;
@@ -286,12 +290,11 @@ TEST(LinkSetters, AUdpBindFailureIsShownWithItsPort)
     {
         ScriptedDriver d;
         std::vector<std::string> failures;
-        QObject::connect(d.driver.get(), &DeviceDriver::linkFailed,
-                         [&](tConnectionType link, const QString& m) {
-                             failures.push_back(std::to_string(link) + ":" + m.toStdString());
-                         });
+        QObject::connect(d.driver.get(), &DeviceDriver::linkFailed, [&](LinkType link, const QString& m) {
+            failures.push_back(std::to_string(static_cast<int>(link)) + ":" + m.toStdString());
+        });
         d.udp->failOpen = true;
-        d->setConType(CON_UDP);
+        d->setConType(LinkType::Udp);
         EXPECT_FALSE(d.udp->active);
         EXPECT_EQ(d.udp->closes, 1);
         ASSERT_EQ(capture.messages.size(), 1);
@@ -308,7 +311,7 @@ TEST(LinkSetters, FailedUdpSendsKeepTheEndpointAndAreShownOncePerOutage)
     ScriptedDriver d;
     int failures = 0;
     QObject::connect(d.driver.get(), &DeviceDriver::linkFailed, [&] { ++failures; });
-    d->setConType(CON_UDP);
+    d->setConType(LinkType::Udp);
     d->setIpRemoteAddress(QStringLiteral("127.0.0.1"));
     const int opens = d.udp->opens;
     for (int i = 0; i < 3; ++i)
@@ -331,7 +334,7 @@ TEST(LinkSetters, FailedUdpSendsKeepTheEndpointAndAreShownOncePerOutage)
 TEST(LinkSetters, RefusingTcpPeerIsRetriedOncePerTimerStep)
 {
     ScriptedDriver d;
-    d->setConType(CON_TCP);
+    d->setConType(LinkType::Tcp);
     const int opens = d.tcp->opens;
     emit d.tcp->link->failed(QStringLiteral("Connection refused"));
     EXPECT_EQ(d.tcp->opens, opens + 1) << "the first failure reconnects at once";
@@ -359,7 +362,7 @@ TEST(LinkSetters, RawModeControlsReachTheSerialPort)
     EXPECT_THROW(d->setSerialBaud(-1), ERangeError);
     EXPECT_EQ(d.serial->baud, 57600u);
     d.serial->active = true;
-    d->setConType(CON_UDP);
+    d->setConType(LinkType::Udp);
     d.serial->active = true;
     d->ClosePort();
     EXPECT_FALSE(d.serial->active);

@@ -11,6 +11,8 @@
 #include "TestLinks.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 namespace
 {
 
@@ -116,7 +118,7 @@ TEST(IpText, AddressesComeBackInPlainDecimal)
 
 TEST_F(Protocol, TcpRefusesCommandsLongerThanTenCharacters)
 {
-    d->setConType(CON_TCP);
+    d->setConType(LinkType::Tcp);
     d.tcp->active = true;
     d.tcp->written.clear();
     d->SendString("0123456789");

@@ -10,6 +10,8 @@
 #include "UdpLink.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using namespace tesso::test;
 
 namespace

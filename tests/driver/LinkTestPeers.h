@@ -21,6 +21,8 @@
 
 #include "WaitFor.h"
 
+using namespace tesso;
+
 namespace tesso::test
 {
 

@@ -7,6 +7,8 @@
 #include "Errors.h"
 #include "ReplyParser.h"
 
+using namespace tesso;
+
 namespace
 {
 

@@ -9,6 +9,8 @@
 #include "SerialLink.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using tesso::test::PtyPair;
 using tesso::test::waitFor;
 

@@ -8,6 +8,8 @@
 #include "TcpLink.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using tesso::test::drainEvents;
 using tesso::test::freeTcpPort;
 using tesso::test::TcpPeer;

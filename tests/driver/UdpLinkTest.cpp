@@ -9,6 +9,8 @@
 #include "UdpLink.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using tesso::test::UdpPeer;
 using tesso::test::waitFor;
 

@@ -4,6 +4,8 @@
 
 #include "WaitFor.h"
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

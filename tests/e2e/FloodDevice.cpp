@@ -10,6 +10,8 @@
 #include "FullDump.h"
 #include "SimPtyLink.h"
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

@@ -18,6 +18,8 @@
 #include "ProgramRun.h"
 #include "SimServer.h"
 
+using namespace tesso;
+
 using namespace tesso::e2e;
 using tesso::test::waitFor;
 

@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

@@ -13,6 +13,8 @@
 #include "LinkTestPeers.h"
 #include "ProgramRun.h"
 
+using namespace tesso;
+
 using namespace tesso::e2e;
 using tesso::test::waitFor;
 

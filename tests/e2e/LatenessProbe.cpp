@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

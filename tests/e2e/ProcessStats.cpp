@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QList>
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

@@ -12,6 +12,8 @@
 #include "SimServer.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using namespace tesso::e2e;
 using tesso::test::waitFor;
 

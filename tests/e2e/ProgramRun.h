@@ -10,6 +10,8 @@
 #include "Scenario.h"
 #include "TessoProcess.h"
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

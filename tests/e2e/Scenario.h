@@ -12,6 +12,8 @@
 #include "ConnectionSettings.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

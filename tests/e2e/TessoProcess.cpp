@@ -8,6 +8,8 @@
 #include "Scenario.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

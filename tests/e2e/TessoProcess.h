@@ -11,6 +11,8 @@
 #include "ConnectionSettings.h"
 #include "HeartbeatLog.h"
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

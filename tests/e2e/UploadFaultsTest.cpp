@@ -13,6 +13,8 @@
 #include "ProcessStats.h"
 #include "Scenario.h"
 
+using namespace tesso;
+
 using namespace tesso::e2e;
 using tesso::test::waitFor;
 

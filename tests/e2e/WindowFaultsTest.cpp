@@ -21,6 +21,8 @@
 #include "Scenario.h"
 #include "StatusGridArea.h"
 
+using namespace tesso;
+
 using namespace tesso::e2e;
 using tesso::test::waitFor;
 

@@ -4,6 +4,8 @@
 
 #include "FrameCodec.h"
 
+using namespace tesso;
+
 using namespace tesso::frames;
 
 TEST(FrameCodec, PixelsGoRedGreenBlueWithEscapeDoubled)

@@ -7,6 +7,8 @@
 
 #include "FramePicture.h"
 
+using namespace tesso;
+
 using namespace tesso::frames;
 
 TEST(FramePicture, TheSizeDecidesTheQuestion)

@@ -8,6 +8,8 @@
 #include "SimServer.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 namespace
 {
 

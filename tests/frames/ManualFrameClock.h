@@ -7,6 +7,8 @@
 #include "FrameClock.h"
 #include "FrameEvents.h"
 
+using namespace tesso;
+
 class ManualFrameClock : public FrameClock
 {
   public:

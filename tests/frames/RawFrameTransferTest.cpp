@@ -12,6 +12,8 @@
 #include "RawFrameTransfer.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using namespace tesso::frames;
 
 namespace

@@ -8,6 +8,8 @@
 #include "Debug2007Ini.h"
 #include "FuzzCheck.h"
 
+using namespace tesso;
+
 namespace
 {
 

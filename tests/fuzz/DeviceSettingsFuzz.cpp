@@ -8,6 +8,8 @@
 #include "DeviceSettings.h"
 #include "FuzzCheck.h"
 
+using namespace tesso;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

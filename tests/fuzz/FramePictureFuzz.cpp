@@ -15,6 +15,8 @@
 #include "FramePicture.h"
 #include "FuzzCheck.h"
 
+using namespace tesso;
+
 using namespace tesso::frames;
 
 namespace

@@ -15,6 +15,8 @@
 #include "FuzzCheck.h"
 #include "ReplyParser.h"
 
+using namespace tesso;
+
 namespace
 {
 

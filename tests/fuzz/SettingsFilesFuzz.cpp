@@ -17,6 +17,8 @@
 #include "IpText.h"
 #include "Texts.h"
 
+using namespace tesso;
+
 namespace
 {
 

@@ -18,6 +18,8 @@
 #include "TestLinks.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 namespace
 {
 

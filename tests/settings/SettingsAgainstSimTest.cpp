@@ -10,6 +10,8 @@
 #include "SimServer.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 namespace
 {
 
@@ -26,7 +28,7 @@ struct Device {
             return false;
         driver.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
         driver.setIpRemotePort(sim.tcpPort());
-        driver.setConType(CON_TCP);
+        driver.setConType(LinkType::Tcp);
         QObject::connect(&driver, &DeviceDriver::replyApplied, &job,
                          [this](tVAR index, const QByteArray&) { job.Replied(index); });
         driver.DetectNow();

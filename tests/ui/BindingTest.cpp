@@ -23,6 +23,8 @@
 #include "TestLinks.h"
 #include "ValueSlider.h"
 
+using namespace tesso;
+
 namespace
 {
 

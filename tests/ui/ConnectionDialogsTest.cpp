@@ -22,6 +22,8 @@
 #include "Rs232LanDialog.h"
 #include "TestLinks.h"
 
+using namespace tesso;
+
 namespace
 {
 
@@ -89,24 +91,22 @@ class IpConfigDialogTest : public DialogTest<IpConfigDialog>
 TEST_F(IpConfigDialogTest, ModeEnablesLocalPortOnlyForUdpAndShowingMakesAnyOtherModeTcp)
 {
     dlg->RBUdp->click();
-    EXPECT_EQ(dlg->Mode(), 1);
+    EXPECT_EQ(dlg->Mode(), LinkType::Udp);
     EXPECT_TRUE(dlg->ELocalPort->isEnabled());
     dlg->show();
-    EXPECT_EQ(dlg->Mode(), 1) << "showing keeps UDP";
+    EXPECT_EQ(dlg->Mode(), LinkType::Udp) << "showing keeps UDP";
     dlg->hide();
     dlg->RBTcp->click();
-    EXPECT_EQ(dlg->Mode(), 2);
+    EXPECT_EQ(dlg->Mode(), LinkType::Tcp);
     EXPECT_FALSE(dlg->ELocalPort->isEnabled());
-    for (int mode : {int(CON_RS232), 7, -1}) {
-        SCOPED_TRACE(mode);
-        dlg->setMode(CON_UDP);
-        dlg->setMode(mode);
-        EXPECT_TRUE(dlg->RBTcp->isChecked());
-        EXPECT_FALSE(dlg->ELocalPort->isEnabled());
-        dlg->show();
-        EXPECT_EQ(dlg->Mode(), 2);
-        dlg->hide();
-    }
+    // The serial link has no place in this dialog: showing it makes TCP.
+    dlg->setMode(LinkType::Udp);
+    dlg->setMode(LinkType::Serial);
+    EXPECT_TRUE(dlg->RBTcp->isChecked());
+    EXPECT_FALSE(dlg->ELocalPort->isEnabled());
+    dlg->show();
+    EXPECT_EQ(dlg->Mode(), LinkType::Tcp);
+    dlg->hide();
 }
 
 TEST_F(IpConfigDialogTest, RefusesBadInputWithTheMessageOfTheFirstBadField)
@@ -134,7 +134,7 @@ TEST_F(IpConfigDialogTest, RefusesBadInputWithTheMessageOfTheFirstBadField)
 TEST_F(IpConfigDialogTest, LocalPortIsTakenAtOnceAndBoundaryPortsAreAcceptedInPlainDecimal)
 {
     // Even disabled and with another field bad, the local port is taken.
-    dlg->setMode(CON_TCP);
+    dlg->setMode(LinkType::Tcp);
     ASSERT_FALSE(dlg->ELocalPort->isEnabled());
     applyWith("$10", "10.0.0.1", "70000");
     EXPECT_EQ(messages, QStringList{QStringLiteral("Choose a Remote Port <0-65535>")});
@@ -191,7 +191,7 @@ TEST_F(IpConfigDialogTest, ExecuteStartsFromTheDriverAndWritesInOrderOnlyWhenApp
             order << QStringLiteral("local %1").arg(drv.IpLocalPort());
             break;
         case ConnectionSetting::Type:
-            order << QStringLiteral("type %1").arg(drv.ConType());
+            order << QStringLiteral("type %1").arg(static_cast<int>(drv.ConType()));
             break;
         }
     });
@@ -215,7 +215,7 @@ TEST_F(IpConfigDialogTest, ExecuteStartsFromTheDriverAndWritesInOrderOnlyWhenApp
                                   QStringLiteral("local 10700"), QStringLiteral("type 1")}));
 
     // The next showing starts from the driver again, not from the dialog's last values.
-    drv.setConType(CON_TCP);
+    drv.setConType(LinkType::Tcp);
     drv.setIpRemotePort(10900);
     EXPECT_FALSE(execute([&] {
         EXPECT_TRUE(dlg->RBTcp->isChecked());
@@ -224,7 +224,7 @@ TEST_F(IpConfigDialogTest, ExecuteStartsFromTheDriverAndWritesInOrderOnlyWhenApp
         dlg->BCancel->click();
     }));
     EXPECT_TRUE(order.isEmpty());
-    EXPECT_EQ(drv.ConType(), CON_TCP);
+    EXPECT_EQ(drv.ConType(), LinkType::Tcp);
 }
 
 // ---- Rs232LanDialog -------------------------------------------------------------------------------

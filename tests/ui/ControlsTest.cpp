@@ -29,6 +29,8 @@
 #include "ValueSlider.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 namespace
 {
 

@@ -42,6 +42,8 @@
 #include "VariableEntries.h"
 #include "VariableList.h"
 
+using namespace tesso;
+
 using namespace tesso::debug;
 
 namespace
@@ -580,7 +582,7 @@ TEST(DebugConsoleFileSend, AFailureStopsTheSendAndIsReportedOnce)
     tesso::test::ReportCapture report;
     Console c;
     c.driver.tcp->remoteAddress = QStringLiteral("127.0.0.1");
-    c.driver->setConType(CON_TCP);
+    c.driver->setConType(LinkType::Tcp);
     ASSERT_TRUE(c.driver->LinkConnected());
     c.form->StartTimedSend("SHORT\r\n0123456789AB\r\nX\r\n");
     for (int i = 0; i < 5; ++i)
@@ -589,7 +591,7 @@ TEST(DebugConsoleFileSend, AFailureStopsTheSendAndIsReportedOnce)
     EXPECT_EQ(report.messages.size(), 1) << report.messages.join(QLatin1Char('|')).toStdString();
     EXPECT_FALSE(c.form->Dial);
 
-    c.driver->setConType(CON_RS232);
+    c.driver->setConType(LinkType::Serial);
     c.driver.serial->active = false;
     c.form->StartTimedSend("A\r\n");
     c.form->timedSend->Tick();

@@ -26,6 +26,8 @@
 #include "StatusGridArea.h"
 #include "StatusGridRules.h"
 
+using namespace tesso;
+
 using namespace tesso::test::mainwindow;
 
 namespace

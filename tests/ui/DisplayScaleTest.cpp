@@ -9,6 +9,8 @@
 #include "DisplayScale.h"
 #include "Errors.h"
 
+using namespace tesso;
+
 namespace
 {
 

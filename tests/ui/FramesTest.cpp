@@ -17,6 +17,8 @@
 #include "PageFrameAlert.h"
 #include "RadioGroup.h"
 
+using namespace tesso;
+
 using namespace tesso::test::mainwindow;
 
 TEST(FrameAlertPage, RefusalsAreShownAndSendNothing)

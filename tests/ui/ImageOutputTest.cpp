@@ -22,6 +22,8 @@
 #include "RadioGroup.h"
 #include "ValueSlider.h"
 
+using namespace tesso;
+
 using namespace tesso::test::mainwindow;
 
 namespace

@@ -23,6 +23,8 @@
 #include "StatusGridArea.h"
 #include "WaitFor.h"
 
+using namespace tesso;
+
 using namespace tesso::test::mainwindow;
 
 namespace

@@ -28,6 +28,8 @@
 #include "PageInput.h"
 #include "ReceivedLogModel.h"
 
+using namespace tesso;
+
 using namespace tesso::test::mainwindow;
 
 namespace
@@ -94,7 +96,7 @@ TEST(MainWindowStartUp, NetworkLinkFromTheFileOpensNoComPort)
                         "LOCAL_PORT_ENTRY=10700\r\nIP_ENABLE=") +
                     QByteArray::number(ipEnable) + "\r\n");
         EXPECT_TRUE(h.prompts.informations.isEmpty());
-        EXPECT_EQ(h.driver().ConType(), ipEnable == 1 ? CON_UDP : CON_TCP);
+        EXPECT_EQ(h.driver().ConType(), ipEnable == 1 ? LinkType::Udp : LinkType::Tcp);
         EXPECT_EQ(h.links.serial->opens, 0) << "no COM port is opened";
         EXPECT_EQ((ipEnable == 1 ? h.links.udp : h.links.tcp)->opens, 1);
         EXPECT_TRUE(h.main->Menus->MenuMIPConfig->isChecked());
@@ -148,7 +150,7 @@ TEST(MainWindowStartUp, MalformedConnectionFilesGiveDefaults)
         h.startWith(c.content);
         EXPECT_EQ(h.prompts.informations.size(), c.asks ? 1 : 0);
         EXPECT_EQ(h.links.serial->portNames.value(0), c.portName);
-        EXPECT_EQ(h.driver().ConType(), CON_RS232);
+        EXPECT_EQ(h.driver().ConType(), LinkType::Serial);
         EXPECT_EQ(h.driver().IpRemoteAddress(), QStringLiteral("192.168.0.10"));
         EXPECT_EQ(h.driver().IpRemotePort(), 10500);
         EXPECT_EQ(h.driver().IpLocalPort(), 10500);
@@ -304,10 +306,10 @@ TEST(MainWindowSerialMenu, ComItemsOpenTheirPortAndLeaveTheNetworkLink)
 {
     Harness h;
     h.startWith(QByteArrayLiteral("[CONNEXION]\nPort=0\nIP_ENABLE=2\n"));
-    ASSERT_EQ(h.driver().ConType(), CON_TCP);
+    ASSERT_EQ(h.driver().ConType(), LinkType::Tcp);
     MainMenus* menus = h.main->Menus;
     menus->MenuCOM[2]->trigger();
-    EXPECT_EQ(h.driver().ConType(), CON_RS232);
+    EXPECT_EQ(h.driver().ConType(), LinkType::Serial);
     EXPECT_EQ(h.links.serial->opens, 1);
     EXPECT_FALSE(h.links.tcp->active);
     EXPECT_FALSE(menus->MenuMIPConfig->isChecked());
@@ -332,7 +334,7 @@ TEST(MainWindowSerialMenu, NetworkItemKeepsItsCheckOnlyWhenApplied)
     h.main->Menus->MenuMIPConfig->trigger();
     EXPECT_TRUE(h.main->Menus->MenuCOM[3]->isChecked());
     EXPECT_FALSE(h.main->Menus->MenuMIPConfig->isChecked());
-    EXPECT_EQ(h.driver().ConType(), CON_RS232);
+    EXPECT_EQ(h.driver().ConType(), LinkType::Serial);
 
     QTimer::singleShot(0, dialog, [dialog] {
         dialog->ERemoteAddr->setText(QStringLiteral("127.0.0.1"));
@@ -341,7 +343,7 @@ TEST(MainWindowSerialMenu, NetworkItemKeepsItsCheckOnlyWhenApplied)
     h.main->Menus->MenuMIPConfig->trigger();
     EXPECT_TRUE(h.main->Menus->MenuMIPConfig->isChecked());
     EXPECT_EQ(h.main->Menus->CheckedComIndex(), -1);
-    EXPECT_EQ(h.driver().ConType(), CON_TCP);
+    EXPECT_EQ(h.driver().ConType(), LinkType::Tcp);
     EXPECT_EQ(h.main->StatusPanelText(1), QStringLiteral("TCP (127.0.0.1:10500)"));
     h.main->close();
     EXPECT_EQ(h.saved("Port"), QStringLiteral("3")) << "the COM port in force before the network link";

@@ -25,6 +25,8 @@
 #include "Texts.h"
 #include "UserPrompts.h"
 
+using namespace tesso;
+
 // Failures show texts, not their bytes.
 inline void PrintTo(const QString& text, std::ostream* os)
 {

@@ -18,6 +18,8 @@
 #include "WaitFor.h"
 #include "Windows1252Codec.h"
 
+using namespace tesso;
+
 namespace
 {
 

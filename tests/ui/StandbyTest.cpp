@@ -20,6 +20,8 @@
 #include "SyncTimeWindow.h"
 #include "TrackingScrollBar.h"
 
+using namespace tesso;
+
 using namespace tesso::test::mainwindow;
 
 namespace

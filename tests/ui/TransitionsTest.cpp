@@ -24,6 +24,8 @@
 #include "RadioGroup.h"
 #include "ReportCapture.h"
 
+using namespace tesso;
+
 using namespace tesso::test::mainwindow;
 
 namespace

@@ -24,6 +24,9 @@
 #include <array>
 #include <cstdint>
 
+namespace tesso
+{
+
 // clang-format off
 #define TESSO_VARIABLES(X) \
     X(  0, _ADDRDBG      , ADDRDBG      , ADDRDBG      , U32  , "ADBG", "@",  RW   , DEVICE , ACT) /* debug address pointer */ \
@@ -158,9 +161,6 @@
 enum tVAR : int { TESSO_VARIABLES(TESSO_ENUM_ENTRY) };
 #undef TESSO_ENUM_ENTRY
 
-namespace tesso
-{
-
 constexpr int VariableCount = 125;
 
 enum class Storage : std::uint8_t { U32, BOOL, COLOR, TEXT };
@@ -272,8 +272,6 @@ constexpr bool isBoolean(tVAR index)
     return Catalogue[index].storage == Storage::BOOL;
 }
 
-} // namespace tesso
-
 // Reply prefixes and command suffixes, indexed by tVAR.
 #define TESSO_REPLY_ENTRY(idx, tvar, prop, evt, type, reply, cmd, access, scope, role) reply,
 inline constexpr std::array<const char*, tesso::VariableCount> ReplyMnemonics = {
@@ -284,3 +282,5 @@ inline constexpr std::array<const char*, tesso::VariableCount> ReplyMnemonics = 
 inline constexpr std::array<const char*, tesso::VariableCount> CommandMnemonics = {
     {TESSO_VARIABLES(TESSO_COMMAND_ENTRY)}};
 #undef TESSO_COMMAND_ENTRY
+
+} // namespace tesso

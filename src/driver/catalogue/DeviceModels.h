@@ -149,8 +149,6 @@ constexpr bool modelsAreAccepted()
 }
 static_assert(modelsAreAccepted());
 
-} // namespace tesso
-
 // The routines by the names the window uses.
 constexpr bool IsSupportedModel(std::int64_t code)
 {
@@ -160,3 +158,5 @@ constexpr int ModelIndex(std::int64_t code)
 {
     return tesso::ModelTable::ModelIndex(code);
 }
+
+} // namespace tesso

@@ -14,6 +14,10 @@
 #include "Catalogue.h"
 
 class QObject;
+
+namespace tesso
+{
+
 class DisplayScale;
 
 enum class ControlKind {
@@ -53,3 +57,5 @@ struct BindingRow {
     // Which reports the control shows; any other leaves it as it is. All when empty.
     std::function<bool(std::uint32_t value)> shows{};
 };
+
+} // namespace tesso

@@ -17,6 +17,9 @@
 #include "RadioGroup.h"
 #include "ValueSlider.h"
 
+namespace tesso
+{
+
 // ---- Value maps ------------------------------------------------------------------------------------
 
 std::optional<std::uint32_t> ValueMap::valueAt(int position) const
@@ -299,3 +302,5 @@ void BindingTable::connectUserAction(Row& row)
         break;
     }
 }
+
+} // namespace tesso

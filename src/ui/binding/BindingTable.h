@@ -17,6 +17,9 @@
 
 class QAction;
 
+namespace tesso
+{
+
 class BindingTable
 {
   public:
@@ -53,3 +56,5 @@ class BindingTable
     std::deque<Row> m_rows;             // stable addresses: handlers hold their row
     std::unique_ptr<QObject> m_context; // receiver of the controls' signals, gone with the table
 };
+
+} // namespace tesso

@@ -7,6 +7,9 @@
 
 #include "Errors.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -88,9 +91,6 @@ QString scientific(const DecimalDigits& d)
 
 } // namespace
 
-namespace tesso
-{
-
 QString formatThreeDigits(long double x)
 {
     if (std::isnan(x))
@@ -128,8 +128,6 @@ std::int32_t displayedTextToInteger(const QString& text)
     return text.toInt();
 }
 
-} // namespace tesso
-
 void DisplayScale::PositionDriver(std::int32_t value, QString& result) const
 {
     if (m_deviceMinimum == m_deviceMaximum) {
@@ -161,3 +159,5 @@ std::int32_t DisplayScale::shownPosition(std::int32_t value) const
     return tesso::displayedTextToInteger(
         tesso::formatThreeDigits(static_cast<long double>(y) / displayWidth));
 }
+
+} // namespace tesso

@@ -25,8 +25,6 @@ QString formatThreeDigits(long double x);
 // displayed value and raises ERangeError rather than being silently rounded.
 std::int32_t displayedTextToInteger(const QString& text);
 
-} // namespace tesso
-
 class DisplayScale
 {
   public:
@@ -61,3 +59,5 @@ class DisplayScale
     std::int32_t m_shownMinimum = 0;
     std::int32_t m_shownMaximum = 0;
 };
+
+} // namespace tesso

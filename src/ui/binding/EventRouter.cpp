@@ -4,6 +4,9 @@
 
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 struct Subscription::Entry {
     EventRouter::ValueHandler handler;
     std::weak_ptr<EventRouter::Channels> channels;
@@ -160,3 +163,5 @@ Subscription EventRouter::takeOver(DriverEvent event, Handler handler)
 {
     return add(channelOf(event), ignoringValue(std::move(handler)), true);
 }
+
+} // namespace tesso

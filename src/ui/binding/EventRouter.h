@@ -18,6 +18,9 @@
 #include "Catalogue.h"
 #include "DeviceDriver.h"
 
+namespace tesso
+{
+
 // The driver's events that are not variable changes.
 enum class DriverEvent {
     Ready,
@@ -89,3 +92,5 @@ class EventRouter
     std::shared_ptr<Channels> m_channels;
     std::unique_ptr<QObject> m_context; // receiver of the driver's signals, gone with the router
 };
+
+} // namespace tesso

@@ -11,6 +11,9 @@
 #include "DeviceLists.h"
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 // The first position whose entry equals the value, or -1 (a list shown at -1 shows no choice).
 template <typename Table> int IndexOfValue(std::uint32_t value, const Table& table)
 {
@@ -42,3 +45,5 @@ template <std::size_t N> void FillList(QComboBox* list, const tesso::TextList<N>
     for (const char* entry : entries)
         list->addItem(QString::fromLatin1(entry));
 }
+
+} // namespace tesso

@@ -3,4 +3,9 @@
 
 #include <QString>
 
+namespace tesso
+{
+
 QString BoxCaption();
+
+} // namespace tesso

@@ -7,6 +7,9 @@
 
 #include "BoxCaption.h"
 
+namespace tesso
+{
+
 void MessageBoxPrompts::Information(QWidget* parent, const QString& text)
 {
     QMessageBox::information(parent, BoxCaption(), text, QMessageBox::Ok);
@@ -45,3 +48,5 @@ std::optional<QString> MessageBoxPrompts::AskSaveFile(QWidget* parent, const QSt
     const QString path = QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
+
+} // namespace tesso

@@ -3,6 +3,9 @@
 
 #include "UserPrompts.h"
 
+namespace tesso
+{
+
 class MessageBoxPrompts : public UserPrompts
 {
   public:
@@ -14,3 +17,5 @@ class MessageBoxPrompts : public UserPrompts
     std::optional<QString> AskOpenFile(QWidget* parent, const QString& filter) override;
     std::optional<QString> AskSaveFile(QWidget* parent, const QString& filter) override;
 };
+
+} // namespace tesso

@@ -1,5 +1,8 @@
 #include "TextFormat.h"
 
+namespace tesso
+{
+
 namespace TextFormat
 {
 
@@ -37,3 +40,5 @@ QString Format(QLatin1String format, int value)
 }
 
 } // namespace TextFormat
+
+} // namespace tesso

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+namespace tesso
+{
+
 namespace TextFormat
 {
 
@@ -12,3 +15,5 @@ QString Format(QLatin1String format, const QStringList& arguments);
 QString Format(QLatin1String format, int value);
 
 } // namespace TextFormat
+
+} // namespace tesso

@@ -6,6 +6,9 @@
 
 #include "LanDefaults.h"
 
+namespace tesso
+{
+
 namespace Texts
 {
 
@@ -318,3 +321,5 @@ inline constexpr const char* ControlCodeNames[33] = {"Null",
                                                      "Space"};
 
 } // namespace Texts
+
+} // namespace tesso

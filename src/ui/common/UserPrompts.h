@@ -8,6 +8,9 @@
 
 class QWidget;
 
+namespace tesso
+{
+
 class UserPrompts
 {
   public:
@@ -25,3 +28,5 @@ class UserPrompts
     virtual std::optional<QString> AskOpenFile(QWidget* /*parent*/, const QString& /*filter*/) { return {}; }
     virtual std::optional<QString> AskSaveFile(QWidget* /*parent*/, const QString& /*filter*/) { return {}; }
 };
+
+} // namespace tesso

@@ -7,6 +7,9 @@
 #include "ConnectionFields.h"
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 ConnectionDialog::ConnectionDialog(DeviceDriver* driver, QWidget* parent) : QDialog(parent), m_driver(driver)
 {
     ShowWarning = [this](const QString& text) { tesso::connection::showWarningBox(this, text); };
@@ -58,3 +61,5 @@ bool ConnectionDialog::Execute()
         written = tesso::guarded([this] { ApplyToDriver(); });
     return m_applied && written;
 }
+
+} // namespace tesso

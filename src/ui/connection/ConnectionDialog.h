@@ -14,6 +14,10 @@
 class QHBoxLayout;
 class QPushButton;
 class QShowEvent;
+
+namespace tesso
+{
+
 class DeviceDriver;
 
 class ConnectionDialog : public QDialog
@@ -68,3 +72,5 @@ class ConnectionDialog : public QDialog
     DeviceDriver* m_driver = nullptr;
     bool m_applied = false;
 };
+
+} // namespace tesso

@@ -14,6 +14,9 @@
 #include "IpText.h"
 #include "LanDefaults.h"
 
+namespace tesso
+{
+
 using tesso::connection::named;
 using tesso::connection::portFromText;
 using tesso::connection::setFieldActive;
@@ -27,7 +30,7 @@ constexpr int DialogHeight = 247;
 IpConfigDialog::IpConfigDialog(DeviceDriver* driver, QWidget* parent) : ConnectionDialog(driver, parent)
 {
     buildControls();
-    setMode(CON_TCP);
+    setMode(LinkType::Tcp);
     setLocalPort(tesso::lan::DefaultPort);
     setRemoteAddr(QLatin1String(tesso::lan::DefaultAddress));
     setRemotePort(tesso::lan::DefaultPort);
@@ -73,10 +76,10 @@ void IpConfigDialog::buildControls()
     connect(RBUdp, &QRadioButton::clicked, this, [this] { tesso::guarded([this] { chooseUdp(); }); });
 }
 
-void IpConfigDialog::setMode(int mode)
+void IpConfigDialog::setMode(LinkType mode)
 {
     m_mode = mode;
-    const bool udp = mode == CON_UDP;
+    const bool udp = mode == LinkType::Udp;
     (udp ? RBUdp : RBTcp)->setChecked(true);
     // The local port only matters to UDP, which binds it; TCP lets the system choose.
     setFieldActive(ELocalPort, udp);
@@ -102,18 +105,18 @@ void IpConfigDialog::setLocalPort(int port)
 
 void IpConfigDialog::chooseTcp()
 {
-    setMode(CON_TCP);
+    setMode(LinkType::Tcp);
 }
 
 void IpConfigDialog::chooseUdp()
 {
-    setMode(CON_UDP);
+    setMode(LinkType::Udp);
 }
 
 void IpConfigDialog::prepareToShow()
 {
-    if (m_mode != CON_UDP && m_mode != CON_TCP)
-        setMode(CON_TCP);
+    if (m_mode != LinkType::Udp && m_mode != LinkType::Tcp)
+        setMode(LinkType::Tcp);
 }
 
 void IpConfigDialog::applyChoice()
@@ -165,5 +168,7 @@ void IpConfigDialog::ApplyToDriver()
     driver->setIpRemotePort(m_remotePort);
     driver->setIpLocalPort(m_localPort);
     // Only UDP and TCP are chosen here; the serial link has its own menu items.
-    driver->setConType(m_mode == CON_UDP ? CON_UDP : CON_TCP);
+    driver->setConType(m_mode == LinkType::Udp ? LinkType::Udp : LinkType::Tcp);
 }
+
+} // namespace tesso

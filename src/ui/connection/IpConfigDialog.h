@@ -9,11 +9,15 @@
 #include <QString>
 
 #include "ConnectionDialog.h"
+#include "DriverLinks.h"
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+
+namespace tesso
+{
 
 class IpConfigDialog : public ConnectionDialog
 {
@@ -24,10 +28,10 @@ class IpConfigDialog : public ConnectionDialog
     explicit IpConfigDialog(DeviceDriver* driver, QWidget* parent = nullptr);
     ~IpConfigDialog() override;
 
-    // 1 = UDP, 2 = TCP (tConnectionType values). Any other value shows as TCP and becomes 2
+    // 1 = UDP, 2 = TCP (LinkType values). Any other value shows as TCP and becomes 2
     // when the dialog is shown.
-    int Mode() const { return m_mode; }
-    void setMode(int mode);
+    LinkType Mode() const { return m_mode; }
+    void setMode(LinkType mode);
     QString RemoteAddr() const { return m_remoteAddr; }
     void setRemoteAddr(const QString& address);
     int RemotePort() const { return m_remotePort; }
@@ -63,8 +67,10 @@ class IpConfigDialog : public ConnectionDialog
   private:
     void buildControls();
 
-    int m_mode = 2;
+    LinkType m_mode = LinkType::Tcp;
     QString m_remoteAddr;
     int m_remotePort = 0;
     int m_localPort = 0;
 };
+
+} // namespace tesso

@@ -13,6 +13,9 @@
 #include "ErrorReport.h"
 #include "IpText.h"
 
+namespace tesso
+{
+
 using tesso::connection::integerFromText;
 using tesso::connection::MaxPort;
 using tesso::connection::named;
@@ -260,3 +263,5 @@ void Rs232LanDialog::ApplyToDriver()
         driver.setLANENABLE(false);
     }
 }
+
+} // namespace tesso

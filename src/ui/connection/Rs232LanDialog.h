@@ -17,6 +17,9 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
+namespace tesso
+{
+
 class Rs232LanDialog : public ConnectionDialog
 {
     Q_OBJECT
@@ -86,3 +89,5 @@ class Rs232LanDialog : public ConnectionDialog
     std::int32_t m_localPort = 0;
     std::int32_t m_remotePort = 0;
 };
+
+} // namespace tesso

@@ -5,6 +5,9 @@
 
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 CompactButton::CompactButton(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
@@ -91,3 +94,5 @@ void CompactButton::click()
     if (OnClick)
         tesso::guarded([this] { OnClick(this); });
 }
+
+} // namespace tesso

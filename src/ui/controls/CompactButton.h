@@ -7,6 +7,9 @@
 
 #include <QWidget>
 
+namespace tesso
+{
+
 class CompactButton : public QWidget
 {
     Q_OBJECT
@@ -44,3 +47,5 @@ class CompactButton : public QWidget
     int m_bevelWidth = 2;
     bool m_leftPressed = false;
 };
+
+} // namespace tesso

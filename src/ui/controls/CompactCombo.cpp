@@ -10,6 +10,9 @@
 #include "CompactButton.h"
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -288,3 +291,5 @@ void CompactCombo::fire(const TNotifyEvent& event)
     if (event && !signalsBlocked())
         event(this);
 }
+
+} // namespace tesso

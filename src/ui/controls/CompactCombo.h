@@ -18,6 +18,10 @@
 
 class QAction;
 class QLineEdit;
+
+namespace tesso
+{
+
 class CompactButton;
 
 class CompactCombo : public QWidget
@@ -125,3 +129,5 @@ class CompactCombo : public QWidget
     BorderStyle m_borderStyle = BorderStyle::bsSingle;
     bool m_droppedDown = false;
 };
+
+} // namespace tesso

@@ -1,5 +1,8 @@
 #include "FloatingHint.h"
 
+namespace tesso
+{
+
 FloatingHint::FloatingHint(QWidget* parent) : QLabel(parent, Qt::ToolTip | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("FloatingHint"));
@@ -17,3 +20,5 @@ void FloatingHint::ShowAt(const QString& text, const QPoint& globalPosition)
     move(globalPosition);
     show();
 }
+
+} // namespace tesso

@@ -4,6 +4,9 @@
 
 #include <QLabel>
 
+namespace tesso
+{
+
 class FloatingHint : public QLabel
 {
     Q_OBJECT
@@ -14,3 +17,5 @@ class FloatingHint : public QLabel
     // Shows the text with the tip's top-left corner at a screen position.
     void ShowAt(const QString& text, const QPoint& globalPosition);
 };
+
+} // namespace tesso

@@ -9,6 +9,9 @@
 #include "ErrorReport.h"
 #include "LabelFont.h"
 
+namespace tesso
+{
+
 namespace
 {
 const char* const kTagProperty = "Tag";
@@ -76,3 +79,5 @@ void InputSettingsRow::applyUsedState()
     CboSignalType->setEnabled(used);
     CboStandard->setEnabled(used);
 }
+
+} // namespace tesso

@@ -11,6 +11,10 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+
+namespace tesso
+{
+
 class CompactCombo;
 
 class InputSettingsRow : public QWidget
@@ -41,3 +45,5 @@ class InputSettingsRow : public QWidget
 
     QSize sizeHint() const override;
 };
+
+} // namespace tesso

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 
+namespace tesso
+{
+
 RadioGroup::RadioGroup(const QString& title, QWidget* parent)
     : QGroupBox(title, parent), m_group(new QButtonGroup(this)), m_layout(new QGridLayout(this))
 {
@@ -65,3 +68,5 @@ void RadioGroup::rebuild()
         m_buttons.push_back(b);
     }
 }
+
+} // namespace tesso

@@ -10,6 +10,9 @@ class QButtonGroup;
 class QGridLayout;
 class QRadioButton;
 
+namespace tesso
+{
+
 class RadioGroup : public QGroupBox
 {
     Q_OBJECT
@@ -39,3 +42,5 @@ class RadioGroup : public QGroupBox
     QButtonGroup* m_group = nullptr;
     QGridLayout* m_layout = nullptr;
 };
+
+} // namespace tesso

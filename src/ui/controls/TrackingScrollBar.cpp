@@ -5,6 +5,9 @@
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
 
+namespace tesso
+{
+
 TrackingScrollBar::TrackingScrollBar(Qt::Orientation orientation, QWidget* parent)
     : QScrollBar(orientation, parent)
 {
@@ -56,3 +59,5 @@ void TrackingScrollBar::contextMenuEvent(QContextMenuEvent* event)
     QScrollBar::contextMenuEvent(event); // runs the menu to its end
     emit scrollEnded();
 }
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 #include <QScrollBar>
 #include <QStyle>
 
+namespace tesso
+{
+
 class TrackingScrollBar : public QScrollBar
 {
     Q_OBJECT
@@ -32,3 +35,5 @@ class TrackingScrollBar : public QScrollBar
     bool m_actionSeen = false;
     bool m_keyScrolling = false;
 };
+
+} // namespace tesso

@@ -9,6 +9,9 @@
 #include "LabelFont.h"
 #include "TrackingScrollBar.h"
 
+namespace tesso
+{
+
 namespace
 {
 const char* const kTagProperty = "Tag";
@@ -67,3 +70,5 @@ int ValueSlider::Tracking() const
 {
     return ScrollBar->property(kTagProperty).toInt();
 }
+
+} // namespace tesso

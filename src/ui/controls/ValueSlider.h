@@ -15,6 +15,9 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 
+namespace tesso
+{
+
 class ValueSlider : public QWidget
 {
     Q_OBJECT
@@ -49,3 +52,5 @@ class ValueSlider : public QWidget
   private:
     void notify(int code, int position);
 };
+
+} // namespace tesso

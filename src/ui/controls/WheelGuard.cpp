@@ -8,6 +8,9 @@
 #include <QEvent>
 #include <QPointer>
 
+namespace tesso
+{
+
 WheelGuard::WheelGuard(QObject* parent) : QObject(parent) {}
 
 void WheelGuard::installOnApplication()
@@ -52,3 +55,5 @@ bool WheelGuard::eventFilter(QObject* watched, QEvent* event)
     event->ignore(); // on to the parent, which may scroll
     return true;
 }
+
+} // namespace tesso

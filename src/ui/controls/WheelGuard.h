@@ -8,6 +8,9 @@
 
 class QWidget;
 
+namespace tesso
+{
+
 class WheelGuard : public QObject
 {
     Q_OBJECT
@@ -24,3 +27,5 @@ class WheelGuard : public QObject
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+} // namespace tesso

@@ -2,6 +2,9 @@
 
 #include "DebugConversions.h"
 
+namespace tesso
+{
+
 using namespace tesso::debug;
 
 namespace
@@ -116,3 +119,5 @@ std::optional<QString> CalcEdit::Press(int key, int row, const QString& text)
         return text.size() <= 1 ? QStringLiteral("0") : text.left(text.size() - 1);
     return text + QLatin1Char(Keys[static_cast<std::size_t>(key - 1)].appends);
 }
+
+} // namespace tesso

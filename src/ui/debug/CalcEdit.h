@@ -11,6 +11,9 @@
 #include <QRect>
 #include <QString>
 
+namespace tesso
+{
+
 class CalcEdit
 {
   public:
@@ -34,3 +37,5 @@ class CalcEdit
     // The row's text after the key; nothing when the key is not usable there.
     static std::optional<QString> Press(int key, int row, const QString& text);
 };
+
+} // namespace tesso

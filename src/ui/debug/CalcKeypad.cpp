@@ -6,6 +6,9 @@
 #include "CalcEdit.h"
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 CalcKeypad::CalcKeypad(QWidget* parent) : QWidget(parent), m_clean(drawClean())
 {
     setObjectName(QStringLiteral("Image2"));
@@ -68,3 +71,5 @@ QImage CalcKeypad::drawClean()
     }
     return image;
 }
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QWidget>
 
+namespace tesso
+{
+
 class CalcKeypad : public QWidget
 {
     Q_OBJECT
@@ -38,3 +41,5 @@ class CalcKeypad : public QWidget
     int m_hovered = 0;
     bool m_framed = false;
 };
+
+} // namespace tesso

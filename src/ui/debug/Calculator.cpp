@@ -12,6 +12,9 @@
 #include "CalcKeypad.h"
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 namespace
 {
 constexpr int TitleHeight = 21;
@@ -180,3 +183,5 @@ bool Calculator::eventFilter(QObject* watched, QEvent* event)
     }
     return QFrame::eventFilter(watched, event);
 }
+
+} // namespace tesso

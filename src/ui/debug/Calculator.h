@@ -13,6 +13,10 @@
 class QLabel;
 class QLineEdit;
 class QTableWidget;
+
+namespace tesso
+{
+
 class CalcKeypad;
 
 class Calculator : public QFrame
@@ -57,3 +61,5 @@ class Calculator : public QFrame
     bool m_dragging = false;
     QPoint m_grip; // the title bar's point under the pointer when the drag began
 };
+
+} // namespace tesso

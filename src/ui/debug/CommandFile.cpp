@@ -2,6 +2,9 @@
 
 #include <QFile>
 
+namespace tesso
+{
+
 std::optional<QList<QByteArray>> CommandFile::Read(const QString& fileName, QString& error)
 {
     QFile file(fileName);
@@ -48,3 +51,5 @@ QByteArray CommandFile::Joined(const QList<QByteArray>& lines)
         text += line + "\r\n";
     return text;
 }
+
+} // namespace tesso

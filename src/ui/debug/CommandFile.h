@@ -9,6 +9,9 @@
 #include <QList>
 #include <QString>
 
+namespace tesso
+{
+
 class CommandFile
 {
   public:
@@ -22,3 +25,5 @@ class CommandFile
     // The lines each followed by CR LF: what the send counts its progress in.
     static QByteArray Joined(const QList<QByteArray>& lines);
 };
+
+} // namespace tesso

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tesso
+{
+
 int ConsoleLayout::Round(double value)
 {
     return static_cast<int>(std::lrint(value));
@@ -24,3 +27,5 @@ ConsoleLayout ConsoleLayout::Compute(int clientWidth, int clientHeight, int offs
     l.progressBar = QRect(0, paneHeight, std::max(0, clientWidth - 1), ProgressHeight);
     return l;
 }
+
+} // namespace tesso

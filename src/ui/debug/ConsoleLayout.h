@@ -5,6 +5,9 @@
 
 #include <QRect>
 
+namespace tesso
+{
+
 struct ConsoleLayout {
     static constexpr int StripWidth = 83;
     static constexpr int ProgressHeight = 17;
@@ -17,3 +20,5 @@ struct ConsoleLayout {
     static int Round(double value);
     static ConsoleLayout Compute(int clientWidth, int clientHeight, int offset);
 };
+
+} // namespace tesso

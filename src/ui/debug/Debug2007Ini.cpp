@@ -5,6 +5,9 @@
 
 #include "NumberText.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -140,3 +143,5 @@ QString Debug2007Ini::CleanStringToSend(const QString& text)
 {
     return withoutLineEnds(text).remove(QLatin1Char(';'));
 }
+
+} // namespace tesso

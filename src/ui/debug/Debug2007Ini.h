@@ -12,6 +12,9 @@
 #include <QByteArray>
 #include <QString>
 
+namespace tesso
+{
+
 class Debug2007Ini
 {
   public:
@@ -51,3 +54,5 @@ class Debug2007Ini
     static QString CleanDescriptor(const QString& text);
     static QString CleanStringToSend(const QString& text);
 };
+
+} // namespace tesso

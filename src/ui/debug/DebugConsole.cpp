@@ -37,6 +37,9 @@
 #include "TimedSend.h"
 #include "VariableList.h"
 
+namespace tesso
+{
+
 using namespace tesso::debug;
 
 namespace
@@ -640,3 +643,5 @@ void DebugConsole::ForceConnect2Click()
     m_driver->setForceConn(ForceConnect2->isChecked());
     ForceConnect2->setChecked(m_driver->ForceConn());
 }
+
+} // namespace tesso

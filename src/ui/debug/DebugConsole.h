@@ -25,6 +25,10 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QTableView;
+
+namespace tesso
+{
+
 class DebugSettingsStore;
 class Calculator;
 class IntervalDial;
@@ -169,3 +173,5 @@ class DebugConsole : public QMainWindow
 
     int m_dividerOffset = 0;
 };
+
+} // namespace tesso

@@ -7,6 +7,9 @@
 #include "BoxCaption.h"
 #include "DebugTexts.h"
 
+namespace tesso
+{
+
 void DebugMessageBoxPrompts::Information(QWidget* parent, const QString& text)
 {
     m_boxes.Information(parent, text);
@@ -50,3 +53,5 @@ std::optional<DebugPrompts::LogFile> DebugMessageBoxPrompts::SaveLogAs(QWidget* 
         return std::nullopt;
     return LogFile{fileName, chosen == timed};
 }
+
+} // namespace tesso

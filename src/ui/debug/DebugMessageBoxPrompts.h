@@ -4,6 +4,9 @@
 #include "DebugPrompts.h"
 #include "MessageBoxPrompts.h"
 
+namespace tesso
+{
+
 class DebugMessageBoxPrompts : public DebugPrompts
 {
   public:
@@ -17,3 +20,5 @@ class DebugMessageBoxPrompts : public DebugPrompts
   private:
     MessageBoxPrompts m_boxes; // the boxes the main window shows too
 };
+
+} // namespace tesso

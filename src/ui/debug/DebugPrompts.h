@@ -8,6 +8,9 @@
 
 class QWidget;
 
+namespace tesso
+{
+
 class DebugPrompts
 {
   public:
@@ -28,3 +31,5 @@ class DebugPrompts
     // Where "Save As..." writes the log, and whether with receive times; nothing when cancelled.
     virtual std::optional<LogFile> SaveLogAs(QWidget* parent) = 0;
 };
+
+} // namespace tesso

@@ -7,6 +7,9 @@
 
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 DebugSettingsStore::DebugSettingsStore(const QString& folder, QObject* parent)
     : QObject(parent), m_fileName(QDir(folder).filePath(QStringLiteral("Debug2007.ini"))),
       m_settle(new QTimer(this))
@@ -87,3 +90,5 @@ void DebugSettingsStore::fail(const QString& message)
         tesso::reportError(message);
     m_lastError = message;
 }
+
+} // namespace tesso

@@ -14,6 +14,9 @@
 
 class QTimer;
 
+namespace tesso
+{
+
 class DebugSettingsStore : public QObject
 {
     Q_OBJECT
@@ -56,3 +59,5 @@ class DebugSettingsStore : public QObject
     QString m_lastError;
     int m_writes = 0;
 };
+
+} // namespace tesso

@@ -3,6 +3,9 @@
 
 #include <QLatin1String>
 
+namespace tesso
+{
+
 namespace DebugTexts
 {
 
@@ -47,3 +50,5 @@ inline constexpr QLatin1String LinkClosed{"The link to the device is closed"};
 inline constexpr QLatin1String LogSaved{"Log saved to %1"};
 
 } // namespace DebugTexts
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -147,3 +150,5 @@ QImage DialKnob::drawClean()
     p.drawText(QRect(0, 92, PictureWidth, 10), Qt::AlignHCenter, QStringLiteral("ms"));
     return image;
 }
+
+} // namespace tesso

@@ -12,6 +12,9 @@
 #include <QRect>
 #include <QWidget>
 
+namespace tesso
+{
+
 class DialKnob : public QWidget
 {
     Q_OBJECT
@@ -56,3 +59,5 @@ class DialKnob : public QWidget
     int m_hovered = 0;
     QPoint m_lastPointer;
 };
+
+} // namespace tesso

@@ -4,6 +4,9 @@
 
 #include "VariableEntries.h"
 
+namespace tesso
+{
+
 HiddenMnemonics::HiddenMnemonics(int slotCount) : m_slots(static_cast<std::size_t>(std::max(slotCount, 0))) {}
 
 void HiddenMnemonics::Rebuild(const QStringList& entries, const std::vector<bool>& checked)
@@ -27,3 +30,5 @@ void HiddenMnemonics::Rebuild(const QStringList& entries, const std::vector<bool
         if (!slot.isEmpty())
             m_lookup.insert(slot.toLatin1());
 }
+
+} // namespace tesso

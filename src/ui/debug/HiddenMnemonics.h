@@ -10,6 +10,9 @@
 #include <QString>
 #include <QStringList>
 
+namespace tesso
+{
+
 class HiddenMnemonics
 {
   public:
@@ -27,3 +30,5 @@ class HiddenMnemonics
     std::vector<QString> m_slots;
     QSet<QByteArray> m_lookup; // the filled slots, for the per-reply check
 };
+
+} // namespace tesso

@@ -9,6 +9,9 @@
 #include "ErrorReport.h"
 #include "TimedSend.h"
 
+namespace tesso
+{
+
 IntervalDial::IntervalDial(QWidget* parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("IntervalDial"));
@@ -77,3 +80,5 @@ QString IntervalDial::CaptionText() const
 {
     return m_caption->text();
 }
+
+} // namespace tesso

@@ -10,6 +10,10 @@
 
 class QLabel;
 class QToolButton;
+
+namespace tesso
+{
+
 class DialKnob;
 
 class IntervalDial : public QFrame
@@ -34,3 +38,5 @@ class IntervalDial : public QFrame
   private:
     QLabel* m_caption = nullptr;
 };
+
+} // namespace tesso

@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace tesso
+{
+
 namespace LogFolder
 {
 
@@ -33,3 +36,5 @@ QString forThisProcess()
 }
 
 } // namespace LogFolder
+
+} // namespace tesso

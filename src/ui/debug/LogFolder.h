@@ -5,6 +5,9 @@
 
 #include <QString>
 
+namespace tesso
+{
+
 namespace LogFolder
 {
 
@@ -14,3 +17,5 @@ QString choose(const QString& working, const QString& documents, const QString& 
 QString forThisProcess();
 
 } // namespace LogFolder
+
+} // namespace tesso

@@ -5,6 +5,9 @@
 
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 QuickSendButtons::QuickSendButtons(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Panel_Description"));
@@ -109,3 +112,5 @@ void QuickSendButtons::mouseReleaseEvent(QMouseEvent*)
 {
     m_dragging = false;
 }
+
+} // namespace tesso

@@ -13,6 +13,9 @@
 
 class QPushButton;
 
+namespace tesso
+{
+
 class QuickSendButtons : public QWidget
 {
     Q_OBJECT
@@ -59,3 +62,5 @@ class QuickSendButtons : public QWidget
     bool m_dragging = false;
     int m_dragX = 0; // global x of the pointer at the last step
 };
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 #include "DebugConversions.h"
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 using namespace tesso::debug;
 
 ReceivedLogModel::ReceivedLogModel(QObject* parent) : QAbstractTableModel(parent), m_flush(new QTimer(this))
@@ -142,3 +145,5 @@ QVariant ReceivedLogModel::data(const QModelIndex& index, int role) const
     }
     return {};
 }
+
+} // namespace tesso

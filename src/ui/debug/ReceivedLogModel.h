@@ -13,6 +13,9 @@
 
 class QTimer;
 
+namespace tesso
+{
+
 class ReceivedLogModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -63,3 +66,5 @@ class ReceivedLogModel : public QAbstractTableModel
     QTimer* m_flush = nullptr;
     QString m_hint;
 };
+
+} // namespace tesso

@@ -11,6 +11,9 @@
 #include "DebugTexts.h"
 #include "ReceivedLogModel.h"
 
+namespace tesso
+{
+
 namespace
 {
 constexpr int LabelHeight = 16;
@@ -143,3 +146,5 @@ bool ReceivedPane::FindNext(bool forward)
     m_follow = row == ReceivedLog->LoggedRows() - 1;
     return true;
 }
+
+} // namespace tesso

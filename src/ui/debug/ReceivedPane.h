@@ -10,6 +10,10 @@ class QLabel;
 class QLineEdit;
 class QTableView;
 class QTableWidget;
+
+namespace tesso
+{
+
 class ReceivedLogModel;
 
 class ReceivedPane : public QWidget
@@ -42,3 +46,5 @@ class ReceivedPane : public QWidget
     bool m_follow = true;
     bool m_autoScrolling = false;
 };
+
+} // namespace tesso

@@ -5,6 +5,9 @@
 
 #include "ErrorReport.h"
 
+namespace tesso
+{
+
 SendMemo::SendMemo(QWidget* parent) : QPlainTextEdit(parent)
 {
     setObjectName(QStringLiteral("Memo_Send"));
@@ -70,3 +73,5 @@ void SendMemo::replaceLastLine(const QString& text)
     cursor.insertText(text);
     setTextCursor(cursor);
 }
+
+} // namespace tesso

@@ -9,6 +9,9 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
+namespace tesso
+{
+
 class SendMemo : public QPlainTextEdit
 {
     Q_OBJECT
@@ -40,3 +43,5 @@ class SendMemo : public QPlainTextEdit
     QStringList m_history;
     int m_recalled = -1; // index in m_history of the line shown, -1 when none
 };
+
+} // namespace tesso

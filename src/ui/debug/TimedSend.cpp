@@ -5,6 +5,9 @@
 #include "ErrorReport.h"
 #include "Errors.h"
 
+namespace tesso
+{
+
 TimedSend::TimedSend(QObject* parent) : QObject(parent), m_timer(new QTimer(this))
 {
     m_timer->setInterval(DefaultInterval);
@@ -81,3 +84,5 @@ void TimedSend::finish(bool completed, const QString& failure)
     if (OnFinished)
         OnFinished(completed, failure);
 }
+
+} // namespace tesso

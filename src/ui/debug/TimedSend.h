@@ -13,6 +13,9 @@
 
 class QTimer;
 
+namespace tesso
+{
+
 class TimedSend : public QObject
 {
     Q_OBJECT
@@ -51,3 +54,5 @@ class TimedSend : public QObject
     int m_position = 0;
     bool m_active = false;
 };
+
+} // namespace tesso

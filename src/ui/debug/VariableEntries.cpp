@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -188,3 +191,5 @@ QString VariableEntries::SecondWord(const QString& entry)
     const qsizetype end = entry.indexOf(QLatin1Char(' '), i);
     return entry.mid(i, end < 0 ? -1 : end - i);
 }
+
+} // namespace tesso

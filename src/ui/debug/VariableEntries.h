@@ -8,6 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+namespace tesso
+{
+
 class VariableEntries
 {
   public:
@@ -26,3 +29,5 @@ class VariableEntries
     // What follows the first run of spaces up to the next space (the reply mnemonic).
     static QString SecondWord(const QString& entry);
 };
+
+} // namespace tesso

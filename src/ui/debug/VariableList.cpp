@@ -7,6 +7,9 @@
 #include "ErrorReport.h"
 #include "VariableEntries.h"
 
+namespace tesso
+{
+
 VariableList::VariableList(QWidget* parent)
     : QListWidget(parent), m_entries(VariableEntries::Sorted()), m_hidden(VariableEntries::Count)
 {
@@ -101,3 +104,5 @@ void VariableList::_Click(QListWidgetItem* item)
     if (item && OnEntryClick)
         OnEntryClick(VariableEntries::FirstWord(item->text()));
 }
+
+} // namespace tesso

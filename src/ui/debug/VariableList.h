@@ -12,6 +12,9 @@
 
 #include "HiddenMnemonics.h"
 
+namespace tesso
+{
+
 class VariableList : public QListWidget
 {
     Q_OBJECT
@@ -50,3 +53,5 @@ class VariableList : public QListWidget
     QStringList m_entries;
     HiddenMnemonics m_hidden;
 };
+
+} // namespace tesso

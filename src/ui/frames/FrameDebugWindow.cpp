@@ -8,6 +8,9 @@
 #include <QScreen>
 #include <QTableWidget>
 
+namespace tesso
+{
+
 FrameDebugWindow::FrameDebugWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("FormFrameDebug"));
@@ -84,3 +87,5 @@ void FrameDebugWindow::showEvent(QShowEvent* event)
         move(screen->geometry().width() - frameGeometry().width(), 0);
     QWidget::showEvent(event);
 }
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 
 class QTableWidget;
 
+namespace tesso
+{
+
 class FrameDebugWindow : public QWidget
 {
     Q_OBJECT
@@ -30,3 +33,5 @@ class FrameDebugWindow : public QWidget
   private:
     void setValue(int row, const QString& text);
 };
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 
 #include "FramePicture.h"
 
+namespace tesso
+{
+
 using namespace tesso::frames;
 
 FrameFormatWindow::FrameFormatWindow(QWidget* parent) : QDialog(parent, Qt::Tool)
@@ -65,3 +68,5 @@ int FrameFormatWindow::ChooseFit(int width, int height)
         return Exact;
     return exec() == QDialog::Accepted ? ChosenMode() : Cancelled;
 }
+
+} // namespace tesso

@@ -7,6 +7,9 @@
 class QLabel;
 class QRadioButton;
 
+namespace tesso
+{
+
 class FrameFormatWindow : public QDialog
 {
     Q_OBJECT
@@ -29,3 +32,5 @@ class FrameFormatWindow : public QDialog
   private:
     bool m_tooLarge = false;
 };
+
+} // namespace tesso

@@ -22,6 +22,9 @@
 #include "GradientWindow.h"
 #include "UserPrompts.h"
 
+namespace tesso
+{
+
 using namespace tesso::frames;
 
 namespace
@@ -319,3 +322,5 @@ void FrameTransferWindow::reject()
     // Escape behaves like the close box.
     tesso::guarded([this] { abortOrClose(); });
 }
+
+} // namespace tesso

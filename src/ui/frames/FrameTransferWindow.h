@@ -21,6 +21,10 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+
+namespace tesso
+{
+
 class FrameDebugWindow;
 class FrameFormatWindow;
 class GradientWindow;
@@ -97,3 +101,5 @@ class FrameTransferWindow : public QDialog
     bool m_active = false;
     bool m_processing = false;
 };
+
+} // namespace tesso

@@ -6,6 +6,9 @@
 #include <QFormLayout>
 #include <QPushButton>
 
+namespace tesso
+{
+
 GradientWindow::GradientWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormGradient"));
@@ -53,3 +56,5 @@ void GradientWindow::paint(QPushButton* panel, const QColor& colour)
 {
     panel->setStyleSheet(QStringLiteral("background-color: %1;").arg(colour.name()));
 }
+
+} // namespace tesso

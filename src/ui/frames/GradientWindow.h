@@ -8,6 +8,9 @@
 class QComboBox;
 class QPushButton;
 
+namespace tesso
+{
+
 class GradientWindow : public QDialog
 {
     Q_OBJECT
@@ -31,3 +34,5 @@ class GradientWindow : public QDialog
     QColor m_start{0, 0, 0};
     QColor m_end{200, 128, 200};
 };
+
+} // namespace tesso

@@ -9,6 +9,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -93,3 +96,5 @@ QString AboutDialog::VersionText(unsigned major, unsigned minor, unsigned releas
     return TextFormat::Format(Texts::VersionFormat, {QString::number(major), twoDigits(minor),
                                                      twoDigits(release), twoDigits(build)});
 }
+
+} // namespace tesso

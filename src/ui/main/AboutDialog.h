@@ -10,6 +10,9 @@
 class QLabel;
 class QPushButton;
 
+namespace tesso
+{
+
 class AboutDialog : public QDialog
 {
     Q_OBJECT
@@ -47,3 +50,5 @@ class AboutDialog : public QDialog
     int m_logoIndex = 0;
     QPixmap m_shown;
 };
+
+} // namespace tesso

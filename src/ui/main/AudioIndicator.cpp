@@ -11,6 +11,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 namespace
 {
 // Muted is any value but 0: the caption, the button and the picture all read it the same way.
@@ -76,3 +79,5 @@ void AudioIndicator::showFrame()
     m_toolButton->setIcon(m_picture);
     m_statusBar->update();
 }
+
+} // namespace tesso

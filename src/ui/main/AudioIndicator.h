@@ -10,6 +10,10 @@
 
 class QAction;
 class QToolButton;
+
+namespace tesso
+{
+
 class MainStatusBar;
 
 class AudioIndicator
@@ -41,3 +45,5 @@ class AudioIndicator
     int m_step = 1;
     QPixmap m_picture;
 };
+
+} // namespace tesso

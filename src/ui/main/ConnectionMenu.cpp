@@ -14,6 +14,9 @@
 #include "Texts.h"
 #include "UserPrompts.h"
 
+namespace tesso
+{
+
 ConnectionMenu::ConnectionMenu(DeviceDriver& driver, MainMenus& menus, const ConnectionSettings& files,
                                UserPrompts& prompts, QWidget* window)
     : m_driver(driver), m_menus(menus), m_files(files), m_prompts(prompts), m_window(window)
@@ -45,7 +48,7 @@ void ConnectionMenu::useComPort(int n)
 {
     tesso::guarded([&] { m_driver.setPort(TextFormat::Format(Texts::ComDevicePathFormat, n)); });
     selectComItem(n);
-    tesso::guarded([&] { m_driver.setConType(CON_RS232); });
+    tesso::guarded([&] { m_driver.setConType(LinkType::Serial); });
     linkChanged();
 }
 
@@ -91,11 +94,11 @@ void ConnectionMenu::Load()
         m_network->LoadFromDriver();
 
     if (v.IpEnable == 1 || v.IpEnable == 2) {
-        tesso::guarded([&] { m_driver.setConType(v.IpEnable == 1 ? CON_UDP : CON_TCP); });
+        tesso::guarded([&] { m_driver.setConType(v.IpEnable == 1 ? LinkType::Udp : LinkType::Tcp); });
         m_choice = m_menus.MenuMIPConfig;
         m_choice->setChecked(true);
     } else {
-        tesso::guarded([&] { m_driver.setConType(CON_RS232); });
+        tesso::guarded([&] { m_driver.setConType(LinkType::Serial); });
         m_menus.MenuCOM[static_cast<std::size_t>(v.Port)]->trigger();
     }
     linkChanged();
@@ -122,3 +125,5 @@ void ConnectionMenu::Save() const
     v.IpEnable = static_cast<int>(m_driver.ConType());
     m_files.WriteConnection(v);
 }
+
+} // namespace tesso

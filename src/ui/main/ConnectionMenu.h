@@ -7,9 +7,13 @@
 
 #include <QString>
 
-class ConnectionSettings;
 class QAction;
 class QWidget;
+
+namespace tesso
+{
+
+class ConnectionSettings;
 class IpConfigDialog;
 class MainMenus;
 class DeviceDriver;
@@ -54,3 +58,5 @@ class ConnectionMenu
     QAction* m_choice = nullptr; // the serial-port menu item in force
     int m_comIndex = 0;          // the COM port last in force (0 = COM1), kept during a network link
 };
+
+} // namespace tesso

@@ -13,6 +13,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -138,3 +141,5 @@ bool ConnectionSettings::WriteLabels(const QString& modelName, const InputLabels
     }
     return ini.save(LabelFileName(modelName));
 }
+
+} // namespace tesso

@@ -14,6 +14,9 @@
 
 #include "LanDefaults.h"
 
+namespace tesso
+{
+
 struct ConnectionValues {
     int Port = -1; // -1: no setting yet (first run)
     QString RemoteIp;
@@ -59,3 +62,5 @@ class ConnectionSettings
     QString m_title;
     mutable QSet<QString> m_readInPart;
 };
+
+} // namespace tesso

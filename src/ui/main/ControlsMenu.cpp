@@ -9,6 +9,9 @@
 #include "Texts.h"
 #include "UserPrompts.h"
 
+namespace tesso
+{
+
 namespace
 {
 constexpr std::uint32_t MenuKeysLocked = 1;  // bit 0
@@ -80,3 +83,5 @@ void ControlsMenu::restoreDefaultValues()
         if (DeviceDriver* driver = m_router.driver())
             driver->setFRESET(true);
 }
+
+} // namespace tesso

@@ -9,6 +9,10 @@
 #include "EventRouter.h"
 
 class QWidget;
+
+namespace tesso
+{
+
 class BindingTable;
 class MainMenus;
 class UserPrompts;
@@ -34,3 +38,5 @@ class ControlsMenu
     std::unique_ptr<BindingTable> m_bindings;
     std::vector<Subscription> m_subscriptions;
 };
+
+} // namespace tesso

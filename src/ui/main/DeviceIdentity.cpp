@@ -27,6 +27,9 @@
 #include "Texts.h"
 #include "UpdateNotice.h"
 
+namespace tesso
+{
+
 using tesso::ModelTable;
 
 namespace
@@ -222,3 +225,5 @@ void DeviceIdentity::showFirmwareVersion()
     if (m_about)
         m_about->label_v->setText(TextFormat::Format(Texts::LabelVFormat, {hex4(verv)}));
 }
+
+} // namespace tesso

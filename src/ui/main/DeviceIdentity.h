@@ -11,6 +11,9 @@
 
 #include "EventRouter.h"
 
+namespace tesso
+{
+
 class AboutDialog;
 class MainWindow;
 
@@ -42,3 +45,5 @@ class DeviceIdentity
     std::int64_t m_appliedModel = -1;
     std::vector<Subscription> m_subscriptions;
 };
+
+} // namespace tesso

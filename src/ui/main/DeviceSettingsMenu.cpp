@@ -12,6 +12,9 @@
 #include "Texts.h"
 #include "UserPrompts.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -169,3 +172,5 @@ void DeviceSettingsMenu::RestoreFrom(const QString& path)
         text += QLatin1Char('\n') + QString(Texts::SettingsNetworkWritten);
     m_prompts.Information(m_window, withGaps(text, m_fileGaps));
 }
+
+} // namespace tesso

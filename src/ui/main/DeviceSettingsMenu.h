@@ -13,6 +13,10 @@
 
 class QProgressDialog;
 class QWidget;
+
+namespace tesso
+{
+
 class MainMenus;
 class SettingsJob;
 class UserPrompts;
@@ -46,3 +50,5 @@ class DeviceSettingsMenu
     QString m_error;
     QString m_fileGaps; // what the file being restored leaves out, one line each
 };
+
+} // namespace tesso

@@ -6,6 +6,9 @@
 #include <QMessageBox>
 #include <QThread>
 
+namespace tesso
+{
+
 ErrorReportBox::ErrorReportBox(QWidget* window, Presenter presenter, QObject* parent)
     : QObject(parent), m_window(window), m_presenter(std::move(presenter))
 {
@@ -83,3 +86,5 @@ void ErrorReportBox::presentWithMessageBox(const QString& message, std::function
     connect(box, &QDialog::finished, this, [closed = std::move(closed)](int) { closed(); });
     box->open(); // window-modal but not blocking: the reporting code returns at once
 }
+
+} // namespace tesso

@@ -16,6 +16,9 @@
 
 class QWidget;
 
+namespace tesso
+{
+
 class ErrorReportBox : public QObject
 {
     Q_OBJECT
@@ -59,3 +62,5 @@ class ErrorReportBox : public QObject
     QStringList m_waiting;
     int m_dropped = 0;
 };
+
+} // namespace tesso

@@ -6,6 +6,9 @@
 
 #include "Texts.h"
 
+namespace tesso
+{
+
 QPixmap GlyphImages::Led(const QColor& colour, int size)
 {
     QPixmap pixmap(size, size);
@@ -104,3 +107,5 @@ QPixmap GlyphImages::SplashPicture()
     painter.drawText(QRect(0, 380, 400, 30), Qt::AlignCenter, QString(Texts::RemoteControl));
     return pixmap;
 }
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 #include <QString>
 #include <vector>
 
+namespace tesso
+{
+
 class GlyphImages
 {
   public:
@@ -23,3 +26,5 @@ class GlyphImages
     // The 400 x 521 picture of the start-up window.
     static QPixmap SplashPicture();
 };
+
+} // namespace tesso

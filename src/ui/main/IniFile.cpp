@@ -6,6 +6,9 @@
 
 #include "Windows1252Codec.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -230,3 +233,5 @@ const IniFile::Section* IniFile::findSection(const QString& name) const
     const auto found = m_sectionIndex.constFind(folded(name));
     return found == m_sectionIndex.cend() ? nullptr : &m_sections[*found];
 }
+
+} // namespace tesso

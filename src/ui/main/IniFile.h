@@ -21,6 +21,9 @@
 #include <QHash>
 #include <QString>
 
+namespace tesso
+{
+
 class IniFile
 {
   public:
@@ -78,3 +81,5 @@ class IniFile
     QHash<QString, std::size_t> m_sectionIndex; // folded name -> position in m_sections
     TextForm m_form;
 };
+
+} // namespace tesso

@@ -14,6 +14,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -163,3 +166,5 @@ bool InputButtonRow::eventFilter(QObject* watched, QEvent* event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+} // namespace tesso

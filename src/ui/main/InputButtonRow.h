@@ -18,6 +18,10 @@ class QButtonGroup;
 class QFrame;
 class QMenu;
 class QToolButton;
+
+namespace tesso
+{
+
 class BindingTable;
 class FloatingHint;
 
@@ -68,3 +72,5 @@ class InputButtonRow : public QWidget
     std::vector<Subscription> m_subscriptions;
     int m_released = 0;
 };
+
+} // namespace tesso

@@ -17,6 +17,9 @@
 #include "Texts.h"
 #include "UserPrompts.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -154,3 +157,5 @@ void InputLabelFiles::ConnectMenus(UserPrompts& prompts, QWidget* parent, std::f
         Rename(input, false, prompts, parent, code());
     };
 }
+
+} // namespace tesso

@@ -9,8 +9,12 @@
 
 #include <QStringList>
 
-class ConnectionSettings;
 class QWidget;
+
+namespace tesso
+{
+
+class ConnectionSettings;
 class UserPrompts;
 class InputButtonRow;
 class MainMenus;
@@ -62,3 +66,5 @@ class InputLabelFiles
     const ConnectionSettings& m_files;
     QStringList m_table = QStringList(9, QString());
 };
+
+} // namespace tesso

@@ -21,6 +21,9 @@
 #include "Texts.h"
 #include "ValueSlider.h"
 
+namespace tesso
+{
+
 using tesso::DeviceLists;
 
 MainRoutines MainDisplay::Routines()
@@ -165,3 +168,5 @@ void MainDisplay::showCurrentInput()
     UpdatePagesForInput();
     UpdateReferenceStatus();
 }
+
+} // namespace tesso

@@ -9,6 +9,9 @@
 #include "EventRouter.h"
 #include "MainRoutines.h"
 
+namespace tesso
+{
+
 class MainWindow;
 
 class MainDisplay
@@ -32,3 +35,5 @@ class MainDisplay
     EventRouter& m_router;
     std::vector<Subscription> m_subscriptions;
 };
+
+} // namespace tesso

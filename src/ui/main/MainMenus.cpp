@@ -13,6 +13,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -247,3 +250,5 @@ int MainMenus::CheckedComIndex() const
 }
 
 MainMenus::~MainMenus() = default;
+
+} // namespace tesso

@@ -15,6 +15,9 @@ class QMenuBar;
 class QToolBar;
 class QToolButton;
 
+namespace tesso
+{
+
 class MainMenus : public QObject
 {
     Q_OBJECT
@@ -104,3 +107,5 @@ class MainMenus : public QObject
     void buildAbout(QMenuBar* bar);
     void buildToolBar(QMainWindow* window);
 };
+
+} // namespace tesso

@@ -6,6 +6,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 MainStatusBar::MainStatusBar(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("StatusBar"));
@@ -78,15 +81,15 @@ QColor MainStatusBar::ConnectionTextColour(const StatusBarState& state) const
     return state.BlinkPhase == 0 ? QColor(Qt::black) : QColor(Qt::red);
 }
 
-QString MainStatusBar::LinkText(tConnectionType type, const QString& portName, const QString& remoteAddress,
+QString MainStatusBar::LinkText(LinkType type, const QString& portName, const QString& remoteAddress,
                                 const QString& remotePort)
 {
     switch (type) {
-    case CON_UDP:
+    case LinkType::Udp:
         return TextFormat::Format(Texts::StatusUdpFormat, {remoteAddress, remotePort});
-    case CON_TCP:
+    case LinkType::Tcp:
         return TextFormat::Format(Texts::StatusTcpFormat, {remoteAddress, remotePort});
-    case CON_RS232:
+    case LinkType::Serial:
     default: {
         QString name = portName;
         name.remove(u'\\');
@@ -143,3 +146,5 @@ void MainStatusBar::drawStoring(QPainter& painter, const QRect& rect, const Stat
     painter.drawText(rect.adjusted(2, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
                      QString(Texts::StoringSettings));
 }
+
+} // namespace tesso

@@ -16,6 +16,9 @@
 
 class QPainter;
 
+namespace tesso
+{
+
 struct StatusBarState {
     bool Connected = false;
     int BlinkPhase = 0;
@@ -55,7 +58,7 @@ class MainStatusBar : public QWidget
     QColor ConnectionTextColour(const StatusBarState& state) const;
 
     // Link text of panel 1. A serial port name loses every "\" and "." (\\.\COM3 shows as COM3).
-    static QString LinkText(tConnectionType type, const QString& portName, const QString& remoteAddress,
+    static QString LinkText(LinkType type, const QString& portName, const QString& remoteAddress,
                             const QString& remotePort);
 
   protected:
@@ -70,3 +73,5 @@ class MainStatusBar : public QWidget
     std::array<QPixmap, 2> m_images;
     std::array<QWidget*, 3> m_accessible{};
 };
+
+} // namespace tesso

@@ -40,6 +40,9 @@
 #include "Transitions.h"
 #include "UserPrompts.h"
 
+namespace tesso
+{
+
 MainWindow::MainWindow(DriverLinks links, const QString& settingsDirectory, UserPrompts& prompts,
                        QWidget* parent)
     : QMainWindow(parent), m_driver(std::make_unique<DeviceDriver>(std::move(links))),
@@ -403,3 +406,5 @@ void MainWindow::LoadConnectionSettings()
     setWindowTitle(BuildWindowTitle(m_driver->DEV()));
     RefreshStatusBar();
 }
+
+} // namespace tesso

@@ -35,6 +35,10 @@ class QRadioButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+
+namespace tesso
+{
+
 class AudioIndicator;
 class ControlsMenu;
 class DeviceSettingsMenu;
@@ -197,3 +201,5 @@ class MainWindow : public QMainWindow
     int m_currentPage = -1;
     bool m_closed = false;
 };
+
+} // namespace tesso

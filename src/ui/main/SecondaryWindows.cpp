@@ -12,8 +12,13 @@
 #include "StandbyWindow.h"
 #include "SyncTimeWindow.h"
 
+namespace tesso
+{
+
 std::vector<QWidget*> SecondaryWindows::All() const
 {
     return {Debug, Gradient,      FrameFormat, FrameDebug,  SyncTime,        Standby,
             About, TransferFrame, Rs232LanDlg, IPConfigDlg, MessageProjector};
 }
+
+} // namespace tesso

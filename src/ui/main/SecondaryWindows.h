@@ -5,6 +5,10 @@
 #include <vector>
 
 class QWidget;
+
+namespace tesso
+{
+
 class AboutDialog;
 class FrameDebugWindow;
 class FrameFormatWindow;
@@ -33,3 +37,5 @@ struct SecondaryWindows {
     // All of them, the last created first (the order they are destroyed in).
     std::vector<QWidget*> All() const;
 };
+
+} // namespace tesso

@@ -7,6 +7,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+namespace tesso
+{
+
 SettingsDiffDialog::SettingsDiffDialog(const std::vector<DeviceSettings::Difference>& differences,
                                        const QString& gaps, QWidget* parent)
     : QDialog(parent)
@@ -45,3 +48,5 @@ SettingsDiffDialog::SettingsDiffDialog(const std::vector<DeviceSettings::Differe
     layout->addWidget(buttons);
     resize(560, 420);
 }
+
+} // namespace tesso

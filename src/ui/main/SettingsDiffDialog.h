@@ -11,6 +11,9 @@
 
 class QTableWidget;
 
+namespace tesso
+{
+
 class SettingsDiffDialog : public QDialog
 {
     Q_OBJECT
@@ -21,3 +24,5 @@ class SettingsDiffDialog : public QDialog
 
     QTableWidget* Table = nullptr;
 };
+
+} // namespace tesso

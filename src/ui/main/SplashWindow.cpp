@@ -8,6 +8,9 @@
 #include "GlyphImages.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 // A tool window, not one that stays on top: the first run's "Select port" box comes up while it
 // is shown and must not be hidden behind it.
 SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
@@ -46,3 +49,5 @@ int SplashWindow::Position() const
 {
     return ProgressBar->value();
 }
+
+} // namespace tesso

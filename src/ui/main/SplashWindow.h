@@ -7,6 +7,9 @@
 class QLabel;
 class QProgressBar;
 
+namespace tesso
+{
+
 class SplashWindow : public QWidget
 {
     Q_OBJECT
@@ -23,3 +26,5 @@ class SplashWindow : public QWidget
     void Step();
     int Position() const;
 };
+
+} // namespace tesso

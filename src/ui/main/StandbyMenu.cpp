@@ -13,6 +13,9 @@
 #include "StandbyWindow.h"
 #include "SyncTimeWindow.h"
 
+namespace tesso
+{
+
 namespace
 {
 constexpr std::uint32_t HighestBaudCode = 3; // 19200 baud
@@ -85,3 +88,5 @@ void StandbyMenu::chooseBlackDelay()
     const QPoint pointer = m_client->mapFromGlobal(QCursor::pos());
     m_syncTime->OpenAt(pointer - QPoint(0, BlackDelayAbovePointer));
 }
+
+} // namespace tesso

@@ -11,6 +11,10 @@
 #include "EventRouter.h"
 
 class QWidget;
+
+namespace tesso
+{
+
 class BindingTable;
 class ProjectorMessageWindow;
 class StandbyWindow;
@@ -46,3 +50,5 @@ class StandbyMenu
     std::unique_ptr<BindingTable> m_bindings;
     std::unique_ptr<ProjectorMessageReadBack> m_readBack;
 };
+
+} // namespace tesso

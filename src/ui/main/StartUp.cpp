@@ -19,6 +19,9 @@
 #include "Texts.h"
 #include "WheelGuard.h"
 
+namespace tesso
+{
+
 std::unique_ptr<MainWindow> StartUp::Run(DriverLinks links, UserPrompts& prompts, const Options& options)
 {
     // The splash has no owner and goes away when this function returns, whatever happens.
@@ -73,3 +76,5 @@ std::unique_ptr<MainWindow> StartUp::Run(DriverLinks links, UserPrompts& prompts
     step();
     return main;
 }
+
+} // namespace tesso

@@ -11,6 +11,9 @@
 
 #include "DeviceDriver.h"
 
+namespace tesso
+{
+
 class MainWindow;
 class SplashWindow;
 class UserPrompts;
@@ -29,3 +32,5 @@ class StartUp
     // after the splash is gone.
     static std::unique_ptr<MainWindow> Run(DriverLinks links, UserPrompts& prompts, const Options& options);
 };
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 
 #include "Texts.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -144,3 +147,5 @@ QString StatusGridArea::Cell(int column, int row) const
     const QTableWidgetItem* item = GrdStatus->item(row, column);
     return item ? item->text() : QString();
 }
+
+} // namespace tesso

@@ -14,6 +14,9 @@ class QPushButton;
 class QTableWidget;
 class QToolButton;
 
+namespace tesso
+{
+
 class StatusGridArea : public QWidget
 {
     Q_OBJECT
@@ -45,3 +48,5 @@ class StatusGridArea : public QWidget
     void ApplyCells(const StatusGridCells& cells);
     QString Cell(int column, int row) const;
 };
+
+} // namespace tesso

@@ -5,6 +5,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 using tesso::DeviceLists;
 
 namespace
@@ -205,3 +208,5 @@ StatusGridCells StatusGridRules::Compute(const DeviceDriver& d, const QStringLis
     }
     return cells;
 }
+
+} // namespace tesso

@@ -11,6 +11,9 @@
 #include <QString>
 #include <QStringList>
 
+namespace tesso
+{
+
 class DeviceDriver;
 
 struct StatusGridCells {
@@ -30,3 +33,5 @@ class StatusGridRules
     // "<value> Hz" with a number of significant digits, no trailing zeros.
     static QString Hertz(double value, int digits, const QLocale& locale);
 };
+
+} // namespace tesso

@@ -18,6 +18,9 @@
 #include "RadioGroup.h"
 #include "StatusGridArea.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -189,3 +192,5 @@ void Transitions::SelectedEffectBlink()
     if (effect >= 1 && effect <= 3)
         effectButtons()[effect - 1]->setIcon(m_window.ImageList()[m_effectToggle ? 1 : 0]);
 }
+
+} // namespace tesso

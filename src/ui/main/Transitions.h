@@ -10,6 +10,10 @@
 #include "EventRouter.h"
 
 class QToolButton;
+
+namespace tesso
+{
+
 class BindingTable;
 class MainWindow;
 
@@ -43,3 +47,5 @@ class Transitions
     bool m_inputToggle = false;
     int m_blinkingInput = 0; // the input whose button blinks now, 0 for none
 };
+
+} // namespace tesso

@@ -7,6 +7,9 @@
 #include "ErrorReport.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 UpdateNotice::UpdateNotice(QWidget* parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("PnlUpdater"));
@@ -52,3 +55,5 @@ void UpdateNotice::dismissUpdateNotice()
     m_countdown = 0;
     hide();
 }
+
+} // namespace tesso

@@ -8,6 +8,9 @@
 class QLabel;
 class QPushButton;
 
+namespace tesso
+{
+
 class UpdateNotice : public QFrame
 {
     Q_OBJECT
@@ -33,3 +36,5 @@ class UpdateNotice : public QFrame
   private:
     int m_countdown = 0;
 };
+
+} // namespace tesso

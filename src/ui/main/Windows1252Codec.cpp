@@ -2,6 +2,9 @@
 
 #include <array>
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -44,3 +47,5 @@ std::optional<QByteArray> Windows1252Codec::encode(QStringView text)
     }
     return bytes;
 }
+
+} // namespace tesso

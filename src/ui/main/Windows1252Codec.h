@@ -9,6 +9,9 @@
 #include <QByteArray>
 #include <QString>
 
+namespace tesso
+{
+
 class Windows1252Codec
 {
   public:
@@ -16,3 +19,5 @@ class Windows1252Codec
     // Nothing when the text holds a character the code page has no byte for.
     static std::optional<QByteArray> encode(QStringView text);
 };
+
+} // namespace tesso

@@ -11,6 +11,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 EffectRow::EffectRow(const Settings& settings, int y, QWidget* parent) : QObject(parent), m_settings(settings)
 {
     Lbl = new QLabel(settings.caption, parent);
@@ -120,3 +123,5 @@ void EffectRow::EmptyQueue()
 {
     m_queue.clear();
 }
+
+} // namespace tesso

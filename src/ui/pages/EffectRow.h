@@ -18,6 +18,9 @@ class QLineEdit;
 class QScrollBar;
 class QWidget;
 
+namespace tesso
+{
+
 class EffectRow : public QObject
 {
     Q_OBJECT
@@ -67,3 +70,5 @@ class EffectRow : public QObject
     Subscription m_subscription;
     std::deque<std::uint32_t> m_queue; // positions waiting for the device's answer, oldest first
 };
+
+} // namespace tesso

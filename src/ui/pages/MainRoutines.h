@@ -7,6 +7,9 @@
 
 #include <QString>
 
+namespace tesso
+{
+
 struct MainRoutines {
     std::function<void()> UpdateStatusGrid;
     std::function<void()> UpdateReferenceStatus;
@@ -24,3 +27,5 @@ struct MainRoutines {
     // The transfer window, modal, with the main window hidden meanwhile.
     std::function<void()> OpenTransferWindow;
 };
+
+} // namespace tesso

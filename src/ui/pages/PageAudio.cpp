@@ -11,6 +11,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 PageAudio::PageAudio(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet_Audio"));
@@ -72,3 +75,5 @@ void PageAudio::showAudioMode()
     for (int k = 1; k <= n && k <= static_cast<int>(RdoACHANM.size()); ++k)
         RdoACHANM[static_cast<std::size_t>(k - 1)]->setEnabled(!automatic);
 }
+
+} // namespace tesso

@@ -16,6 +16,10 @@ class QButtonGroup;
 class QCheckBox;
 class QRadioButton;
 class QToolButton;
+
+namespace tesso
+{
+
 class BindingTable;
 
 class PageAudio : public QWidget
@@ -44,3 +48,5 @@ class PageAudio : public QWidget
     std::unique_ptr<BindingTable> m_bindings;
     std::vector<Subscription> m_subscriptions;
 };
+
+} // namespace tesso

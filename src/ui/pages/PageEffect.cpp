@@ -15,6 +15,9 @@
 #include "RadioGroup.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -171,3 +174,5 @@ void PageEffect::EmptyQueues()
     for (EffectRow* row : rows())
         row->EmptyQueue();
 }
+
+} // namespace tesso

@@ -18,6 +18,10 @@ class QGroupBox;
 class QLineEdit;
 class QMenu;
 class QToolButton;
+
+namespace tesso
+{
+
 class BindingTable;
 class EffectRow;
 class RadioGroup;
@@ -68,3 +72,5 @@ class PageEffect : public QWidget
     std::unique_ptr<BindingTable> m_bindings;
     std::vector<Subscription> m_subscriptions;
 };
+
+} // namespace tesso

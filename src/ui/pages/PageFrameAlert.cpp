@@ -12,6 +12,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -213,3 +216,5 @@ void PageFrameAlert::ShowRecording()
     BtnTransferFrame->setEnabled(!recording);
     EnableFrameControls();
 }
+
+} // namespace tesso

@@ -15,6 +15,10 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+
+namespace tesso
+{
+
 class BindingTable;
 class RadioGroup;
 
@@ -63,3 +67,5 @@ class PageFrameAlert : public QWidget
     std::unique_ptr<BindingTable> m_bindings;
     std::vector<Subscription> m_subscriptions;
 };
+
+} // namespace tesso

@@ -11,6 +11,9 @@
 #include "Texts.h"
 #include "ValueSlider.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -111,3 +114,5 @@ void PageImage::BindTo(EventRouter& router, const DisplayScale& conversion)
                       {_AUTOCAD, BtnCenter, ControlKind::PushButton},
                       {_PRESETM, BtnPicturePreset, ControlKind::PushButton}});
 }
+
+} // namespace tesso

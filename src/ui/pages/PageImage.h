@@ -11,6 +11,10 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+
+namespace tesso
+{
+
 class BindingTable;
 class DisplayScale;
 class EventRouter;
@@ -52,3 +56,5 @@ class PageImage : public QWidget
   private:
     std::unique_ptr<BindingTable> m_bindings;
 };
+
+} // namespace tesso

@@ -16,6 +16,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 using tesso::DeviceLists;
 using tesso::SignalTypeList;
 
@@ -212,3 +215,5 @@ void PageInput::SignalTypeDisplay()
     }
     afterChange();
 }
+
+} // namespace tesso

@@ -14,6 +14,10 @@
 
 class QLabel;
 class QMenu;
+
+namespace tesso
+{
+
 class BindingTable;
 class InputSettingsRow;
 
@@ -56,3 +60,5 @@ class PageInput : public QWidget
     std::unique_ptr<BindingTable> m_bindings;
     std::vector<Subscription> m_subscriptions;
 };
+
+} // namespace tesso

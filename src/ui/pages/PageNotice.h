@@ -4,6 +4,9 @@
 
 #include <QLabel>
 
+namespace tesso
+{
+
 inline QLabel* MakePageNotice(const char* name, const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -12,3 +15,5 @@ inline QLabel* MakePageNotice(const char* name, const QString& text, QWidget* pa
     label->hide();
     return label;
 }
+
+} // namespace tesso

@@ -14,6 +14,9 @@
 #include "RadioGroup.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 using tesso::DeviceLists;
 
 namespace
@@ -166,3 +169,5 @@ void PageOutput::SetSyncItems(const QStringList& items)
     if (m_bindings)
         m_bindings->ShowAll();
 }
+
+} // namespace tesso

@@ -14,6 +14,10 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
+
+namespace tesso
+{
+
 class BindingTable;
 class RadioGroup;
 
@@ -55,3 +59,5 @@ class PageOutput : public QWidget
     std::unique_ptr<BindingTable> m_bindings;
     std::vector<Subscription> m_subscriptions;
 };
+
+} // namespace tesso

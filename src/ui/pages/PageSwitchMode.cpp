@@ -12,6 +12,9 @@
 #include "RadioGroup.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 namespace
 {
 // The computer inputs a seamless switch may take its reference from, by list position.
@@ -87,3 +90,5 @@ void PageSwitchMode::showReferenceInput()
     else if (driver->REFLAST() == 1)
         SmallCombo_ICHREF->setItemIndex(LastComputer);
 }
+
+} // namespace tesso

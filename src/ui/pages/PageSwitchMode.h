@@ -12,6 +12,10 @@
 class QGroupBox;
 class QLabel;
 class QMenu;
+
+namespace tesso
+{
+
 class BindingTable;
 class RadioGroup;
 class CompactCombo;
@@ -44,3 +48,5 @@ class PageSwitchMode : public QWidget
     std::unique_ptr<BindingTable> m_bindings;
     std::vector<Subscription> m_subscriptions;
 };
+
+} // namespace tesso

@@ -4,6 +4,9 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 namespace
 {
 
@@ -117,3 +120,5 @@ void ProjectorMessageReadBack::compareWithTyped()
     tesso::reportError(
         TextFormat::Format(Texts::MessageNotKept, {QString::number(kept), QString::number(m_typed.size())}));
 }
+
+} // namespace tesso

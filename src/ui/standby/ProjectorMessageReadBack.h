@@ -20,6 +20,9 @@
 #include "EventRouter.h"
 #include "ProjectorMessageWindow.h"
 
+namespace tesso
+{
+
 class ProjectorMessageReadBack
 {
   public:
@@ -50,3 +53,5 @@ class ProjectorMessageReadBack
     std::array<std::uint8_t, ProjectorMessageWindow::Cells> m_buffer{};
     std::array<Subscription, 2> m_subscriptions;
 };
+
+} // namespace tesso

@@ -16,6 +16,9 @@
 #include "ErrorReport.h"
 #include "Texts.h"
 
+namespace tesso
+{
+
 namespace
 {
 // STBCTRL codes.
@@ -194,3 +197,5 @@ void ProjectorMessageWindow::StoreMessage(DeviceDriver& driver, int onOff, int c
         store(static_cast<std::uint32_t>(i), codes[i]);
     store(static_cast<std::uint32_t>(n), 0);
 }
+
+} // namespace tesso

@@ -15,6 +15,10 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace tesso
+{
+
 class DeviceDriver;
 
 class ProjectorMessageWindow : public QWidget
@@ -90,3 +94,5 @@ class ProjectorMessageWindow : public QWidget
     std::array<std::uint8_t, Cells> m_codes{};
     QString m_display;
 };
+
+} // namespace tesso

@@ -11,6 +11,9 @@
 #include "Texts.h"
 #include "TrackingScrollBar.h"
 
+namespace tesso
+{
+
 StandbyWindow::StandbyWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
@@ -81,3 +84,5 @@ void StandbyWindow::showStandbyTime()
     const QSignalBlocker blocker(ScrollBar1);
     ScrollBar1->setValue(static_cast<int>(std::min<std::uint32_t>(minutes, 255)));
 }
+
+} // namespace tesso

@@ -12,6 +12,10 @@
 
 class QLabel;
 class QPushButton;
+
+namespace tesso
+{
+
 class TrackingScrollBar;
 
 class StandbyWindow : public QWidget
@@ -43,3 +47,5 @@ class StandbyWindow : public QWidget
     EventRouter* m_router = nullptr;
     Subscription m_subscription;
 };
+
+} // namespace tesso

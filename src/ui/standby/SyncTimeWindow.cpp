@@ -12,6 +12,9 @@
 #include "Texts.h"
 #include "TrackingScrollBar.h"
 
+namespace tesso
+{
+
 SyncTimeWindow::SyncTimeWindow(QWidget* parent) : QFrame(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("Form_Sync_Time"));
@@ -84,3 +87,5 @@ void SyncTimeWindow::showSyncTime()
         Edit_Sync_Time->setText(QString::number(d->OSYNCTIME()));
     }
 }
+
+} // namespace tesso

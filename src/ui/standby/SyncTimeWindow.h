@@ -8,6 +8,10 @@
 #include "EventRouter.h"
 
 class QLineEdit;
+
+namespace tesso
+{
+
 class TrackingScrollBar;
 
 class SyncTimeWindow : public QFrame
@@ -40,3 +44,5 @@ class SyncTimeWindow : public QFrame
     EventRouter* m_router = nullptr;
     Subscription m_subscription;
 };
+
+} // namespace tesso

@@ -11,6 +11,8 @@
 #include "CommandParser.h"
 #include "SimDevice.h"
 
+using namespace tesso;
+
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     static QCoreApplication app(*argc, *argv);
