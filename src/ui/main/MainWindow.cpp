@@ -153,7 +153,11 @@ void MainWindow::connectHandlers()
 // The window's own handlers of the driver's events; the pages bind theirs through their tables.
 void MainWindow::bindDriver()
 {
-    m_display = std::make_unique<MainDisplay>(*this, *m_router);
+    m_display = std::make_unique<MainDisplay>(
+        MainDisplay::Parts{PnlBtnInputs, StatusArea, TabSheet_SwitchMode, TabSheet_Output, TabSheet_Image,
+                           TimerStatus, [this] { return InputLabelTable(); },
+                           [this](bool visible) { setVisible(visible); }},
+        *m_router);
     m_identity = std::make_unique<DeviceIdentity>(*this, *m_router);
     m_subscriptions.push_back(m_router->subscribe(_STORE, [this] { RefreshStatusBar(); }));
     const MainRoutines routines = m_display->Routines();
@@ -190,6 +194,7 @@ void MainWindow::Initialise(const SecondaryWindows& windows)
     m_windows = windows;
     m_connection->setDialogs(m_windows.IPConfigDlg, m_windows.Rs232LanDlg);
     m_identity->setAbout(m_windows.About);
+    m_display->setTransferWindow(m_windows.TransferFrame);
 
     // 1. The debug console talks to this window's driver.
     if (m_windows.Debug)
