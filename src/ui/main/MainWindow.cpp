@@ -158,9 +158,15 @@ void MainWindow::bindDriver()
                            TimerStatus, [this] { return InputLabelTable(); },
                            [this](bool visible) { setVisible(visible); }},
         *m_router);
-    m_identity = std::make_unique<DeviceIdentity>(*this, *m_router);
-    m_subscriptions.push_back(m_router->subscribe(_STORE, [this] { RefreshStatusBar(); }));
     const MainRoutines routines = m_display->Routines();
+    m_identity = std::make_unique<DeviceIdentity>(
+        DeviceIdentity::Parts{PnlBtnInputs, StatusArea, Menus, PageControl, TabSheet_Input, TabSheet_Output,
+                              TabSheet_Audio, TabSheet_SwitchMode, TabSheet_Effect, PnlUpdater,
+                              [this](std::int64_t code) { LoadInputLabels(code); },
+                              [this] { RefreshStatusBar(); },
+                              [this](const QString& title) { setWindowTitle(title); }},
+        routines, *m_router);
+    m_subscriptions.push_back(m_router->subscribe(_STORE, [this] { RefreshStatusBar(); }));
     PnlBtnInputs->BindTo(*m_router, routines, &m_imageList);
     TabSheet_SwitchMode->BindTo(*m_router);
     TabSheet_Input->BindTo(*m_router, routines);
