@@ -174,7 +174,11 @@ void MainWindow::bindDriver()
     TabSheet_Image->BindTo(*m_router, *Conversion);
     TabSheet_Effect->BindTo(*m_router);
     TabSheet_FrameAlert->BindTo(*m_router, routines);
-    m_transitions = std::make_unique<Transitions>(*this, *m_router);
+    m_transitions = std::make_unique<Transitions>(
+        Transitions::Parts{PnlBtnInputs, StatusArea, Menus, PageControl, TabSheet_Output, TabSheet_SwitchMode,
+                           TabSheet_Effect, centralWidget(), &m_imageList,
+                           [this] { EffectButtonVisibility(); }},
+        routines, *m_router);
     m_audio = std::make_unique<AudioIndicator>(*m_router, TabSheet_Audio->SpeedButton_Amute,
                                                Menus->ToolButton_Audio, StatusBar);
     TabSheet_Audio->BindTo(*m_router, routines);
