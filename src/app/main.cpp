@@ -27,6 +27,7 @@
 #include "SimServer.h"
 
 using namespace tesso;
+
 #endif
 
 namespace

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QString>
 
+using namespace tesso;
+
 namespace tesso::test
 {
 

@@ -7,6 +7,8 @@
 using TestApplication = QApplication;
 #else
 #include <QCoreApplication>
+
+using namespace tesso;
 using TestApplication = QCoreApplication;
 #endif
 

@@ -5,6 +5,8 @@
 #include <QEventLoop>
 #include <QThread>
 
+using namespace tesso;
+
 namespace tesso::test
 {
 

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QStringList>
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

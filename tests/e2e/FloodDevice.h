@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QString>
 
+using namespace tesso;
+
 class QTcpServer;
 class QTcpSocket;
 

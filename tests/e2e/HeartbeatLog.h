@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

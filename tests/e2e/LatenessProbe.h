@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QTimer>
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

@@ -6,6 +6,8 @@
 
 #include <QtGlobal>
 
+using namespace tesso;
+
 namespace tesso::e2e
 {
 

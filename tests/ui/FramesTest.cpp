@@ -93,6 +93,24 @@ TEST(FrameAlertPage, NothingActsOnAFrameWithoutADevice)
     EXPECT_FALSE(window->Active());
 }
 
+TEST(FrameAlertPage, TheTransferWindowOpensModalWithTheMainWindowHidden)
+{
+    ConnectedWindow h;
+    h.main->show();
+    FrameTransferWindow* window = h.main->Windows().TransferFrame;
+    ASSERT_NE(window, nullptr);
+    bool shownAlone = false;
+    // Runs inside the transfer window's own event loop, then closes it.
+    QTimer::singleShot(0, window, [&] {
+        shownAlone = window->isVisible() && h.main->isHidden();
+        window->close();
+    });
+    h.main->TabSheet_FrameAlert->BtnTransferFrame->click();
+    EXPECT_TRUE(shownAlone);
+    EXPECT_TRUE(window->isHidden());
+    EXPECT_TRUE(h.main->isVisible()) << "the main window comes back when the transfer window closes";
+}
+
 TEST(FrameFormat, TheQuestionFollowsTheSize)
 {
     FrameFormatWindow format;

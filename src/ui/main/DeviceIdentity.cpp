@@ -1,5 +1,7 @@
 #include "DeviceIdentity.h"
 
+#include <utility>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -15,7 +17,6 @@
 #include "InputSettingsRow.h"
 #include "ListPositions.h"
 #include "MainMenus.h"
-#include "MainWindow.h"
 #include "PageAudio.h"
 #include "PageEffect.h"
 #include "PageInput.h"
@@ -43,7 +44,8 @@ QString hex4(std::uint32_t value)
 
 } // namespace
 
-DeviceIdentity::DeviceIdentity(MainWindow& window, EventRouter& router) : m_window(window), m_router(router)
+DeviceIdentity::DeviceIdentity(Parts parts, const MainRoutines& routines, EventRouter& router)
+    : m_parts(std::move(parts)), m_routines(routines), m_router(router)
 {
     auto on = [this](tVAR variable, auto handler) {
         m_subscriptions.push_back(m_router.subscribe(variable, handler));
@@ -117,21 +119,21 @@ void DeviceIdentity::showDeviceCode()
     if (dev == m_appliedModel)
         return;
     if (IsSupportedModel(dev)) {
-        m_window.LoadInputLabels(dev);
-        m_window.showCurrentInput();
+        m_parts.LoadInputLabels(dev);
+        m_routines.InputOnAir();
     }
     ApplyDeviceModel(dev);
-    m_window.RefreshStatusBar();
+    m_parts.RefreshStatusBar();
 }
 
 void DeviceIdentity::ApplyDeviceModel(std::int64_t code)
 {
-    MainWindow& w = m_window;
+    const Parts& w = m_parts;
     // 1., 2. No model: the input buttons take no selection, and the grid shows nothing stale.
-    w.setWindowTitle(BuildWindowTitle(m_router.driver()->DEV()));
+    w.SetWindowTitle(BuildWindowTitle(m_router.driver()->DEV()));
     m_appliedModel = code;
     if (!IsSupportedModel(code)) {
-        for (QToolButton* button : w.PnlBtnInputs->BtnInput)
+        for (QToolButton* button : w.Inputs->BtnInput)
             button->setEnabled(false);
         w.StatusArea->ResetStatusGrid();
         return;
@@ -141,46 +143,46 @@ void DeviceIdentity::ApplyDeviceModel(std::int64_t code)
     const tesso::ModelCapabilities& can = model.capabilities;
     const int n = model.inputs;
     // 3. The buttons of the model's inputs; the rest of each input's places hidden.
-    w.PnlBtnInputs->LayOutInputs(n);
+    w.Inputs->LayOutInputs(n);
     for (int i = 0; i < ModelTable::MaxInputs; ++i) {
         const auto at = static_cast<std::size_t>(i);
         const bool shown = i <= n - 1;
-        QToolButton* button = w.PnlBtnInputs->BtnInput[at];
+        QToolButton* button = w.Inputs->BtnInput[at];
         button->setEnabled(true);
         button->setToolTip(QString::fromLatin1(ModelTable::ConnectorName(i + 1)));
         button->setVisible(shown);
-        w.TabSheet_Input->FrameInput[at]->setVisible(shown);
-        w.TabSheet_Audio->RdoACHANM[at]->setVisible(shown);
+        w.InputPage->FrameInput[at]->setVisible(shown);
+        w.AudioPage->RdoACHANM[at]->setVisible(shown);
         w.Menus->MenuInput[at]->setVisible(shown);
         w.Menus->MenuAudio[at]->setVisible(shown);
     }
     // 4. to 6.
-    w.TabSheet_Input->ApplyRowLayout();
-    w.TabSheet_Output->RdoOutputType->hide();
+    w.InputPage->ApplyRowLayout();
+    w.OutputPage->RdoOutputType->hide();
     w.Menus->MenuMachineLANSetup->setVisible(true);
-    w.TabSheet_SwitchMode->RadioGroup_SWITCHMODE->setVisible(true);
-    FillList(w.TabSheet_Output->CboOutputFormat, tesso::DeviceLists::OutputFormat);
-    FillList(w.TabSheet_Output->CboOutputRate, tesso::DeviceLists::OutputRate);
-    w.TabSheet_Output->CboOutputFormat->setCurrentIndex(-1);
-    w.TabSheet_Output->CboOutputRate->setCurrentIndex(-1);
+    w.SwitchModePage->RadioGroup_SWITCHMODE->setVisible(true);
+    FillList(w.OutputPage->CboOutputFormat, tesso::DeviceLists::OutputFormat);
+    FillList(w.OutputPage->CboOutputRate, tesso::DeviceLists::OutputRate);
+    w.OutputPage->CboOutputFormat->setCurrentIndex(-1);
+    w.OutputPage->CboOutputRate->setCurrentIndex(-1);
     // 7. to 9.
-    w.TabSheet_Input->GiveReferenceAspectMenu(n);
-    w.TabSheet_Input->FitPanel(n);
-    w.TabSheet_Input->StaticText_ReferenceAR->setVisible(can.referenceAspect);
+    w.InputPage->GiveReferenceAspectMenu(n);
+    w.InputPage->FitPanel(n);
+    w.InputPage->StaticText_ReferenceAR->setVisible(can.referenceAspect);
     // 10., 11. The effects the model offers.
     const int choices = ModelTable::EffectChoiceCount(position);
     const bool anyEffect = can.fadeToBlack || can.cut || can.fade || can.title;
-    w.PageControl->setTabVisible(w.PageControl->indexOf(w.TabSheet_Effect), anyEffect && choices != 0);
-    w.TabSheet_Effect->MenuItem_Fadetoblack->setVisible(can.fadeToBlack);
-    w.TabSheet_Effect->MenuItem_CleanCut->setVisible(can.cut);
-    w.TabSheet_Effect->MenuItem_CrossFade->setVisible(can.fade);
-    w.TabSheet_Effect->MenuItem_Shadowtitle->setVisible(can.title);
+    w.PageControl->setTabVisible(w.PageControl->indexOf(w.EffectPage), anyEffect && choices != 0);
+    w.EffectPage->MenuItem_Fadetoblack->setVisible(can.fadeToBlack);
+    w.EffectPage->MenuItem_CleanCut->setVisible(can.cut);
+    w.EffectPage->MenuItem_CrossFade->setVisible(can.fade);
+    w.EffectPage->MenuItem_Shadowtitle->setVisible(can.title);
     // 12., 13.
     EffectButtonVisibility();
-    w.TabSheet_Output->RdoOutputType->setVisible(can.outputType);
-    w.TabSheet_Output->RdoTestPattern->setVisible(can.testPattern);
+    w.OutputPage->RdoOutputType->setVisible(can.outputType);
+    w.OutputPage->RdoTestPattern->setVisible(can.testPattern);
     w.StatusArea->Button_Take->setVisible(can.takeButton);
-    w.TabSheet_Audio->SpeedButton_Amute->setVisible(can.audioMute);
+    w.AudioPage->SpeedButton_Amute->setVisible(can.audioMute);
     w.Menus->MenuItem_AutoTake->setVisible(can.autoTake);
 }
 
@@ -192,7 +194,7 @@ void DeviceIdentity::EffectButtonVisibility()
     const int position = ModelIndex(driver->DEV());
     const tesso::ModelCapabilities& can = ModelTable::At(position).capabilities;
     const bool choices = ModelTable::EffectChoiceCount(position) != 0;
-    StatusGridArea* area = m_window.StatusArea;
+    StatusGridArea* area = m_parts.StatusArea;
     switch (driver->SWITCHMODE()) {
     case 0:
         if (!can.seamless)
@@ -217,10 +219,10 @@ void DeviceIdentity::showFirmwareVersion()
     const std::uint32_t verv = driver.VERV();
     const int expected = ModelTable::ExpectedFirmware(ModelIndex(driver.DEV()));
     if (static_cast<std::int64_t>(verv) > expected)
-        m_window.PnlUpdater->ShowNotice(
+        m_parts.Updater->ShowNotice(
             TextFormat::Format(Texts::NewSoftwareFormat, {QString(Texts::SoftwareDescription)}));
     else if (static_cast<std::int64_t>(verv) < expected)
-        m_window.PnlUpdater->ShowNotice(
+        m_parts.Updater->ShowNotice(
             TextFormat::Format(Texts::NewFirmwareFormat, {QString(Texts::ProgramName)}));
     if (m_about)
         m_about->label_v->setText(TextFormat::Format(Texts::LabelVFormat, {hex4(verv)}));

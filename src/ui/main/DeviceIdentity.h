@@ -5,22 +5,52 @@
 // notice.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include <QString>
 
 #include "EventRouter.h"
+#include "MainRoutines.h"
+
+class QTabWidget;
 
 namespace tesso
 {
 
 class AboutDialog;
-class MainWindow;
+class InputButtonRow;
+class MainMenus;
+class PageAudio;
+class PageEffect;
+class PageInput;
+class PageOutput;
+class PageSwitchMode;
+class StatusGridArea;
+class UpdateNotice;
 
 class DeviceIdentity
 {
   public:
-    DeviceIdentity(MainWindow& window, EventRouter& router);
+    struct Parts {
+        InputButtonRow* Inputs = nullptr;
+        StatusGridArea* StatusArea = nullptr;
+        MainMenus* Menus = nullptr;
+        QTabWidget* PageControl = nullptr;
+        PageInput* InputPage = nullptr;
+        PageOutput* OutputPage = nullptr;
+        PageAudio* AudioPage = nullptr;
+        PageSwitchMode* SwitchModePage = nullptr;
+        PageEffect* EffectPage = nullptr;
+        UpdateNotice* Updater = nullptr;
+        // Reads a supported model's label file into the window's labels.
+        std::function<void(std::int64_t code)> LoadInputLabels;
+        std::function<void()> RefreshStatusBar;
+        std::function<void(const QString& title)> SetWindowTitle;
+    };
+
+    // routines: the input on air (InputOnAir) once a new model's labels are in.
+    DeviceIdentity(Parts parts, const MainRoutines& routines, EventRouter& router);
 
     // The about box exists only once start-up has made it.
     void setAbout(AboutDialog* about) { m_about = about; }
@@ -39,7 +69,8 @@ class DeviceIdentity
     void showDeviceCode();
     void showFirmwareVersion();
 
-    MainWindow& m_window;
+    Parts m_parts;
+    MainRoutines m_routines;
     EventRouter& m_router;
     AboutDialog* m_about = nullptr;
     std::int64_t m_appliedModel = -1;

@@ -1,5 +1,7 @@
 #include "MainDisplay.h"
 
+#include <utility>
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,7 +13,6 @@
 #include "DeviceModels.h"
 #include "FrameTransferWindow.h"
 #include "InputButtonRow.h"
-#include "MainWindow.h"
 #include "PageImage.h"
 #include "PageOutput.h"
 #include "PageSwitchMode.h"
@@ -35,7 +36,7 @@ MainRoutines MainDisplay::Routines()
     routines.InputOnAir = [this] { showCurrentInput(); };
     routines.InputCount = [this] { return InputCount(); };
     routines.InputUsed = [this](int input, bool used) {
-        auto& buttons = m_window.PnlBtnInputs->BtnInput;
+        auto& buttons = m_parts.Inputs->BtnInput;
         if (input >= 1 && input <= static_cast<int>(buttons.size()))
             buttons[static_cast<std::size_t>(input - 1)]->setEnabled(used);
     };
@@ -44,21 +45,20 @@ MainRoutines MainDisplay::Routines()
             return;
         StatusGridCells cells;
         cells.text[static_cast<std::size_t>(row)] = text;
-        m_window.StatusArea->ApplyCells(cells);
+        m_parts.StatusArea->ApplyCells(cells);
     };
-    routines.StartStatusTimer = [this] { m_window.TimerStatus->start(); };
+    routines.StartStatusTimer = [this] { m_parts.StatusTimer->start(); };
     routines.OpenTransferWindow = [this] {
-        FrameTransferWindow* transfer = m_window.Windows().TransferFrame;
-        if (!transfer)
+        if (!m_transfer)
             return;
-        m_window.hide();
-        transfer->exec();
-        m_window.show();
+        m_parts.SetWindowVisible(false);
+        m_transfer->exec();
+        m_parts.SetWindowVisible(true);
     };
     return routines;
 }
 
-MainDisplay::MainDisplay(MainWindow& window, EventRouter& router) : m_window(window), m_router(router)
+MainDisplay::MainDisplay(Parts parts, EventRouter& router) : m_parts(std::move(parts)), m_router(router)
 {
     auto on = [this](tVAR variable, auto handler) {
         m_subscriptions.push_back(m_router.subscribe(variable, handler));
@@ -76,6 +76,11 @@ MainDisplay::MainDisplay(MainWindow& window, EventRouter& router) : m_window(win
         on(v, [this] { UpdateStatusGrid(); });
 }
 
+void MainDisplay::setTransferWindow(FrameTransferWindow* transfer)
+{
+    m_transfer = transfer;
+}
+
 int MainDisplay::InputCount() const
 {
     const DeviceDriver* driver = m_router.driver();
@@ -86,11 +91,11 @@ void MainDisplay::UpdateStatusGrid()
 {
     const DeviceDriver* driver = m_router.driver();
     if (!driver || !IsSupportedModel(driver->DEV())) {
-        m_window.StatusArea->ResetStatusGrid();
+        m_parts.StatusArea->ResetStatusGrid();
         return;
     }
-    m_window.StatusArea->ApplyCells(
-        StatusGridRules::Compute(*driver, m_window.InputLabelTable(), InputCount(), QLocale()));
+    m_parts.StatusArea->ApplyCells(
+        StatusGridRules::Compute(*driver, m_parts.InputLabels(), InputCount(), QLocale()));
 }
 
 // The Switch mode page says when the reference the user asked for has no signal.
@@ -99,10 +104,10 @@ void MainDisplay::UpdateReferenceStatus()
     const DeviceDriver* driver = m_router.driver();
     if (!driver)
         return;
-    QLabel* notice = m_window.TabSheet_SwitchMode->RefreqM_Label_no_signal_Main_refreq;
+    QLabel* notice = m_parts.SwitchModePage->RefreqM_Label_no_signal_Main_refreq;
     if (driver->REFREQ() != driver->REFSTA()) {
         const std::uint32_t onAir = driver->ICHM();
-        const QStringList labels = m_window.InputLabelTable();
+        const QStringList labels = m_parts.InputLabels();
         notice->setText(
             driver->PRGBIByInput(static_cast<int>(onAir)) == DeviceLists::ComputerSignal
                 ? QString(Texts::NoInputSignal)
@@ -120,8 +125,8 @@ void MainDisplay::UpdatePagesForInput()
     const DeviceDriver* driver = m_router.driver();
     if (!driver)
         return;
-    PageOutput* output = m_window.TabSheet_Output;
-    PageImage* image = m_window.TabSheet_Image;
+    PageOutput* output = m_parts.OutputPage;
+    PageImage* image = m_parts.ImagePage;
     const std::uint32_t signalType = driver->PRGBIByInput(static_cast<int>(driver->ICHM()));
     const std::uint32_t family = driver->IFAMM();
     const bool yuvOrRgb = signalType >= 2 && signalType <= 5;
@@ -155,7 +160,7 @@ void MainDisplay::UpdatePagesForInput()
         }
     }
     // A computer signal cannot be frozen.
-    m_window.PnlBtnInputs->BtnFreeze->setEnabled(family != 11);
+    m_parts.Inputs->BtnFreeze->setEnabled(family != 11);
 }
 
 void MainDisplay::showCurrentInput()
@@ -164,7 +169,7 @@ void MainDisplay::showCurrentInput()
     const DeviceDriver* driver = m_router.driver();
     if (!driver || !IsSupportedModel(driver->DEV()))
         return;
-    m_window.PnlBtnInputs->ShowOnAir(driver->ICHM(), InputCount());
+    m_parts.Inputs->ShowOnAir(driver->ICHM(), InputCount());
     UpdatePagesForInput();
     UpdateReferenceStatus();
 }

@@ -4,20 +4,48 @@
 // Output and Image pages the input on air allows (UpdatePagesForInput), and the input on air
 // itself (the ICHM change handler).
 
+#include <functional>
 #include <vector>
+
+#include <QPointer>
+#include <QStringList>
 
 #include "EventRouter.h"
 #include "MainRoutines.h"
 
+class QTimer;
+
 namespace tesso
 {
 
-class MainWindow;
+class FrameTransferWindow;
+class InputButtonRow;
+class PageImage;
+class PageOutput;
+class PageSwitchMode;
+class StatusGridArea;
 
 class MainDisplay
 {
   public:
-    MainDisplay(MainWindow& window, EventRouter& router);
+    struct Parts {
+        InputButtonRow* Inputs = nullptr;
+        StatusGridArea* StatusArea = nullptr;
+        PageSwitchMode* SwitchModePage = nullptr;
+        PageOutput* OutputPage = nullptr;
+        PageImage* ImagePage = nullptr;
+        // Hides the Frame Alert page's notice when it runs out.
+        QTimer* StatusTimer = nullptr;
+        // The input label table (index k the label of input k).
+        std::function<QStringList()> InputLabels;
+        // The main window shown or hidden, as around the modal transfer window.
+        std::function<void(bool visible)> SetWindowVisible;
+    };
+
+    MainDisplay(Parts parts, EventRouter& router);
+
+    // The transfer window exists only once start-up has made it.
+    void setTransferWindow(FrameTransferWindow* transfer);
 
     void UpdateStatusGrid();
     void UpdateReferenceStatus();
@@ -31,8 +59,9 @@ class MainDisplay
     MainRoutines Routines();
 
   private:
-    MainWindow& m_window;
+    Parts m_parts;
     EventRouter& m_router;
+    QPointer<FrameTransferWindow> m_transfer;
     std::vector<Subscription> m_subscriptions;
 };
 

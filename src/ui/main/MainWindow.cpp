@@ -156,10 +156,20 @@ void MainWindow::connectHandlers()
 // The window's own handlers of the driver's events; the pages bind theirs through their tables.
 void MainWindow::bindDriver()
 {
-    m_display = std::make_unique<MainDisplay>(*this, *m_router);
-    m_identity = std::make_unique<DeviceIdentity>(*this, *m_router);
-    m_subscriptions.push_back(m_router->subscribe(_STORE, [this] { RefreshStatusBar(); }));
+    m_display = std::make_unique<MainDisplay>(
+        MainDisplay::Parts{PnlBtnInputs, StatusArea, TabSheet_SwitchMode, TabSheet_Output, TabSheet_Image,
+                           TimerStatus, [this] { return InputLabelTable(); },
+                           [this](bool visible) { setVisible(visible); }},
+        *m_router);
     const MainRoutines routines = m_display->Routines();
+    m_identity = std::make_unique<DeviceIdentity>(
+        DeviceIdentity::Parts{PnlBtnInputs, StatusArea, Menus, PageControl, TabSheet_Input, TabSheet_Output,
+                              TabSheet_Audio, TabSheet_SwitchMode, TabSheet_Effect, PnlUpdater,
+                              [this](std::int64_t code) { LoadInputLabels(code); },
+                              [this] { RefreshStatusBar(); },
+                              [this](const QString& title) { setWindowTitle(title); }},
+        routines, *m_router);
+    m_subscriptions.push_back(m_router->subscribe(_STORE, [this] { RefreshStatusBar(); }));
     PnlBtnInputs->BindTo(*m_router, routines, &m_imageList);
     TabSheet_SwitchMode->BindTo(*m_router);
     TabSheet_Input->BindTo(*m_router, routines);
@@ -167,7 +177,11 @@ void MainWindow::bindDriver()
     TabSheet_Image->BindTo(*m_router, *Conversion);
     TabSheet_Effect->BindTo(*m_router);
     TabSheet_FrameAlert->BindTo(*m_router, routines);
-    m_transitions = std::make_unique<Transitions>(*this, *m_router);
+    m_transitions = std::make_unique<Transitions>(
+        Transitions::Parts{PnlBtnInputs, StatusArea, Menus, PageControl, TabSheet_Output, TabSheet_SwitchMode,
+                           TabSheet_Effect, centralWidget(), &m_imageList,
+                           [this] { EffectButtonVisibility(); }},
+        routines, *m_router);
     m_audio = std::make_unique<AudioIndicator>(*m_router, TabSheet_Audio->SpeedButton_Amute,
                                                Menus->ToolButton_Audio, StatusBar);
     TabSheet_Audio->BindTo(*m_router, routines);
@@ -193,6 +207,7 @@ void MainWindow::Initialise(const SecondaryWindows& windows)
     m_windows = windows;
     m_connection->setDialogs(m_windows.IPConfigDlg, m_windows.Rs232LanDlg);
     m_identity->setAbout(m_windows.About);
+    m_display->setTransferWindow(m_windows.TransferFrame);
 
     // 1. The debug console talks to this window's driver.
     if (m_windows.Debug)

@@ -1,5 +1,7 @@
 #include "Transitions.h"
 
+#include <utility>
+
 #include <QActionGroup>
 #include <QGroupBox>
 #include <QPushButton>
@@ -11,7 +13,6 @@
 #include "ErrorReport.h"
 #include "InputButtonRow.h"
 #include "MainMenus.h"
-#include "MainWindow.h"
 #include "PageEffect.h"
 #include "PageOutput.h"
 #include "PageSwitchMode.h"
@@ -37,12 +38,13 @@ void setLook(QAbstractButton* button, bool bold, bool italic, const QColor& colo
 
 } // namespace
 
-Transitions::Transitions(MainWindow& window, EventRouter& router) : m_window(window), m_router(router)
+Transitions::Transitions(Parts parts, const MainRoutines& routines, EventRouter& router)
+    : m_parts(std::move(parts)), m_routines(routines), m_router(router)
 {
-    StatusGridArea* area = window.StatusArea;
+    StatusGridArea* area = m_parts.StatusArea;
     m_bindings = std::make_unique<BindingTable>(router);
     m_bindings->Bind({{_TAKE, area->Button_Take, ControlKind::PushButton},
-                      {_AUTOTAKE, window.Menus->AutoTakeGroup, ControlKind::MenuGroup}});
+                      {_AUTOTAKE, m_parts.Menus->AutoTakeGroup, ControlKind::MenuGroup}});
     auto on = [this](tVAR variable, auto handler) {
         m_subscriptions.push_back(m_router.subscribe(variable, handler));
     };
@@ -67,7 +69,7 @@ Transitions::~Transitions() = default;
 
 std::vector<QToolButton*> Transitions::effectButtons() const
 {
-    const StatusGridArea* area = m_window.StatusArea;
+    const StatusGridArea* area = m_parts.StatusArea;
     return {area->SpeedButton_Cut, area->SpeedButton_Fade, area->SpeedButton_Title};
 }
 
@@ -78,7 +80,7 @@ void Transitions::sendEffect(int effect)
         return;
     d->setEFFECTTYPE(static_cast<std::uint32_t>(effect));
     // As when the user picks the tab (the change of page runs its handlers).
-    m_window.PageControl->setCurrentWidget(m_window.TabSheet_Effect);
+    m_parts.PageControl->setCurrentWidget(m_parts.EffectPage);
 }
 
 void Transitions::showEffectType()
@@ -93,7 +95,7 @@ void Transitions::showEffectType()
             const QSignalBlocker blocker(buttons[i]);
             buttons[i]->setChecked(i + 1 == effect);
         }
-        buttons[i]->setIcon(m_window.ImageList()[0]);
+        buttons[i]->setIcon((*m_parts.Glyphs)[0]);
     }
 }
 
@@ -111,7 +113,7 @@ void Transitions::showTake()
 {
     const DeviceDriver* d = driver();
     if (d)
-        m_window.PnlBtnInputs->setCursor(d->TAKE() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        m_parts.Inputs->setCursor(d->TAKE() ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
 void Transitions::showSwitchMode()
@@ -121,20 +123,20 @@ void Transitions::showSwitchMode()
         return;
     const bool seamlessModel = tesso::ModelTable::OfCode(d->DEV()).capabilities.seamless;
     const std::uint32_t mode = d->SWITCHMODE();
-    PageOutput* output = m_window.TabSheet_Output;
-    const int effectTab = m_window.PageControl->indexOf(m_window.TabSheet_Effect);
+    PageOutput* output = m_parts.OutputPage;
+    const int effectTab = m_parts.PageControl->indexOf(m_parts.EffectPage);
     // In seamless switching the output follows the reference, so it is not the Output page's to set.
     if ((mode == 0 && seamlessModel) || mode == 1) {
         const bool seamless = mode == 0;
         output->RdoOutputSync->setVisible(!seamless);
         output->GrpOutputFormat->setVisible(!seamless);
         output->GrpOutputRate->setVisible(!seamless);
-        m_window.TabSheet_SwitchMode->GroupBox_Seamless->setVisible(seamless);
-        m_window.PageControl->setTabVisible(effectTab, seamless);
+        m_parts.SwitchModePage->GroupBox_Seamless->setVisible(seamless);
+        m_parts.PageControl->setTabVisible(effectTab, seamless);
     }
-    m_window.UpdateStatusGrid();
-    m_window.EffectButtonVisibility();
-    m_window.UpdatePagesForInput();
+    m_routines.UpdateStatusGrid();
+    m_parts.EffectButtonVisibility();
+    m_routines.UpdatePagesForInput();
 }
 
 void Transitions::PreselectedInputBlink()
@@ -152,14 +154,15 @@ void Transitions::PreselectedInputBlink()
     const int input = blinks ? static_cast<int>(next) : 0;
     // A button that stops blinking (input no longer used, another preselected) gets its look back.
     if (m_blinkingInput != 0 && m_blinkingInput != input)
-        m_window.PnlBtnInputs->ShowOnAir(d->ICHM(), n);
+        m_parts.Inputs->ShowOnAir(d->ICHM(), n);
     m_blinkingInput = input;
     if (!blinks)
         return;
-    QToolButton* button = m_window.PnlBtnInputs->BtnInput[static_cast<std::size_t>(input - 1)];
+    QToolButton* button = m_parts.Inputs->BtnInput[static_cast<std::size_t>(input - 1)];
     const bool on = !m_inputToggle;
-    button->setIcon(m_window.ImageList()[on ? 1 : 0]);
-    setLook(button, on, false, on ? QColor(Qt::darkGreen) : m_window.palette().color(QPalette::WindowText));
+    button->setIcon((*m_parts.Glyphs)[on ? 1 : 0]);
+    setLook(button, on, false,
+            on ? QColor(Qt::darkGreen) : m_parts.Client->palette().color(QPalette::WindowText));
     m_inputToggle = on;
 }
 
@@ -168,8 +171,8 @@ void Transitions::TakeButtonBlink()
     const DeviceDriver* d = driver();
     if (!d)
         return;
-    QPushButton* take = m_window.StatusArea->Button_Take;
-    const QColor plain = m_window.palette().color(QPalette::WindowText);
+    QPushButton* take = m_parts.StatusArea->Button_Take;
+    const QColor plain = m_parts.Client->palette().color(QPalette::WindowText);
     const bool emphasised = take->font().bold() && take->font().italic();
     if (!d->TAKE() && d->TAKEEVA()) {
         if (emphasised || take->cursor().shape() == Qt::PointingHandCursor) {
@@ -190,7 +193,7 @@ void Transitions::SelectedEffectBlink()
     m_effectToggle = !m_effectToggle;
     const std::uint32_t effect = d->EFFECTTYPE();
     if (effect >= 1 && effect <= 3)
-        effectButtons()[effect - 1]->setIcon(m_window.ImageList()[m_effectToggle ? 1 : 0]);
+        effectButtons()[effect - 1]->setIcon((*m_parts.Glyphs)[m_effectToggle ? 1 : 0]);
 }
 
 } // namespace tesso

@@ -4,23 +4,51 @@
 // switch mode's consequences for the pages, and the three blinking looks of the main timer: the
 // preselected input, a pending TAKE and the selected effect.
 
+#include <functional>
 #include <memory>
 #include <vector>
 
-#include "EventRouter.h"
+#include <QPixmap>
 
+#include "EventRouter.h"
+#include "MainRoutines.h"
+
+class QTabWidget;
 class QToolButton;
+class QWidget;
 
 namespace tesso
 {
 
 class BindingTable;
-class MainWindow;
+class InputButtonRow;
+class MainMenus;
+class PageEffect;
+class PageOutput;
+class PageSwitchMode;
+class StatusGridArea;
 
 class Transitions
 {
   public:
-    Transitions(MainWindow& window, EventRouter& router);
+    struct Parts {
+        InputButtonRow* Inputs = nullptr;
+        StatusGridArea* StatusArea = nullptr;
+        MainMenus* Menus = nullptr;
+        QTabWidget* PageControl = nullptr;
+        PageOutput* OutputPage = nullptr;
+        PageSwitchMode* SwitchModePage = nullptr;
+        PageEffect* EffectPage = nullptr;
+        // The window's client area: its text colour is a blinking button's plain look.
+        const QWidget* Client = nullptr;
+        // The window's glyphs (0 idle, 1 lit), whose places change on every tick.
+        const std::vector<QPixmap>* Glyphs = nullptr;
+        // The Cut, Fade and Title buttons for the model and the switch mode.
+        std::function<void()> EffectButtonVisibility;
+    };
+
+    // routines: the status grid and the pages the input on air allows, after a change of mode.
+    Transitions(Parts parts, const MainRoutines& routines, EventRouter& router);
     ~Transitions();
 
     // A click on Cut (1), Fade (2) or Title (3): the effect, then the Effect page.
@@ -39,7 +67,8 @@ class Transitions
     std::vector<QToolButton*> effectButtons() const;
     const DeviceDriver* driver() const { return m_router.driver(); }
 
-    MainWindow& m_window;
+    Parts m_parts;
+    MainRoutines m_routines;
     EventRouter& m_router;
     std::unique_ptr<BindingTable> m_bindings;
     std::vector<Subscription> m_subscriptions;
