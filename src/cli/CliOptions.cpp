@@ -27,30 +27,12 @@ bool takesValue(const QString& name)
 
 QString CliOptions::usage()
 {
-    return QStringLiteral(
+    const QString synopsis = QStringLiteral(
         "Usage: tesso-cli (--serial PORT | --tcp HOST[:PORT] | --udp HOST[:PORT] [--local-port N])\n"
         "                 [--force-conn] [--timeout SECONDS] COMMAND [ARGS...]\n"
         "\n"
-        "Commands:\n"
-        "  detect              wait for an accepted DEV reply; print DEV=<code> and MODEL=<name>\n"
-        "  get NAME...         query each variable; print NAME=VALUE for each reply\n"
-        "  set NAME=VALUE...   assign through the driver (needs a detected device or --force-conn);\n"
-        "                      print NAME=VALUE of the device's answer\n"
-        "  dump                query-all; print NAME=VALUE once per variable when the answer\n"
-        "                      is complete\n"
-        "  monitor             print NAME=VALUE for every reply until the time-out\n"
-        "  raw TEXT            send TEXT (escapes \\r \\n \\\\ \\xHH); print the first reply\n"
-        "  save FILE           write the device's settings into a settings file\n"
-        "  diff FILE           print NAME: file VALUE, device VALUE for each setting that differs\n"
-        "                      (status 1 when any does)\n"
-        "  restore FILE [--dry-run]\n"
-        "                      write back the settings that differ, one at a time, then check;\n"
-        "                      --dry-run only prints them\n"
-        "  upload FILE [--fit exact|crop|shrink|center|zoom]\n"
-        "                      send a bitmap into the frame memory (--serial only); a picture\n"
-        "                      that is not 720 x 576 needs --fit (crop or shrink when larger,\n"
-        "                      center or zoom when smaller); progress on standard error, the\n"
-        "                      result on standard output; --timeout covers detection only\n"
+        "Commands:\n");
+    const QString rest = QStringLiteral(
         "\n"
         "Options:\n"
         "  --serial PORT       serial port: COM1.., \\\\.\\COM1.. or a device path\n"
@@ -69,6 +51,7 @@ QString CliOptions::usage()
         "diff and restore: 1 settings differ; a settings file that cannot be used is a usage\n"
         "error (2); 6 done with the settings the file holds, but it lacked some or named some\n"
         "this version does not know (listed on standard error).\n");
+    return synopsis + CliCommands::usage() + rest;
 }
 
 CliOptions CliOptions::parse(const QStringList& arguments)
@@ -176,45 +159,23 @@ bool CliOptions::setLink(Link link, const QString& value)
 
 bool CliOptions::checkCommand()
 {
+    const CliCommands::Command* row = CliCommands::find(m_command);
+    if (!row)
+        return fail(QStringLiteral("unknown command '%1'").arg(m_command));
+    const CliCommands::Arguments& wanted = row->arguments;
     const int count = static_cast<int>(m_arguments.size());
-    if (m_command == QLatin1String("detect") || m_command == QLatin1String("dump") ||
-        m_command == QLatin1String("monitor")) {
-        if (count != 0)
-            return fail(QStringLiteral("%1 takes no arguments").arg(m_command));
-        return true;
+    // The option follows the one plain argument: FILE --dry-run, FILE --fit MODE.
+    if (wanted.option && count == (wanted.optionTakesValue ? 3 : 2) &&
+        m_arguments[1] == QLatin1String(wanted.option)) {
+        m_option = m_arguments[1];
+        m_optionValue = wanted.optionTakesValue ? m_arguments[2] : QString();
+    } else if (count < wanted.fewest || (wanted.most >= 0 && count > wanted.most)) {
+        return fail(QString::fromLatin1(row->refusal));
     }
-    if (m_command == QLatin1String("get") || m_command == QLatin1String("set")) {
-        if (count == 0)
-            return fail(QStringLiteral("%1 needs at least one variable").arg(m_command));
-        return true;
-    }
-    if (m_command == QLatin1String("raw")) {
-        if (count != 1)
-            return fail(QStringLiteral("raw takes exactly one TEXT argument"));
-        return true;
-    }
-    if (m_command == QLatin1String("save") || m_command == QLatin1String("diff")) {
-        if (count != 1)
-            return fail(QStringLiteral("%1 takes exactly one FILE").arg(m_command));
-        return true;
-    }
-    if (m_command == QLatin1String("restore")) {
-        if (count == 2 && m_arguments[1] == QLatin1String("--dry-run"))
-            m_dryRun = true;
-        else if (count != 1)
-            return fail(QStringLiteral("restore takes FILE and an optional --dry-run"));
-        return true;
-    }
-    if (m_command == QLatin1String("upload")) {
-        if (count == 3 && m_arguments[1] == QLatin1String("--fit"))
-            m_fit = m_arguments[2];
-        else if (count != 1)
-            return fail(QStringLiteral("upload takes FILE and an optional --fit MODE"));
-        if (m_link != Link::Serial)
-            return fail(QStringLiteral("upload works over --serial only: frames travel on the serial line"));
-        return true;
-    }
-    return fail(QStringLiteral("unknown command '%1'").arg(m_command));
+    if (row->serialOnly && m_link != Link::Serial)
+        return fail(QString::fromLatin1(row->serialOnly));
+    m_commandRow = row;
+    return true;
 }
 
 bool CliOptions::fail(const QString& message)

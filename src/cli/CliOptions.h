@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "CliCommands.h"
 #include "LanDefaults.h"
 
 namespace tesso
@@ -34,11 +35,13 @@ class CliOptions
     bool forceConn() const { return m_forceConn; }
     double timeoutSeconds() const { return m_timeoutSeconds; }
     QString command() const { return m_command; }
+    // The table's row for command(); nullptr unless ok().
+    const CliCommands::Command* commandRow() const { return m_commandRow; }
     QStringList arguments() const { return m_arguments; }
     // upload: the --fit mode given, "" for none.
-    QString fit() const { return m_fit; }
+    QString fit() const { return m_option == QLatin1String("--fit") ? m_optionValue : QString(); }
     // restore: only print what would be written.
-    bool dryRun() const { return m_dryRun; }
+    bool dryRun() const { return m_option == QLatin1String("--dry-run"); }
 
   private:
     bool takeOption(const QString& name, const QString& value);
@@ -58,9 +61,11 @@ class CliOptions
     bool m_forceConn = false;
     double m_timeoutSeconds = DefaultTimeoutSeconds;
     QString m_command;
+    const CliCommands::Command* m_commandRow = nullptr;
     QStringList m_arguments;
-    QString m_fit;
-    bool m_dryRun = false;
+    // The command's option after its argument, as given ("" for none), and the option's value.
+    QString m_option;
+    QString m_optionValue;
 };
 
 } // namespace tesso

@@ -60,8 +60,11 @@ QString CliSession::modelName(std::uint32_t code)
 
 int CliSession::run()
 {
-    if (const int status = prepare(); status != ExitOk)
-        return status;
+    const CliCommands::Command& command = *m_options.commandRow();
+    if (command.prepare) {
+        if (const int status = (this->*command.prepare)(); status != ExitOk)
+            return status;
+    }
     m_deadline = QDeadlineTimer(static_cast<qint64>(m_options.timeoutSeconds() * 1000.0));
     m_driver = std::make_unique<DeviceDriver>();
     QObject::connect(m_driver.get(), &DeviceDriver::linkFailed, m_driver.get(),
@@ -71,65 +74,9 @@ int CliSession::run()
                          if (m_handler)
                              m_handler(index, line);
                      });
-    if (m_options.command() == QLatin1String("monitor")) // what arrives while the link opens counts too
-        listen([this](tVAR index, const QByteArray& line) {
-            print(VariableAccess::replyLines(*m_driver, index, line));
-        });
     if (const int status = openLink(); status != ExitOk)
         return status;
-
-    const QString command = m_options.command();
-    if (command == QLatin1String("detect"))
-        return runDetect();
-    if (command == QLatin1String("get"))
-        return runGet();
-    if (command == QLatin1String("set"))
-        return runSet();
-    if (command == QLatin1String("dump"))
-        return runDump();
-    if (command == QLatin1String("monitor"))
-        return runMonitor();
-    if (command == QLatin1String("upload"))
-        return runUpload();
-    if (command == QLatin1String("save") || command == QLatin1String("diff") ||
-        command == QLatin1String("restore"))
-        return runSettings(command);
-    return runRaw();
-}
-
-// Everything the user typed is checked before a link is opened.
-int CliSession::prepare()
-{
-    const QString command = m_options.command();
-    if (command == QLatin1String("get")) {
-        for (const QString& name : m_options.arguments()) {
-            const std::optional<tVAR> index = VariableNames::find(name);
-            if (!index)
-                return fail(ExitUsage, QStringLiteral("unknown variable '%1'; did you mean %2?")
-                                           .arg(name, VariableNames::closest(name)));
-            m_queries.push_back(*index);
-        }
-    } else if (command == QLatin1String("set")) {
-        for (const QString& argument : m_options.arguments()) {
-            VariableAccess::Assignment assignment;
-            QString error;
-            if (!VariableAccess::parseAssignment(argument, assignment, error))
-                return fail(ExitUsage, error);
-            m_assignments.push_back(assignment);
-        }
-    } else if (command == QLatin1String("upload")) {
-        QString error;
-        m_picture = CliUpload::prepare(m_options.arguments().constFirst(), m_options.fit(), &error);
-        if (!m_picture)
-            return fail(ExitUsage, error);
-    } else if (command == QLatin1String("raw")) {
-        QString error;
-        if (!EscapeText::decode(m_options.arguments().constFirst().toLocal8Bit(), m_rawBytes, error))
-            return fail(ExitUsage, error);
-        if (m_rawBytes.isEmpty())
-            return fail(ExitUsage, QStringLiteral("raw needs a non-empty TEXT"));
-    }
-    return ExitOk;
+    return (this->*command.run)();
 }
 
 // ---- Link ----------------------------------------------------------------------------------------
@@ -252,6 +199,60 @@ bool CliSession::connectDevice()
     return waitUntil([&] { return m_driver->Connected(); });
 }
 
+// ---- Checks before the link opens -----------------------------------------------------------------
+
+int CliSession::prepareGet()
+{
+    for (const QString& name : m_options.arguments()) {
+        const std::optional<tVAR> index = VariableNames::find(name);
+        if (!index)
+            return fail(ExitUsage, QStringLiteral("unknown variable '%1'; did you mean %2?")
+                                       .arg(name, VariableNames::closest(name)));
+        m_queries.push_back(*index);
+    }
+    return ExitOk;
+}
+
+int CliSession::prepareSet()
+{
+    for (const QString& argument : m_options.arguments()) {
+        VariableAccess::Assignment assignment;
+        QString error;
+        if (!VariableAccess::parseAssignment(argument, assignment, error))
+            return fail(ExitUsage, error);
+        m_assignments.push_back(assignment);
+    }
+    return ExitOk;
+}
+
+// What arrives while the link opens counts too.
+int CliSession::prepareMonitor()
+{
+    listen([this](tVAR index, const QByteArray& line) {
+        print(VariableAccess::replyLines(*m_driver, index, line));
+    });
+    return ExitOk;
+}
+
+int CliSession::prepareRaw()
+{
+    QString error;
+    if (!EscapeText::decode(m_options.arguments().constFirst().toLocal8Bit(), m_rawBytes, error))
+        return fail(ExitUsage, error);
+    if (m_rawBytes.isEmpty())
+        return fail(ExitUsage, QStringLiteral("raw needs a non-empty TEXT"));
+    return ExitOk;
+}
+
+int CliSession::prepareUpload()
+{
+    QString error;
+    m_picture = CliUpload::prepare(m_options.arguments().constFirst(), m_options.fit(), &error);
+    if (!m_picture)
+        return fail(ExitUsage, error);
+    return ExitOk;
+}
+
 // ---- Commands ------------------------------------------------------------------------------------
 
 int CliSession::runDetect()
@@ -354,17 +355,32 @@ int CliSession::runMonitor()
     return ExitOk;
 }
 
-int CliSession::runSettings(const QString& command)
+int CliSession::runSave()
+{
+    return runSettings(
+        [this](CliSettings& settings, const QString& file) { return settings.Save(file, m_linkBroken); });
+}
+
+int CliSession::runDiff()
+{
+    return runSettings(
+        [this](CliSettings& settings, const QString& file) { return settings.Diff(file, m_linkBroken); });
+}
+
+int CliSession::runRestore()
+{
+    return runSettings([this](CliSettings& settings, const QString& file) {
+        return settings.Restore(file, m_options.dryRun(), m_linkBroken);
+    });
+}
+
+int CliSession::runSettings(const std::function<int(CliSettings&, const QString& file)>& action)
 {
     if (!connectDevice())
         return waitFailed(QStringLiteral("no device answered within %1").arg(within()));
     CliSettings settings(*m_driver, m_out, m_err);
     listen([&settings](tVAR index, const QByteArray&) { settings.Replied(index); });
-    const QString file = m_options.arguments().constFirst();
-    const int status = command == QLatin1String("save") ? settings.Save(file, m_linkBroken)
-                       : command == QLatin1String("diff")
-                           ? settings.Diff(file, m_linkBroken)
-                           : settings.Restore(file, m_options.dryRun(), m_linkBroken);
+    const int status = action(settings, m_options.arguments().constFirst());
     listen(nullptr);
     if (m_linkBroken)
         return fail(ExitLinkFailed, m_linkError);

@@ -23,6 +23,7 @@
 namespace tesso
 {
 
+class CliSettings;
 class DeviceDriver;
 
 class CliSession
@@ -43,6 +44,8 @@ class CliSession
     static QString modelName(std::uint32_t code);
 
   private:
+    // The command table names the prepare and run steps below.
+    friend class CliCommands;
     using ReplyHandler = std::function<void(tVAR index, const QByteArray& line)>;
 
     int prepare();
@@ -59,6 +62,13 @@ class CliSession
     bool connectDevice();
     void listen(ReplyHandler handler) { m_handler = std::move(handler); }
 
+    // Each checks what the user typed for its command, before a link is opened.
+    int prepareGet();
+    int prepareSet();
+    int prepareMonitor();
+    int prepareRaw();
+    int prepareUpload();
+
     int runDetect();
     int runGet();
     int runSet();
@@ -66,7 +76,10 @@ class CliSession
     int runMonitor();
     int runRaw();
     int runUpload();
-    int runSettings(const QString& command);
+    int runSave();
+    int runDiff();
+    int runRestore();
+    int runSettings(const std::function<int(CliSettings&, const QString& file)>& action);
 
     void print(const QStringList& lines);
     int fail(int status, const QString& message);

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "CliCommands.h"
 #include "CliOptions.h"
 #include "CliSession.h"
 #include "DeviceDriver.h"
@@ -78,6 +79,41 @@ TEST(CliOptionsTest, UsageErrors)
     }
     EXPECT_TRUE(parse("--help").help());
     EXPECT_TRUE(parse("--tcp 1.2.3.4 --version").version());
+}
+
+TEST(CliCommandsTest, EveryRowIsInTheHelpAndTakesExactlyItsArguments)
+{
+    const QString help = CliOptions::usage();
+    for (const CliCommands::Command& row : CliCommands::all()) {
+        EXPECT_TRUE(help.contains(QStringLiteral("\n  ") + QLatin1String(row.synopsis))) << row.name;
+        // The name in any case, with the fewest arguments, then one too few and one too many.
+        const QStringList head{QStringLiteral("--serial"), QStringLiteral("COM1"),
+                               QString::fromLatin1(row.name).toUpper()};
+        QStringList arguments = head;
+        for (int i = 0; i < row.arguments.fewest; ++i)
+            arguments << QStringLiteral("a");
+        const CliOptions fewest = CliOptions::parse(arguments);
+        ASSERT_TRUE(fewest.ok()) << row.name << ": " << fewest.error().toStdString();
+        EXPECT_EQ(fewest.commandRow(), &row);
+        if (row.arguments.fewest > 0) {
+            EXPECT_EQ(CliOptions::parse(arguments.mid(0, arguments.size() - 1)).error(),
+                      QLatin1String(row.refusal));
+        }
+        if (row.arguments.most >= 0) {
+            while (arguments.size() <= head.size() + row.arguments.most)
+                arguments << QStringLiteral("b");
+            EXPECT_EQ(CliOptions::parse(arguments).error(), QLatin1String(row.refusal)) << row.name;
+        }
+    }
+    EXPECT_EQ(parse("--serial COM1 frobnicate").error(), QStringLiteral("unknown command 'frobnicate'"));
+
+    // The option after the file belongs to its command only, and upload wants the serial line.
+    EXPECT_TRUE(parse("--serial COM1 restore f --dry-run").dryRun());
+    EXPECT_EQ(parse("--serial COM1 upload f --fit crop").fit(), QStringLiteral("crop"));
+    EXPECT_FALSE(parse("--serial COM1 restore f --fit crop").ok());
+    EXPECT_FALSE(parse("--serial COM1 upload f --dry-run").ok());
+    EXPECT_FALSE(parse("--serial COM1 upload f --fit").ok());
+    EXPECT_FALSE(parse("--tcp 1.2.3.4 upload f").ok());
 }
 
 TEST(EscapeTextTest, DecodesTheCEscapes)

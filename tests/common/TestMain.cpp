@@ -9,6 +9,7 @@ using TestApplication = QApplication;
 #include <QCoreApplication>
 
 using namespace tesso;
+
 using TestApplication = QCoreApplication;
 #endif
 
