@@ -25,11 +25,14 @@
 #include "Calculator.h"
 #include "CommandFile.h"
 #include "ConsoleLayout.h"
+#include "ConsoleMenus.h"
+#include "ConsoleSender.h"
 #include "Debug2007Ini.h"
 #include "DebugConsole.h"
 #include "DebugConversions.h"
 #include "DebugSettingsStore.h"
 #include "DialKnob.h"
+#include "FileSender.h"
 #include "IntervalDial.h"
 #include "LogFolder.h"
 #include "MainWindowTestHarness.h"
@@ -132,9 +135,9 @@ struct Console {
     void enter() { type(QStringLiteral("\r")); }
     void setMode(bool direct, bool transmitCR)
     {
-        (direct ? form->EnvoiDirect1 : form->EnvoisurCarriageReturn1)->trigger();
-        if (form->TransmissionduCarriageReturn1->isChecked() != transmitCR)
-            form->TransmissionduCarriageReturn1->trigger();
+        (direct ? form->Menus->SendDirect : form->Menus->SendOnCarriageReturn)->trigger();
+        if (form->Menus->TransmitCarriageReturn->isChecked() != transmitCR)
+            form->Menus->TransmitCarriageReturn->trigger();
     }
     QString writeFile(const QString& name, const QByteArray& bytes)
     {
@@ -168,7 +171,7 @@ struct Console {
     {
         prompts.fileToOpen = writeFile(QStringLiteral("commands.txt"), bytes);
         prompts.pace = pace;
-        form->Envoiedefichiertxttoutcollertxt1Click();
+        form->FileSend->sendTextFile();
     }
 };
 
@@ -425,7 +428,7 @@ TEST(DebugConsoleList, TogglingHidesRepliesAndClickingSendsTheCommand)
     EXPECT_EQ(dump->checkState(), Qt::Unchecked);
     EXPECT_EQ(c.driver.serial->writtenText(), QStringLiteral("?"));
 
-    c.form->AllUnChecked1Click();
+    c.form->uncheckAllEntries();
     c.reply("VP4\r\n");
     EXPECT_EQ(c.form->ReceivedLog->LoggedRows(), 2);
     EXPECT_EQ(c.form->SettingsStore().WriteCount(), 3) << "the box's toggle saved, All UnChecked does not";
@@ -471,13 +474,13 @@ TEST(DebugConsoleSending, RefusalsAndHistory)
     c.enter();
     EXPECT_EQ(c.sent(), QByteArray()) << "no \"?\" in place of the euro sign";
     EXPECT_TRUE(c.form->Notice().contains(QStringLiteral("single-byte")));
-    c.form->SendTextDirect(QStringLiteral("a\u20ACb"));
+    c.form->Sender->SendTextDirect(QStringLiteral("a\u20ACb"));
     EXPECT_EQ(c.sent(), QByteArray("ab"));
 
     c.driver->setConMode(MODE_RAW);
     c.type(QStringLiteral("X"));
     c.enter();
-    c.form->SendTextDirect(QStringLiteral("#\r"));
+    c.form->Sender->SendTextDirect(QStringLiteral("#\r"));
     EXPECT_EQ(c.sent(), QByteArray()) << "nothing inside the picture stream";
     EXPECT_TRUE(c.form->Notice().contains(QStringLiteral("frame transfer")));
     c.driver->setConMode(MODE_VAR);
@@ -499,9 +502,9 @@ TEST(DebugConsoleSending, RefusalsAndHistory)
     ScriptedPrompts prompts;
     DebugConsole alone(nullptr, c.folder.path());
     alone.setPrompts(&prompts);
-    alone.SendTextDirect(QStringLiteral("CC"));
-    alone.ForceConnect2->trigger();
-    EXPECT_FALSE(alone.ForceConnect2->isChecked());
+    alone.Sender->SendTextDirect(QStringLiteral("CC"));
+    alone.Menus->ForceConnect->trigger();
+    EXPECT_FALSE(alone.Menus->ForceConnect->isChecked());
     alone.show();
     EXPECT_EQ(prompts.informations.size(), 1);
 }
@@ -518,7 +521,7 @@ TEST(DebugConsoleSending, QuickSendButtonsAndForceConnect)
     click(first, {5, 5}, Qt::MiddleButton);
     EXPECT_EQ(c.driver.serial->written.size(), 3);
 
-    c.form->ForceConnect2->trigger();
+    c.form->Menus->ForceConnect->trigger();
     EXPECT_TRUE(c.driver->ForceConn());
 }
 
@@ -531,23 +534,23 @@ TEST(DebugConsoleFileSend, AtOnceAndPacedOnDrivenTicks)
     EXPECT_EQ(c.driver.serial->written, (QList<QByteArray>{"A", "\n", "B", "\n"}));
     c.sent();
     c.sendFile("A\r\nB", DebugPrompts::Pace::Cancelled);
-    EXPECT_FALSE(c.form->timedSend->Active()) << "closing the question sends nothing";
+    EXPECT_FALSE(c.form->FileSend->timedSend->Active()) << "closing the question sends nothing";
 
     c.sendFile("A\r\nB", DebugPrompts::Pace::Paced);
-    ASSERT_TRUE(c.form->Dial);
+    ASSERT_TRUE(c.form->FileSend->Dial);
     EXPECT_EQ(c.sent(), QByteArray()) << "the first line waits one interval";
     c.type(QStringLiteral("Z"));
     EXPECT_EQ(c.sent(), QByteArray("Z")) << "typing goes out at once meanwhile";
-    c.form->timedSend->Tick();
+    c.form->FileSend->timedSend->Tick();
     EXPECT_EQ(c.sent(), QByteArray("A"));
     EXPECT_EQ(c.form->ProgressBar->value(), 3);
-    c.form->timedSend->Tick();
+    c.form->FileSend->timedSend->Tick();
     EXPECT_EQ(c.sent(), QByteArray("B"));
     EXPECT_EQ(c.form->ProgressBar->value(), c.form->ProgressBar->maximum());
-    c.form->timedSend->Tick();
-    EXPECT_FALSE(c.form->Dial);
+    c.form->FileSend->timedSend->Tick();
+    EXPECT_FALSE(c.form->FileSend->Dial);
     EXPECT_EQ(c.form->ProgressBar->value(), 0);
-    EXPECT_EQ(c.form->sendMode, DebugConsole::SendMode::Line) << "typing follows the menu again";
+    EXPECT_EQ(c.form->Sender->sendMode, ConsoleSender::SendMode::Line) << "typing follows the menu again";
 }
 
 TEST(DebugConsoleFileSend, LineEndsDialAndClosing)
@@ -561,18 +564,18 @@ TEST(DebugConsoleFileSend, LineEndsDialAndClosing)
 
     Console c;
     c.sendFile("AB\rCD", DebugPrompts::Pace::Paced);
-    click(c.form->Dial->Knob, DialKnob::PositionRect(1).center());
-    EXPECT_EQ(c.form->timedSend->Interval(), 1);
-    c.form->timedSend->Tick();
-    c.form->StartTimedSend("XY\r\n");
-    EXPECT_EQ(c.form->timedSend->Interval(), 1) << "a second file keeps the pace";
-    c.form->timedSend->Tick();
+    click(c.form->FileSend->Dial->Knob, DialKnob::PositionRect(1).center());
+    EXPECT_EQ(c.form->FileSend->timedSend->Interval(), 1);
+    c.form->FileSend->timedSend->Tick();
+    c.form->FileSend->StartTimedSend("XY\r\n");
+    EXPECT_EQ(c.form->FileSend->timedSend->Interval(), 1) << "a second file keeps the pace";
+    c.form->FileSend->timedSend->Tick();
     EXPECT_EQ(c.driver.serial->written, (QList<QByteArray>{"AB", "XY"})) << "the CR swallows nothing";
     c.sent();
-    c.form->StartTimedSend("1\r\n2\r\n");
-    c.form->Dial->BtnClose->click();
-    EXPECT_FALSE(c.form->timedSend->Active()) << "closing the dial cancels";
-    c.form->timedSend->Tick();
+    c.form->FileSend->StartTimedSend("1\r\n2\r\n");
+    c.form->FileSend->Dial->BtnClose->click();
+    EXPECT_FALSE(c.form->FileSend->timedSend->Active()) << "closing the dial cancels";
+    c.form->FileSend->timedSend->Tick();
     EXPECT_EQ(c.sent(), QByteArray());
     EXPECT_EQ(c.form->ProgressBar->value(), 0);
 }
@@ -584,17 +587,17 @@ TEST(DebugConsoleFileSend, AFailureStopsTheSendAndIsReportedOnce)
     c.driver.tcp->remoteAddress = QStringLiteral("127.0.0.1");
     c.driver->setConType(LinkType::Tcp);
     ASSERT_TRUE(c.driver->LinkConnected());
-    c.form->StartTimedSend("SHORT\r\n0123456789AB\r\nX\r\n");
+    c.form->FileSend->StartTimedSend("SHORT\r\n0123456789AB\r\nX\r\n");
     for (int i = 0; i < 5; ++i)
-        c.form->timedSend->Tick();
+        c.form->FileSend->timedSend->Tick();
     EXPECT_EQ(c.driver.tcp->written, (QList<QByteArray>{"SHORT"}));
     EXPECT_EQ(report.messages.size(), 1) << report.messages.join(QLatin1Char('|')).toStdString();
-    EXPECT_FALSE(c.form->Dial);
+    EXPECT_FALSE(c.form->FileSend->Dial);
 
     c.driver->setConType(LinkType::Serial);
     c.driver.serial->active = false;
-    c.form->StartTimedSend("A\r\n");
-    c.form->timedSend->Tick();
+    c.form->FileSend->StartTimedSend("A\r\n");
+    c.form->FileSend->timedSend->Tick();
     EXPECT_EQ(c.driver.serial->written, QList<QByteArray>());
     EXPECT_EQ(report.messages.size(), 2);
     EXPECT_EQ(c.form->ProgressBar->value(), 0) << "a closed link does not show the file as sent";
@@ -612,23 +615,23 @@ TEST(DebugConsoleLog, DecodedRowsClearSaveAndTheCalculator)
     for (int column = 0; column < 5; ++column)
         EXPECT_EQ(log->data(log->index(0, column), Qt::DisplayRole).toString(), QLatin1String(hp[column]));
 
-    c.form->Save_Txt_ReceivedClick();
+    c.form->saveLog();
     EXPECT_EQ(c.readFile(QStringLiteral("Debug2007.txt")), QByteArray("HP123\r\nDEV\r\n\r\n"));
     EXPECT_TRUE(c.form->Notice().contains(c.folder.filePath(QStringLiteral("Debug2007.txt"))));
     c.prompts.saveAs = DebugPrompts::LogFile{c.folder.filePath(QStringLiteral("session.log")), true};
-    c.form->SaveAs_Txt_ReceivedClick();
+    c.form->saveLogAs();
     EXPECT_TRUE(c.readFile(QStringLiteral("session.log"))
                     .startsWith(ReceivedLogModel::TimeText(1700000000000).toLatin1() + "\tHP123\r\n"));
 
-    c.form->StringGrid_ReceivedDblClick(0);
+    c.form->openRowInCalculator(0);
     EXPECT_TRUE(c.form->Panel_Calc->isVisibleTo(c.form.get()));
     EXPECT_EQ(c.form->Panel_Calc->Values(), (CalcEdit::Rows{"123", "01111011", "7B"}));
-    c.form->StringGrid_ReceivedMouseMove(2);
+    c.form->showEntryOfRow(2);
     EXPECT_EQ(c.form->windowTitle(), VariableEntries::Sorted()[0]) << "the empty row finds the first entry";
 
-    c.form->Clear_Txt_ReceivedClick();
+    c.form->clearLog();
     EXPECT_EQ(log->rowCount(), 1);
-    c.form->Save_Txt_ReceivedClick();
+    c.form->saveLog();
     EXPECT_EQ(c.readFile(QStringLiteral("Debug2007.txt")), QByteArray("\r\n"));
 }
 

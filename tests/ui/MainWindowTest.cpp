@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "AboutDialog.h"
+#include "ConsoleSender.h"
 #include "DebugConsole.h"
 #include "DebugSettingsStore.h"
 #include "FullDump.h"
@@ -372,7 +373,7 @@ TEST(MainWindowDebugKey, OpensTheConsoleOnlyOverTheFirstPanel)
     h.connectDevice(57);
     console->ReceivedLog->Flush();
     EXPECT_EQ(console->ReceivedLog->Text(0), QByteArray("DEV57"));
-    console->SendTextDirect(QStringLiteral("3CN"));
+    console->Sender->SendTextDirect(QStringLiteral("3CN"));
     EXPECT_TRUE(h.links.serial->allWritten().endsWith("3CN")) << h.links.serial->allWritten().constData();
 }
 

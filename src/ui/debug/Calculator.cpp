@@ -81,15 +81,14 @@ Calculator::Calculator(QWidget* parent) : QFrame(parent)
         cell->installEventFilter(this);
         StringGrid_Calc->setCellWidget(row, 1, cell);
         m_cells[static_cast<std::size_t>(row)] = cell;
-        connect(cell, &QLineEdit::textEdited, this, [this, row](const QString& text) {
-            tesso::guarded([&] { StringGrid_CalcSetEditText(row, text); });
-        });
+        connect(cell, &QLineEdit::textEdited, this,
+                [this, row](const QString& text) { tesso::guarded([&] { editRow(row, text); }); });
     }
 
     Image2 = new CalcKeypad(this);
     Image2->move(0, 100);
     Image2->CurrentRow = [this] { return m_row; };
-    Image2->OnKey = [this](int key) { Image2MouseDown(key); };
+    Image2->OnKey = [this](int key) { pressKey(key); };
     hide();
 }
 
@@ -104,20 +103,20 @@ void Calculator::setCurrentRow(int row)
         m_row = row;
 }
 
-void Calculator::StringGrid_CalcSetEditText(int row, const QString& text)
+void Calculator::editRow(int row, const QString& text)
 {
     setCurrentRow(row);
     showRows(CalcEdit::Edit(Values(), row, text));
 }
 
-void Calculator::Image2MouseDown(int key)
+void Calculator::pressKey(int key)
 {
     if (const std::optional<QString> text =
             CalcEdit::Press(key, m_row, Values()[static_cast<std::size_t>(m_row)]))
-        StringGrid_CalcSetEditText(m_row, *text);
+        editRow(m_row, *text);
 }
 
-void Calculator::Image1MouseDown(const QPoint& pos, Qt::MouseButton button)
+void Calculator::pressTitleBar(const QPoint& pos, Qt::MouseButton button)
 {
     if (button != Qt::LeftButton)
         return;
@@ -129,7 +128,7 @@ void Calculator::Image1MouseDown(const QPoint& pos, Qt::MouseButton button)
     m_grip = pos;
 }
 
-void Calculator::Image1MouseMove(const QPoint& pos, Qt::MouseButtons buttons)
+void Calculator::dragTitleBar(const QPoint& pos, Qt::MouseButtons buttons)
 {
     if (!m_dragging || !(buttons & Qt::LeftButton)) {
         m_dragging = false;
@@ -162,12 +161,12 @@ bool Calculator::eventFilter(QObject* watched, QEvent* event)
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            tesso::guarded([&] { Image1MouseDown(mouse->position().toPoint(), mouse->button()); });
+            tesso::guarded([&] { pressTitleBar(mouse->position().toPoint(), mouse->button()); });
             return true;
         }
         case QEvent::MouseMove: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            tesso::guarded([&] { Image1MouseMove(mouse->position().toPoint(), mouse->buttons()); });
+            tesso::guarded([&] { dragTitleBar(mouse->position().toPoint(), mouse->buttons()); });
             return true;
         }
         case QEvent::MouseButtonRelease:

@@ -41,12 +41,12 @@ class Calculator : public QFrame
     void setCurrentRow(int row);
 
     // A value cell's text has become `text` by the user's hand.
-    void StringGrid_CalcSetEditText(int row, const QString& text);
+    void editRow(int row, const QString& text);
     // The keypad's key pressed over the current row.
-    void Image2MouseDown(int key);
+    void pressKey(int key);
     // The title bar: a left press in the close area hides the panel, elsewhere starts a drag.
-    void Image1MouseDown(const QPoint& pos, Qt::MouseButton button);
-    void Image1MouseMove(const QPoint& pos, Qt::MouseButtons buttons);
+    void pressTitleBar(const QPoint& pos, Qt::MouseButton button);
+    void dragTitleBar(const QPoint& pos, Qt::MouseButtons buttons);
     // Shows the decimal value and what it makes in the other rows.
     void LoadDecimal(const QString& decimal);
 

@@ -1,15 +1,12 @@
 #include "DebugConsole.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QDateTime>
 #include <QDir>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QSaveFile>
 #include <QScreen>
@@ -17,24 +14,22 @@
 #include <QTableView>
 
 #include "Calculator.h"
-#include "CommandFile.h"
 #include "ConsoleLayout.h"
+#include "ConsoleMenus.h"
+#include "ConsoleSender.h"
 #include "DebugConversions.h"
 #include "DebugMessageBoxPrompts.h"
 #include "DebugSettingsStore.h"
 #include "DebugTexts.h"
 #include "DeviceDriver.h"
-#include "DialKnob.h"
 #include "ErrorReport.h"
-#include "Errors.h"
-#include "IntervalDial.h"
+#include "FileSender.h"
 #include "LogFolder.h"
 #include "QuickSendButtons.h"
 #include "ReceivedLogModel.h"
 #include "ReceivedPane.h"
 #include "SendMemo.h"
 #include "Texts.h"
-#include "TimedSend.h"
 #include "VariableList.h"
 
 namespace tesso
@@ -90,13 +85,15 @@ DebugConsole::DebugConsole(QWidget* parent, const QString& folder)
     };
 
     buildPanes();
-    buildMenus();
-    timedSend = new TimedSend(this);
+    Menus = new ConsoleMenus(this);
+    Sender = new ConsoleSender(Memo_Send, ProgressBar, this);
+    FileSend = new FileSender(Sender, Memo_Send, ProgressBar, ClientArea, this);
+    FileSend->setPrompts(m_prompts);
     connectHandlers();
     move(DesignLeft, DesignTop);
     resize(DesignWidth, DesignHeight);
     loadSettings();
-    TransmissionduCarriageReturn1Click();
+    updateSendMode();
 }
 
 DebugConsole::~DebugConsole()
@@ -143,63 +140,27 @@ void DebugConsole::buildPanes()
     Panel_Calc = new Calculator(ClientArea);
 }
 
-void DebugConsole::buildMenus()
-{
-    Transfert1 = menuBar()->addMenu(QString(DebugTexts::MenuTransfert));
-    Envoiedefichiertxttoutcollertxt1 = Transfert1->addAction(QString(DebugTexts::SendTextFile));
-    QMenu* force = menuBar()->addMenu(QString(DebugTexts::ForceConnect));
-    ForceConnect2 = force->addAction(QString(DebugTexts::ForceConnect));
-    ForceConnect2->setCheckable(true);
-    QMenu* options = menuBar()->addMenu(QString(DebugTexts::MenuOptions));
-    auto* sending = new QActionGroup(this);
-    EnvoiDirect1 = options->addAction(QString(DebugTexts::EnvoiDirect));
-    EnvoisurCarriageReturn1 = options->addAction(QString(DebugTexts::EnvoiSurCR));
-    for (QAction* a : {EnvoiDirect1, EnvoisurCarriageReturn1}) {
-        a->setCheckable(true);
-        sending->addAction(a);
-    }
-    EnvoisurCarriageReturn1->setChecked(true);
-    options->addSeparator();
-    TransmissionduCarriageReturn1 = options->addAction(QString(DebugTexts::TransmissionCR));
-    TransmissionduCarriageReturn1->setCheckable(true);
-
-    PopupMenu_Received = new QMenu(this);
-    Calculatrice1 = PopupMenu_Received->addAction(QString(DebugTexts::Calculatrice));
-    PopupMenu_Received->addSeparator();
-    Clear_Txt_Received = PopupMenu_Received->addAction(QString(DebugTexts::AllClear));
-    PopupMenu_Received->addSeparator();
-    Save_Txt_Received = PopupMenu_Received->addAction(QString(DebugTexts::Save));
-    SaveAs_Txt_Received = PopupMenu_Received->addAction(QString(DebugTexts::SaveAs));
-
-    PopupMenu_List = new QMenu(this);
-    AllChecked1 = PopupMenu_List->addAction(QString(DebugTexts::AllChecked));
-    AllUnChecked1 = PopupMenu_List->addAction(QString(DebugTexts::AllUnChecked));
-}
-
 void DebugConsole::connectHandlers()
 {
-    connect(Envoiedefichiertxttoutcollertxt1, &QAction::triggered, this,
-            guard([this] { Envoiedefichiertxttoutcollertxt1Click(); }));
-    connect(ForceConnect2, &QAction::triggered, this, guard([this] { ForceConnect2Click(); }));
-    for (QAction* a : {EnvoiDirect1, EnvoisurCarriageReturn1, TransmissionduCarriageReturn1})
-        connect(a, &QAction::triggered, this, guard([this] { TransmissionduCarriageReturn1Click(); }));
-    connect(Calculatrice1, &QAction::triggered, this, guard([this] { Calculatrice1Click(); }));
-    connect(Clear_Txt_Received, &QAction::triggered, this, guard([this] { Clear_Txt_ReceivedClick(); }));
-    connect(Save_Txt_Received, &QAction::triggered, this, guard([this] { Save_Txt_ReceivedClick(); }));
-    connect(SaveAs_Txt_Received, &QAction::triggered, this, guard([this] { SaveAs_Txt_ReceivedClick(); }));
-    connect(AllChecked1, &QAction::triggered, this, guard([this] { AllChecked1Click(); }));
-    connect(AllUnChecked1, &QAction::triggered, this, guard([this] { AllUnChecked1Click(); }));
+    connect(Menus->SendTextFile, &QAction::triggered, this, guard([this] { FileSend->sendTextFile(); }));
+    connect(Menus->ForceConnect, &QAction::triggered, this, guard([this] { applyForceConnect(); }));
+    for (QAction* a : {Menus->SendDirect, Menus->SendOnCarriageReturn, Menus->TransmitCarriageReturn})
+        connect(a, &QAction::triggered, this, guard([this] { updateSendMode(); }));
+    connect(Menus->ShowCalculator, &QAction::triggered, this, guard([this] { showCalculator(); }));
+    connect(Menus->ClearLog, &QAction::triggered, this, guard([this] { clearLog(); }));
+    connect(Menus->SaveLog, &QAction::triggered, this, guard([this] { saveLog(); }));
+    connect(Menus->SaveLogAs, &QAction::triggered, this, guard([this] { saveLogAs(); }));
+    connect(Menus->CheckAll, &QAction::triggered, this, guard([this] { checkAllEntries(); }));
+    connect(Menus->UncheckAll, &QAction::triggered, this, guard([this] { uncheckAllEntries(); }));
     connect(StringGrid_Received, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        PopupMenu_Received->popup(StringGrid_Received->viewport()->mapToGlobal(p));
+        Menus->LogMenu->popup(StringGrid_Received->viewport()->mapToGlobal(p));
     });
     connect(_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { PopupMenu_List->popup(_->viewport()->mapToGlobal(p)); });
-    connect(StringGrid_Received, &QAbstractItemView::entered, this, [this](const QModelIndex& index) {
-        tesso::guarded([&] { StringGrid_ReceivedMouseMove(index.row()); });
-    });
-    connect(StringGrid_Received, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        tesso::guarded([&] { StringGrid_ReceivedDblClick(index.row()); });
-    });
+            [this](const QPoint& p) { Menus->ListMenu->popup(_->viewport()->mapToGlobal(p)); });
+    connect(StringGrid_Received, &QAbstractItemView::entered, this,
+            [this](const QModelIndex& index) { tesso::guarded([&] { showEntryOfRow(index.row()); }); });
+    connect(StringGrid_Received, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { tesso::guarded([&] { openRowInCalculator(index.row()); }); });
     connect(Panel_Received->Edit_Find, &QLineEdit::returnPressed, this, guard([this] { FindNext(true); }));
     auto* findNext = new QShortcut(QKeySequence::FindNext, this);
     connect(findNext, &QShortcut::activated, this, guard([this] { FindNext(true); }));
@@ -211,11 +172,11 @@ void DebugConsole::connectHandlers()
         Panel_Received->Edit_Find->selectAll();
     });
 
-    Memo_Send->OnKeyPress = [this](QKeyEvent* event) { Memo_SendKeyPress(event); };
+    Memo_Send->OnKeyPress = [this](QKeyEvent* event) { Sender->sendTypedKey(event); };
     _->OnToggle = [this] { m_store->SaveNow(); };
     _->OnEntryClick = [this](const QString& word) {
         Memo_Send->AppendLines(word);
-        SendTextDirect(word + QLatin1Char('\r'));
+        Sender->SendTextDirect(word + QLatin1Char('\r'));
     };
     Panel_Description->AskText = [this](const QString& caption, const QString& prompt,
                                         const QString& initial) {
@@ -223,17 +184,13 @@ void DebugConsole::connectHandlers()
     };
     Panel_Description->OnSend = [this](const QString& text) {
         Memo_Send->AppendLines(text);
-        SendTextDirect(text + QLatin1Char('\r'));
+        Sender->SendTextDirect(text + QLatin1Char('\r'));
     };
     Panel_Description->OnEdited = [this] { m_store->SaveNow(); };
     Panel_Description->OnDrag = [this](int dx) { DragDivider(dx); };
 
-    timedSend->Send = [this](const QByteArray& line) { return sendBytes(line, true); };
-    timedSend->OnLineSent = [this](const QByteArray& line) {
-        Memo_Send->AppendLines(QString::fromLatin1(line));
-    };
-    timedSend->OnProgress = [this](int position) { ProgressBar->setValue(position); };
-    timedSend->OnFinished = [this](bool, const QString& failure) { timedSendFinished(failure); };
+    connect(Sender, &ConsoleSender::notice, this, &DebugConsole::showNotice);
+    connect(FileSend, &FileSender::pacedSendEnded, this, &DebugConsole::updateSendMode);
 }
 
 // ---- Driver and prompts -------------------------------------------------------------------------
@@ -242,6 +199,7 @@ void DebugConsole::setDriver(DeviceDriver* driver, EventRouter* router)
 {
     m_recString.reset();
     m_driver = driver;
+    Sender->setDriver(driver);
     if (driver && router)
         m_recString = router->takeOver(DriverEvent::RecString, [this] { AddReceivedRow(); });
 }
@@ -249,6 +207,7 @@ void DebugConsole::setDriver(DeviceDriver* driver, EventRouter* router)
 void DebugConsole::setPrompts(DebugPrompts* prompts)
 {
     m_prompts = prompts ? prompts : m_ownPrompts.get();
+    FileSend->setPrompts(m_prompts);
 }
 
 // ---- Settings -----------------------------------------------------------------------------------
@@ -286,7 +245,7 @@ void DebugConsole::applyBounds(const std::optional<int>& top, const std::optiona
 
 // ---- Layout -------------------------------------------------------------------------------------
 
-void DebugConsole::FormResize()
+void DebugConsole::layoutPanes()
 {
     const ConsoleLayout l =
         ConsoleLayout::Compute(ClientArea->width(), ClientArea->height(), m_dividerOffset);
@@ -314,20 +273,20 @@ void DebugConsole::layoutSendPane(int width, int height)
 void DebugConsole::DragDivider(int dx)
 {
     m_dividerOffset += dx;
-    FormResize();
+    layoutPanes();
 }
 
 bool DebugConsole::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ClientArea && event->type() == QEvent::Resize)
-        tesso::guarded([this] { FormResize(); });
+        tesso::guarded([this] { layoutPanes(); });
     return QMainWindow::eventFilter(watched, event);
 }
 
 void DebugConsole::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    tesso::guarded([this] { prepareToShow(); });
+    tesso::guarded([this] { refreshOnShow(); });
 }
 
 void DebugConsole::hideEvent(QHideEvent* event)
@@ -338,7 +297,7 @@ void DebugConsole::hideEvent(QHideEvent* event)
     QMainWindow::hideEvent(event);
 }
 
-void DebugConsole::prepareToShow()
+void DebugConsole::refreshOnShow()
 {
     if (Panel_Received->FollowsNewRows())
         Panel_Received->ScrollToEnd();
@@ -348,114 +307,10 @@ void DebugConsole::prepareToShow()
 
 // ---- Sending ------------------------------------------------------------------------------------
 
-DebugConsole::SendMode DebugConsole::ComputeSendMode(bool direct, bool transmitCR)
+void DebugConsole::updateSendMode()
 {
-    if (direct)
-        return transmitCR ? SendMode::DirectWithCR : SendMode::Direct;
-    return transmitCR ? SendMode::LineWithCR : SendMode::Line;
-}
-
-void DebugConsole::TransmissionduCarriageReturn1Click()
-{
-    sendMode = ComputeSendMode(EnvoiDirect1->isChecked(), TransmissionduCarriageReturn1->isChecked());
-}
-
-void DebugConsole::Memo_SendKeyPress(QKeyEvent* event)
-{
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    QString typed = event->text();
-    if (enter)
-        typed = QStringLiteral("\r");
-    else if (event->key() == Qt::Key_Backspace)
-        typed = QStringLiteral("\b");
-    else if (event->key() == Qt::Key_Delete)
-        typed.clear(); // moves the caret; it is no character
-    if (enter)
-        Memo_Send->Remember(Memo_Send->CaretLine());
-    if (sendMode == SendMode::DirectWithCR || sendMode == SendMode::Direct) {
-        if (!typed.isEmpty() && !(sendMode == SendMode::Direct && enter))
-            sendTyped(typed);
-        return;
-    }
-    if (!enter)
-        return;
-    const QString line = Memo_Send->CaretLine();
-    if (line.isEmpty() || line == QStringLiteral("\b"))
-        return;
-    sendTyped(sendMode == SendMode::LineWithCR ? line + QLatin1Char('\r') : line);
-}
-
-void DebugConsole::sendTyped(const QString& text)
-{
-    if (!m_driver || refusesToSend())
-        return;
-    for (const QChar c : text) {
-        if (c.unicode() > 0xFF) {
-            // Converted, it would go out as "?", which the device reads as a query.
-            showNotice(QString(DebugTexts::NoSingleByte).arg(c));
-            return;
-        }
-    }
-    m_driver->SendString(text.toLatin1());
-}
-
-void DebugConsole::SendTextDirect(const QString& text)
-{
-    if (text.isEmpty() || !m_driver || refusesToSend())
-        return;
-    const SendMode remembered = sendMode;
-    sendMode = SendMode::Direct;
-    ProgressBar->setMaximum(static_cast<int>(text.size()));
-    QString failure;
-    for (qsizetype i = 0; i < text.size() && failure.isEmpty(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r')) {
-            // Dropped, as Enter is in this mode.
-        } else if (c.unicode() > 0xFF) {
-            showNotice(QString(DebugTexts::NoSingleByte).arg(c));
-        } else {
-            failure = sendBytes(QByteArray(1, static_cast<char>(c.unicode())), false);
-        }
-        ProgressBar->setValue(static_cast<int>(i + 1));
-    }
-    ProgressBar->setValue(0);
-    sendMode = remembered;
-    if (!failure.isEmpty())
-        tesso::reportError(failure);
-}
-
-QString DebugConsole::whyNotSend(bool needOpenLink) const
-{
-    if (!m_driver)
-        return QString(DebugTexts::LinkClosed);
-    if (m_driver->ConMode() == MODE_RAW)
-        return QString(DebugTexts::FrameTransferHoldsLine);
-    if (needOpenLink && !m_driver->LinkConnected())
-        return QString(DebugTexts::LinkClosed);
-    return {};
-}
-
-QString DebugConsole::sendBytes(const QByteArray& bytes, bool needOpenLink)
-{
-    if (QString reason = whyNotSend(needOpenLink); !reason.isEmpty())
-        return reason;
-    try {
-        m_driver->SendString(bytes);
-    } catch (const TessoError& e) {
-        return e.text();
-    } catch (const std::exception& e) {
-        return QString::fromLocal8Bit(e.what());
-    }
-    return {};
-}
-
-bool DebugConsole::refusesToSend()
-{
-    if (m_driver && m_driver->ConMode() == MODE_RAW) {
-        showNotice(QString(DebugTexts::FrameTransferHoldsLine));
-        return true;
-    }
-    return false;
+    Sender->sendMode = ConsoleSender::ComputeSendMode(Menus->SendDirect->isChecked(),
+                                                      Menus->TransmitCarriageReturn->isChecked());
 }
 
 void DebugConsole::showNotice(const QString& text)
@@ -467,81 +322,6 @@ void DebugConsole::showNotice(const QString& text)
 QString DebugConsole::Notice() const
 {
     return Label_Notice->text();
-}
-
-// ---- File send ----------------------------------------------------------------------------------
-
-void DebugConsole::Envoiedefichiertxttoutcollertxt1Click()
-{
-    const QString fileName = m_prompts->OpenTextFile(this, QString(DebugTexts::TextFileFilter));
-    if (fileName.isEmpty())
-        return;
-    QString error;
-    const std::optional<QList<QByteArray>> lines = CommandFile::Read(fileName, error);
-    if (!lines) {
-        tesso::reportError(error);
-        return;
-    }
-    const QByteArray text = CommandFile::Joined(*lines);
-    switch (m_prompts->AskTemporize(this)) {
-    case DebugPrompts::Pace::Cancelled:
-        return;
-    case DebugPrompts::Pace::AtOnce: {
-        if (text.isEmpty())
-            return;
-        // Sent into a closed link, the file would look sent.
-        const QString failure = whyNotSend(true);
-        if (!failure.isEmpty()) {
-            tesso::reportError(failure);
-            return;
-        }
-        QStringList shown;
-        for (const QByteArray& line : *lines)
-            shown << QString::fromLatin1(line);
-        Memo_Send->AppendLines(shown.join(QLatin1Char('\n')));
-        SendTextDirect(QString::fromLatin1(text));
-        return;
-    }
-    case DebugPrompts::Pace::Paced:
-        StartTimedSend(text);
-        return;
-    }
-}
-
-void DebugConsole::StartTimedSend(const QByteArray& text)
-{
-    const QList<QByteArray> lines = CommandFile::SplitLines(text);
-    if (lines.isEmpty())
-        return;
-    ProgressBar->setMaximum(std::max(1, static_cast<int>(CommandFile::Joined(lines).size())));
-    sendMode = SendMode::Direct;
-    showDial();
-    timedSend->Start(lines);
-}
-
-void DebugConsole::showDial()
-{
-    if (!Dial) {
-        Dial = new IntervalDial(ClientArea);
-        Dial->Knob->setSelected(DialKnob::PositionCount);
-        Dial->OnIntervalChange = [this](int ms) { timedSend->SetInterval(ms); };
-        Dial->OnClose = [this] { timedSend->Cancel(); };
-        Dial->move(50, 50);
-    }
-    Dial->setInterval(timedSend->Interval());
-    Dial->show();
-    Dial->raise();
-}
-
-void DebugConsole::timedSendFinished(const QString& failure)
-{
-    if (Dial)
-        Dial->deleteLater(); // its close button may be what ended the send
-    Dial = nullptr;
-    ProgressBar->setValue(0);
-    TransmissionduCarriageReturn1Click();
-    if (!failure.isEmpty())
-        tesso::reportError(failure);
 }
 
 // ---- Received log -------------------------------------------------------------------------------
@@ -556,25 +336,25 @@ void DebugConsole::AddReceivedRow()
     ReceivedLog->Append(text, Clock ? Clock() : 0);
 }
 
-void DebugConsole::Clear_Txt_ReceivedClick()
+void DebugConsole::clearLog()
 {
     ReceivedLog->Clear();
 }
 
-void DebugConsole::Save_Txt_ReceivedClick()
+void DebugConsole::saveLog()
 {
     if (m_logFolder.isEmpty())
         m_logFolder = LogFolder::forThisProcess();
-    saveLog(QDir(m_logFolder).filePath(QString(DebugTexts::LogFileName)), false);
+    writeLog(QDir(m_logFolder).filePath(QString(DebugTexts::LogFileName)), false);
 }
 
-void DebugConsole::SaveAs_Txt_ReceivedClick()
+void DebugConsole::saveLogAs()
 {
     if (const std::optional<DebugPrompts::LogFile> file = m_prompts->SaveLogAs(this))
-        saveLog(file->fileName, file->withTimes);
+        writeLog(file->fileName, file->withTimes);
 }
 
-void DebugConsole::saveLog(const QString& fileName, bool withTimes)
+void DebugConsole::writeLog(const QString& fileName, bool withTimes)
 {
     ReceivedLog->Flush();
     const QByteArray text = ReceivedLog->SaveText(withTimes);
@@ -590,7 +370,7 @@ void DebugConsole::FindNext(bool forward)
     showNotice(found ? QString() : QString(DebugTexts::NotFound).arg(Panel_Received->Edit_Find->text()));
 }
 
-void DebugConsole::StringGrid_ReceivedMouseMove(int row)
+void DebugConsole::showEntryOfRow(int row)
 {
     if (row < 0 || row > ReceivedLog->LoggedRows())
         return;
@@ -600,7 +380,7 @@ void DebugConsole::StringGrid_ReceivedMouseMove(int row)
         setWindowTitle(*entry);
 }
 
-void DebugConsole::StringGrid_ReceivedDblClick(int row)
+void DebugConsole::openRowInCalculator(int row)
 {
     if (row < 0 || row > ReceivedLog->LoggedRows())
         return;
@@ -613,10 +393,10 @@ void DebugConsole::StringGrid_ReceivedDblClick(int row)
                              .arg(QString::fromLatin1(ExtractMnemonic(text)), rows[0], rows[1], rows[2]);
     StringGrid_Received->setToolTip(hint);
     ReceivedLog->setHint(hint);
-    Calculatrice1Click();
+    showCalculator();
 }
 
-void DebugConsole::Calculatrice1Click()
+void DebugConsole::showCalculator()
 {
     Panel_Calc->show();
     Panel_Calc->raise();
@@ -624,24 +404,24 @@ void DebugConsole::Calculatrice1Click()
 
 // ---- Variable list and Force Connect -----------------------------------------------------------
 
-void DebugConsole::AllChecked1Click()
+void DebugConsole::checkAllEntries()
 {
-    _->Allchecked(true);
+    _->setAllChecked(true);
 }
 
-void DebugConsole::AllUnChecked1Click()
+void DebugConsole::uncheckAllEntries()
 {
-    _->Allchecked(false);
+    _->setAllChecked(false);
 }
 
-void DebugConsole::ForceConnect2Click()
+void DebugConsole::applyForceConnect()
 {
     if (!m_driver) {
-        ForceConnect2->setChecked(false);
+        Menus->ForceConnect->setChecked(false);
         return;
     }
-    m_driver->setForceConn(ForceConnect2->isChecked());
-    ForceConnect2->setChecked(m_driver->ForceConn());
+    m_driver->setForceConn(Menus->ForceConnect->isChecked());
+    Menus->ForceConnect->setChecked(m_driver->ForceConn());
 }
 
 } // namespace tesso

@@ -19,25 +19,23 @@
 #include "DebugPrompts.h"
 #include "EventRouter.h"
 
-class QAction;
-class QKeyEvent;
 class QLabel;
-class QMenu;
 class QProgressBar;
 class QTableView;
 
 namespace tesso
 {
 
+class ConsoleMenus;
+class ConsoleSender;
 class DebugSettingsStore;
+class FileSender;
 class Calculator;
-class IntervalDial;
 class DeviceDriver;
 class QuickSendButtons;
 class ReceivedPane;
 class ReceivedLogModel;
 class SendMemo;
-class TimedSend;
 class VariableList;
 
 class DebugConsole : public QMainWindow
@@ -78,58 +76,35 @@ class DebugConsole : public QMainWindow
     ReceivedLogModel* ReceivedLog = nullptr;   // the pane's
     QProgressBar* ProgressBar = nullptr;
     Calculator* Panel_Calc = nullptr;
-    TimedSend* timedSend = nullptr;
-    QPointer<IntervalDial> Dial; // only while a paced send runs
-
-    QMenu* Transfert1 = nullptr;
-    QAction* Envoiedefichiertxttoutcollertxt1 = nullptr;
-    QAction* ForceConnect2 = nullptr;
-    QAction* EnvoiDirect1 = nullptr;
-    QAction* EnvoisurCarriageReturn1 = nullptr;
-    QAction* TransmissionduCarriageReturn1 = nullptr;
-    QMenu* PopupMenu_Received = nullptr;
-    QAction* Calculatrice1 = nullptr;
-    QAction* Clear_Txt_Received = nullptr;
-    QAction* Save_Txt_Received = nullptr;
-    QAction* SaveAs_Txt_Received = nullptr;
-    QMenu* PopupMenu_List = nullptr;
-    QAction* AllChecked1 = nullptr;
-    QAction* AllUnChecked1 = nullptr;
+    ConsoleMenus* Menus = nullptr;
 
     // ---- Sending ---------------------------------------------------------------------------------
-    // Direct modes send each key as it is typed, line modes the caret's line on Enter; "with CR"
-    // sends Enter as a carriage return.
-    enum class SendMode { DirectWithCR, Direct, LineWithCR, Line };
-    SendMode sendMode = SendMode::Line;
-    static SendMode ComputeSendMode(bool direct, bool transmitCR);
-
-    // A key press in the send box, before the box acts on it.
-    void Memo_SendKeyPress(QKeyEvent* event);
-    // Every character on its own as typed in mode 1 (a CR is dropped); nothing for an empty text.
-    void SendTextDirect(const QString& text);
-    // The paced send of the text's lines, one per tick of the interval.
-    void StartTimedSend(const QByteArray& text);
+    // Typing and direct sends in the menu's mode, and the text file sent at once or paced.
+    ConsoleSender* Sender = nullptr;
+    FileSender* FileSend = nullptr;
     // The notice under the "Send" label (a refused send, a failed find).
     QString Notice() const;
 
     // ---- Handlers --------------------------------------------------------------------------------
     void AddReceivedRow();
-    void Envoiedefichiertxttoutcollertxt1Click();
-    void ForceConnect2Click();
-    void TransmissionduCarriageReturn1Click();
-    void Clear_Txt_ReceivedClick();
+    // "Force Connect": the driver's flag as the menu asks, the menu as the driver then has it.
+    void applyForceConnect();
+    // The menu's sending mode, for what is typed.
+    void updateSendMode();
+    void clearLog();
     // "Save": the reply log as "Debug2007.txt" in the log folder (see LogFolder), whose path the
     // notice then shows.
-    void Save_Txt_ReceivedClick();
+    void saveLog();
     void setLogFolder(const QString& folder) { m_logFolder = folder; }
-    void SaveAs_Txt_ReceivedClick();
-    void Calculatrice1Click();
-    void AllChecked1Click();
-    void AllUnChecked1Click();
-    void StringGrid_ReceivedMouseMove(int row);
-    void StringGrid_ReceivedDblClick(int row);
-    void prepareToShow();
-    void FormResize();
+    void saveLogAs();
+    void showCalculator();
+    void checkAllEntries();
+    void uncheckAllEntries();
+    // The pointer over a logged reply: the variable list shows the entry of its mnemonic, the
+    // title its text.
+    void showEntryOfRow(int row);
+    // A double click on a logged reply: its value in the calculator.
+    void openRowInCalculator(int row);
     // The divider moved by dx pixels.
     void DragDivider(int dx);
     int DividerOffset() const { return m_dividerOffset; }
@@ -145,23 +120,15 @@ class DebugConsole : public QMainWindow
 
   private:
     void buildPanes();
-    void buildMenus();
     void connectHandlers();
     void loadSettings();
     void applyBounds(const std::optional<int>& top, const std::optional<int>& left,
                      const std::optional<int>& width, const std::optional<int>& height);
+    void refreshOnShow();
+    void layoutPanes();
     void layoutSendPane(int width, int height);
     void showNotice(const QString& text);
-    // Why the console may not send now (a frame transfer holds the line), or nothing.
-    bool refusesToSend();
-    void sendTyped(const QString& text);
-    // Why nothing may be sent now (no driver, raw mode, a closed link when that matters), or empty.
-    QString whyNotSend(bool needOpenLink) const;
-    // Sends the bytes; returns why they could not be sent, or an empty text.
-    QString sendBytes(const QByteArray& bytes, bool needOpenLink);
-    void showDial();
-    void timedSendFinished(const QString& failure);
-    void saveLog(const QString& fileName, bool withTimes);
+    void writeLog(const QString& fileName, bool withTimes);
 
     QPointer<DeviceDriver> m_driver;
     Subscription m_recString;

@@ -16,14 +16,14 @@ inline constexpr const char* Columns[] = {"Received", "Variables",
                                           "c",
                                           "Bin", "Hex"}; // UTF-8
 
-inline constexpr QLatin1String MenuTransfert{"Transfert"};
+inline constexpr QLatin1String MenuTransfer{"Transfert"};
 inline constexpr QLatin1String SendTextFile{"Envoyer un fichier texte..."};
 inline constexpr QLatin1String ForceConnect{"Force Connect"};
 inline constexpr QLatin1String MenuOptions{"Options..."};
-inline constexpr QLatin1String EnvoiDirect{"Envoi Direct"};
-inline constexpr QLatin1String EnvoiSurCR{"Envoi sur Carriage Return"};
+inline constexpr QLatin1String SendDirect{"Envoi Direct"};
+inline constexpr QLatin1String SendOnCR{"Envoi sur Carriage Return"};
 inline constexpr QLatin1String TransmissionCR{"Transmission du Carriage Return"};
-inline constexpr QLatin1String Calculatrice{"Calculatrice"};
+inline constexpr QLatin1String Calculator{"Calculatrice"};
 inline constexpr QLatin1String AllClear{"All Clear"};
 inline constexpr QLatin1String Save{"Save"};
 inline constexpr QLatin1String SaveAs{"Save As..."};

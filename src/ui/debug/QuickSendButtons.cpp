@@ -45,7 +45,7 @@ std::array<Debug2007Ini::Button, QuickSendButtons::ButtonCount> QuickSendButtons
     return buttons;
 }
 
-void QuickSendButtons::BitBtn_DescritionMouseDown(int n, Qt::MouseButton button)
+void QuickSendButtons::pressButton(int n, Qt::MouseButton button)
 {
     if (n < 0 || n >= ButtonCount)
         return;
@@ -81,7 +81,7 @@ bool QuickSendButtons::eventFilter(QObject* watched, QEvent* event)
         if (tag.isValid()) {
             const auto button = static_cast<QMouseEvent*>(event)->button();
             const int n = tag.toInt();
-            tesso::guarded([&] { BitBtn_DescritionMouseDown(n, button); });
+            tesso::guarded([&] { pressButton(n, button); });
             // The left press goes on so the button looks pressed; the others stop here.
             return button != Qt::LeftButton;
         }

@@ -47,7 +47,7 @@ class QuickSendButtons : public QWidget
     // The pointer moved this far with the strip held.
     std::function<void(int dx)> OnDrag;
 
-    void BitBtn_DescritionMouseDown(int n, Qt::MouseButton button);
+    void pressButton(int n, Qt::MouseButton button);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

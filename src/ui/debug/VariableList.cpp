@@ -30,9 +30,9 @@ VariableList::VariableList(QWidget* parent)
     setCurrentRow(0);
     RebuildHidden();
     connect(this, &QListWidget::itemChanged, this,
-            [this](QListWidgetItem* item) { tesso::guarded([&] { _ClickCheck(item); }); });
+            [this](QListWidgetItem* item) { tesso::guarded([&] { reportToggle(item); }); });
     connect(this, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { tesso::guarded([&] { _Click(item); }); });
+            [this](QListWidgetItem* item) { tesso::guarded([&] { reportEntryClick(item); }); });
 }
 
 std::vector<bool> VariableList::Checks() const
@@ -55,7 +55,7 @@ void VariableList::SetChecks(const std::vector<bool>& checks)
     RebuildHidden();
 }
 
-void VariableList::Allchecked(bool state)
+void VariableList::setAllChecked(bool state)
 {
     SetChecks(std::vector<bool>(static_cast<std::size_t>(count()), state));
 }
@@ -87,7 +87,7 @@ void VariableList::mouseReleaseEvent(QMouseEvent* event)
     m_releasing = false;
 }
 
-void VariableList::_ClickCheck(QListWidgetItem*)
+void VariableList::reportToggle(QListWidgetItem*)
 {
     if (m_releasing)
         m_checkToggledByRelease = true;
@@ -96,7 +96,7 @@ void VariableList::_ClickCheck(QListWidgetItem*)
         OnToggle();
 }
 
-void VariableList::_Click(QListWidgetItem* item)
+void VariableList::reportEntryClick(QListWidgetItem* item)
 {
     // A click on the check box only toggles it.
     if (std::exchange(m_checkToggledByRelease, false))

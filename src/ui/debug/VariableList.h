@@ -27,7 +27,7 @@ class VariableList : public QListWidget
     // Sets every check mark from the list (missing ones stay), then rebuilds the hidden list.
     void SetChecks(const std::vector<bool>& checks);
     // "All Checked" / "All UnChecked": every mark, then the hidden list; nothing is saved.
-    void Allchecked(bool state);
+    void setAllChecked(bool state);
 
     const HiddenMnemonics& Hidden() const { return m_hidden; }
     void RebuildHidden();
@@ -41,13 +41,13 @@ class VariableList : public QListWidget
     // An entry was clicked (not on its check box): its first word.
     std::function<void(const QString& firstWord)> OnEntryClick;
 
-    void _ClickCheck(QListWidgetItem* item);
-    void _Click(QListWidgetItem* item);
-
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    void reportToggle(QListWidgetItem* item);
+    void reportEntryClick(QListWidgetItem* item);
+
     bool m_releasing = false;
     bool m_checkToggledByRelease = false;
     QStringList m_entries;
