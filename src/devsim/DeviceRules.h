@@ -1,8 +1,9 @@
 #pragma once
-// What the simulated device does with each variable: its factory value, the values a set command
-// may store (and whether others are clamped or ignored), and which group it belongs to. One row
-// per variable in catalogue order; the checks at the end hold the rows to the catalogue and the
-// model table at compile time.
+// What the simulated device does with each variable: its factory value, whether a set outside the
+// variable's range is clamped or ignored, and which group it belongs to. The ranges are the
+// catalogue's, narrowed only by the model (inputs, effects) and by the simulator's message cells.
+// One row per variable in catalogue order; the checks at the end hold the rows to the catalogue
+// and the model table at compile time.
 
 #include <array>
 #include <cstdint>
@@ -22,7 +23,8 @@ inline constexpr int AddressCount = 3;
 
 // What a set command stores.
 enum class SetPolicy : std::uint8_t {
-    Any,     // any 32-bit value (and read-only variables, which a set does not change)
+    Any,     // any 32-bit value, whatever the range (and read-only variables, which a set does not
+             // change)
     Boolean, // any non-zero value stores 1
     Clamp,   // values outside the range are stored at the nearest limit
     Reject   // values outside the range are ignored
@@ -30,9 +32,10 @@ enum class SetPolicy : std::uint8_t {
 
 // Where the upper limit comes from.
 enum class Limit : std::uint8_t {
-    Fixed,        // the row's own maximum
-    InputCount,   // the model's number of inputs
-    HighestEffect // the highest effect the model offers
+    Fixed,         // the catalogue's maximum
+    InputCount,    // the model's number of inputs
+    HighestEffect, // the highest effect the model offers
+    MessageCells   // the last of the simulator's cells of a projector message
 };
 
 enum RuleFlag : std::uint8_t {
@@ -49,8 +52,6 @@ struct VariableRule {
     std::uint32_t defaultValue; // what the device reports after a reset (per input: input 1,
                                 // per address: the local one)
     SetPolicy policy;
-    std::uint32_t min;
-    std::uint32_t max;
     Limit maxFrom;
     unsigned flags;
 
@@ -60,29 +61,25 @@ struct VariableRule {
 namespace rules
 {
 
-inline constexpr std::uint32_t Max32 = 0xFFFFFFFFu;
-
 constexpr VariableRule any(tVAR i, std::uint32_t value = 0, unsigned flags = 0)
 {
-    return {i, value, SetPolicy::Any, 0, Max32, Limit::Fixed, flags};
+    return {i, value, SetPolicy::Any, Limit::Fixed, flags};
 }
 constexpr VariableRule boolean(tVAR i, std::uint32_t value = 0, unsigned flags = 0)
 {
-    return {i, value, SetPolicy::Boolean, 0, 1, Limit::Fixed, flags};
+    return {i, value, SetPolicy::Boolean, Limit::Fixed, flags};
 }
-constexpr VariableRule clamped(tVAR i, std::uint32_t value, std::uint32_t min, std::uint32_t max,
-                               unsigned flags = 0)
+constexpr VariableRule clamped(tVAR i, std::uint32_t value, unsigned flags = 0)
 {
-    return {i, value, SetPolicy::Clamp, min, max, Limit::Fixed, flags};
+    return {i, value, SetPolicy::Clamp, Limit::Fixed, flags};
 }
-constexpr VariableRule checked(tVAR i, std::uint32_t value, std::uint32_t min, std::uint32_t max,
-                               unsigned flags = 0)
+constexpr VariableRule checked(tVAR i, std::uint32_t value, unsigned flags = 0)
 {
-    return {i, value, SetPolicy::Reject, min, max, Limit::Fixed, flags};
+    return {i, value, SetPolicy::Reject, Limit::Fixed, flags};
 }
-constexpr VariableRule checkedUpTo(tVAR i, std::uint32_t value, std::uint32_t min, Limit limit)
+constexpr VariableRule checkedUpTo(tVAR i, std::uint32_t value, Limit limit, unsigned flags = 0)
 {
-    return {i, value, SetPolicy::Reject, min, 0, limit, 0};
+    return {i, value, SetPolicy::Reject, limit, flags};
 }
 
 constexpr unsigned Signal = Derived | OnAir;
@@ -101,8 +98,8 @@ inline constexpr std::array<VariableRule, VariableCount> Table{{
     any(_OPT, 2),                               // LAN installed
     boolean(_FRESET, 0, Transient),
     any(_ICHM, 1, Signal),
-    checkedUpTo(_ICHNM, 1, 1, Limit::InputCount),
-    checked(_IPMODEM, 0, 0, 2),
+    checkedUpTo(_ICHNM, 1, Limit::InputCount),
+    checked(_IPMODEM, 0),
     any(_ILDM, 0, Signal),
     any(_ILSDM, 0, Signal),
     any(_IFDM, 0, Signal),
@@ -114,26 +111,26 @@ inline constexpr std::array<VariableRule, VariableCount> Table{{
     any(_IINTM, 0, Signal),
     any(_IOORM, 0, Signal),
     any(_IFAMM, 0, Signal),
-    clamped(_HPOS, 128, 0, 255, Framing),
-    clamped(_VPOS, 128, 0, 255, Framing),
-    clamped(_HSIZ, 128, 0, 255, Framing),
-    clamped(_VSIZ, 128, 0, 255, Framing),
-    clamped(_BRGT, 128, 0, 255, Picture),
-    clamped(_CONTR, 128, 0, 255, Picture),
-    clamped(_COLOR, 128, 0, 255, Picture),
-    clamped(_HUE, 128, 0, 255, Picture),
-    clamped(_PROC, 1, 0, 3, Picture),
+    clamped(_HPOS, 128, Framing),
+    clamped(_VPOS, 128, Framing),
+    clamped(_HSIZ, 128, Framing),
+    clamped(_VSIZ, 128, Framing),
+    clamped(_BRGT, 128, Picture),
+    clamped(_CONTR, 128, Picture),
+    clamped(_COLOR, 128, Picture),
+    clamped(_HUE, 128, Picture),
+    clamped(_PROC, 1, Picture),
     boolean(_OVER),
     any(_IASP),
-    checked(_OFMTM, 1, 0, 12),                  // XGA 1024x768
-    checked(_ORATEM, 0, 0, 3),                  // 50 Hz
-    checked(_OSYNCM, 0, 0, 2),
+    checked(_OFMTM, 1),                         // XGA 1024x768
+    checked(_ORATEM, 0),                        // 50 Hz
+    checked(_OSYNCM, 0),
     boolean(_OBLACK),
     any(_OASP),
     any(_OSCREENM),
-    checkedUpTo(_ACHANM, 1, 1, Limit::InputCount),
+    checkedUpTo(_ACHANM, 1, Limit::InputCount),
     any(_AMODEM, 1),
-    checked(_REFREQ, 0, 0, 1),
+    checked(_REFREQ, 0),
     any(_REFSTA, 0, Derived),
     any(_REFFAM, 3, Derived),
     any(_REFFRQ, 5000, Derived),
@@ -141,10 +138,10 @@ inline constexpr std::array<VariableRule, VariableCount> Table{{
     boolean(_FAAUTO),
     boolean(_FASHOW),
     any(_FASTAT, 0, Derived),
-    checked(_PCHAN, 1, 0, InputSlots - 1, Transient),
+    checked(_PCHAN, 1, Transient),
     boolean(_PENA, 1),
-    checked(_PRGBI, 0, 0, 7),
-    checked(_PISTD, 0, 0, 4),
+    checked(_PRGBI, 0),
+    checked(_PISTD, 0),
     boolean(_PPROC),
     any(_STORE),
     boolean(_PRESETM, 0, Transient),
@@ -153,25 +150,25 @@ inline constexpr std::array<VariableRule, VariableCount> Table{{
     boolean(_IFRZM),
     boolean(_EPD),
     any(_TAKEEVA, 1, Derived),
-    checked(_LOCK, 0, 0, 3),
-    clamped(_OSYNCTIME, 1, 0, 30),
-    checked(_OTYPEM, 3, 0, 3),
+    checked(_LOCK, 0),
+    clamped(_OSYNCTIME, 1),
+    checked(_OTYPEM, 3),
     any(_STBTIME, 30),
     boolean(_STANDBY),
     any(_STBRATE),
-    checked(_STBON, 0, 0, 255),
-    checked(_STBOFF, 0, 0, 255),
-    checked(_STBION, 0, 0, MessageCells - 1, Transient),
-    checked(_STBIOFF, 0, 0, MessageCells - 1, Transient),
-    checked(_STBCTRL, 0, 0, 4, Transient),
+    checked(_STBON, 0),
+    checked(_STBOFF, 0),
+    checkedUpTo(_STBION, 0, Limit::MessageCells, Transient),
+    checkedUpTo(_STBIOFF, 0, Limit::MessageCells, Transient),
+    checked(_STBCTRL, 0, Transient),
     any(_FAMODEM),
     boolean(_FAEXEC, 0, Transient),
     any(_FANUMBER, 1),
     any(_FATRMODE, 1),
     boolean(_OPAT),
-    checked(_ICHREF, 5, 5, 7),
-    checked(_REFLAST, 0, 0, 1),
-    checked(_SWITCHMODE, 1, 0, 1),              // standard switching
+    checked(_ICHREF, 5),
+    checked(_REFLAST, 0),
+    checked(_SWITCHMODE, 1),                    // standard switching
     any(_ILDREF, 0, Derived),
     any(_ILSDREF, 0, Derived),
     any(_IFDREF, 0, Derived),
@@ -181,35 +178,35 @@ inline constexpr std::array<VariableRule, VariableCount> Table{{
     any(_IVPOLREF, 0, Derived),
     any(_ISYNCREF, 0, Derived),
     any(_IOORREF, 0, Derived),
-    checked(_IFMTREF, 1, 0, 12),
-    checked(_IRATEREF, 1, 0, 3),
+    checked(_IFMTREF, 1),
+    checked(_IRATEREF, 1),
     any(_IFAMREF, 0, Derived),
-    checked(_AMUTE, 0, 0, 1),
+    checked(_AMUTE, 0),
     boolean(_TAKE, 0, Transient),
     boolean(_AUTOTAKE, 1),
-    checkedUpTo(_EFFECTTYPE, 1, 1, Limit::HighestEffect), // cut
+    checkedUpTo(_EFFECTTYPE, 1, Limit::HighestEffect), // cut
     any(_EFFECTSTATUS, 0, Derived),
-    clamped(_FADEDURATION, 10, 5, 250),
-    clamped(_TITLESTART, 600, 0, 2047),
-    clamped(_TITLEHEIGHT, 120, 0, 2047),
-    clamped(_TITLEALPHA, 128, 0, 256),
-    clamped(_TITLEDURATION, 50, 10, 250),
-    checked(_TITLEAUDIO, 0, 0, 1),
+    clamped(_FADEDURATION, 10),
+    clamped(_TITLESTART, 600),
+    clamped(_TITLEHEIGHT, 120),
+    clamped(_TITLEALPHA, 128),
+    clamped(_TITLEDURATION, 50),
+    checked(_TITLEAUDIO, 0),
     any(_TITLEMAXY, 767),
     boolean(_TITLEHOLD),
     any(_SEAMLESS, 0, Derived),
     any(_PLLMODE, 0, Derived),
-    checked(_REFASP, 0, 0, 1),
+    checked(_REFASP, 0),
     boolean(_LANENABLE, 1),
     boolean(_LANRESET, 0, Transient),
     boolean(_LANSTORE, 0, Transient),
-    checked(_PADIP, 1, 0, AddressCount, Transient),
-    checked(_IP4, 192, 0, 255, Network),
-    checked(_IP3, 168, 0, 255, Network),
-    checked(_IP2, 0, 0, 255, Network),
-    checked(_IP1, 10, 0, 255, Network),
-    checked(_PORT, tesso::lan::DefaultPort, 1, 65535, Network),
-    checked(_NETMASK, 8, 0, 30, Network),       // host bits; 31 or more is no usable mask
+    checked(_PADIP, 1, Transient),
+    checked(_IP4, 192, Network),
+    checked(_IP3, 168, Network),
+    checked(_IP2, 0, Network),
+    checked(_IP1, 10, Network),
+    checked(_PORT, tesso::lan::DefaultPort, Network),
+    checked(_NETMASK, 8, Network),              // host bits; 31 or more is no usable mask
     boolean(_DHCPENABLE),
     boolean(_TCPIP, 1),
     any(_DOLLARS),
@@ -232,6 +229,12 @@ constexpr bool isKeptSetting(tVAR index)
     return isWritable(index) && !Rules[index].has(Transient);
 }
 
+// The lower limit of a row: the catalogue's.
+constexpr std::uint32_t minFor(const VariableRule& rule)
+{
+    return variableRange(rule.index).minimum;
+}
+
 // The upper limit of a row for the model at a position of the model table.
 constexpr std::uint32_t maxFor(const VariableRule& rule, int modelPosition)
 {
@@ -240,10 +243,12 @@ constexpr std::uint32_t maxFor(const VariableRule& rule, int modelPosition)
         return std::uint32_t(ModelTable::InputCount(modelPosition));
     case Limit::HighestEffect:
         return ModelTable::HighestEffect(modelPosition);
+    case Limit::MessageCells:
+        return std::uint32_t(MessageCells - 1);
     case Limit::Fixed:
         break;
     }
-    return rule.max;
+    return variableRange(rule.index).maximum;
 }
 
 namespace rules
@@ -260,8 +265,7 @@ constexpr bool inIndexOrder()
 constexpr bool readOnlyRowsHaveNoRange()
 {
     for (const VariableRule& r : Table)
-        if (!isWritable(r.index) &&
-            (r.policy != SetPolicy::Any || r.min != 0 || r.max != Max32 || r.maxFrom != Limit::Fixed))
+        if (!isWritable(r.index) && (r.policy != SetPolicy::Any || r.maxFrom != Limit::Fixed))
             return false;
     return true;
 }
@@ -285,7 +289,21 @@ constexpr bool defaultsLieInTheirRanges()
             continue;
         const int position = ModelTable::ModelIndex(model.code);
         for (const VariableRule& r : Table)
-            if (r.defaultValue < r.min || r.defaultValue > maxFor(r, position))
+            if (r.defaultValue < minFor(r) || r.defaultValue > maxFor(r, position))
+                return false;
+    }
+    return true;
+}
+
+// The model and the message cells narrow a range, never widen it.
+constexpr bool limitsLieInTheCatalogueRanges()
+{
+    for (const ModelInfo& model : ModelTable::Models) {
+        if (model.code == 0)
+            continue;
+        const int position = ModelTable::ModelIndex(model.code);
+        for (const VariableRule& r : Table)
+            if (maxFor(r, position) < minFor(r) || maxFor(r, position) > variableRange(r.index).maximum)
                 return false;
     }
     return true;
@@ -316,6 +334,10 @@ static_assert(inIndexOrder(), "one rule per variable, in catalogue order");
 static_assert(readOnlyRowsHaveNoRange(), "read-only and field variables cannot be set, so have no range");
 static_assert(booleansAreZeroOrOne(), "writable booleans store 0 or 1; no other row is boolean");
 static_assert(defaultsLieInTheirRanges(), "a factory value must be one a set could store, for every model");
+static_assert(limitsLieInTheCatalogueRanges(), "a model's limit must lie within the catalogue's range");
+static_assert(variableRange(_PCHAN).maximum == InputSlots - 1 &&
+                  variableRange(_PADIP).maximum == AddressCount,
+              "the input and address pointers must reach every slot the simulator keeps, and no more");
 static_assert(flagsFitTheAccess(), "derived values are read-only; reset groups are kept settings");
 
 } // namespace rules

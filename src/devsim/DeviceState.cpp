@@ -173,14 +173,16 @@ SetOutcome DeviceState::set(tVAR index, std::uint64_t requested)
         store(index, requested != 0 ? 1 : 0);
         return SetOutcome::Stored;
     }
+    const std::uint32_t min = minFor(rule);
     const std::uint32_t max = maxFor(rule, m_modelPosition);
-    if (requested >= rule.min && requested <= max) {
+    const bool any = rule.policy == SetPolicy::Any && requested <= U32Max;
+    if (any || (requested >= min && requested <= max)) {
         store(index, static_cast<std::uint32_t>(requested));
         return SetOutcome::Stored;
     }
     if (rule.policy != SetPolicy::Clamp)
         return SetOutcome::Rejected;
-    store(index, static_cast<std::uint32_t>(std::clamp<std::uint64_t>(requested, rule.min, max)));
+    store(index, static_cast<std::uint32_t>(std::clamp<std::uint64_t>(requested, min, max)));
     return SetOutcome::Clamped;
 }
 

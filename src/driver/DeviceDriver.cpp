@@ -48,7 +48,7 @@ void DeviceDriver::setVariable(tVAR index, std::uint32_t value)
         return;
 #define TESSO_SET_CASE_RW(prop, tvar, type) TESSO_SET_CASE_##type(prop, tvar)
 #define TESSO_SET_CASE_NONE(prop, tvar, type)
-#define TESSO_SET_CASE(idx, tvar, prop, evt, type, reply, cmd, access, scope, role)                          \
+#define TESSO_SET_CASE(idx, tvar, prop, evt, type, reply, cmd, access, scope, role, lo, hi)                  \
     TESSO_SET_CASE_##access(prop, tvar, type)
 #define TESSO_SET_CASE_RO TESSO_SET_CASE_NONE
 #define TESSO_SET_CASE_FIELD TESSO_SET_CASE_NONE

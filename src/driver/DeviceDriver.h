@@ -46,7 +46,7 @@ enum class ConnectionSetting { Type, LocalPort, RemotePort, RemoteAddress };
 #define TESSO_DECL_FIELD(prop, tvar, type) TESSO_GET_##type(prop, tvar) void set##prop(std::uint32_t v) { m_mirror.setField(tvar, v); }
 #define TESSO_DECL_NONE(prop, tvar, type)
 #define TESSO_DECL_MASK(prop, tvar, type) TESSO_GET_##type(prop, tvar) void set##prop(const QString& text);
-#define TESSO_DECL(idx, tvar, prop, evt, type, reply, cmd, access, scope, role) TESSO_DECL_##access(prop, tvar, type)
+#define TESSO_DECL(idx, tvar, prop, evt, type, reply, cmd, access, scope, role, lo, hi) TESSO_DECL_##access(prop, tvar, type)
 // clang-format on
 
 class DeviceDriver : public QObject

@@ -49,6 +49,35 @@ TEST(DeviceState, OutOfRangeValuesAreClampedOrIgnoredPerVariable)
     EXPECT_EQ(snipa.set(_EFFECTTYPE, 1), SetOutcome::Stored);
 }
 
+// The simulator's ranges are the catalogue's: each end is stored, one step beyond it is clamped or
+// ignored as the row says (the model's and the message cells' limits are checked elsewhere).
+TEST(DeviceState, KeepsTheCatalogueRangeOfEveryCheckedVariableAtBothEnds)
+{
+    using tesso::sim::Limit;
+    using tesso::sim::SetPolicy;
+    int checked = 0;
+    for (const tesso::sim::VariableRule& rule : tesso::sim::Rules) {
+        if (rule.maxFrom != Limit::Fixed ||
+            (rule.policy != SetPolicy::Clamp && rule.policy != SetPolicy::Reject))
+            continue;
+        ++checked;
+        const tesso::ValueRange range = tesso::variableRange(rule.index);
+        const SetOutcome beyond =
+            rule.policy == SetPolicy::Clamp ? SetOutcome::Clamped : SetOutcome::Rejected;
+        const char* name = CommandMnemonics[rule.index];
+        DeviceState s;
+        EXPECT_EQ(s.set(rule.index, range.maximum), SetOutcome::Stored) << name;
+        EXPECT_EQ(s.set(rule.index, std::uint64_t(range.maximum) + 1), beyond) << name;
+        EXPECT_EQ(s.value(rule.index), range.maximum) << name;
+        EXPECT_EQ(s.set(rule.index, range.minimum), SetOutcome::Stored) << name;
+        if (range.minimum > 0) {
+            EXPECT_EQ(s.set(rule.index, range.minimum - 1), beyond) << name;
+        }
+        EXPECT_EQ(s.value(rule.index), range.minimum) << name;
+    }
+    EXPECT_GT(checked, 30) << "most settings have a range of their own";
+}
+
 TEST(DeviceState, PchanAddressesOneInputOrAllAndPadipOneAddressOrAll)
 {
     DeviceState s;

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "BindingTable.h"
 #include "CompactButton.h"
@@ -21,7 +23,9 @@
 #include "RadioGroup.h"
 #include "ReportCapture.h"
 #include "TestLinks.h"
+#include "TrackingScrollBar.h"
 #include "ValueSlider.h"
+#include "WheelGuard.h"
 
 using namespace tesso;
 
@@ -45,6 +49,9 @@ struct BoundControls {
     QButtonGroup* buttons = new QButtonGroup(&window);
     QToolButton* toggle = new QToolButton(&window);
     QActionGroup* items = new QActionGroup(&window);
+    TrackingScrollBar* bar = new TrackingScrollBar(Qt::Horizontal, &window);
+    QLineEdit* barEdit = new QLineEdit(&window);
+    QAction* action = new QAction(&window);
     BindingTable table{router};
 
     BoundControls()
@@ -66,8 +73,13 @@ struct BoundControls {
             a->setCheckable(true);
             a->setData(tag);
         }
+        action->setCheckable(true);
         window.show();
-        table.Bind({{_BRGT, frame, ControlKind::ValueFrame, {{}, &conversion}},
+        BindingRow scroll{_FADEDURATION, bar, ControlKind::ScrollBar};
+        scroll.edit = barEdit;
+        table.Bind(scroll);
+        table.Bind({{_AMUTE, action, ControlKind::CheckableAction},
+                    {_BRGT, frame, ControlKind::ValueFrame, {{}, &conversion}},
                     {_OFMTM, combo, ControlKind::Combo, ValueMap{{10, 0, 1}}},
                     {_REFASP, small, ControlKind::SmallCombo, {}, 3},
                     {_PENA, check, ControlKind::CheckBox, {}, 3},
@@ -158,6 +170,79 @@ TEST(BindingTable, ValueFrameSendsScrollsAndTypedNumbers)
     c.frame->handleScrollAction(ValueSlider::EndScroll);
     c.d.feed("BRG10\r\n");
     EXPECT_EQ(c.frame->ScrollBar->value(), 10);
+}
+
+TEST(BindingTable, ScrollBarShowsReportsWithinTheRangeAndSendsUserScrollsAndTypedNumbers)
+{
+    BoundControls c;
+    tesso::test::ReportCapture report;
+    const tesso::ValueRange range = tesso::variableRange(_FADEDURATION);
+    EXPECT_EQ(c.bar->minimum(), int(range.minimum));
+    EXPECT_EQ(c.bar->maximum(), int(range.maximum));
+
+    // A report shows in both; one beyond the range puts the thumb at its nearer end.
+    const std::tuple<const char*, const char*, int> reports[] = {{"FDur40\r\n", "40", 40},
+                                                                 {"FDur300\r\n", "300", int(range.maximum)},
+                                                                 {"FDur1\r\n", "1", int(range.minimum)}};
+    for (const auto& [line, text, position] : reports) {
+        c.d.feed(line);
+        EXPECT_EQ(c.barEdit->text(), QString::fromLatin1(text));
+        EXPECT_EQ(c.bar->value(), position) << line;
+    }
+    c.bar->setValue(100);
+    c.barEdit->setText(QStringLiteral("9"));
+    EXPECT_EQ(c.sent(), QByteArray()) << "no user action, nothing sent";
+
+    c.bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    emit c.bar->scrollEnded();
+    EXPECT_EQ(c.sent(), QByteArray("101FD101FD"));
+
+    // A wheel over the bar without the focus is no user action.
+    WheelGuard::installOnApplication();
+    QWheelEvent wheel(QPointF(5, 5), c.bar->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(c.bar, &wheel);
+    EXPECT_EQ(c.sent(), QByteArray());
+    EXPECT_EQ(c.bar->value(), 101);
+
+    // While the user holds the thumb, a report changes the number only.
+    c.bar->setSliderDown(true);
+    c.bar->setSliderPosition(120);
+    c.d.feed("FDur60\r\n");
+    EXPECT_EQ(c.barEdit->text(), QStringLiteral("60"));
+    EXPECT_EQ(c.bar->sliderPosition(), 120);
+    c.bar->setSliderDown(false);
+    EXPECT_EQ(c.sent(), QByteArray("120FD"));
+
+    const std::pair<const char*, const char*> typed[] = {
+        {"250", "250FD"}, {"5", "5FD"}, {"251", "60FD"}, {"4", "60FD"}, {"x", ""}};
+    for (const auto& [text, wire] : typed) {
+        c.barEdit->setText(QString::fromLatin1(text));
+        emit c.barEdit->returnPressed();
+        EXPECT_EQ(c.sent(), QByteArray(wire)) << text << ": out of range resends the mirrored value";
+    }
+    EXPECT_EQ(report.messages, QStringList{QStringLiteral("'x' is not a valid integer value")});
+}
+
+TEST(BindingTable, CheckableActionShowsTheDeviceAndATriggerAsksForTheOpposite)
+{
+    BoundControls c;
+    const std::pair<const char*, bool> reports[] = {
+        {"MUTE1\r\n", true}, {"MUTE0\r\n", false}, {"MUTE2\r\n", true}};
+    for (const auto& [line, checked] : reports) {
+        c.d.feed(line);
+        EXPECT_EQ(c.action->isChecked(), checked) << line << ": any value but 0 is checked";
+    }
+    c.action->setChecked(false);
+    EXPECT_EQ(c.sent(), QByteArray());
+
+    c.action->trigger();
+    EXPECT_EQ(c.sent(), QByteArray("0RM"));
+    EXPECT_TRUE(c.action->isChecked()) << "the device's state until it answers";
+    c.d.feed("MUTE0\r\n");
+    c.action->trigger();
+    EXPECT_EQ(c.sent(), QByteArray("1RM"));
+    EXPECT_FALSE(c.action->isChecked());
 }
 
 // ---- Router ---------------------------------------------------------------------------------------

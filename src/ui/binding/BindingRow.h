@@ -5,6 +5,7 @@
 //     {_OSYNCM, RdoOutputSync, ControlKind::RadioGroup}               position p is value p
 //     {_SWITCHMODE, RadioGroup_SWITCHMODE, ControlKind::RadioGroup, ValueMap{{0, 1}}}
 //     {_PENA, frame->ChkUsed, ControlKind::CheckBox, {}, 3}          input 3's value (PCHAN 3 first)
+//     {_OSYNCTIME, bar, ControlKind::ScrollBar, {}, 0, {}, {}, edit}  a scroll bar and its number box
 
 #include <cstdint>
 #include <functional>
@@ -13,6 +14,7 @@
 
 #include "Catalogue.h"
 
+class QLineEdit;
 class QObject;
 
 namespace tesso
@@ -21,14 +23,18 @@ namespace tesso
 class DisplayScale;
 
 enum class ControlKind {
-    ValueFrame,   // ValueSlider: a scroll sends the raw position, Enter the typed number
-    Combo,        // QComboBox: a chosen entry sends its value
-    SmallCombo,   // CompactCombo: the same, from its pop-up list
-    CheckBox,     // QCheckBox: a click sends the box's state
-    RadioGroup,   // RadioGroup (item positions) or QButtonGroup (button ids): a click sends its value
-    ToggleButton, // checkable button: a click sends the negation of the mirrored value
-    MenuGroup,    // QActionGroup of checkable items whose data() are their tags: a choice sends its value
-    PushButton    // a command button: a click sends 1 (true); it shows nothing
+    ValueFrame,      // ValueSlider: a scroll sends the raw position, Enter the typed number
+    ScrollBar,       // QScrollBar and the row's number box, if any: a scroll action (and the end of
+                     // a TrackingScrollBar's scroll) sends the position, Enter the typed number
+    CheckableAction, // checkable QAction (a tool-bar button): checked while the value is not 0; a
+                     // trigger sends the negation of the mirrored value
+    Combo,           // QComboBox: a chosen entry sends its value
+    SmallCombo,      // CompactCombo: the same, from its pop-up list
+    CheckBox,        // QCheckBox: a click sends the box's state
+    RadioGroup,      // RadioGroup (item positions) or QButtonGroup (button ids): a click sends its value
+    ToggleButton,    // checkable button: a click sends the negation of the mirrored value
+    MenuGroup,       // QActionGroup of checkable items whose data() are their tags: a choice sends its value
+    PushButton       // a command button: a click sends 1 (true); it shows nothing
 };
 
 // How a control's position (list entry, radio item, button id, menu tag) stands for a device
@@ -56,6 +62,8 @@ struct BindingRow {
     std::function<void()> shown{};
     // Which reports the control shows; any other leaves it as it is. All when empty.
     std::function<bool(std::uint32_t value)> shows{};
+    // A scroll bar's number box: it shows the reported number, and Enter in it sends.
+    QLineEdit* edit = nullptr;
 };
 
 } // namespace tesso

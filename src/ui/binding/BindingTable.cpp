@@ -1,5 +1,7 @@
 #include "BindingTable.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
@@ -7,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include "CompactCombo.h"
@@ -15,6 +18,7 @@
 #include "ListPositions.h"
 #include "NumberText.h"
 #include "RadioGroup.h"
+#include "TrackingScrollBar.h"
 #include "ValueSlider.h"
 
 namespace tesso
@@ -74,6 +78,21 @@ std::uint32_t shown(tVAR variable, std::uint32_t raw)
     return tesso::isBoolean(variable) ? ((raw & 0xFFu) != 0 ? 1u : 0u) : raw;
 }
 
+int barPosition(std::uint32_t value)
+{
+    return static_cast<int>(std::min<std::uint32_t>(value, INT32_MAX));
+}
+
+// The scroll bar of a scrolling row, or nothing.
+QScrollBar* scrollBarOf(const BindingRow& row)
+{
+    if (row.kind == ControlKind::ValueFrame)
+        return static_cast<ValueSlider*>(row.control)->ScrollBar;
+    if (row.kind == ControlKind::ScrollBar)
+        return static_cast<QScrollBar*>(row.control);
+    return nullptr;
+}
+
 } // namespace
 
 BindingTable::BindingTable(EventRouter& router) : m_router(router), m_context(std::make_unique<QObject>()) {}
@@ -93,6 +112,12 @@ void BindingTable::Bind(const BindingRow& binding)
     row.control = binding.control;
     if (binding.kind == ControlKind::MenuGroup)
         row.shownAction = static_cast<QActionGroup*>(binding.control)->checkedAction();
+    // A scroll bar spans the variable's range; a report outside it shows at its nearer end.
+    if (QScrollBar* bar = scrollBarOf(binding)) {
+        const tesso::ValueRange range = tesso::variableRange(binding.variable);
+        const QSignalBlocker blocker(bar);
+        bar->setRange(barPosition(range.minimum), barPosition(range.maximum));
+    }
     row.subscription =
         m_router.subscribe(binding.variable, [this, &row](std::uint32_t value) { reported(row, value); });
     connectUserAction(row);
@@ -149,10 +174,23 @@ void BindingTable::show(Row& row, std::uint32_t value)
         // The thumb stays where the user holds it.
         if (frame->Tracking() == 0) {
             const QSignalBlocker barBlocker(frame->ScrollBar);
-            frame->ScrollBar->setValue(static_cast<int>(std::min<std::uint32_t>(value, INT32_MAX)));
+            frame->ScrollBar->setValue(barPosition(value));
         }
         break;
     }
+    case ControlKind::ScrollBar: {
+        auto* bar = static_cast<QScrollBar*>(control);
+        if (QLineEdit* edit = row.binding.edit) {
+            const QSignalBlocker editBlocker(edit);
+            edit->setText(QString::number(value));
+        }
+        if (!bar->isSliderDown())
+            bar->setValue(barPosition(value));
+        break;
+    }
+    case ControlKind::CheckableAction:
+        static_cast<QAction*>(control)->setChecked(value != 0);
+        break;
     case ControlKind::Combo: {
         auto* combo = static_cast<QComboBox*>(control);
         combo->setCurrentIndex(position < combo->count() ? position : -1);
@@ -213,15 +251,18 @@ void BindingTable::sendPosition(const Row& row, int position)
         send(row, *value);
 }
 
-// Enter in a value frame's field: a number within the shown range is sent as the device value it
-// stands for; any other number resends the mirrored value, so the device answers with it and the
-// field shows it again; text that is no number is refused and sends nothing.
+// Enter in a value frame's or a scroll bar's field: a number within the shown range is sent as the
+// device value it stands for; any other number resends the mirrored value, so the device answers
+// with it and the field shows it again; text that is no number is refused and sends nothing.
 void BindingTable::enterTyped(const Row& row)
 {
-    auto* frame = qobject_cast<ValueSlider*>(row.control.data());
-    if (!frame || !m_router.driver())
+    if (!row.control || !m_router.driver())
         return;
-    const QString text = frame->Edt->text();
+    QScrollBar* bar = scrollBarOf(row.binding);
+    QLineEdit* edit = row.binding.kind == ControlKind::ValueFrame
+                          ? static_cast<ValueSlider*>(row.control.data())->Edt
+                          : row.binding.edit;
+    const QString text = edit->text();
     const QByteArray bytes = text.trimmed().toLatin1();
     const std::optional<std::int32_t> typed =
         tesso::scanInt32(bytes.constData(), bytes.constData() + bytes.size());
@@ -230,12 +271,23 @@ void BindingTable::enterTyped(const Row& row)
         return;
     }
     const DisplayScale* conversion = row.binding.map.conversion;
-    const int low = conversion ? conversion->shownMinimum() : frame->ScrollBar->minimum();
-    const int high = conversion ? conversion->shownMaximum() : frame->ScrollBar->maximum();
+    const int low = conversion ? conversion->shownMinimum() : bar->minimum();
+    const int high = conversion ? conversion->shownMaximum() : bar->maximum();
     if (*typed < low || *typed > high)
         send(row, mirrored(row, row.binding.input));
     else
         send(row, static_cast<std::uint32_t>(conversion ? conversion->shownPosition(*typed) : *typed));
+}
+
+// A toggle asks for the negation of what the device reported, never for the control's own state;
+// the control goes back to that report until the device answers.
+void BindingTable::toggle(Row& row)
+{
+    if (!m_router.driver())
+        return;
+    const std::uint32_t current = mirrored(row, row.binding.input);
+    show(row, current);
+    send(row, current != 0 ? 0 : 1);
 }
 
 void BindingTable::connectUserAction(Row& row)
@@ -277,15 +329,27 @@ void BindingTable::connectUserAction(Row& row)
             QObject::connect(buttons, &QButtonGroup::idClicked, context,
                              guard([this, &row](int id) { sendPosition(row, id); }));
         break;
+    case ControlKind::ScrollBar: {
+        auto* bar = static_cast<QScrollBar*>(row.binding.control);
+        // Each scroll action, and the end of a scroll, sends where the thumb is.
+        auto sendPosition = guard([this, &row, bar](auto&&...) {
+            send(row, static_cast<std::uint32_t>(std::max(bar->sliderPosition(), 0)));
+        });
+        QObject::connect(bar, &QAbstractSlider::actionTriggered, context, sendPosition);
+        if (auto* tracking = qobject_cast<TrackingScrollBar*>(bar))
+            QObject::connect(tracking, &TrackingScrollBar::scrollEnded, context, sendPosition);
+        if (row.binding.edit)
+            QObject::connect(row.binding.edit, &QLineEdit::returnPressed, context,
+                             guard([this, &row] { enterTyped(row); }));
+        break;
+    }
     case ControlKind::ToggleButton:
-        // The negation of what the device reported, never the button's own state; the button
-        // goes back to that report until the device answers.
         QObject::connect(static_cast<QAbstractButton*>(row.binding.control), &QAbstractButton::clicked,
-                         context, guard([this, &row](bool) {
-                             const std::uint32_t current = mirrored(row, row.binding.input);
-                             show(row, current);
-                             send(row, current != 0 ? 0 : 1);
-                         }));
+                         context, guard([this, &row](bool) { toggle(row); }));
+        break;
+    case ControlKind::CheckableAction:
+        QObject::connect(static_cast<QAction*>(row.binding.control), &QAction::triggered, context,
+                         guard([this, &row](bool) { toggle(row); }));
         break;
     case ControlKind::PushButton:
         QObject::connect(static_cast<QAbstractButton*>(row.binding.control), &QAbstractButton::clicked,

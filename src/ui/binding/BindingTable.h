@@ -50,6 +50,7 @@ class BindingTable
     void send(const Row& row, std::uint32_t value);
     void sendPosition(const Row& row, int position);
     void enterTyped(const Row& row);
+    void toggle(Row& row);
     std::uint32_t mirrored(const Row& row, int input) const;
 
     EventRouter& m_router;

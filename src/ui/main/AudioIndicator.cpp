@@ -2,10 +2,9 @@
 
 #include <QAction>
 #include <QPainter>
-#include <QSignalBlocker>
 #include <QToolButton>
 
-#include "ErrorReport.h"
+#include "BindingTable.h"
 #include "GlyphImages.h"
 #include "MainStatusBar.h"
 #include "TextFormat.h"
@@ -14,28 +13,22 @@
 namespace tesso
 {
 
-namespace
-{
-// Muted is any value but 0: the caption, the button and the picture all read it the same way.
-bool muted(const DeviceDriver& driver)
-{
-    return driver.AMUTE() != 0;
-}
-} // namespace
-
 AudioIndicator::AudioIndicator(EventRouter& router, QToolButton* muteButton, QAction* toolButton,
                                MainStatusBar* statusBar)
-    : m_router(router), m_muteButton(muteButton), m_toolButton(toolButton), m_statusBar(statusBar)
+    : m_muteButton(muteButton), m_toolButton(toolButton), m_statusBar(statusBar),
+      m_bindings(std::make_unique<BindingTable>(router))
 {
-    m_subscription = router.subscribe(_AMUTE, [this] { showMute(); });
-    auto click = [this] { tesso::guarded([this] { toggleMute(); }); };
-    QObject::connect(muteButton, &QToolButton::clicked, muteButton, click);
-    QObject::connect(toolButton, &QAction::triggered, muteButton, click);
+    // Muted is any value but 0: the caption, the buttons and the picture all read it the same way.
+    BindingRow page{_AMUTE, muteButton, ControlKind::ToggleButton};
+    page.shown = [this] { showMute(m_muteButton->isChecked()); };
+    m_bindings->Bind({page, {_AMUTE, toolButton, ControlKind::CheckableAction}});
     statusBar->DrawExtra = [this](QPainter& painter, const QRect& bar) {
         painter.drawPixmap(QRect(QPoint(bar.width() - 20, 3), QPoint(bar.width() - 4, 20)), m_picture);
     };
     showFrame();
 }
+
+AudioIndicator::~AudioIndicator() = default;
 
 void AudioIndicator::Tick()
 {
@@ -48,28 +41,10 @@ void AudioIndicator::Tick()
     showFrame();
 }
 
-void AudioIndicator::toggleMute()
+void AudioIndicator::showMute(bool muted)
 {
-    DeviceDriver* driver = m_router.driver();
-    if (!driver)
-        return;
-    // The button toggled itself; it shows the device's state again until the device answers.
-    showMute();
-    driver->setAMUTE(muted(*driver) ? 0 : 1);
-}
-
-void AudioIndicator::showMute()
-{
-    const DeviceDriver* driver = m_router.driver();
-    if (!driver)
-        return;
-    const bool isMuted = muted(*driver);
-    m_frame = isMuted ? MutedFrame : 3;
-    {
-        const QSignalBlocker blocker(m_muteButton);
-        m_muteButton->setChecked(isMuted);
-    }
-    m_muteButton->setText(TextFormat::Format(Texts::MuteFormat, {QString(isMuted ? Texts::On : Texts::Off)}));
+    m_frame = muted ? MutedFrame : 3;
+    m_muteButton->setText(TextFormat::Format(Texts::MuteFormat, {QString(muted ? Texts::On : Texts::Off)}));
     showFrame();
 }
 

@@ -220,6 +220,7 @@ void MainMenus::buildToolBar(QMainWindow* window)
     ToolBar->addSeparator();
     ToolButton_Audio = actionButton("ToolButton_Audio", QStyle::SP_MediaVolume, QString(Texts::Mute));
     ToolButton_Audio->setToolTip(QString(Texts::Mute));
+    ToolButton_Audio->setCheckable(true); // down while muted
     ToolBar->addSeparator();
     ToolButton_Exit = actionButton("ToolButton_Exit", QStyle::SP_DialogCloseButton, QString(Texts::Exit));
     ToolButton_About =

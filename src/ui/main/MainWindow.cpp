@@ -227,9 +227,10 @@ void MainWindow::Initialise(const SecondaryWindows& windows)
     connect(hotKey, &QShortcut::activated, this,
             [this] { tesso::guarded([this] { DebugHotKey(QCursor::pos()); }); });
 
-    // 5. Shared value mapping of the picture page.
-    Conversion->setDeviceMinimum(0);
-    Conversion->setDeviceMaximum(255);
+    // 5. Shared value mapping of the picture page: the range its eight values share.
+    const tesso::ValueRange picture = tesso::variableRange(_BRGT);
+    Conversion->setDeviceMinimum(static_cast<int>(picture.minimum));
+    Conversion->setDeviceMaximum(static_cast<int>(picture.maximum));
     Conversion->setShownMinimum(-128);
     Conversion->setShownMaximum(127);
 

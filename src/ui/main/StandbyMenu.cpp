@@ -18,7 +18,6 @@ namespace tesso
 
 namespace
 {
-constexpr std::uint32_t HighestBaudCode = 3; // 19200 baud
 constexpr int BlackDelayAbovePointer = 8;
 } // namespace
 
@@ -36,7 +35,7 @@ StandbyMenu::StandbyMenu(MainMenus& menus, EventRouter& router, const Windows& w
                        {},
                        0,
                        {},
-                       [](std::uint32_t code) { return code <= HighestBaudCode; }}});
+                       [](std::uint32_t code) { return tesso::variableRange(_STBRATE).contains(code); }}});
 
     if (m_standby)
         m_standby->BindTo(router);

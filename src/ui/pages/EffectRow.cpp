@@ -1,5 +1,7 @@
 #include "EffectRow.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -19,7 +21,9 @@ EffectRow::EffectRow(const Settings& settings, int y, QWidget* parent) : QObject
     Lbl = new QLabel(settings.caption, parent);
     Lbl->setGeometry(8, y + 2, 110, 20);
     ScrollBar = new QScrollBar(Qt::Horizontal, parent);
-    ScrollBar->setRange(settings.minimum, settings.maximum);
+    const tesso::ValueRange range = tesso::variableRange(settings.variable);
+    ScrollBar->setRange(static_cast<int>(range.minimum),
+                        static_cast<int>(std::min<std::uint32_t>(range.maximum, INT32_MAX)));
     ScrollBar->setPageStep(10);
     ScrollBar->setValue(settings.initial);
     ScrollBar->setGeometry(120, y + 2, 300, 18);

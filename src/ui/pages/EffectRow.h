@@ -29,8 +29,6 @@ class EffectRow : public QObject
     struct Settings {
         tVAR variable;
         QString caption;
-        int minimum;
-        int maximum;
         int initial;
         bool paced;    // through the queue (title rows) or at once (fade)
         bool editable; // Enter in the field sends the typed number; else the field shows seconds

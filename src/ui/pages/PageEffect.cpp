@@ -53,12 +53,11 @@ PageEffect::PageEffect(QWidget* parent) : QWidget(parent)
     auto row = [this](EffectRow::Settings settings, int y) {
         return new EffectRow(settings, y, Panel_ZoneEffect);
     };
-    RowFadeDuration = row({_FADEDURATION, QString(Texts::FadeDurationLabel), 5, 250, 10, false, false}, 22);
-    RowTitleStart = row({_TITLESTART, QString(Texts::ShadowPositionLabel), 0, 2047, 300, true, true}, 50);
-    RowTitleHeight = row({_TITLEHEIGHT, QString(Texts::ShadowSizeLabel), 0, 2047, 220, true, true}, 78);
-    RowTitleAlpha = row({_TITLEALPHA, QString(Texts::ShadowIntensityLabel), 0, 256, 78, true, true}, 106);
-    RowTitleDuration =
-        row({_TITLEDURATION, QString(Texts::TitleDurationLabel), 10, 250, 10, true, false}, 134);
+    RowFadeDuration = row({_FADEDURATION, QString(Texts::FadeDurationLabel), 10, false, false}, 22);
+    RowTitleStart = row({_TITLESTART, QString(Texts::ShadowPositionLabel), 300, true, true}, 50);
+    RowTitleHeight = row({_TITLEHEIGHT, QString(Texts::ShadowSizeLabel), 220, true, true}, 78);
+    RowTitleAlpha = row({_TITLEALPHA, QString(Texts::ShadowIntensityLabel), 78, true, true}, 106);
+    RowTitleDuration = row({_TITLEDURATION, QString(Texts::TitleDurationLabel), 10, true, false}, 134);
     RowTitleDuration->ScrollBar->setFixedWidth(220);
     Btn_TitleHold = new QToolButton(Panel_ZoneEffect);
     Btn_TitleHold->setObjectName(QStringLiteral("Btn_TitleHold"));

@@ -1,12 +1,9 @@
 #include "StandbyWindow.h"
 
-#include <algorithm>
-
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 
-#include "ErrorReport.h"
+#include "BindingTable.h"
 #include "TextFormat.h"
 #include "Texts.h"
 #include "TrackingScrollBar.h"
@@ -28,7 +25,8 @@ StandbyWindow::StandbyWindow(QWidget* parent)
 
     ScrollBar1 = new TrackingScrollBar(Qt::Horizontal, this);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-    ScrollBar1->setRange(0, 255);
+    const tesso::ValueRange delay = tesso::variableRange(_STBTIME);
+    ScrollBar1->setRange(static_cast<int>(delay.minimum), static_cast<int>(delay.maximum));
     ScrollBar1->setGeometry(8, 28, 284, 18);
 
     Label_Low = new QLabel(QString(Texts::StandbyDelayLow), this);
@@ -41,11 +39,10 @@ StandbyWindow::StandbyWindow(QWidget* parent)
     BtnOK->setObjectName(QStringLiteral("BtnOK"));
     BtnOK->setGeometry(112, 74, 75, 25);
 
-    auto send = [this] { tesso::guarded([this] { sendScrolledStandbyTime(ScrollBar1->sliderPosition()); }); };
-    connect(ScrollBar1, &QAbstractSlider::actionTriggered, this, send);
-    connect(ScrollBar1, &TrackingScrollBar::scrollEnded, this, send);
     connect(BtnOK, &QPushButton::clicked, this, [this] { hide(); });
 }
+
+StandbyWindow::~StandbyWindow() = default;
 
 QString StandbyWindow::DelayText(std::uint32_t minutes)
 {
@@ -57,32 +54,13 @@ QString StandbyWindow::DelayText(std::uint32_t minutes)
 
 void StandbyWindow::BindTo(EventRouter& router)
 {
-    m_router = &router;
-    m_subscription = router.subscribe(_STBTIME, [this] { showStandbyTime(); });
-}
-
-void StandbyWindow::sendScrolledStandbyTime(int position)
-{
-    if (DeviceDriver* driver = m_router ? m_router->driver() : nullptr)
-        driver->setSTBTIME(static_cast<std::uint32_t>(std::max(position, 0)));
-}
-
-bool StandbyWindow::Dragging() const
-{
-    return ScrollBar1->isSliderDown();
-}
-
-void StandbyWindow::showStandbyTime()
-{
-    const DeviceDriver* driver = m_router ? m_router->driver() : nullptr;
-    if (!driver)
-        return;
-    const std::uint32_t minutes = driver->STBTIME();
-    Label_STANDBY->setText(DelayText(minutes));
-    if (Dragging())
-        return;
-    const QSignalBlocker blocker(ScrollBar1);
-    ScrollBar1->setValue(static_cast<int>(std::min<std::uint32_t>(minutes, 255)));
+    m_bindings = std::make_unique<BindingTable>(router);
+    BindingRow row{_STBTIME, ScrollBar1, ControlKind::ScrollBar};
+    row.shown = [this, &router] {
+        if (const DeviceDriver* driver = router.driver())
+            Label_STANDBY->setText(DelayText(driver->STBTIME()));
+    };
+    m_bindings->Bind(row);
 }
 
 } // namespace tesso

@@ -5,6 +5,7 @@
 // thumb does not jump under the mouse.
 
 #include <cstdint>
+#include <memory>
 
 #include <QWidget>
 
@@ -16,6 +17,7 @@ class QPushButton;
 namespace tesso
 {
 
+class BindingTable;
 class TrackingScrollBar;
 
 class StandbyWindow : public QWidget
@@ -24,18 +26,13 @@ class StandbyWindow : public QWidget
 
   public:
     explicit StandbyWindow(QWidget* parent = nullptr);
+    ~StandbyWindow() override;
 
     // "Off" for 0, otherwise the whole hours and the remaining minutes.
     static QString DelayText(std::uint32_t minutes);
 
-    // Shows the device's delay and sends the user's choices through the router's driver.
+    // Shows the device's delay and sends the user's scrolls through the router's driver.
     void BindTo(EventRouter& router);
-
-    // Every scroll action and the end of a scroll send the scroll bar's position.
-    void sendScrolledStandbyTime(int position);
-    void showStandbyTime();
-    // The user holds the thumb: the scroll bar's own state, so that it cannot be left set.
-    bool Dragging() const;
 
     TrackingScrollBar* ScrollBar1 = nullptr;
     QLabel* Label_Low = nullptr;  // "0s"
@@ -44,8 +41,7 @@ class StandbyWindow : public QWidget
     QPushButton* BtnOK = nullptr;
 
   private:
-    EventRouter* m_router = nullptr;
-    Subscription m_subscription;
+    std::unique_ptr<BindingTable> m_bindings;
 };
 
 } // namespace tesso
