@@ -30,10 +30,7 @@ struct LinkRecord {
     QString remoteAddress;
     int localPort = -1, remotePort = -1;
     std::uint32_t baud = 0;
-    QList<QByteArray> written; // one entry per write call
-    // open, close and the address settings in the order they came:
-    // "open", "close", "port <name>", "local <port>", "remote <address>:<port>".
-    QStringList calls;
+    QList<QByteArray> written;  // one entry per write call
     DeviceLink* link = nullptr; // the live link, while the driver owns it
 
     QString portName() const { return portNames.isEmpty() ? QString() : portNames.last(); }
@@ -76,7 +73,6 @@ class MemoryLink : public DeviceLink
     bool open() override
     {
         ++m_record->opens;
-        m_record->calls << QStringLiteral("open");
         if (m_record->throwOnOpen)
             throw EComError(QStringLiteral("TCOMPORT : cannot open ") + m_record->portName());
         m_record->active = !m_record->failOpen;
@@ -85,25 +81,15 @@ class MemoryLink : public DeviceLink
     void close() override
     {
         ++m_record->closes;
-        m_record->calls << QStringLiteral("close");
         m_record->active = false;
     }
     void write(const QByteArray& bytes) override { m_record->written << bytes; }
-    void setPortName(const QString& name) override
-    {
-        m_record->portNames << name;
-        m_record->calls << QStringLiteral("port %1").arg(name);
-    }
-    void setLocalPort(int port) override
-    {
-        m_record->localPort = port;
-        m_record->calls << QStringLiteral("local %1").arg(port);
-    }
+    void setPortName(const QString& name) override { m_record->portNames << name; }
+    void setLocalPort(int port) override { m_record->localPort = port; }
     void setRemote(const QString& address, int port) override
     {
         m_record->remoteAddress = address;
         m_record->remotePort = port;
-        m_record->calls << QStringLiteral("remote %1:%2").arg(address).arg(port);
     }
     void setBaud(std::uint32_t b) override { m_record->baud = b; }
 

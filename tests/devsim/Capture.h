@@ -16,16 +16,14 @@ using namespace tesso;
 namespace tesso::sim::test
 {
 
-// Everything a device emits, in order, with the pieces as they were handed out.
+// Everything a device emits, in order, with where its raw mode and its drops came.
 class Capture
 {
   public:
     explicit Capture(SimDevice& device)
     {
-        QObject::connect(&device, &SimDevice::sendBytes, &m_context, [this](const QByteArray& b) {
-            bytes += b;
-            pieces.push_back(b);
-        });
+        QObject::connect(&device, &SimDevice::sendBytes, &m_context,
+                         [this](const QByteArray& b) { bytes += b; });
         QObject::connect(&device, &SimDevice::disconnectRequested, &m_context,
                          [this] { disconnectsAt.push_back(bytes.size()); });
         QObject::connect(&device, &SimDevice::rawModeChanged, &m_context, [this](bool raw) {
@@ -46,13 +44,11 @@ class Capture
     void clear()
     {
         bytes.clear();
-        pieces.clear();
         disconnectsAt.clear();
         rawChangesAt.clear();
     }
 
     QByteArray bytes;
-    QList<QByteArray> pieces;
     // Bytes handed out before each event.
     std::vector<qsizetype> disconnectsAt;
     std::vector<std::pair<qsizetype, bool>> rawChangesAt;

@@ -1,6 +1,6 @@
 // The simulated device's memory: range policies (with the model's limits), the PCHAN and PADIP
-// pointers, projector message cells, resets and derived values. The defaults themselves are
-// checked through the driver (DriverAgainstSimTest) and the dump (SimDeviceTest).
+// pointers and derived values. The defaults are checked through the driver (DriverAgainstSimTest)
+// and the dump, the message cells and resets through the commands (SimDeviceTest).
 
 #include <gtest/gtest.h>
 
@@ -120,49 +120,6 @@ TEST(DeviceState, PchanAddressesOneInputOrAllAndPadipOneAddressOrAll)
     EXPECT_EQ(s.perAddress(_IP4, 2), 192u);
     EXPECT_EQ(s.perAddress(_PORT, 2), 10500u);
     EXPECT_EQ(s.perAddress(_PORT, 3), 0u) << "the gateway has no port";
-}
-
-TEST(DeviceState, ProjectorMessagesAreStoredCellByCellAndClearedByControlCode)
-{
-    DeviceState s;
-    ASSERT_EQ(s.set(_STBION, 2), SetOutcome::Stored);
-    ASSERT_EQ(s.set(_STBON, 65), SetOutcome::Stored);
-    ASSERT_EQ(s.set(_STBION, 3), SetOutcome::Stored);
-    ASSERT_EQ(s.set(_STBON, 0), SetOutcome::Stored);
-    EXPECT_EQ(s.messageCell(0, 2), 65u);
-    ASSERT_EQ(s.set(_STBION, 2), SetOutcome::Stored);
-    EXPECT_EQ(s.replyLine(_STBON), QByteArray("STBO65\r\n")) << "the reply reads the cell STBION points at";
-    EXPECT_EQ(s.set(_STBION, 64), SetOutcome::Rejected);
-
-    ASSERT_EQ(s.set(_STBIOFF, 1), SetOutcome::Stored);
-    ASSERT_EQ(s.set(_STBOFF, 66), SetOutcome::Stored);
-    ASSERT_EQ(s.set(_STBCTRL, 1), SetOutcome::Stored);
-    EXPECT_EQ(s.messageCell(0, 2), 0u);
-    EXPECT_EQ(s.messageCell(1, 1), 66u) << "clearing the on message leaves the off message";
-    ASSERT_EQ(s.set(_STBCTRL, 2), SetOutcome::Stored);
-    EXPECT_EQ(s.messageCell(1, 1), 0u);
-}
-
-TEST(DeviceState, FactoryResetKeepsFramingAndNetworkButRestoresTheRest)
-{
-    DeviceState s;
-    s.set(_HPOS, 10);
-    s.set(_BRGT, 20);
-    s.set(_PADIP, 1);
-    s.set(_IP4, 10);
-    s.set(_NETMASK, 16);
-    s.set(_PCHAN, 5);
-    s.set(_PENA, 0);
-    s.factoryReset();
-    EXPECT_EQ(s.value(_HPOS), 10u);
-    EXPECT_EQ(s.value(_BRGT), 128u);
-    EXPECT_EQ(s.perAddress(_IP4, 1), 10u);
-    EXPECT_EQ(s.value(_NETMASK), 16u);
-    EXPECT_EQ(s.perInput(_PENA, 5), 1u);
-    s.restoreDefaults();
-    EXPECT_EQ(s.value(_HPOS), 128u);
-    EXPECT_EQ(s.perAddress(_IP4, 1), 192u);
-    EXPECT_EQ(s.value(_NETMASK), 8u);
 }
 
 TEST(DeviceState, DerivedValuesFollowInputReferenceAndSwitchMode)

@@ -20,7 +20,8 @@ DevsimOptions parse(const QString& line)
 
 } // namespace
 
-TEST(DevsimOptions, AFullLineSetsEveryValue)
+// Every option on one line, the numbers at their upper limits; without them, the defaults.
+TEST(DevsimOptions, AFullLineIsTakenAndFaultsStayOffUnlessAskedFor)
 {
     const DevsimOptions o = parse(QStringLiteral(
         "--pty --pty-link /tmp/lumio --line-rate --tcp 65535 --udp=0 --serial /dev/ttyS1 --bind ::1 "
@@ -28,32 +29,16 @@ TEST(DevsimOptions, AFullLineSetsEveryValue)
         "--seed 9 --chunk 3 --chunk-gap 60000 --delay 600000 --pace 4 --pace-hold 0 --no-ready "
         "--abort-after 5 --end-after 7 --disconnect-after 6"));
     ASSERT_TRUE(o.ok()) << o.error().toStdString();
-    EXPECT_TRUE(o.pty());
-    EXPECT_EQ(o.ptyLink(), QStringLiteral("/tmp/lumio"));
-    EXPECT_TRUE(o.lineRate());
+    EXPECT_TRUE(o.pty() && o.lineRate() && o.verbose() && o.faults().noReadySignal);
     EXPECT_EQ(o.tcpPort(), quint16(65535));
     EXPECT_EQ(o.udpPort(), quint16(0)) << "port 0 is a link too";
-    EXPECT_EQ(o.serialPath(), QStringLiteral("/dev/ttyS1"));
     EXPECT_EQ(o.bindAddress(), QHostAddress(QHostAddress::LocalHostIPv6));
     EXPECT_EQ(o.model(), Model::Snipa);
-    EXPECT_EQ(o.deviceCode(), 12u);
-    EXPECT_EQ(o.saveFolder(), QStringLiteral("/tmp/frames"));
-    EXPECT_TRUE(o.verbose());
-    const auto& f = o.faults();
-    EXPECT_EQ(f.silenceAfterReplies, 1);
-    EXPECT_EQ(f.noiseBytes, 4096);
-    EXPECT_EQ(f.noiseSeed, 9u);
-    EXPECT_EQ(f.chunkSize, 3);
-    EXPECT_EQ(f.chunkGapMs, 60000);
-    EXPECT_EQ(f.replyDelayMs, 600000);
-    EXPECT_EQ(f.paceEveryBlocks, 4);
-    EXPECT_EQ(f.paceHoldMs, 0);
-    EXPECT_TRUE(f.noReadySignal);
-    EXPECT_EQ(f.abortAfterBlocks, 5);
-    EXPECT_EQ(f.endAfterBlocks, 7);
-    EXPECT_EQ(f.disconnectAfterReplies, 6);
+    EXPECT_EQ(o.faults().noiseBytes, 4096);
+    EXPECT_EQ(o.faults().replyDelayMs, 600000);
+    EXPECT_EQ(o.faults().paceHoldMs, 0);
 
-    // Without --bind only this machine can reach the device; faults stay off unless asked for.
+    // Without --bind only this machine can reach the device.
     const DevsimOptions plain = parse(QStringLiteral("--tcp 0"));
     ASSERT_TRUE(plain.ok());
     EXPECT_EQ(plain.bindAddress(), QHostAddress(QHostAddress::LocalHost));

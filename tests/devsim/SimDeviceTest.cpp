@@ -1,6 +1,7 @@
 // The simulated device's protocol behaviour without any transport: identification, the query-all
 // dump, set and query answers, input selection with a take, the STORE report, reset actions, the
-// projector read-back, bad input and every text-mode fault option.
+// projector read-back, bad input and the exact reply after which a silence or a drop comes (what
+// noise, pieces and delays do is DriverAgainstSim's).
 
 #include <gtest/gtest.h>
 
@@ -190,41 +191,4 @@ TEST(SimDevice, DisconnectAndSilenceComeRightAfterTheNthReply)
     q.device.receive("100B");
     EXPECT_EQ(q.device.state().value(_BRGT), 100u) << "a silent device still obeys";
     EXPECT_EQ(q.out.lines().size(), 3);
-}
-
-// A test ends a silence to see the controller recover; a new count starts from what was sent.
-TEST(SimDevice, SilenceEndsWhenItIsSwitchedOffOrMoved)
-{
-    Quiet q;
-    q.device.setSilenceAfter(1);
-    q.device.receive("??");
-    EXPECT_TRUE(q.device.silent());
-    q.device.setSilenceAfter(-1);
-    EXPECT_FALSE(q.device.silent());
-    q.device.receive("CC");
-    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"DEV57", "CH1"}));
-    q.device.setSilenceAfter(3);
-    q.device.receive("??");
-    EXPECT_EQ(q.out.lines(), (QList<QByteArray>{"DEV57", "CH1", "DEV57"})) << "the third reply is the last";
-    EXPECT_TRUE(q.device.silent());
-}
-
-TEST(SimDevice, NoiseChunksAndDelayLeaveTheRepliesWholeAndInOrder)
-{
-    Quiet q;
-    q.device.setNoise(7);
-    q.device.setChunking(3, 0);
-    q.device.setReplyDelay(30);
-    q.device.receive("?");
-    q.device.receive("CC");
-    EXPECT_TRUE(q.out.bytes.isEmpty()) << "nothing is handed out at once";
-    ASSERT_TRUE(waitFor([&] { return q.out.lines().size() == 3; }));
-    const auto lines = q.out.lines();
-    EXPECT_EQ(lines[0], QByteArray("DEV57")) << "no noise before the first reply";
-    EXPECT_EQ(lines[1].size(), 7);
-    EXPECT_FALSE(lines[1].contains('\0') || lines[1].contains('\r'));
-    EXPECT_EQ(lines[2], QByteArray("CH1"));
-    EXPECT_GT(q.out.pieces.size(), 1);
-    for (const QByteArray& piece : q.out.pieces)
-        EXPECT_LE(piece.size(), 3);
 }

@@ -127,19 +127,6 @@ TEST_F(StateMachine, ForcedConnectionSkipsDetectionAndKeepAlive)
     EXPECT_EQ(takeSent(), QByteArray());
 }
 
-TEST_F(StateMachine, PlugAndPlayRestartsWithoutTouchingTheTimer)
-{
-    step();
-    d.feed("DEV57\r\n");
-    step();
-    const int restarts = d.timer->restarts;
-    d->setQuobb_s_plug_and_play(false);
-    EXPECT_EQ(d->LinkState(), tLinkState::lsConnected);
-    d->setQuobb_s_plug_and_play(true);
-    EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
-    EXPECT_EQ(d.timer->restarts, restarts);
-}
-
 // ---- Receive paths ------------------------------------------------------------------------------
 
 TEST(ReceivePaths, RawSerialDataWaitForReadRawData)
@@ -352,20 +339,6 @@ TEST(LinkSetters, RefusingTcpPeerIsRetriedOncePerTimerStep)
     emit d.tcp->link->connected();
     emit d.tcp->link->failed(QStringLiteral("Remote host closed"));
     EXPECT_EQ(d.tcp->opens, opens + 4) << "after a success the next failure reconnects at once again";
-}
-
-TEST(LinkSetters, RawModeControlsReachTheSerialPort)
-{
-    ScriptedDriver d;
-    d->setSerialBaud(57600);
-    EXPECT_EQ(d.serial->baud, 57600u);
-    EXPECT_THROW(d->setSerialBaud(-1), ERangeError);
-    EXPECT_EQ(d.serial->baud, 57600u);
-    d.serial->active = true;
-    d->setConType(LinkType::Udp);
-    d.serial->active = true;
-    d->ClosePort();
-    EXPECT_FALSE(d.serial->active);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "IpText.h"
 #include "ReportCapture.h"
 #include "TestLinks.h"
 #include "WaitFor.h"
@@ -100,20 +99,6 @@ TEST_F(Protocol, CompositeSettersSendSelectorThenTheirParts)
         d->setNETMASK(QString::fromLatin1(mask));
         EXPECT_EQ(takeSent(), QByteArray(wire)) << mask;
     }
-}
-
-TEST(IpText, AddressesComeBackInPlainDecimal)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"192.168.000.010", "192.168.0.10"}, {" 10.$FF.0x1.+7", "10.255.1.7"}, {"0.0.0.0", "0.0.0.0"}};
-    for (const auto& [typed, canonical] : cases)
-        EXPECT_EQ(tesso::canonicalIpText(QString::fromLatin1(typed)), QString::fromLatin1(canonical))
-            << typed;
-    for (const char* bad : {"10.255.1.256", "", "1.2.3", "host.example"})
-        EXPECT_FALSE(tesso::canonicalIpText(QString::fromLatin1(bad)).has_value()) << bad;
-    std::int32_t a = 9, b = 9, c = 9, e = 9;
-    EXPECT_FALSE(DeviceDriver::ParseIpText(QStringLiteral("10.255.1.256"), a, b, c, e));
-    EXPECT_EQ(std::vector<int>({a, b, c, e}), std::vector<int>({0, 0, 0, 0})) << "zeroed on failure";
 }
 
 TEST_F(Protocol, TcpRefusesCommandsLongerThanTenCharacters)

@@ -1,5 +1,6 @@
 // A whole upload through the real driver into the simulated device over a pseudo-terminal: the
-// picture arrives pixel for pixel, and the link is back in text mode at 9600 baud afterwards.
+// picture arrives pixel for pixel, the device's pauses hold it, and the link is back in text mode
+// at 9600 baud afterwards.
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,23 @@ TEST(FrameUpload, APictureArrivesPixelForPixelAndTheLinkComesBack)
     // Text again: the device is found and its variables reloaded.
     d.driver.setQueryVar(_DEV);
     EXPECT_TRUE(tesso::test::waitFor([&] { return d.driver.Ready() && !d.driver.FAEXEC(); }, 15000));
+}
+
+// The device's pause (ESC DC3) reaches the transfer through the driver: no byte of the next block
+// goes out before the device lifts it (ESC DC1), and the transfer goes on after each.
+TEST(FrameUpload, TheDevicesPauseHoldsEveryBlockUntilItIsLifted)
+{
+    SimulatedDevice d;
+    ASSERT_TRUE(d.connect());
+    d.sim.device().setPacing(2, 150);
+    d.bind();
+    QString error;
+    ASSERT_TRUE(d.upload->Start(QImage(720, 288, QImage::Format_RGB32), &error)) << error.toStdString();
+    ASSERT_TRUE(tesso::test::waitFor([&] { return d.sim.device().frame().blocksEnded() >= 7; }, 15000));
+    d.upload->UserAbort();
+    ASSERT_TRUE(tesso::test::waitFor([&] { return d.upload->Finished(); }, 15000));
+    EXPECT_EQ(d.upload->Result(), FrameTransferJob::UserAborted);
+    EXPECT_EQ(d.sim.device().blocksWhileHeld(), 0);
 }
 
 // The device obeys the mode but answers too late: the upload gives up before raw mode and must not

@@ -1,5 +1,6 @@
 // The work loop of the raw transfer against a scripted device, with a clock moved by hand: the
-// sequence on the wire, pacing, each way a transfer ends, and events that come too late to count.
+// sequence on the wire, the mode commands' time-outs, each way a transfer ends, and events that
+// come too late to count. The device's pause is FrameUploadTest's, through the driver.
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,6 @@ struct ScriptedDevice : FramePort {
     FrameEvents* events = nullptr;
     bool answers = true;
     bool acknowledges = true;
-    bool readyOnRawMode = true;
     int abortAtBlock = -1;      // the escaped code that aborts, after this many blocks
     int endAtBlock = -1;        // the device's end code instead of this block's acknowledgement
     std::uint32_t mirrored = 0; // what the driver's mirror holds for each variable
@@ -59,8 +59,7 @@ struct ScriptedDevice : FramePort {
     void EnterRawMode() override
     {
         log(QStringLiteral("raw"));
-        if (readyOnRawMode)
-            events->Set(FrameEvent::DeviceReady);
+        events->Set(FrameEvent::DeviceReady);
     }
     void LeaveRawMode() override { log(QStringLiteral("text")); }
     std::uint32_t MirroredValue(tVAR) override { return mirrored; }
@@ -140,22 +139,6 @@ TEST(RawFrameTransfer, AWholePictureGoesOutAsTheDeviceAcknowledges)
     EXPECT_EQ(wire.size(), 720 * 288 * 3 + 1 + (288 * 11 + 288 + 1) * 2);
 }
 
-TEST(RawFrameTransfer, TheDeviceHoldsTheNextBlockUntilReady)
-{
-    Transfer t;
-    t.device.readyOnRawMode = false;
-    t.start();
-    ASSERT_TRUE(t.waitingIn(RawFrameTransfer::State::AwaitingReady));
-    EXPECT_TRUE(t.device.wire().isEmpty()) << "nothing before the ready signal";
-    t.thread.Events().Set(FrameEvent::DeviceReady);
-    ASSERT_TRUE(tesso::test::waitFor([&] { return t.device.blocks >= 1; }));
-    t.thread.UserAbort();
-    ASSERT_TRUE(t.runToEnd());
-    EXPECT_EQ(t.thread.Result(), FrameTransferJob::UserAborted);
-    EXPECT_TRUE(t.device.wire().endsWith(controlCode(Can)));
-    EXPECT_EQ(t.device.callLog().last(), QStringLiteral("text")) << "the link is put back";
-}
-
 TEST(RawFrameTransfer, EachWayToEndHasItsOwnResult)
 {
     {
@@ -228,4 +211,35 @@ TEST(RawFrameTransfer, TheDeviceMayEndEarlyAndLateEventsChangeNothing)
     EXPECT_EQ(FrameTransferJob::ResultText(t.thread.Result()),
               QStringLiteral("Transfer ended early by the device."));
     EXPECT_FALSE(t.device.wire().contains(controlCode(Can)));
+}
+
+// Each mode command has 5 s from the answer before it: answers 4 s apart, the last at the very
+// limit, carry the transfer on; then 5 s and one tick of silence give it up.
+TEST(RawFrameTransfer, EachModeWaitCountsFromTheLastAnswer)
+{
+    for (const bool executeAnswered : {true, false}) {
+        SCOPED_TRACE(executeAnswered ? "answered at the limit" : "silent past it");
+        Transfer t;
+        t.device.answers = false;
+        t.start();
+        FrameEvents& events = t.thread.Events();
+        ASSERT_TRUE(t.waitingIn(RawFrameTransfer::State::AwaitingFrameMode));
+        t.clock.Advance(4000, events);
+        events.RecordReply(_FAMODEM, 2);
+        ASSERT_TRUE(t.waitingIn(RawFrameTransfer::State::AwaitingFormat));
+        t.clock.Advance(4000, events);
+        events.RecordReply(_FATRMODE, 0);
+        ASSERT_TRUE(t.waitingIn(RawFrameTransfer::State::AwaitingExecute));
+        t.clock.Advance(5000, events);
+        if (executeAnswered) {
+            events.RecordReply(_FAEXEC, 1);
+            ASSERT_TRUE(t.runToEnd());
+            EXPECT_EQ(t.thread.Result(), FrameTransferJob::Success);
+        } else {
+            t.clock.Advance(1, events);
+            ASSERT_TRUE(tesso::test::waitFor([&] { return t.thread.isFinished(); }));
+            EXPECT_EQ(t.thread.Result(), FrameTransferJob::TimedOut);
+            EXPECT_EQ(t.device.callLog(), (QStringList{"fM=2", "fT=0", "fX=1", "fT=0", "fM=0"}));
+        }
+    }
 }

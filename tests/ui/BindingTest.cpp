@@ -132,6 +132,13 @@ TEST(BindingTable, UserActionsSendTheirValues)
     c.items->actions().at(1)->trigger();
     EXPECT_EQ(c.sent(), QByteArray("10FM0sM1RC1oT"));
 
+    // The table's last entry is sent; one past it (a list longer than its table) sends nothing.
+    tesso::test::ReportCapture report;
+    emit c.combo->activated(2);
+    emit c.combo->activated(3);
+    EXPECT_EQ(c.sent(), QByteArray("1FM"));
+    EXPECT_EQ(report.messages, QStringList{QStringLiteral("ItemIndex out about Tab: nothing is sent")});
+
     c.small->setDroppedDown(true); // the list open, as the user opens it
 
     c.menu.actions().at(0)->trigger();

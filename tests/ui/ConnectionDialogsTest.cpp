@@ -111,8 +111,8 @@ TEST_F(IpConfigDialogTest, ModeEnablesLocalPortOnlyForUdpAndShowingMakesAnyOther
 
 TEST_F(IpConfigDialogTest, RefusesBadInputWithTheMessageOfTheFirstBadField)
 {
-    // The number forms are ConnectionFields' and the address forms IpText's (driver tests); here
-    // the port bounds, each field's message, and the first bad field winning.
+    // The number forms are ConnectionFields'; here the port bounds, each field's message, and the
+    // first bad field winning.
     const std::array<const char*, 4> cases[] = {
         {"65536", "10.0.0.1", "10500", "Choose a Local Port <0-65535>"},
         {"abc", "bad", "65536", "Choose a Local Port <0-65535>"},
@@ -243,36 +243,7 @@ class DeviceLanDialog : public DialogTest<Rs232LanDialog>
                   "ADIP2\r\nIPD_30\r\nPORT10502\r\nADIP3\r\nIPD_1\r\nNTMK8\r\n");
         link.serial->written.clear();
     }
-
-    QList<bool> enabledFields() const
-    {
-        QList<bool> states;
-        for (const QLineEdit* field : {dlg->ELocalAddr, dlg->ELocalPort, dlg->EGatewayAddr, dlg->ENetMask,
-                                       dlg->ERemoteAddr, dlg->ERemotePort})
-            states << field->isEnabled();
-        return states;
-    }
 };
-
-TEST_F(DeviceLanDialog, ModeDecidesWhichFieldsAreEnabled)
-{
-    const QList<bool> all(6, true), none(6, false), local = {true, true, true, true, false, false};
-    const std::vector<std::tuple<QRadioButton*, int, QList<bool>>> cases = {
-        {dlg->RBUdp, 1, all}, {dlg->RBTcp, 2, local}, {dlg->RBRs232, 0, none}};
-    for (const auto& [button, mode, states] : cases) {
-        SCOPED_TRACE(mode);
-        button->click();
-        EXPECT_EQ(dlg->Mode(), mode);
-        EXPECT_EQ(enabledFields(), states);
-        dlg->setMode(1);
-        dlg->setMode(mode);
-        EXPECT_TRUE(button->isChecked());
-    }
-    dlg->setMode(1);
-    dlg->setMode(5);
-    EXPECT_FALSE(dlg->RBRs232->isChecked() || dlg->RBTcp->isChecked() || dlg->RBUdp->isChecked());
-    EXPECT_EQ(enabledFields(), none);
-}
 
 TEST_F(DeviceLanDialog, LoadsModeAddressesPortsAndMaskFromTheMirror)
 {

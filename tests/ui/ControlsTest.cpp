@@ -230,26 +230,6 @@ TEST(SmallComboTest, ASharedMenuAnswersTheComboThatOpenedItLastAndIsForgottenWhe
     EXPECT_NE(a.combo.builtMenu(), nullptr);
 }
 
-TEST(SmallComboTest, DisabledTextTakesTheShadowColourAndGetsItsOwnColourBack)
-{
-    CompactCombo combo;
-    const QRgb shadow = combo.palette().color(QPalette::Dark).rgb();
-    const QRgb original = combo.textField()->palette().color(QPalette::Text).rgb();
-    ASSERT_NE(shadow, original);
-    auto textColour = [&] { return combo.textField()->palette().color(QPalette::Text).rgb(); };
-
-    combo.setEnabled(false);
-    EXPECT_EQ(textColour(), shadow);
-    combo.setEnabled(true);
-    EXPECT_EQ(textColour(), original);
-
-    // Disabling the parent disables the combo too.
-    QWidget parent;
-    auto* child = new CompactCombo(&parent);
-    parent.setEnabled(false);
-    EXPECT_EQ(child->textField()->palette().color(QPalette::Text).rgb(), shadow);
-}
-
 // ---- ValueSlider ------------------------------------------------------------------------
 
 struct ScrollProbe {

@@ -1,4 +1,4 @@
-// The Frame Alert page, the fit question and the transfer window, offscreen on a scripted link.
+// The Frame Alert page and the transfer window, offscreen on a scripted link.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "FrameFormatWindow.h"
 #include "FrameTransferWindow.h"
 #include "MainWindowTestHarness.h"
 #include "PageFrameAlert.h"
@@ -109,19 +108,6 @@ TEST(FrameAlertPage, TheTransferWindowOpensModalWithTheMainWindowHidden)
     EXPECT_TRUE(shownAlone);
     EXPECT_TRUE(window->isHidden());
     EXPECT_TRUE(h.main->isVisible()) << "the main window comes back when the transfer window closes";
-}
-
-TEST(FrameFormat, TheQuestionFollowsTheSize)
-{
-    FrameFormatWindow format;
-    EXPECT_EQ(format.ChooseFit(720, 576), 1) << "no question for the frame's own size";
-    ASSERT_TRUE(format.SetQuestion(720, 577));
-    EXPECT_EQ(format.ChosenMode(), 3);
-    format.RdoFormat2->setChecked(true);
-    EXPECT_EQ(format.ChosenMode(), 2);
-    ASSERT_TRUE(format.SetQuestion(720, 575));
-    EXPECT_TRUE(format.RdoFormat1->isChecked()) << "each question starts on the first choice";
-    EXPECT_EQ(format.ChosenMode(), 4);
 }
 
 TEST(TransferWindow, LoadingFittingAndRefusals)

@@ -1,5 +1,6 @@
-// The Image and Output pages and the device-wide commands: what each control sends, what each
-// report shows, and which parts of the pages the input on air allows.
+// The Image and Output pages and the device-wide commands: the choices a page makes beyond its
+// binding rows (whose sending and showing is BindingTest's), and which parts of the pages the input
+// on air allows.
 
 #include <gtest/gtest.h>
 
@@ -29,12 +30,6 @@ using namespace tesso::test::mainwindow;
 namespace
 {
 
-void enter(ValueSlider* frame, const char* text)
-{
-    frame->Edt->setText(QString::fromLatin1(text));
-    emit frame->Edt->returnPressed();
-}
-
 QStringList entries(const QComboBox* list)
 {
     QStringList texts;
@@ -44,45 +39,6 @@ QStringList entries(const QComboBox* list)
 }
 
 } // namespace
-
-// ---- Image page ---------------------------------------------------------------------------------
-
-TEST(ImagePage, EachRowSendsAndShowsItsOwnVariableThroughTheConversion)
-{
-    ConnectedWindow h;
-    PageImage* page = h.main->TabSheet_Image;
-    const std::pair<ValueSlider*, const char*> rows[] = {
-        {page->FrameScrollHPos, "H"},  {page->FrameScrollHSize, "W"},      {page->FrameScrollVPos, "V"},
-        {page->FrameScrollVSize, "S"}, {page->FrameScrollBrightness, "B"}, {page->FrameScrollContrast, "D"},
-        {page->FrameScrollColor, "O"}, {page->FrameScrollHue, "T"}};
-    for (const auto& [frame, mnemonic] : rows) {
-        enter(frame, "-128");
-        enter(frame, "127");
-        EXPECT_EQ(h.sent(), QByteArray("0") + mnemonic + "255" + mnemonic) << mnemonic;
-    }
-    h.reply("HP0\r\nBRG255\r\nCOL128\r\n");
-    EXPECT_EQ(page->FrameScrollHPos->Edt->text(), QStringLiteral("-128"));
-    EXPECT_EQ(page->FrameScrollBrightness->Edt->text(), QStringLiteral("127"));
-    EXPECT_EQ(page->FrameScrollBrightness->ScrollBar->value(), 255);
-    EXPECT_EQ(page->FrameScrollColor->Edt->text(), QStringLiteral("0"));
-    EXPECT_EQ(h.sent(), QByteArray());
-}
-
-TEST(ImagePage, ListsAndButtons)
-{
-    ConnectedWindow h;
-    PageImage* page = h.main->TabSheet_Image;
-    h.reply("OVR1\r\nASP2\r\nPRO9\r\n");
-    EXPECT_EQ(page->CboUnderOverscan->currentText(), QStringLiteral("Overscan"));
-    EXPECT_EQ(page->CboInputAspectRatio->currentIndex(), 2);
-    EXPECT_EQ(page->CboProcessing->currentIndex(), -1) << "a level the list lacks";
-    emit page->CboProcessing->activated(7);
-    emit page->CboOutputAspectRatio->activated(1);
-    emit page->CboUnderOverscan->activated(0);
-    page->BtnCenter->click();
-    page->BtnPicturePreset->click();
-    EXPECT_EQ(h.sent(), QByteArray("7QP1QS0QO1yC1yP"));
-}
 
 // ---- Output page --------------------------------------------------------------------------------
 

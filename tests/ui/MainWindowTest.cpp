@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 
 #include "AboutDialog.h"
@@ -377,25 +376,6 @@ TEST(MainWindowDebugKey, OpensTheConsoleOnlyOverTheFirstPanel)
     EXPECT_TRUE(h.links.serial->allWritten().endsWith("3CN")) << h.links.serial->allWritten().constData();
 }
 
-// ---- Layout and model ---------------------------------------------------------------------------
-
-TEST(MainWindowLayout, ToolBarButtonsAreNamedAfterTheirHints)
-{
-    Harness h;
-    h.startWith();
-    QToolBar* bar = h.main->Menus->ToolBar;
-    int named = 0;
-    for (QAction* action : bar->actions()) {
-        QWidget* button = bar->widgetForAction(action);
-        if (!button || action->isSeparator())
-            continue;
-        EXPECT_FALSE(button->accessibleName().isEmpty()) << action->objectName().toStdString();
-        EXPECT_EQ(button->accessibleName(), button->toolTip());
-        ++named;
-    }
-    EXPECT_GT(named, 0);
-}
-
 // ---- Binding --------------------------------------------------------------------------------------
 
 // Everything the device reports is shown; nothing shown is sent back.
@@ -431,37 +411,6 @@ TEST(MainWindowLabels, DefaultsAreWrittenWhenAModelIsFirstSeen)
     EXPECT_EQ(h.main->TabSheet_Audio->RdoACHANM[0]->text(), QStringLiteral("Audio 1 (C.Video 1)"));
     EXPECT_EQ(h.main->TabSheet_Input->FrameInput[4]->Lbl->text(), QStringLiteral("PC 1"));
     EXPECT_FALSE(QFile::exists(h.folder.path() + QStringLiteral("/Snipa.ini")));
-}
-
-TEST(MainWindowLabels, TrickyLabelsSurviveLoadAndRewrite)
-{
-    Harness h;
-    h.writeConnectionFile();
-    ConnectionSettings settings(h.folder.path(), QStringLiteral("Tesso remote control"));
-    InputLabels labels;
-    labels.Black = QStringLiteral("Noir \"total\"");
-    labels.Inputs = {QStringLiteral("Cam, left; 1"), QStringLiteral("a=b"),      QStringLiteral("\"quoted\""),
-                     QStringLiteral("Caméra Süd"),   QStringLiteral(" spaced "), QStringLiteral("R&D"),
-                     QStringLiteral("日本語")};
-    for (int k = 1; k <= 7; ++k)
-        labels.Audios << QStringLiteral("Son %1 ; ä").arg(k);
-    ASSERT_TRUE(settings.WriteLabels(QStringLiteral("Snipa"), labels));
-    QFile file(settings.LabelFileName(QStringLiteral("Snipa")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
-
-    h.start();
-    h.connectDevice(58);
-    EXPECT_EQ(h.main->PnlBtnInputs->BtnBlack->text(), labels.Black);
-    for (int k = 1; k <= 7; ++k) {
-        const auto i = static_cast<std::size_t>(k - 1);
-        EXPECT_EQ(h.main->Menus->MenuInput[i]->text(), labels.Inputs[k - 1]);
-        EXPECT_EQ(h.main->PnlBtnInputs->BtnInput[i]->text(), labels.Inputs[k - 1]);
-        EXPECT_EQ(h.main->Menus->MenuAudio[i]->text(), labels.Audios[k - 1]);
-    }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before) << "loading rewrites the same file";
 }
 
 TEST(MainWindowLabels, ALabelFromAFileIsCutToSeventeenCharacters)

@@ -117,16 +117,6 @@ TEST(MainWindowLabels, AWindowsLabelFileKeepsItsCodePageAndLineEnds)
     EXPECT_EQ(bytes(), QByteArray(windows).replace("In 2", "\x93\x42\x94 \xe9")); // "B" in quotes, e acute
 }
 
-TEST(IniFileTest, IntegersFallBackOnAnythingElse)
-{
-    IniFile ini;
-    ini.parse(QByteArrayLiteral("[S]\na=12\nb=-3\nc=+4\nd=12x\ne=\nf= 7 \ng=99999999999\n"));
-    const std::pair<const char*, int> cases[] = {{"a", 12}, {"b", -3}, {"c", 4},  {"d", -1},
-                                                 {"e", -1}, {"f", 7},  {"g", -1}, {"missing", -1}};
-    for (const auto& [key, value] : cases)
-        EXPECT_EQ(ini.readInteger(QStringLiteral("S"), QLatin1String(key), -1), value) << key;
-}
-
 TEST(TextFormatTest, PlaceholdersFillInOrderAndVersionsArePadded)
 {
     EXPECT_EQ(TextFormat::Format(QLatin1String("100%% %s %x %"), {QStringLiteral("done")}),

@@ -86,27 +86,6 @@ TEST(StandbyDelay, EveryScrollIsSentAndEchoesLeaveTheHeldThumbAlone)
     EXPECT_FALSE(h.standby->isVisible());
 }
 
-TEST(StandbyMenu, ItemsSendTheirTagsAndTheMarksFollowTheDevice)
-{
-    StandbyHarness h;
-    h.reply("STBY0\r\nSTBR2\r\n");
-    h.menus->MenuStandByOn->trigger();
-    h.menus->MenuStandByOff->trigger();
-    for (QAction* baud : h.menus->MenuBaud)
-        baud->trigger();
-    EXPECT_EQ(h.sent(), QByteArray("1sS0sS3sR2sR1sR0sR"));
-    EXPECT_TRUE(h.menus->MenuStandByOff->isChecked() && h.menus->MenuBaud[1]->isChecked())
-        << "the marks wait for the device's answer";
-
-    h.reply("STBY1\r\nSTBR1\r\n");
-    EXPECT_TRUE(h.menus->MenuStandByOn->isChecked());
-    EXPECT_EQ(h.menus->MenuBaud[0]->actionGroup()->checkedAction()->text(), QStringLiteral("2400   bauds"));
-    h.reply("STBY0\r\nSTBR4\r\n");
-    EXPECT_TRUE(h.menus->MenuStandByOff->isChecked());
-    EXPECT_TRUE(h.menus->MenuBaud[2]->isChecked()) << "a code without an item moves no mark";
-    EXPECT_EQ(h.sent(), QByteArray());
-}
-
 TEST(StandbyMenu, AChoiceWithNoDeviceIsNotShownAsApplied)
 {
     Harness h;
