@@ -5,8 +5,6 @@
 #include <QFile>
 #include <QString>
 
-using namespace tesso;
-
 namespace tesso::test
 {
 

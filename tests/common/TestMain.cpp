@@ -8,8 +8,6 @@ using TestApplication = QApplication;
 #else
 #include <QCoreApplication>
 
-using namespace tesso;
-
 using TestApplication = QCoreApplication;
 #endif
 

@@ -5,8 +5,6 @@
 #include <QEventLoop>
 #include <QThread>
 
-using namespace tesso;
-
 namespace tesso::test
 {
 

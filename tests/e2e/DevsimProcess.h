@@ -7,8 +7,6 @@
 #include <QProcess>
 #include <QStringList>
 
-using namespace tesso;
-
 namespace tesso::e2e
 {
 

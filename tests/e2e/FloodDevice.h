@@ -11,8 +11,6 @@
 #include <QObject>
 #include <QString>
 
-using namespace tesso;
-
 class QTcpServer;
 class QTcpSocket;
 

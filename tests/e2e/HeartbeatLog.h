@@ -6,8 +6,6 @@
 #include <QList>
 #include <QString>
 
-using namespace tesso;
-
 namespace tesso::e2e
 {
 

@@ -6,8 +6,6 @@
 
 #include <QtGlobal>
 
-using namespace tesso;
-
 namespace tesso::e2e
 {
 
