@@ -14,8 +14,6 @@
 
 #include <cstdarg>
 
-using namespace tesso;
-
 extern "C" int clone(int (*fn)(void*), void* stack, int flags, void* arg, ...)
 {
     va_list rest;

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-using namespace tesso;
-
 #define FUZZ_CHECK(condition) ::tessoFuzzCheck(static_cast<bool>(condition), #condition, __FILE__, __LINE__)
 
 inline void tessoFuzzCheck(bool condition, const char* text, const char* file, int line)
