@@ -282,31 +282,33 @@ constexpr bool booleansAreZeroOrOne()
     return true;
 }
 
-constexpr bool defaultsLieInTheirRanges()
+// Whether every rule holds for every model the device can be.
+template <typename Check> constexpr bool holdsForEveryModel(Check holds)
 {
     for (const ModelInfo& model : ModelTable::Models) {
         if (model.code == 0)
             continue;
         const int position = ModelTable::ModelIndex(model.code);
         for (const VariableRule& r : Table)
-            if (r.defaultValue < minFor(r) || r.defaultValue > maxFor(r, position))
+            if (!holds(r, position))
                 return false;
     }
     return true;
 }
 
+constexpr bool defaultsLieInTheirRanges()
+{
+    return holdsForEveryModel([](const VariableRule& r, int position) {
+        return r.defaultValue >= minFor(r) && r.defaultValue <= maxFor(r, position);
+    });
+}
+
 // The model and the message cells narrow a range, never widen it.
 constexpr bool limitsLieInTheCatalogueRanges()
 {
-    for (const ModelInfo& model : ModelTable::Models) {
-        if (model.code == 0)
-            continue;
-        const int position = ModelTable::ModelIndex(model.code);
-        for (const VariableRule& r : Table)
-            if (maxFor(r, position) < minFor(r) || maxFor(r, position) > variableRange(r.index).maximum)
-                return false;
-    }
-    return true;
+    return holdsForEveryModel([](const VariableRule& r, int position) {
+        return maxFor(r, position) >= minFor(r) && maxFor(r, position) <= variableRange(r.index).maximum;
+    });
 }
 
 constexpr bool flagsFitTheAccess()
