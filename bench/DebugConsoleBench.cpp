@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 
 #include "DebugConsole.h"
-#include "EventRouter.h"
 #include "ReceivedLogModel.h"
 #include "TestLinks.h"
 
@@ -31,9 +30,8 @@ void ReplyBurstLoggedAndShown(benchmark::State& state)
     const bool atLimit = state.range(0) != 0;
     QTemporaryDir folder;
     tesso::test::ScriptedDriver driver;
-    EventRouter router(*driver);
     DebugConsole console(nullptr, folder.path());
-    console.setDriver(driver.driver.get(), &router);
+    console.setDriver(driver.driver.get());
     driver.connectSerial();
     console.show();
     const QByteArray lines = burst();

@@ -83,7 +83,7 @@ int CliSession::run()
 
 void CliSession::linkFailed(LinkType link, const QString& message)
 {
-    if (link != m_driver->ConType())
+    if (link != m_driver->linkType())
         return;
     m_linkError = message;
     // The driver reconnects a TCP link once at once; a second failure in a row means nobody is there.
@@ -103,8 +103,8 @@ int CliSession::openLink()
 
 int CliSession::openSerial()
 {
-    m_driver->setPort(m_options.serialPort());
-    if (!m_driver->Port().isEmpty())
+    m_driver->setSerialPort(m_options.serialPort());
+    if (!m_driver->serialPort().isEmpty())
         return ExitOk;
     const QString device = SerialLink::devicePath(m_options.serialPort());
     const QString where =
@@ -112,7 +112,7 @@ int CliSession::openSerial()
     return fail(ExitLinkFailed, m_linkError + where);
 }
 
-// The driver compares the sender of each datagram with IpRemoteAddress as text, so names are
+// The driver compares the sender of each datagram with ipRemoteAddress as text, so names are
 // turned into plain dotted IPv4 addresses first.
 bool CliSession::resolveHost(QString& address)
 {
@@ -137,8 +137,8 @@ int CliSession::openTcp(const QString& address)
 {
     m_driver->setIpRemoteAddress(address);
     m_driver->setIpRemotePort(m_options.remotePort());
-    m_driver->setConType(LinkType::Tcp);
-    if (waitUntil([this] { return m_driver->LinkConnected(); }))
+    m_driver->setLinkType(LinkType::Tcp);
+    if (waitUntil([this] { return m_driver->isLinkOpen(); }))
         return ExitOk;
     const QString target = QStringLiteral("%1:%2").arg(m_options.host()).arg(m_options.remotePort());
     if (m_linkBroken)
@@ -151,8 +151,8 @@ int CliSession::openUdp(const QString& address)
     m_driver->setIpLocalPort(m_options.localPort());
     m_driver->setIpRemoteAddress(address);
     m_driver->setIpRemotePort(m_options.remotePort());
-    m_driver->setConType(LinkType::Udp);
-    if (m_driver->LinkConnected())
+    m_driver->setLinkType(LinkType::Udp);
+    if (m_driver->isLinkOpen())
         return ExitOk;
     return fail(ExitLinkFailed, m_linkError);
 }
@@ -193,10 +193,10 @@ QString CliSession::within() const
 bool CliSession::connectDevice()
 {
     if (m_options.forceConn())
-        m_driver->setForceConn(true);
+        m_driver->setForcedConnection(true);
     else
-        m_driver->DetectNow();
-    return waitUntil([&] { return m_driver->Connected(); });
+        m_driver->detectNow();
+    return waitUntil([&] { return m_driver->isConnected(); });
 }
 
 // ---- Checks before the link opens -----------------------------------------------------------------
@@ -266,10 +266,10 @@ int CliSession::runDetect()
         }
     });
     if (m_options.forceConn()) {
-        m_driver->setForceConn(true);
-        m_driver->setQueryVar(_DEV);
+        m_driver->setForcedConnection(true);
+        m_driver->queryVariable(_DEV);
     } else {
-        m_driver->DetectNow();
+        m_driver->detectNow();
     }
     if (!waitUntil([&] { return found; }))
         return waitFailed(QStringLiteral("no device answered within %1").arg(within()));
@@ -287,7 +287,7 @@ int CliSession::runGet()
                 print(VariableAccess::replyLines(*m_driver, replied, line));
             }
         });
-        m_driver->setQueryVar(index);
+        m_driver->queryVariable(index);
         if (!waitUntil([&] { return answered; }))
             return waitFailed(
                 QStringLiteral("no reply for %1 within %2").arg(VariableNames::nameOf(index), within()));
@@ -327,7 +327,7 @@ int CliSession::runDump()
         return waitFailed(QStringLiteral("no device answered within %1").arg(within()));
     QueryAllDump dump;
     listen([&](tVAR index, const QByteArray& line) {
-        if (m_driver->LinkState() >= tLinkState::lsLoading) // the answer to the query-all, not detection
+        if (m_driver->linkState() >= LinkState::Loading) // the answer to the query-all, not detection
             dump.add(index, line);
     });
     const bool ended = waitUntil([&] { return dump.ended(); });
@@ -423,7 +423,7 @@ int CliSession::runRaw()
         }
     });
     try {
-        m_driver->SendString(m_rawBytes);
+        m_driver->sendText(m_rawBytes);
     } catch (const TessoError& e) {
         return fail(ExitUsage, e.text());
     }

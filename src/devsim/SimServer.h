@@ -4,7 +4,7 @@
 // runs the device in-process on a pseudo-terminal:
 //
 //     tesso::sim::SimServer sim;              // GUI thread
-//     if (sim.openPty()) driver.setPort(sim.ptyPath());
+//     if (sim.openPty()) driver.setSerialPort(sim.ptyPath());
 
 #include <memory>
 #include <vector>

@@ -12,18 +12,17 @@ namespace tesso
 DeviceDriver::DeviceDriver(QObject* parent) : DeviceDriver(makeDefaultLinks(), parent) {}
 
 DeviceDriver::DeviceDriver(DriverLinks links, QObject* parent)
-    : QObject(parent),
-      m_state(std::move(links.timer),
-              LinkStateMachine::Hooks{[this] { m_link.retryDue(); }, [this] { setQueryVar(_DEV); },
-                                      [this] {
-                                          if (m_conMode == MODE_VAR)
-                                              QueryAll();
-                                      },
-                                      [this] { declareAbsent(); },
-                                      [this] { emit connectedChanged(Connected()); },
-                                      [this] { emit readyChanged(Ready()); }}),
-      m_link(links)
+    : QObject(parent), m_state(std::move(links.timer)), m_link(links)
 {
+    connect(&m_state, &LinkStateMachine::stepStarting, &m_link, &ActiveLink::retryDue);
+    connect(&m_state, &LinkStateMachine::deviceQueryDue, this, [this] { queryVariable(_DEV); });
+    connect(&m_state, &LinkStateMachine::queryAllDue, this, [this] {
+        if (m_mode == LinkMode::Variables)
+            queryAll();
+    });
+    connect(&m_state, &LinkStateMachine::declaredAbsent, this, &DeviceDriver::declareAbsent);
+    connect(&m_state, &LinkStateMachine::declaredConnected, this, [this] { emit connectedChanged(true); });
+    connect(&m_state, &LinkStateMachine::declaredReady, this, [this] { emit readyChanged(true); });
     connect(&m_link, &ActiveLink::restarted, this, [this] { m_state.reset(); });
     connect(&m_link, &ActiveLink::received, this, &DeviceDriver::received);
     connect(&m_link, &ActiveLink::failed, this, &DeviceDriver::linkFailed);
@@ -70,40 +69,28 @@ void DeviceDriver::setVariable(tVAR index, std::uint32_t value)
 
 // ---- Addresses ---------------------------------------------------------------------------------
 
-bool DeviceDriver::ParseIpText(const QString& text, std::int32_t& a, std::int32_t& b, std::int32_t& c,
-                               std::int32_t& d)
-{
-    const auto octets = tesso::parseIpText(text);
-    const std::array<std::int32_t, 4> o = octets.value_or(std::array<std::int32_t, 4>{});
-    a = o[0];
-    b = o[1];
-    c = o[2];
-    d = o[3];
-    return octets.has_value();
-}
-
 void DeviceDriver::sendAddress(int which, const QString& text)
 {
     const auto o = tesso::parseIpText(text);
     if (!o)
         return;
-    SendVar(_PADIP, static_cast<std::uint32_t>(which));
+    sendVariable(_PADIP, static_cast<std::uint32_t>(which));
     for (std::size_t k = 0; k < 4; ++k)
-        SendVar(tesso::AddressVariables[k], static_cast<std::uint32_t>((*o)[k]));
+        sendVariable(tesso::AddressVariables[k], static_cast<std::uint32_t>((*o)[k]));
 }
 
 void DeviceDriver::sendPort(int which, std::int32_t port)
 {
-    SendVar(_PADIP, static_cast<std::uint32_t>(which));
+    sendVariable(_PADIP, static_cast<std::uint32_t>(which));
     if (port < 0)
         throw ERangeError(QStringLiteral("Range check error: port %1").arg(port));
-    SendVar(_PORT, static_cast<std::uint32_t>(port));
+    sendVariable(_PORT, static_cast<std::uint32_t>(port));
 }
 
 void DeviceDriver::setNETMASK(const QString& text)
 {
     if (const auto octets = tesso::parseIpText(text))
-        SendVar(_NETMASK, tesso::hostBitsOfMask(*octets));
+        sendVariable(_NETMASK, tesso::hostBitsOfMask(*octets));
 }
 
 void DeviceDriver::sendSigned(tVAR index, std::int32_t value)
@@ -112,54 +99,52 @@ void DeviceDriver::sendSigned(tVAR index, std::int32_t value)
         throw ERangeError(QStringLiteral("Range check error: %1 cannot be %2")
                               .arg(QLatin1String(tesso::Catalogue[static_cast<std::size_t>(index)].property))
                               .arg(value));
-    SendVar(index, static_cast<std::uint32_t>(value));
+    sendVariable(index, static_cast<std::uint32_t>(value));
 }
 
 // ---- Sending -----------------------------------------------------------------------------------
 
-void DeviceDriver::SendVar(tVAR index, std::uint32_t value)
+void DeviceDriver::sendVariable(tVAR index, std::uint32_t value)
 {
-    if (!Connected() || m_conMode == MODE_RAW)
+    if (!isConnected() || m_mode == LinkMode::Raw)
         return;
     QByteArray text = QByteArray::number(value);
     text.append(CommandMnemonics[static_cast<std::size_t>(index)]);
-    SendString(text);
-    m_sentString = text;
+    sendText(text);
     emit lineSent(text);
 }
 
-void DeviceDriver::setQueryVar(tVAR index)
+void DeviceDriver::queryVariable(tVAR index)
 {
-    if (m_conMode == MODE_RAW)
+    if (m_mode == LinkMode::Raw)
         return;
     const QByteArray text(CommandMnemonics[static_cast<std::size_t>(index)]);
-    SendString(text);
-    m_sentString = text;
+    sendText(text);
     emit lineSent(text);
 }
 
-void DeviceDriver::QueryAll()
+void DeviceDriver::queryAll()
 {
-    SendString(QByteArrayLiteral("#\r\n"));
+    sendText(QByteArrayLiteral("#\r\n"));
 }
 
-void DeviceDriver::SendString(const QByteArray& text)
+void DeviceDriver::sendText(const QByteArray& text)
 {
-    if (m_conMode == MODE_RAW)
+    if (m_mode == LinkMode::Raw)
         return;
     m_link.write(text);
 }
 
-void DeviceDriver::SendRawString(const QByteArray& bytes)
+void DeviceDriver::sendRaw(const QByteArray& bytes)
 {
     m_link.write(bytes);
 }
 
-void DeviceDriver::setConMode(tConnectionMode mode)
+void DeviceDriver::setLinkMode(LinkMode mode)
 {
-    if (m_conMode == MODE_RAW && mode == MODE_VAR)
+    if (m_mode == LinkMode::Raw && mode == LinkMode::Variables)
         m_parser.buffer().clear();
-    m_conMode = mode;
+    m_mode = mode;
 }
 
 // ---- Receiving ---------------------------------------------------------------------------------
@@ -168,13 +153,13 @@ void DeviceDriver::received(LinkType from, const QByteArray& bytes)
 {
     m_parser.append(bytes);
     // Serial data in raw mode belong to the frame transfer; network data are always parsed.
-    if (from == LinkType::Serial && m_conMode == MODE_RAW)
+    if (from == LinkType::Serial && m_mode == LinkMode::Raw)
         emit rawDataArrived();
     else
-        ParseReplies();
+        parseReplies();
 }
 
-void DeviceDriver::ParseReplies()
+void DeviceDriver::parseReplies()
 {
     m_state.dataArrived();
     parseBuffer();
@@ -194,7 +179,8 @@ void DeviceDriver::parseBuffer()
                 this,
                 [this] {
                     m_continuationDue = false;
-                    if (m_conMode == MODE_VAR || ConType() != LinkType::Serial) // raw data are the transfer's
+                    if (m_mode == LinkMode::Variables ||
+                        linkType() != LinkType::Serial) // raw data are the transfer's
                         tesso::guarded([this] { parseBuffer(); });
                 },
                 Qt::QueuedConnection);
@@ -209,13 +195,12 @@ void DeviceDriver::parseBuffer()
 void DeviceDriver::applyReply(const ReplyLine& reply)
 {
     const tVAR index = reply.index;
-    m_receivedString = reply.text;
     emit lineReceived(reply.text);
     if (index == _DEV) {
         m_state.deviceAnswered(reply.value);
         m_mirror.store(_DEV, reply.value);
         emit variableReported(_DEV, m_mirror.value(_DEV));
-        if (m_lastReplyIndex == _DEV || m_rs232busy)
+        if (m_lastReplyIndex == _DEV)
             emit busy();
     } else {
         m_mirror.store(index, reply.value);
@@ -236,13 +221,7 @@ void DeviceDriver::declareAbsent()
 
 // ---- Connection settings -----------------------------------------------------------------------
 
-void DeviceDriver::setQuobb_s_plug_and_play(bool restart)
-{
-    if (restart)
-        m_state.reset();
-}
-
-void DeviceDriver::setConType(LinkType type)
+void DeviceDriver::setLinkType(LinkType type)
 {
     try {
         m_link.setType(type);
@@ -253,9 +232,9 @@ void DeviceDriver::setConType(LinkType type)
     emit connectionSettingChanged(ConnectionSetting::Type);
 }
 
-void DeviceDriver::setPort(const QString& name)
+void DeviceDriver::setSerialPort(const QString& name)
 {
-    // A port that cannot be opened leaves no name behind; the caller sees Port() empty.
+    // A port that cannot be opened leaves no name behind; the caller sees serialPort() empty.
     m_port = m_link.setPortName(name) ? name : QString();
 }
 
@@ -267,29 +246,29 @@ void DeviceDriver::setIpLocalPort(int port)
 
 void DeviceDriver::setIpRemotePort(int port)
 {
-    m_link.setRemote(IpRemoteAddress(), port);
+    m_link.setRemote(ipRemoteAddress(), port);
     emit connectionSettingChanged(ConnectionSetting::RemotePort);
 }
 
 void DeviceDriver::setIpRemoteAddress(const QString& address)
 {
     // Plain decimal, so that the sender check of UDP replies and the socket read it alike.
-    m_link.setRemote(tesso::canonicalOrAsTyped(address), IpRemotePort());
+    m_link.setRemote(tesso::canonicalOrAsTyped(address), ipRemotePort());
     emit connectionSettingChanged(ConnectionSetting::RemoteAddress);
 }
 
 // ---- Raw mode ----------------------------------------------------------------------------------
 
-QByteArray DeviceDriver::ReadRawData()
+QByteArray DeviceDriver::takeRawData()
 {
-    if (m_conMode != MODE_RAW)
+    if (m_mode != LinkMode::Raw)
         return {};
     QByteArray data;
     data.swap(m_parser.buffer());
     return data;
 }
 
-void DeviceDriver::ClosePort()
+void DeviceDriver::closeSerialPort()
 {
     m_link.closeSerial();
 }

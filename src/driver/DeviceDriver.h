@@ -6,10 +6,9 @@
 //
 // Its parts, each in a unit of its own: ReplyParser cuts the received bytes into (variable,
 // value) lines; DeviceMirror stores them; LinkStateMachine detects, loads and keeps the device
-// alive; ActiveLink holds the three links and the one ConType selects.
+// alive; ActiveLink holds the three links and the one linkType selects.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include <QByteArray>
@@ -26,7 +25,8 @@
 namespace tesso
 {
 
-enum tConnectionMode { MODE_VAR = 0, MODE_RAW = 1 };
+// Variables: the text protocol. Raw: the frame transfer owns the serial bytes.
+enum class LinkMode { Variables, Raw };
 
 // Which connection setting a setter changed.
 enum class ConnectionSetting { Type, LocalPort, RemotePort, RemoteAddress };
@@ -38,8 +38,8 @@ enum class ConnectionSetting { Type, LocalPort, RemotePort, RemoteAddress };
 #define TESSO_GET_BOOL(prop, tvar)  bool prop() const { return (m_mirror.value(tvar) & 0xFFu) != 0; }
 #define TESSO_GET_COLOR(prop, tvar) std::int32_t prop() const { return static_cast<std::int32_t>(m_mirror.value(tvar)); }
 #define TESSO_GET_TEXT(prop, tvar)  QString prop() const { return m_mirror.netmask(); }
-#define TESSO_SET_U32(prop, tvar)   void set##prop(std::uint32_t v) { SendVar(tvar, v); }
-#define TESSO_SET_BOOL(prop, tvar)  void set##prop(bool v) { SendVar(tvar, v ? 1u : 0u); }
+#define TESSO_SET_U32(prop, tvar)   void set##prop(std::uint32_t v) { sendVariable(tvar, v); }
+#define TESSO_SET_BOOL(prop, tvar)  void set##prop(bool v) { sendVariable(tvar, v ? 1u : 0u); }
 #define TESSO_SET_COLOR(prop, tvar) void set##prop(std::int32_t v) { sendSigned(tvar, v); }
 #define TESSO_DECL_RW(prop, tvar, type) TESSO_GET_##type(prop, tvar) TESSO_SET_##type(prop, tvar)
 #define TESSO_DECL_RO(prop, tvar, type) TESSO_GET_##type(prop, tvar)
@@ -61,14 +61,8 @@ class DeviceDriver : public QObject
     DeviceDriver(const DeviceDriver&) = delete;
     DeviceDriver& operator=(const DeviceDriver&) = delete;
 
-    // Bytes received and not yet parsed.
-    QByteArray& RxBuffer() { return m_parser.buffer(); }
-
     // ---- Published variable properties, generated from the catalogue -------------------------
     TESSO_VARIABLES(TESSO_DECL)
-
-    // Never changed by the driver: the "#" reply sets Queryall.
-    bool DIESE() const { return false; }
 
     // The mirror field of any variable (booleans hold the low 8 bits of the reply).
     std::uint32_t mirrorValue(tVAR index) const { return m_mirror.value(index); }
@@ -100,58 +94,44 @@ class DeviceDriver : public QObject
     void setLOCAL_PORT(std::int32_t port) { sendPort(DeviceMirror::Local, port); }
     void setREMOTE_PORT(std::int32_t port) { sendPort(DeviceMirror::Remote, port); }
 
-    // Splits "a.b.c.d" into four octets 0..255; on failure returns false with all four 0.
-    static bool ParseIpText(const QString& text, std::int32_t& a, std::int32_t& b, std::int32_t& c,
-                            std::int32_t& d);
-
     // ---- Protocol -------------------------------------------------------------------------------
-    void SendVar(tVAR index, std::uint32_t value);
-    void setQueryVar(tVAR index);
-    void QueryAll();
-    void SendString(const QByteArray& text);
-    // Applies every complete line of RxBuffer. A value that does not fit raises ERangeError to the
-    // caller with its line consumed; the lines after it are parsed from the event loop at once.
-    void ParseReplies();
-
-    QByteArray receivedString() const { return m_receivedString; }
-    QByteArray sentString() const { return m_sentString; }
-    void setsentString(const QByteArray& text) { m_sentString = text; }
-
-    bool RS232busy() const { return m_rs232busy; }
-    void setRS232busy(bool busy) { m_rs232busy = busy; }
+    void sendVariable(tVAR index, std::uint32_t value);
+    void queryVariable(tVAR index);
+    void queryAll();
+    // Text as typed (the console); refused in raw mode.
+    void sendText(const QByteArray& text);
 
     // ---- Connection -----------------------------------------------------------------------------
-    bool Connected() const { return m_state.connected(); }
-    bool Ready() const { return m_state.ready(); }
-    bool ForceConn() const { return m_state.forceConn(); }
-    void setForceConn(bool force) { m_state.setForceConn(force); }
-    void setQuobb_s_plug_and_play(bool restart);
-    tLinkState LinkState() const { return m_state.state(); }
+    bool isConnected() const { return m_state.connected(); }
+    bool isReady() const { return m_state.ready(); }
+    bool forcedConnection() const { return m_state.forcedConnection(); }
+    void setForcedConnection(bool forced) { m_state.setForcedConnection(forced); }
+    LinkState linkState() const { return m_state.state(); }
     // The link in use is open (and, for TCP, connected).
-    bool LinkConnected() const { return m_link.isConnected(); }
+    bool isLinkOpen() const { return m_link.isConnected(); }
     // Detection now rather than at the next link step: the absent step if it is due, then "?".
-    void DetectNow() { m_state.detectNow(); }
+    void detectNow() { m_state.detectNow(); }
 
-    QString Port() const { return m_port; }
-    void setPort(const QString& name);
-    LinkType ConType() const { return m_link.type(); }
-    void setConType(LinkType type);
-    tConnectionMode ConMode() const { return m_conMode; }
+    QString serialPort() const { return m_port; }
+    void setSerialPort(const QString& name);
+    LinkType linkType() const { return m_link.type(); }
+    void setLinkType(LinkType type);
+    LinkMode linkMode() const { return m_mode; }
     // Back to text: raw bytes the transfer left unread are dropped, not parsed as a reply.
-    void setConMode(tConnectionMode mode);
-    int IpLocalPort() const { return m_link.localPort(); }
+    void setLinkMode(LinkMode mode);
+    int ipLocalPort() const { return m_link.localPort(); }
     void setIpLocalPort(int port);
-    int IpRemotePort() const { return m_link.remotePort(); }
+    int ipRemotePort() const { return m_link.remotePort(); }
     void setIpRemotePort(int port);
-    QString IpRemoteAddress() const { return m_link.remoteAddress(); }
+    QString ipRemoteAddress() const { return m_link.remoteAddress(); }
     void setIpRemoteAddress(const QString& address);
 
     // Raw mode for the frame transfer.
-    QByteArray ReadRawData();
+    QByteArray takeRawData();
     // The transfer's bytes, in either mode. While in raw mode they are the only bytes sent:
-    // SendString and the variable commands are refused, so no text lands inside a picture.
-    void SendRawString(const QByteArray& bytes);
-    void ClosePort();
+    // sendText and the variable commands are refused, so no text lands inside a picture.
+    void sendRaw(const QByteArray& bytes);
+    void closeSerialPort();
     void setSerialBaud(std::int32_t baud);
 
   signals:
@@ -163,11 +143,11 @@ class DeviceDriver : public QObject
     // A reply line matched (before it is applied), and a command sent.
     void lineReceived(const QByteArray& line);
     void lineSent(const QByteArray& line);
-    // Serial bytes in raw mode, waiting in ReadRawData for the frame transfer.
+    // Serial bytes in raw mode, waiting in takeRawData for the frame transfer.
     void rawDataArrived();
     void readyChanged(bool ready);
     void connectedChanged(bool connected);
-    // A device-code reply that follows another one, or any while RS232busy is set.
+    // A device-code reply that follows another one.
     void busy();
     void connectionSettingChanged(ConnectionSetting setting);
     // Every failure of a link with the system's text, also those the user is not shown (a
@@ -181,6 +161,9 @@ class DeviceDriver : public QObject
     void received(LinkType from, const QByteArray& bytes);
     void applyReply(const ReplyLine& reply);
     void declareAbsent();
+    // Applies every complete line received. A value that does not fit raises ERangeError to the
+    // caller with its line consumed; the lines after it are parsed from the event loop at once.
+    void parseReplies();
     void parseBuffer();
 
     // In this order, so that the links and the timer, which call into the parser and the mirror,
@@ -190,12 +173,10 @@ class DeviceDriver : public QObject
     LinkStateMachine m_state;
     ActiveLink m_link;
 
-    QByteArray m_receivedString, m_sentString;
-    bool m_rs232busy = false;
     bool m_continuationDue = false;
     tVAR m_lastReplyIndex = _ADDRDBG; // the variable of the previous reply line
     QString m_port;
-    tConnectionMode m_conMode = MODE_VAR;
+    LinkMode m_mode = LinkMode::Variables;
 };
 
 // The generating macros end with the class (inside it they would confuse the formatter).

@@ -5,33 +5,20 @@
 namespace tesso
 {
 
-namespace
+LinkStateMachine::LinkStateMachine(std::unique_ptr<LinkTimer> timer) : m_timer(std::move(timer))
 {
-void call(const std::function<void()>& hook)
-{
-    if (hook)
-        hook();
-}
-} // namespace
-
-LinkStateMachine::LinkStateMachine(std::unique_ptr<LinkTimer> timer, Hooks hooks)
-    : m_timer(std::move(timer)), m_hooks(std::move(hooks))
-{
-    m_timer->onTimeout = [this] { step(); };
+    connect(m_timer.get(), &LinkTimer::timeout, this, &LinkStateMachine::step);
     restartTimer(FirstStepMs);
 }
 
-LinkStateMachine::~LinkStateMachine()
-{
-    m_timer->onTimeout = nullptr;
-}
+LinkStateMachine::~LinkStateMachine() = default;
 
 void LinkStateMachine::restartTimer(int milliseconds)
 {
     m_timer->restart(milliseconds);
 }
 
-void LinkStateMachine::moveTo(tLinkState state, int milliseconds)
+void LinkStateMachine::moveTo(LinkState state, int milliseconds)
 {
     m_state = state;
     restartTimer(milliseconds);
@@ -39,77 +26,77 @@ void LinkStateMachine::moveTo(tLinkState state, int milliseconds)
 
 void LinkStateMachine::dataArrived()
 {
-    if (m_state == tLinkState::lsSearching || m_state >= tLinkState::lsConnected)
+    if (m_state == LinkState::Searching || m_state >= LinkState::Connected)
         restartTimer(StepMs);
 }
 
 void LinkStateMachine::deviceAnswered(std::uint32_t code)
 {
     if (!tesso::isAcceptedDeviceCode(code))
-        moveTo(tLinkState::lsReset, ImmediateMs);
-    else if (m_state == tLinkState::lsSearching)
-        moveTo(tLinkState::lsFound, ImmediateMs);
-    else if (m_state == tLinkState::lsAwaitingReply)
-        m_state = tLinkState::lsIdle;
+        moveTo(LinkState::Reset, ImmediateMs);
+    else if (m_state == LinkState::Searching)
+        moveTo(LinkState::Found, ImmediateMs);
+    else if (m_state == LinkState::AwaitingReply)
+        m_state = LinkState::Idle;
 }
 
 void LinkStateMachine::step()
 {
-    call(m_hooks.beforeStep);
+    emit stepStarting();
     switch (m_state) {
-    case tLinkState::lsReset:
-        if (m_forceConn) {
-            moveTo(tLinkState::lsFound, ImmediateMs);
+    case LinkState::Reset:
+        if (m_forced) {
+            moveTo(LinkState::Found, ImmediateMs);
             break;
         }
         m_ready = false;
         m_connected = false;
-        call(m_hooks.declaredAbsent);
-        moveTo(tLinkState::lsSearching, StepMs);
+        emit declaredAbsent();
+        moveTo(LinkState::Searching, StepMs);
         break;
-    case tLinkState::lsSearching:
-        call(m_hooks.sendDeviceQuery);
+    case LinkState::Searching:
+        emit deviceQueryDue();
         restartTimer(StepMs);
         break;
-    case tLinkState::lsFound:
+    case LinkState::Found:
         m_connected = true;
-        call(m_hooks.declaredConnected);
-        moveTo(tLinkState::lsConnected, StepMs);
+        emit declaredConnected();
+        moveTo(LinkState::Connected, StepMs);
         break;
-    case tLinkState::lsConnected:
-        call(m_hooks.sendQueryAll);
-        moveTo(tLinkState::lsLoading, StepMs);
+    case LinkState::Connected:
+        emit queryAllDue();
+        moveTo(LinkState::Loading, StepMs);
         break;
-    case tLinkState::lsLoading:
+    case LinkState::Loading:
         m_ready = true;
-        call(m_hooks.declaredReady);
-        moveTo(tLinkState::lsIdle, ImmediateMs);
+        emit declaredReady();
+        moveTo(LinkState::Idle, ImmediateMs);
         break;
-    case tLinkState::lsIdle:
-        if (!m_forceConn)
-            call(m_hooks.sendDeviceQuery);
-        moveTo(tLinkState::lsAwaitingReply, StepMs);
+    case LinkState::Idle:
+        if (!m_forced)
+            emit deviceQueryDue();
+        moveTo(LinkState::AwaitingReply, StepMs);
         break;
-    case tLinkState::lsAwaitingReply:
-        moveTo(m_forceConn ? tLinkState::lsIdle : tLinkState::lsReset, ImmediateMs);
+    case LinkState::AwaitingReply:
+        moveTo(m_forced ? LinkState::Idle : LinkState::Reset, ImmediateMs);
         break;
     }
 }
 
-void LinkStateMachine::setForceConn(bool force)
+void LinkStateMachine::setForcedConnection(bool forced)
 {
-    if (force == m_forceConn)
+    if (forced == m_forced)
         return;
-    m_forceConn = force;
-    moveTo(force ? tLinkState::lsFound : tLinkState::lsReset, ImmediateMs);
+    m_forced = forced;
+    moveTo(forced ? LinkState::Found : LinkState::Reset, ImmediateMs);
 }
 
 void LinkStateMachine::detectNow()
 {
-    if (m_state == tLinkState::lsReset && !m_forceConn)
+    if (m_state == LinkState::Reset && !m_forced)
         step();
-    if (m_state == tLinkState::lsSearching) {
-        call(m_hooks.sendDeviceQuery);
+    if (m_state == LinkState::Searching) {
+        emit deviceQueryDue();
         restartTimer(StepMs);
     }
 }

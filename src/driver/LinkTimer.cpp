@@ -1,33 +1,27 @@
 #include "LinkTimer.h"
 
-#include <QTimer>
-
 #include "ErrorReport.h"
 
 namespace tesso
 {
 
-QtLinkTimer::QtLinkTimer() : m_timer(std::make_unique<QTimer>())
+QtLinkTimer::QtLinkTimer()
 {
-    m_timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(m_timer.get(), &QTimer::timeout, m_timer.get(), [this] {
-        if (onTimeout)
-            tesso::guarded(onTimeout);
-    });
+    m_timer.setTimerType(Qt::PreciseTimer);
+    // A step that throws is reported here rather than unwinding into the event loop.
+    connect(&m_timer, &QTimer::timeout, this, [this] { tesso::guarded([this] { emit timeout(); }); });
 }
-
-QtLinkTimer::~QtLinkTimer() = default;
 
 void QtLinkTimer::restart(int milliseconds)
 {
-    m_timer->stop();
-    m_timer->setInterval(milliseconds);
-    m_timer->start();
+    m_timer.stop();
+    m_timer.setInterval(milliseconds);
+    m_timer.start();
 }
 
 int QtLinkTimer::interval() const
 {
-    return m_timer->interval();
+    return m_timer.interval();
 }
 
 } // namespace tesso

@@ -2,34 +2,36 @@
 // The driver's link timer behind an interface: the real one is a QTimer, tests step a manual
 // one so that the state machine's seconds pass instantly.
 
-#include <functional>
-#include <memory>
-
-class QTimer;
+#include <QObject>
+#include <QTimer>
 
 namespace tesso
 {
 
-class LinkTimer
+class LinkTimer : public QObject
 {
+    Q_OBJECT
+
   public:
-    virtual ~LinkTimer() = default;
     // Stops the timer, sets the interval and starts it again.
     virtual void restart(int milliseconds) = 0;
     virtual int interval() const = 0;
-    std::function<void()> onTimeout;
+
+  signals:
+    void timeout();
 };
 
 class QtLinkTimer : public LinkTimer
 {
+    Q_OBJECT
+
   public:
     QtLinkTimer();
-    ~QtLinkTimer() override;
     void restart(int milliseconds) override;
     int interval() const override;
 
   private:
-    std::unique_ptr<QTimer> m_timer;
+    QTimer m_timer;
 };
 
 } // namespace tesso

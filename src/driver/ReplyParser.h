@@ -1,6 +1,6 @@
 #pragma once
 // Cuts the received byte stream into reply lines and matches each line to a variable: bytes in,
-// (variable, value) lines out. It owns the receive buffer (the driver's RxBuffer) and keeps a
+// (variable, value) lines out. It owns the driver's receive buffer and keeps a
 // partial line to at most ten characters. No link, no timer, no event: the driver applies what
 // comes out.
 

@@ -113,15 +113,15 @@ void DriverFramePort::SendVariable(tVAR variable, std::uint32_t value)
 
 void DriverFramePort::SendRaw(const QByteArray& bytes)
 {
-    onDriverThread([this, &bytes] { m_driver.SendRawString(bytes); });
+    onDriverThread([this, &bytes] { m_driver.sendRaw(bytes); });
 }
 
 void DriverFramePort::EnterRawMode()
 {
     onDriverThread([this] {
-        m_driver.setForceConn(true);
+        m_driver.setForcedConnection(true);
         m_driver.setSerialBaud(57600); // the port lets the text already written go at 9600 first
-        m_driver.setConMode(MODE_RAW);
+        m_driver.setLinkMode(LinkMode::Raw);
         m_decoder.reset();
     });
 }
@@ -129,8 +129,8 @@ void DriverFramePort::EnterRawMode()
 void DriverFramePort::LeaveRawMode()
 {
     onDriverThread([this] {
-        m_driver.setForceConn(false);
-        m_driver.setConMode(MODE_VAR);
+        m_driver.setForcedConnection(false);
+        m_driver.setLinkMode(LinkMode::Variables);
         m_driver.setSerialBaud(9600);
     });
 }
@@ -144,7 +144,7 @@ std::uint32_t DriverFramePort::MirroredValue(tVAR variable)
 
 void DriverFramePort::RawDataArrived()
 {
-    const QByteArray bytes = m_driver.ReadRawData();
+    const QByteArray bytes = m_driver.takeRawData();
     for (const char byte : bytes) {
         m_events.Clear(FrameEvent::Escaped);
         const std::optional<DeviceSignal> signal = m_decoder.push(byte);

@@ -33,7 +33,7 @@ void SettingsJob::addCollectSteps()
 {
     m_messages[0].clear();
     m_messages[1].clear();
-    m_runner.Add({QStringLiteral("the query-all"), [](DeviceDriver& d) { d.QueryAll(); }, _DIESE, {}, true});
+    m_runner.Add({QStringLiteral("the query-all"), [](DeviceDriver& d) { d.queryAll(); }, _DIESE, {}, true});
     addReadBack(0);
     addReadBack(1);
 }
@@ -49,7 +49,7 @@ void SettingsJob::addReadBack(int message)
                     .arg(cell);
     step.send = [message, cell](DeviceDriver& d) {
         d.setVariable(CellOf[message], cell);
-        d.setQueryVar(CharacterOf[message]);
+        d.queryVariable(CharacterOf[message]);
     };
     step.awaited = CharacterOf[message];
     step.answered = [this, message, cell](const DeviceDriver& d) {

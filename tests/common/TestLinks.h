@@ -107,11 +107,7 @@ struct ManualLinkTimer : LinkTimer {
         ++restarts;
     }
     int interval() const override { return current; }
-    void fire()
-    {
-        if (onTimeout)
-            onTimeout();
-    }
+    void fire() { emit timeout(); }
 };
 
 // The links for one driver, with the records the test reads.
@@ -150,7 +146,7 @@ struct ScriptedDriver : TestLinks {
     void connectSerial()
     {
         serial->active = true;
-        driver->setForceConn(true);
+        driver->setForcedConnection(true);
         timer->fire(); // state 2 -> connected
         serial->written.clear();
     }

@@ -53,13 +53,7 @@ void expectDumpLoaded(DeviceDriver& d)
 class ScaledLinkTimer : public LinkTimer
 {
   public:
-    ScaledLinkTimer()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (onTimeout)
-                onTimeout();
-        });
-    }
+    ScaledLinkTimer() { connect(&m_timer, &QTimer::timeout, this, &LinkTimer::timeout); }
     void restart(int milliseconds) override
     {
         m_interval = milliseconds;
@@ -104,15 +98,15 @@ struct SimAndDriver {
         if (link == Link::Pty) {
             if (!sim.openPty())
                 return false;
-            driver->setPort(sim.ptyPath());
-            return driver->Port() == sim.ptyPath();
+            driver->setSerialPort(sim.ptyPath());
+            return driver->serialPort() == sim.ptyPath();
         }
         if (!(link == Link::Tcp ? sim.listenTcp(loopback, 0) : sim.bindUdp(loopback, 0)))
             return false;
         driver->setIpRemoteAddress(QStringLiteral("127.0.0.1"));
         driver->setIpRemotePort(link == Link::Tcp ? sim.tcpPort() : sim.udpPort());
         driver->setIpLocalPort(0); // an ephemeral port: the simulator answers the last sender
-        driver->setConType(link == Link::Tcp ? LinkType::Tcp : LinkType::Udp);
+        driver->setLinkType(link == Link::Tcp ? LinkType::Tcp : LinkType::Udp);
         return true;
     }
 
@@ -134,15 +128,15 @@ TEST_P(DriverAgainstSim, DetectsLoadsBecomesReadyKeepsAliveAndNoticesSilence)
     t.device().setChunking(5, 1);
     t.device().setReplyDelay(20);
     ASSERT_TRUE(t.connect(GetParam()));
-    ASSERT_TRUE(waitFor([&] { return t.drv().Ready(); }, 4 * Deadline));
-    EXPECT_TRUE(t.drv().Connected());
+    ASSERT_TRUE(waitFor([&] { return t.drv().isReady(); }, 4 * Deadline));
+    EXPECT_TRUE(t.drv().isConnected());
     EXPECT_EQ(t.device().commandCount(_DIESE), 1) << "one query-all per connection";
     expectDumpLoaded(t.drv());
 
     // Keep-alive: "?" keeps coming and the driver stays ready.
     const int asked = t.device().commandCount(_DEV);
     ASSERT_TRUE(waitFor([&] { return t.device().commandCount(_DEV) >= asked + 3; }, Deadline));
-    EXPECT_TRUE(t.drv().Ready());
+    EXPECT_TRUE(t.drv().isReady());
 
     // A command round trip: select input 5 and see it on air, the take ended.
     t.drv().setICHNM(5);
@@ -150,8 +144,8 @@ TEST_P(DriverAgainstSim, DetectsLoadsBecomesReadyKeepsAliveAndNoticesSilence)
 
     // Silence: the missing keep-alive answer makes the device lost.
     t.device().setSilenceAfter(t.device().repliesSent());
-    ASSERT_TRUE(waitFor([&] { return !t.drv().Connected(); }, Deadline));
-    EXPECT_FALSE(t.drv().Ready());
+    ASSERT_TRUE(waitFor([&] { return !t.drv().isConnected(); }, Deadline));
+    EXPECT_FALSE(t.drv().isReady());
     EXPECT_EQ(t.drv().DEV(), 0u);
     EXPECT_TRUE(t.report.messages.empty()) << t.report.messages.front().toStdString();
 }

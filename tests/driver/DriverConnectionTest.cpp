@@ -25,11 +25,11 @@ class StateMachine : public ::testing::Test
         d.serial->active = true;
         DeviceDriver* driver = d.driver.get();
         QObject::connect(driver, &DeviceDriver::connectedChanged, [this](bool connected) {
-            EXPECT_EQ(connected, d->Connected());
+            EXPECT_EQ(connected, d->isConnected());
             events.push_back(connected ? "connected" : "disconnected");
         });
         QObject::connect(driver, &DeviceDriver::readyChanged, [this](bool ready) {
-            EXPECT_EQ(ready, d->Ready());
+            EXPECT_EQ(ready, d->isReady());
             events.push_back(ready ? "ready" : "not ready");
         });
         QObject::connect(driver, &DeviceDriver::variableReported, [this](tVAR variable, quint32 value) {
@@ -60,7 +60,7 @@ TEST_F(StateMachine, DetectsLoadsAndKeepsTheDeviceAlive)
 
     d.feed("DEV57\r\n");
     step();
-    EXPECT_TRUE(d->Connected());
+    EXPECT_TRUE(d->isConnected());
     step();
     EXPECT_EQ(takeSent(), QByteArray("#\r\n"));
 
@@ -68,25 +68,25 @@ TEST_F(StateMachine, DetectsLoadsAndKeepsTheDeviceAlive)
     d.feed("CH1\r\n");
     EXPECT_EQ(d.timer->interval(), 2000) << "every arrival postpones the next step";
     step();
-    EXPECT_TRUE(d->Ready());
+    EXPECT_TRUE(d->isReady());
     step();
     EXPECT_EQ(takeSent(), QByteArray("?"));
-    EXPECT_EQ(d->LinkState(), tLinkState::lsAwaitingReply);
+    EXPECT_EQ(d->linkState(), LinkState::AwaitingReply);
     d.feed("DEV57\r\n");
-    EXPECT_EQ(d->LinkState(), tLinkState::lsIdle);
+    EXPECT_EQ(d->linkState(), LinkState::Idle);
 
     step();
     // Other data put the absence step off too, but do not answer the keep-alive.
     d.timer->current = 0;
     d.feed("CH1\r\n");
     EXPECT_EQ(d.timer->interval(), 2000);
-    EXPECT_EQ(d->LinkState(), tLinkState::lsAwaitingReply);
+    EXPECT_EQ(d->linkState(), LinkState::AwaitingReply);
     events.clear();
     step(); // no answer to the keep-alive
-    EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
+    EXPECT_EQ(d->linkState(), LinkState::Reset);
     step();
-    EXPECT_FALSE(d->Connected());
-    EXPECT_FALSE(d->Ready());
+    EXPECT_FALSE(d->isConnected());
+    EXPECT_FALSE(d->isReady());
     EXPECT_EQ(d->DEV(), 0u);
     EXPECT_EQ(events, (std::vector<std::string>{"not ready", "disconnected", "dev0"}));
 }
@@ -95,55 +95,57 @@ TEST_F(StateMachine, UnknownDeviceCodeIsNeverConnected)
 {
     step();
     d.feed("DEV12\r\n");
-    EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
+    EXPECT_EQ(d->linkState(), LinkState::Reset);
     step();
-    EXPECT_FALSE(d->Connected());
-    EXPECT_EQ(d->LinkState(), tLinkState::lsSearching) << "detection goes on";
+    EXPECT_FALSE(d->isConnected());
+    EXPECT_EQ(d->linkState(), LinkState::Searching) << "detection goes on";
 }
 
 TEST_F(StateMachine, ForcedConnectionSkipsDetectionAndKeepAlive)
 {
-    d->setForceConn(true);
-    EXPECT_EQ(d->LinkState(), tLinkState::lsFound);
+    d->setForcedConnection(true);
+    EXPECT_EQ(d->linkState(), LinkState::Found);
     for (int i = 0; i < 8; ++i)
         step();
-    EXPECT_TRUE(d->Connected());
-    EXPECT_TRUE(d->Ready());
+    EXPECT_TRUE(d->isConnected());
+    EXPECT_TRUE(d->isReady());
     EXPECT_EQ(takeSent(), QByteArray("#\r\n")) << "no '?' at all";
 
-    d->setForceConn(true); // the same value again does not start over
-    EXPECT_NE(d->LinkState(), tLinkState::lsFound);
-    d->setForceConn(false);
-    EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
+    d->setForcedConnection(true); // the same value again does not start over
+    EXPECT_NE(d->linkState(), LinkState::Found);
+    d->setForcedConnection(false);
+    EXPECT_EQ(d->linkState(), LinkState::Reset);
     step();
-    EXPECT_FALSE(d->Connected());
+    EXPECT_FALSE(d->isConnected());
 
     // In raw mode not even the query-all goes out: the line belongs to the frame transfer.
-    d->setConMode(MODE_RAW);
-    d->setForceConn(true);
+    d->setLinkMode(LinkMode::Raw);
+    d->setForcedConnection(true);
     for (int i = 0; i < 4; ++i)
         step();
-    EXPECT_TRUE(d->Ready());
+    EXPECT_TRUE(d->isReady());
     EXPECT_EQ(takeSent(), QByteArray());
 }
 
 // ---- Receive paths ------------------------------------------------------------------------------
 
-TEST(ReceivePaths, RawSerialDataWaitForReadRawData)
+TEST(ReceivePaths, RawSerialDataWaitToBeTaken)
 {
     ScriptedDriver d;
-    d->setConMode(MODE_RAW);
+    d->setLinkMode(LinkMode::Raw);
     int raw = 0;
     QObject::connect(d.driver.get(), &DeviceDriver::rawDataArrived, [&] { ++raw; });
     d.feed("CH3\r\n\x1b\x11");
     EXPECT_EQ(raw, 1);
     EXPECT_EQ(d->ICHM(), 0u);
-    EXPECT_EQ(d->ReadRawData(), QByteArray("CH3\r\n\x1b\x11"));
-    EXPECT_TRUE(d->RxBuffer().isEmpty());
-    d->setConMode(MODE_VAR);
-    d->RxBuffer() = "CH";
-    EXPECT_EQ(d->ReadRawData(), QByteArray());
-    EXPECT_EQ(d->RxBuffer(), QByteArray("CH"));
+    EXPECT_EQ(d->takeRawData(), QByteArray("CH3\r\n\x1b\x11"));
+    EXPECT_EQ(d->takeRawData(), QByteArray());
+    d.feed("left");
+    d->setLinkMode(LinkMode::Variables);
+    d.feed("CH");
+    EXPECT_EQ(d->takeRawData(), QByteArray()) << "text is not handed out as raw data";
+    d.feed("2\r\n");
+    EXPECT_EQ(d->ICHM(), 2u) << "raw bytes left unread are dropped; a line cut in two is kept";
 }
 
 TEST(ReceivePaths, NetworkBytesAreParsedInBothModesCutAtNulAndTakenOnlyFromTheChosenDevice)
@@ -175,16 +177,16 @@ TEST(ReceivePaths, NetworkBytesAreParsedInBothModesCutAtNulAndTakenOnlyFromTheCh
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedDriver d;
-        d->setConType(c.chosen);
+        d->setLinkType(c.chosen);
         d->setIpRemoteAddress(QLatin1String(c.remote));
         d->setIpRemotePort(4000);
-        d->setConMode(MODE_RAW);
+        d->setLinkMode(LinkMode::Raw);
         d.timer->fire(); // searching: what is taken postpones the next step, what is refused must not
         const int restarts = d.timer->restarts;
         (d.*c.from)->deliver(c.bytes, QLatin1String(c.peer), c.peerPort);
         EXPECT_EQ(d->ICHM(), c.channel);
         EXPECT_EQ(d.timer->restarts - restarts, c.channel ? 1 : 0);
-        EXPECT_TRUE(d->RxBuffer().isEmpty()); // raw serial bytes would wait here
+        EXPECT_TRUE(d->takeRawData().isEmpty()); // raw serial bytes would wait here
     }
 }
 
@@ -198,53 +200,53 @@ TEST(LinkSetters, ConTypeSwitchesLinksAlwaysRaisesItsEventAndPassesOnASerialFail
         EXPECT_EQ(setting, ConnectionSetting::Type);
         ++changes;
     });
-    d->setConType(LinkType::Serial);
+    d->setLinkType(LinkType::Serial);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(d.serial->opens, 0) << "same type: only the event";
 
     d.serial->active = true;
-    d->setConType(LinkType::Udp);
+    d->setLinkType(LinkType::Udp);
     EXPECT_FALSE(d.serial->active);
     EXPECT_TRUE(d.udp->active);
-    d->setConType(LinkType::Tcp);
+    d->setLinkType(LinkType::Tcp);
     EXPECT_FALSE(d.udp->active);
     EXPECT_TRUE(d.tcp->active);
     EXPECT_EQ(changes, 3);
-    EXPECT_EQ(d->LinkState(), tLinkState::lsReset);
+    EXPECT_EQ(d->linkState(), LinkState::Reset);
 
     // A serial port that cannot be opened: the failure reaches the caller, the choice stands.
     d.serial->throwOnOpen = true;
-    EXPECT_THROW(d->setConType(LinkType::Serial), EComError);
-    EXPECT_EQ(d->ConType(), LinkType::Serial);
+    EXPECT_THROW(d->setLinkType(LinkType::Serial), EComError);
+    EXPECT_EQ(d->linkType(), LinkType::Serial);
     EXPECT_EQ(changes, 4);
 }
 
 TEST(LinkSetters, PortReopensAndSwallowsFailures)
 {
     ScriptedDriver d;
-    d->setPort(QStringLiteral("COM1"));
+    d->setSerialPort(QStringLiteral("COM1"));
     EXPECT_EQ(d.serial->opens, 1);
     EXPECT_EQ(d.serial->portName(), QStringLiteral("COM1"));
-    d->setPort(QStringLiteral("COM1"));
+    d->setSerialPort(QStringLiteral("COM1"));
     EXPECT_EQ(d.serial->closes, 1) << "same name closes and reopens";
     EXPECT_EQ(d.serial->opens, 2);
 
     d.serial->throwOnOpen = true;
-    d->setPort(QStringLiteral("COM9"));
-    EXPECT_EQ(d->Port(), QString());
+    d->setSerialPort(QStringLiteral("COM9"));
+    EXPECT_EQ(d->serialPort(), QString());
     EXPECT_EQ(d.serial->portName(), QString());
 
     ScriptedDriver udp;
-    udp->setConType(LinkType::Udp);
-    udp->setPort(QStringLiteral("COM2"));
+    udp->setLinkType(LinkType::Udp);
+    udp->setSerialPort(QStringLiteral("COM2"));
     EXPECT_EQ(udp.serial->opens, 0) << "only stored while another link is chosen";
-    EXPECT_EQ(udp->Port(), QStringLiteral("COM2"));
+    EXPECT_EQ(udp->serialPort(), QStringLiteral("COM2"));
 }
 
 TEST(LinkSetters, IpSettersRestartTheActiveLinkOnlyWhenTheValueChanges)
 {
     ScriptedDriver d;
-    d->setConType(LinkType::Tcp);
+    d->setLinkType(LinkType::Tcp);
     int addressEvents = 0, portEvents = 0, localEvents = 0;
     QObject::connect(d.driver.get(), &DeviceDriver::connectionSettingChanged, [&](ConnectionSetting setting) {
         addressEvents += setting == ConnectionSetting::RemoteAddress;
@@ -281,7 +283,7 @@ TEST(LinkSetters, AUdpBindFailureIsShownWithItsPort)
             failures.push_back(std::to_string(static_cast<int>(link)) + ":" + m.toStdString());
         });
         d.udp->failOpen = true;
-        d->setConType(LinkType::Udp);
+        d->setLinkType(LinkType::Udp);
         EXPECT_FALSE(d.udp->active);
         EXPECT_EQ(d.udp->closes, 1);
         ASSERT_EQ(capture.messages.size(), 1);
@@ -298,7 +300,7 @@ TEST(LinkSetters, FailedUdpSendsKeepTheEndpointAndAreShownOncePerOutage)
     ScriptedDriver d;
     int failures = 0;
     QObject::connect(d.driver.get(), &DeviceDriver::linkFailed, [&] { ++failures; });
-    d->setConType(LinkType::Udp);
+    d->setLinkType(LinkType::Udp);
     d->setIpRemoteAddress(QStringLiteral("127.0.0.1"));
     const int opens = d.udp->opens;
     for (int i = 0; i < 3; ++i)
@@ -321,7 +323,7 @@ TEST(LinkSetters, FailedUdpSendsKeepTheEndpointAndAreShownOncePerOutage)
 TEST(LinkSetters, RefusingTcpPeerIsRetriedOncePerTimerStep)
 {
     ScriptedDriver d;
-    d->setConType(LinkType::Tcp);
+    d->setLinkType(LinkType::Tcp);
     const int opens = d.tcp->opens;
     emit d.tcp->link->failed(QStringLiteral("Connection refused"));
     EXPECT_EQ(d.tcp->opens, opens + 1) << "the first failure reconnects at once";

@@ -83,7 +83,7 @@ TEST(WindowFaults, TheSerialPortVanishesIsReportedOnceAndIsChosenAgainWhenItIsBa
     ASSERT_NO_FATAL_FAILURE(w.start());
 
     w.device.kill(); // its pseudo-terminal goes with it; the link name is left dangling
-    ASSERT_TRUE(waitFor([&] { return !w.main->Driver().LinkConnected(); }, Deadline)) << "the port is closed";
+    ASSERT_TRUE(waitFor([&] { return !w.main->Driver().isLinkOpen(); }, Deadline)) << "the port is closed";
     ASSERT_TRUE(waitFor([&] { return w.main->StatusPanelText(0) == QLatin1String("Device NOT connected"); },
                         Deadline));
     runEventsFor(3000);

@@ -24,9 +24,9 @@ struct SimulatedDevice {
         sim.device().setStoreTiming(-1, 0);
         if (!sim.openPty())
             return false;
-        driver.setPort(sim.ptyPath());
-        driver.DetectNow();
-        return tesso::test::waitFor([&] { return driver.Ready(); }, 15000);
+        driver.setSerialPort(sim.ptyPath());
+        driver.detectNow();
+        return tesso::test::waitFor([&] { return driver.isReady(); }, 15000);
     }
     void bind()
     {
@@ -57,10 +57,10 @@ TEST(FrameUpload, APictureArrivesPixelForPixelAndTheLinkComesBack)
     ASSERT_EQ(d.sim.device().lastPicture().size(), picture.size());
     EXPECT_TRUE(d.sim.device().lastPicture().convertToFormat(QImage::Format_RGB32) == picture);
 
-    EXPECT_EQ(d.driver.ConMode(), MODE_VAR);
+    EXPECT_EQ(d.driver.linkMode(), LinkMode::Variables);
     // Text again: the device is found and its variables reloaded.
-    d.driver.setQueryVar(_DEV);
-    EXPECT_TRUE(tesso::test::waitFor([&] { return d.driver.Ready() && !d.driver.FAEXEC(); }, 15000));
+    d.driver.queryVariable(_DEV);
+    EXPECT_TRUE(tesso::test::waitFor([&] { return d.driver.isReady() && !d.driver.FAEXEC(); }, 15000));
 }
 
 // The device's pause (ESC DC3) reaches the transfer through the driver: no byte of the next block
@@ -89,7 +89,7 @@ TEST(FrameUpload, AGiveUpBeforeRawModePutsTheFrameModeBack)
     d.driver.setVariable(_FATRMODE, 0); // the raw format, as an earlier upload leaves it
     ASSERT_TRUE(tesso::test::waitFor([&] { return d.driver.mirrorValue(_FATRMODE) == 0; }));
     const int modeCommands = d.sim.device().commandCount(_FAMODEM);
-    d.driver.setForceConn(true); // connected while the answers are late
+    d.driver.setForcedConnection(true); // connected while the answers are late
     d.sim.device().setReplyDelay(8000);
     d.bind();
     QString error;
@@ -103,7 +103,7 @@ TEST(FrameUpload, AGiveUpBeforeRawModePutsTheFrameModeBack)
     EXPECT_FALSE(d.sim.device().rawMode());
     EXPECT_EQ(d.sim.device().state().value(_FAMODEM), 0u);
     EXPECT_EQ(d.sim.device().commandCount(_FAEXEC), 0);
-    EXPECT_EQ(d.driver.ConMode(), MODE_VAR);
+    EXPECT_EQ(d.driver.linkMode(), LinkMode::Variables);
 }
 
 TEST(FrameUpload, AWrongSizeIsRefusedBeforeAnythingIsSent)

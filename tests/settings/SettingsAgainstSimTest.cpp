@@ -28,11 +28,11 @@ struct Device {
             return false;
         driver.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
         driver.setIpRemotePort(sim.tcpPort());
-        driver.setConType(LinkType::Tcp);
+        driver.setLinkType(LinkType::Tcp);
         QObject::connect(&driver, &DeviceDriver::replyApplied, &job,
                          [this](tVAR index, const QByteArray&) { job.Replied(index); });
-        driver.DetectNow();
-        return tesso::test::waitFor([&] { return driver.Ready(); }, 15000);
+        driver.detectNow();
+        return tesso::test::waitFor([&] { return driver.isReady(); }, 15000);
     }
     // Runs a job to its end; the error, empty on success.
     QString run(const std::function<void()>& start)

@@ -270,24 +270,25 @@ TEST(EventRouter, FansOutTakesOverAndLetsGo)
 
     heard.clear();
     Subscription console =
-        router->takeOver(DriverEvent::RecString, [&] { heard << QStringLiteral("console"); });
-    Subscription log = router->subscribe(DriverEvent::RecString, [&] { heard << QStringLiteral("log"); });
+        router->takeOver(DriverEvent::ReplyApplied, [&] { heard << QStringLiteral("console"); });
+    Subscription log = router->subscribe(DriverEvent::ReplyApplied, [&] { heard << QStringLiteral("log"); });
     d.feed("CH2\r\n");
-    EXPECT_EQ(heard, (QStringList{QStringLiteral("console"), QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(heard, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("console")}));
     heard.clear();
     console.reset(); // given back
     a.reset();
     std::vector<std::uint32_t> values;
     Subscription value = router->subscribe(_ICHM, [&](std::uint32_t v) { values.push_back(v); });
     d.feed("CH3\r\n");
-    EXPECT_EQ(heard, (QStringList{QStringLiteral("log"), QStringLiteral("b")}));
+    EXPECT_EQ(heard, (QStringList{QStringLiteral("b"), QStringLiteral("log")}));
     EXPECT_EQ(values, std::vector<std::uint32_t>{3}) << "a report comes with its value";
 
     // Of two take-overs the latest hears the event; the earlier one hears it again once given back.
     heard.clear();
-    Subscription first = router->takeOver(DriverEvent::RecString, [&] { heard << QStringLiteral("first"); });
+    Subscription first =
+        router->takeOver(DriverEvent::ReplyApplied, [&] { heard << QStringLiteral("first"); });
     Subscription second =
-        router->takeOver(DriverEvent::RecString, [&] { heard << QStringLiteral("second"); });
+        router->takeOver(DriverEvent::ReplyApplied, [&] { heard << QStringLiteral("second"); });
     b.reset();
     d.feed("CH4\r\n");
     second.reset();

@@ -182,16 +182,16 @@ TEST_F(IpConfigDialogTest, ExecuteStartsFromTheDriverAndWritesInOrderOnlyWhenApp
     QObject::connect(&drv, &DeviceDriver::connectionSettingChanged, [&](ConnectionSetting setting) {
         switch (setting) {
         case ConnectionSetting::RemoteAddress:
-            order << QStringLiteral("address ") + drv.IpRemoteAddress();
+            order << QStringLiteral("address ") + drv.ipRemoteAddress();
             break;
         case ConnectionSetting::RemotePort:
-            order << QStringLiteral("remote %1").arg(drv.IpRemotePort());
+            order << QStringLiteral("remote %1").arg(drv.ipRemotePort());
             break;
         case ConnectionSetting::LocalPort:
-            order << QStringLiteral("local %1").arg(drv.IpLocalPort());
+            order << QStringLiteral("local %1").arg(drv.ipLocalPort());
             break;
         case ConnectionSetting::Type:
-            order << QStringLiteral("type %1").arg(static_cast<int>(drv.ConType()));
+            order << QStringLiteral("type %1").arg(static_cast<int>(drv.linkType()));
             break;
         }
     });
@@ -215,7 +215,7 @@ TEST_F(IpConfigDialogTest, ExecuteStartsFromTheDriverAndWritesInOrderOnlyWhenApp
                                   QStringLiteral("local 10700"), QStringLiteral("type 1")}));
 
     // The next showing starts from the driver again, not from the dialog's last values.
-    drv.setConType(LinkType::Tcp);
+    drv.setLinkType(LinkType::Tcp);
     drv.setIpRemotePort(10900);
     EXPECT_FALSE(execute([&] {
         EXPECT_TRUE(dlg->RBTcp->isChecked());
@@ -224,7 +224,7 @@ TEST_F(IpConfigDialogTest, ExecuteStartsFromTheDriverAndWritesInOrderOnlyWhenApp
         dlg->BCancel->click();
     }));
     EXPECT_TRUE(order.isEmpty());
-    EXPECT_EQ(drv.ConType(), LinkType::Tcp);
+    EXPECT_EQ(drv.linkType(), LinkType::Tcp);
 }
 
 // ---- Rs232LanDialog -------------------------------------------------------------------------------

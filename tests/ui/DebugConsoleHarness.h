@@ -87,11 +87,10 @@ inline void click(QWidget* widget, const QPoint& at, Qt::MouseButton button = Qt
     QCoreApplication::sendEvent(widget, &release);
 }
 
-// A console on a scripted, connected serial link, heard through its own router.
+// A console on a scripted, connected serial link.
 struct Console {
     QTemporaryDir folder;
     tesso::test::ScriptedDriver driver;
-    EventRouter router{*driver};
     ScriptedPrompts prompts;
     std::unique_ptr<DebugConsole> form;
 
@@ -102,7 +101,7 @@ struct Console {
         form->setPrompts(&prompts);
         form->setLogFolder(folder.path());
         form->Clock = [] { return qint64(1700000000000); };
-        form->setDriver(driver.driver.get(), &router);
+        form->setDriver(driver.driver.get());
         if (!driver.serial->active)
             driver.connectSerial();
     }
@@ -148,7 +147,7 @@ struct Console {
     }
     int entryRow(const QString& command, const QString& reply) const
     {
-        const QStringList entries = form->_->Entries();
+        const QStringList entries = form->VariableEntries->Entries();
         for (int i = 0; i < entries.size(); ++i)
             if (VariableEntries::FirstWord(entries[i]) == command &&
                 VariableEntries::SecondWord(entries[i]) == reply)
@@ -158,8 +157,8 @@ struct Console {
     // Space on the entry: the user toggles its check box.
     void toggleEntry(int row)
     {
-        form->_->setCurrentRow(row);
-        sendKey(form->_, Qt::Key_Space, QStringLiteral(" "));
+        form->VariableEntries->setCurrentRow(row);
+        sendKey(form->VariableEntries, Qt::Key_Space, QStringLiteral(" "));
     }
     void sendFile(const QByteArray& bytes, DebugPrompts::Pace pace)
     {

@@ -31,7 +31,7 @@ TEST(DebugConsoleSettings, LoadedAtCreationSavedOncePerSettledLayoutAndDamageKep
     EXPECT_EQ(c.form->Panel_Description->Button(3)->text(), QStringLiteral("Query"));
     EXPECT_EQ(c.form->Panel_Description->Button(0)->text(), QString())
         << "a button without a label shows nothing";
-    EXPECT_TRUE(c.form->_->Hidden().Contains("#"));
+    EXPECT_TRUE(c.form->VariableEntries->Hidden().Contains("#"));
     c.toggleEntry(1);
     EXPECT_EQ(c.readFile(QStringLiteral("Debug2007.ini.bak")), damaged);
     EXPECT_FALSE(c.readFile(QStringLiteral("Debug2007.ini")).contains("garbage"));
@@ -65,21 +65,23 @@ TEST(DebugConsoleList, TogglingHidesRepliesAndClickingSendsTheCommand)
     EXPECT_EQ(c.sent(), QByteArray()) << "toggling sends nothing";
 
     c.form->show();
-    QListWidgetItem* query = c.form->_->item(c.entryRow(QStringLiteral("?"), QStringLiteral("DEV")));
-    c.form->_->scrollToItem(query);
-    click(c.form->_->viewport(), c.form->_->visualItemRect(query).center());
+    QListWidgetItem* query =
+        c.form->VariableEntries->item(c.entryRow(QStringLiteral("?"), QStringLiteral("DEV")));
+    c.form->VariableEntries->scrollToItem(query);
+    click(c.form->VariableEntries->viewport(), c.form->VariableEntries->visualItemRect(query).center());
     EXPECT_EQ(c.driver.serial->writtenText(), QStringLiteral("?")) << "one byte, the CR dropped";
 
     // On its check box a click only toggles: no whole dump from the box of "#".
-    QListWidgetItem* dump = c.form->_->item(c.entryRow(QStringLiteral("#"), QStringLiteral("#")));
-    c.form->_->scrollToItem(dump);
+    QListWidgetItem* dump =
+        c.form->VariableEntries->item(c.entryRow(QStringLiteral("#"), QStringLiteral("#")));
+    c.form->VariableEntries->scrollToItem(dump);
     QStyleOptionViewItem option;
-    option.initFrom(c.form->_);
-    option.rect = c.form->_->visualItemRect(dump);
+    option.initFrom(c.form->VariableEntries);
+    option.rect = c.form->VariableEntries->visualItemRect(dump);
     option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-    click(c.form->_->viewport(),
-          c.form->_->style()
-              ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, c.form->_)
+    click(c.form->VariableEntries->viewport(),
+          c.form->VariableEntries->style()
+              ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, c.form->VariableEntries)
               .center());
     EXPECT_EQ(dump->checkState(), Qt::Unchecked);
     EXPECT_EQ(c.driver.serial->writtenText(), QStringLiteral("?"));
@@ -133,13 +135,13 @@ TEST(DebugConsoleSending, RefusalsAndHistory)
     c.form->Sender->SendTextDirect(QStringLiteral("a\u20ACb"));
     EXPECT_EQ(c.sent(), QByteArray("ab"));
 
-    c.driver->setConMode(MODE_RAW);
+    c.driver->setLinkMode(LinkMode::Raw);
     c.type(QStringLiteral("X"));
     c.enter();
     c.form->Sender->SendTextDirect(QStringLiteral("#\r"));
     EXPECT_EQ(c.sent(), QByteArray()) << "nothing inside the picture stream";
     EXPECT_TRUE(c.form->Notice().contains(QStringLiteral("frame transfer")));
-    c.driver->setConMode(MODE_VAR);
+    c.driver->setLinkMode(LinkMode::Variables);
 
     c.form->Memo_Send->clear();
     for (const char* line : {"CC", "DEV"}) {
@@ -178,7 +180,7 @@ TEST(DebugConsoleSending, QuickSendButtonsAndForceConnect)
     EXPECT_EQ(c.driver.serial->written.size(), 3);
 
     c.form->Menus->ForceConnect->trigger();
-    EXPECT_TRUE(c.driver->ForceConn());
+    EXPECT_TRUE(c.driver->forcedConnection());
 }
 
 // ---- File send ----------------------------------------------------------------------------------
@@ -241,8 +243,8 @@ TEST(DebugConsoleFileSend, AFailureStopsTheSendAndIsReportedOnce)
     tesso::test::ReportCapture report;
     Console c;
     c.driver.tcp->remoteAddress = QStringLiteral("127.0.0.1");
-    c.driver->setConType(LinkType::Tcp);
-    ASSERT_TRUE(c.driver->LinkConnected());
+    c.driver->setLinkType(LinkType::Tcp);
+    ASSERT_TRUE(c.driver->isLinkOpen());
     c.form->FileSend->StartTimedSend("SHORT\r\n0123456789AB\r\nX\r\n");
     for (int i = 0; i < 5; ++i)
         c.form->FileSend->timedSend->Tick();
@@ -250,7 +252,7 @@ TEST(DebugConsoleFileSend, AFailureStopsTheSendAndIsReportedOnce)
     EXPECT_EQ(report.messages.size(), 1) << report.messages.join(QLatin1Char('|')).toStdString();
     EXPECT_FALSE(c.form->FileSend->Dial);
 
-    c.driver->setConType(LinkType::Serial);
+    c.driver->setLinkType(LinkType::Serial);
     c.driver.serial->active = false;
     c.form->FileSend->StartTimedSend("A\r\n");
     c.form->FileSend->timedSend->Tick();

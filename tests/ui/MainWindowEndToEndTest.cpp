@@ -101,7 +101,7 @@ TEST(MainWindowEndToEnd, TheTransferWindowPutsAPictureIntoTheFrameMemory)
     EXPECT_EQ(w.sim.device().picturesDropped(), 1);
 
     w.sim.device().setEndAfterBlocks(-1);
-    ASSERT_TRUE(tesso::test::waitFor([&] { return w.main->Driver().Connected(); }, 10000));
+    ASSERT_TRUE(tesso::test::waitFor([&] { return w.main->Driver().isConnected(); }, 10000));
     window->startTransfer();
     EXPECT_TRUE(window->Active());
     ASSERT_TRUE(tesso::test::waitFor(
@@ -109,7 +109,7 @@ TEST(MainWindowEndToEnd, TheTransferWindowPutsAPictureIntoTheFrameMemory)
         << window->StatusLine->text().toStdString();
     EXPECT_TRUE(w.sim.device().lastPicture().convertToFormat(QImage::Format_RGB32) == window->SendPicture());
     EXPECT_EQ(window->BtnAbortClose->text(), QStringLiteral("Close"));
-    EXPECT_EQ(w.main->Driver().ConMode(), MODE_VAR);
+    EXPECT_EQ(w.main->Driver().linkMode(), LinkMode::Variables);
     w.main->close();
 }
 

@@ -96,7 +96,7 @@ TEST(MainWindowStartUp, NetworkLinkFromTheFileOpensNoComPort)
                         "LOCAL_PORT_ENTRY=10700\r\nIP_ENABLE=") +
                     QByteArray::number(ipEnable) + "\r\n");
         EXPECT_TRUE(h.prompts.informations.isEmpty());
-        EXPECT_EQ(h.driver().ConType(), ipEnable == 1 ? LinkType::Udp : LinkType::Tcp);
+        EXPECT_EQ(h.driver().linkType(), ipEnable == 1 ? LinkType::Udp : LinkType::Tcp);
         EXPECT_EQ(h.links.serial->opens, 0) << "no COM port is opened";
         EXPECT_EQ((ipEnable == 1 ? h.links.udp : h.links.tcp)->opens, 1);
         EXPECT_TRUE(h.main->Menus->MenuMIPConfig->isChecked());
@@ -150,10 +150,10 @@ TEST(MainWindowStartUp, MalformedConnectionFilesGiveDefaults)
         h.startWith(c.content);
         EXPECT_EQ(h.prompts.informations.size(), c.asks ? 1 : 0);
         EXPECT_EQ(h.links.serial->portNames.value(0), c.portName);
-        EXPECT_EQ(h.driver().ConType(), LinkType::Serial);
-        EXPECT_EQ(h.driver().IpRemoteAddress(), QStringLiteral("192.168.0.10"));
-        EXPECT_EQ(h.driver().IpRemotePort(), 10500);
-        EXPECT_EQ(h.driver().IpLocalPort(), 10500);
+        EXPECT_EQ(h.driver().linkType(), LinkType::Serial);
+        EXPECT_EQ(h.driver().ipRemoteAddress(), QStringLiteral("192.168.0.10"));
+        EXPECT_EQ(h.driver().ipRemotePort(), 10500);
+        EXPECT_EQ(h.driver().ipLocalPort(), 10500);
     }
 }
 
@@ -295,7 +295,7 @@ TEST(MainWindowStatusBar, ConnectionPanelFollowsTheDevice)
     // The device stops answering the keep-alive: query all, ready, keep-alive, no answer, DEV 0.
     for (int step = 0; step < 5; ++step)
         h.links.timer->fire();
-    EXPECT_FALSE(h.driver().Connected());
+    EXPECT_FALSE(h.driver().isConnected());
     EXPECT_EQ(h.main->StatusPanelText(0), QStringLiteral("Device NOT connected"));
     EXPECT_EQ(h.main->windowTitle(), QStringLiteral("Tesso remote control"));
 }
@@ -306,16 +306,16 @@ TEST(MainWindowSerialMenu, ComItemsOpenTheirPortAndLeaveTheNetworkLink)
 {
     Harness h;
     h.startWith(QByteArrayLiteral("[CONNEXION]\nPort=0\nIP_ENABLE=2\n"));
-    ASSERT_EQ(h.driver().ConType(), LinkType::Tcp);
+    ASSERT_EQ(h.driver().linkType(), LinkType::Tcp);
     MainMenus* menus = h.main->Menus;
     menus->MenuCOM[2]->trigger();
-    EXPECT_EQ(h.driver().ConType(), LinkType::Serial);
+    EXPECT_EQ(h.driver().linkType(), LinkType::Serial);
     EXPECT_EQ(h.links.serial->opens, 1);
     EXPECT_FALSE(h.links.tcp->active);
     EXPECT_FALSE(menus->MenuMIPConfig->isChecked());
 
     menus->MenuCOM[11]->trigger();
-    EXPECT_EQ(h.driver().Port(), QStringLiteral("\\\\.\\COM12"));
+    EXPECT_EQ(h.driver().serialPort(), QStringLiteral("\\\\.\\COM12"));
     EXPECT_EQ(menus->CheckedComIndex(), 11);
     EXPECT_EQ(h.main->StatusPanelText(1), QStringLiteral("Port : COM12"));
     h.main->close();
@@ -334,7 +334,7 @@ TEST(MainWindowSerialMenu, NetworkItemKeepsItsCheckOnlyWhenApplied)
     h.main->Menus->MenuMIPConfig->trigger();
     EXPECT_TRUE(h.main->Menus->MenuCOM[3]->isChecked());
     EXPECT_FALSE(h.main->Menus->MenuMIPConfig->isChecked());
-    EXPECT_EQ(h.driver().ConType(), LinkType::Serial);
+    EXPECT_EQ(h.driver().linkType(), LinkType::Serial);
 
     QTimer::singleShot(0, dialog, [dialog] {
         dialog->ERemoteAddr->setText(QStringLiteral("127.0.0.1"));
@@ -343,7 +343,7 @@ TEST(MainWindowSerialMenu, NetworkItemKeepsItsCheckOnlyWhenApplied)
     h.main->Menus->MenuMIPConfig->trigger();
     EXPECT_TRUE(h.main->Menus->MenuMIPConfig->isChecked());
     EXPECT_EQ(h.main->Menus->CheckedComIndex(), -1);
-    EXPECT_EQ(h.driver().ConType(), LinkType::Tcp);
+    EXPECT_EQ(h.driver().linkType(), LinkType::Tcp);
     EXPECT_EQ(h.main->StatusPanelText(1), QStringLiteral("TCP (127.0.0.1:10500)"));
     h.main->close();
     EXPECT_EQ(h.saved("Port"), QStringLiteral("3")) << "the COM port in force before the network link";

@@ -107,12 +107,16 @@ void EventRouter::connectDriver()
         if (const auto c = weak.lock())
             c->dispatch(channelOf(DriverEvent::ReplyApplied), static_cast<std::uint32_t>(variable));
     });
-    QObject::connect(d, &DeviceDriver::readyChanged, context, to(DriverEvent::Ready));
-    QObject::connect(d, &DeviceDriver::connectedChanged, context, to(DriverEvent::Connected));
-    QObject::connect(d, &DeviceDriver::busy, context, to(DriverEvent::RS232busy));
-    QObject::connect(d, &DeviceDriver::rawDataArrived, context, to(DriverEvent::RecData));
-    QObject::connect(d, &DeviceDriver::lineReceived, context, to(DriverEvent::RecString));
-    QObject::connect(d, &DeviceDriver::lineSent, context, to(DriverEvent::SentString));
+    auto toState = [weak](DriverEvent event) {
+        return [weak, channel = channelOf(event)](bool on) {
+            if (const auto c = weak.lock())
+                c->dispatch(channel, on ? 1u : 0u);
+        };
+    };
+    QObject::connect(d, &DeviceDriver::readyChanged, context, toState(DriverEvent::Ready));
+    QObject::connect(d, &DeviceDriver::connectedChanged, context, toState(DriverEvent::Connected));
+    QObject::connect(d, &DeviceDriver::busy, context, to(DriverEvent::Busy));
+    QObject::connect(d, &DeviceDriver::rawDataArrived, context, to(DriverEvent::RawData));
     QObject::connect(d, &DeviceDriver::connectionSettingChanged, context,
                      to(DriverEvent::ConnectionSettingChanged));
 }

@@ -1,8 +1,8 @@
 #pragma once
 // EventRouter: hands the driver's signals to the windows. It connects once to the driver's
 // signals and fans each out to any number of subscribers, a variable's report with its value. A
-// window that takes an event over (the debug console its received lines, the frame transfer the
-// raw data) gets it alone until it gives it back. Going away, the router disconnects.
+// window that takes an event over (the frame transfer the raw data) gets it alone until it gives
+// it back. Going away, the router disconnects.
 //
 // A subscription lasts as long as the Subscription returned for it; subscriptions may outlive
 // the router (they then do nothing), so owners can be destroyed in any order.
@@ -22,13 +22,12 @@ namespace tesso
 {
 
 // The driver's events that are not variable changes.
+// Ready and Connected hand their new state (0 or 1).
 enum class DriverEvent {
     Ready,
     Connected,
-    RS232busy,
-    RecData,
-    RecString,
-    SentString,
+    Busy,
+    RawData,
     ConnectionSettingChanged,
     // Every reply the driver applied, address octets and ports included (which are reported by no
     // variable event of their own); the value handed is the variable's index.

@@ -153,10 +153,10 @@ void IpConfigDialog::LoadFromDriver()
     DeviceDriver* driver = Driver();
     if (!driver)
         return;
-    setMode(driver->ConType());
-    setRemoteAddr(driver->IpRemoteAddress());
-    setRemotePort(driver->IpRemotePort());
-    setLocalPort(driver->IpLocalPort());
+    setMode(driver->linkType());
+    setRemoteAddr(driver->ipRemoteAddress());
+    setRemotePort(driver->ipRemotePort());
+    setLocalPort(driver->ipLocalPort());
 }
 
 void IpConfigDialog::ApplyToDriver()
@@ -168,7 +168,7 @@ void IpConfigDialog::ApplyToDriver()
     driver->setIpRemotePort(m_remotePort);
     driver->setIpLocalPort(m_localPort);
     // Only UDP and TCP are chosen here; the serial link has its own menu items.
-    driver->setConType(m_mode == LinkType::Udp ? LinkType::Udp : LinkType::Tcp);
+    driver->setLinkType(m_mode == LinkType::Udp ? LinkType::Udp : LinkType::Tcp);
 }
 
 } // namespace tesso

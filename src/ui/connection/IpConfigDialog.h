@@ -41,10 +41,10 @@ class IpConfigDialog : public ConnectionDialog
     // Applied(): true after a successful "Apply", false after "Cancel" (or Escape / closing the
     // window).
 
-    // Mode := ConType, RemoteAddr := IpRemoteAddress, RemotePort := IpRemotePort,
-    // LocalPort := IpLocalPort.
+    // Mode := linkType, RemoteAddr := ipRemoteAddress, RemotePort := ipRemotePort,
+    // LocalPort := ipLocalPort.
     void LoadFromDriver() override;
-    // When Applied: IpRemoteAddress, IpRemotePort, IpLocalPort, then ConType := Mode, in this order.
+    // When Applied: ipRemoteAddress, ipRemotePort, ipLocalPort, then linkType := Mode, in this order.
     void ApplyToDriver() override;
 
     // Controls (owned by the dialog; BOk and BCancel are the base's).

@@ -65,7 +65,7 @@ void ConsoleSender::sendTyped(const QString& text)
             return;
         }
     }
-    m_driver->SendString(text.toLatin1());
+    m_driver->sendText(text.toLatin1());
 }
 
 void ConsoleSender::SendTextDirect(const QString& text)
@@ -97,9 +97,9 @@ QString ConsoleSender::whyNotSend(bool needOpenLink) const
 {
     if (!m_driver)
         return QString(DebugTexts::LinkClosed);
-    if (m_driver->ConMode() == MODE_RAW)
+    if (m_driver->linkMode() == LinkMode::Raw)
         return QString(DebugTexts::FrameTransferHoldsLine);
-    if (needOpenLink && !m_driver->LinkConnected())
+    if (needOpenLink && !m_driver->isLinkOpen())
         return QString(DebugTexts::LinkClosed);
     return {};
 }
@@ -109,7 +109,7 @@ QString ConsoleSender::sendBytes(const QByteArray& bytes, bool needOpenLink)
     if (QString reason = whyNotSend(needOpenLink); !reason.isEmpty())
         return reason;
     try {
-        m_driver->SendString(bytes);
+        m_driver->sendText(bytes);
     } catch (const TessoError& e) {
         return e.text();
     } catch (const std::exception& e) {
@@ -120,7 +120,7 @@ QString ConsoleSender::sendBytes(const QByteArray& bytes, bool needOpenLink)
 
 bool ConsoleSender::refusesToSend()
 {
-    if (m_driver && m_driver->ConMode() == MODE_RAW) {
+    if (m_driver && m_driver->linkMode() == LinkMode::Raw) {
         emit notice(QString(DebugTexts::FrameTransferHoldsLine));
         return true;
     }

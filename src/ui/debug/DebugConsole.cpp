@@ -72,7 +72,7 @@ DebugConsole::DebugConsole(QWidget* parent, const QString& folder)
     m_store->Collect = [this] {
         Debug2007Ini::Content content;
         content.buttons = Panel_Description->Saved();
-        const std::vector<bool> checks = _->Checks();
+        const std::vector<bool> checks = VariableEntries->Checks();
         for (std::size_t i = 0; i < content.checked.size() && i < checks.size(); ++i)
             content.checked[i] = checks[i];
         // The size without the window manager's frame, which is not known before the window is
@@ -98,8 +98,8 @@ DebugConsole::DebugConsole(QWidget* parent, const QString& folder)
 
 DebugConsole::~DebugConsole()
 {
-    // The handlers below the router's call refer to this window's children.
-    m_recString.reset();
+    // The log below the driver's signal is one of this window's children.
+    disconnect(m_lineReceived);
     // A layout change made just before exit is not lost.
     if (m_store->SavePending())
         tesso::guarded([this] { m_store->Settle(); });
@@ -122,8 +122,8 @@ void DebugConsole::buildPanes()
     noticePalette.setColor(QPalette::WindowText, QColor(170, 0, 0));
     Label_Notice->setPalette(noticePalette);
     Memo_Send = new SendMemo(Panel_Send);
-    _ = new VariableList(Panel_Send);
-    _->setContextMenuPolicy(Qt::CustomContextMenu);
+    VariableEntries = new VariableList(Panel_Send);
+    VariableEntries->setContextMenuPolicy(Qt::CustomContextMenu);
 
     Panel_Description = new QuickSendButtons(ClientArea);
 
@@ -155,8 +155,8 @@ void DebugConsole::connectHandlers()
     connect(StringGrid_Received, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         Menus->LogMenu->popup(StringGrid_Received->viewport()->mapToGlobal(p));
     });
-    connect(_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { Menus->ListMenu->popup(_->viewport()->mapToGlobal(p)); });
+    connect(VariableEntries, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { Menus->ListMenu->popup(VariableEntries->viewport()->mapToGlobal(p)); });
     connect(StringGrid_Received, &QAbstractItemView::entered, this,
             [this](const QModelIndex& index) { tesso::guarded([&] { showEntryOfRow(index.row()); }); });
     connect(StringGrid_Received, &QAbstractItemView::doubleClicked, this,
@@ -173,8 +173,8 @@ void DebugConsole::connectHandlers()
     });
 
     Memo_Send->OnKeyPress = [this](QKeyEvent* event) { Sender->sendTypedKey(event); };
-    _->OnToggle = [this] { m_store->SaveNow(); };
-    _->OnEntryClick = [this](const QString& word) {
+    VariableEntries->OnToggle = [this] { m_store->SaveNow(); };
+    VariableEntries->OnEntryClick = [this](const QString& word) {
         Memo_Send->AppendLines(word);
         Sender->SendTextDirect(word + QLatin1Char('\r'));
     };
@@ -195,13 +195,13 @@ void DebugConsole::connectHandlers()
 
 // ---- Driver and prompts -------------------------------------------------------------------------
 
-void DebugConsole::setDriver(DeviceDriver* driver, EventRouter* router)
+void DebugConsole::setDriver(DeviceDriver* driver)
 {
-    m_recString.reset();
+    disconnect(m_lineReceived);
     m_driver = driver;
     Sender->setDriver(driver);
-    if (driver && router)
-        m_recString = router->takeOver(DriverEvent::RecString, [this] { AddReceivedRow(); });
+    if (driver)
+        m_lineReceived = connect(driver, &DeviceDriver::lineReceived, this, &DebugConsole::addReceivedLine);
 }
 
 void DebugConsole::setPrompts(DebugPrompts* prompts)
@@ -219,7 +219,7 @@ void DebugConsole::loadSettings()
     if (!m_store->Load(content))
         return applyBounds(std::nullopt, std::nullopt, std::nullopt, std::nullopt);
     Panel_Description->Load(content.buttons);
-    _->SetChecks(std::vector<bool>(content.checked.begin(), content.checked.end()));
+    VariableEntries->SetChecks(std::vector<bool>(content.checked.begin(), content.checked.end()));
     applyBounds(content.top, content.left, content.width, content.height);
 }
 
@@ -267,7 +267,7 @@ void DebugConsole::layoutSendPane(int width, int height)
     const int top = 2 + LabelHeight + 2;
     const int memoHeight = ConsoleLayout::Round((height - 2) / 2.0);
     Memo_Send->setGeometry(5, top, inner, std::max(0, memoHeight));
-    _->setGeometry(5, top + memoHeight, inner, std::max(0, height - top - memoHeight));
+    VariableEntries->setGeometry(5, top + memoHeight, inner, std::max(0, height - top - memoHeight));
 }
 
 void DebugConsole::DragDivider(int dx)
@@ -326,14 +326,11 @@ QString DebugConsole::Notice() const
 
 // ---- Received log -------------------------------------------------------------------------------
 
-void DebugConsole::AddReceivedRow()
+void DebugConsole::addReceivedLine(const QByteArray& line)
 {
-    if (!m_driver)
+    if (VariableEntries->Hidden().Contains(ExtractMnemonic(line)))
         return;
-    const QByteArray text = m_driver->receivedString();
-    if (_->Hidden().Contains(ExtractMnemonic(text)))
-        return;
-    ReceivedLog->Append(text, Clock ? Clock() : 0);
+    ReceivedLog->Append(line, Clock ? Clock() : 0);
 }
 
 void DebugConsole::clearLog()
@@ -376,7 +373,7 @@ void DebugConsole::showEntryOfRow(int row)
         return;
     const QString search =
         QStringLiteral("  ") + QString::fromLatin1(ExtractMnemonic(ReceivedLog->Text(row)));
-    if (const std::optional<QString> entry = _->ShowEntryContaining(search))
+    if (const std::optional<QString> entry = VariableEntries->ShowEntryContaining(search))
         setWindowTitle(*entry);
 }
 
@@ -406,12 +403,12 @@ void DebugConsole::showCalculator()
 
 void DebugConsole::checkAllEntries()
 {
-    _->setAllChecked(true);
+    VariableEntries->setAllChecked(true);
 }
 
 void DebugConsole::uncheckAllEntries()
 {
-    _->setAllChecked(false);
+    VariableEntries->setAllChecked(false);
 }
 
 void DebugConsole::applyForceConnect()
@@ -420,8 +417,8 @@ void DebugConsole::applyForceConnect()
         Menus->ForceConnect->setChecked(false);
         return;
     }
-    m_driver->setForceConn(Menus->ForceConnect->isChecked());
-    Menus->ForceConnect->setChecked(m_driver->ForceConn());
+    m_driver->setForcedConnection(Menus->ForceConnect->isChecked());
+    Menus->ForceConnect->setChecked(m_driver->forcedConnection());
 }
 
 } // namespace tesso

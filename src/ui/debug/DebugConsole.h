@@ -54,9 +54,8 @@ class DebugConsole : public QMainWindow
     ~DebugConsole() override;
 
     DeviceDriver* Driver() const { return m_driver; }
-    // The driver whose link is used; its received lines come through the router to this window
-    // alone from now on.
-    void setDriver(DeviceDriver* driver, EventRouter* router);
+    // The driver whose link is used and whose received lines are logged here.
+    void setDriver(DeviceDriver* driver);
 
     // Answers the console's questions (default: message boxes); must outlive the console.
     void setPrompts(DebugPrompts* prompts);
@@ -69,7 +68,7 @@ class DebugConsole : public QMainWindow
     QLabel* Label_Send = nullptr;
     QLabel* Label_Notice = nullptr;
     SendMemo* Memo_Send = nullptr;
-    VariableList* _ = nullptr;
+    VariableList* VariableEntries = nullptr;
     QuickSendButtons* Panel_Description = nullptr;
     ReceivedPane* Panel_Received = nullptr;
     QTableView* StringGrid_Received = nullptr; // the pane's
@@ -86,7 +85,8 @@ class DebugConsole : public QMainWindow
     QString Notice() const;
 
     // ---- Handlers --------------------------------------------------------------------------------
-    void AddReceivedRow();
+    // A received reply line, unless its mnemonic is unchecked in the variable list.
+    void addReceivedLine(const QByteArray& line);
     // "Force Connect": the driver's flag as the menu asks, the menu as the driver then has it.
     void applyForceConnect();
     // The menu's sending mode, for what is typed.
@@ -131,7 +131,7 @@ class DebugConsole : public QMainWindow
     void writeLog(const QString& fileName, bool withTimes);
 
     QPointer<DeviceDriver> m_driver;
-    Subscription m_recString;
+    QMetaObject::Connection m_lineReceived;
     DebugPrompts* m_prompts = nullptr;
     std::unique_ptr<DebugPrompts> m_ownPrompts;
     DebugSettingsStore* m_store = nullptr;

@@ -209,7 +209,7 @@ void FrameTransferWindow::SavePicture()
 void FrameTransferWindow::startTransfer()
 {
     DeviceDriver* driver = m_router.driver();
-    if (!driver || !driver->Connected()) {
+    if (!driver || !driver->isConnected()) {
         m_prompts.Information(this, QStringLiteral("Device NOT connected"));
         return;
     }
@@ -247,7 +247,7 @@ void FrameTransferWindow::bindUpload()
     m_subscriptions.clear();
     FrameUpload* upload = m_upload.get();
     m_subscriptions.push_back(
-        m_router.takeOver(DriverEvent::RecData, [upload] { upload->RawDataArrived(); }));
+        m_router.takeOver(DriverEvent::RawData, [upload] { upload->RawDataArrived(); }));
     for (tVAR v : {_FAMODEM, _FATRMODE, _FAEXEC})
         m_subscriptions.push_back(m_router.subscribe(v, [upload, v] { upload->VariableReported(v); }));
 }

@@ -46,9 +46,9 @@ void ConnectionMenu::selectComItem(int n)
 
 void ConnectionMenu::useComPort(int n)
 {
-    tesso::guarded([&] { m_driver.setPort(TextFormat::Format(Texts::ComDevicePathFormat, n)); });
+    tesso::guarded([&] { m_driver.setSerialPort(TextFormat::Format(Texts::ComDevicePathFormat, n)); });
     selectComItem(n);
-    tesso::guarded([&] { m_driver.setConType(LinkType::Serial); });
+    tesso::guarded([&] { m_driver.setLinkType(LinkType::Serial); });
     linkChanged();
 }
 
@@ -94,11 +94,11 @@ void ConnectionMenu::Load()
         m_network->LoadFromDriver();
 
     if (v.IpEnable == 1 || v.IpEnable == 2) {
-        tesso::guarded([&] { m_driver.setConType(v.IpEnable == 1 ? LinkType::Udp : LinkType::Tcp); });
+        tesso::guarded([&] { m_driver.setLinkType(v.IpEnable == 1 ? LinkType::Udp : LinkType::Tcp); });
         m_choice = m_menus.MenuMIPConfig;
         m_choice->setChecked(true);
     } else {
-        tesso::guarded([&] { m_driver.setConType(LinkType::Serial); });
+        tesso::guarded([&] { m_driver.setLinkType(LinkType::Serial); });
         m_menus.MenuCOM[static_cast<std::size_t>(v.Port)]->trigger();
     }
     linkChanged();
@@ -106,23 +106,23 @@ void ConnectionMenu::Load()
 
 QString ConnectionMenu::LinkText() const
 {
-    QString address = m_driver.IpRemoteAddress();
-    QString port = QString::number(m_driver.IpRemotePort());
+    QString address = m_driver.ipRemoteAddress();
+    QString port = QString::number(m_driver.ipRemotePort());
     if (m_network) {
         address = m_network->ERemoteAddr->text();
         port = m_network->ERemotePort->text();
     }
-    return MainStatusBar::LinkText(m_driver.ConType(), m_driver.Port(), address, port);
+    return MainStatusBar::LinkText(m_driver.linkType(), m_driver.serialPort(), address, port);
 }
 
 void ConnectionMenu::Save() const
 {
     ConnectionValues v;
     v.Port = m_comIndex;
-    v.RemoteIp = m_driver.IpRemoteAddress();
-    v.RemotePort = m_driver.IpRemotePort();
-    v.LocalPort = m_driver.IpLocalPort();
-    v.IpEnable = static_cast<int>(m_driver.ConType());
+    v.RemoteIp = m_driver.ipRemoteAddress();
+    v.RemotePort = m_driver.ipRemotePort();
+    v.LocalPort = m_driver.ipLocalPort();
+    v.IpEnable = static_cast<int>(m_driver.linkType());
     m_files.WriteConnection(v);
 }
 

@@ -58,7 +58,7 @@ DeviceSettingsMenu::~DeviceSettingsMenu() = default;
 bool DeviceSettingsMenu::run(const QString& label, const std::function<void(SettingsJob&)>& start)
 {
     DeviceDriver* driver = m_router.driver();
-    if (!driver || !driver->Connected()) {
+    if (!driver || !driver->isConnected()) {
         m_error = QString(Texts::DeviceNotConnected);
         return false;
     }

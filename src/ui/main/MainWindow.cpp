@@ -51,7 +51,6 @@ MainWindow::MainWindow(DriverLinks links, const QString& settingsDirectory, User
       m_imageList(GlyphImages::ButtonGlyphs())
 {
     setObjectName(QStringLiteral("Form_MAIN"));
-    m_driver->setsentString(QByteArrayLiteral("?"));
     setWindowTitle(QString(Texts::ApplicationTitle));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -211,7 +210,7 @@ void MainWindow::Initialise(const SecondaryWindows& windows)
 
     // 1. The debug console talks to this window's driver.
     if (m_windows.Debug)
-        m_windows.Debug->setDriver(m_driver.get(), m_router.get());
+        m_windows.Debug->setDriver(m_driver.get());
 
     // 2. Frame numbers.
     TabSheet_FrameAlert->FillFrameNumbers();
@@ -330,7 +329,7 @@ void MainWindow::shutDown()
     if (m_closed)
         return;
     m_closed = true;
-    tesso::guarded([this] { m_driver->ClosePort(); });
+    tesso::guarded([this] { m_driver->closeSerialPort(); });
     Timer1->stop();
     SaveConnectionSettings();
     InputFrames.clear();

@@ -117,7 +117,7 @@ void PageFrameAlert::BindTo(EventRouter& router, const MainRoutines& routines)
     on(_FAEXEC, [this] { ShowRecording(); });
     m_subscriptions.push_back(router.subscribe(DriverEvent::Connected, [this] {
         const DeviceDriver* d = driver();
-        if (!d || !d->Connected())
+        if (!d || !d->isConnected())
             m_frameStateKnown = false;
         EnableFrameControls();
     }));
@@ -129,7 +129,7 @@ void PageFrameAlert::BindTo(EventRouter& router, const MainRoutines& routines)
 void PageFrameAlert::EnableFrameControls()
 {
     const DeviceDriver* d = driver();
-    const bool usable = m_frameStateKnown && d && d->Connected() && d->FAREC();
+    const bool usable = m_frameStateKnown && d && d->isConnected() && d->FAREC();
     const bool recording = d && d->FAMODEM_() == Capture && d->FAEXEC();
     for (QWidget* w : std::initializer_list<QWidget*>{RdoFrameAuto, BtnFrameDisplay, BtnFrameHide})
         w->setEnabled(usable);
@@ -178,7 +178,7 @@ void PageFrameAlert::deleteFrame()
 void PageFrameAlert::openFrameTransfer()
 {
     DeviceDriver* d = driver();
-    if (!d || !d->Connected()) {
+    if (!d || !d->isConnected()) {
         ShowNotAvailable(QString(Texts::DeviceNotConnected));
         return;
     }

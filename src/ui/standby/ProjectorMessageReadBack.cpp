@@ -42,7 +42,7 @@ void ProjectorMessageReadBack::Start(int onOff)
     m_window->ResetMessage();
     m_window->show();
     m_window->raise();
-    driver->setQueryVar(Variables[m_message].character);
+    driver->queryVariable(Variables[m_message].character);
 }
 
 void ProjectorMessageReadBack::Verify(int onOff, std::vector<std::uint8_t> typed)
@@ -91,7 +91,7 @@ void ProjectorMessageReadBack::request(std::uint32_t cell)
 {
     if (DeviceDriver* driver = m_router.driver()) {
         driver->setVariable(Variables[m_message].index, cell);
-        driver->setQueryVar(Variables[m_message].character);
+        driver->queryVariable(Variables[m_message].character);
     }
 }
 
