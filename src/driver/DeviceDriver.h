@@ -66,7 +66,7 @@ class DeviceDriver : public QObject
 
     // The mirror field of any variable (booleans hold the low 8 bits of the reply).
     std::uint32_t mirrorValue(tVAR index) const { return m_mirror.value(index); }
-    // Entry `input` of a per-input variable's array (as the *ByInput accessors read it).
+    // Entry `input` of a per-input variable's array (input 0..8, from PCHAN when the reply arrived).
     std::uint32_t mirrorValueOfInput(tVAR index, int input) const { return m_mirror.byInput(index, input); }
     // Assigns a variable through its property setter, for code that holds variables by index
     // (bound controls, the command-line client). Booleans send 0 or 1; a colour is read as signed.
@@ -75,12 +75,8 @@ class DeviceDriver : public QObject
 
     // ---- Per-input arrays (input 0..8, from PCHAN when the reply arrived) ---------------------
     static constexpr int InputSlots = DeviceMirror::InputSlots;
-    bool PENAByInput(int input) const { return m_mirror.byInput(_PENA, input) != 0; }
     std::uint32_t PRGBIByInput(int input) const { return m_mirror.byInput(_PRGBI, input); } // 5 outside 0..8
     void setPRGBIByInput(int input, std::uint32_t value) { m_mirror.setByInput(_PRGBI, input, value); }
-    std::uint32_t PISTDByInput(int input) const { return m_mirror.byInput(_PISTD, input); }
-    bool PPROCByInput(int input) const { return m_mirror.byInput(_PPROC, input) != 0; }
-    std::uint32_t REFASPByInput(int input) const { return m_mirror.byInput(_REFASP, input); }
 
     // ---- Device network addresses --------------------------------------------------------------
     QString LOCAL_IP() const { return m_mirror.addressText(DeviceMirror::Local); }

@@ -185,16 +185,16 @@ TEST_F(Protocol, PerInputRepliesFollowPchan)
     receive("PCH3\r\nPRGB7\r\nPEN1\r\nPSTD2\r\nPPRC1\r\nPRAR1\r\nPCH8\r\nPRGB4\r\n");
     EXPECT_EQ(d->PRGBIByInput(3), 7u);
     EXPECT_EQ(d->PRGBIByInput(8), 4u);
-    EXPECT_TRUE(d->PENAByInput(3));
-    EXPECT_EQ(d->PISTDByInput(3), 2u);
-    EXPECT_TRUE(d->PPROCByInput(3));
-    EXPECT_EQ(d->REFASPByInput(3), 1u);
+    EXPECT_EQ(d->mirrorValueOfInput(_PENA, 3), 1u);
+    EXPECT_EQ(d->mirrorValueOfInput(_PISTD, 3), 2u);
+    EXPECT_EQ(d->mirrorValueOfInput(_PPROC, 3), 1u);
+    EXPECT_EQ(d->mirrorValueOfInput(_REFASP, 3), 1u);
     EXPECT_EQ(reports(_PRGBI), 2);
     // Outside the array: 5 for the signal type, 0 or false for the others; writes ignored.
     EXPECT_EQ(d->PRGBIByInput(9), 5u);
     EXPECT_EQ(d->PRGBIByInput(-1), 5u);
-    EXPECT_FALSE(d->PENAByInput(9));
-    EXPECT_EQ(d->PISTDByInput(100), 0u);
+    EXPECT_EQ(d->mirrorValueOfInput(_PENA, 9), 0u);
+    EXPECT_EQ(d->mirrorValueOfInput(_PISTD, 100), 0u);
     d->setPRGBIByInput(2, 7);
     d->setPRGBIByInput(9, 7);
     EXPECT_EQ(d->PRGBIByInput(2), 7u);
