@@ -78,14 +78,14 @@ void SimDevice::receive(const QByteArray& bytes)
         m_scratch.clear();
         m_parser.push(b, m_scratch);
         // handle() may switch to raw mode; the commands of this byte are complete anyway.
-        const std::vector<Command> done = m_scratch;
-        for (const Command& c : done)
+        const std::vector<DeviceCommand> done = m_scratch;
+        for (const DeviceCommand& c : done)
             handle(c);
     }
     m_output.endBatch();
 }
 
-void SimDevice::handle(const Command& command)
+void SimDevice::handle(const DeviceCommand& command)
 {
     ++m_commands;
     ++m_commandCounts[command.index];
@@ -100,7 +100,7 @@ void SimDevice::handle(const Command& command)
     handleSet(command);
 }
 
-void SimDevice::handleSet(const Command& c)
+void SimDevice::handleSet(const DeviceCommand& c)
 {
     if (c.overflow) {
         log(QStringLiteral("value too long for %1, ignored").arg(QLatin1String(ReplyMnemonics[c.index])));
@@ -146,7 +146,7 @@ void SimDevice::handleSet(const Command& c)
         startFrameOperation();
 }
 
-bool SimDevice::runAction(const Command& c)
+bool SimDevice::runAction(const DeviceCommand& c)
 {
     const Action* action = nullptr;
     for (const Action& a : Actions)

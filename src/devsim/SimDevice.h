@@ -93,9 +93,9 @@ class SimDevice : public QObject
     void pictureReceived(const QString& file);
 
   private:
-    void handle(const Command& command);
-    void handleSet(const Command& command);
-    bool runAction(const Command& command);
+    void handle(const DeviceCommand& command);
+    void handleSet(const DeviceCommand& command);
+    bool runAction(const DeviceCommand& command);
     void dumpAll();
     void startTake();
     void finishTake();
@@ -132,7 +132,7 @@ class SimDevice : public QObject
     bool m_storing = false;
     bool m_storeAgain = false;
 
-    std::vector<Command> m_scratch;
+    std::vector<DeviceCommand> m_scratch;
 };
 
 } // namespace tesso::sim

@@ -135,6 +135,15 @@ void DeviceDriver::sendText(const QByteArray& text)
     m_link.write(text);
 }
 
+bool DeviceDriver::sendCommand(const QByteArray& command)
+{
+    if (!isConnected() || m_mode == LinkMode::Raw)
+        return false;
+    m_link.write(command);
+    emit lineSent(command);
+    return true;
+}
+
 void DeviceDriver::sendRaw(const QByteArray& bytes)
 {
     m_link.write(bytes);

@@ -96,6 +96,11 @@ class DeviceDriver : public QObject
     void queryAll();
     // Text as typed (the console); refused in raw mode.
     void sendText(const QByteArray& text);
+    // A whole command from another program (the hub), written at once so that nothing lands
+    // inside it, and signalled as sent. False, and nothing sent, while the device is not
+    // connected or the frame transfer owns the link. Over TCP, more than ten characters is a
+    // range error.
+    bool sendCommand(const QByteArray& command);
 
     // ---- Connection -----------------------------------------------------------------------------
     bool isConnected() const { return m_state.connected(); }

@@ -23,10 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray input(reinterpret_cast<const char*>(data), int(size));
 
-    tesso::sim::CommandParser whole;
+    tesso::CommandParser whole;
     const auto expected = whole.feed(input);
     const int cut = size == 0 ? 0 : int(data[0] % (size + 1));
-    tesso::sim::CommandParser split;
+    tesso::CommandParser split;
     auto got = split.feed(input.left(cut));
     const auto rest = split.feed(input.mid(cut));
     got.insert(got.end(), rest.begin(), rest.end());

@@ -1,5 +1,6 @@
-// The simulator's stream cutter: every mnemonic of the catalogue, longest match, resynchronisation
-// after garbage, bounded state, and independence from how the stream is split into chunks.
+// The device's command grammar (the simulator's and the hub's stream cutter): every mnemonic of the
+// catalogue, longest match, resynchronisation after garbage, bounded state, and independence from how the
+// stream is split into chunks.
 
 #include <gtest/gtest.h>
 
@@ -12,40 +13,37 @@
 
 using namespace tesso;
 
-namespace tesso::sim
+namespace tesso
 {
 // Readable failure messages.
-void PrintTo(const Command& c, std::ostream* os)
+void PrintTo(const DeviceCommand& c, std::ostream* os)
 {
     *os << CommandMnemonics[c.index];
     if (c.hasValue)
         *os << "=" << (c.overflow ? std::string("overflow") : std::to_string(c.value));
 }
-} // namespace tesso::sim
-
-using tesso::sim::Command;
-using tesso::sim::CommandParser;
+} // namespace tesso
 
 namespace
 {
 
-Command set(tVAR index, std::uint64_t value)
+DeviceCommand set(tVAR index, std::uint64_t value)
 {
-    Command c;
+    DeviceCommand c;
     c.index = index;
     c.hasValue = true;
     c.value = value;
     return c;
 }
 
-Command query(tVAR index)
+DeviceCommand query(tVAR index)
 {
-    Command c;
+    DeviceCommand c;
     c.index = index;
     return c;
 }
 
-std::vector<Command> parse(const QByteArray& bytes)
+std::vector<DeviceCommand> parse(const QByteArray& bytes)
 {
     return CommandParser().feed(bytes);
 }
@@ -57,9 +55,9 @@ TEST(CommandParser, EveryCatalogueMnemonicSetsAndQueriesItsOwnVariable)
     for (int i = 0; i < tesso::VariableCount; ++i) {
         const auto v = static_cast<tVAR>(i);
         const QByteArray mnemonic(CommandMnemonics[i]);
-        EXPECT_EQ(parse("4711" + mnemonic), std::vector<Command>{set(v, 4711)}) << mnemonic.constData();
+        EXPECT_EQ(parse("4711" + mnemonic), std::vector<DeviceCommand>{set(v, 4711)}) << mnemonic.constData();
         // Followed by another command so that a two-letter mnemonic cannot wait for more.
-        EXPECT_EQ(parse(mnemonic + "?"), (std::vector<Command>{query(v), query(_DEV)}))
+        EXPECT_EQ(parse(mnemonic + "?"), (std::vector<DeviceCommand>{query(v), query(_DEV)}))
             << mnemonic.constData();
     }
 }
@@ -68,25 +66,27 @@ TEST(CommandParser, EveryCatalogueMnemonicSetsAndQueriesItsOwnVariable)
 TEST(CommandParser, MnemonicsSharingLettersAreCutByLongestMatch)
 {
     // "S" (VSIZ) against "IS" (ILSDM), "FS", "sS", "yS", "rS", "QS"; "O" against "FO", "QO", "RO".
-    EXPECT_EQ(parse("1sS2FS3QS4yS5S"), (std::vector<Command>{set(_STANDBY, 1), set(_OSCREENM, 2),
-                                                             set(_OASP, 3), set(_STORE, 4), set(_VSIZ, 5)}));
-    EXPECT_EQ(parse("7O1RO0QO"), (std::vector<Command>{set(_COLOR, 7), set(_AMODEM, 1), set(_OVER, 0)}));
+    EXPECT_EQ(parse("1sS2FS3QS4yS5S"),
+              (std::vector<DeviceCommand>{set(_STANDBY, 1), set(_OSCREENM, 2), set(_OASP, 3), set(_STORE, 4),
+                                          set(_VSIZ, 5)}));
+    EXPECT_EQ(parse("7O1RO0QO"),
+              (std::vector<DeviceCommand>{set(_COLOR, 7), set(_AMODEM, 1), set(_OVER, 0)}));
     // A worked sequence from a controller: select input 3, address it, set brightness.
     EXPECT_EQ(parse("3CN3PC128BCC"),
-              (std::vector<Command>{set(_ICHNM, 3), set(_PCHAN, 3), set(_BRGT, 128), query(_ICHM)}));
-    EXPECT_EQ(parse("#\r\n"), std::vector<Command>{query(_DIESE)});
+              (std::vector<DeviceCommand>{set(_ICHNM, 3), set(_PCHAN, 3), set(_BRGT, 128), query(_ICHM)}));
+    EXPECT_EQ(parse("#\r\n"), std::vector<DeviceCommand>{query(_DIESE)});
 }
 
 TEST(CommandParser, GarbageAndUnknownMnemonicsAreSkippedAndTheNextCommandStillParses)
 {
     // "xQ" is no mnemonic: the digits and "x" are lost, "Q5" is no mnemonic either, "5B" survives.
-    EXPECT_EQ(parse("12xQ5B"), std::vector<Command>{set(_BRGT, 5)});
+    EXPECT_EQ(parse("12xQ5B"), std::vector<DeviceCommand>{set(_BRGT, 5)});
     EXPECT_EQ(parse(QByteArray("\x1b\xff?\x00??", 6)),
-              (std::vector<Command>{query(_DEV), query(_DEV), query(_DEV)}));
+              (std::vector<DeviceCommand>{query(_DEV), query(_DEV), query(_DEV)}));
     // A line end between digits and mnemonic ends the command.
-    EXPECT_EQ(parse("12\r\nB"), std::vector<Command>{query(_BRGT)});
+    EXPECT_EQ(parse("12\r\nB"), std::vector<DeviceCommand>{query(_BRGT)});
     // "C3" is nothing, but its digit becomes the value of the next command.
-    EXPECT_EQ(parse("C3CC"), std::vector<Command>{set(_ICHM, 3)});
+    EXPECT_EQ(parse("C3CC"), std::vector<DeviceCommand>{set(_ICHM, 3)});
     CommandParser p;
     p.feed("99 zz 7");
     EXPECT_EQ(p.discardedBytes(), 5u)
@@ -98,12 +98,12 @@ TEST(CommandParser, GarbageAndUnknownMnemonicsAreSkippedAndTheNextCommandStillPa
     EXPECT_TRUE(p.feed("12C").empty());
     EXPECT_FALSE(p.flush().has_value());
     EXPECT_TRUE(p.idle());
-    EXPECT_EQ(p.feed("5B"), std::vector<Command>{set(_BRGT, 5)});
+    EXPECT_EQ(p.feed("5B"), std::vector<DeviceCommand>{set(_BRGT, 5)});
 }
 
 TEST(CommandParser, ValuesAtTheThirtyTwoBitLimitAndEndlessDigitsStayBounded)
 {
-    EXPECT_EQ(parse("4294967295B"), std::vector<Command>{set(_BRGT, 4294967295ull)});
+    EXPECT_EQ(parse("4294967295B"), std::vector<DeviceCommand>{set(_BRGT, 4294967295ull)});
     const auto over = parse("4294967296B");
     ASSERT_EQ(over.size(), 1u);
     EXPECT_TRUE(over[0].overflow);
@@ -128,7 +128,7 @@ TEST(CommandParser, AStreamCutIntoPiecesGivesTheSameCommands)
     std::mt19937 random(7);
     for (int round = 0; round < 200; ++round) {
         CommandParser p;
-        std::vector<Command> got;
+        std::vector<DeviceCommand> got;
         for (int pos = 0; pos < stream.size();) {
             const int n = int(random() % 4) + 1;
             const auto part = p.feed(stream.mid(pos, n));
@@ -137,4 +137,13 @@ TEST(CommandParser, AStreamCutIntoPiecesGivesTheSameCommands)
         }
         EXPECT_EQ(got, whole) << "round " << round;
     }
+}
+
+// What the hub forwards: the command alone, as the device would read it from the client.
+TEST(CommandParser, WireTextIsTheCommandAsTheDeviceReadsIt)
+{
+    QByteArray wire;
+    for (const DeviceCommand& c : parse("007B x?#5#4294967295CN99999999999B\r\n1sS"))
+        wire += CommandParser::wireText(c) + '|';
+    EXPECT_EQ(wire, QByteArray("7B|?|#\r\n|#\r\n|4294967295CN|B|1sS|"));
 }

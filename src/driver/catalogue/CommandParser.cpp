@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace tesso::sim
+namespace tesso
 {
 
 std::optional<tVAR> CommandParser::lookup(const char* text, int length)
@@ -15,6 +15,16 @@ std::optional<tVAR> CommandParser::lookup(const char* text, int length)
     return std::nullopt;
 }
 
+QByteArray CommandParser::wireText(const DeviceCommand& command)
+{
+    const QByteArray mnemonic(CommandMnemonics[static_cast<std::size_t>(command.index)]);
+    if (command.index == _DIESE)
+        return mnemonic + "\r\n";
+    if (!command.hasValue || command.overflow)
+        return mnemonic;
+    return QByteArray::number(static_cast<qulonglong>(command.value)) + mnemonic;
+}
+
 bool CommandParser::startsTwoLetterMnemonic(char c)
 {
     for (const char* m : CommandMnemonics)
@@ -23,7 +33,7 @@ bool CommandParser::startsTwoLetterMnemonic(char c)
     return false;
 }
 
-void CommandParser::push(char byte, std::vector<Command>& out)
+void CommandParser::push(char byte, std::vector<DeviceCommand>& out)
 {
     if (m_pending != 0) {
         const char pair[2] = {m_pending, byte};
@@ -40,15 +50,15 @@ void CommandParser::push(char byte, std::vector<Command>& out)
     startFresh(byte, out);
 }
 
-std::vector<Command> CommandParser::feed(const QByteArray& bytes)
+std::vector<DeviceCommand> CommandParser::feed(const QByteArray& bytes)
 {
-    std::vector<Command> out;
+    std::vector<DeviceCommand> out;
     for (char b : bytes)
         push(b, out);
     return out;
 }
 
-void CommandParser::startFresh(char byte, std::vector<Command>& out)
+void CommandParser::startFresh(char byte, std::vector<DeviceCommand>& out)
 {
     if (byte >= '0' && byte <= '9') {
         if (m_digitCount < MaxDigits)
@@ -79,7 +89,7 @@ void CommandParser::startFresh(char byte, std::vector<Command>& out)
     discardPending();
 }
 
-std::optional<Command> CommandParser::flush()
+std::optional<DeviceCommand> CommandParser::flush()
 {
     if (m_pending != 0) {
         const char single = m_pending;
@@ -90,9 +100,9 @@ std::optional<Command> CommandParser::flush()
     return std::nullopt;
 }
 
-Command CommandParser::make(tVAR index)
+DeviceCommand CommandParser::make(tVAR index)
 {
-    Command c;
+    DeviceCommand c;
     c.index = index;
     c.hasValue = m_digitCount > 0;
     c.overflow = m_overflow || m_value > 0xFFFFFFFFull;
@@ -121,4 +131,4 @@ void CommandParser::reset()
     m_pending = 0;
 }
 
-} // namespace tesso::sim
+} // namespace tesso

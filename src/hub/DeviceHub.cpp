@@ -1,0 +1,135 @@
+#include "DeviceHub.h"
+
+#include <algorithm>
+
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include "DeviceDriver.h"
+#include "Errors.h"
+#include "HubClient.h"
+
+namespace tesso
+{
+
+DeviceHub::DeviceHub(DeviceDriver& driver, QObject* parent)
+    : QObject(parent), m_driver(&driver), m_server(std::make_unique<QTcpServer>())
+{
+    m_server->setMaxPendingConnections(64);
+    connect(m_server.get(), &QTcpServer::newConnection, this, &DeviceHub::accept);
+    connect(&driver, &DeviceDriver::lineReceived, this,
+            [this](const QByteArray& line) { broadcast(line + "\r\n"); });
+}
+
+DeviceHub::~DeviceHub()
+{
+    stop();
+}
+
+std::optional<QString> DeviceHub::start(const HubOptions& options)
+{
+    stop();
+    if (const auto problem = options.problem())
+        return problem;
+    m_options = options;
+    if (!m_server->listen(options.address, options.port))
+        return QStringLiteral("cannot listen on %1: %2").arg(options.listenText(), m_server->errorString());
+    HubOptions shown = options;
+    shown.port = m_server->serverPort();
+    emit logged(QStringLiteral("listening on %1").arg(shown.listenText()));
+    return std::nullopt;
+}
+
+void DeviceHub::stop()
+{
+    const bool wasListening = m_server->isListening();
+    m_server->close();
+    const std::vector<HubClient*> clients = m_clients;
+    for (HubClient* client : clients)
+        client->disconnectFromHub();
+    if (wasListening)
+        emit logged(QStringLiteral("stopped listening"));
+}
+
+bool DeviceHub::isListening() const
+{
+    return m_server->isListening();
+}
+
+quint16 DeviceHub::port() const
+{
+    return m_server->serverPort();
+}
+
+void DeviceHub::accept()
+{
+    while (QTcpSocket* socket = m_server->nextPendingConnection()) {
+        const QString peer =
+            QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
+        QString refusal;
+        if (!m_options.admits(socket->peerAddress()))
+            refusal = QStringLiteral("not in the list of allowed clients");
+        else if (clientCount() >= m_options.maxClients)
+            refusal = QStringLiteral("%1 clients are connected already").arg(m_options.maxClients);
+        if (!refusal.isEmpty()) {
+            emit logged(QStringLiteral("refused %1: %2").arg(peer, refusal));
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        auto* client = new HubClient(socket, this);
+        m_clients.push_back(client);
+        connect(client, &HubClient::commandReceived, this, &DeviceHub::forward);
+        connect(client, &HubClient::gone, this, &DeviceHub::remove);
+        emit logged(QStringLiteral("client %1 connected").arg(client->name()));
+        emit clientCountChanged(clientCount());
+    }
+}
+
+void DeviceHub::forward(HubClient* client, const QByteArray& command)
+{
+    DeviceDriver* driver = m_driver.data();
+    if (!driver)
+        return;
+    // Detection is the hub's own: a device query is answered from the mirror, so clients do not
+    // add to the device's traffic; a lost device answers nothing.
+    if (command.endsWith('?')) {
+        if (driver->isConnected() && driver->DEV() != 0)
+            client->send("DEV" + QByteArray::number(driver->DEV()) + "\r\n");
+        emit commandForwarded(client->name(), command);
+        return;
+    }
+    if (driver->linkMode() == LinkMode::Raw) {
+        client->send(BusyReply);
+        return;
+    }
+    try {
+        if (driver->sendCommand(command))
+            emit commandForwarded(client->name(), command);
+    } catch (const TessoError& error) {
+        client->send(TooLongReply);
+        emit logged(QStringLiteral("client %1: %2").arg(client->name(), error.text()));
+    }
+}
+
+void DeviceHub::broadcast(const QByteArray& line)
+{
+    // A copy: a client that stopped reading is removed on the way.
+    const std::vector<HubClient*> clients = m_clients;
+    for (HubClient* client : clients)
+        client->send(line);
+}
+
+void DeviceHub::remove(HubClient* client, const QString& reason)
+{
+    const auto it = std::find(m_clients.begin(), m_clients.end(), client);
+    if (it == m_clients.end())
+        return;
+    m_clients.erase(it);
+    emit logged(reason.isEmpty() ? QStringLiteral("client %1 disconnected").arg(client->name())
+                                 : QStringLiteral("client %1 disconnected: %2").arg(client->name(), reason));
+    client->deleteLater();
+    emit clientCountChanged(clientCount());
+}
+
+} // namespace tesso
