@@ -105,6 +105,17 @@ const std::vector<CliCommands::Command>& CliCommands::all()
          "result on standard output; --timeout covers detection only",
          &CliSession::prepareUpload,
          &CliSession::runUpload},
+        {"hub",
+         {0, 4},
+         "hub takes --listen ADDRESS:PORT and --allow ADDRESS,...",
+         nullptr,
+         "hub [--listen ADDRESS:PORT] [--allow ADDRESS,...]",
+         "share the device with TCP clients that speak its protocol\n"
+         "(127.0.0.1:10501 by default; another address needs --allow and\n"
+         "admits only those clients); runs until interrupted, logging to\n"
+         "standard error; --timeout does not apply",
+         &CliSession::prepareHub,
+         &CliSession::runHub},
     };
     return commands;
 }

@@ -1,5 +1,6 @@
 #include "CliSession.h"
 
+#include "CliHub.h"
 #include "CliSettings.h"
 #include "CliUpload.h"
 #include "FrameUpload.h"
@@ -355,6 +356,23 @@ int CliSession::runMonitor()
     return ExitOk;
 }
 
+int CliSession::prepareHub()
+{
+    if (const auto problem = CliHub::parseArguments(m_options.arguments(), m_hubOptions))
+        return fail(ExitUsage, *problem);
+    return ExitOk;
+}
+
+// Clients are served whether the device is there or not: they hear it again when it is back.
+int CliSession::runHub()
+{
+    CliHub hub(*m_driver, m_hubOptions, m_err);
+    m_hub = &hub;
+    const bool served = hub.run();
+    m_hub = nullptr;
+    return served ? ExitOk : ExitLinkFailed;
+}
+
 int CliSession::runSave()
 {
     return runSettings(
@@ -406,6 +424,10 @@ void CliSession::interrupt()
 {
     if (m_upload) {
         m_upload->interrupt();
+        return;
+    }
+    if (m_hub) {
+        m_hub->stop();
         return;
     }
     // Nothing to put back: end as the signal would have, with what was printed kept.

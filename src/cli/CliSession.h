@@ -18,6 +18,7 @@
 #include "CliOptions.h"
 #include "DriverLinks.h"
 #include "ErrorReport.h"
+#include "HubOptions.h"
 #include "VariableAccess.h"
 
 namespace tesso
@@ -68,6 +69,7 @@ class CliSession
     int prepareMonitor();
     int prepareRaw();
     int prepareUpload();
+    int prepareHub();
 
     int runDetect();
     int runGet();
@@ -76,6 +78,7 @@ class CliSession
     int runMonitor();
     int runRaw();
     int runUpload();
+    int runHub();
     int runSave();
     int runDiff();
     int runRestore();
@@ -97,6 +100,8 @@ class CliSession
     QByteArray m_rawBytes;
     std::optional<QImage> m_picture;
     class CliUpload* m_upload = nullptr;
+    HubOptions m_hubOptions;
+    class CliHub* m_hub = nullptr;
     int m_tcpFailures = 0;
     bool m_linkBroken = false;
     QString m_linkError;
