@@ -74,10 +74,7 @@ TEST(SmallBitBtnTest, OnlyALeftButtonReleasedOverTheButtonClicksAndOnlyOnceUpAga
     CompactButton button;
     button.resize(17, 17);
     std::vector<bool> downAtClick;
-    button.OnClick = [&](QObject* sender) {
-        EXPECT_EQ(sender, &button);
-        downAtClick.push_back(button.Down());
-    };
+    QObject::connect(&button, &CompactButton::clicked, [&] { downAtClick.push_back(button.Down()); });
     // (button, release point, clicks so far): released outside or by the right button, no click.
     const std::tuple<Qt::MouseButton, QPoint, std::size_t> steps[] = {
         {Qt::LeftButton, {8, 8}, 1}, {Qt::LeftButton, {40, 8}, 1}, {Qt::RightButton, {8, 8}, 1}};
@@ -102,11 +99,11 @@ struct ComboProbe {
 
     ComboProbe()
     {
-        combo.OnChange = [this](QObject* s) { changes += s == &combo ? 1 : 1000; };
-        combo.OnClick = [this](QObject* s) {
-            clicks += s == &combo ? 1 : 1000; // a wrong sender shows as a count far off
+        QObject::connect(&combo, &CompactCombo::changed, [this] { ++changes; });
+        QObject::connect(&combo, &CompactCombo::choiceMade, [this] {
+            ++clicks;
             indexAtClick.push_back(combo.ItemIndex());
-        };
+        });
         combo.show();
     }
 
@@ -182,7 +179,8 @@ TEST(SmallComboTest, TheBuiltListShowsItemsAsWrittenIsReplacedOnReopeningAndFree
     EXPECT_EQ(menu->actions().at(2)->text(), QStringLiteral("R&&D")); // shown as written
 
     // A failing handler is reported, and the choice stands.
-    p.combo.OnClick = [](QObject*) { throw std::runtime_error("click handler failed"); };
+    QObject::connect(&p.combo, &CompactCombo::choiceMade,
+                     [] { throw std::runtime_error("click handler failed"); });
     pickWithKeys(menu, 2);
     EXPECT_EQ(p.combo.Text(), QStringLiteral("R&D"));
     EXPECT_EQ(p.changes, 1);
@@ -202,7 +200,7 @@ TEST(SmallComboTest, ASharedMenuAnswersTheComboThatOpenedItLastAndIsForgottenWhe
     b.combo.setPopUpMenu(menu.get());
     a.changes = 0;
 
-    // Choosing the chosen entry clicks without a change; OnClick comes after the new index.
+    // Choosing the chosen entry clicks without a change; choiceMade comes after the new index.
     a.clickButton();
     ASSERT_TRUE(menu->isVisible());
     pickWithKeys(menu.get(), 0);

@@ -90,9 +90,7 @@ void CompactButton::mouseReleaseEvent(QMouseEvent* event)
 void CompactButton::click()
 {
     setDown(false);
-    emit clicked();
-    if (OnClick)
-        tesso::guarded([this] { OnClick(this); });
+    tesso::guarded([this] { emit clicked(); });
 }
 
 } // namespace tesso

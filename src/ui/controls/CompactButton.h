@@ -3,8 +3,6 @@
 // It paints itself: a button-face background, a raised frame of BevelWidth pixels while up (flat
 // while Down) and a black triangle 7, 5, 3 and 1 pixels wide around the centre.
 
-#include <functional>
-
 #include <QWidget>
 
 namespace tesso
@@ -15,8 +13,6 @@ class CompactButton : public QWidget
     Q_OBJECT
 
   public:
-    using TNotifyEvent = std::function<void(QObject* Sender)>;
-
     explicit CompactButton(QWidget* parent = nullptr);
 
     // Shown pressed; false at creation. A different value repaints.
@@ -27,12 +23,10 @@ class CompactButton : public QWidget
     int BevelWidth() const { return m_bevelWidth; }
     void setBevelWidth(int width);
 
-    // Called after a click (left button pressed and released over the button), once Down is false.
-    TNotifyEvent OnClick;
-
     QSize sizeHint() const override;
 
   signals:
+    // After a click (left button pressed and released over the button), once Down is false.
     void clicked();
 
   protected:

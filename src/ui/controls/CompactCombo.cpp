@@ -121,10 +121,8 @@ void CompactCombo::setItemIndex(int index)
         m_itemIndex = -1;
         m_edit->clear();
     }
-    if (m_itemIndex != before) {
-        fire(OnChange);
+    if (m_itemIndex != before)
         emit changed();
-    }
 }
 
 void CompactCombo::setBorderStyle(BorderStyle style)
@@ -187,20 +185,19 @@ bool CompactCombo::eventFilter(QObject* watched, QEvent* event)
     if (watched != m_edit && watched != m_button)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::MouseMove:
-        if (pointerMoved) {
-            auto* move = static_cast<QMouseEvent*>(event);
-            const QPoint at = move->position().toPoint();
-            tesso::guarded([&] { pointerMoved(this, move->modifiers(), move->buttons(), at.x(), at.y()); });
-        }
+    case QEvent::MouseMove: {
+        auto* move = static_cast<QMouseEvent*>(event);
+        tesso::guarded(
+            [&] { emit pointerMoved(move->modifiers(), move->buttons(), move->position().toPoint()); });
         break;
+    }
     case QEvent::FocusIn:
         if (watched == m_edit)
-            tesso::guarded([this] { fire(OnEnter); });
+            tesso::guarded([this] { emit focusEntered(); });
         break;
     case QEvent::FocusOut:
         if (watched == m_edit)
-            tesso::guarded([this] { fire(OnExit); });
+            tesso::guarded([this] { emit focusLeft(); });
         break;
     default:
         break;
@@ -229,7 +226,7 @@ void CompactCombo::openSharedMenu(const QPoint& at)
     if (!m_sharedShowConnection) {
         m_sharedShowConnection = connect(menu, &QMenu::aboutToShow, this, [this, menu] {
             if (claims(menu))
-                tesso::guarded([this] { fire(OnDropDown); });
+                tesso::guarded([this] { emit listOpened(); });
         });
         m_sharedTriggerConnection = connect(menu, &QMenu::triggered, this, [this, menu](QAction* action) {
             if (claims(menu))
@@ -245,7 +242,7 @@ void CompactCombo::openBuiltMenu(const QPoint& at)
     auto* menu = new QMenu(this);
     for (const QString& item : std::as_const(m_items))
         menu->addAction(menuText(item));
-    connect(menu, &QMenu::aboutToShow, this, [this] { tesso::guarded([this] { fire(OnDropDown); }); });
+    connect(menu, &QMenu::aboutToShow, this, [this] { tesso::guarded([this] { emit listOpened(); }); });
     connect(menu, &QMenu::triggered, this,
             [this, menu](QAction* action) { tesso::guarded([&] { choose(menu, action); }); });
     m_ownMenu = menu;
@@ -260,7 +257,6 @@ void CompactCombo::choose(QMenu* menu, QAction* action)
     setItemIndex(position);
     if (menu == m_ownMenu)
         freeBuiltMenu();
-    fire(OnClick);
     emit choiceMade();
 }
 
@@ -282,14 +278,6 @@ void CompactCombo::disconnectSharedMenu()
     m_sharedTriggerConnection = {};
     if (m_popUpMenu && claims(m_popUpMenu))
         m_popUpMenu->setProperty(kMenuOwnerProperty, QVariant());
-}
-
-void CompactCombo::fire(const TNotifyEvent& event)
-{
-    // The callbacks are this control's signals too: an owner that blocks its signals to show a
-    // value must not hear about it through them either.
-    if (event && !signalsBlocked())
-        event(this);
 }
 
 } // namespace tesso

@@ -7,8 +7,6 @@
 // several combos: the combo that opened it last receives its clicks), or, without one, the strings
 // of Items, for which a menu is built for one showing and freed after a choice.
 
-#include <functional>
-
 #include <QColor>
 #include <QFont>
 #include <QMenu>
@@ -29,11 +27,6 @@ class CompactCombo : public QWidget
     Q_OBJECT
 
   public:
-    using TNotifyEvent = std::function<void(QObject* Sender)>;
-    // Sender, the keyboard and mouse-button state, and the pointer in the child's coordinates.
-    using TMouseMoveEvent = std::function<void(QObject* Sender, Qt::KeyboardModifiers Shift,
-                                               Qt::MouseButtons Buttons, int X, int Y)>;
-
     enum class BorderStyle { bsNone, bsSingle };
 
     static constexpr int DefaultWidth = 145;
@@ -66,7 +59,7 @@ class CompactCombo : public QWidget
     void setPopUpMenu(QMenu* menu);
 
     // The chosen entry, -1 for none. Writing an index outside the choices gives -1 and an empty
-    // text; OnChange is raised when the value differs from before.
+    // text; changed() is emitted when the value differs from before.
     int ItemIndex() const { return m_itemIndex; }
     void setItemIndex(int index);
 
@@ -78,14 +71,6 @@ class CompactCombo : public QWidget
     bool DroppedDown() const { return m_droppedDown; }
     void setDroppedDown(bool dropped);
 
-    // The callbacks are silent while the control's signals are blocked.
-    TNotifyEvent OnChange;        // ItemIndex took a different value
-    TNotifyEvent OnClick;         // after every choice made in the list, changed or not
-    TNotifyEvent OnDropDown;      // the list opens
-    TMouseMoveEvent pointerMoved; // the pointer moves over the text field or the button
-    TNotifyEvent OnEnter;         // the text field gains the focus
-    TNotifyEvent OnExit;          // the text field loses the focus
-
     // The children, for owners that need them and for tests.
     QLineEdit* textField() const { return m_edit; }
     CompactButton* button() const { return m_button; }
@@ -95,8 +80,13 @@ class CompactCombo : public QWidget
     QSize sizeHint() const override;
 
   signals:
-    void changed();
-    void choiceMade();
+    void changed();    // ItemIndex took a different value
+    void choiceMade(); // after every choice made in the list, changed or not
+    void listOpened();
+    // The pointer moves over the text field or the button; `at` in that child's coordinates.
+    void pointerMoved(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, const QPoint& at);
+    void focusEntered(); // the text field gains the focus
+    void focusLeft();    // the text field loses the focus
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -112,7 +102,6 @@ class CompactCombo : public QWidget
     void choose(QMenu* menu, QAction* action);
     void freeBuiltMenu();
     void disconnectSharedMenu();
-    void fire(const TNotifyEvent& event);
     QString captionAt(int index) const;
     bool claims(const QMenu* menu) const;
     int choiceCount() const;

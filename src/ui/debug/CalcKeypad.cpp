@@ -43,8 +43,8 @@ void CalcKeypad::mousePressEvent(QMouseEvent* event)
 {
     tesso::guarded([&] {
         const int key = CalcEdit::KeyAt(event->position().toPoint());
-        if (key != 0 && CalcEdit::Usable(key, row()) && OnKey)
-            OnKey(key);
+        if (key != 0 && CalcEdit::Usable(key, row()))
+            emit keyPressed(key);
     });
 }
 

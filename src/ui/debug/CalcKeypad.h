@@ -22,11 +22,14 @@ class CalcKeypad : public QWidget
     explicit CalcKeypad(QWidget* parent = nullptr);
 
     std::function<int()> CurrentRow;
-    std::function<void(int key)> OnKey;
 
     int Hovered() const { return m_hovered; }
     bool Framed() const { return m_framed; }
     const QImage& CleanPicture() const { return m_clean; }
+
+  signals:
+    // A usable key was pressed.
+    void keyPressed(int key);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -88,7 +88,7 @@ Calculator::Calculator(QWidget* parent) : QFrame(parent)
     Image2 = new CalcKeypad(this);
     Image2->move(0, 100);
     Image2->CurrentRow = [this] { return m_row; };
-    Image2->OnKey = [this](int key) { pressKey(key); };
+    connect(Image2, &CalcKeypad::keyPressed, this, &Calculator::pressKey);
     hide();
 }
 

@@ -172,22 +172,22 @@ void DebugConsole::connectHandlers()
         Panel_Received->Edit_Find->selectAll();
     });
 
-    Memo_Send->OnKeyPress = [this](QKeyEvent* event) { Sender->sendTypedKey(event); };
-    VariableEntries->OnToggle = [this] { m_store->SaveNow(); };
-    VariableEntries->OnEntryClick = [this](const QString& word) {
+    connect(Memo_Send, &SendMemo::keyPressed, Sender, &ConsoleSender::sendTypedKey);
+    connect(VariableEntries, &VariableList::toggled, this, [this] { m_store->SaveNow(); });
+    connect(VariableEntries, &VariableList::entryClicked, this, [this](const QString& word) {
         Memo_Send->AppendLines(word);
         Sender->SendTextDirect(word + QLatin1Char('\r'));
-    };
+    });
     Panel_Description->AskText = [this](const QString& caption, const QString& prompt,
                                         const QString& initial) {
         return m_prompts->AskText(this, caption, prompt, initial);
     };
-    Panel_Description->OnSend = [this](const QString& text) {
+    connect(Panel_Description, &QuickSendButtons::sendRequested, this, [this](const QString& text) {
         Memo_Send->AppendLines(text);
         Sender->SendTextDirect(text + QLatin1Char('\r'));
-    };
-    Panel_Description->OnEdited = [this] { m_store->SaveNow(); };
-    Panel_Description->OnDrag = [this](int dx) { DragDivider(dx); };
+    });
+    connect(Panel_Description, &QuickSendButtons::edited, this, [this] { m_store->SaveNow(); });
+    connect(Panel_Description, &QuickSendButtons::dragged, this, &DebugConsole::DragDivider);
 
     connect(Sender, &ConsoleSender::notice, this, &DebugConsole::showNotice);
     connect(FileSend, &FileSender::pacedSendEnded, this, &DebugConsole::updateSendMode);

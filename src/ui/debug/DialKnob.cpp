@@ -124,8 +124,7 @@ void DialKnob::pick(int position)
 {
     m_selected = position;
     update();
-    if (OnSelect)
-        OnSelect(IntervalOf(position));
+    emit selected(IntervalOf(position));
 }
 
 QImage DialKnob::drawClean()

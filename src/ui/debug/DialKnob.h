@@ -5,7 +5,6 @@
 // lines from the hub to the centre of the selected position.
 
 #include <array>
-#include <functional>
 
 #include <QImage>
 #include <QPoint>
@@ -39,11 +38,12 @@ class DialKnob : public QWidget
     // The position, as the user would pick it (no interval is reported).
     void setSelected(int position);
 
-    // The user picked a position; its interval in milliseconds.
-    std::function<void(int intervalMs)> OnSelect;
-
     const QImage& CleanPicture() const { return m_clean; }
     QImage Picture() const;
+
+  signals:
+    // The user picked a position; its interval in milliseconds.
+    void selected(int intervalMs);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

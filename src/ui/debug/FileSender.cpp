@@ -24,11 +24,11 @@ FileSender::FileSender(ConsoleSender* sender, SendMemo* memo, QProgressBar* prog
       m_area(area)
 {
     timedSend->Send = [this](const QByteArray& line) { return m_sender->sendBytes(line, true); };
-    timedSend->OnLineSent = [this](const QByteArray& line) {
-        m_memo->AppendLines(QString::fromLatin1(line));
-    };
-    timedSend->OnProgress = [this](int position) { m_progress->setValue(position); };
-    timedSend->OnFinished = [this](bool, const QString& failure) { timedSendFinished(failure); };
+    connect(timedSend, &TimedSend::lineSent, this,
+            [this](const QByteArray& line) { m_memo->AppendLines(QString::fromLatin1(line)); });
+    connect(timedSend, &TimedSend::progressed, m_progress, &QProgressBar::setValue);
+    connect(timedSend, &TimedSend::finished, this,
+            [this](bool, const QString& failure) { timedSendFinished(failure); });
 }
 
 void FileSender::sendTextFile()
@@ -89,8 +89,8 @@ void FileSender::showDial()
     if (!Dial) {
         Dial = new IntervalDial(m_area);
         Dial->Knob->setSelected(DialKnob::PositionCount);
-        Dial->OnIntervalChange = [this](int ms) { timedSend->SetInterval(ms); };
-        Dial->OnClose = [this] { timedSend->Cancel(); };
+        connect(Dial, &IntervalDial::intervalChanged, timedSend, &TimedSend::SetInterval);
+        connect(Dial, &IntervalDial::closed, timedSend, &TimedSend::Cancel);
         Dial->move(50, 50);
     }
     Dial->setInterval(timedSend->Interval());

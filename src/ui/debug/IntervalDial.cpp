@@ -53,17 +53,11 @@ IntervalDial::IntervalDial(QWidget* parent) : QFrame(parent)
     column->setSizeConstraint(QLayout::SetFixedSize);
 
     setInterval(TimedSend::DefaultInterval);
-    Knob->OnSelect = [this](int ms) {
+    connect(Knob, &DialKnob::selected, this, [this](int ms) {
         setInterval(ms);
-        if (OnIntervalChange)
-            OnIntervalChange(ms);
-    };
-    connect(BtnClose, &QToolButton::clicked, this, [this] {
-        tesso::guarded([this] {
-            if (OnClose)
-                OnClose();
-        });
+        emit intervalChanged(ms);
     });
+    connect(BtnClose, &QToolButton::clicked, this, [this] { tesso::guarded([this] { emit closed(); }); });
 }
 
 QString IntervalDial::Caption(int intervalMs, const QLocale& locale)

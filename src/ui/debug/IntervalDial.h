@@ -3,8 +3,6 @@
 // interval. Its caption is the interval in seconds with the user's decimal separator; closing it
 // cancels the send.
 
-#include <functional>
-
 #include <QFrame>
 #include <QLocale>
 
@@ -32,8 +30,11 @@ class IntervalDial : public QFrame
     DialKnob* Knob = nullptr;
     QToolButton* BtnClose = nullptr;
 
-    std::function<void(int intervalMs)> OnIntervalChange;
-    std::function<void()> OnClose;
+  signals:
+    // The user picked an interval on the knob.
+    void intervalChanged(int intervalMs);
+    // The close button was clicked.
+    void closed();
 
   private:
     QLabel* m_caption = nullptr;

@@ -51,8 +51,7 @@ void QuickSendButtons::pressButton(int n, Qt::MouseButton button)
         return;
     Record& r = m_records[static_cast<std::size_t>(n)];
     if (button == Qt::LeftButton) {
-        if (OnSend)
-            OnSend(r.StringToSend);
+        emit sendRequested(r.StringToSend);
         return;
     }
     if (button != Qt::RightButton || !AskText)
@@ -64,8 +63,7 @@ void QuickSendButtons::pressButton(int n, Qt::MouseButton button)
             AskText(QStringLiteral("StringToSend"), QStringLiteral("Enter String To Send"), r.StringToSend))
         r.StringToSend = Debug2007Ini::CleanStringToSend(*text);
     showRecord(r);
-    if (OnEdited)
-        OnEdited();
+    emit edited();
 }
 
 void QuickSendButtons::showRecord(const Record& r)
@@ -104,8 +102,8 @@ void QuickSendButtons::mouseMoveEvent(QMouseEvent* event)
     const int x = qRound(event->globalPosition().x());
     const int dx = x - m_dragX;
     m_dragX = x;
-    if (dx != 0 && OnDrag)
-        tesso::guarded([&] { OnDrag(dx); });
+    if (dx != 0)
+        tesso::guarded([&] { emit dragged(dx); });
 }
 
 void QuickSendButtons::mouseReleaseEvent(QMouseEvent*)

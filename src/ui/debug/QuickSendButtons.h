@@ -42,12 +42,16 @@ class QuickSendButtons : public QWidget
 
     // Asks a text (caption, prompt, starting text); nothing when cancelled.
     std::function<std::optional<QString>(const QString&, const QString&, const QString&)> AskText;
-    std::function<void(const QString& text)> OnSend;
-    std::function<void()> OnEdited;
-    // The pointer moved this far with the strip held.
-    std::function<void(int dx)> OnDrag;
 
     void pressButton(int n, Qt::MouseButton button);
+
+  signals:
+    // A left press on a button: its text to send.
+    void sendRequested(const QString& text);
+    // A button's label and text were edited.
+    void edited();
+    // The pointer moved this far with the strip held.
+    void dragged(int dx);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

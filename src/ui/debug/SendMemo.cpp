@@ -35,8 +35,7 @@ void SendMemo::Remember(const QString& line)
 
 void SendMemo::keyPressEvent(QKeyEvent* event)
 {
-    if (OnKeyPress)
-        tesso::guarded([&] { OnKeyPress(event); });
+    tesso::guarded([&] { emit keyPressed(event); });
     const bool up = event->key() == Qt::Key_Up, down = event->key() == Qt::Key_Down;
     if ((up || down) && event->modifiers() == Qt::NoModifier && recall(up ? -1 : 1))
         return;

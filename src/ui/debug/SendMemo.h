@@ -1,10 +1,8 @@
 #pragma once
-// SendMemo: the send box Memo_Send. Every key press is shown to OnKeyPress before the box acts
+// SendMemo: the send box Memo_Send. Every key press is announced by keyPressed before the box acts
 // on it and is never suppressed, so typing reads as typing whatever is sent. Up and Down on the
 // last line recall the lines sent before (when that line is empty or already a recalled one;
 // elsewhere they move the caret as usual). The box keeps its newest MaxLines lines.
-
-#include <functional>
 
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -22,8 +20,6 @@ class SendMemo : public QPlainTextEdit
 
     explicit SendMemo(QWidget* parent = nullptr);
 
-    std::function<void(QKeyEvent* event)> OnKeyPress;
-
     // The line that holds the caret.
     QString CaretLine() const;
     // Adds the text as new lines at the end.
@@ -32,6 +28,9 @@ class SendMemo : public QPlainTextEdit
     // A line that was sent; an empty one or a repeat of the newest is not kept twice.
     void Remember(const QString& line);
     const QStringList& History() const { return m_history; }
+
+  signals:
+    void keyPressed(QKeyEvent* event);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

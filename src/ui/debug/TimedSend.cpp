@@ -67,10 +67,8 @@ void TimedSend::Tick()
     }
     ++m_next;
     m_position += static_cast<int>(line.size()) + 2;
-    if (OnLineSent)
-        OnLineSent(line);
-    if (OnProgress)
-        OnProgress(m_position);
+    emit lineSent(line);
+    emit progressed(m_position);
 }
 
 void TimedSend::finish(bool completed, const QString& failure)
@@ -81,8 +79,7 @@ void TimedSend::finish(bool completed, const QString& failure)
     m_lines.clear();
     m_next = 0;
     m_position = 0;
-    if (OnFinished)
-        OnFinished(completed, failure);
+    emit finished(completed, failure);
 }
 
 } // namespace tesso

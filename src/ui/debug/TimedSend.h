@@ -27,11 +27,6 @@ class TimedSend : public QObject
 
     // Sends one line (without its line end); returns why it could not, or an empty text.
     std::function<QString(const QByteArray& line)> Send;
-    std::function<void(const QByteArray& line)> OnLineSent;
-    // Bytes of the file (each line with its CR LF) sent so far.
-    std::function<void(int position)> OnProgress;
-    // The send is over: all sent, cancelled (failure empty), or stopped by a failure.
-    std::function<void(bool completed, const QString& failure)> OnFinished;
 
     // Starts sending the lines; while a send runs, replaces what is left of it and goes on from
     // the new first line at the same pace. No lines: nothing happens.
@@ -44,6 +39,13 @@ class TimedSend : public QObject
     int Interval() const;
     void SetInterval(int ms);
     int LinesLeft() const { return m_active ? static_cast<int>(m_lines.size()) - m_next : 0; }
+
+  signals:
+    void lineSent(const QByteArray& line);
+    // Bytes of the file (each line with its CR LF) sent so far.
+    void progressed(int position);
+    // The send is over: all sent, cancelled (failure empty), or stopped by a failure.
+    void finished(bool completed, const QString& failure);
 
   private:
     void finish(bool completed, const QString& failure);

@@ -92,8 +92,7 @@ void VariableList::reportToggle(QListWidgetItem*)
     if (m_releasing)
         m_checkToggledByRelease = true;
     RebuildHidden();
-    if (OnToggle)
-        OnToggle();
+    emit toggled();
 }
 
 void VariableList::reportEntryClick(QListWidgetItem* item)
@@ -101,8 +100,8 @@ void VariableList::reportEntryClick(QListWidgetItem* item)
     // A click on the check box only toggles it.
     if (std::exchange(m_checkToggledByRelease, false))
         return;
-    if (item && OnEntryClick)
-        OnEntryClick(VariableEntries::FirstWord(item->text()));
+    if (item)
+        emit entryClicked(VariableEntries::FirstWord(item->text()));
 }
 
 } // namespace tesso

@@ -4,7 +4,6 @@
 // Only the user's clicks and toggles are reported; setting check marks from the settings file or
 // from "All Checked" is silent.
 
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -36,10 +35,11 @@ class VariableList : public QListWidget
     // nothing when no entry contains it.
     std::optional<QString> ShowEntryContaining(const QString& text);
 
+  signals:
     // A check box was toggled by the user (the hidden list is rebuilt already).
-    std::function<void()> OnToggle;
+    void toggled();
     // An entry was clicked (not on its check box): its first word.
-    std::function<void(const QString& firstWord)> OnEntryClick;
+    void entryClicked(const QString& firstWord);
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;

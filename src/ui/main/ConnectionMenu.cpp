@@ -29,12 +29,6 @@ void ConnectionMenu::setDialogs(IpConfigDialog* network, Rs232LanDialog* device)
     m_device = device;
 }
 
-void ConnectionMenu::linkChanged()
-{
-    if (OnLinkChanged)
-        OnLinkChanged();
-}
-
 void ConnectionMenu::selectComItem(int n)
 {
     if (n >= 1 && n <= 16) {
@@ -49,7 +43,7 @@ void ConnectionMenu::useComPort(int n)
     tesso::guarded([&] { m_driver.setSerialPort(TextFormat::Format(Texts::ComDevicePathFormat, n)); });
     selectComItem(n);
     tesso::guarded([&] { m_driver.setLinkType(LinkType::Serial); });
-    linkChanged();
+    emit linkChanged();
 }
 
 void ConnectionMenu::openIpConfig()
@@ -61,7 +55,7 @@ void ConnectionMenu::openIpConfig()
         m_choice->setChecked(true);
     else
         m_menus.MenuMIPConfig->setChecked(false);
-    linkChanged();
+    emit linkChanged();
 }
 
 void ConnectionMenu::openDeviceLanSetup()
@@ -101,7 +95,7 @@ void ConnectionMenu::Load()
         tesso::guarded([&] { m_driver.setLinkType(LinkType::Serial); });
         m_menus.MenuCOM[static_cast<std::size_t>(v.Port)]->trigger();
     }
-    linkChanged();
+    emit linkChanged();
 }
 
 QString ConnectionMenu::LinkText() const

@@ -3,8 +3,7 @@
 // network link dialog), read from the connection settings file at start-up and written back on
 // exit. The device network settings dialog is opened from here too.
 
-#include <functional>
-
+#include <QObject>
 #include <QString>
 
 class QAction;
@@ -20,15 +19,15 @@ class DeviceDriver;
 class Rs232LanDialog;
 class UserPrompts;
 
-class ConnectionMenu
+class ConnectionMenu : public QObject
 {
+    Q_OBJECT
+
   public:
     ConnectionMenu(DeviceDriver& driver, MainMenus& menus, const ConnectionSettings& files,
                    UserPrompts& prompts, QWidget* window);
 
     void setDialogs(IpConfigDialog* network, Rs232LanDialog* device);
-    // Called after every change of the link (the status bar shows it).
-    std::function<void()> OnLinkChanged;
 
     void useComPort(int n);
     void openIpConfig();
@@ -44,9 +43,12 @@ class ConnectionMenu
     // typed in the network dialog.
     QString LinkText() const;
 
+  signals:
+    // After every change of the link (the status bar shows it).
+    void linkChanged();
+
   private:
     void selectComItem(int n);
-    void linkChanged();
 
     DeviceDriver& m_driver;
     MainMenus& m_menus;

@@ -72,8 +72,8 @@ InputButtonRow::InputButtonRow(QWidget* parent) : QWidget(parent)
     QAction* rename = PopMenuRename->addAction(QString(Texts::Rename));
     connect(rename, &QAction::triggered, this, [this] {
         tesso::guarded([this] {
-            if (OnRename && m_released >= 1)
-                OnRename(m_released);
+            if (m_released >= 1)
+                emit renameRequested(m_released);
         });
     });
     Hint = new FloatingHint(this);

@@ -4,7 +4,6 @@
 // (ICHNM); the buttons show the input on air (ICHM); a right click offers "Rename".
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -58,8 +57,9 @@ class InputButtonRow : public QWidget
     // The button last released with the mouse (its tag), read by "Rename".
     int ReleasedInput() const { return m_released; }
 
+  signals:
     // "Rename" chosen for the remembered button.
-    std::function<void(int input)> OnRename;
+    void renameRequested(int input);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

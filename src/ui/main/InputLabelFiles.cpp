@@ -153,9 +153,9 @@ void InputLabelFiles::ConnectMenus(UserPrompts& prompts, QWidget* parent, std::f
     }
     QObject::connect(menus->MenuCustomizeDefault, &QAction::triggered, menus->MenuCustomizeDefault,
                      [this, code] { tesso::guarded([&] { Default(code()); }); });
-    m_controls.Buttons->OnRename = [this, &prompts, parent, code](int input) {
-        Rename(input, false, prompts, parent, code());
-    };
+    QObject::connect(
+        m_controls.Buttons, &InputButtonRow::renameRequested, m_controls.Buttons,
+        [this, &prompts, parent, code](int input) { Rename(input, false, prompts, parent, code()); });
 }
 
 } // namespace tesso

@@ -61,7 +61,7 @@ MainWindow::MainWindow(DriverLinks links, const QString& settingsDirectory, User
     setCentralWidget(client);
     buildLayout(client);
     m_connection = std::make_unique<ConnectionMenu>(*m_driver, *Menus, m_settings, m_prompts, this);
-    m_connection->OnLinkChanged = [this] { RefreshStatusBar(); };
+    connect(m_connection.get(), &ConnectionMenu::linkChanged, this, &MainWindow::RefreshStatusBar);
     m_labels = std::make_unique<InputLabelFiles>(
         InputLabelFiles::Controls{Menus, PnlBtnInputs, TabSheet_Input, TabSheet_Audio}, m_settings);
     connectHandlers();

@@ -44,15 +44,17 @@ StandbyMenu::StandbyMenu(MainMenus& menus, EventRouter& router, const Windows& w
     if (m_message) {
         m_message->setDriver(router.driver());
         m_readBack = std::make_unique<ProjectorMessageReadBack>(router, *m_message);
-        m_message->messageAccepted = [this](ProjectorMessageWindow*, int onOff, int count,
-                                            const std::uint8_t* codes) {
-            DeviceDriver* driver = m_router.driver();
-            if (!driver)
-                return;
-            ProjectorMessageWindow::StoreMessage(*driver, onOff, count, codes);
-            if (codes && count > 0)
-                m_readBack->Verify(onOff, std::vector<std::uint8_t>(codes, codes + count));
-        };
+        QObject::connect(m_message, &ProjectorMessageWindow::messageAccepted, m_message,
+                         [this](int onOff, const QByteArray& codes) {
+                             DeviceDriver* driver = m_router.driver();
+                             if (!driver)
+                                 return;
+                             const auto* bytes = reinterpret_cast<const std::uint8_t*>(codes.constData());
+                             const int count = static_cast<int>(codes.size());
+                             ProjectorMessageWindow::StoreMessage(*driver, onOff, count, bytes);
+                             if (count > 0)
+                                 m_readBack->Verify(onOff, std::vector<std::uint8_t>(bytes, bytes + count));
+                         });
     }
 
     auto on = [](QAction* action, auto handler) {

@@ -119,8 +119,7 @@ void EffectRow::Reported()
         ScrollBar->setValue(static_cast<int>(std::min<std::uint32_t>(value, INT32_MAX)));
     }
     Edt->setText(FieldText(value));
-    if (OnShown)
-        OnShown(value);
+    emit shown(value);
 }
 
 void EffectRow::EmptyQueue()

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 
 #include <QObject>
 
@@ -54,11 +53,12 @@ class EffectRow : public QObject
     void EmptyQueue();
     const std::deque<std::uint32_t>& Queue() const { return m_queue; }
 
-    // After the device's own value was shown (nothing waiting), with that value.
-    std::function<void(std::uint32_t value)> OnShown;
-
     // The field's text for a value: the number, or tenths of a second as seconds ("2.5s").
     QString FieldText(std::uint32_t value) const;
+
+  signals:
+    // After the device's own value was shown (nothing waiting), with that value.
+    void shown(quint32 value);
 
   private:
     void send(std::uint32_t value);

@@ -105,8 +105,8 @@ void PageEffect::BindTo(EventRouter& router)
     m_router = &router;
     for (EffectRow* row : rows())
         row->BindTo(router);
-    RowTitleStart->OnShown = [this](std::uint32_t) { LimitShadowSize(); };
-    RowTitleHeight->OnShown = [this](std::uint32_t) { LimitShadowPosition(); };
+    connect(RowTitleStart, &EffectRow::shown, this, &PageEffect::LimitShadowSize);
+    connect(RowTitleHeight, &EffectRow::shown, this, &PageEffect::LimitShadowPosition);
 
     m_bindings = std::make_unique<BindingTable>(router);
     auto holdShown = [this] { RowTitleDuration->ScrollBar->setEnabled(!Btn_TitleHold->isChecked()); };

@@ -154,8 +154,7 @@ void ProjectorMessageWindow::showEvent(QShowEvent* event)
 void ProjectorMessageWindow::sendMessage()
 {
     m_runRead = false;
-    if (messageAccepted)
-        messageAccepted(this, m_onOff, m_count, m_codes.data());
+    emit messageAccepted(m_onOff, QByteArray(reinterpret_cast<const char*>(m_codes.data()), m_count));
     m_count = 0;
     hide();
 }

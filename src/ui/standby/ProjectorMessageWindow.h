@@ -1,14 +1,14 @@
 #pragma once
 // ProjectorMessageWindow: the projector message window ("Message projector"). The user types the
 // code string that the device sends to the projector; each key is one character code, shown by
-// its name when it is a control code. "Ok" hands the message to messageAccepted (the main window
+// its name when it is a control code. "Ok" emits the message as messageAccepted (the main window
 // stores it in the device), "Clear" erases the device's string. The read-back from the device
 // fills the window through MSG_Edit_Message while RunRead is set.
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
+#include <QByteArray>
 #include <QPointer>
 #include <QWidget>
 
@@ -30,10 +30,6 @@ class ProjectorMessageWindow : public QWidget
     static constexpr int Cells = 256;
     static constexpr int MaxCharacters = Cells - 1;
 
-    // (sender, MSG_ONOFF, character count, character codes)
-    using TMsgOkEvent =
-        std::function<void(ProjectorMessageWindow* Sender, int onOff, int count, const std::uint8_t* codes)>;
-
     explicit ProjectorMessageWindow(QWidget* parent = nullptr);
 
     // The driver that "Clear" sends to; the window does not own it.
@@ -51,8 +47,6 @@ class ProjectorMessageWindow : public QWidget
     // A read-back from the device is in progress.
     bool RunRead() const { return m_runRead; }
     void setRunRead(bool running) { m_runRead = running; }
-
-    TMsgOkEvent messageAccepted;
 
     // Takes a character code into the message. Refused (false): 0, which would end the stored
     // message there, codes above 255, and any character once the message is full.
@@ -79,6 +73,10 @@ class ProjectorMessageWindow : public QWidget
     QPushButton* BtnOk = nullptr;
     QPushButton* BtnCancel = nullptr;
     QPushButton* BtnClear = nullptr;
+
+  signals:
+    // "Ok": MSG_ONOFF and the message's character codes.
+    void messageAccepted(int onOff, const QByteArray& codes);
 
   protected:
     void showEvent(QShowEvent* event) override;
