@@ -152,7 +152,7 @@ class DeviceDriver : public QObject
     void busy();
     void connectionSettingChanged(ConnectionSetting setting);
     // Every failure of a link with the system's text, also those the user is not shown (a
-    // refusing TCP peer, a serial port that cannot be opened from the Port setter).
+    // refusing TCP peer, a serial port that cannot be opened from setSerialPort).
     void linkFailed(LinkType link, const QString& message);
 
   private:
