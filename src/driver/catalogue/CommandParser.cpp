@@ -1,17 +1,58 @@
 #include "CommandParser.h"
 
+#include <array>
 #include <cstring>
 
 namespace tesso
 {
 
+namespace
+{
+// The mnemonics by their letters, built once: the parser looks at every byte a client or
+// controller sends, so a scan of the catalogue per byte would be its whole cost.
+struct MnemonicTables {
+    std::array<std::int16_t, 256> single{};
+    std::array<bool, 256> startsTwo{};
+    std::array<std::int16_t, 256 * 256> two{};
+
+    MnemonicTables()
+    {
+        single.fill(-1);
+        two.fill(-1);
+        for (int i = 0; i < tesso::VariableCount; ++i) {
+            const auto* m = reinterpret_cast<const unsigned char*>(CommandMnemonics[std::size_t(i)]);
+            const std::size_t length = std::strlen(CommandMnemonics[std::size_t(i)]);
+            if (length == 1) {
+                single[m[0]] = std::int16_t(i);
+            } else if (length == 2) {
+                startsTwo[m[0]] = true;
+                two[std::size_t(m[0]) * 256 + m[1]] = std::int16_t(i);
+            }
+        }
+    }
+};
+
+const MnemonicTables& tables()
+{
+    static const MnemonicTables t;
+    return t;
+}
+
+std::optional<tVAR> fromEntry(std::int16_t entry)
+{
+    if (entry < 0)
+        return std::nullopt;
+    return static_cast<tVAR>(entry);
+}
+} // namespace
+
 std::optional<tVAR> CommandParser::lookup(const char* text, int length)
 {
-    for (int i = 0; i < tesso::VariableCount; ++i) {
-        const char* m = CommandMnemonics[i];
-        if (int(std::strlen(m)) == length && std::strncmp(m, text, std::size_t(length)) == 0)
-            return static_cast<tVAR>(i);
-    }
+    const auto* u = reinterpret_cast<const unsigned char*>(text);
+    if (length == 1)
+        return fromEntry(tables().single[u[0]]);
+    if (length == 2)
+        return fromEntry(tables().two[std::size_t(u[0]) * 256 + u[1]]);
     return std::nullopt;
 }
 
@@ -27,10 +68,7 @@ QByteArray CommandParser::wireText(const DeviceCommand& command)
 
 bool CommandParser::startsTwoLetterMnemonic(char c)
 {
-    for (const char* m : CommandMnemonics)
-        if (std::strlen(m) == 2 && m[0] == c)
-            return true;
-    return false;
+    return tables().startsTwo[static_cast<unsigned char>(c)];
 }
 
 void CommandParser::push(char byte, std::vector<DeviceCommand>& out)
