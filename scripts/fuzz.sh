@@ -23,6 +23,7 @@ cmake --build "$build" -j"$jobs" --target tesso_fuzzers
 # name and executable of each target
 targets=(
   "reply_parser     tests/fuzz/tesso_reply_parser_fuzz"
+  "hub_commands     tests/fuzz/tesso_hub_commands_fuzz"
   "devsim           tests/devsim/tesso_devsim_fuzz"
   "settings_files   tests/fuzz/tesso_settings_files_fuzz"
   "debug2007_ini    tests/fuzz/tesso_debug2007_ini_fuzz"
@@ -50,12 +51,13 @@ fail() {
 # ---- 1. large inputs ---------------------------------------------------------------------------
 large="$build/fuzz-large"
 rm -rf "$large" "$build/findings"
-mkdir -p "$large"/{reply_parser,devsim,settings_files,debug2007_ini,frame_picture,device_settings}
+mkdir -p "$large"/{reply_parser,hub_commands,devsim,settings_files,debug2007_ini,frame_picture,device_settings}
 seeds="$root/tests/fuzz/corpus"
 perl -e 'local $/; open F, $ARGV[0] or die; my $d = <F>; print $d x int(1000000 / length $d)' \
     "$seeds/reply_parser/query-all-dump" >"$large/reply_parser/dumps"
 perl -e 'print "A" x 1000000' >"$large/reply_parser/no-line-end"
 perl -e 'print "128B\r\n" x 40000' >"$large/devsim/sets"
+perl -e 'print "z" x 500000, "9" x 500000, "7B"' >"$large/hub_commands/no-command"
 perl -e 'my $s = "[CONNEXION]\r\nPort=2\r\n"; my $i = 0;
     while (length($s) < 600000) { $s .= "Key$i=Value $i\r\n"; $i++ }
     while (length($s) < 1000000) { $s .= "[Section$i]\r\nInput1=x\r\n"; $i++ }
