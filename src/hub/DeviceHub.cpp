@@ -1,6 +1,7 @@
 #include "DeviceHub.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -114,10 +115,25 @@ void DeviceHub::forward(HubClient* client, const QByteArray& command)
 
 void DeviceHub::broadcast(const QByteArray& line)
 {
+    if (m_clients.empty())
+        return;
+    // The lines of one delivery from the device go out together: one write per client, not one
+    // per line and client.
+    m_pending += line;
+    if (!m_flushQueued) {
+        m_flushQueued = true;
+        QMetaObject::invokeMethod(this, &DeviceHub::flush, Qt::QueuedConnection);
+    }
+}
+
+void DeviceHub::flush()
+{
+    m_flushQueued = false;
+    const QByteArray lines = std::exchange(m_pending, QByteArray());
     // A copy: a client that stopped reading is removed on the way.
     const std::vector<HubClient*> clients = m_clients;
     for (HubClient* client : clients)
-        client->send(line);
+        client->send(lines);
 }
 
 void DeviceHub::remove(HubClient* client, const QString& reason)

@@ -58,12 +58,15 @@ class DeviceHub : public QObject
     void accept();
     void forward(HubClient* client, const QByteArray& command);
     void broadcast(const QByteArray& line);
+    void flush();
     void remove(HubClient* client, const QString& reason);
 
     QPointer<DeviceDriver> m_driver;
     HubOptions m_options;
     std::unique_ptr<QTcpServer> m_server;
     std::vector<HubClient*> m_clients; // children of the hub
+    QByteArray m_pending;              // reply lines not yet sent to the clients
+    bool m_flushQueued = false;
 };
 
 } // namespace tesso
