@@ -361,3 +361,64 @@ TEST(CliEndToEnd, SaveDiffAndRestoreTheDeviceSettings)
                                 "tesso-cli: not settings of this version, skipped: TAKE\n"));
     EXPECT_TRUE(r.out.endsWith("restored 1 setting; the device now matches the file\n")) << r.out.constData();
 }
+
+// tesso-cli hub on the device's pseudo-terminal, and clients on it as if on the device itself.
+TEST(CliEndToEnd, HubSharesTheLinkWithClientsAndEndsCleanlyOnSigterm)
+{
+    Simulated sim(Link::Pty);
+    QProcess hub;
+    hub.start(QStringLiteral(TESSO_CLI_PATH),
+              sim.link + QStringList{QStringLiteral("hub"), QStringLiteral("--listen"),
+                                     QStringLiteral("127.0.0.1:0")});
+    QByteArray log;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            log += hub.readAllStandardError();
+            return log.contains("listening on");
+        },
+        10000))
+        << log.constData();
+    const QByteArray port = log.mid(log.indexOf("127.0.0.1:") + 10).split('\n').first();
+    const QStringList viaHub{QStringLiteral("--tcp"),
+                             QStringLiteral("127.0.0.1:") + QString::fromLatin1(port)};
+    const auto run = [&](const QString& line) { return runCli(viaHub + line.split(QLatin1Char(' '))); };
+
+    const CliResult set = run(QStringLiteral("set BRGT=77"));
+    EXPECT_EQ(set.exitCode, 0) << set.err.constData();
+    EXPECT_EQ(set.out, QByteArray("BRGT=77\n"));
+    EXPECT_EQ(sim.device().commandCount(_BRGT), 1);
+    const CliResult get = run(QStringLiteral("get BRGT ICHM"));
+    EXPECT_EQ(get.out, QByteArray("BRGT=77\nICHM=1\n")) << get.err.constData();
+    const CliResult dump = run(QStringLiteral("dump"));
+    EXPECT_EQ(dump.exitCode, 0) << dump.err.constData();
+    EXPECT_TRUE(dump.out.contains("BRGT=77\n"));
+    // A monitor hears what another client sets.
+    QProcess monitor;
+    monitor.start(
+        QStringLiteral(TESSO_CLI_PATH),
+        viaHub + QStringList{QStringLiteral("--timeout"), QStringLiteral("4"), QStringLiteral("monitor")});
+    ASSERT_TRUE(monitor.waitForStarted(10000));
+    ASSERT_TRUE(waitFor(
+        [&] {
+            log += hub.readAllStandardError();
+            return log.count(" connected\n") == 4;
+        },
+        10000));
+    EXPECT_EQ(run(QStringLiteral("set BRGT=99")).exitCode, 0);
+    ASSERT_TRUE(waitFor([&] { return monitor.state() == QProcess::NotRunning; }, 15000));
+    EXPECT_TRUE(monitor.readAllStandardOutput().contains("BRGT=99\n"));
+
+    hub.terminate();
+    ASSERT_TRUE(waitFor([&] { return hub.state() == QProcess::NotRunning; }, 10000));
+    log += hub.readAllStandardError();
+    EXPECT_EQ(hub.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(hub.exitCode(), 0);
+    EXPECT_TRUE(log.contains("client 127.0.0.1:") && log.contains("disconnected")) << log.constData();
+    EXPECT_TRUE(log.endsWith("stopped listening\n")) << log.constData();
+
+    // Another address without the clients allowed is refused before any link opens.
+    const CliResult open = runCli(sim.link + QStringList{QStringLiteral("hub"), QStringLiteral("--listen"),
+                                                         QStringLiteral("0.0.0.0:0")});
+    EXPECT_EQ(open.exitCode, 2);
+    EXPECT_TRUE(open.err.contains("allowed")) << open.err.constData();
+}
