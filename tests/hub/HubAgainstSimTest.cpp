@@ -151,3 +151,32 @@ TEST(HubAgainstSim, ClientsStayWhileTheDeviceIsGoneAndHearItAgainWhenItIsBack)
     }));
     EXPECT_EQ(d.hub.clientCount(), 1);
 }
+
+TEST(HubAgainstSim, AHundredMegabytesThatFormNoCommandCostTheOthersNothing)
+{
+    SharedDevice d;
+    ASSERT_TRUE(d.openPty());
+    auto flood = connectClient(d.hub.port());
+    auto other = connectClient(d.hub.port());
+    ASSERT_TRUE(waitFor([&] { return d.hub.clientCount() == 2; }));
+    const QByteArray chunk(1 << 20, 'z');
+    int sent = 0;
+    QByteArray heard;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            if (sent < 100 && flood->bytesToWrite() < chunk.size()) {
+                flood->write(chunk);
+                if (++sent % 10 == 0)
+                    other->write("B"); // the other client is served meanwhile
+            }
+            heard += other->readAll();
+            return sent == 100 && flood->bytesToWrite() == 0 && heard.count("BRG") == 10;
+        },
+        120000))
+        << sent << " MB sent, " << heard.count("BRG") << " replies heard";
+    flood->write("7B");
+    ASSERT_TRUE(waitFor([&] { return d.driver.BRGT() == 7u; }, 30000))
+        << "the flooding client is still served";
+    EXPECT_EQ(d.hub.clientCount(), 2);
+    EXPECT_EQ(d.sim->device().discardedBytes(), 0u) << "none of the flood reached the device";
+}
