@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Makes the Debian package of an already built tree (default build/) with CPack, unpacks it into a
 # scratch root and checks it: its Qt dependencies, where its files land, the desktop entry, the
-# AppStream metainfo and the manual pages, and that the unpacked programs run from there
-# (tesso-cli --version, tesso-devsim --version, tesso --help offscreen). The package is left in
-# BUILD_DIR/package/.
+# AppStream metainfo and the manual pages, that lintian finds no error in it, and that the unpacked
+# programs run from there (tesso-cli --version, tesso-devsim --version, tesso --help offscreen).
+# The package is left in BUILD_DIR/package/, lintian's findings in BUILD_DIR/package/lintian.log.
 # Usage: scripts/package.sh [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,9 +39,25 @@ for file in usr/bin/tesso usr/bin/tesso-cli usr/bin/tesso-devsim \
     usr/share/applications/com.norvane.Tesso.desktop \
     usr/share/icons/hicolor/scalable/apps/tesso.svg \
     usr/share/metainfo/com.norvane.Tesso.metainfo.xml \
-    usr/share/man/man1/tesso.1.gz usr/share/man/man1/tesso-cli.1.gz usr/share/man/man1/tesso-devsim.1.gz; do
+    usr/share/man/man1/tesso.1.gz usr/share/man/man1/tesso-cli.1.gz usr/share/man/man1/tesso-devsim.1.gz \
+    usr/share/doc/tesso/copyright usr/share/doc/tesso/changelog.gz; do
   grep -q " \./$file\$" "$out/contents" || problem "$file is not in the package"
 done
+
+# Debian's package checker: an error fails the check; warnings are shown, with lintian's own
+# explanation in the log.
+if ! command -v lintian >/dev/null 2>&1; then
+  problem "lintian is not installed (scripts/setup.sh installs it)"
+else
+  lintian_status=0
+  lintian --fail-on error --info "$deb" >"$out/lintian.log" 2>&1 || lintian_status=$?
+  grep -E '^[EW]: ' "$out/lintian.log" | sed 's/^/package: lintian: /' >&2 || true
+  case $lintian_status in
+    0) echo "package: lintian: no error, $(grep -c '^W: ' "$out/lintian.log" || true) warnings" ;;
+    2) problem "lintian found errors in $(basename "$deb")" ;;
+    *) cat "$out/lintian.log" >&2; problem "lintian could not check $(basename "$deb")" ;;
+  esac
+fi
 
 dpkg-deb -x "$deb" "$scratch"
 desktop-file-validate "$scratch/usr/share/applications/com.norvane.Tesso.desktop" ||

@@ -12,6 +12,8 @@ packages=(
   # scripts/package.sh: file (dpkg-shlibdeps through CPack), the AppStream and desktop-entry
   # validators, groff for the manual pages
   file appstream desktop-file-utils groff-base
+  # scripts/package.sh: Debian's package checker
+  lintian
 )
 
 missing=()
