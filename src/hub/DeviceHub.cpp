@@ -6,12 +6,24 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include "CommandParser.h"
 #include "DeviceDriver.h"
 #include "Errors.h"
 #include "HubClient.h"
 
 namespace tesso
 {
+
+namespace
+{
+// FAMODEM_ and FATRMODE for a picture sent in raw form: only then does the execute command take the
+// device into raw mode (other modes capture or delete a frame).
+constexpr std::uint32_t TransferMode = 2;
+constexpr std::uint32_t RawFormat = 0;
+// Past this, a picture asked for without the link going raw was not sent (its answer did not come
+// within the upload's 5 s, or the user gave up), and the link is the text protocol's again.
+constexpr qint64 AskedLimitMs = 10000;
+} // namespace
 
 DeviceHub::DeviceHub(DeviceDriver& driver, QObject* parent)
     : QObject(parent), m_driver(&driver), m_server(std::make_unique<QTcpServer>())
@@ -20,6 +32,8 @@ DeviceHub::DeviceHub(DeviceDriver& driver, QObject* parent)
     connect(m_server.get(), &QTcpServer::newConnection, this, &DeviceHub::accept);
     connect(&driver, &DeviceDriver::lineReceived, this,
             [this](const QByteArray& line) { broadcast(line + "\r\n"); });
+    connect(&driver, &DeviceDriver::lineSent, this, &DeviceHub::watchSent);
+    connect(&driver, &DeviceDriver::rawDataArrived, this, [this] { m_upload = Upload::Raw; });
 }
 
 DeviceHub::~DeviceHub()
@@ -100,7 +114,7 @@ void DeviceHub::forward(HubClient* client, const QByteArray& command)
         emit commandForwarded(client->name(), command);
         return;
     }
-    if (driver->linkMode() == LinkMode::Raw) {
+    if (uploadOwnsLink()) {
         client->send(BusyReply);
         return;
     }
@@ -111,6 +125,39 @@ void DeviceHub::forward(HubClient* client, const QByteArray& command)
         client->send(TooLongReply);
         emit logged(QStringLiteral("client %1: %2").arg(client->name(), error.text()));
     }
+}
+
+// Whoever sends it (the upload, or a client), the execute command in transfer mode takes the device
+// into raw mode; the modes it needs have been answered by then, so the mirror holds them.
+void DeviceHub::watchSent(const QByteArray& line)
+{
+    CommandParser parser;
+    std::vector<DeviceCommand> commands = parser.feed(line);
+    if (const auto last = parser.flush())
+        commands.push_back(*last);
+    const bool rawNext =
+        m_driver && m_driver->FAMODEM_() == TransferMode && m_driver->FATRMODE() == RawFormat;
+    for (const DeviceCommand& c : commands) {
+        if (c.index == _FAEXEC && c.hasValue && !c.overflow && c.value != 0 && rawNext) {
+            m_upload = Upload::Asked;
+            m_askedAt.start();
+        } else if (c.index == _FAMODEM && m_upload == Upload::Asked) {
+            m_upload = Upload::None; // given up before raw mode: the frame mode is put back
+        }
+    }
+}
+
+// Raw mode is seen as the driver's mode or as raw data arriving; once it is over, the link is free.
+bool DeviceHub::uploadOwnsLink()
+{
+    if (m_driver->linkMode() == LinkMode::Raw) {
+        m_upload = Upload::Raw;
+        return true;
+    }
+    if (m_upload == Upload::Asked && m_askedAt.elapsed() < AskedLimitMs)
+        return true;
+    m_upload = Upload::None;
+    return false;
 }
 
 void DeviceHub::broadcast(const QByteArray& line)

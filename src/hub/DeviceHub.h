@@ -5,13 +5,15 @@
 // driver one at a time, so commands of two clients never mix; it sends every reply line the
 // device gives to every client. Detection stays the driver's: a client's "?" is answered from the
 // mirror. While a frame upload owns the link, commands are not sent and the client is told so
-// with BusyReply.
+// with BusyReply: from the moment the device is asked to receive a picture (it then reads whatever
+// comes as pixels), not only once the driver has switched to raw mode on its answer.
 
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -60,6 +62,8 @@ class DeviceHub : public QObject
     void broadcast(const QByteArray& line);
     void flush();
     void remove(HubClient* client, const QString& reason);
+    void watchSent(const QByteArray& line);
+    bool uploadOwnsLink();
 
     QPointer<DeviceDriver> m_driver;
     HubOptions m_options;
@@ -67,6 +71,11 @@ class DeviceHub : public QObject
     std::vector<HubClient*> m_clients; // children of the hub
     QByteArray m_pending;              // reply lines not yet sent to the clients
     bool m_flushQueued = false;
+    // An upload's way through the link: the picture asked for (the device is raw from then on),
+    // then raw mode seen, until the driver is back in the text protocol.
+    enum class Upload { None, Asked, Raw };
+    Upload m_upload = Upload::None;
+    QElapsedTimer m_askedAt;
 };
 
 } // namespace tesso

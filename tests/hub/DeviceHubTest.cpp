@@ -106,12 +106,46 @@ TEST(DeviceHub, DuringAnUploadOrWithoutDeviceNothingPassesAndClientsStay)
     Hub h;
     auto a = h.client();
     ASSERT_TRUE(h.settle(1));
+    // A frame capture leaves the link to the text protocol.
+    h.device.feed("FAMD1\r\nFATM0\r\n");
+    readUntil(*a, "FATM0\r\n"); // every client hears the device
+    h.device->setFAEXEC(1);
+    h.device.serial->written.clear();
+    a->write("9Y");
+    ASSERT_TRUE(waitFor([&] { return h.device.serial->written == QList<QByteArray>{"9Y"}; }));
+
+    // In transfer mode the device reads anything after the execute command as pixels: held from
+    // then on, through raw mode, until the driver is back in the text protocol.
+    h.device.feed("FAMD2\r\n");
+    readUntil(*a, "FAMD2\r\n");
+    h.device->setFAEXEC(1);
+    h.device.serial->written.clear();
+    a->write("1Y");
+    EXPECT_EQ(readUntil(*a, "\r\n"), QByteArray(DeviceHub::BusyReply));
     h.device->setLinkMode(LinkMode::Raw);
     a->write("1Y");
     EXPECT_EQ(readUntil(*a, "\r\n"), QByteArray(DeviceHub::BusyReply));
     h.device->setLinkMode(LinkMode::Variables);
     a->write("2Y");
     ASSERT_TRUE(waitFor([&] { return h.device.serial->written == QList<QByteArray>{"2Y"}; }));
+    // The same when no client spoke during raw mode: the raw data told the hub.
+    h.device->setFAEXEC(1);
+    h.device->setLinkMode(LinkMode::Raw);
+    h.device.feed("\x11");
+    h.device->setLinkMode(LinkMode::Variables);
+    h.device.serial->written.clear();
+    a->write("5Y");
+    ASSERT_TRUE(waitFor([&] { return h.device.serial->written == QList<QByteArray>{"5Y"}; }));
+    // An execute given up before raw mode puts the frame mode back, which frees the link.
+    h.device->setFAEXEC(1);
+    a->write("3Y");
+    EXPECT_EQ(readUntil(*a, "\r\n"), QByteArray(DeviceHub::BusyReply));
+    h.device->setFAMODEM_(0);
+    h.device.feed("FAMD0\r\n");
+    readUntil(*a, "FAMD0\r\n");
+    h.device.serial->written.clear();
+    a->write("4Y");
+    ASSERT_TRUE(waitFor([&] { return h.device.serial->written == QList<QByteArray>{"4Y"}; }));
 
     // Lost: the driver sends nothing and the hub has no device code to give.
     h.device->setForcedConnection(false);

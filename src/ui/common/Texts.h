@@ -36,6 +36,11 @@ inline constexpr QLatin1String DefaultRemoteIp{tesso::lan::DefaultAddress};
 inline constexpr QLatin1String KeyBlack{"Black"};
 inline constexpr QLatin1String KeyInputFormat{"Input%d"};
 inline constexpr QLatin1String KeyAudioFormat{"Audio%d"};
+inline constexpr QLatin1String SectionHub{"Hub"};
+inline constexpr QLatin1String KeyHubEnabled{"Enabled"};
+inline constexpr QLatin1String KeyHubAddress{"Address"};
+inline constexpr QLatin1String KeyHubPort{"Port"};
+inline constexpr QLatin1String KeyHubAllowed{"Allowed"};
 
 // Messages
 inline constexpr QLatin1String SelectPort{"Select port"};
@@ -74,6 +79,16 @@ inline constexpr QLatin1String SettingsNetworkWritten{
 inline constexpr QLatin1String SettingsReading{"Reading the device's settings..."};
 inline constexpr QLatin1String SettingsWriting{"Writing the settings..."};
 inline constexpr QLatin1String SettingsFailed{"The device's settings could not be %s: %s"};
+inline constexpr QLatin1String MenuShareDevice{"Share device..."};
+inline constexpr QLatin1String ShareDeviceCaption{"Share device"};
+inline constexpr QLatin1String ShareThisDevice{"Share this device with other programs"};
+inline constexpr QLatin1String ShareListenAddress{"Listen address"};
+inline constexpr QLatin1String SharePort{"Port"};
+inline constexpr QLatin1String ShareAllowedClients{"Allowed clients"};
+inline constexpr QLatin1String ShareAllowedHint{
+    "Comma-separated IPv4 addresses; needed only for an address other than loopback (127.x.x.x)."};
+inline constexpr QLatin1String ShareFailed{"The device is not shared with other programs: %s"};
+inline constexpr QLatin1String StatusClientsFormat{"Clients : %d"};
 inline constexpr QLatin1String MenuControls{"&Controls"};
 inline constexpr QLatin1String MenuPullDown{"2:2 &Pull-down"};
 inline constexpr QLatin1String Auto{"Auto"};

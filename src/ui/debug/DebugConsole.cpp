@@ -333,6 +333,18 @@ void DebugConsole::addReceivedLine(const QByteArray& line)
     ReceivedLog->Append(line, Clock ? Clock() : 0);
 }
 
+void DebugConsole::addHubCommand(const QString& client, const QByteArray& command)
+{
+    // "#" comes with its line end, which the log's one-line rows leave out.
+    const QByteArray source = client.toLatin1() + " > ";
+    ReceivedLog->Append(source + command.trimmed(), Clock ? Clock() : 0, static_cast<int>(source.size()));
+}
+
+void DebugConsole::addHubNote(const QString& line)
+{
+    ReceivedLog->Append("hub: " + line.toLatin1(), Clock ? Clock() : 0, ReceivedLogModel::NoValue);
+}
+
 void DebugConsole::clearLog()
 {
     ReceivedLog->Clear();

@@ -87,6 +87,11 @@ class DebugConsole : public QMainWindow
     // ---- Handlers --------------------------------------------------------------------------------
     // A received reply line, unless its mnemonic is unchecked in the variable list.
     void addReceivedLine(const QByteArray& line);
+    // A command another program sent through the hub, after the program's address
+    // ("127.0.0.1:40312 > 128B"); logged whatever the variable list hides, since it is no reply.
+    void addHubCommand(const QString& client, const QByteArray& command);
+    // One of the hub's notes (connects, disconnects, refusals), after "hub: ".
+    void addHubNote(const QString& line);
     // "Force Connect": the driver's flag as the menu asks, the menu as the driver then has it.
     void applyForceConnect();
     // The menu's sending mode, for what is typed.

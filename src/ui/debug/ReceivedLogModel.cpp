@@ -20,12 +20,12 @@ ReceivedLogModel::ReceivedLogModel(QObject* parent) : QAbstractTableModel(parent
     connect(m_flush, &QTimer::timeout, this, [this] { tesso::guarded([this] { Flush(); }); });
 }
 
-void ReceivedLogModel::Append(const QByteArray& text, qint64 receivedMs)
+void ReceivedLogModel::Append(const QByteArray& text, qint64 receivedMs, int valueFrom)
 {
     // Without an event loop nothing is flushed; the queue keeps no more than a full log either.
     if (m_queued.size() >= static_cast<std::size_t>(RowLimit))
         m_queued.pop_front();
-    m_queued.push_back(Row{text, receivedMs});
+    m_queued.push_back(Row{text, receivedMs, valueFrom});
     if (!m_flush->isActive())
         m_flush->start();
 }
@@ -137,8 +137,11 @@ QVariant ReceivedLogModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= LoggedRows())
         return {};
     const Row& row = m_rows[static_cast<std::size_t>(index.row())];
-    if (role == Qt::DisplayRole)
-        return Cell(row.text, index.column());
+    if (role == Qt::DisplayRole) {
+        if (index.column() == 0)
+            return Cell(row.text, 0);
+        return row.valueFrom == NoValue ? QString() : Cell(row.text.mid(row.valueFrom), index.column());
+    }
     if (role == Qt::ToolTipRole) {
         const QString time = QStringLiteral("Received %1").arg(TimeText(row.receivedMs));
         return m_hint.isEmpty() ? time : m_hint + QLatin1Char('\n') + time;

@@ -3,7 +3,8 @@
 // its receive time, shown in five columns (the reply, its mnemonic, its value in decimal, binary
 // and hexadecimal; the last four computed when the view asks, so a row costs only its text), and
 // always one empty row at the end. Replies are queued and shown in batches, so a flood costs one
-// view update per batch rather than one per line; at RowLimit rows the oldest go.
+// view update per batch rather than one per line; at RowLimit rows the oldest go. Commands of the
+// programs that share the device, and the hub's notes, are logged among the replies.
 
 #include <deque>
 
@@ -28,7 +29,10 @@ class ReceivedLogModel : public QAbstractTableModel
     explicit ReceivedLogModel(QObject* parent = nullptr);
 
     // Queues one reply; it shows at the next flush (at the latest when the event loop runs).
-    void Append(const QByteArray& text, qint64 receivedMs);
+    // valueFrom: where the reply starts in the text, for a row that names its source first; the
+    // decoded columns read from there. NoValue: a note with no decoded columns.
+    static constexpr int NoValue = -1;
+    void Append(const QByteArray& text, qint64 receivedMs, int valueFrom = 0);
     // Shows the queued replies now.
     void Flush();
     // "All Clear": no row but the empty one.
@@ -60,6 +64,7 @@ class ReceivedLogModel : public QAbstractTableModel
     struct Row {
         QByteArray text;
         qint64 receivedMs = 0;
+        int valueFrom = 0;
     };
     std::deque<Row> m_rows;
     std::deque<Row> m_queued;

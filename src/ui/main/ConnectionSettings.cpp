@@ -36,10 +36,13 @@ QString audioKey(int k)
     return TextFormat::Format(Texts::KeyAudioFormat, k);
 }
 
-int portOrDefault(int port)
+int portOrDefault(int port, int fallback = tesso::lan::DefaultPort)
 {
-    return port >= 1 && port <= 65535 ? port : tesso::lan::DefaultPort;
+    return port >= 1 && port <= 65535 ? port : fallback;
 }
+
+const QString hubKeys[] = {QString(Texts::KeyHubEnabled), QString(Texts::KeyHubAddress),
+                           QString(Texts::KeyHubPort), QString(Texts::KeyHubAllowed)};
 
 } // namespace
 
@@ -98,6 +101,41 @@ bool ConnectionSettings::WriteConnection(const ConnectionValues& v) const
     ini.setInteger(section, QString(Texts::KeyRemotePort), v.RemotePort);
     ini.setInteger(section, QString(Texts::KeyLocalPort), v.LocalPort);
     ini.setInteger(section, QString(Texts::KeyIpEnable), v.IpEnable);
+    IniFile old;
+    old.load(ConnectionFileName());
+    const QString hub(Texts::SectionHub);
+    for (const QString& key : hubKeys)
+        if (const auto value = old.value(hub, key))
+            ini.setValue(hub, key, *value);
+    return ini.save(ConnectionFileName());
+}
+
+HubValues ConnectionSettings::ReadHub() const
+{
+    IniFile ini;
+    if (ini.load(ConnectionFileName()) == IniFile::LoadResult::TooLarge)
+        m_readInPart.insert(ConnectionFileName());
+    const QString section(Texts::SectionHub);
+    HubValues v;
+    v.Enabled = ini.readInteger(section, QString(Texts::KeyHubEnabled), 0) != 0;
+    v.Address = ini.readString(section, QString(Texts::KeyHubAddress), v.Address);
+    v.Port = portOrDefault(ini.readInteger(section, QString(Texts::KeyHubPort), v.Port), v.Port);
+    v.Allowed = ini.readString(section, QString(Texts::KeyHubAllowed), v.Allowed);
+    return v;
+}
+
+bool ConnectionSettings::WriteHub(const HubValues& v) const
+{
+    IniFile ini;
+    const IniFile::LoadResult read = ini.load(ConnectionFileName());
+    if (read == IniFile::LoadResult::Unreadable || read == IniFile::LoadResult::TooLarge ||
+        !mayWrite(ConnectionFileName()))
+        return false;
+    const QString section(Texts::SectionHub);
+    ini.setInteger(section, QString(Texts::KeyHubEnabled), v.Enabled ? 1 : 0);
+    ini.setValue(section, QString(Texts::KeyHubAddress), v.Address);
+    ini.setInteger(section, QString(Texts::KeyHubPort), v.Port);
+    ini.setValue(section, QString(Texts::KeyHubAllowed), v.Allowed);
     return ini.save(ConnectionFileName());
 }
 

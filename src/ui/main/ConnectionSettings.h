@@ -1,9 +1,10 @@
 #pragma once
-// The two kinds of settings file: the connection settings ("<title>.ini", section "CONNEXION")
-// and one input-label file per model ("<model>.ini", section named after the model). Both are
-// rewritten whole when their content changes, in the encoding and line ends they were read with
-// (a file made on Windows stays in its code page). Files live beside the program, or in the user's
-// configuration folder when the program's folder cannot be written.
+// The two kinds of settings file: the connection settings ("<title>.ini", section "CONNEXION",
+// and section "Hub" for sharing the device with other programs) and one input-label file per
+// model ("<model>.ini", section named after the model). Both are rewritten whole when their
+// content changes, in the encoding and line ends they were read with (a file made on Windows stays
+// in its code page). Files live beside the program, or in the user's configuration folder when
+// the program's folder cannot be written.
 //
 // A file too large to be ours is read only in part and is then never written over, so that
 // nothing it holds beyond the part read is lost.
@@ -12,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "HubOptions.h"
 #include "LanDefaults.h"
 
 namespace tesso
@@ -23,6 +25,20 @@ struct ConnectionValues {
     int RemotePort = tesso::lan::DefaultPort;
     int LocalPort = tesso::lan::DefaultPort;
     int IpEnable = 0;
+};
+
+// The choice made in "Share device...", as typed: it is checked when the hub starts.
+struct HubValues {
+    bool Enabled = false;
+    QString Address = QHostAddress(QHostAddress::LocalHost).toString();
+    int Port = HubOptions::DefaultPort;
+    QString Allowed; // comma-separated client addresses
+
+    bool operator==(const HubValues& other) const
+    {
+        return Enabled == other.Enabled && Address == other.Address && Port == other.Port &&
+               Allowed == other.Allowed;
+    }
 };
 
 struct InputLabels {
@@ -48,7 +64,14 @@ class ConnectionSettings
     // 1..65535 or an address that does not read as one gives its default; the address comes back
     // in plain decimal form.
     ConnectionValues ReadConnection() const;
+    // Rewrites the "CONNEXION" section; the "Hub" section is kept as the file holds it.
     bool WriteConnection(const ConnectionValues& values) const;
+
+    // Missing file or keys: off, on 127.0.0.1 and the hub's default port; a port outside 1..65535
+    // gives the default port.
+    HubValues ReadHub() const;
+    // Rewrites the "Hub" section and keeps the rest of the file.
+    bool WriteHub(const HubValues& values) const;
 
     // Missing file or keys give the model's defaults. A file that exists but cannot be read gives
     // false, so that the caller can fall back to the generic labels.

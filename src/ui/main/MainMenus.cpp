@@ -67,6 +67,8 @@ void MainMenus::buildFile(QMenuBar* bar)
     MenuFileSaveSettings = item(MenuFile, "MenuFileSaveSettings", QString(Texts::MenuSaveSettings));
     MenuFileRestoreSettings = item(MenuFile, "MenuFileRestoreSettings", QString(Texts::MenuRestoreSettings));
     MenuFile->addSeparator();
+    MenuFileShareDevice = item(MenuFile, "MenuFileShareDevice", QString(Texts::MenuShareDevice));
+    MenuFile->addSeparator();
     MenuFileExit = item(MenuFile, "MenuFileExit", QString(Texts::MenuFileExit));
 }
 

@@ -30,6 +30,7 @@ class MainMenus : public QObject
     QMenu* MenuFile = nullptr;
     QAction* MenuFileSaveSettings = nullptr;    // "Save device settings..."
     QAction* MenuFileRestoreSettings = nullptr; // "Restore device settings..."
+    QAction* MenuFileShareDevice = nullptr;     // "Share device..."
     QAction* MenuFileExit = nullptr;
 
     // Controls

@@ -9,6 +9,12 @@
 namespace tesso
 {
 
+namespace
+{
+// The right end of the storing panel that the client count takes.
+constexpr int ClientsWidth = 86;
+} // namespace
+
 MainStatusBar::MainStatusBar(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("StatusBar"));
@@ -23,6 +29,10 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QWidget(parent)
         panel->setFocusPolicy(Qt::NoFocus);
         m_accessible[i] = panel;
     }
+    m_accessibleClients = new QWidget(this);
+    m_accessibleClients->setObjectName(QStringLiteral("PanelClients"));
+    m_accessibleClients->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_accessibleClients->setFocusPolicy(Qt::NoFocus);
 }
 
 void MainStatusBar::resizeEvent(QResizeEvent* event)
@@ -30,6 +40,7 @@ void MainStatusBar::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     for (std::size_t i = 0; i < m_accessible.size(); ++i)
         m_accessible[i]->setGeometry(PanelRect(static_cast<int>(i)));
+    m_accessibleClients->setGeometry(clientsRect());
 }
 
 void MainStatusBar::Refresh()
@@ -39,6 +50,8 @@ void MainStatusBar::Refresh()
         if (m_accessible[i]->accessibleName() != text)
             m_accessible[i]->setAccessibleName(text);
     }
+    if (const QString clients = ClientsText(); m_accessibleClients->accessibleName() != clients)
+        m_accessibleClients->setAccessibleName(clients);
     update();
 }
 
@@ -72,6 +85,18 @@ QString MainStatusBar::PanelText(int panel) const
     default:
         return {};
     }
+}
+
+QString MainStatusBar::ClientsText() const
+{
+    const StatusBarState state = State();
+    return state.Clients ? TextFormat::Format(Texts::StatusClientsFormat, *state.Clients) : QString();
+}
+
+QRect MainStatusBar::clientsRect() const
+{
+    const QRect panel = PanelRect(2);
+    return QRect(panel.right() - ClientsWidth, panel.top(), ClientsWidth - 2, panel.height());
 }
 
 QColor MainStatusBar::ConnectionTextColour(const StatusBarState& state) const
@@ -109,7 +134,13 @@ void MainStatusBar::paintEvent(QPaintEvent*)
         painter.drawRect(PanelRect(panel).adjusted(0, 0, -2, -1));
     drawConnection(painter, PanelRect(0), state);
     drawLink(painter, PanelRect(1), state);
-    drawStoring(painter, PanelRect(2), state);
+    // The storing notice gives way to the client count, which stays while the device is shared.
+    QRect storing = PanelRect(2);
+    if (state.Clients)
+        storing.setRight(clientsRect().left() - 1);
+    drawStoring(painter, storing, state);
+    if (state.Clients)
+        drawClients(painter, clientsRect(), *state.Clients);
     if (DrawExtra)
         DrawExtra(painter, rect());
 }
@@ -143,8 +174,18 @@ void MainStatusBar::drawStoring(QPainter& painter, const QRect& rect, const Stat
     font.setItalic(true);
     painter.setFont(font);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect.adjusted(2, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                     QString(Texts::StoringSettings));
+    const QRect text = rect.adjusted(2, 0, -4, 0);
+    painter.drawText(
+        text, Qt::AlignLeft | Qt::AlignVCenter,
+        painter.fontMetrics().elidedText(QString(Texts::StoringSettings), Qt::ElideRight, text.width()));
+}
+
+void MainStatusBar::drawClients(QPainter& painter, const QRect& rect, int clients) const
+{
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect.adjusted(2, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter,
+                     TextFormat::Format(Texts::StatusClientsFormat, clients));
 }
 
 } // namespace tesso

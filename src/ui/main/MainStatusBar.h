@@ -1,12 +1,14 @@
 #pragma once
 // The main window's status bar: four panels 182, 200, 370 and 50 pixels wide. Panel 0 shows
 // whether the device answers (an image and a text that blinks while it does not), panel 1 the
-// link, panel 2 the storing notice; the last panel is free space for the audio indicator. The bar
-// paints its panels itself; an invisible child over each of the first three carries its text as
-// the accessible name, so that assistive technology can read it.
+// link, panel 2 the storing notice and, at its right end while the device is shared, the number
+// of connected programs; the last panel is free space for the audio indicator. The bar paints its
+// panels itself; an invisible child over each of the first three (and over the client count)
+// carries its text as the accessible name, so that assistive technology can read it.
 
 #include <array>
 #include <functional>
+#include <optional>
 
 #include <QPixmap>
 #include <QString>
@@ -24,6 +26,7 @@ struct StatusBarState {
     int BlinkPhase = 0;
     QString LinkText;
     bool Storing = false;
+    std::optional<int> Clients; // programs connected to the hub; nothing while it is off
 };
 
 class MainStatusBar : public QWidget
@@ -53,6 +56,9 @@ class MainStatusBar : public QWidget
 
     StatusBarState State() const;
     QString PanelText(int panel) const;
+    // "Clients : N" while the device is shared, else empty.
+    QString ClientsText() const;
+    QWidget* AccessibleClients() const { return m_accessibleClients; }
     // The colour of panel 0's text for a state: the normal text colour when connected, else black
     // or red with the blink phase.
     QColor ConnectionTextColour(const StatusBarState& state) const;
@@ -69,9 +75,12 @@ class MainStatusBar : public QWidget
     void drawConnection(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
     void drawLink(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
     void drawStoring(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
+    void drawClients(QPainter& painter, const QRect& rect, int clients) const;
+    QRect clientsRect() const;
 
     std::array<QPixmap, 2> m_images;
     std::array<QWidget*, 3> m_accessible{};
+    QWidget* m_accessibleClients = nullptr;
 };
 
 } // namespace tesso

@@ -16,6 +16,7 @@
 #include "AudioIndicator.h"
 #include "ControlsMenu.h"
 #include "DebugConsole.h"
+#include "DeviceHub.h"
 #include "DeviceModels.h"
 #include "DeviceSettingsMenu.h"
 #include "DisplayScale.h"
@@ -32,6 +33,7 @@
 #include "PageOutput.h"
 #include "PageSwitchMode.h"
 #include "Rs232LanDialog.h"
+#include "ShareDeviceMenu.h"
 #include "StandbyMenu.h"
 #include "StatusGridArea.h"
 #include "SyncTimeWindow.h"
@@ -46,7 +48,7 @@ namespace tesso
 MainWindow::MainWindow(DriverLinks links, const QString& settingsDirectory, UserPrompts& prompts,
                        QWidget* parent)
     : QMainWindow(parent), m_driver(std::make_unique<DeviceDriver>(std::move(links))),
-      m_router(std::make_unique<EventRouter>(*m_driver)),
+      m_router(std::make_unique<EventRouter>(*m_driver)), m_hub(std::make_unique<DeviceHub>(*m_driver)),
       m_settings(settingsDirectory, QString(Texts::ApplicationTitle)), m_prompts(prompts),
       m_imageList(GlyphImages::ButtonGlyphs())
 {
@@ -62,6 +64,9 @@ MainWindow::MainWindow(DriverLinks links, const QString& settingsDirectory, User
     buildLayout(client);
     m_connection = std::make_unique<ConnectionMenu>(*m_driver, *Menus, m_settings, m_prompts, this);
     connect(m_connection.get(), &ConnectionMenu::linkChanged, this, &MainWindow::RefreshStatusBar);
+    m_sharing = new ShareDeviceMenu(*m_hub, *Menus, m_settings, m_prompts, this);
+    connect(m_sharing, &ShareDeviceMenu::sharingChanged, this, &MainWindow::RefreshStatusBar);
+    connect(m_hub.get(), &DeviceHub::clientCountChanged, this, &MainWindow::RefreshStatusBar);
     m_labels = std::make_unique<InputLabelFiles>(
         InputLabelFiles::Controls{Menus, PnlBtnInputs, TabSheet_Input, TabSheet_Audio}, m_settings);
     connectHandlers();
@@ -71,6 +76,8 @@ MainWindow::MainWindow(DriverLinks links, const QString& settingsDirectory, User
 
 MainWindow::~MainWindow()
 {
+    // The hub's clients go first, while what their last signals reach is still there.
+    m_hub->stop();
     // The secondary windows refer to the driver: they go before it does.
     for (QWidget* window : m_windows.All())
         delete window; // NOLINT: children of this window, destroyed early on purpose
@@ -191,7 +198,11 @@ void MainWindow::bindDriver()
 
 StatusBarState MainWindow::statusBarState() const
 {
-    return {IsSupportedModel(m_driver->DEV()), m_blinkPhase, m_connection->LinkText(), m_driver->STORE()};
+    std::optional<int> clients;
+    if (m_hub->isListening())
+        clients = m_hub->clientCount();
+    return {IsSupportedModel(m_driver->DEV()), m_blinkPhase, m_connection->LinkText(), m_driver->STORE(),
+            clients};
 }
 
 // ---- Start-up -----------------------------------------------------------------------------------
@@ -208,9 +219,13 @@ void MainWindow::Initialise(const SecondaryWindows& windows)
     m_identity->setAbout(m_windows.About);
     m_display->setTransferWindow(m_windows.TransferFrame);
 
-    // 1. The debug console talks to this window's driver.
-    if (m_windows.Debug)
-        m_windows.Debug->setDriver(m_driver.get());
+    // 1. The debug console talks to this window's driver and shows what other programs send
+    // through the hub.
+    if (DebugConsole* console = m_windows.Debug) {
+        console->setDriver(m_driver.get());
+        connect(m_hub.get(), &DeviceHub::commandForwarded, console, &DebugConsole::addHubCommand);
+        connect(m_hub.get(), &DeviceHub::logged, console, &DebugConsole::addHubNote);
+    }
 
     // 2. Frame numbers.
     TabSheet_FrameAlert->FillFrameNumbers();
@@ -279,8 +294,9 @@ void MainWindow::Initialise(const SecondaryWindows& windows)
     setWindowTitle(BuildWindowTitle(m_driver->DEV()));
     setStartUpTexts();
 
-    // 18.
+    // 18. The link, then the sharing of it as the window last left it.
     LoadConnectionSettings();
+    m_sharing->Restore();
 
     // 19.
     Menus->SetToolBarHints();
@@ -329,6 +345,7 @@ void MainWindow::shutDown()
     if (m_closed)
         return;
     m_closed = true;
+    m_hub->stop(); // the clients go before the link they use
     tesso::guarded([this] { m_driver->closeSerialPort(); });
     Timer1->stop();
     SaveConnectionSettings();

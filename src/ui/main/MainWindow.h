@@ -3,8 +3,9 @@
 // router through which every part of the program hears the driver, composes the tool bar and
 // menus, the input button row, the status grid area, the seven pages (each binding its controls
 // to the device through its own binding table) and the status bar, and runs the start-up
-// initialisation, the 700 ms main timer and the closing sequence. The link choice with its
-// settings file and the input labels with their label files are classes of their own; the
+// initialisation, the 700 ms main timer and the closing sequence. It owns the hub that shares
+// the driver's link with other programs. The link choice with its settings file, the sharing
+// with its dialog and the input labels with their label files are classes of their own; the
 // settings files live in a folder given by the caller.
 
 #include <array>
@@ -41,6 +42,7 @@ namespace tesso
 
 class AudioIndicator;
 class ControlsMenu;
+class DeviceHub;
 class DeviceSettingsMenu;
 class DisplayScale;
 class InputSettingsRow;
@@ -53,6 +55,7 @@ class PageImage;
 class PageInput;
 class PageOutput;
 class PageSwitchMode;
+class ShareDeviceMenu;
 class StandbyMenu;
 class StatusGridArea;
 class Transitions;
@@ -76,6 +79,9 @@ class MainWindow : public QMainWindow
 
     DeviceDriver& Driver() { return *m_driver; }
     EventRouter& Router() { return *m_router; }
+    // Shares the driver's link with other programs ("Share device...").
+    DeviceHub& Hub() { return *m_hub; }
+    ShareDeviceMenu& Sharing() { return *m_sharing; }
     const ConnectionSettings& Settings() const { return m_settings; }
 
     // ---- Start-up and shutdown ------------------------------------------------------------------
@@ -181,6 +187,7 @@ class MainWindow : public QMainWindow
     // The driver first: what hears it (the router, the pages' binding tables) goes before it does.
     std::unique_ptr<DeviceDriver> m_driver;
     std::unique_ptr<EventRouter> m_router;
+    std::unique_ptr<DeviceHub> m_hub;
     std::vector<Subscription> m_subscriptions;
     ConnectionSettings m_settings;
     UserPrompts& m_prompts;
@@ -188,6 +195,7 @@ class MainWindow : public QMainWindow
     std::unique_ptr<ConnectionMenu> m_connection;
     std::unique_ptr<ControlsMenu> m_controls;
     std::unique_ptr<DeviceSettingsMenu> m_settingsMenu;
+    ShareDeviceMenu* m_sharing = nullptr; // child of the window
     std::unique_ptr<StandbyMenu> m_standby;
     std::unique_ptr<Transitions> m_transitions;
     std::unique_ptr<AudioIndicator> m_audio;
