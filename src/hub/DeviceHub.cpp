@@ -33,6 +33,9 @@ DeviceHub::DeviceHub(DeviceDriver& driver, QObject* parent)
     connect(&driver, &DeviceDriver::lineReceived, this,
             [this](const QByteArray& line) { broadcast(line + "\r\n"); });
     connect(&driver, &DeviceDriver::lineSent, this, &DeviceHub::watchSent);
+    m_flushTimer.setSingleShot(true);
+    m_flushTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_flushTimer, &QTimer::timeout, this, &DeviceHub::flush);
     connect(&driver, &DeviceDriver::rawDataArrived, this, [this] { m_upload = Upload::Raw; });
 }
 
@@ -164,18 +167,19 @@ void DeviceHub::broadcast(const QByteArray& line)
 {
     if (m_clients.empty())
         return;
-    // The lines of one delivery from the device go out together: one write per client, not one
-    // per line and client.
+    // A reply goes out at once; while the device reports without a pause, its lines go out in
+    // batches at most FlushIntervalMs apart, one write per client and batch instead of one per
+    // client and line, which is most of the hub's cost.
     m_pending += line;
-    if (!m_flushQueued) {
-        m_flushQueued = true;
-        QMetaObject::invokeMethod(this, &DeviceHub::flush, Qt::QueuedConnection);
-    }
+    if (m_flushTimer.isActive())
+        return;
+    const qint64 sinceLast = m_lastFlush.isValid() ? m_lastFlush.elapsed() : FlushIntervalMs;
+    m_flushTimer.start(static_cast<int>(std::max<qint64>(0, FlushIntervalMs - sinceLast)));
 }
 
 void DeviceHub::flush()
 {
-    m_flushQueued = false;
+    m_lastFlush.start();
     const QByteArray lines = std::exchange(m_pending, QByteArray());
     // A copy: a client that stopped reading is removed on the way.
     const std::vector<HubClient*> clients = m_clients;

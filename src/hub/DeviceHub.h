@@ -17,6 +17,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include "HubOptions.h"
 
@@ -35,6 +36,8 @@ class DeviceHub : public QObject
   public:
     // A line no reply starts with, so that a client's parser passes over it.
     static constexpr const char* BusyReply = "! Busy: frame upload in progress, command not sent\r\n";
+    // The shortest time between two batches of reply lines while the device reports on and on.
+    static constexpr qint64 FlushIntervalMs = 40;
     static constexpr const char* TooLongReply = "! Refused: command too long for the device's TCP link\r\n";
 
     explicit DeviceHub(DeviceDriver& driver, QObject* parent = nullptr);
@@ -70,7 +73,8 @@ class DeviceHub : public QObject
     std::unique_ptr<QTcpServer> m_server;
     std::vector<HubClient*> m_clients; // children of the hub
     QByteArray m_pending;              // reply lines not yet sent to the clients
-    bool m_flushQueued = false;
+    QTimer m_flushTimer;
+    QElapsedTimer m_lastFlush;
     // An upload's way through the link: the picture asked for (the device is raw from then on),
     // then raw mode seen, until the driver is back in the text protocol.
     enum class Upload { None, Asked, Raw };
