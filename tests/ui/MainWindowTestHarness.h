@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "ConnectionSettings.h"
+#include "SettingsFileKeys.h"
 #include "IniFile.h"
 #include "InputButtonRow.h"
 #include "InputSettingsRow.h"
@@ -137,7 +138,7 @@ class Harness
     {
         IniFile ini;
         ini.load(connectionFile());
-        return ini.value(QString(Texts::SectionConnexion), QLatin1String(key)).value_or(QString());
+        return ini.value(QString(SettingsFileKeys::SectionConnexion), QLatin1String(key)).value_or(QString());
     }
 };
 

@@ -25,22 +25,7 @@ inline constexpr QLatin1String VersionUnknown{"Version : ?.?.?.?"};
 inline constexpr QLatin1String SoftwareDescription{"Remote control"};
 
 // Settings files
-inline constexpr QLatin1String IniFileFormat{"%s%s.ini"};
-inline constexpr QLatin1String SectionConnexion{"CONNEXION"};
-inline constexpr QLatin1String KeyPort{"Port"};
-inline constexpr QLatin1String KeyRemoteIp{"REMOTE_IP"};
-inline constexpr QLatin1String KeyRemotePort{"REMOTE_PORT_ENTRY"};
-inline constexpr QLatin1String KeyLocalPort{"LOCAL_PORT_ENTRY"};
-inline constexpr QLatin1String KeyIpEnable{"IP_ENABLE"};
 inline constexpr QLatin1String DefaultRemoteIp{tesso::lan::DefaultAddress};
-inline constexpr QLatin1String KeyBlack{"Black"};
-inline constexpr QLatin1String KeyInputFormat{"Input%d"};
-inline constexpr QLatin1String KeyAudioFormat{"Audio%d"};
-inline constexpr QLatin1String SectionHub{"Hub"};
-inline constexpr QLatin1String KeyHubEnabled{"Enabled"};
-inline constexpr QLatin1String KeyHubAddress{"Address"};
-inline constexpr QLatin1String KeyHubPort{"Port"};
-inline constexpr QLatin1String KeyHubAllowed{"Allowed"};
 
 // Messages
 inline constexpr QLatin1String SelectPort{"Select port"};

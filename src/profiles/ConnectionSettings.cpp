@@ -10,8 +10,7 @@
 #include "IniFile.h"
 #include "IpText.h"
 #include "LanDefaults.h"
-#include "TextFormat.h"
-#include "Texts.h"
+#include "SettingsFileKeys.h"
 
 namespace tesso
 {
@@ -28,12 +27,12 @@ QString withSeparator(QString directory)
 
 QString inputKey(int k)
 {
-    return TextFormat::Format(Texts::KeyInputFormat, k);
+    return QStringLiteral("Input%1").arg(k);
 }
 
 QString audioKey(int k)
 {
-    return TextFormat::Format(Texts::KeyAudioFormat, k);
+    return QStringLiteral("Audio%1").arg(k);
 }
 
 int portOrDefault(int port, int fallback = tesso::lan::DefaultPort)
@@ -41,8 +40,8 @@ int portOrDefault(int port, int fallback = tesso::lan::DefaultPort)
     return port >= 1 && port <= 65535 ? port : fallback;
 }
 
-const QString hubKeys[] = {QString(Texts::KeyHubEnabled), QString(Texts::KeyHubAddress),
-                           QString(Texts::KeyHubPort), QString(Texts::KeyHubAllowed)};
+const QString hubKeys[] = {QString(SettingsFileKeys::KeyHubEnabled), QString(SettingsFileKeys::KeyHubAddress),
+                           QString(SettingsFileKeys::KeyHubPort), QString(SettingsFileKeys::KeyHubAllowed)};
 
 } // namespace
 
@@ -64,12 +63,12 @@ QString ConnectionSettings::DefaultDirectory()
 
 QString ConnectionSettings::ConnectionFileName() const
 {
-    return TextFormat::Format(Texts::IniFileFormat, {m_directory, m_title});
+    return m_directory + m_title + QStringLiteral(".ini");
 }
 
 QString ConnectionSettings::LabelFileName(const QString& modelName) const
 {
-    return TextFormat::Format(Texts::IniFileFormat, {m_directory, modelName});
+    return m_directory + modelName + QStringLiteral(".ini");
 }
 
 ConnectionValues ConnectionSettings::ReadConnection() const
@@ -77,16 +76,18 @@ ConnectionValues ConnectionSettings::ReadConnection() const
     IniFile ini;
     if (ini.load(ConnectionFileName()) == IniFile::LoadResult::TooLarge)
         m_readInPart.insert(ConnectionFileName());
-    const QString section(Texts::SectionConnexion);
+    const QString section(SettingsFileKeys::SectionConnexion);
     ConnectionValues v;
-    v.Port = ini.readInteger(section, QString(Texts::KeyPort), -1);
-    v.RemoteIp = tesso::canonicalIpText(ini.readString(section, QString(Texts::KeyRemoteIp), QString()))
-                     .value_or(QString(Texts::DefaultRemoteIp));
-    v.RemotePort =
-        portOrDefault(ini.readInteger(section, QString(Texts::KeyRemotePort), tesso::lan::DefaultPort));
-    v.LocalPort =
-        portOrDefault(ini.readInteger(section, QString(Texts::KeyLocalPort), tesso::lan::DefaultPort));
-    v.IpEnable = ini.readInteger(section, QString(Texts::KeyIpEnable), 0);
+    v.Port = ini.readInteger(section, QString(SettingsFileKeys::KeyPort), -1);
+    v.RemoteIp =
+        tesso::canonicalIpText(ini.readString(section, QString(SettingsFileKeys::KeyRemoteIp), QString()))
+            .value_or(QString(QLatin1String(tesso::lan::DefaultAddress)));
+    v.RemotePort = portOrDefault(
+        ini.readInteger(section, QString(SettingsFileKeys::KeyRemotePort), tesso::lan::DefaultPort));
+    v.LocalPort = portOrDefault(
+        ini.readInteger(section, QString(SettingsFileKeys::KeyLocalPort), tesso::lan::DefaultPort));
+    v.IpEnable = ini.readInteger(section, QString(SettingsFileKeys::KeyIpEnable), 0);
+    v.LastModel = ini.readString(section, QString(SettingsFileKeys::KeyLastModel), QString());
     return v;
 }
 
@@ -95,15 +96,17 @@ bool ConnectionSettings::WriteConnection(const ConnectionValues& v) const
     if (!mayWrite(ConnectionFileName()))
         return false;
     IniFile ini;
-    const QString section(Texts::SectionConnexion);
-    ini.setInteger(section, QString(Texts::KeyPort), v.Port);
-    ini.setValue(section, QString(Texts::KeyRemoteIp), v.RemoteIp);
-    ini.setInteger(section, QString(Texts::KeyRemotePort), v.RemotePort);
-    ini.setInteger(section, QString(Texts::KeyLocalPort), v.LocalPort);
-    ini.setInteger(section, QString(Texts::KeyIpEnable), v.IpEnable);
+    const QString section(SettingsFileKeys::SectionConnexion);
+    ini.setInteger(section, QString(SettingsFileKeys::KeyPort), v.Port);
+    ini.setValue(section, QString(SettingsFileKeys::KeyRemoteIp), v.RemoteIp);
+    ini.setInteger(section, QString(SettingsFileKeys::KeyRemotePort), v.RemotePort);
+    ini.setInteger(section, QString(SettingsFileKeys::KeyLocalPort), v.LocalPort);
+    ini.setInteger(section, QString(SettingsFileKeys::KeyIpEnable), v.IpEnable);
+    if (!v.LastModel.isEmpty())
+        ini.setValue(section, QString(SettingsFileKeys::KeyLastModel), v.LastModel);
     IniFile old;
     old.load(ConnectionFileName());
-    const QString hub(Texts::SectionHub);
+    const QString hub(SettingsFileKeys::SectionHub);
     for (const QString& key : hubKeys)
         if (const auto value = old.value(hub, key))
             ini.setValue(hub, key, *value);
@@ -115,12 +118,12 @@ HubValues ConnectionSettings::ReadHub() const
     IniFile ini;
     if (ini.load(ConnectionFileName()) == IniFile::LoadResult::TooLarge)
         m_readInPart.insert(ConnectionFileName());
-    const QString section(Texts::SectionHub);
+    const QString section(SettingsFileKeys::SectionHub);
     HubValues v;
-    v.Enabled = ini.readInteger(section, QString(Texts::KeyHubEnabled), 0) != 0;
-    v.Address = ini.readString(section, QString(Texts::KeyHubAddress), v.Address);
-    v.Port = portOrDefault(ini.readInteger(section, QString(Texts::KeyHubPort), v.Port), v.Port);
-    v.Allowed = ini.readString(section, QString(Texts::KeyHubAllowed), v.Allowed);
+    v.Enabled = ini.readInteger(section, QString(SettingsFileKeys::KeyHubEnabled), 0) != 0;
+    v.Address = ini.readString(section, QString(SettingsFileKeys::KeyHubAddress), v.Address);
+    v.Port = portOrDefault(ini.readInteger(section, QString(SettingsFileKeys::KeyHubPort), v.Port), v.Port);
+    v.Allowed = ini.readString(section, QString(SettingsFileKeys::KeyHubAllowed), v.Allowed);
     return v;
 }
 
@@ -131,11 +134,11 @@ bool ConnectionSettings::WriteHub(const HubValues& v) const
     if (read == IniFile::LoadResult::Unreadable || read == IniFile::LoadResult::TooLarge ||
         !mayWrite(ConnectionFileName()))
         return false;
-    const QString section(Texts::SectionHub);
-    ini.setInteger(section, QString(Texts::KeyHubEnabled), v.Enabled ? 1 : 0);
-    ini.setValue(section, QString(Texts::KeyHubAddress), v.Address);
-    ini.setInteger(section, QString(Texts::KeyHubPort), v.Port);
-    ini.setValue(section, QString(Texts::KeyHubAllowed), v.Allowed);
+    const QString section(SettingsFileKeys::SectionHub);
+    ini.setInteger(section, QString(SettingsFileKeys::KeyHubEnabled), v.Enabled ? 1 : 0);
+    ini.setValue(section, QString(SettingsFileKeys::KeyHubAddress), v.Address);
+    ini.setInteger(section, QString(SettingsFileKeys::KeyHubPort), v.Port);
+    ini.setValue(section, QString(SettingsFileKeys::KeyHubAllowed), v.Allowed);
     return ini.save(ConnectionFileName());
 }
 
@@ -154,7 +157,7 @@ bool ConnectionSettings::ReadLabels(const QString& modelName, const InputLabels&
     case IniFile::LoadResult::Missing:
         break;
     }
-    labels.Black = ini.readString(modelName, QString(Texts::KeyBlack), defaults.Black);
+    labels.Black = ini.readString(modelName, QString(SettingsFileKeys::KeyBlack), defaults.Black);
     labels.Inputs.clear();
     labels.Audios.clear();
     for (int k = 1; k <= defaults.Inputs.size(); ++k)
@@ -169,7 +172,7 @@ bool ConnectionSettings::WriteLabels(const QString& modelName, const InputLabels
     if (!mayWrite(LabelFileName(modelName)))
         return false;
     IniFile ini;
-    ini.setValue(modelName, QString(Texts::KeyBlack), labels.Black);
+    ini.setValue(modelName, QString(SettingsFileKeys::KeyBlack), labels.Black);
     const auto n = std::max(labels.Inputs.size(), labels.Audios.size());
     for (qsizetype k = 1; k <= n; ++k) {
         if (k <= labels.Inputs.size())

@@ -25,6 +25,8 @@ struct ConnectionValues {
     int RemotePort = tesso::lan::DefaultPort;
     int LocalPort = tesso::lan::DefaultPort;
     int IpEnable = 0;
+    // The model last identified on this link, kept by profiles only (empty: not written).
+    QString LastModel;
 };
 
 // The choice made in "Share device...", as typed: it is checked when the hub starts.

@@ -1,0 +1,25 @@
+#pragma once
+// The sections and keys of the connection and label files: files written by every release, and
+// by the program these files come from, so they never change.
+
+#include <QLatin1String>
+
+namespace tesso::SettingsFileKeys
+{
+
+inline constexpr QLatin1String SectionConnexion{"CONNEXION"};
+inline constexpr QLatin1String KeyPort{"Port"};
+inline constexpr QLatin1String KeyRemoteIp{"REMOTE_IP"};
+inline constexpr QLatin1String KeyRemotePort{"REMOTE_PORT_ENTRY"};
+inline constexpr QLatin1String KeyLocalPort{"LOCAL_PORT_ENTRY"};
+inline constexpr QLatin1String KeyIpEnable{"IP_ENABLE"};
+// The model the window last identified on this link (for the list of profiles).
+inline constexpr QLatin1String KeyLastModel{"LastModel"};
+inline constexpr QLatin1String KeyBlack{"Black"};
+inline constexpr QLatin1String SectionHub{"Hub"};
+inline constexpr QLatin1String KeyHubEnabled{"Enabled"};
+inline constexpr QLatin1String KeyHubAddress{"Address"};
+inline constexpr QLatin1String KeyHubPort{"Port"};
+inline constexpr QLatin1String KeyHubAllowed{"Allowed"};
+
+} // namespace tesso::SettingsFileKeys
