@@ -116,6 +116,16 @@ const std::vector<CliCommands::Command>& CliCommands::all()
          "standard error; --timeout does not apply",
          &CliSession::prepareHub,
          &CliSession::runHub},
+        {"profiles",
+         {0, 0},
+         "profiles takes no arguments",
+         nullptr,
+         "profiles",
+         "list the window's device profiles: name, link options, model last\n"
+         "seen (tab-separated); needs no link",
+         nullptr,
+         &CliSession::runProfiles,
+         false},
     };
     return commands;
 }

@@ -35,6 +35,7 @@ class CliCommands
         const char* summary;    // what it does, one --help line per '\n'
         Step prepare;           // checks what the user typed before the link opens; may be null
         Step run;
+        bool needsLink = true; // false: runs without a device (no link is opened)
     };
 
     // Every row, in the order --help lists them.

@@ -1,5 +1,7 @@
 #include "CliOptions.h"
 
+#include "CliProfiles.h"
+
 namespace tesso
 {
 
@@ -20,7 +22,7 @@ bool takesValue(const QString& name)
 {
     return name == QLatin1String("--serial") || name == QLatin1String("--tcp") ||
            name == QLatin1String("--udp") || name == QLatin1String("--local-port") ||
-           name == QLatin1String("--timeout");
+           name == QLatin1String("--timeout") || name == QLatin1String("--profile");
 }
 
 } // namespace
@@ -28,8 +30,9 @@ bool takesValue(const QString& name)
 QString CliOptions::usage()
 {
     const QString synopsis = QStringLiteral(
-        "Usage: tesso-cli (--serial PORT | --tcp HOST[:PORT] | --udp HOST[:PORT] [--local-port N])\n"
-        "                 [--force-conn] [--timeout SECONDS] COMMAND [ARGS...]\n"
+        "Usage: tesso-cli (--serial PORT | --tcp HOST[:PORT] | --udp HOST[:PORT] [--local-port N]\n"
+        "                  | --profile NAME) [--force-conn] [--timeout SECONDS] COMMAND [ARGS...]\n"
+        "       tesso-cli profiles\n"
         "\n"
         "Commands:\n");
     const QString rest = QStringLiteral(
@@ -39,6 +42,7 @@ QString CliOptions::usage()
         "  --tcp HOST[:PORT]   TCP connection to the device (port 10500 by default)\n"
         "  --udp HOST[:PORT]   UDP to the device (port 10500 by default)\n"
         "  --local-port N      local UDP port (10500 by default)\n"
+        "  --profile NAME      the link of the window's profile NAME (see profiles)\n"
         "  --force-conn        treat the device as connected without detecting it\n"
         "  --timeout SECONDS   time allowed for the whole command (10 by default)\n"
         "  --help, --version\n"
@@ -90,16 +94,19 @@ CliOptions CliOptions::parse(const QStringList& arguments)
         if (!options.takeOption(name, value))
             return options;
     }
-    if (options.m_link == Link::None) {
-        options.fail(QStringLiteral("choose a link: --serial, --tcp or --udp"));
+    if (i >= arguments.size()) {
+        options.fail(QStringLiteral("no command given"));
+        return options;
+    }
+    const CliCommands::Command* row = CliCommands::find(arguments[i].toLower());
+    if (!options.m_profile.isEmpty() && !options.useProfile())
+        return options;
+    if (options.m_link == Link::None && (!row || row->needsLink)) {
+        options.fail(QStringLiteral("choose a link: --serial, --tcp, --udp or --profile"));
         return options;
     }
     if (options.m_localPortGiven && options.m_link != Link::Udp) {
         options.fail(QStringLiteral("--local-port applies to --udp only"));
-        return options;
-    }
-    if (i >= arguments.size()) {
-        options.fail(QStringLiteral("no command given"));
         return options;
     }
     options.m_command = arguments[i].toLower();
@@ -130,11 +137,37 @@ bool CliOptions::takeOption(const QString& name, const QString& value)
         m_timeoutSeconds = seconds;
         return true;
     }
+    if (name == QLatin1String("--profile")) {
+        if (!m_profile.isEmpty())
+            return fail(QStringLiteral("give --profile once"));
+        m_profile = value;
+        return true;
+    }
     if (name == QLatin1String("--force-conn")) {
         m_forceConn = true;
         return true;
     }
     return fail(QStringLiteral("unknown option %1").arg(name));
+}
+
+// The profile's link, as if its options had been typed; typed link options and a profile exclude
+// each other, so that a script never reaches another device than the one it names.
+bool CliOptions::useProfile()
+{
+    if (m_link != Link::None || m_localPortGiven)
+        return fail(QStringLiteral("give either --profile or the link options, not both"));
+    QString error;
+    const std::optional<QStringList> link = CliProfiles::linkOptions(m_profile, error);
+    if (!link)
+        return fail(error);
+    if (!setLink(link->at(0) == QLatin1String("--serial") ? Link::Serial
+                 : link->at(0) == QLatin1String("--tcp")  ? Link::Tcp
+                                                          : Link::Udp,
+                 link->at(1)))
+        return false;
+    if (link->size() == 4 && !takeOption(link->at(2), link->at(3)))
+        return false;
+    return true;
 }
 
 bool CliOptions::setLink(Link link, const QString& value)

@@ -33,6 +33,8 @@ class CliOptions
     int remotePort() const { return m_remotePort; }
     int localPort() const { return m_localPort; }
     bool forceConn() const { return m_forceConn; }
+    // --profile NAME, "" for none (its link is then link(), serialPort(), host() ...).
+    QString profile() const { return m_profile; }
     double timeoutSeconds() const { return m_timeoutSeconds; }
     QString command() const { return m_command; }
     // The table's row for command(); nullptr unless ok().
@@ -46,6 +48,7 @@ class CliOptions
   private:
     bool takeOption(const QString& name, const QString& value);
     bool setLink(Link link, const QString& value);
+    bool useProfile();
     bool checkCommand();
     bool fail(const QString& message);
 
@@ -59,6 +62,7 @@ class CliOptions
     int m_localPort = DefaultPort;
     bool m_localPortGiven = false;
     bool m_forceConn = false;
+    QString m_profile;
     double m_timeoutSeconds = DefaultTimeoutSeconds;
     QString m_command;
     const CliCommands::Command* m_commandRow = nullptr;

@@ -1,6 +1,7 @@
 #include "CliSession.h"
 
 #include "CliHub.h"
+#include "CliProfiles.h"
 #include "CliSettings.h"
 #include "CliUpload.h"
 #include "FrameUpload.h"
@@ -66,6 +67,8 @@ int CliSession::run()
         if (const int status = (this->*command.prepare)(); status != ExitOk)
             return status;
     }
+    if (!command.needsLink)
+        return (this->*command.run)();
     m_deadline = QDeadlineTimer(static_cast<qint64>(m_options.timeoutSeconds() * 1000.0));
     m_driver = std::make_unique<DeviceDriver>();
     QObject::connect(m_driver.get(), &DeviceDriver::linkFailed, m_driver.get(),
@@ -371,6 +374,12 @@ int CliSession::runHub()
     const bool served = hub.run();
     m_hub = nullptr;
     return served ? ExitOk : ExitLinkFailed;
+}
+
+int CliSession::runProfiles()
+{
+    print(CliProfiles::list());
+    return ExitOk;
 }
 
 int CliSession::runSave()

@@ -79,6 +79,7 @@ class CliSession
     int runRaw();
     int runUpload();
     int runHub();
+    int runProfiles();
     int runSave();
     int runDiff();
     int runRestore();

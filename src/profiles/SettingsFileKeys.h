@@ -7,6 +7,8 @@
 namespace tesso::SettingsFileKeys
 {
 
+// The connection file is named after the window's title: "<title>.ini".
+inline constexpr QLatin1String ConnectionFileTitle{"Tesso remote control"};
 inline constexpr QLatin1String SectionConnexion{"CONNEXION"};
 inline constexpr QLatin1String KeyPort{"Port"};
 inline constexpr QLatin1String KeyRemoteIp{"REMOTE_IP"};

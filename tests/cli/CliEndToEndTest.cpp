@@ -9,8 +9,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "ConnectionSettings.h"
 #include "FileEdit.h"
 #include "LinkTestPeers.h"
+#include "ProfileStore.h"
+#include "SettingsFileKeys.h"
 #include "SimServer.h"
 #include "WaitFor.h"
 
@@ -421,4 +424,26 @@ TEST(CliEndToEnd, HubSharesTheLinkWithClientsAndEndsCleanlyOnSigterm)
                                                          QStringLiteral("0.0.0.0:0")});
     EXPECT_EQ(open.exitCode, 2);
     EXPECT_TRUE(open.err.contains("allowed")) << open.err.constData();
+}
+
+// The profile the window saved takes the client to its device.
+TEST(CliEndToEnd, AProfileNamesTheDevice)
+{
+    Simulated sim(Link::Tcp);
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const ProfileStore store;
+    ASSERT_FALSE(store.create(QStringLiteral("Stage left")).has_value());
+    ConnectionValues v;
+    v.IpEnable = 2;
+    v.RemoteIp = QStringLiteral("127.0.0.1");
+    v.RemotePort = sim.server.tcpPort();
+    ConnectionSettings(store.folder(QStringLiteral("Stage left")),
+                       QString(SettingsFileKeys::ConnectionFileTitle))
+        .WriteConnection(v);
+    const CliResult get = runCli({QStringLiteral("--profile"), QStringLiteral("Stage left"),
+                                  QStringLiteral("get"), QStringLiteral("ICHM")});
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(get.exitCode, 0) << get.err.constData();
+    EXPECT_EQ(get.out, QByteArray("ICHM=1\n"));
 }

@@ -3,13 +3,19 @@
 
 #include <utility>
 
+#include <QTemporaryDir>
+
 #include "CliCommands.h"
 #include "CliOptions.h"
+#include "CliProfiles.h"
 #include "CliSession.h"
+#include "ConnectionSettings.h"
 #include "DeviceDriver.h"
 #include "Errors.h"
 #include "EscapeText.h"
+#include "ProfileStore.h"
 #include "QueryAllDump.h"
+#include "SettingsFileKeys.h"
 #include "TestLinks.h"
 #include "VariableAccess.h"
 #include "VariableNames.h"
@@ -114,6 +120,60 @@ TEST(CliCommandsTest, EveryRowIsInTheHelpAndTakesExactlyItsArguments)
     EXPECT_FALSE(parse("--serial COM1 upload f --dry-run").ok());
     EXPECT_FALSE(parse("--serial COM1 upload f --fit").ok());
     EXPECT_FALSE(parse("--tcp 1.2.3.4 upload f").ok());
+}
+
+// A profile's link is the one its window saved; the profiles are listed without any link.
+TEST(CliProfilesTest, AProfileGivesTheLinkItsWindowSaved)
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const ProfileStore store;
+    const auto save = [&](const char* name, int ipEnable, int port, const char* model) {
+        ASSERT_FALSE(store.create(QLatin1String(name)).has_value());
+        ConnectionValues v;
+        v.Port = port;
+        v.IpEnable = ipEnable;
+        v.RemoteIp = QStringLiteral("127.0.0.9");
+        v.RemotePort = 4001;
+        v.LocalPort = 4002;
+        v.LastModel = QLatin1String(model);
+        ConnectionSettings(store.folder(QLatin1String(name)), QString(SettingsFileKeys::ConnectionFileTitle))
+            .WriteConnection(v);
+    };
+    save("Stage left", 0, 2, "Lumio");
+    save("Booth", 2, 0, "");
+    save("Foyer", 1, 0, "Snipa");
+    ASSERT_FALSE(store.create(QStringLiteral("Fresh")).has_value()); // never opened in a window
+
+    const CliOptions serial = parse("--profile Stage_left get ICHM");
+    EXPECT_FALSE(serial.ok()) << "no such profile";
+    const CliOptions stage = CliOptions::parse({QStringLiteral("--profile"), QStringLiteral("Stage left"),
+                                                QStringLiteral("get"), QStringLiteral("ICHM")});
+    ASSERT_TRUE(stage.ok()) << stage.error().toStdString();
+    EXPECT_EQ(stage.link(), CliOptions::Link::Serial);
+    EXPECT_EQ(stage.serialPort(), QStringLiteral("COM3"));
+    const CliOptions booth = parse("--profile=Booth get ICHM");
+    ASSERT_TRUE(booth.ok()) << booth.error().toStdString();
+    EXPECT_EQ(booth.link(), CliOptions::Link::Tcp);
+    EXPECT_EQ(booth.host(), QStringLiteral("127.0.0.9"));
+    EXPECT_EQ(booth.remotePort(), 4001);
+    const CliOptions foyer = parse("--profile Foyer monitor");
+    EXPECT_EQ(foyer.link(), CliOptions::Link::Udp);
+    EXPECT_EQ(foyer.localPort(), 4002);
+
+    EXPECT_TRUE(parse("--profile Fresh get ICHM").error().contains(QStringLiteral("no link yet")));
+    EXPECT_TRUE(
+        parse("--profile Booth --tcp 127.0.0.1 get ICHM").error().contains(QStringLiteral("not both")));
+    EXPECT_TRUE(
+        parse("--profile ../etc get ICHM").error().contains(QStringLiteral("cannot be a profile name")));
+    EXPECT_TRUE(parse("profiles").ok());
+    EXPECT_FALSE(parse("get ICHM").ok());
+    EXPECT_EQ(
+        CliProfiles::list(),
+        (QStringList{QStringLiteral("Booth\t--tcp 127.0.0.9:4001\t-"),
+                     QStringLiteral("Foyer\t--udp 127.0.0.9:4001 --local-port 4002\tSnipa"),
+                     QStringLiteral("Fresh\t-\t-"), QStringLiteral("Stage left\t--serial COM3\tLumio")}));
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(EscapeTextTest, DecodesTheCEscapes)
