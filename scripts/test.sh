@@ -46,7 +46,7 @@ stage thread sanitizer build of the threaded and end-to-end tests
 cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSO_SANITIZE=thread \
     "${sanitizer_flags[@]}" >/dev/null
 cmake --build "$root/build-tsan" -j2 --target tesso_frames_tests tesso_frames_upload_tests tesso_cli_tests \
-    tesso_ui_e2e tesso_e2e_tests
+    tesso_ui_e2e tesso_hub_e2e tesso_e2e_tests
 tsan_tests() { (cd "$root/build-tsan" && ctest --output-on-failure --no-tests=error -j2 --timeout 600 "$@"); }
 tsan_tests -R '^(RawFrameTransfer|FrameUpload|FrameCodec|FramePicture)\.' || status=1
 tsan_tests -L '^(e2e|faults)$' || status=1
