@@ -349,7 +349,7 @@ TEST(MainWindowSerialMenu, NetworkItemKeepsItsCheckOnlyWhenApplied)
     EXPECT_EQ(h.saved("Port"), QStringLiteral("3")) << "the COM port in force before the network link";
 }
 
-TEST(MainWindowDebugKey, OpensTheConsoleOnlyOverTheFirstPanel)
+TEST(MainWindowDebugKey, OpensTheConsoleOverTheFirstPanelOrFromTheMenu)
 {
     Harness h;
     h.startWith();
@@ -367,6 +367,11 @@ TEST(MainWindowDebugKey, OpensTheConsoleOnlyOverTheFirstPanel)
         EXPECT_TRUE(console->isVisible()) << inside.x() << "," << inside.y();
         console->hide();
     }
+    // The menu item opens it wherever the pointer is, and says its key.
+    EXPECT_EQ(h.main->Menus->MenuDebugConsole->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+D")));
+    h.main->Menus->MenuDebugConsole->trigger();
+    EXPECT_TRUE(console->isVisible());
+    console->hide();
 
     // The console hears the window's link and sends on it.
     h.connectDevice(57);

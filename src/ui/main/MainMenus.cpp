@@ -140,6 +140,12 @@ void MainMenus::buildControls(QMenuBar* bar)
     MenuTransition->setVisible(false);
 
     buildSerialPort();
+
+    // The console by the menu too: the Ctrl+Insert key acts only with the pointer over the
+    // first status panel, which nobody finds by chance.
+    MenuControls->addSeparator();
+    MenuDebugConsole = item(MenuControls, "MenuDebugConsole", QStringLiteral("Debug console"));
+    MenuDebugConsole->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
 }
 
 void MainMenus::buildSerialPort()

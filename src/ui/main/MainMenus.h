@@ -67,8 +67,9 @@ class MainMenus : public QObject
     QAction* MenuDefaultValues = nullptr;
     QAction* MenuMachineLANSetup = nullptr;
     QMenu* MenuSerialPort = nullptr;
-    std::array<QAction*, 16> MenuCOM{}; // COM1 .. COM16, tags 1..16
-    QAction* MenuMIPConfig = nullptr;   // "LAN/Setup"
+    QAction* MenuDebugConsole = nullptr; // "Debug console", Ctrl+Shift+D
+    std::array<QAction*, 16> MenuCOM{};  // COM1 .. COM16, tags 1..16
+    QAction* MenuMIPConfig = nullptr;    // "LAN/Setup"
     QActionGroup* SerialPortGroup = nullptr;
     // Held by the layout but never shown.
     QMenu* MenuNoSignalAutolock = nullptr;

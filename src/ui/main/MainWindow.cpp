@@ -240,6 +240,7 @@ void MainWindow::Initialise(const SecondaryWindows& windows)
     hotKey->setContext(Qt::WindowShortcut);
     connect(hotKey, &QShortcut::activated, this,
             [this] { tesso::guarded([this] { DebugHotKey(QCursor::pos()); }); });
+    connect(Menus->MenuDebugConsole, &QAction::triggered, this, &MainWindow::showDebugConsole);
 
     // 5. Shared value mapping of the picture page: the range its eight values share.
     const tesso::ValueRange picture = tesso::variableRange(_BRGT);
@@ -424,10 +425,17 @@ void MainWindow::DebugHotKey(const QPoint& globalPointer)
     const QPoint p = StatusBar->mapFromGlobal(globalPointer);
     const bool overFirstPanel =
         p.x() >= 2 && p.x() <= StatusBar->PanelWidth(0) && p.y() >= 2 && p.y() <= StatusBar->height();
-    if (overFirstPanel && m_windows.Debug) {
-        m_windows.Debug->show();
-        m_windows.Debug->raise();
-    }
+    if (overFirstPanel)
+        showDebugConsole();
+}
+
+void MainWindow::showDebugConsole()
+{
+    if (!m_windows.Debug)
+        return;
+    m_windows.Debug->show();
+    m_windows.Debug->raise();
+    m_windows.Debug->activateWindow();
 }
 
 // ---- Settings, labels, device model ------------------------------------------------------------

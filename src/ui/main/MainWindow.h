@@ -112,6 +112,8 @@ class MainWindow : public QMainWindow
 
     // The debug console opens when the pointer (screen position) is over the status bar's first panel.
     void DebugHotKey(const QPoint& globalPointer);
+    // The debug console, in front (Controls > "Debug console", Ctrl+Shift+D).
+    void showDebugConsole();
 
     // ---- Settings and titles --------------------------------------------------------------------
     QString BuildWindowTitle(std::int64_t code) { return m_identity->BuildWindowTitle(code); }
