@@ -45,7 +45,9 @@ void HubClient::send(const QByteArray& bytes)
 {
     if (m_gone || m_socket->state() != QAbstractSocket::ConnectedState)
         return;
-    if (m_socket->bytesToWrite() + bytes.size() > OutputLimit) {
+    // What is still waiting from before decides, not the size of this batch: a reading client
+    // may be handed a large batch at once and must not be taken for one that stopped reading.
+    if (m_socket->bytesToWrite() > OutputLimit) {
         m_dropReason = QStringLiteral("it does not read what the device sends");
         disconnectFromHub();
         return;

@@ -18,7 +18,8 @@ class HubClient : public QObject
     Q_OBJECT
 
   public:
-    // Replies waiting for a client that does not read: past this it is disconnected.
+    // Replies still waiting for a client when more come: past this it has stopped reading and is
+    // disconnected.
     static constexpr qint64 OutputLimit = 1 << 20;
     // What is read from the socket at a time, so that a flood is slowed by TCP, not kept here.
     static constexpr qint64 ReadChunk = 64 * 1024;

@@ -171,6 +171,13 @@ TEST(DeviceHub, TooManyClientsAndAClientThatDoesNotReadAreLetGoAlone)
     EXPECT_EQ(h.hub.clientCount(), 2);
     EXPECT_TRUE(h.log.filter(QStringLiteral("refused")).size() == 1) << h.log.join('\n').toStdString();
 
+    // A batch larger than the bound does not cost a reading client its place.
+    const QByteArray dump = QByteArray("BRG128\r\n").repeated(HubClient::OutputLimit / 4);
+    h.device.feed(dump);
+    qint64 got = 0;
+    ASSERT_TRUE(waitFor([&] { return (got += reader->readAll().size()) >= dump.size(); }));
+    EXPECT_EQ(h.hub.clientCount(), 2);
+
     // The sleeper never reads; the reader keeps up and keeps its place.
     sleeper->setReadBufferSize(1);
     const QByteArray burst = QByteArray("BRG128\r\n").repeated(4096);
@@ -181,7 +188,8 @@ TEST(DeviceHub, TooManyClientsAndAClientThatDoesNotReadAreLetGoAlone)
             readerGot += reader->readAll().size();
             return h.hub.clientCount() == 1;
         },
-        20000));
+        20000))
+        << h.log.join('\n').toStdString();
     EXPECT_TRUE(h.log.last().contains(QStringLiteral("does not read"))) << h.log.last().toStdString();
     h.device.feed("CH3\r\n");
     EXPECT_TRUE(readUntil(*reader, "CH3\r\n").endsWith("CH3\r\n"));
