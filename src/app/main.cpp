@@ -1,6 +1,7 @@
 // tesso: the remote-control program. Start-up (splash, windows, settings), then the event loop
 // until the main window closes. --simulate runs a simulated device in this process on a
-// pseudo-terminal and maps COM1 to it.
+// pseudo-terminal and maps COM1 to it. --profile runs on a device profile's settings folder, one
+// window per profile: a second start of the same profile brings the first one's window forward.
 
 #include <cstdio>
 #include <memory>
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include "CommandLine.h"
@@ -19,6 +21,10 @@
 #include "Heartbeat.h"
 #include "MainWindow.h"
 #include "MessageBoxPrompts.h"
+#include "OpenDeviceDialog.h"
+#include "ProfileInstance.h"
+#include "ProfileMenu.h"
+#include "ProfileStore.h"
 #include "QuitOnSignals.h"
 #include "StartUp.h"
 #include "Texts.h"
@@ -70,7 +76,8 @@ std::unique_ptr<tesso::sim::SimServer> startSimulatedDevice(const QString& model
 
 int main(int argc, char** argv)
 {
-    const CommandLine line = CommandLine::Parse(argumentsOf(argc, argv));
+    const CommandLine line =
+        CommandLine::Parse(argumentsOf(argc, argv), qEnvironmentVariable("TESSO_PROFILE"));
     switch (line.action) {
     case CommandLine::Action::Help:
         std::fputs(CommandLine::Usage().toLocal8Bit().constData(), stdout);
@@ -110,6 +117,52 @@ int main(int argc, char** argv)
     MessageBoxPrompts prompts;
 
     QString settingsFolder = ConnectionSettings::DefaultDirectory();
+    // What programs started from "Open another device..." get: not the demonstration's COM1.
+    const QProcessEnvironment userEnvironment = QProcessEnvironment::systemEnvironment();
+    // The demonstration keeps to its temporary folder, whatever profile is named.
+    QString profile = line.simulate ? QString() : line.profile;
+    if (line.chooseProfile && !line.simulate) {
+        tesso::OpenDeviceDialog chooser;
+        const std::optional<QString> chosen = chooser.Execute(tesso::ProfileStore());
+        if (!chosen || interrupted)
+            return 0;
+        profile = *chosen;
+    }
+    std::unique_ptr<tesso::ProfileInstance> instance;
+    std::unique_ptr<MainWindow> mainWindow;
+    if (!profile.isEmpty()) {
+        const tesso::ProfileStore store;
+        if (!store.exists(profile)) {
+            if (const std::optional<QString> problem = store.create(profile)) {
+                std::fprintf(stderr, "tesso: %s\n", problem->toLocal8Bit().constData());
+                return 1;
+            }
+        }
+        settingsFolder = store.folder(profile);
+        // Before any window: a second start of the profile leaves the first one's files alone.
+        instance = std::make_unique<tesso::ProfileInstance>(settingsFolder);
+        const QByteArray name = profile.toLocal8Bit();
+        switch (instance->claim()) {
+        case tesso::ProfileInstance::Claim::Owned:
+            break;
+        case tesso::ProfileInstance::Claim::RaisedOther:
+            std::printf("tesso: the profile \"%s\" is open in another window, which was brought to the "
+                        "front\n",
+                        name.constData());
+            return 0;
+        case tesso::ProfileInstance::Claim::HeldElsewhere:
+            std::fprintf(stderr, "tesso: the profile \"%s\" is already open (by process %lld)\n",
+                         name.constData(), static_cast<long long>(instance->holder()));
+            return 1;
+        }
+        QObject::connect(instance.get(), &tesso::ProfileInstance::raiseRequested, &app, [&mainWindow, name] {
+            std::printf("tesso: the profile \"%s\" was started again: its window comes to the front\n",
+                        name.constData());
+            std::fflush(stdout);
+            if (mainWindow)
+                mainWindow->bringToFront();
+        });
+    }
     std::unique_ptr<QTemporaryDir> demoFolder;
 #ifdef TESSO_WITH_DEVSIM
     std::unique_ptr<tesso::sim::SimServer> simulated;
@@ -141,11 +194,11 @@ int main(int argc, char** argv)
     // The fault tests watch the event loop from here on, the start-up's questions included.
     tesso::startHeartbeat(app);
 
-    std::unique_ptr<MainWindow> mainWindow;
     QString failure;
     try {
         StartUp::Options options;
         options.SettingsDirectory = settingsFolder;
+        options.ProfileName = profile;
         mainWindow = StartUp::Run(makeDefaultLinks(), prompts, options);
     } catch (const TessoError& e) {
         failure = e.text();
@@ -160,6 +213,7 @@ int main(int argc, char** argv)
         return 1;
     }
     errors.setWindow(mainWindow.get());
+    mainWindow->Profiles().setLaunchEnvironment(userEnvironment);
     QObject::connect(mainWindow.get(), &MainWindow::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     mainWindow->show();

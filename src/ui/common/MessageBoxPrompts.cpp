@@ -31,6 +31,16 @@ std::optional<QString> MessageBoxPrompts::AskText(QWidget* parent, const QString
     return text;
 }
 
+std::optional<QString> MessageBoxPrompts::AskChoice(QWidget* parent, const QString& caption,
+                                                    const QString& prompt, const QStringList& items)
+{
+    bool ok = false;
+    const QString item = QInputDialog::getItem(parent, caption, prompt, items, 0, false, &ok);
+    if (!ok)
+        return std::nullopt;
+    return item;
+}
+
 bool MessageBoxPrompts::AskYesNo(QWidget* parent, const QString& text)
 {
     return QMessageBox::question(parent, BoxCaption(), text, QMessageBox::Yes | QMessageBox::No,

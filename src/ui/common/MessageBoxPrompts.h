@@ -13,6 +13,8 @@ class MessageBoxPrompts : public UserPrompts
     bool Confirm(QWidget* parent, const QString& text) override;
     std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
                                    const QString& initial) override;
+    std::optional<QString> AskChoice(QWidget* parent, const QString& caption, const QString& prompt,
+                                     const QStringList& items) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
     std::optional<QString> AskOpenFile(QWidget* parent, const QString& filter) override;
     std::optional<QString> AskSaveFile(QWidget* parent, const QString& filter) override;

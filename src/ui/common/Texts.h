@@ -74,6 +74,34 @@ inline constexpr QLatin1String ShareAllowedHint{
     "Comma-separated IPv4 addresses; needed only for an address other than loopback (127.x.x.x)."};
 inline constexpr QLatin1String ShareFailed{"The device is not shared with other programs: %s"};
 inline constexpr QLatin1String StatusClientsFormat{"Clients : %d"};
+// Profiles: one settings folder per device
+inline constexpr QLatin1String ProfileTitleFormat{"%s - %s"};
+inline constexpr QLatin1String AboutProfileFormat{"Profile: %s"};
+inline constexpr QLatin1String MenuOpenAnotherDevice{"Open another device..."};
+inline constexpr QLatin1String MenuRenameProfile{"Rename profile..."};
+inline constexpr QLatin1String MenuDeleteProfile{"Delete profile..."};
+inline constexpr QLatin1String OpenDeviceCaption{"Open another device"};
+inline constexpr QLatin1String OpenDeviceHint{"Choose a device's profile, or type a name for a new one."};
+inline constexpr QLatin1String ProfileColumn{"Profile"};
+inline constexpr QLatin1String LinkColumn{"Link"};
+inline constexpr QLatin1String NewProfileLabel{"New profile"};
+inline constexpr QLatin1String ChooseOrTypeProfile{"Choose a profile or type a new name."};
+inline constexpr QLatin1String ProfileNoLink{"no link yet"};
+inline constexpr QLatin1String ProfileLinkCom{"COM%s"};
+inline constexpr QLatin1String ProfileLinkTcp{"TCP %s:%s"};
+inline constexpr QLatin1String ProfileLinkUdp{"UDP %s:%s"};
+inline constexpr QLatin1String RenameProfileCaption{"Rename profile"};
+inline constexpr QLatin1String ProfileToRename{"Profile to rename:"};
+inline constexpr QLatin1String NewProfileName{"New name for \"%s\":"};
+inline constexpr QLatin1String RenameProfileConfirm{"Rename the profile \"%s\" to \"%s\"?"};
+inline constexpr QLatin1String DeleteProfileCaption{"Delete profile"};
+inline constexpr QLatin1String ProfileToDelete{"Profile to delete:"};
+inline constexpr QLatin1String DeleteProfileConfirm{
+    "Delete the profile \"%s\" with its connection settings, labels and console settings?"};
+inline constexpr QLatin1String NoOtherProfile{"There is no other profile."};
+inline constexpr QLatin1String ProfileOpenElsewhere{
+    "The profile \"%s\" is open in another window: close that window first."};
+inline constexpr QLatin1String ProfileStartFailed{"Tesso could not be started for the profile \"%s\"."};
 inline constexpr QLatin1String MenuControls{"&Controls"};
 inline constexpr QLatin1String MenuPullDown{"2:2 &Pull-down"};
 inline constexpr QLatin1String Auto{"Auto"};

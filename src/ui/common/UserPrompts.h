@@ -5,6 +5,7 @@
 #include <optional>
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -22,6 +23,13 @@ class UserPrompts
     // Text input box with a caption, a prompt and a starting text; nothing for Cancel.
     virtual std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
                                            const QString& initial) = 0;
+    // A choice among items with a caption and a prompt; nothing for Cancel. Without a list box of
+    // its own, the choice is typed, starting with the first item.
+    virtual std::optional<QString> AskChoice(QWidget* parent, const QString& caption, const QString& prompt,
+                                             const QStringList& items)
+    {
+        return AskText(parent, caption, prompt, items.value(0));
+    }
     // Question box with Yes and No; true for Yes.
     virtual bool AskYesNo(QWidget* parent, const QString& text) { return Confirm(parent, text); }
     // File boxes with a filter such as "Bitmaps (*.bmp)"; nothing for Cancel.

@@ -79,6 +79,14 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     RefreshLogo();
 }
 
+void AboutDialog::setProfileName(const QString& name)
+{
+    QString notice = QString(Texts::MakerName) + QStringLiteral("\n") + QString(Texts::ApplicationTitle);
+    if (!name.isEmpty())
+        notice += QStringLiteral("\n") + TextFormat::Format(Texts::AboutProfileFormat, {name});
+    Panel_Notice->setText(notice);
+}
+
 void AboutDialog::setLogoIndex(int index)
 {
     if (index >= 0 && index < static_cast<int>(m_logos.size()))

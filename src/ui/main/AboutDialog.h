@@ -35,6 +35,9 @@ class AboutDialog : public QDialog
     QLabel* label_f = nullptr;
     QPushButton* BtnOk = nullptr;
 
+    // The maker's notice names the profile the window holds (empty: none).
+    void setProfileName(const QString& name);
+
     // Selection in the logo list (positions of the supported-model table).
     int LogoIndex() const { return m_logoIndex; }
     void setLogoIndex(int index);

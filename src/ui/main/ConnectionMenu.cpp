@@ -67,6 +67,7 @@ void ConnectionMenu::openDeviceLanSetup()
 void ConnectionMenu::Load()
 {
     ConnectionValues v = m_files.ReadConnection();
+    m_lastModel = v.LastModel;
     if (v.Port == -1) {
         m_prompts.Information(m_window, QString(Texts::SelectPort));
         v = ConnectionValues{};
@@ -117,6 +118,8 @@ void ConnectionMenu::Save() const
     v.RemotePort = m_driver.ipRemotePort();
     v.LocalPort = m_driver.ipLocalPort();
     v.IpEnable = static_cast<int>(m_driver.linkType());
+    if (m_keepLastModel)
+        v.LastModel = m_lastModel;
     m_files.WriteConnection(v);
 }
 

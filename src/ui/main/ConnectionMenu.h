@@ -39,6 +39,11 @@ class ConnectionMenu : public QObject
     // the exit for. Over a network link the file keeps the COM port last in force.
     void Save() const;
 
+    // The model last identified on the link, kept in the file only when keepLastModel is on (a
+    // profile's file; the default file stays as it always was).
+    void setLastModel(const QString& model) { m_lastModel = model; }
+    void keepLastModel(bool keep) { m_keepLastModel = keep; }
+
     // The link as the status bar names it; a network link with the address and port as they are
     // typed in the network dialog.
     QString LinkText() const;
@@ -59,6 +64,8 @@ class ConnectionMenu : public QObject
     Rs232LanDialog* m_device = nullptr;
     QAction* m_choice = nullptr; // the serial-port menu item in force
     int m_comIndex = 0;          // the COM port last in force (0 = COM1), kept during a network link
+    QString m_lastModel;
+    bool m_keepLastModel = false;
 };
 
 } // namespace tesso

@@ -81,6 +81,20 @@ DeviceIdentity::DeviceIdentity(Parts parts, const MainRoutines& routines, EventR
     });
 }
 
+void DeviceIdentity::setAbout(AboutDialog* about)
+{
+    m_about = about;
+    if (m_about)
+        m_about->setProfileName(m_profileName);
+}
+
+void DeviceIdentity::setProfileName(const QString& name)
+{
+    m_profileName = name;
+    if (m_about)
+        m_about->setProfileName(name);
+}
+
 QString DeviceIdentity::BuildWindowTitle(std::int64_t code)
 {
     QString name(Texts::ProgramName);
@@ -91,7 +105,10 @@ QString DeviceIdentity::BuildWindowTitle(std::int64_t code)
     }
     if (m_about)
         m_about->RefreshLogo();
-    return TextFormat::Format(Texts::WindowTitleFormat, {name, QString(Texts::RemoteControl)});
+    const QString title = TextFormat::Format(Texts::WindowTitleFormat, {name, QString(Texts::RemoteControl)});
+    if (m_profileName.isEmpty())
+        return title;
+    return TextFormat::Format(Texts::ProfileTitleFormat, {title, m_profileName});
 }
 
 void DeviceIdentity::CycleAboutLogo()

@@ -53,10 +53,12 @@ class DeviceIdentity
     DeviceIdentity(Parts parts, const MainRoutines& routines, EventRouter& router);
 
     // The about box exists only once start-up has made it.
-    void setAbout(AboutDialog* about) { m_about = about; }
+    void setAbout(AboutDialog* about);
+    // The profile the window holds, named in the title and the about box (empty: none).
+    void setProfileName(const QString& name);
 
-    // "<model> remote control", or "Tesso remote control" for no model; moves the about box's
-    // logo to a supported model's.
+    // "<model> remote control", or "Tesso remote control" for no model, followed by " - <profile>"
+    // with a profile; moves the about box's logo to a supported model's.
     QString BuildWindowTitle(std::int64_t code);
     void ApplyDeviceModel(std::int64_t code);
     std::int64_t AppliedModelCode() const { return m_appliedModel; }
@@ -73,6 +75,7 @@ class DeviceIdentity
     MainRoutines m_routines;
     EventRouter& m_router;
     AboutDialog* m_about = nullptr;
+    QString m_profileName;
     std::int64_t m_appliedModel = -1;
     std::vector<Subscription> m_subscriptions;
 };

@@ -67,6 +67,10 @@ void MainMenus::buildFile(QMenuBar* bar)
     MenuFileSaveSettings = item(MenuFile, "MenuFileSaveSettings", QString(Texts::MenuSaveSettings));
     MenuFileRestoreSettings = item(MenuFile, "MenuFileRestoreSettings", QString(Texts::MenuRestoreSettings));
     MenuFile->addSeparator();
+    MenuFileOpenDevice = item(MenuFile, "MenuFileOpenDevice", QString(Texts::MenuOpenAnotherDevice));
+    MenuFileRenameProfile = item(MenuFile, "MenuFileRenameProfile", QString(Texts::MenuRenameProfile));
+    MenuFileDeleteProfile = item(MenuFile, "MenuFileDeleteProfile", QString(Texts::MenuDeleteProfile));
+    MenuFile->addSeparator();
     MenuFileShareDevice = item(MenuFile, "MenuFileShareDevice", QString(Texts::MenuShareDevice));
     MenuFile->addSeparator();
     MenuFileExit = item(MenuFile, "MenuFileExit", QString(Texts::MenuFileExit));

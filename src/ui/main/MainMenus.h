@@ -31,6 +31,9 @@ class MainMenus : public QObject
     QAction* MenuFileSaveSettings = nullptr;    // "Save device settings..."
     QAction* MenuFileRestoreSettings = nullptr; // "Restore device settings..."
     QAction* MenuFileShareDevice = nullptr;     // "Share device..."
+    QAction* MenuFileOpenDevice = nullptr;      // "Open another device..."
+    QAction* MenuFileRenameProfile = nullptr;   // "Rename profile..."
+    QAction* MenuFileDeleteProfile = nullptr;   // "Delete profile..."
     QAction* MenuFileExit = nullptr;
 
     // Controls

@@ -32,6 +32,7 @@
 #include "PageInput.h"
 #include "PageOutput.h"
 #include "PageSwitchMode.h"
+#include "ProfileMenu.h"
 #include "Rs232LanDialog.h"
 #include "ShareDeviceMenu.h"
 #include "StandbyMenu.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(DriverLinks links, const QString& settingsDirectory, User
     m_sharing = new ShareDeviceMenu(*m_hub, *Menus, m_settings, m_prompts, this);
     connect(m_sharing, &ShareDeviceMenu::sharingChanged, this, &MainWindow::RefreshStatusBar);
     connect(m_hub.get(), &DeviceHub::clientCountChanged, this, &MainWindow::RefreshStatusBar);
+    m_profiles = new ProfileMenu(*Menus, m_prompts, this);
     m_labels = std::make_unique<InputLabelFiles>(
         InputLabelFiles::Controls{Menus, PnlBtnInputs, TabSheet_Input, TabSheet_Audio}, m_settings);
     connectHandlers();
@@ -176,6 +178,12 @@ void MainWindow::bindDriver()
                               [this](const QString& title) { setWindowTitle(title); }},
         routines, *m_router);
     m_subscriptions.push_back(m_router->subscribe(_STORE, [this] { RefreshStatusBar(); }));
+    // A profile's connection file names the model last seen on its link (the client lists it).
+    m_subscriptions.push_back(m_router->subscribe(_DEV, [this] {
+        const std::int64_t code = m_driver->DEV();
+        if (IsSupportedModel(code))
+            m_connection->setLastModel(QString::fromLatin1(ModelTable::OfCode(code).name));
+    }));
     PnlBtnInputs->BindTo(*m_router, routines, &m_imageList);
     TabSheet_SwitchMode->BindTo(*m_router);
     TabSheet_Input->BindTo(*m_router, routines);
@@ -439,6 +447,25 @@ void MainWindow::showDebugConsole()
 }
 
 // ---- Settings, labels, device model ------------------------------------------------------------
+
+void MainWindow::setProfileName(const QString& name)
+{
+    m_profileName = name;
+    m_identity->setProfileName(name);
+    m_profiles->setCurrent(name);
+    m_connection->keepLastModel(!name.isEmpty());
+    setWindowTitle(BuildWindowTitle(m_driver->DEV()));
+}
+
+void MainWindow::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
 
 void MainWindow::LoadConnectionSettings()
 {

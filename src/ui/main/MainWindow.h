@@ -55,6 +55,7 @@ class PageImage;
 class PageInput;
 class PageOutput;
 class PageSwitchMode;
+class ProfileMenu;
 class ShareDeviceMenu;
 class StandbyMenu;
 class StatusGridArea;
@@ -83,6 +84,13 @@ class MainWindow : public QMainWindow
     DeviceHub& Hub() { return *m_hub; }
     ShareDeviceMenu& Sharing() { return *m_sharing; }
     const ConnectionSettings& Settings() const { return m_settings; }
+    // The profile whose folder holds the settings (empty: the default settings). Set before
+    // Initialise: the title and the about box name it, and the connection file keeps the model.
+    void setProfileName(const QString& name);
+    QString ProfileName() const { return m_profileName; }
+    ProfileMenu& Profiles() { return *m_profiles; }
+    // Another start of this window's profile asked for it: shown, raised and activated.
+    void bringToFront();
 
     // ---- Start-up and shutdown ------------------------------------------------------------------
     void FormCreate();
@@ -198,6 +206,8 @@ class MainWindow : public QMainWindow
     std::unique_ptr<ControlsMenu> m_controls;
     std::unique_ptr<DeviceSettingsMenu> m_settingsMenu;
     ShareDeviceMenu* m_sharing = nullptr; // child of the window
+    ProfileMenu* m_profiles = nullptr;    // child of the window
+    QString m_profileName;
     std::unique_ptr<StandbyMenu> m_standby;
     std::unique_ptr<Transitions> m_transitions;
     std::unique_ptr<AudioIndicator> m_audio;

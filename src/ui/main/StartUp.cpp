@@ -43,6 +43,7 @@ std::unique_ptr<MainWindow> StartUp::Run(DriverLinks links, UserPrompts& prompts
     step();
 
     auto main = std::make_unique<MainWindow>(std::move(links), options.SettingsDirectory, prompts);
+    main->setProfileName(options.ProfileName);
     step();
     MainWindow* owner = main.get();
     DeviceDriver* driver = &main->Driver();

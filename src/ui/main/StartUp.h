@@ -23,6 +23,8 @@ class StartUp
   public:
     struct Options {
         QString SettingsDirectory;
+        // The profile whose folder SettingsDirectory is (empty: the default settings).
+        QString ProfileName;
         bool ShowSplash = true;
         // Called after each step with the splash (for tests that watch the progress).
         std::function<void(const SplashWindow& splash)> OnStep;
