@@ -17,11 +17,9 @@ std::optional<QStringList> optionsOf(const ConnectionValues& v)
                            QString::number(v.LocalPort)};
     if (v.IpEnable == 2)
         return QStringList{QStringLiteral("--tcp"), remote};
-    if (v.Port < 0)
+    if (v.comNumber() == 0)
         return std::nullopt; // never connected: the window asks for a port on its first start
-    // The window's COM items, numbered from 1; a hand-edited number outside them means COM1 there.
-    const int com = v.Port <= 15 ? v.Port + 1 : 1;
-    return QStringList{QStringLiteral("--serial"), QStringLiteral("COM%1").arg(com)};
+    return QStringList{QStringLiteral("--serial"), QStringLiteral("COM%1").arg(v.comNumber())};
 }
 
 ConnectionValues readProfile(const ProfileStore& store, const QString& profile)

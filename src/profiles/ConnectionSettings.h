@@ -27,6 +27,10 @@ struct ConnectionValues {
     int IpEnable = 0;
     // The model last identified on this link, kept by profiles only (empty: not written).
     QString LastModel;
+
+    // The COM item the window opens for Port: 1..16 (COM1 for a number outside them), 0 when no
+    // port was ever chosen.
+    int comNumber() const { return Port < 0 ? 0 : (Port <= 15 ? Port + 1 : 1); }
 };
 
 // The choice made in "Share device...", as typed: it is checked when the hub starts.

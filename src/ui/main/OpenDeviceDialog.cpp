@@ -80,11 +80,9 @@ QString OpenDeviceDialog::LinkText(const ConnectionValues& values)
     default:
         break;
     }
-    if (values.Port < 0)
+    if (values.comNumber() == 0)
         return QString(Texts::ProfileNoLink);
-    // The window opens COM1 for a port outside COM1..COM16.
-    const int com = values.Port <= 15 ? values.Port + 1 : 1;
-    return TextFormat::Format(Texts::ProfileLinkCom, {QString::number(com)});
+    return TextFormat::Format(Texts::ProfileLinkCom, {QString::number(values.comNumber())});
 }
 
 void OpenDeviceDialog::fill(const ProfileStore& store)
