@@ -13,12 +13,12 @@
 #include <QWidget>
 
 #include "ConnectionSettings.h"
-#include "SettingsFileKeys.h"
 #include "IniFile.h"
 #include "InputButtonRow.h"
 #include "InputSettingsRow.h"
 #include "MainWindow.h"
 #include "PageInput.h"
+#include "SettingsFileKeys.h"
 #include "SplashWindow.h"
 #include "StartUp.h"
 #include "StatusGridArea.h"

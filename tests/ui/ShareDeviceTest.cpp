@@ -77,7 +77,8 @@ QString savedHub(const Harness& h, const char* key)
 {
     IniFile ini;
     ini.load(h.connectionFile());
-    return ini.value(QString(SettingsFileKeys::SectionHub), QLatin1String(key)).value_or(QStringLiteral("<missing>"));
+    return ini.value(QString(SettingsFileKeys::SectionHub), QLatin1String(key))
+        .value_or(QStringLiteral("<missing>"));
 }
 
 std::unique_ptr<QTcpSocket> connectClient(quint16 port)
