@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CliProcess.h"
 #include "ConnectionSettings.h"
 #include "FileEdit.h"
 #include "LinkTestPeers.h"
@@ -24,28 +25,10 @@ using namespace tesso::test;
 namespace
 {
 
-struct CliResult {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
 // Runs tesso-cli while the device keeps answering in this event loop.
 CliResult runCli(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(TESSO_CLI_PATH), arguments);
-    CliResult result;
-    if (!process.waitForStarted(10000))
-        return result;
-    if (!waitFor([&] { return process.state() == QProcess::NotRunning; }, 60000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    return runCliProcess(QStringLiteral(TESSO_CLI_PATH), arguments);
 }
 
 enum class Link { Pty, Tcp, Udp };

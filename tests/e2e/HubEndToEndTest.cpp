@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTcpSocket>
 
+#include "CliProcess.h"
 #include "DeviceHub.h"
 #include "DevsimProcess.h"
 #include "FrameTransferWindow.h"
@@ -75,27 +76,10 @@ struct SharedWindow {
     }
 };
 
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
 // tesso-cli through the hub, while this process's event loop (the window, the hub) keeps running.
-CliRun runCli(const QStringList& arguments)
+tesso::test::CliResult runCli(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(TESSO_CLI_PATH), arguments);
-    CliRun run;
-    if (!process.waitForStarted(10000))
-        return run;
-    if (!waitFor([&] { return process.state() == QProcess::NotRunning; }, 60000)) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return tesso::test::runCliProcess(QStringLiteral(TESSO_CLI_PATH), arguments);
 }
 
 } // namespace
@@ -107,18 +91,20 @@ TEST(HubEndToEnd, TessoCliUsesTheWindowsDeviceThroughTheHubWhileTheWindowWorks)
     DeviceDriver& driver = w.main->Driver();
     QScrollBar* hpos = w.main->TabSheet_Image->FrameScrollHPos->ScrollBar;
 
-    const CliRun get = runCli(w.through() + QStringList{QStringLiteral("get"), QStringLiteral("HPOS")});
+    const tesso::test::CliResult get =
+        runCli(w.through() + QStringList{QStringLiteral("get"), QStringLiteral("HPOS")});
     EXPECT_EQ(get.exitCode, 0) << get.err.toStdString();
     EXPECT_EQ(get.out.toStdString(), "HPOS=" + std::to_string(driver.HPOS()) + "\n");
 
     // A client's set reaches the device, whose answer the window shows.
-    const CliRun set = runCli(w.through() + QStringList{QStringLiteral("set"), QStringLiteral("HPOS=77")});
+    const tesso::test::CliResult set =
+        runCli(w.through() + QStringList{QStringLiteral("set"), QStringLiteral("HPOS=77")});
     EXPECT_EQ(set.exitCode, 0) << set.err.toStdString();
     EXPECT_EQ(set.out.toStdString(), std::string("HPOS=77\n"));
     EXPECT_TRUE(waitFor([&] { return driver.HPOS() == 77 && hpos->value() == 77; }, Deadline))
         << driver.HPOS() << " " << hpos->value();
 
-    const CliRun dump = runCli(w.through() + QStringList{QStringLiteral("dump")});
+    const tesso::test::CliResult dump = runCli(w.through() + QStringList{QStringLiteral("dump")});
     EXPECT_EQ(dump.exitCode, 0) << dump.err.toStdString();
     EXPECT_TRUE(dump.out.contains("\nHPOS=77\n")) << dump.out.toStdString();
     EXPECT_GE(dump.out.count('\n'), tesso::VariableCount);
