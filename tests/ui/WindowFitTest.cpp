@@ -1,0 +1,65 @@
+// The main window as a person sees it at the scale and font the run is given (the suite runs at
+// 100 %, 150 % and 200 % scale and with a 14-point font): every caption whole on every page, and
+// every control named for a screen reader.
+#include <gtest/gtest.h>
+
+#include <QTabWidget>
+
+#include "MainWindowTestHarness.h"
+#include "WindowChecks.h"
+
+using namespace tesso::test;
+using namespace tesso::test::mainwindow;
+
+namespace
+{
+
+class WindowFit : public ::testing::Test
+{
+  protected:
+    static void SetUpTestSuite()
+    {
+        // The desktop's font, when the run asks for a larger one than Qt's default.
+        if (const int points = qEnvironmentVariableIntValue("TESSO_TEST_FONT_POINTS"); points > 0) {
+            QFont font = QApplication::font();
+            font.setPointSize(points);
+            QApplication::setFont(font);
+        }
+    }
+
+    void SetUp() override
+    {
+        window.main->show();
+        QApplication::processEvents();
+    }
+
+    void showPage(int index)
+    {
+        window.main->PageControl->setCurrentIndex(index);
+        QApplication::processEvents();
+    }
+
+    ConnectedWindow window;
+};
+
+TEST_F(WindowFit, EveryPageShowsItsCaptionsWhole)
+{
+    QTabWidget* pages = window.main->PageControl;
+    for (int i = 0; i < pages->count(); ++i) {
+        showPage(i);
+        EXPECT_EQ(clippedCaptions(pages->currentWidget()), QStringList()) << pages->tabText(i).toStdString();
+    }
+    EXPECT_EQ(clippedCaptions(window.main.get(), pages), QStringList()) << "outside the pages";
+}
+
+TEST_F(WindowFit, EveryControlIsNamedForAScreenReader)
+{
+    QTabWidget* pages = window.main->PageControl;
+    for (int i = 0; i < pages->count(); ++i) {
+        showPage(i);
+        EXPECT_EQ(unnamedControls(pages->currentWidget()), QStringList()) << pages->tabText(i).toStdString();
+    }
+    EXPECT_EQ(unnamedControls(window.main.get()), QStringList());
+}
+
+} // namespace
