@@ -35,12 +35,15 @@ bool startHeartbeat(QCoreApplication& app)
         return false;
     auto* timer = new QTimer(&app);
     timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer, &QTimer::timeout, &app, [fd] {
+    const auto beat = [fd] {
         // One write per line, so a reader never sees half a line from this writer.
         const QByteArray line = QByteArray::number(monotonicMs()) + '\n';
         [[maybe_unused]] const auto written = ::write(fd, line.constData(), static_cast<size_t>(line.size()));
-    });
+    };
+    QObject::connect(timer, &QTimer::timeout, &app, beat);
     timer->start(BeatMs);
+    // The first beat as soon as the event loop runs: it marks the end of the start-up exactly.
+    QTimer::singleShot(0, &app, beat);
     return true;
 }
 
