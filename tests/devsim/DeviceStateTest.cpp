@@ -12,6 +12,8 @@ using tesso::sim::DeviceState;
 using tesso::sim::Model;
 using tesso::sim::SetOutcome;
 
+// What the catalogue's fixed ranges do not say (those are the next test's): the model's inputs and
+// effects, booleans, read-only variables and a value with no range but its 32 bits.
 TEST(DeviceState, OutOfRangeValuesAreClampedOrIgnoredPerVariable)
 {
     DeviceState s;
@@ -21,18 +23,9 @@ TEST(DeviceState, OutOfRangeValuesAreClampedOrIgnoredPerVariable)
         SetOutcome outcome;
         std::uint32_t kept;
     } cases[] = {
-        {_BRGT, 300, SetOutcome::Clamped, 255},
-        {_FADEDURATION, 1, SetOutcome::Clamped, 5},
-        {_FADEDURATION, 250, SetOutcome::Stored, 250},
-        {_FADEDURATION, 251, SetOutcome::Clamped, 250},
         {_ICHNM, 7, SetOutcome::Stored, 7},
         {_ICHNM, 8, SetOutcome::Rejected, 7},
         {_ICHNM, 0, SetOutcome::Rejected, 7},
-        {_NETMASK, 30, SetOutcome::Stored, 30},
-        {_NETMASK, 31, SetOutcome::Rejected, 30}, // a controller cannot take 31 host bits
-        {_PCHAN, 9, SetOutcome::Rejected, 1},
-        {_PORT, 0, SetOutcome::Rejected, 10500},
-        {_PORT, 65536, SetOutcome::Rejected, 10500},
         {_OBLACK, 5, SetOutcome::Stored, 1}, // booleans are reported 0 or 1
         {_UNIT, 1, SetOutcome::ReadOnly, 27000},
         {_DEV, 12, SetOutcome::ReadOnly, 57},

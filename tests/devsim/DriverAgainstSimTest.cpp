@@ -32,15 +32,12 @@ constexpr int Faster = 20;
 // 3 s + 2 s + 2 s + 2 s of the driver's time to Ready is under half a second here; leave room.
 constexpr int Deadline = 5000;
 
+// One plain value stands for all (each reply mnemonic is DriverProtocol's); the addresses and the port
+// need their selector's lines in order, through noise and pieces.
 void expectDumpLoaded(DeviceDriver& d)
 {
     EXPECT_EQ(d.DEV(), 57u);
-    EXPECT_EQ(d.UNITy(), 27000u);
-    EXPECT_EQ(d.VERV(), 16u);
-    EXPECT_EQ(d.OPT(), 2u);
     EXPECT_EQ(d.ICHM(), 1u);
-    EXPECT_EQ(d.IFAMM(), 3u);
-    EXPECT_EQ(d.ILDM(), 17280u);
     EXPECT_EQ(d.LOCAL_IP(), QStringLiteral("192.168.0.10"));
     EXPECT_EQ(d.REMOTE_IP(), QStringLiteral("192.168.0.1"));
     EXPECT_EQ(d.GATEWAY_IP(), QStringLiteral("192.168.0.254"));
