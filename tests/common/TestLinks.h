@@ -29,7 +29,6 @@ struct LinkRecord {
     QStringList portNames; // every name set, oldest first
     QString remoteAddress;
     int localPort = -1, remotePort = -1;
-    std::uint32_t baud = 0;
     QList<QByteArray> written;  // one entry per write call
     DeviceLink* link = nullptr; // the live link, while the driver owns it
 
@@ -91,7 +90,7 @@ class MemoryLink : public DeviceLink
         m_record->remoteAddress = address;
         m_record->remotePort = port;
     }
-    void setBaud(std::uint32_t b) override { m_record->baud = b; }
+    void setBaud(std::uint32_t) override {}
 
   private:
     std::shared_ptr<LinkRecord> m_record;
