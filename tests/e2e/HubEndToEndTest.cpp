@@ -13,13 +13,10 @@
 
 #include "CliProcess.h"
 #include "DeviceHub.h"
-#include "DevsimProcess.h"
+#include "DevsimWindow.h"
 #include "FrameTransferWindow.h"
 #include "LinkTestPeers.h"
-#include "MainWindowTestHarness.h"
 #include "PageImage.h"
-#include "Scenario.h"
-#include "StatusGridArea.h"
 #include "ValueSlider.h"
 
 using namespace tesso;
@@ -30,44 +27,23 @@ using tesso::test::waitFor;
 namespace
 {
 
-// The main window on COM3, which TESSO_COM3 maps to the simulated device, sharing it on a free
-// loopback port as its settings file asks.
-struct SharedWindow {
-    QTemporaryDir scratch{QStringLiteral(TESSO_E2E_SCRATCH "/hub-XXXXXX")};
-    QString settings = scratch.filePath(QStringLiteral("settings"));
+// The simulated device keeps the pictures it receives; the window shares it on a free loopback port
+// as its settings file asks.
+struct SharedWindow : DevsimWindow {
     QString frames = scratch.filePath(QStringLiteral("frames"));
-    QString deviceLink = scratch.filePath(QStringLiteral("lumio"));
-    DevsimProcess device;
-    tesso::test::mainwindow::RecordingPrompts prompts;
-    std::unique_ptr<MainWindow> main;
     quint16 port = 0;
-
-    ~SharedWindow() { qunsetenv("TESSO_COM3"); }
 
     void start()
     {
-        ASSERT_TRUE(scratch.isValid() && QDir().mkpath(settings) && QDir().mkpath(frames));
-        ASSERT_TRUE(device.start({QStringLiteral("--pty"), QStringLiteral("--pty-link"), deviceLink,
-                                  QStringLiteral("--save-frames"), frames}));
-        const ConnectionSettings files(settings, QStringLiteral("Tesso remote control"));
-        ASSERT_TRUE(files.WriteConnection(serialLink(2)));
-        ASSERT_TRUE(writeLumioLabels(settings));
-        HubValues hub;
-        hub.Enabled = true;
-        hub.Port = port = static_cast<quint16>(tesso::test::freeTcpPort());
-        ASSERT_TRUE(files.WriteHub(hub));
-        qputenv("TESSO_COM3", deviceLink.toLocal8Bit());
-        StartUp::Options options;
-        options.SettingsDirectory = settings;
-        options.ShowSplash = false;
-        main = StartUp::Run(makeDefaultLinks(), prompts, options);
+        ASSERT_TRUE(QDir().mkpath(frames));
+        deviceOptions = QStringList{QStringLiteral("--save-frames"), frames};
+        ASSERT_NO_FATAL_FAILURE(DevsimWindow::start([&](const ConnectionSettings& files) {
+            HubValues hub;
+            hub.Enabled = true;
+            hub.Port = port = static_cast<quint16>(tesso::test::freeTcpPort());
+            return files.WriteHub(hub);
+        }));
         ASSERT_TRUE(main->Hub().isListening());
-        ASSERT_TRUE(waitFor(
-            [&] {
-                return main->StatusPanelText(0) == QLatin1String("Device connected") &&
-                       main->StatusArea->Cell(1, 1) == QLatin1String("Camera 1");
-            },
-            Deadline));
     }
 
     QStringList through() const

@@ -5,81 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-
-#include "DevsimProcess.h"
-#include "MainWindowTestHarness.h"
-#include "ReportCapture.h"
-#include "Scenario.h"
-#include "StatusGridArea.h"
+#include "DevsimWindow.h"
 
 using namespace tesso;
 
 using namespace tesso::e2e;
 using tesso::test::waitFor;
 
-namespace
-{
-
-// The main window on COM3, which TESSO_COM3 maps to the simulated device's link, with a settings
-// folder of its own and every error report kept.
-struct Window {
-    QTemporaryDir scratch{QStringLiteral(TESSO_E2E_SCRATCH "/window-XXXXXX")};
-    QString settings = scratch.filePath(QStringLiteral("settings"));
-    QString deviceLink = scratch.filePath(QStringLiteral("lumio"));
-    DevsimProcess device;
-    tesso::test::mainwindow::RecordingPrompts prompts;
-    tesso::test::ReportCapture report; // outlives the window, which reports until it goes
-    std::unique_ptr<MainWindow> main;
-    QMap<QString, QByteArray> before;
-
-    ~Window() { qunsetenv("TESSO_COM3"); }
-
-    bool startDevice()
-    {
-        return device.start({QStringLiteral("--pty"), QStringLiteral("--pty-link"), deviceLink});
-    }
-
-    void start()
-    {
-        ASSERT_TRUE(scratch.isValid() && QDir().mkpath(settings));
-        ASSERT_TRUE(startDevice());
-        ASSERT_TRUE(ConnectionSettings(settings, QStringLiteral("Tesso remote control"))
-                        .WriteConnection(serialLink(2)));
-        ASSERT_TRUE(writeLumioLabels(settings));
-        before = filesIn(settings);
-        qputenv("TESSO_COM3", deviceLink.toLocal8Bit());
-        StartUp::Options options;
-        options.SettingsDirectory = settings;
-        options.ShowSplash = false;
-        main = StartUp::Run(makeDefaultLinks(), prompts, options);
-        ASSERT_TRUE(waitForDevice());
-    }
-
-    // Connected, loaded and showing the user's label of the input on air.
-    bool waitForDevice()
-    {
-        return waitFor(
-            [&] {
-                return main->StatusPanelText(0) == QLatin1String("Device connected") &&
-                       main->StatusArea->Cell(1, 1) == QLatin1String("Camera 1");
-            },
-            Deadline);
-    }
-
-    // The window closes as the user closes it; its settings files are as they were.
-    void finish()
-    {
-        main->close();
-        EXPECT_EQ(changedFiles(before, filesIn(settings)).toStdString(), std::string());
-    }
-};
-
-} // namespace
-
 TEST(WindowFaults, TheSerialPortVanishesIsReportedOnceAndIsChosenAgainWhenItIsBack)
 {
-    Window w;
+    DevsimWindow w;
     ASSERT_NO_FATAL_FAILURE(w.start());
 
     w.device.kill(); // its pseudo-terminal goes with it; the link name is left dangling
