@@ -12,7 +12,6 @@
 #include "LinkTestPeers.h"
 #include "MainMenus.h"
 #include "MainWindowTestHarness.h"
-#include "SerialPortItems.h"
 #include "SerialPortScanner.h"
 #include "WaitFor.h"
 
