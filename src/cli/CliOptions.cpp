@@ -38,7 +38,8 @@ QString CliOptions::usage()
     const QString rest = QStringLiteral(
         "\n"
         "Options:\n"
-        "  --serial PORT       serial port: COM1.., \\\\.\\COM1.. or a device path\n"
+        "  --serial PORT       serial port: a device path (/dev/ttyUSB0, /dev/serial/by-id/...),\n"
+        "                      or COM1.. (\\\\.\\COM1..), /dev/ttyS0.. unless TESSO_COMn is set\n"
         "  --tcp HOST[:PORT]   TCP connection to the device (port 10500 by default)\n"
         "  --udp HOST[:PORT]   UDP to the device (port 10500 by default)\n"
         "  --local-port N      local UDP port (10500 by default)\n"

@@ -19,6 +19,8 @@ std::optional<QStringList> optionsOf(const ConnectionValues& v)
         return QStringList{QStringLiteral("--tcp"), remote};
     if (v.comNumber() == 0)
         return std::nullopt; // never connected: the window asks for a port on its first start
+    if (!v.SerialDevice.isEmpty())
+        return QStringList{QStringLiteral("--serial"), v.SerialDevice};
     return QStringList{QStringLiteral("--serial"), QStringLiteral("COM%1").arg(v.comNumber())};
 }
 

@@ -88,6 +88,7 @@ ConnectionValues ConnectionSettings::ReadConnection() const
         ini.readInteger(section, QString(SettingsFileKeys::KeyLocalPort), tesso::lan::DefaultPort));
     v.IpEnable = ini.readInteger(section, QString(SettingsFileKeys::KeyIpEnable), 0);
     v.LastModel = ini.readString(section, QString(SettingsFileKeys::KeyLastModel), QString());
+    v.SerialDevice = ini.readString(section, QString(SettingsFileKeys::KeySerialDevice), QString()).trimmed();
     return v;
 }
 
@@ -104,6 +105,8 @@ bool ConnectionSettings::WriteConnection(const ConnectionValues& v) const
     ini.setInteger(section, QString(SettingsFileKeys::KeyIpEnable), v.IpEnable);
     if (!v.LastModel.isEmpty())
         ini.setValue(section, QString(SettingsFileKeys::KeyLastModel), v.LastModel);
+    if (!v.SerialDevice.isEmpty())
+        ini.setValue(section, QString(SettingsFileKeys::KeySerialDevice), v.SerialDevice);
     IniFile old;
     old.load(ConnectionFileName());
     const QString hub(SettingsFileKeys::SectionHub);

@@ -27,6 +27,9 @@ struct ConnectionValues {
     int IpEnable = 0;
     // The model last identified on this link, kept by profiles only (empty: not written).
     QString LastModel;
+    // The serial device chosen by its path, e.g. /dev/serial/by-id/usb-...; it rather than the COM
+    // item of Port is opened on a serial link (empty: the COM item, and not written).
+    QString SerialDevice;
 
     // The COM item the window opens for Port: 1..16 (COM1 for a number outside them), 0 when no
     // port was ever chosen.

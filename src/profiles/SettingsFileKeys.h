@@ -17,6 +17,9 @@ inline constexpr QLatin1String KeyLocalPort{"LOCAL_PORT_ENTRY"};
 inline constexpr QLatin1String KeyIpEnable{"IP_ENABLE"};
 // The model the window last identified on this link (for the list of profiles).
 inline constexpr QLatin1String KeyLastModel{"LastModel"};
+// The serial device chosen by its path (a port present, not a COM item); Port still holds the COM
+// item last in force, for readers that know no other key.
+inline constexpr QLatin1String KeySerialDevice{"SerialDevice"};
 inline constexpr QLatin1String KeyBlack{"Black"};
 inline constexpr QLatin1String SectionHub{"Hub"};
 inline constexpr QLatin1String KeyHubEnabled{"Enabled"};

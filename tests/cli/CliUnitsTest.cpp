@@ -125,7 +125,8 @@ TEST(CliProfilesTest, AProfileGivesTheLinkItsWindowSaved)
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     const ProfileStore store;
-    const auto save = [&](const char* name, int ipEnable, int port, const char* model) {
+    const auto save = [&](const char* name, int ipEnable, int port, const char* model,
+                          const char* device = "") {
         ASSERT_FALSE(store.create(QLatin1String(name)).has_value());
         ConnectionValues v;
         v.Port = port;
@@ -134,12 +135,14 @@ TEST(CliProfilesTest, AProfileGivesTheLinkItsWindowSaved)
         v.RemotePort = 4001;
         v.LocalPort = 4002;
         v.LastModel = QLatin1String(model);
+        v.SerialDevice = QLatin1String(device);
         ConnectionSettings(store.folder(QLatin1String(name)), QString(SettingsFileKeys::ConnectionFileTitle))
             .WriteConnection(v);
     };
     save("Stage left", 0, 2, "Lumio");
     save("Booth", 2, 0, "");
     save("Foyer", 1, 0, "Snipa");
+    save("Desk", 0, 4, "", "/dev/serial/by-id/usb-Maker_A1-if00-port0");
     ASSERT_FALSE(store.create(QStringLiteral("Fresh")).has_value()); // never opened in a window
 
     const CliOptions serial = parse("--profile Stage_left get ICHM");
@@ -157,6 +160,9 @@ TEST(CliProfilesTest, AProfileGivesTheLinkItsWindowSaved)
     const CliOptions foyer = parse("--profile Foyer monitor");
     EXPECT_EQ(foyer.link(), CliOptions::Link::Udp);
     EXPECT_EQ(foyer.localPort(), 4002);
+    EXPECT_EQ(parse("--profile Desk get ICHM").serialPort(),
+              QStringLiteral("/dev/serial/by-id/usb-Maker_A1-if00-port0"))
+        << "a port chosen by its path, not the COM port kept beside it";
 
     EXPECT_TRUE(parse("--profile Fresh get ICHM").error().contains(QStringLiteral("no link yet")));
     EXPECT_TRUE(
@@ -168,6 +174,7 @@ TEST(CliProfilesTest, AProfileGivesTheLinkItsWindowSaved)
     EXPECT_EQ(
         CliProfiles::list(),
         (QStringList{QStringLiteral("Booth\t--tcp 127.0.0.9:4001\t-"),
+                     QStringLiteral("Desk\t--serial /dev/serial/by-id/usb-Maker_A1-if00-port0\t-"),
                      QStringLiteral("Foyer\t--udp 127.0.0.9:4001 --local-port 4002\tSnipa"),
                      QStringLiteral("Fresh\t-\t-"), QStringLiteral("Stage left\t--serial COM3\tLumio")}));
     qunsetenv("XDG_CONFIG_HOME");

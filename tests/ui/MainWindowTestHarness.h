@@ -18,6 +18,7 @@
 #include "InputSettingsRow.h"
 #include "MainWindow.h"
 #include "PageInput.h"
+#include "SerialLink.h"
 #include "SettingsFileKeys.h"
 #include "SplashWindow.h"
 #include "StartUp.h"
@@ -98,6 +99,10 @@ class Harness
     std::unique_ptr<MainWindow> main;
     int splashSteps = 0;
     int splashFinalPosition = 0;
+    bool realSerialLink = false; // the serial port itself instead of the in-memory link
+
+    // The serial-port list reads its stable names from here; the computer's ports are not listed.
+    QString serialByIdDirectory() const { return folder.path() + QStringLiteral("/by-id"); }
 
     QString connectionFile() const { return folder.path() + QStringLiteral("/Tesso remote control.ini"); }
 
@@ -121,7 +126,12 @@ class Harness
             ++splashSteps;
             splashFinalPosition = splash.Position();
         };
-        main = StartUp::Run(links.make(), prompts, options);
+        options.SerialByIdDirectory = serialByIdDirectory();
+        options.SystemSerialPorts = false;
+        DriverLinks made = links.make();
+        if (realSerialLink)
+            made.serial = std::make_unique<SerialLink>();
+        main = StartUp::Run(std::move(made), prompts, options);
     }
 
     DeviceDriver& driver() { return main->Driver(); }

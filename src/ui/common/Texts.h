@@ -29,6 +29,9 @@ inline constexpr QLatin1String DefaultRemoteIp{tesso::lan::DefaultAddress};
 
 // Messages
 inline constexpr QLatin1String SelectPort{"Select port"};
+inline constexpr QLatin1String SerialDeviceMissingFormat{
+    "Serial port not found:\r\n%s\r\nCOM%s is used meanwhile; plug the adapter in and choose it under "
+    "Controls > Serial port."};
 inline constexpr QLatin1String AreYouSure{"Are you sure?"};
 inline constexpr QLatin1String ConfirmEraseAll{"Are you sure you want erase all memories ?"};
 inline constexpr QLatin1String ConfirmDefaultValues{"Are you sure you want default value ?"};

@@ -1,7 +1,10 @@
 #include "ConnectionMenu.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLineEdit>
+
+#include "BoxCaption.h"
 
 #include "ConnectionSettings.h"
 #include "DeviceDriver.h"
@@ -10,6 +13,8 @@
 #include "MainMenus.h"
 #include "MainStatusBar.h"
 #include "Rs232LanDialog.h"
+#include "SerialPortItems.h"
+#include "SerialPortScanner.h"
 #include "TextFormat.h"
 #include "Texts.h"
 #include "UserPrompts.h"
@@ -19,8 +24,10 @@ namespace tesso
 
 ConnectionMenu::ConnectionMenu(DeviceDriver& driver, MainMenus& menus, const ConnectionSettings& files,
                                UserPrompts& prompts, QWidget* window)
-    : m_driver(driver), m_menus(menus), m_files(files), m_prompts(prompts), m_window(window)
+    : m_driver(driver), m_menus(menus), m_files(files), m_prompts(prompts), m_window(window),
+      m_ports(new SerialPortItems(menus, this))
 {
+    connect(m_ports, &SerialPortItems::chosen, this, &ConnectionMenu::useSerialDevice);
 }
 
 void ConnectionMenu::setDialogs(IpConfigDialog* network, Rs232LanDialog* device)
@@ -42,8 +49,38 @@ void ConnectionMenu::useComPort(int n)
 {
     tesso::guarded([&] { m_driver.setSerialPort(TextFormat::Format(Texts::ComDevicePathFormat, n)); });
     selectComItem(n);
+    m_serialDevice.clear();
     tesso::guarded([&] { m_driver.setLinkType(LinkType::Serial); });
     emit linkChanged();
+}
+
+void ConnectionMenu::useSerialDevice(const QString& path)
+{
+    tesso::guarded([&] { m_driver.setSerialPort(path); });
+    m_serialDevice = path;
+    m_choice = m_ports->itemFor(path);
+    m_choice->setChecked(true);
+    tesso::guarded([&] { m_driver.setLinkType(LinkType::Serial); });
+    emit linkChanged();
+}
+
+QString ConnectionMenu::askFirstPort()
+{
+    SerialPortScanner& scanner = *m_menus.SerialPorts;
+    scanner.rescan();
+    const QList<SerialPortScanner::Port>& ports = scanner.ports();
+    if (ports.isEmpty()) {
+        m_prompts.Information(m_window, QString(Texts::SelectPort));
+        return {};
+    }
+    QStringList items;
+    for (const SerialPortScanner::Port& port : ports)
+        items << port.text();
+    items << TextFormat::Format(Texts::ComFormat, 1);
+    const std::optional<QString> answer =
+        m_prompts.AskChoice(m_window, BoxCaption(), QString(Texts::SelectPort), items);
+    const qsizetype chosen = answer ? items.indexOf(*answer) : -1;
+    return chosen >= 0 && chosen < ports.size() ? ports.at(chosen).path : QString();
 }
 
 void ConnectionMenu::openIpConfig()
@@ -69,10 +106,11 @@ void ConnectionMenu::Load()
     ConnectionValues v = m_files.ReadConnection();
     m_lastModel = v.LastModel;
     if (v.Port == -1) {
-        m_prompts.Information(m_window, QString(Texts::SelectPort));
+        const QString device = askFirstPort();
         v = ConnectionValues{};
         v.Port = 0;
         v.RemoteIp = QString(Texts::DefaultRemoteIp);
+        v.SerialDevice = device;
     }
     tesso::guarded([&] {
         m_driver.setIpRemoteAddress(v.RemoteIp);
@@ -92,10 +130,18 @@ void ConnectionMenu::Load()
         tesso::guarded([&] { m_driver.setLinkType(v.IpEnable == 1 ? LinkType::Udp : LinkType::Tcp); });
         m_choice = m_menus.MenuMIPConfig;
         m_choice->setChecked(true);
+    } else if (!v.SerialDevice.isEmpty() && QFileInfo::exists(v.SerialDevice)) {
+        useSerialDevice(v.SerialDevice);
     } else {
+        if (!v.SerialDevice.isEmpty())
+            m_prompts.Information(m_window,
+                                  TextFormat::Format(Texts::SerialDeviceMissingFormat,
+                                                     {v.SerialDevice, QString::number(v.Port + 1)}));
         tesso::guarded([&] { m_driver.setLinkType(LinkType::Serial); });
         m_menus.MenuCOM[static_cast<std::size_t>(v.Port)]->trigger();
     }
+    // Kept for the file until another serial port is chosen: the adapter may just be unplugged.
+    m_serialDevice = v.SerialDevice;
     emit linkChanged();
 }
 
@@ -114,6 +160,7 @@ void ConnectionMenu::Save() const
 {
     ConnectionValues v;
     v.Port = m_comIndex;
+    v.SerialDevice = m_serialDevice;
     v.RemoteIp = m_driver.ipRemoteAddress();
     v.RemotePort = m_driver.ipRemotePort();
     v.LocalPort = m_driver.ipLocalPort();

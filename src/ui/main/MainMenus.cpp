@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "SerialLink.h"
+#include "SerialPortScanner.h"
 #include "TextFormat.h"
 #include "Texts.h"
 
@@ -169,6 +170,10 @@ void MainMenus::buildSerialPort()
     }
     MenuSerialPort->setToolTipsVisible(true);
     MenuSerialPort->addSeparator();
+    MenuNoSerialDevice = item(MenuSerialPort, "MenuNoSerialDevice", QStringLiteral("No serial port found"));
+    MenuNoSerialDevice->setEnabled(false);
+    MenuSerialDevicesEnd = MenuSerialPort->addSeparator();
+    SerialPorts = new SerialPortScanner(this);
     MenuMIPConfig = radio(MenuSerialPort, SerialPortGroup, "MenuMIPConfig", QString(Texts::LanSetupItem), 0);
 }
 

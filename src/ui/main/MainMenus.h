@@ -18,6 +18,8 @@ class QToolButton;
 namespace tesso
 {
 
+class SerialPortScanner;
+
 class MainMenus : public QObject
 {
     Q_OBJECT
@@ -74,6 +76,11 @@ class MainMenus : public QObject
     std::array<QAction*, 16> MenuCOM{};  // COM1 .. COM16, tags 1..16
     QAction* MenuMIPConfig = nullptr;    // "LAN/Setup"
     QActionGroup* SerialPortGroup = nullptr;
+    // The ports present, listed between COM16 and "LAN/Setup": their items go before
+    // MenuSerialDevicesEnd; MenuNoSerialDevice (disabled) stands in while there are none.
+    SerialPortScanner* SerialPorts = nullptr;
+    QAction* MenuNoSerialDevice = nullptr;
+    QAction* MenuSerialDevicesEnd = nullptr;
     // Held by the layout but never shown.
     QMenu* MenuNoSignalAutolock = nullptr;
     QAction* MenuTransition = nullptr;

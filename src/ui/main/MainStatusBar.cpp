@@ -117,8 +117,10 @@ QString MainStatusBar::LinkText(LinkType type, const QString& portName, const QS
     case LinkType::Serial:
     default: {
         QString name = portName;
-        name.remove(u'\\');
-        name.remove(u'.');
+        if (!name.startsWith(u'/')) { // a path keeps its dots
+            name.remove(u'\\');
+            name.remove(u'.');
+        }
         return TextFormat::Format(Texts::StatusPortFormat, {name});
     }
     }

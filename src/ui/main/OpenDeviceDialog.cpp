@@ -82,6 +82,8 @@ QString OpenDeviceDialog::LinkText(const ConnectionValues& values)
     }
     if (values.comNumber() == 0)
         return QString(Texts::ProfileNoLink);
+    if (!values.SerialDevice.isEmpty())
+        return values.SerialDevice;
     return TextFormat::Format(Texts::ProfileLinkCom, {QString::number(values.comNumber())});
 }
 

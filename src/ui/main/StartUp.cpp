@@ -9,6 +9,7 @@
 #include "FrameTransferWindow.h"
 #include "GradientWindow.h"
 #include "IpConfigDialog.h"
+#include "MainMenus.h"
 #include "MainWindow.h"
 #include "ProjectorMessageWindow.h"
 #include "Rs232LanDialog.h"
@@ -44,6 +45,7 @@ std::unique_ptr<MainWindow> StartUp::Run(DriverLinks links, UserPrompts& prompts
 
     auto main = std::make_unique<MainWindow>(std::move(links), options.SettingsDirectory, prompts);
     main->setProfileName(options.ProfileName);
+    main->Menus->SerialPorts->setSources(options.SerialByIdDirectory, options.SystemSerialPorts);
     step();
     MainWindow* owner = main.get();
     DeviceDriver* driver = &main->Driver();

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "DeviceDriver.h"
+#include "SerialPortScanner.h"
 
 namespace tesso
 {
@@ -26,6 +27,10 @@ class StartUp
         // The profile whose folder SettingsDirectory is (empty: the default settings).
         QString ProfileName;
         bool ShowSplash = true;
+        // Where the serial-port menu finds the ports present: the stable names' folder and
+        // whether the computer's own list is read (tests use a folder of their own only).
+        QString SerialByIdDirectory = SerialPortScanner::systemByIdDirectory();
+        bool SystemSerialPorts = true;
         // Called after each step with the splash (for tests that watch the progress).
         std::function<void(const SplashWindow& splash)> OnStep;
     };
