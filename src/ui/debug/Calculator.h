@@ -25,7 +25,6 @@ class Calculator : public QFrame
 
   public:
     static constexpr int PanelWidth = 306;
-    static constexpr int PanelHeight = 340;
 
     explicit Calculator(QWidget* parent = nullptr);
 

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTableView>
+#include <QVBoxLayout>
 
 #include "Calculator.h"
 #include "ConsoleLayout.h"
@@ -40,7 +42,6 @@ using namespace tesso::debug;
 namespace
 {
 
-constexpr int LabelHeight = 16;
 constexpr int MinimumWidth = 200;
 constexpr int MinimumHeight = 150;
 
@@ -121,9 +122,26 @@ void DebugConsole::buildPanes()
     QPalette noticePalette = Label_Notice->palette();
     noticePalette.setColor(QPalette::WindowText, QColor(170, 0, 0));
     Label_Notice->setPalette(noticePalette);
+    // A long notice (a saved log's path) takes a second line rather than being cut.
+    Label_Notice->setWordWrap(true);
     Memo_Send = new SendMemo(Panel_Send);
+    Label_Send->setBuddy(Memo_Send);
     VariableEntries = new VariableList(Panel_Send);
     VariableEntries->setContextMenuPolicy(Qt::CustomContextMenu);
+    VariableEntries->setAccessibleName(QStringLiteral("Variable list"));
+
+    // The label and the notice over the send box and the variable list, which share the height.
+    auto* top = new QHBoxLayout;
+    top->setSpacing(10);
+    top->addWidget(Label_Send, 0, Qt::AlignTop);
+    top->addWidget(Label_Notice, 1);
+    auto* sendLayout = new QVBoxLayout(Panel_Send);
+    sendLayout->setContentsMargins(5, 2, 5, 0);
+    sendLayout->setSpacing(0);
+    sendLayout->addLayout(top);
+    sendLayout->addSpacing(2);
+    sendLayout->addWidget(Memo_Send, 1);
+    sendLayout->addWidget(VariableEntries, 1);
 
     Panel_Description = new QuickSendButtons(ClientArea);
 
@@ -254,20 +272,8 @@ void DebugConsole::layoutPanes()
     Panel_Description->setGeometry(l.strip);
     Panel_Received->setGeometry(l.receivedPane);
     ProgressBar->setGeometry(l.progressBar);
-    layoutSendPane(l.sendPane.width(), l.sendPane.height());
     Panel_Received->Layout();
     m_store->SaveWhenSettled();
-}
-
-void DebugConsole::layoutSendPane(int width, int height)
-{
-    const int inner = std::max(0, width - 10);
-    Label_Send->setGeometry(5, 2, std::min(inner, 40), LabelHeight);
-    Label_Notice->setGeometry(50, 2, std::max(0, width - 55), LabelHeight);
-    const int top = 2 + LabelHeight + 2;
-    const int memoHeight = ConsoleLayout::Round((height - 2) / 2.0);
-    Memo_Send->setGeometry(5, top, inner, std::max(0, memoHeight));
-    VariableEntries->setGeometry(5, top + memoHeight, inner, std::max(0, height - top - memoHeight));
 }
 
 void DebugConsole::DragDivider(int dx)

@@ -131,7 +131,6 @@ class DebugConsole : public QMainWindow
                      const std::optional<int>& width, const std::optional<int>& height);
     void refreshOnShow();
     void layoutPanes();
-    void layoutSendPane(int width, int height);
     void showNotice(const QString& text);
     void writeLog(const QString& fileName, bool withTimes);
 
