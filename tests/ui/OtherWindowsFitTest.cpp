@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "Calculator.h"
 #include "DebugConsole.h"
 #include "FrameDebugWindow.h"
 #include "FrameFormatWindow.h"
@@ -43,7 +44,11 @@ TEST(OtherWindowsFit, EachShowsItsCaptionsWholeAndNamesItsControls)
         {"Message projector", [&]() -> QWidget* { return w.MessageProjector; }},
         {"Debug, its calculator and a paced send's dial",
          [&]() -> QWidget* {
+             w.Debug->show();
+             QApplication::processEvents();
              w.Debug->showCalculator();
+             EXPECT_TRUE(w.Debug->ClientArea->rect().contains(w.Debug->Panel_Calc->geometry()))
+                 << "its close mark within reach";
              new IntervalDial(w.Debug->ClientArea);
              return w.Debug;
          }},

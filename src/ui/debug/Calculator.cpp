@@ -157,7 +157,11 @@ void Calculator::dragTitleBar(const QPoint& pos, Qt::MouseButtons buttons)
         m_dragging = false;
         return;
     }
-    QPoint target = this->pos() + pos - m_grip;
+    moveWithin(this->pos() + pos - m_grip);
+}
+
+void Calculator::moveWithin(QPoint target)
+{
     if (const QWidget* area = parentWidget()) {
         target.setX(std::clamp(target.x(), 0, std::max(0, area->width() - width())));
         target.setY(std::clamp(target.y(), 0, std::max(0, area->height() - height())));

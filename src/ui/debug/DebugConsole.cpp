@@ -414,6 +414,7 @@ void DebugConsole::openRowInCalculator(int row)
 void DebugConsole::showCalculator()
 {
     Panel_Calc->show();
+    Panel_Calc->moveWithin(Panel_Calc->pos());
     Panel_Calc->raise();
 }
 

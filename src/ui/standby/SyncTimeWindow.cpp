@@ -24,17 +24,16 @@ SyncTimeWindow::SyncTimeWindow(QWidget* parent) : QFrame(parent, Qt::Tool)
     ScrollBar_Sync_Time->setRange(static_cast<int>(delay.minimum), static_cast<int>(delay.maximum));
     ScrollBar_Sync_Time->setValue(15);
     ScrollBar_Sync_Time->setAccessibleName(QString(Texts::CaptionBlackDelay));
-    ScrollBar_Sync_Time->setMinimumWidth(fontMetrics().averageCharWidth() * 20);
+    ScrollBar_Sync_Time->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
 
     Edit_Sync_Time = new QLineEdit(this);
     Edit_Sync_Time->setObjectName(QStringLiteral("Edit_Sync_Time"));
     Edit_Sync_Time->setAccessibleName(QString(Texts::CaptionBlackDelay) + QStringLiteral(" value"));
-    // Room for the range's longest number, no more.
+    // Room for a few digits, no more: the delay is a number of seconds.
     QStyleOptionFrame frame;
     frame.initFrom(Edit_Sync_Time);
-    const QSize digits(
-        Edit_Sync_Time->fontMetrics().horizontalAdvance(QString::number(delay.maximum) + QStringLiteral("0")),
-        Edit_Sync_Time->fontMetrics().height());
+    const QSize digits(Edit_Sync_Time->fontMetrics().horizontalAdvance(QString(6, QLatin1Char('0'))),
+                       Edit_Sync_Time->fontMetrics().height());
     Edit_Sync_Time->setMaximumWidth(
         Edit_Sync_Time->style()
             ->sizeFromContents(QStyle::CT_LineEdit, &frame, digits, Edit_Sync_Time)
