@@ -49,7 +49,7 @@ TEST(OtherWindowsFit, EachShowsItsCaptionsWholeAndNamesItsControls)
              w.Debug->showCalculator();
              EXPECT_TRUE(w.Debug->ClientArea->rect().contains(w.Debug->Panel_Calc->geometry()))
                  << "its close mark within reach";
-             new IntervalDial(w.Debug->ClientArea);
+             (new IntervalDial(w.Debug->ClientArea))->show();
              return w.Debug;
          }},
         {"Transfer frame", [&]() -> QWidget* { return w.TransferFrame; }},

@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 
 #include "Calculator.h"
-#include "ConsoleLayout.h"
 #include "ConsoleMenus.h"
+#include "ConsolePanesLayout.h"
 #include "ConsoleSender.h"
 #include "DebugConversions.h"
 #include "DebugMessageBoxPrompts.h"
@@ -111,7 +111,6 @@ void DebugConsole::buildPanes()
     ClientArea = new QWidget(this);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(ClientArea);
-    ClientArea->installEventFilter(this);
 
     Panel_Send = new QWidget(ClientArea);
     Panel_Send->setObjectName(QStringLiteral("Panel_Send"));
@@ -156,6 +155,14 @@ void DebugConsole::buildPanes()
     ProgressBar->setValue(0);
 
     Panel_Calc = new Calculator(ClientArea);
+
+    m_panes = new ConsolePanesLayout(ClientArea, Panel_Send, Panel_Description, Panel_Received, ProgressBar);
+    m_panes->placed = [this] {
+        tesso::guarded([this] {
+            Panel_Received->Layout();
+            m_store->SaveWhenSettled();
+        });
+    };
 }
 
 void DebugConsole::connectHandlers()
@@ -263,30 +270,16 @@ void DebugConsole::applyBounds(const std::optional<int>& top, const std::optiona
 
 // ---- Layout -------------------------------------------------------------------------------------
 
-void DebugConsole::layoutPanes()
+int DebugConsole::DividerOffset() const
 {
-    const ConsoleLayout l =
-        ConsoleLayout::Compute(ClientArea->width(), ClientArea->height(), m_dividerOffset);
-    m_dividerOffset = l.offset;
-    Panel_Send->setGeometry(l.sendPane);
-    Panel_Description->setGeometry(l.strip);
-    Panel_Received->setGeometry(l.receivedPane);
-    ProgressBar->setGeometry(l.progressBar);
-    Panel_Received->Layout();
-    m_store->SaveWhenSettled();
+    return m_panes->offset();
 }
 
 void DebugConsole::DragDivider(int dx)
 {
-    m_dividerOffset += dx;
-    layoutPanes();
-}
-
-bool DebugConsole::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == ClientArea && event->type() == QEvent::Resize)
-        tesso::guarded([this] { layoutPanes(); });
-    return QMainWindow::eventFilter(watched, event);
+    m_panes->setOffset(m_panes->offset() + dx);
+    // At once, not at the next layout pass: the pointer is waiting for it.
+    m_panes->setGeometry(ClientArea->rect());
 }
 
 void DebugConsole::showEvent(QShowEvent* event)
