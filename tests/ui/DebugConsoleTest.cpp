@@ -365,4 +365,14 @@ TEST(ConsoleLayout, DividerStaysWithinFortyPixelsOfEitherEdge)
     c.form->DragDivider(-10);
     EXPECT_EQ(c.form->Panel_Description->x(), edge - 10);
     EXPECT_TRUE(c.form->SettingsStore().SavePending());
+
+    // Held beside its buttons, the strip drags the divider.
+    QWidget* beside = c.form->Panel_Description->Button(0)->parentWidget();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(0, 5), QPointF(300, 300), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(beside, &press);
+    QMouseEvent move(QEvent::MouseMove, QPointF(0, 5), QPointF(293, 300), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(beside, &move);
+    EXPECT_EQ(c.form->Panel_Description->x(), edge - 17);
 }

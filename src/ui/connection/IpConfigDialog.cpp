@@ -21,12 +21,6 @@ using tesso::connection::named;
 using tesso::connection::portFromText;
 using tesso::connection::setFieldActive;
 
-namespace
-{
-constexpr int DialogWidth = 263;
-constexpr int DialogHeight = 247;
-} // namespace
-
 IpConfigDialog::IpConfigDialog(DeviceDriver* driver, QWidget* parent) : ConnectionDialog(driver, parent)
 {
     buildControls();
@@ -43,7 +37,6 @@ void IpConfigDialog::buildControls()
     setObjectName(QStringLiteral("IPConfigDlg"));
     setWindowTitle(QStringLiteral("LAN Setup"));
     setModal(true);
-    setFixedSize(DialogWidth, DialogHeight);
 
     GrpConnectionMode = named(new QGroupBox(QStringLiteral("Connection Mode"), this), "GrpConnectionMode");
     RBTcp = named(new QRadioButton(QStringLiteral("Tcp"), GrpConnectionMode), "RBTcp");
@@ -62,6 +55,10 @@ void IpConfigDialog::buildControls()
     fields->addRow(LblLocalPort, ELocalPort);
     fields->addRow(LblRemoteAddr, ERemoteAddr);
     fields->addRow(LblRemotePort, ERemotePort);
+    // The caption beside each field is its name for a screen reader.
+    LblLocalPort->setBuddy(ELocalPort);
+    LblRemoteAddr->setBuddy(ERemoteAddr);
+    LblRemotePort->setBuddy(ERemotePort);
 
     QHBoxLayout* buttons = buildButtons(QStringLiteral("Cancel"));
 
@@ -70,6 +67,8 @@ void IpConfigDialog::buildControls()
     page->addLayout(fields);
     page->addStretch();
     page->addLayout(buttons);
+    // Not resizable: the dialog takes the size its captions and fields ask for.
+    page->setSizeConstraint(QLayout::SetFixedSize);
 
     // Qt calls these; nothing may escape into its event loop.
     connect(RBTcp, &QRadioButton::clicked, this, [this] { tesso::guarded([this] { chooseTcp(); }); });

@@ -23,8 +23,6 @@ using tesso::connection::setFieldActive;
 
 namespace
 {
-constexpr int DialogWidth = 337;
-constexpr int DialogHeight = 344;
 constexpr int ModeRs232 = 0;
 constexpr int ModeUdp = 1;
 constexpr int ModeTcp = 2;
@@ -42,7 +40,6 @@ void Rs232LanDialog::buildControls()
 {
     setObjectName(QStringLiteral("Rs232LanDlg"));
     setModal(true);
-    setFixedSize(DialogWidth, DialogHeight);
 
     GrpConnectionMode = named(new QGroupBox(QStringLiteral("Connection Mode"), this), "GrpConnectionMode");
     RBRs232 = named(new QRadioButton(QStringLiteral("Rs232"), GrpConnectionMode), "RBRs232");
@@ -66,12 +63,13 @@ void Rs232LanDialog::buildControls()
     LblRemotePort = named(new QLabel(QStringLiteral("Remote Port :"), this), "LblRemotePort");
     ERemotePort = named(new QLineEdit(this), "ERemotePort");
     auto* fields = new QFormLayout;
-    fields->addRow(LblLocalAddr, ELocalAddr);
-    fields->addRow(LblLocalPort, ELocalPort);
-    fields->addRow(LblGatewayAddr, EGatewayAddr);
-    fields->addRow(LblNetMask, ENetMask);
-    fields->addRow(LblRemoteAddr, ERemoteAddr);
-    fields->addRow(LblRemotePort, ERemotePort);
+    const std::pair<QLabel*, QLineEdit*> rows[] = {
+        {LblLocalAddr, ELocalAddr}, {LblLocalPort, ELocalPort},   {LblGatewayAddr, EGatewayAddr},
+        {LblNetMask, ENetMask},     {LblRemoteAddr, ERemoteAddr}, {LblRemotePort, ERemotePort}};
+    for (const auto& [caption, field] : rows) {
+        fields->addRow(caption, field);
+        caption->setBuddy(field); // its name for a screen reader
+    }
 
     QHBoxLayout* buttons = buildButtons(QStringLiteral("Exit"));
 
@@ -80,6 +78,8 @@ void Rs232LanDialog::buildControls()
     page->addLayout(fields);
     page->addStretch();
     page->addLayout(buttons);
+    // Not resizable: the dialog takes the size its captions and fields ask for.
+    page->setSizeConstraint(QLayout::SetFixedSize);
 
     // Qt calls these; nothing may escape into its event loop.
     connect(RBRs232, &QRadioButton::clicked, this, [this] { tesso::guarded([this] { chooseSerial(); }); });

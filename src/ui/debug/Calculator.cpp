@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include "CalcKeypad.h"
 #include "ErrorReport.h"
@@ -20,10 +22,11 @@ namespace
 constexpr int TitleHeight = 21;
 const QRect CloseArea(QPoint(290, 3), QPoint(304, 17));
 
-QPixmap titlePicture(const QColor& background)
+// The close mark, over the title bar's own background.
+QPixmap closePicture()
 {
     QPixmap picture(Calculator::PanelWidth, TitleHeight);
-    picture.fill(background);
+    picture.fill(Qt::transparent);
     QPainter p(&picture);
     p.setPen(QPen(Qt::white, 2));
     const QRect x = CloseArea.adjusted(3, 3, -3, -3);
@@ -36,7 +39,8 @@ QPixmap titlePicture(const QColor& background)
 Calculator::Calculator(QWidget* parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("Panel_Calc"));
-    setGeometry(144, 224, PanelWidth, PanelHeight);
+    // A floating panel over the console's panes: placed, not laid out, and moved by its title bar.
+    move(144, 224);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Active, QPalette::Highlight));
@@ -44,12 +48,21 @@ Calculator::Calculator(QWidget* parent) : QFrame(parent)
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, PanelWidth, TitleHeight);
-    Image1->setPixmap(titlePicture(pal.color(QPalette::Window).darker(115)));
+    Image1->setAutoFillBackground(true);
+    QPalette titlePalette = Image1->palette();
+    titlePalette.setColor(QPalette::Window, pal.color(QPalette::Window).darker(115));
+    Image1->setPalette(titlePalette);
+    Image1->setPixmap(closePicture());
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->installEventFilter(this);
     Label_Title = new QLabel(QStringLiteral("Calculatrice"), Image1);
     Label_Title->setObjectName(QStringLiteral("Label_Calc"));
-    Label_Title->move(4, 4);
+    auto* titleRow = new QHBoxLayout(Image1);
+    titleRow->setContentsMargins(4, 2, 4, 2);
+    titleRow->addWidget(Label_Title);
+    titleRow->addStretch();
+    // As high as the title's text, at least as the close mark.
+    Image1->setMinimumHeight(std::max(TitleHeight, Label_Title->sizeHint().height() + 4));
     Label_Title->setAttribute(Qt::WA_TransparentForMouseEvents);
     QPalette white = Label_Title->palette();
     white.setColor(QPalette::WindowText, Qt::white);
@@ -57,7 +70,7 @@ Calculator::Calculator(QWidget* parent) : QFrame(parent)
 
     StringGrid_Calc = new QTableWidget(3, 2, this);
     StringGrid_Calc->setObjectName(QStringLiteral("StringGrid_Calc"));
-    StringGrid_Calc->setGeometry(1, 23, PanelWidth, 78);
+    StringGrid_Calc->setAccessibleName(QStringLiteral("Calculator values"));
     StringGrid_Calc->horizontalHeader()->hide();
     StringGrid_Calc->verticalHeader()->hide();
     StringGrid_Calc->setFrameShape(QFrame::NoFrame);
@@ -78,6 +91,8 @@ Calculator::Calculator(QWidget* parent) : QFrame(parent)
         auto* cell = new QLineEdit(QStringLiteral("0"));
         cell->setObjectName(QStringLiteral("ValueCell%1").arg(row));
         cell->setFrame(false);
+        cell->setAccessibleName(QStringList{QStringLiteral("Decimal"), QStringLiteral("Binary"),
+                                            QStringLiteral("Hexadecimal")}[row]);
         cell->installEventFilter(this);
         StringGrid_Calc->setCellWidget(row, 1, cell);
         m_cells[static_cast<std::size_t>(row)] = cell;
@@ -85,8 +100,16 @@ Calculator::Calculator(QWidget* parent) : QFrame(parent)
                 [this, row](const QString& text) { tesso::guarded([&] { editRow(row, text); }); });
     }
 
+    StringGrid_Calc->setFixedHeight(3 * StringGrid_Calc->verticalHeader()->defaultSectionSize() + 6);
+
     Image2 = new CalcKeypad(this);
-    Image2->move(0, 100);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(Image1);
+    layout->addWidget(StringGrid_Calc);
+    layout->addWidget(Image2);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     Image2->CurrentRow = [this] { return m_row; };
     connect(Image2, &CalcKeypad::keyPressed, this, &Calculator::pressKey);
     hide();
@@ -134,7 +157,11 @@ void Calculator::dragTitleBar(const QPoint& pos, Qt::MouseButtons buttons)
         m_dragging = false;
         return;
     }
-    QPoint target = this->pos() + pos - m_grip;
+    moveWithin(this->pos() + pos - m_grip);
+}
+
+void Calculator::moveWithin(QPoint target)
+{
     if (const QWidget* area = parentWidget()) {
         target.setX(std::clamp(target.x(), 0, std::max(0, area->width() - width())));
         target.setY(std::clamp(target.y(), 0, std::max(0, area->height() - height())));

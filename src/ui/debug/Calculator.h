@@ -25,7 +25,6 @@ class Calculator : public QFrame
 
   public:
     static constexpr int PanelWidth = 306;
-    static constexpr int PanelHeight = 340;
 
     explicit Calculator(QWidget* parent = nullptr);
 
@@ -47,6 +46,9 @@ class Calculator : public QFrame
     // The title bar: a left press in the close area hides the panel, elsewhere starts a drag.
     void pressTitleBar(const QPoint& pos, Qt::MouseButton button);
     void dragTitleBar(const QPoint& pos, Qt::MouseButtons buttons);
+    // Moves the panel to `target`, or as near as keeps it whole over its parent (a console made
+    // smaller than the panel's place, a larger font).
+    void moveWithin(QPoint target);
     // Shows the decimal value and what it makes in the other rows.
     void LoadDecimal(const QString& decimal);
 

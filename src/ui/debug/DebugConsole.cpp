@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,10 +13,11 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTableView>
+#include <QVBoxLayout>
 
 #include "Calculator.h"
-#include "ConsoleLayout.h"
 #include "ConsoleMenus.h"
+#include "ConsolePanesLayout.h"
 #include "ConsoleSender.h"
 #include "DebugConversions.h"
 #include "DebugMessageBoxPrompts.h"
@@ -40,7 +42,6 @@ using namespace tesso::debug;
 namespace
 {
 
-constexpr int LabelHeight = 16;
 constexpr int MinimumWidth = 200;
 constexpr int MinimumHeight = 150;
 
@@ -110,7 +111,6 @@ void DebugConsole::buildPanes()
     ClientArea = new QWidget(this);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(ClientArea);
-    ClientArea->installEventFilter(this);
 
     Panel_Send = new QWidget(ClientArea);
     Panel_Send->setObjectName(QStringLiteral("Panel_Send"));
@@ -121,9 +121,26 @@ void DebugConsole::buildPanes()
     QPalette noticePalette = Label_Notice->palette();
     noticePalette.setColor(QPalette::WindowText, QColor(170, 0, 0));
     Label_Notice->setPalette(noticePalette);
+    // A long notice (a saved log's path) takes a second line rather than being cut.
+    Label_Notice->setWordWrap(true);
     Memo_Send = new SendMemo(Panel_Send);
+    Label_Send->setBuddy(Memo_Send);
     VariableEntries = new VariableList(Panel_Send);
     VariableEntries->setContextMenuPolicy(Qt::CustomContextMenu);
+    VariableEntries->setAccessibleName(QStringLiteral("Variable list"));
+
+    // The label and the notice over the send box and the variable list, which share the height.
+    auto* top = new QHBoxLayout;
+    top->setSpacing(10);
+    top->addWidget(Label_Send, 0, Qt::AlignTop);
+    top->addWidget(Label_Notice, 1);
+    auto* sendLayout = new QVBoxLayout(Panel_Send);
+    sendLayout->setContentsMargins(5, 2, 5, 0);
+    sendLayout->setSpacing(0);
+    sendLayout->addLayout(top);
+    sendLayout->addSpacing(2);
+    sendLayout->addWidget(Memo_Send, 1);
+    sendLayout->addWidget(VariableEntries, 1);
 
     Panel_Description = new QuickSendButtons(ClientArea);
 
@@ -138,6 +155,14 @@ void DebugConsole::buildPanes()
     ProgressBar->setValue(0);
 
     Panel_Calc = new Calculator(ClientArea);
+
+    m_panes = new ConsolePanesLayout(ClientArea, Panel_Send, Panel_Description, Panel_Received, ProgressBar);
+    m_panes->placed = [this] {
+        tesso::guarded([this] {
+            Panel_Received->Layout();
+            m_store->SaveWhenSettled();
+        });
+    };
 }
 
 void DebugConsole::connectHandlers()
@@ -245,42 +270,16 @@ void DebugConsole::applyBounds(const std::optional<int>& top, const std::optiona
 
 // ---- Layout -------------------------------------------------------------------------------------
 
-void DebugConsole::layoutPanes()
+int DebugConsole::DividerOffset() const
 {
-    const ConsoleLayout l =
-        ConsoleLayout::Compute(ClientArea->width(), ClientArea->height(), m_dividerOffset);
-    m_dividerOffset = l.offset;
-    Panel_Send->setGeometry(l.sendPane);
-    Panel_Description->setGeometry(l.strip);
-    Panel_Received->setGeometry(l.receivedPane);
-    ProgressBar->setGeometry(l.progressBar);
-    layoutSendPane(l.sendPane.width(), l.sendPane.height());
-    Panel_Received->Layout();
-    m_store->SaveWhenSettled();
-}
-
-void DebugConsole::layoutSendPane(int width, int height)
-{
-    const int inner = std::max(0, width - 10);
-    Label_Send->setGeometry(5, 2, std::min(inner, 40), LabelHeight);
-    Label_Notice->setGeometry(50, 2, std::max(0, width - 55), LabelHeight);
-    const int top = 2 + LabelHeight + 2;
-    const int memoHeight = ConsoleLayout::Round((height - 2) / 2.0);
-    Memo_Send->setGeometry(5, top, inner, std::max(0, memoHeight));
-    VariableEntries->setGeometry(5, top + memoHeight, inner, std::max(0, height - top - memoHeight));
+    return m_panes->offset();
 }
 
 void DebugConsole::DragDivider(int dx)
 {
-    m_dividerOffset += dx;
-    layoutPanes();
-}
-
-bool DebugConsole::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == ClientArea && event->type() == QEvent::Resize)
-        tesso::guarded([this] { layoutPanes(); });
-    return QMainWindow::eventFilter(watched, event);
+    m_panes->setOffset(m_panes->offset() + dx);
+    // At once, not at the next layout pass: the pointer is waiting for it.
+    m_panes->setGeometry(ClientArea->rect());
 }
 
 void DebugConsole::showEvent(QShowEvent* event)
@@ -408,6 +407,7 @@ void DebugConsole::openRowInCalculator(int row)
 void DebugConsole::showCalculator()
 {
     Panel_Calc->show();
+    Panel_Calc->moveWithin(Panel_Calc->pos());
     Panel_Calc->raise();
 }
 

@@ -27,6 +27,7 @@ namespace tesso
 {
 
 class ConsoleMenus;
+class ConsolePanesLayout;
 class ConsoleSender;
 class DebugSettingsStore;
 class FileSender;
@@ -112,7 +113,7 @@ class DebugConsole : public QMainWindow
     void openRowInCalculator(int row);
     // The divider moved by dx pixels.
     void DragDivider(int dx);
-    int DividerOffset() const { return m_dividerOffset; }
+    int DividerOffset() const;
     // The next (or previous) logged reply containing the find box's text.
     void FindNext(bool forward = true);
 
@@ -121,7 +122,6 @@ class DebugConsole : public QMainWindow
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildPanes();
@@ -130,8 +130,6 @@ class DebugConsole : public QMainWindow
     void applyBounds(const std::optional<int>& top, const std::optional<int>& left,
                      const std::optional<int>& width, const std::optional<int>& height);
     void refreshOnShow();
-    void layoutPanes();
-    void layoutSendPane(int width, int height);
     void showNotice(const QString& text);
     void writeLog(const QString& fileName, bool withTimes);
 
@@ -143,7 +141,7 @@ class DebugConsole : public QMainWindow
     QString m_folder;
     QString m_logFolder; // chosen on the first "Save"
 
-    int m_dividerOffset = 0;
+    ConsolePanesLayout* m_panes = nullptr; // the client area's
 };
 
 } // namespace tesso

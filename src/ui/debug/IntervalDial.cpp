@@ -37,7 +37,7 @@ IntervalDial::IntervalDial(QWidget* parent) : QFrame(parent)
     BtnClose->setObjectName(QStringLiteral("BtnClose"));
     BtnClose->setText(QStringLiteral("x"));
     BtnClose->setAutoRaise(true);
-    BtnClose->setFixedSize(14, 14);
+    BtnClose->setAccessibleName(QStringLiteral("Stop the paced send"));
     auto* bar = new QHBoxLayout(captionBar);
     bar->setContentsMargins(3, 1, 1, 1);
     bar->setSpacing(2);

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include "ErrorReport.h"
 
@@ -12,16 +14,41 @@ QuickSendButtons::QuickSendButtons(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Panel_Description"));
     setCursor(Qt::SplitHCursor);
+    // The buttons give up height down to their text's when the console is low, and scroll below
+    // that. A press beside them reaches the strip, which is the divider.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    auto* column = new QWidget;
+    auto* buttons = new QVBoxLayout(column);
+    buttons->setContentsMargins(2, 0, 2, 0);
+    buttons->setSpacing(0);
     for (int n = 0; n < ButtonCount; ++n) {
         Record& r = m_records[static_cast<std::size_t>(n)];
         r.n = n;
-        r.button = new QPushButton(QStringLiteral("..."), this);
+        r.button = new QPushButton(QStringLiteral("..."), column);
         r.button->setObjectName(QStringLiteral("BitBtn_Description%1").arg(n + 1));
+        r.button->setAccessibleName(accessibleName(r));
         r.button->setProperty("tag", n);
-        r.button->setGeometry(2, 24 * n, 79, 25);
+        r.button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Maximum);
+        r.button->setMinimumHeight(r.button->fontMetrics().height() + 4);
         r.button->setCursor(Qt::PointingHandCursor);
         r.button->installEventFilter(this);
+        buttons->addWidget(r.button);
     }
+    buttons->addStretch();
+    scroll->setWidget(column);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+}
+
+QString QuickSendButtons::accessibleName(const Record& r)
+{
+    const QString name = QStringLiteral("Quick send %1").arg(r.n + 1);
+    return r.Descriptor.isEmpty() ? name : name + QStringLiteral(": ") + r.Descriptor;
 }
 
 void QuickSendButtons::Load(const std::array<Debug2007Ini::Button, ButtonCount>& buttons)
@@ -30,10 +57,12 @@ void QuickSendButtons::Load(const std::array<Debug2007Ini::Button, ButtonCount>&
         Record& r = m_records[n];
         r.Descriptor = buttons[n].Descriptor;
         r.StringToSend = buttons[n].StringToSend;
-        if (r.Descriptor.isEmpty())
+        if (r.Descriptor.isEmpty()) {
             r.button->setText(QString());
-        else
+            r.button->setAccessibleName(accessibleName(r));
+        } else {
             showRecord(r);
+        }
     }
 }
 
@@ -69,6 +98,7 @@ void QuickSendButtons::pressButton(int n, Qt::MouseButton button)
 void QuickSendButtons::showRecord(const Record& r)
 {
     r.button->setText(r.Descriptor);
+    r.button->setAccessibleName(accessibleName(r));
     r.button->setToolTip(r.Descriptor + QStringLiteral("\r\n") + r.StringToSend);
 }
 

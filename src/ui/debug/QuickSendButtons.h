@@ -61,6 +61,7 @@ class QuickSendButtons : public QWidget
 
   private:
     void showRecord(const Record& r);
+    static QString accessibleName(const Record& r);
 
     std::array<Record, ButtonCount> m_records;
     bool m_dragging = false;

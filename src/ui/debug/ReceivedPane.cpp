@@ -1,11 +1,13 @@
 #include "ReceivedPane.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include "ConsoleLayout.h"
 #include "DebugTexts.h"
@@ -16,8 +18,6 @@ namespace tesso
 
 namespace
 {
-constexpr int LabelHeight = 16;
-constexpr int FindRowHeight = 22;
 constexpr int RowHeight = 14;
 
 void setUpGrid(QTableView* grid, const QFont& font)
@@ -48,7 +48,10 @@ ReceivedPane::ReceivedPane(QWidget* parent) : QWidget(parent)
     StringGrid_Title = new QTableWidget(1, ReceivedLogModel::ColumnCount, this);
     StringGrid_Title->setObjectName(QStringLiteral("StringGrid_Title"));
     setUpGrid(StringGrid_Title, small);
-    StringGrid_Title->verticalHeader()->setDefaultSectionSize(LabelHeight);
+    // One row of the grid's own small font.
+    const int titleHeight = QFontMetrics(small).height() + 3;
+    StringGrid_Title->verticalHeader()->setDefaultSectionSize(titleHeight);
+    StringGrid_Title->setFixedHeight(titleHeight);
     StringGrid_Title->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid_Title->setFrameShape(QFrame::NoFrame);
     StringGrid_Title->setSelectionMode(QAbstractItemView::NoSelection);
@@ -82,6 +85,23 @@ ReceivedPane::ReceivedPane(QWidget* parent) : QWidget(parent)
     Label_RowLimit->setObjectName(QStringLiteral("Label_RowLimit"));
     Label_RowLimit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label_RowLimit->setFont(small);
+    Label_RowLimit->setWordWrap(true); // in a narrow pane, on two lines
+    Label_Received->setBuddy(StringGrid_Received);
+    Edit_Find->setAccessibleName(QStringLiteral("Find in the log"));
+
+    auto* findRow = new QHBoxLayout;
+    findRow->setSpacing(4);
+    findRow->addWidget(Edit_Find, 2);
+    findRow->addWidget(Label_RowLimit, 3);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(5, 2, 5, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Label_Received);
+    layout->addSpacing(2);
+    layout->addWidget(StringGrid_Title);
+    layout->addWidget(StringGrid_Received, 1);
+    layout->addSpacing(1);
+    layout->addLayout(findRow);
 
     QScrollBar* bar = StringGrid_Received->verticalScrollBar();
     connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
@@ -103,17 +123,7 @@ void ReceivedPane::resizeEvent(QResizeEvent* event)
 
 void ReceivedPane::Layout()
 {
-    const int inner = std::max(0, width() - 10);
-    Label_Received->setGeometry(5, 2, inner, LabelHeight);
-    StringGrid_Title->setGeometry(5, 2 + LabelHeight + 2, inner, LabelHeight);
-    const int gridTop = StringGrid_Title->geometry().bottom() + 1;
-    StringGrid_Received->setGeometry(5, gridTop, inner, std::max(0, height() - gridTop - FindRowHeight));
-    const int findTop = height() - FindRowHeight + 1;
-    const int findWidth = inner * 2 / 5;
-    Edit_Find->setGeometry(5, findTop, findWidth, FindRowHeight - 2);
-    Label_RowLimit->setGeometry(5 + findWidth + 4, findTop, std::max(0, inner - findWidth - 4),
-                                FindRowHeight - 2);
-    const int column = ConsoleLayout::Round(inner / 5.0);
+    const int column = ConsoleLayout::Round(std::max(0, width() - 10) / 5.0);
     StringGrid_Title->horizontalHeader()->setDefaultSectionSize(column);
     StringGrid_Received->horizontalHeader()->setDefaultSectionSize(column);
 }

@@ -30,7 +30,7 @@ class ReceivedPane : public QWidget
     QLineEdit* Edit_Find = nullptr;
     QLabel* Label_RowLimit = nullptr;
 
-    // The label, the grids (columns a fifth of their width each) and the find row in the pane.
+    // The grids' columns, a fifth of the pane's inner width each.
     void Layout();
     // Selects and shows the next (or previous) reply containing the find box's text; false when
     // none does.

@@ -21,7 +21,10 @@ FrameDebugWindow::FrameDebugWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
     for (int i = 0; i < 2; ++i) {
         auto* memo = new QPlainTextEdit(debug);
         memo->setReadOnly(true);
-        memo->setFixedSize(120, 90);
+        memo->setAccessibleName(QStringLiteral("Debug log %1").arg(i + 1));
+        // About twenty characters by six lines, in the memo's own font.
+        memo->setFixedSize(memo->fontMetrics().averageCharWidth() * 20,
+                           memo->fontMetrics().lineSpacing() * 6);
         debugLayout->addWidget(memo);
     }
     auto* status = new QGroupBox(QStringLiteral("Status"), this);
@@ -32,14 +35,25 @@ FrameDebugWindow::FrameDebugWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
     GrdStatus->verticalHeader()->hide();
     GrdStatus->setShowGrid(false);
     GrdStatus->setFrameShape(QFrame::NoFrame);
-    GrdStatus->setColumnWidth(0, 75);
-    GrdStatus->setColumnWidth(1, 125);
-    GrdStatus->setFixedSize(202, 5 * 24);
+    GrdStatus->setAccessibleName(QStringLiteral("Status"));
+    GrdStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    GrdStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const char* const labels[5] = {"Elapsed time :", "Progress", "Speed :", "Width :", "Height :"};
     for (int row = 0; row < 5; ++row) {
         GrdStatus->setItem(row, 0, new QTableWidgetItem(QString::fromLatin1(labels[row])));
         GrdStatus->setItem(row, 1, new QTableWidgetItem);
     }
+    // The captions' column as wide as the widest, the values' as a long progress, the rows as the
+    // font: the grid shows all of them whatever the font.
+    GrdStatus->resizeColumnToContents(0);
+    GrdStatus->setColumnWidth(
+        1, GrdStatus->fontMetrics().horizontalAdvance(QStringLiteral("414720/414720 pixels")) +
+               GrdStatus->fontMetrics().averageCharWidth() * 2);
+    GrdStatus->resizeRowsToContents();
+    int height = 0;
+    for (int row = 0; row < GrdStatus->rowCount(); ++row)
+        height += GrdStatus->rowHeight(row);
+    GrdStatus->setFixedSize(GrdStatus->columnWidth(0) + GrdStatus->columnWidth(1) + 2, height);
     statusLayout->addWidget(GrdStatus);
     layout->addWidget(debug);
     layout->addWidget(status);

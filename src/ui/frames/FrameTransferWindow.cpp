@@ -37,16 +37,19 @@ FrameTransferWindow::FrameTransferWindow(EventRouter& router, UserPrompts& promp
 {
     setObjectName(QStringLiteral("FormTransferFrame"));
     setWindowTitle(QStringLiteral("Transfer Frame"));
-    setMaximumSize(730, 729);
-    setMinimumSize(600, 400);
     m_picture = preparePicture(QImage(), Cancelled);
 
     auto* layout = new QVBoxLayout(this);
     auto* scroll = new QScrollArea(this);
+    scroll->setAccessibleName(QStringLiteral("Picture"));
     Display = new QLabel;
+    // The device's frame, pixel for pixel.
     Display->setFixedSize(FrameWidth, FrameHeight);
     Display->setPixmap(QPixmap::fromImage(m_picture.display));
     scroll->setWidget(Display);
+    // Grown past the picture, the window would only show more grey around it.
+    const int frame = 2 * scroll->frameWidth();
+    scroll->setMaximumSize(FrameWidth + frame, FrameHeight + frame);
     layout->addWidget(scroll, 1);
 
     auto* row = new QHBoxLayout;
@@ -54,6 +57,7 @@ FrameTransferWindow::FrameTransferWindow(EventRouter& router, UserPrompts& promp
     CboTransferMode = new QComboBox(GrpTransferMode);
     CboTransferMode->addItems(
         {QStringLiteral("RAW"), QStringLiteral("RAW Encapsulated"), QStringLiteral("RLE")});
+    CboTransferMode->setAccessibleName(GrpTransferMode->title());
     (new QHBoxLayout(GrpTransferMode))->addWidget(CboTransferMode);
     BtnLoad = new QPushButton(QStringLiteral("&Load picture..."), this);
     GrpPicture = new QGroupBox(QStringLiteral("Picture"), this);
@@ -79,6 +83,7 @@ FrameTransferWindow::FrameTransferWindow(EventRouter& router, UserPrompts& promp
     layout->addLayout(progressRow);
     StatusLine = new QLineEdit(this);
     StatusLine->setReadOnly(true);
+    StatusLine->setAccessibleName(QStringLiteral("Transfer status"));
     layout->addWidget(StatusLine);
 
     TimerUpdate = new QTimer(this);

@@ -31,7 +31,6 @@ ProjectorMessageWindow::ProjectorMessageWindow(QWidget* parent) : QWidget(parent
 {
     setObjectName(QStringLiteral("Form_MessageProjector"));
     setWindowTitle(QString(Texts::CaptionMessageProjector));
-    resize(360, 160);
 
     Label_Message = new QLabel(QString(Texts::MessageOn), this);
     Label_Message->setObjectName(QStringLiteral("Label_Message"));
@@ -41,9 +40,13 @@ ProjectorMessageWindow::ProjectorMessageWindow(QWidget* parent) : QWidget(parent
     Edit_Message->setContextMenuPolicy(Qt::NoContextMenu);
     Edit_Message->setAcceptDrops(false);
     Edit_Message->installEventFilter(this);
+    // Room for a few dozen character names side by side.
+    Edit_Message->setMinimumWidth(Edit_Message->fontMetrics().averageCharWidth() * 55);
+    Label_Message->setBuddy(Edit_Message);
     Edit_InfoMessage = new QLineEdit(this);
     Edit_InfoMessage->setObjectName(QStringLiteral("Edit_InfoMessage"));
     Edit_InfoMessage->setReadOnly(true);
+    Edit_InfoMessage->setAccessibleName(QStringLiteral("Message information"));
 
     BtnOk = new QPushButton(QString(Texts::Ok), this);
     BtnCancel = new QPushButton(QString(Texts::Cancel), this);

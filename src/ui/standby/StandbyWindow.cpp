@@ -1,7 +1,9 @@
 #include "StandbyWindow.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "BindingTable.h"
 #include "TextFormat.h"
@@ -16,28 +18,38 @@ StandbyWindow::StandbyWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form_Standby"));
     setWindowTitle(QString(Texts::CaptionStandby));
-    setFixedSize(300, 110);
 
     Label_STANDBY = new QLabel(QString(Texts::Off), this);
     Label_STANDBY->setObjectName(QStringLiteral("Label_STANDBY"));
     Label_STANDBY->setAlignment(Qt::AlignCenter);
-    Label_STANDBY->setGeometry(8, 6, 284, 18);
 
     ScrollBar1 = new TrackingScrollBar(Qt::Horizontal, this);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    ScrollBar1->setAccessibleName(QStringLiteral("Standby delay"));
     const tesso::ValueRange delay = tesso::variableRange(_STBTIME);
     ScrollBar1->setRange(static_cast<int>(delay.minimum), static_cast<int>(delay.maximum));
-    ScrollBar1->setGeometry(8, 28, 284, 18);
+    // Long enough to pick a minute among four hours, whatever the font.
+    ScrollBar1->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
 
     Label_Low = new QLabel(QString(Texts::StandbyDelayLow), this);
-    Label_Low->setGeometry(8, 48, 60, 16);
     Label_High = new QLabel(QString(Texts::StandbyDelayHigh), this);
     Label_High->setAlignment(Qt::AlignRight);
-    Label_High->setGeometry(232, 48, 60, 16);
 
     BtnOK = new QPushButton(QString(Texts::OkUpper), this);
     BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    BtnOK->setGeometry(112, 74, 75, 25);
+
+    auto* ends = new QHBoxLayout;
+    ends->addWidget(Label_Low);
+    ends->addStretch();
+    ends->addWidget(Label_High);
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
+    layout->addWidget(Label_STANDBY);
+    layout->addWidget(ScrollBar1);
+    layout->addLayout(ends);
+    layout->addWidget(BtnOK, 0, Qt::AlignHCenter);
+    // A window of one purpose: it keeps the size its contents ask for.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(BtnOK, &QPushButton::clicked, this, [this] { hide(); });
 }

@@ -23,8 +23,6 @@ class SyncTimeWindow : public QFrame
     Q_OBJECT
 
   public:
-    static constexpr int EditHeight = 25;
-
     explicit SyncTimeWindow(QWidget* parent = nullptr);
     ~SyncTimeWindow() override;
 
