@@ -154,10 +154,10 @@ void InputButtonRow::ShowOnAir(std::uint32_t onAir, int inputCount)
         QFont font = button->font();
         font.setBold(button->isChecked());
         button->setFont(font);
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::ButtonText, button->isChecked()
-                                                   ? onAirGreen(this->palette().color(QPalette::Button))
-                                                   : this->palette().color(QPalette::ButtonText));
+        // The on-air caption in green; the others follow the palette, a dark one too.
+        QPalette palette;
+        if (button->isChecked())
+            palette.setColor(QPalette::ButtonText, onAirGreen(this->palette().color(QPalette::Button)));
         button->setPalette(palette);
     }
 }

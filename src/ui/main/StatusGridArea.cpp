@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "DeviceLists.h"
 #include "ReadableColours.h"
 #include "Texts.h"
 
@@ -72,6 +73,7 @@ StatusGridArea::StatusGridArea(QWidget* parent) : QWidget(parent)
     LblStatus->setBuddy(GrdStatus);
     // A long label is cut, not elided: "..." is what an unknown value looks like here.
     GrdStatus->setTextElideMode(Qt::ElideNone);
+    GrdStatus->setWordWrap(false);
     QFont small = GrdStatus->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     GrdStatus->setFont(small);
@@ -134,10 +136,14 @@ void StatusGridArea::SetUpStatusGrid()
     }
     const int labelColumn = labelWidth + 8;
     GrdStatus->setColumnWidth(0, labelColumn);
-    // Room for the longer values, so that the usual ones are not cut.
+    // Room for the signal and output format names, the longer values the grid shows.
     int valueColumn = 0;
-    for (const QLatin1String text : {Texts::NoInputSignal, Texts::OutOfRange, Texts::NoSynchro})
-        valueColumn = std::max(valueColumn, metrics.horizontalAdvance(QString(text)) + 8);
+    auto widen = [&](const auto& names) {
+        for (const char* name : names)
+            valueColumn = std::max(valueColumn, metrics.horizontalAdvance(QString::fromLatin1(name)) + 8);
+    };
+    widen(DeviceLists::SignalFormat);
+    widen(DeviceLists::OutputFormatNames);
     const int frame = 2 * GrdStatus->frameWidth();
     int height = frame;
     for (int row = 0; row < Rows; ++row)
