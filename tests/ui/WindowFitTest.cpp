@@ -3,6 +3,7 @@
 // every control named for a screen reader.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QPalette>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -79,6 +80,22 @@ TEST_F(WindowFit, AGrownWindowGivesThePagesTheRoom)
                     .contains(QRect(window.main->PnlUpdater->mapTo(main, QPoint(0, 0)),
                                     window.main->PnlUpdater->size())))
         << "the update notice stays over the pages";
+}
+
+// A screen reader hears each value with its row's label, and the captions between the rows.
+TEST_F(WindowFit, TheStatusGridIsReadAsLabelsAndValues)
+{
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(window.main->StatusArea->GrdStatus);
+    ASSERT_TRUE(grid && grid->tableInterface());
+    auto spoken = [&](int row, int column) {
+        return grid->tableInterface()->cellAt(row, column)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(grid->text(QAccessible::Name), QStringLiteral("Machine status"));
+    EXPECT_EQ(spoken(1, 1), QStringLiteral("Input: ") + window.cell(1));
+    EXPECT_EQ(spoken(7, 0), QStringLiteral("Reference"));
+    window.reply(QByteArrayLiteral("ORATEM1\r\n"));
+    EXPECT_EQ(spoken(9, 1), QStringLiteral("Rate: ") + window.cell(9))
+        << "a new value is read with its label";
 }
 
 // A dark desktop: the grid's values, normal and faulty, stand out from its background.
