@@ -69,7 +69,7 @@ InputButtonRow::InputButtonRow(QWidget* parent) : QWidget(parent)
 
     // The input buttons share the row's width; hidden ones (inputs the model lacks) give theirs up.
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 2, 0, 2);
+    row->setContentsMargins(2, 2, 4, 2);
     row->setSpacing(4);
     for (QToolButton* button : BtnInput) {
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

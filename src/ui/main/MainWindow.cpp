@@ -124,10 +124,7 @@ void MainWindow::buildLayout(QWidget* client)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
     column->addWidget(Menus->ToolBar);
-    auto* inputs = new QHBoxLayout;
-    inputs->setContentsMargins(2, 0, 4, 0);
-    inputs->addWidget(PnlBtnInputs);
-    column->addLayout(inputs);
+    column->addWidget(PnlBtnInputs);
     auto* middle = new QHBoxLayout;
     middle->setContentsMargins(0, 2, 4, 2);
     middle->setSpacing(0);
