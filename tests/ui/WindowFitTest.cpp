@@ -3,7 +3,10 @@
 // every control named for a screen reader.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QPalette>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include "MainWindowTestHarness.h"
 #include "WindowChecks.h"
@@ -60,6 +63,70 @@ TEST_F(WindowFit, EveryControlIsNamedForAScreenReader)
         EXPECT_EQ(unnamedControls(pages->currentWidget()), QStringList()) << pages->tabText(i).toStdString();
     }
     EXPECT_EQ(unnamedControls(window.main.get()), QStringList());
+}
+
+TEST_F(WindowFit, AGrownWindowGivesThePagesTheRoom)
+{
+    QWidget* main = window.main.get();
+    QTabWidget* pages = window.main->PageControl;
+    const QSize before = pages->size();
+    const QRect status = window.main->StatusArea->geometry();
+    main->resize(main->size() + QSize(200, 150));
+    QApplication::processEvents();
+    EXPECT_EQ(pages->size(), before + QSize(200, 150));
+    EXPECT_EQ(window.main->StatusArea->geometry().topLeft(), status.topLeft()) << "the status column stays";
+    EXPECT_EQ(window.main->StatusArea->width(), status.width());
+    EXPECT_TRUE(QRect(pages->mapTo(main, QPoint(0, 0)), pages->size())
+                    .contains(QRect(window.main->PnlUpdater->mapTo(main, QPoint(0, 0)),
+                                    window.main->PnlUpdater->size())))
+        << "the update notice stays over the pages";
+}
+
+// A screen reader hears each value with its row's label, and the captions between the rows.
+TEST_F(WindowFit, TheStatusGridIsReadAsLabelsAndValues)
+{
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(window.main->StatusArea->GrdStatus);
+    ASSERT_TRUE(grid && grid->tableInterface());
+    auto spoken = [&](int row, int column) {
+        return grid->tableInterface()->cellAt(row, column)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(grid->text(QAccessible::Name), QStringLiteral("Machine status"));
+    EXPECT_EQ(spoken(1, 1), QStringLiteral("Input: ") + window.cell(1));
+    EXPECT_EQ(spoken(7, 0), QStringLiteral("Reference"));
+    window.reply(QByteArrayLiteral("ORATEM1\r\n"));
+    EXPECT_EQ(spoken(9, 1), QStringLiteral("Rate: ") + window.cell(9))
+        << "a new value is read with its label";
+}
+
+// A dark desktop: the grid's values, normal and faulty, stand out from its background.
+TEST_F(WindowFit, TheStatusGridReadsUnderADarkPalette)
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::ToolTipBase})
+        dark.setColor(role, QColor(40, 40, 40));
+    for (const auto role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        dark.setColor(role, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    QApplication::processEvents(); // the widgets hear of it from the event loop
+    tesso::StatusGridArea* area = window.main->StatusArea;
+    StatusGridCells cells;
+    cells.mark[2] = -1; // a fault row
+    area->ApplyCells(cells);
+
+    QTableWidget* grid = area->GrdStatus;
+    const QColor background = grid->palette().color(QPalette::Base);
+    const QColor normal = grid->palette().color(QPalette::Text);
+    const QColor fault = grid->item(2, 1)->foreground().color();
+    QApplication::setPalette(light);
+    QApplication::processEvents();
+    EXPECT_LT(background.lightnessF(), 0.3);
+    EXPECT_GT(normal.lightnessF() - background.lightnessF(), 0.5);
+    EXPECT_FALSE(grid->item(1, 1)->data(Qt::ForegroundRole).isValid())
+        << "a normal row draws in the grid's text colour";
+    EXPECT_GT(fault.lightnessF() - background.lightnessF(), 0.4);
+    EXPECT_GT(fault.redF(), fault.greenF() + 0.3) << "and a fault stays red";
 }
 
 } // namespace

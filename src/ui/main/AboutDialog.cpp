@@ -1,8 +1,13 @@
 #include "AboutDialog.h"
 
+#include <array>
+
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "DeviceModels.h"
 #include "GlyphImages.h"
@@ -15,11 +20,10 @@ namespace tesso
 namespace
 {
 
-QLabel* deviceLabel(const char* name, QLatin1String text, int x, int y, QWidget* parent)
+QLabel* deviceLabel(const char* name, QLatin1String text, QWidget* parent)
 {
     auto* label = new QLabel(QString(text), parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(x, y, 120, 16);
     return label;
 }
 
@@ -33,7 +37,6 @@ QString twoDigits(unsigned value)
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("About_Tesso"));
-    setFixedSize(289, 289);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     for (const tesso::ModelInfo& model : tesso::ModelTable::Models)
@@ -41,40 +44,59 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 
     Image_Logo = new QLabel(this);
     Image_Logo->setObjectName(QStringLiteral("Image_Logo"));
-    Image_Logo->setGeometry(8, 8, 120, 48);
+    Image_Logo->setFixedSize(120, 48); // the logos' size
 
     Panel_Notice =
         new QLabel(QString(Texts::MakerName) + QStringLiteral("\n") + QString(Texts::ApplicationTitle), this);
     Panel_Notice->setObjectName(QStringLiteral("Panel_Notice"));
-    Panel_Notice->setGeometry(136, 8, 145, 48);
-    Panel_Notice->setWordWrap(true);
     Panel_Notice->setFrameShape(QFrame::StyledPanel);
 
     auto* software = new QGroupBox(QString(Texts::Software), this);
-    software->setGeometry(8, 64, 273, 44);
-    Label_version = deviceLabel("Label_version", Texts::VersionUnknown, 10, 20, software);
-    Label_version->setFixedWidth(250);
+    Label_version = deviceLabel("Label_version", Texts::VersionUnknown, software);
+    auto* softwareRows = new QVBoxLayout(software);
+    softwareRows->addWidget(Label_version);
 
     auto* device = new QGroupBox(QString(Texts::Device), this);
-    device->setGeometry(8, 114, 273, 130);
-    label_verupd = deviceLabel("label_verupd", Texts::DeviceVersionUnknown, 10, 20, device);
-    label_I = deviceLabel("label_I", Texts::LabelI, 10, 40, device);
-    label_k = deviceLabel("label_k", Texts::LabelK, 10, 60, device);
-    label_s = deviceLabel("label_s", Texts::LabelS, 10, 80, device);
-    label_v = deviceLabel("label_v", Texts::LabelV, 10, 100, device);
-    label_opt = deviceLabel("label_opt", Texts::LabelO, 140, 40, device);
-    Label_D = deviceLabel("Label_D", Texts::LabelD, 140, 60, device);
-    Label_Lan = deviceLabel("Label_Lan", Texts::LabelLan, 140, 80, device);
-    Label_H = deviceLabel("Label_H", Texts::LabelH, 140, 100, device);
-    label_f = deviceLabel("label_f", Texts::LabelF, 140, 100, device);
+    label_verupd = deviceLabel("label_verupd", Texts::DeviceVersionUnknown, device);
+    label_I = deviceLabel("label_I", Texts::LabelI, device);
+    label_k = deviceLabel("label_k", Texts::LabelK, device);
+    label_s = deviceLabel("label_s", Texts::LabelS, device);
+    label_v = deviceLabel("label_v", Texts::LabelV, device);
+    label_opt = deviceLabel("label_opt", Texts::LabelO, device);
+    Label_D = deviceLabel("Label_D", Texts::LabelD, device);
+    Label_Lan = deviceLabel("Label_Lan", Texts::LabelLan, device);
+    Label_H = deviceLabel("Label_H", Texts::LabelH, device);
+    label_f = deviceLabel("label_f", Texts::LabelF, device);
     Label_H->hide();
     label_f->hide();
+    // The version over two columns of codes; H and f share a place, a model shows one of them.
+    auto* deviceRows = new QGridLayout(device);
+    deviceRows->setHorizontalSpacing(16);
+    deviceRows->addWidget(label_verupd, 0, 0, 1, 2);
+    const std::array<QLabel*, 4> left{label_I, label_k, label_s, label_v};
+    const std::array<QLabel*, 4> right{label_opt, Label_D, Label_Lan, Label_H};
+    for (int row = 0; row < 4; ++row) {
+        deviceRows->addWidget(left[static_cast<std::size_t>(row)], row + 1, 0);
+        deviceRows->addWidget(right[static_cast<std::size_t>(row)], row + 1, 1);
+    }
+    deviceRows->addWidget(label_f, 4, 1);
+    deviceRows->setColumnStretch(0, 1);
+    deviceRows->setColumnStretch(1, 1);
 
     BtnOk = new QPushButton(QString(Texts::OkUpper), this);
     BtnOk->setObjectName(QStringLiteral("BtnOk"));
-    BtnOk->setGeometry(107, 254, 75, 26);
     BtnOk->setDefault(true);
     connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetFixedSize); // as large as its texts, no larger
+    auto* top = new QHBoxLayout;
+    top->addWidget(Image_Logo);
+    top->addWidget(Panel_Notice, 1);
+    column->addLayout(top);
+    column->addWidget(software);
+    column->addWidget(device);
+    column->addWidget(BtnOk, 0, Qt::AlignHCenter);
 
     RefreshLogo();
 }

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCursor>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -11,6 +12,7 @@
 #include "DeviceLists.h"
 #include "ErrorReport.h"
 #include "FloatingHint.h"
+#include "ReadableColours.h"
 #include "TextFormat.h"
 #include "Texts.h"
 
@@ -51,6 +53,8 @@ InputButtonRow::InputButtonRow(QWidget* parent) : QWidget(parent)
         QToolButton* button = makeButton(QStringLiteral("BtnInput%1").arg(k),
                                          TextFormat::Format(Texts::InputLabelFormat, k), this);
         button->setProperty("Tag", k);
+        // The caption is the input's label, which the user may rename; the reader says which input.
+        button->setAccessibleDescription(QStringLiteral("Input %1").arg(k));
         button->installEventFilter(this);
         InputGroup->addButton(button, k);
         BtnInput[static_cast<std::size_t>(k - 1)] = button;
@@ -59,13 +63,21 @@ InputButtonRow::InputButtonRow(QWidget* parent) : QWidget(parent)
     BvlSeparator->setObjectName(QStringLiteral("BvlSeparator"));
     BvlSeparator->setFrameShape(QFrame::VLine);
     BvlSeparator->setFrameShadow(QFrame::Sunken);
-    BvlSeparator->setGeometry(SeparatorLeft, 0, 4, 30);
 
     BtnBlack = makeButton(QStringLiteral("BtnBlack"), QString(Texts::Black), this);
-    BtnBlack->setGeometry(SeparatorLeft + 6, 2, 70, 26);
     BtnFreeze = makeButton(QStringLiteral("BtnFreeze"), QString(Texts::Freeze), this);
-    BtnFreeze->setGeometry(SeparatorLeft + 78, 2, 70, 26);
-    LayOutInputs(8);
+
+    // The input buttons share the row's width; hidden ones (inputs the model lacks) give theirs up.
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(2, 2, 4, 2);
+    row->setSpacing(4);
+    for (QToolButton* button : BtnInput) {
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        row->addWidget(button, 1);
+    }
+    row->addWidget(BvlSeparator);
+    row->addWidget(BtnBlack);
+    row->addWidget(BtnFreeze);
 
     PopMenuRename = new QMenu(this);
     PopMenuRename->setObjectName(QStringLiteral("PopMenuRename"));
@@ -85,9 +97,8 @@ void InputButtonRow::LayOutInputs(int inputCount)
 {
     if (inputCount < 1)
         inputCount = 8;
-    const int w = BvlSeparator->x() / inputCount;
     for (int i = 0; i < 8; ++i)
-        BtnInput[static_cast<std::size_t>(i)]->setGeometry(w * i, 2, w - 4, 26);
+        BtnInput[static_cast<std::size_t>(i)]->setVisible(i < inputCount);
 }
 
 void InputButtonRow::BindTo(EventRouter& router, const MainRoutines& routines,
@@ -143,10 +154,10 @@ void InputButtonRow::ShowOnAir(std::uint32_t onAir, int inputCount)
         QFont font = button->font();
         font.setBold(button->isChecked());
         button->setFont(font);
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::ButtonText, button->isChecked()
-                                                   ? QColor(Qt::darkGreen)
-                                                   : this->palette().color(QPalette::ButtonText));
+        // The on-air caption in green; the others follow the palette, a dark one too.
+        QPalette palette;
+        if (button->isChecked())
+            palette.setColor(QPalette::ButtonText, onAirGreen(this->palette().color(QPalette::Button)));
         button->setPalette(palette);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The row of input buttons above the page control (PnlBtnInputs): eight exclusive input buttons,
-// the separator bevel at x = 642, then the Black and Freeze toggles. A click preselects the input
-// (ICHNM); the buttons show the input on air (ICHM); a right click offers "Rename".
+// The row of input buttons above the page control (PnlBtnInputs): eight exclusive input buttons
+// sharing the row's width, the separator bevel, then the Black and Freeze toggles. A click preselects the
+// input (ICHNM); the buttons show the input on air (ICHM); a right click offers "Rename".
 
 #include <array>
 #include <memory>
@@ -29,8 +29,6 @@ class InputButtonRow : public QWidget
     Q_OBJECT
 
   public:
-    static constexpr int SeparatorLeft = 642;
-
     explicit InputButtonRow(QWidget* parent = nullptr);
     ~InputButtonRow() override;
 
@@ -46,7 +44,7 @@ class InputButtonRow : public QWidget
     QMenu* PopMenuRename = nullptr;
     FloatingHint* Hint = nullptr;
 
-    // Input button i (0..7) at left edge w*i, width w-4, w = separator left div n.
+    // The buttons of the model's n inputs shown, the others hidden; the shown ones share the row.
     void LayOutInputs(int inputCount);
 
     // A click on input button k (1..8): a notice while the device cannot take it, then the

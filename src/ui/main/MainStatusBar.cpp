@@ -1,8 +1,12 @@
 #include "MainStatusBar.h"
 
+#include <QEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "GlyphImages.h"
+#include "ReadableColours.h"
 #include "TextFormat.h"
 #include "Texts.h"
 
@@ -18,7 +22,6 @@ constexpr int ClientsWidth = 86;
 MainStatusBar::MainStatusBar(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("StatusBar"));
-    setFixedHeight(BarHeight);
     m_images[0] = GlyphImages::Led(QColor(150, 30, 30), 16);
     m_images[1] = GlyphImages::Led(QColor(30, 170, 40), 16);
     const char* const names[3] = {"PanelConnection", "PanelLink", "PanelStoring"};
@@ -33,6 +36,38 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QWidget(parent)
     m_accessibleClients->setObjectName(QStringLiteral("PanelClients"));
     m_accessibleClients->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_accessibleClients->setFocusPolicy(Qt::NoFocus);
+    fitToFont();
+}
+
+void MainStatusBar::fitToFont()
+{
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    setFixedHeight(std::max(BarHeight, metrics.height() + 4));
+    // The connection text beside its image; the longest link (a network address and port).
+    const int connection =
+        m_images[0].width() + 6 + metrics.horizontalAdvance(QString(Texts::DeviceNotConnected)) + 8;
+    const int link = fontMetrics().horizontalAdvance(QStringLiteral("TCP (255.255.255.255:65535)")) + 8;
+    m_widths = PanelWidths;
+    m_widths[0] = std::max(m_widths[0], connection);
+    m_widths[1] = std::max(m_widths[1], link);
+    updateGeometry();
+}
+
+QSize MainStatusBar::minimumSizeHint() const
+{
+    int width = 0;
+    for (const int panel : m_widths)
+        width += panel;
+    return {width, height()};
+}
+
+void MainStatusBar::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitToFont();
 }
 
 void MainStatusBar::resizeEvent(QResizeEvent* event)
@@ -61,7 +96,7 @@ QRect MainStatusBar::PanelRect(int panel) const
     for (int i = 0; i < panel; ++i)
         left += PanelWidth(i);
     // The last panel takes what is left of the bar.
-    const int width = panel == static_cast<int>(PanelWidths.size()) - 1
+    const int width = panel == static_cast<int>(m_widths.size()) - 1
                           ? std::max(PanelWidth(panel), this->width() - left)
                           : PanelWidth(panel);
     return QRect(left, 0, width, height());
@@ -101,9 +136,11 @@ QRect MainStatusBar::clientsRect() const
 
 QColor MainStatusBar::ConnectionTextColour(const StatusBarState& state) const
 {
+    // The blink alternates the normal text with red, both readable on the bar's background.
+    const QColor text = palette().color(QPalette::WindowText);
     if (state.Connected)
-        return palette().color(QPalette::WindowText);
-    return state.BlinkPhase == 0 ? QColor(Qt::black) : QColor(Qt::red);
+        return text;
+    return state.BlinkPhase == 0 ? text : warningRed(palette().color(QPalette::Window));
 }
 
 QString MainStatusBar::LinkText(LinkType type, const QString& portName, const QString& remoteAddress,
@@ -132,7 +169,7 @@ void MainStatusBar::paintEvent(QPaintEvent*)
     const StatusBarState state = State();
     painter.fillRect(rect(), palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::Mid));
-    for (int panel = 0; panel < static_cast<int>(PanelWidths.size()); ++panel)
+    for (int panel = 0; panel < static_cast<int>(m_widths.size()); ++panel)
         painter.drawRect(PanelRect(panel).adjusted(0, 0, -2, -1));
     drawConnection(painter, PanelRect(0), state);
     drawLink(painter, PanelRect(1), state);

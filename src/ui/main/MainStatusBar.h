@@ -1,5 +1,6 @@
 #pragma once
-// The main window's status bar: four panels 182, 200, 370 and 50 pixels wide. Panel 0 shows
+// The main window's status bar: four panels at least 182, 200, 370 and 50 pixels wide, wider
+// where the font needs it. Panel 0 shows
 // whether the device answers (an image and a text that blinks while it does not), panel 1 the
 // link, panel 2 the storing notice and, at its right end while the device is shared, the number
 // of connected programs; the last panel is free space for the audio indicator. The bar paints its
@@ -50,7 +51,9 @@ class MainStatusBar : public QWidget
     QRect PanelRect(int panel) const;
     // The child over a drawn panel (0..2) that carries its accessible name.
     QWidget* AccessiblePanel(int panel) const { return m_accessible.at(static_cast<std::size_t>(panel)); }
-    int PanelWidth(int panel) const { return PanelWidths.at(static_cast<std::size_t>(panel)); }
+    int PanelWidth(int panel) const { return m_widths.at(static_cast<std::size_t>(panel)); }
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override { return minimumSizeHint(); }
     // Connection image list: 0 not connected, 1 connected.
     const QPixmap& ConnectionImage(bool connected) const { return m_images[connected ? 1 : 0]; }
 
@@ -59,8 +62,8 @@ class MainStatusBar : public QWidget
     // "Clients : N" while the device is shared, else empty.
     QString ClientsText() const;
     QWidget* AccessibleClients() const { return m_accessibleClients; }
-    // The colour of panel 0's text for a state: the normal text colour when connected, else black
-    // or red with the blink phase.
+    // The colour of panel 0's text for a state: the normal text colour when connected, else the
+    // normal text colour and red in turn with the blink phase.
     QColor ConnectionTextColour(const StatusBarState& state) const;
 
     // Link text of panel 1. A serial port name loses every "\" and "." (\\.\COM3 shows as COM3).
@@ -70,8 +73,11 @@ class MainStatusBar : public QWidget
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    // The panels' widths and the bar's height for the font.
+    void fitToFont();
     void drawConnection(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
     void drawLink(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
     void drawStoring(QPainter& painter, const QRect& rect, const StatusBarState& state) const;
@@ -79,6 +85,7 @@ class MainStatusBar : public QWidget
     QRect clientsRect() const;
 
     std::array<QPixmap, 2> m_images;
+    std::array<int, 4> m_widths = PanelWidths;
     std::array<QWidget*, 3> m_accessible{};
     QWidget* m_accessibleClients = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QShortcut>
 #include <QTabBar>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "AboutDialog.h"
 #include "AudioIndicator.h"
@@ -55,12 +57,9 @@ MainWindow::MainWindow(DriverLinks links, const QString& settingsDirectory, User
 {
     setObjectName(QStringLiteral("Form_MAIN"));
     setWindowTitle(QString(Texts::ApplicationTitle));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     Conversion = std::make_unique<DisplayScale>();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(client);
     buildLayout(client);
     m_connection = std::make_unique<ConnectionMenu>(*m_driver, *Menus, m_settings, m_prompts, this);
@@ -90,19 +89,17 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildLayout(QWidget* client)
 {
+    // Top to bottom: the tool bar, the input buttons, the status column beside the pages, the
+    // status bar. The pages take what the window gains when it grows.
     Menus = new MainMenus(this);
     Menus->ToolBar->setParent(client);
-    Menus->ToolBar->setGeometry(0, 0, ClientWidth, 28);
 
     PnlBtnInputs = new InputButtonRow(client);
-    PnlBtnInputs->setGeometry(2, 30, ClientWidth - 2, 30);
-
     StatusArea = new StatusGridArea(client);
-    StatusArea->setGeometry(0, 64, 196, 444);
 
     PageControl = new QTabWidget(client);
     PageControl->setObjectName(QStringLiteral("PageControl"));
-    PageControl->setGeometry(ClientWidth - 593 - 4, 64, 593, 441);
+    PageControl->setAccessibleName(QStringLiteral("Pages"));
     PageControl->setUsesScrollButtons(false);
     PageControl->tabBar()->setMouseTracking(true); // hot-tracked tabs
     TabSheet_SwitchMode = new PageSwitchMode;
@@ -120,24 +117,33 @@ void MainWindow::buildLayout(QWidget* client)
     PageControl->addTab(TabSheet_FrameAlert, QString(Texts::PageFrameAlert));
     PageControl->addTab(TabSheet_Effect, QString(Texts::PageEffect));
 
+    StatusBar = new MainStatusBar(client);
+    StatusBar->StateProvider = [this] { return statusBarState(); };
+
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    column->addWidget(Menus->ToolBar);
+    column->addWidget(PnlBtnInputs);
+    auto* middle = new QHBoxLayout;
+    middle->setContentsMargins(0, 2, 4, 2);
+    middle->setSpacing(0);
+    middle->addWidget(StatusArea);
+    middle->addWidget(PageControl, 1);
+    column->addLayout(middle, 1);
+    column->addWidget(StatusBar);
+
+    // Over the pages, outside the layout.
     PnlUpdater = new UpdateNotice(client);
-    PnlUpdater->move(PageControl->x() + (593 - PnlUpdater->width()) / 2,
-                     PageControl->y() + 441 / 2 - PnlUpdater->height() / 2);
+    PnlUpdater->centreOver(PageControl);
     LblUpdater = PnlUpdater->LblUpdater;
     BtnOkUpdater = PnlUpdater->BtnOkUpdater;
-
-    StatusBar = new MainStatusBar(client);
-    StatusBar->setGeometry(0, ClientHeight - MainStatusBar::BarHeight, ClientWidth, MainStatusBar::BarHeight);
-    StatusBar->StateProvider = [this] { return statusBarState(); };
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     TimerStatus = new QTimer(this);
     TimerStatus->setObjectName(QStringLiteral("TimerStatus"));
     TimerStatus->setInterval(2000);
-
-    adjustSize();
-    setFixedSize(sizeHint());
 }
 
 void MainWindow::connectHandlers()

@@ -67,8 +67,6 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
   public:
-    static constexpr int ClientWidth = 793;
-    static constexpr int ClientHeight = 537;
     static constexpr int MainTimerInterval = 700;
 
     // links: the driver's links (the real ones from makeDefaultLinks(), or test doubles).

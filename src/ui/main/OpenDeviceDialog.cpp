@@ -21,7 +21,8 @@ OpenDeviceDialog::OpenDeviceDialog(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("OpenDeviceDialog"));
     setWindowTitle(QString(Texts::OpenDeviceCaption));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QString(Texts::OpenDeviceHint), this));
+    auto* hint = new QLabel(QString(Texts::OpenDeviceHint), this);
+    layout->addWidget(hint);
 
     ListProfiles = new QTreeWidget(this);
     ListProfiles->setObjectName(QStringLiteral("ListProfiles"));
@@ -29,6 +30,7 @@ OpenDeviceDialog::OpenDeviceDialog(QWidget* parent) : QDialog(parent)
     ListProfiles->setHeaderLabels({QString(Texts::ProfileColumn), QString(Texts::LinkColumn)});
     ListProfiles->setRootIsDecorated(false);
     ListProfiles->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    hint->setBuddy(ListProfiles); // what a screen reader says on reaching the list
     layout->addWidget(ListProfiles);
 
     auto* form = new QFormLayout;

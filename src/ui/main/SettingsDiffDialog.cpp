@@ -17,10 +17,11 @@ SettingsDiffDialog::SettingsDiffDialog(const std::vector<DeviceSettings::Differe
     setObjectName(QStringLiteral("SettingsDiffDialog"));
     setWindowTitle(QStringLiteral("Restore device settings"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
+    auto* question =
         new QLabel(QStringLiteral("%1 settings differ from the file. Write the file's values to the device?")
                        .arg(differences.size()),
-                   this));
+                   this);
+    layout->addWidget(question);
     Table = new QTableWidget(static_cast<int>(differences.size()), 3, this);
     Table->setHorizontalHeaderLabels(
         {QStringLiteral("Setting"), QStringLiteral("On the device"), QStringLiteral("In the file")});
@@ -34,6 +35,7 @@ SettingsDiffDialog::SettingsDiffDialog(const std::vector<DeviceSettings::Differe
     }
     Table->horizontalHeader()->setStretchLastSection(true);
     Table->resizeColumnsToContents();
+    question->setBuddy(Table);
     layout->addWidget(Table);
     if (!gaps.isEmpty()) {
         auto* note = new QLabel(gaps, this);

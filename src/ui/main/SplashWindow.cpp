@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include "GlyphImages.h"
 #include "Texts.h"
@@ -17,19 +18,26 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("Form_PageAccueil"));
     setWindowTitle(QString(Texts::MakerName));
-    setFixedSize(400, 521);
 
+    // The picture sets the window's size; the progress bar lies over its foot.
+    const QPixmap picture = GlyphImages::SplashPicture();
     Image = new QLabel(this);
     Image->setObjectName(QStringLiteral("Image"));
-    Image->setGeometry(0, 0, 400, 521);
-    Image->setPixmap(GlyphImages::SplashPicture());
+    Image->setPixmap(picture);
 
-    ProgressBar = new QProgressBar(this);
+    ProgressBar = new QProgressBar(Image);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setRange(0, Steps);
     ProgressBar->setValue(0);
     ProgressBar->setTextVisible(false);
-    ProgressBar->setGeometry(20, 521 - 34, 360, 14);
+    auto* foot = new QVBoxLayout(Image);
+    foot->setContentsMargins(20, 0, 20, 20);
+    foot->addStretch(1);
+    foot->addWidget(ProgressBar);
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->addWidget(Image);
+    setFixedSize(picture.deviceIndependentSize().toSize());
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());

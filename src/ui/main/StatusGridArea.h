@@ -1,6 +1,7 @@
 #pragma once
 // The left column of the main window: the TAKE and effect buttons, the bold "Machine status:"
-// label and the status grid GrdStatus (2 columns, 18 rows) with its four header panels.
+// label and the status grid GrdStatus (2 columns, 18 rows) with its four header panels, each a
+// caption over both columns of its row. A screen reader reads each value with its row's label.
 
 #include <array>
 #include <vector>
@@ -39,7 +40,8 @@ class StatusGridArea : public QWidget
     // One mark per row: 0 normal, -1 a fault row shown in red bold.
     std::vector<int> StatusRowMarks;
 
-    // Column widths, the labels of column 0, ResetStatusGrid, the row marks and the header panels.
+    // Row heights and column widths from the font, the labels of column 0, the header panels,
+    // ResetStatusGrid and the row marks.
     void SetUpStatusGrid();
     // Column 1 of every row "...", row 17 empty; no row marked.
     void ResetStatusGrid();
@@ -47,6 +49,14 @@ class StatusGridArea : public QWidget
     // row's value is drawn in red bold.
     void ApplyCells(const StatusGridCells& cells);
     QString Cell(int column, int row) const;
+
+  protected:
+    void changeEvent(QEvent* event) override;
+
+  private:
+    // The grid's colours from the palette; a fault row's red chosen for the grid's background.
+    void applyColours();
+    void markRow(int row);
 };
 
 } // namespace tesso

@@ -17,6 +17,7 @@
 #include "PageOutput.h"
 #include "PageSwitchMode.h"
 #include "RadioGroup.h"
+#include "ReadableColours.h"
 #include "StatusGridArea.h"
 
 namespace tesso
@@ -162,7 +163,8 @@ void Transitions::PreselectedInputBlink()
     const bool on = !m_inputToggle;
     button->setIcon((*m_parts.Glyphs)[on ? 1 : 0]);
     setLook(button, on, false,
-            on ? QColor(Qt::darkGreen) : m_parts.Client->palette().color(QPalette::WindowText));
+            on ? onAirGreen(button->palette().color(QPalette::Button))
+               : m_parts.Client->palette().color(QPalette::WindowText));
     m_inputToggle = on;
 }
 
@@ -182,7 +184,8 @@ void Transitions::TakeButtonBlink()
         return;
     }
     take->setCursor(Qt::PointingHandCursor);
-    setLook(take, !emphasised, !emphasised, emphasised ? plain : QColor(Qt::red));
+    setLook(take, !emphasised, !emphasised,
+            emphasised ? plain : warningRed(take->palette().color(QPalette::Button)));
 }
 
 void Transitions::SelectedEffectBlink()
