@@ -1,6 +1,9 @@
 // The main window by keyboard alone: the show keys (on and off, remembered), the page keys, the
 // debug console opened and used by keys, and the accessible toggle action of checkable buttons.
 
+#include <array>
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -76,6 +79,16 @@ TEST(Keyboard, ShowKeysActThroughTheButtonsOnlyWhileTurnedOn)
     const QByteArray byKeypad = h.sent();
     h.button(5)->click();
     EXPECT_EQ(byKeypad, h.sent());
+    const std::function<void()> clicks[] = {[&] { h.main->PnlBtnInputs->BtnBlack->click(); },
+                                            [&] { h.main->PnlBtnInputs->BtnFreeze->click(); },
+                                            [&] { h.main->Menus->ToolButton_Audio->trigger(); }};
+    for (const int key : {0, 1, 2}) {
+        QTest::keyClick(focus, std::array{Qt::Key_B, Qt::Key_F, Qt::Key_M}[key]);
+        const QByteArray byKey = h.sent();
+        clicks[key]();
+        EXPECT_EQ(byKey, h.sent()) << key;
+        EXPECT_FALSE(byKey.isEmpty()) << key;
+    }
     // A hidden button is not there to be pressed; a field that takes text keeps its digits.
     h.button(8)->hide();
     QTest::keyClick(focus, Qt::Key_8);
