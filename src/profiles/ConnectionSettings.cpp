@@ -113,6 +113,10 @@ bool ConnectionSettings::WriteConnection(const ConnectionValues& v) const
     for (const QString& key : hubKeys)
         if (const auto value = old.value(hub, key))
             ini.setValue(hub, key, *value);
+    const QString keyboard(SettingsFileKeys::SectionKeyboard);
+    const QString showShortcuts(SettingsFileKeys::KeyShowShortcuts);
+    if (const auto value = old.value(keyboard, showShortcuts))
+        ini.setValue(keyboard, showShortcuts, *value);
     return ini.save(ConnectionFileName());
 }
 
@@ -142,6 +146,26 @@ bool ConnectionSettings::WriteHub(const HubValues& v) const
     ini.setValue(section, QString(SettingsFileKeys::KeyHubAddress), v.Address);
     ini.setInteger(section, QString(SettingsFileKeys::KeyHubPort), v.Port);
     ini.setValue(section, QString(SettingsFileKeys::KeyHubAllowed), v.Allowed);
+    return ini.save(ConnectionFileName());
+}
+
+bool ConnectionSettings::ReadShowShortcuts() const
+{
+    IniFile ini;
+    ini.load(ConnectionFileName());
+    return ini.readInteger(QString(SettingsFileKeys::SectionKeyboard),
+                           QString(SettingsFileKeys::KeyShowShortcuts), 0) != 0;
+}
+
+bool ConnectionSettings::WriteShowShortcuts(bool on) const
+{
+    IniFile ini;
+    const IniFile::LoadResult read = ini.load(ConnectionFileName());
+    if (read == IniFile::LoadResult::Unreadable || read == IniFile::LoadResult::TooLarge ||
+        !mayWrite(ConnectionFileName()))
+        return false;
+    ini.setInteger(QString(SettingsFileKeys::SectionKeyboard), QString(SettingsFileKeys::KeyShowShortcuts),
+                   on ? 1 : 0);
     return ini.save(ConnectionFileName());
 }
 

@@ -73,7 +73,8 @@ class ConnectionSettings
     // 1..65535 or an address that does not read as one gives its default; the address comes back
     // in plain decimal form.
     ConnectionValues ReadConnection() const;
-    // Rewrites the "CONNEXION" section; the "Hub" section is kept as the file holds it.
+    // Rewrites the "CONNEXION" section; the "Hub" section and the keyboard choice are kept as the
+    // file holds them.
     bool WriteConnection(const ConnectionValues& values) const;
 
     // Missing file or keys: off, on 127.0.0.1 and the hub's default port; a port outside 1..65535
@@ -81,6 +82,11 @@ class ConnectionSettings
     HubValues ReadHub() const;
     // Rewrites the "Hub" section and keeps the rest of the file.
     bool WriteHub(const HubValues& values) const;
+
+    // Controls > "Keyboard show control"; off when the file or the key is missing.
+    bool ReadShowShortcuts() const;
+    // Rewrites that one key and keeps the rest of the file.
+    bool WriteShowShortcuts(bool on) const;
 
     // Missing file or keys give the model's defaults. A file that exists but cannot be read gives
     // false, so that the caller can fall back to the generic labels.

@@ -26,5 +26,8 @@ inline constexpr QLatin1String KeyHubEnabled{"Enabled"};
 inline constexpr QLatin1String KeyHubAddress{"Address"};
 inline constexpr QLatin1String KeyHubPort{"Port"};
 inline constexpr QLatin1String KeyHubAllowed{"Allowed"};
+// Controls > "Keyboard show control": 1 while the show shortcuts act.
+inline constexpr QLatin1String SectionKeyboard{"Keyboard"};
+inline constexpr QLatin1String KeyShowShortcuts{"ShowShortcuts"};
 
 } // namespace tesso::SettingsFileKeys

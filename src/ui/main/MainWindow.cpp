@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
@@ -26,6 +27,7 @@
 #include "GlyphImages.h"
 #include "InputButtonRow.h"
 #include "IpConfigDialog.h"
+#include "KeyboardShortcuts.h"
 #include "MainMenus.h"
 #include "PageAudio.h"
 #include "PageEffect.h"
@@ -316,6 +318,9 @@ void MainWindow::Initialise(const SecondaryWindows& windows)
     // 19.
     Menus->SetToolBarHints();
     TabSheet_SwitchMode->GroupBox_Seamless->setFixedWidth(585);
+    m_keyboard = new KeyboardShortcuts(
+        {Menus, PageControl, PnlBtnInputs, StatusArea->Button_Take, Menus->ToolButton_Audio}, m_settings,
+        m_prompts, this);
 
     // 20. The standby items and their windows; "Ok" in the projector message window stores the
     // message in the device.

@@ -47,6 +47,7 @@ class DeviceSettingsMenu;
 class DisplayScale;
 class InputSettingsRow;
 class InputButtonRow;
+class KeyboardShortcuts;
 class MainMenus;
 class PageAudio;
 class PageEffect;
@@ -87,6 +88,8 @@ class MainWindow : public QMainWindow
     void setProfileName(const QString& name);
     QString ProfileName() const { return m_profileName; }
     ProfileMenu& Profiles() { return *m_profiles; }
+    // The page keys and the show keys; made by Initialise.
+    KeyboardShortcuts& Keyboard() { return *m_keyboard; }
     // Another start of this window's profile asked for it: shown, raised and activated.
     void bringToFront();
 
@@ -205,6 +208,7 @@ class MainWindow : public QMainWindow
     std::unique_ptr<DeviceSettingsMenu> m_settingsMenu;
     ShareDeviceMenu* m_sharing = nullptr; // child of the window
     ProfileMenu* m_profiles = nullptr;    // child of the window
+    KeyboardShortcuts* m_keyboard = nullptr;
     QString m_profileName;
     std::unique_ptr<StandbyMenu> m_standby;
     std::unique_ptr<Transitions> m_transitions;

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "AboutDialog.h"
+#include "CheckableButtonAccessible.h"
 #include "DebugConsole.h"
 #include "FrameDebugWindow.h"
 #include "FrameFormatWindow.h"
@@ -41,6 +42,7 @@ std::unique_ptr<MainWindow> StartUp::Run(DriverLinks links, UserPrompts& prompts
     // every caption); message boxes take their caption from it.
     qApp->setProperty("ApplicationTitle", QString(Texts::ApplicationTitle));
     WheelGuard::installOnApplication();
+    CheckableButtonAccessible::installFactory();
     step();
 
     auto main = std::make_unique<MainWindow>(std::move(links), options.SettingsDirectory, prompts);
