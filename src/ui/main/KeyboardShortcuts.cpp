@@ -102,9 +102,8 @@ void KeyboardShortcuts::buildMenus()
     connect(MenuShowCommands, &QMenu::aboutToHide, this, [this] { refreshItems(false); });
     refreshItems(false);
 
-    MenuKeyboardShortcuts = new QAction(QStringLiteral("Keyboard shortcuts"), menus.MenuAbout);
+    MenuKeyboardShortcuts = menus.MenuHelp->addAction(QStringLiteral("Keyboard shortcuts"));
     MenuKeyboardShortcuts->setObjectName(QStringLiteral("MenuKeyboardShortcuts"));
-    menus.MenuAbout->insertAction(menus.MenuAboutMachine, MenuKeyboardShortcuts);
     connect(MenuKeyboardShortcuts, &QAction::triggered, this,
             [this] { tesso::guarded([&] { m_prompts.Information(m_window, ListText()); }); });
 }

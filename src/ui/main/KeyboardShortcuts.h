@@ -8,7 +8,7 @@
 // of its own, which window shortcuts never reach. A show key does exactly what a click on its
 // button does, through the button: a hidden or disabled button does nothing. The commands are also
 // items of Controls > "Show commands", where their keys stand beside them while they are on;
-// About > "Keyboard shortcuts" lists every key of the window.
+// Help > "Keyboard shortcuts" lists every key of the window.
 
 #include <array>
 
@@ -47,7 +47,7 @@ class KeyboardShortcuts : public QObject
 
     QAction* MenuKeyboardShowControl = nullptr; // Controls > "Keyboard show control", checkable
     QMenu* MenuShowCommands = nullptr;          // Controls > "Show commands"
-    QAction* MenuKeyboardShortcuts = nullptr;   // About > "Keyboard shortcuts"
+    QAction* MenuKeyboardShortcuts = nullptr;   // Help > "Keyboard shortcuts"
     // Input 1..8, TAKE, Black, Freeze, Mute, in that order.
     std::array<QAction*, 12> ShowCommands{};
 

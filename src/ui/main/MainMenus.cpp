@@ -201,6 +201,9 @@ void MainMenus::buildAbout(QMenuBar* bar)
     MenuAbout = bar->addMenu(QString(Texts::MenuAbout));
     MenuAbout->setObjectName(QStringLiteral("MenuAbout"));
     MenuAboutMachine = item(MenuAbout, "MenuAboutMachine", QString(Texts::MenuAboutItem));
+    // Where people look for how to work the window (the keys first).
+    MenuHelp = bar->addMenu(QStringLiteral("&Help"));
+    MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
 }
 
 void MainMenus::buildToolBar(QMainWindow* window)

@@ -94,6 +94,7 @@ class MainMenus : public QObject
     // About
     QMenu* MenuAbout = nullptr;
     QAction* MenuAboutMachine = nullptr;
+    QMenu* MenuHelp = nullptr;
 
     // Tool bar
     QToolBar* ToolBar = nullptr;
