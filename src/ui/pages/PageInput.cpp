@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 
 #include "BindingTable.h"
@@ -37,12 +39,15 @@ QLabel* heading(const QString& text, QWidget* parent)
     return label;
 }
 
-// A list as wide as the entry given, whatever the model puts in it later; a longer entry shows
-// whole in the open list.
+// A list as wide as the entry given needs, whatever the model puts in it later; a longer entry
+// shows whole in the open list.
 void sizeForEntry(QComboBox* list, const char* entry)
 {
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    list->setMinimumContentsLength(static_cast<int>(qstrlen(entry)));
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    const QSize text(list->fontMetrics().horizontalAdvance(QLatin1String(entry)),
+                     list->fontMetrics().height());
+    list->setMinimumWidth(list->style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, list).width());
 }
 
 void select(QComboBox* list, int position)
@@ -94,7 +99,8 @@ PageInput::PageInput(QWidget* parent) : QWidget(parent)
     for (std::size_t c = 1; c < headings.size(); ++c) {
         int width = headings[c]->sizeHint().width();
         for (const InputSettingsRow* frame : FrameInput)
-            width = std::max(width, frame->columns()[c]->sizeHint().width());
+            width = std::max(
+                {width, frame->columns()[c]->sizeHint().width(), frame->columns()[c]->minimumWidth()});
         for (const InputSettingsRow* frame : FrameInput)
             frame->columns()[c]->setFixedWidth(width);
         headings[c]->setFixedWidth(width);
