@@ -29,6 +29,8 @@ class WindowFit : public ::testing::Test
 
     void SetUp() override
     {
+        // A video signal (NTSC) on the input on air: no page hides its controls behind a notice.
+        window.reply("CH1\r\nIFA2\r\n");
         window.main->show();
         QApplication::processEvents();
     }
@@ -39,15 +41,23 @@ class WindowFit : public ::testing::Test
         QApplication::processEvents();
     }
 
+    // Standard switching shows the output settings; seamless switching the reference input and,
+    // in place of the output settings, a notice.
+    static constexpr const char* SwitchModes[] = {"sM1\r\n", "sM0\r\n"};
+
     ConnectedWindow window;
 };
 
 TEST_F(WindowFit, EveryPageShowsItsCaptionsWhole)
 {
     QTabWidget* pages = window.main->PageControl;
-    for (int i = 0; i < pages->count(); ++i) {
-        showPage(i);
-        EXPECT_EQ(clippedCaptions(pages->currentWidget()), QStringList()) << pages->tabText(i).toStdString();
+    for (const char* mode : SwitchModes) {
+        window.reply(mode);
+        for (int i = 0; i < pages->count(); ++i) {
+            showPage(i);
+            EXPECT_EQ(clippedCaptions(pages->currentWidget()), QStringList())
+                << pages->tabText(i).toStdString() << ' ' << QByteArray(mode).trimmed().constData();
+        }
     }
     EXPECT_EQ(clippedCaptions(window.main.get(), pages), QStringList()) << "outside the pages";
 }
@@ -55,9 +65,13 @@ TEST_F(WindowFit, EveryPageShowsItsCaptionsWhole)
 TEST_F(WindowFit, EveryControlIsNamedForAScreenReader)
 {
     QTabWidget* pages = window.main->PageControl;
-    for (int i = 0; i < pages->count(); ++i) {
-        showPage(i);
-        EXPECT_EQ(unnamedControls(pages->currentWidget()), QStringList()) << pages->tabText(i).toStdString();
+    for (const char* mode : SwitchModes) {
+        window.reply(mode);
+        for (int i = 0; i < pages->count(); ++i) {
+            showPage(i);
+            EXPECT_EQ(unnamedControls(pages->currentWidget()), QStringList())
+                << pages->tabText(i).toStdString() << ' ' << QByteArray(mode).trimmed().constData();
+        }
     }
     EXPECT_EQ(unnamedControls(window.main.get()), QStringList());
 }

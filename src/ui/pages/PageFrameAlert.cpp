@@ -1,6 +1,7 @@
 #include "PageFrameAlert.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -110,6 +111,15 @@ PageFrameAlert::PageFrameAlert(QWidget* parent) : QWidget(parent)
 }
 
 PageFrameAlert::~PageFrameAlert() = default;
+
+void PageFrameAlert::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        PaintWarningRed(LblWaitRecordingFrame);
+        PaintWarningRed(LblFrameNotAvailable);
+    }
+}
 
 void PageFrameAlert::FillFrameNumbers()
 {

@@ -19,11 +19,13 @@ inline QLabel* MakePageNotice(const char* name, const QString& text, QWidget* pa
 }
 
 // Warnings are red. On a dark desktop the red is lightened so that it still reads on the page's
-// background, which the label takes from the palette rather than painting its own.
+// background, on which the label draws rather than painting its own. The page calls this again
+// when its palette changes (its children may learn of the change only after it).
 inline void PaintWarningRed(QLabel* label)
 {
+    const QWidget* page = label->parentWidget() ? label->parentWidget() : label;
+    const bool dark = page->palette().color(QPalette::Window).lightness() < 128;
     QPalette palette = label->palette();
-    const bool dark = palette.color(QPalette::Window).lightness() < 128;
     palette.setColor(QPalette::WindowText, dark ? QColor(255, 110, 110) : QColor(Qt::red));
     label->setPalette(palette);
 }

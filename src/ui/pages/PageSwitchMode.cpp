@@ -1,5 +1,6 @@
 #include "PageSwitchMode.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,6 +66,14 @@ PageSwitchMode::PageSwitchMode(QWidget* parent) : QWidget(parent)
 }
 
 PageSwitchMode::~PageSwitchMode() = default;
+
+void PageSwitchMode::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        PaintWarningRed(RefreqM_Label_no_signal_Main_refreq);
+    }
+}
 
 void PageSwitchMode::BindTo(EventRouter& router)
 {
