@@ -51,6 +51,31 @@ class WindowFit : public ::testing::Test
     ConnectedWindow window;
 };
 
+// Tab walks the rows of the Input and Effect pages as they are read: left to right in a row, then
+// down to the next row.
+TEST_F(WindowFit, TabWalksThePagesRowsInReadingOrder)
+{
+    QTabWidget* pages = window.main->PageControl;
+    for (QWidget* page : {static_cast<QWidget*>(window.main->TabSheet_Input),
+                          static_cast<QWidget*>(window.main->TabSheet_Effect)}) {
+        showPage(pages->indexOf(page));
+        QList<QRect> walked;
+        for (QWidget* w = page->nextInFocusChain(); w != page && page->isAncestorOf(w);
+             w = w->nextInFocusChain())
+            if (w->isVisibleTo(page) && (w->focusPolicy() & Qt::TabFocus))
+                walked << QRect(w->mapTo(page, QPoint(0, 0)), w->size());
+        ASSERT_GT(walked.size(), 10);
+        for (qsizetype i = 1; i < walked.size(); ++i) {
+            const QRect& a = walked[i - 1];
+            const QRect& b = walked[i];
+            const bool sameRow = std::abs(a.center().y() - b.center().y()) < a.height() / 2;
+            EXPECT_TRUE(sameRow ? b.left() > a.left() : b.center().y() > a.center().y())
+                << pages->tabText(pages->indexOf(page)).toStdString() << ": stop " << i << " at (" << b.x()
+                << "," << b.y() << ") after (" << a.x() << "," << a.y() << ")";
+        }
+    }
+}
+
 TEST_F(WindowFit, EveryPageShowsItsCaptionsWhole)
 {
     QTabWidget* pages = window.main->PageControl;
@@ -77,31 +102,6 @@ TEST_F(WindowFit, EveryControlIsNamedForAScreenReader)
         }
     }
     EXPECT_EQ(unnamedControls(window.main.get()), QStringList());
-}
-
-// Tab walks the rows of the Input and Effect pages as they are read: left to right in a row, then
-// down to the next row.
-TEST_F(WindowFit, TabWalksThePagesRowsInReadingOrder)
-{
-    QTabWidget* pages = window.main->PageControl;
-    for (QWidget* page : {static_cast<QWidget*>(window.main->TabSheet_Input),
-                          static_cast<QWidget*>(window.main->TabSheet_Effect)}) {
-        showPage(pages->indexOf(page));
-        QList<QRect> walked;
-        for (QWidget* w = page->nextInFocusChain(); w != page && page->isAncestorOf(w);
-             w = w->nextInFocusChain())
-            if (w->isVisibleTo(page) && (w->focusPolicy() & Qt::TabFocus))
-                walked << QRect(w->mapTo(page, QPoint(0, 0)), w->size());
-        ASSERT_GT(walked.size(), 10);
-        for (qsizetype i = 1; i < walked.size(); ++i) {
-            const QRect& a = walked[i - 1];
-            const QRect& b = walked[i];
-            const bool sameRow = std::abs(a.center().y() - b.center().y()) < a.height() / 2;
-            EXPECT_TRUE(sameRow ? b.left() > a.left() : b.center().y() > a.center().y())
-                << pages->tabText(pages->indexOf(page)).toStdString() << ": stop " << i << " at (" << b.x()
-                << "," << b.y() << ") after (" << a.x() << "," << a.y() << ")";
-        }
-    }
 }
 
 } // namespace
