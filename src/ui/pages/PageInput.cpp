@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -137,9 +138,20 @@ bool PageInput::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void PageInput::showEvent(QShowEvent* event)
+{
+    // A label renamed while the page was never shown asked for no layout.
+    fitLabelColumn();
+    QWidget::showEvent(event);
+}
+
 void PageInput::fitLabelColumn()
 {
+    // At least the models' own names, which the labels take before the page is first shown.
+    const QFontMetrics metrics = FrameInput[0]->Lbl->fontMetrics();
     int width = 0;
+    for (const char* name : ModelTable::DefaultLabels)
+        width = std::max(width, metrics.horizontalAdvance(QLatin1String(name)));
     for (const InputSettingsRow* frame : FrameInput)
         width = std::max(width, frame->Lbl->sizeHint().width());
     if (width == m_labelColumn->sizeHint().width())
@@ -147,8 +159,13 @@ void PageInput::fitLabelColumn()
     for (InputSettingsRow* frame : FrameInput)
         frame->Lbl->setFixedWidth(width);
     m_labelColumn->changeSize(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
-    if (QLayout* rows = PnlInputs->layout())
-        rows->invalidate();
+    // Qt passes a change of size up from a hidden page (one the user is not looking at) only once
+    // it shows, and the page would then show squeezed; the window makes room for it now.
+    for (QWidget* w = PnlInputs; w && !w->isWindow(); w = w->parentWidget()) {
+        if (QLayout* layout = w->layout())
+            layout->invalidate();
+        w->updateGeometry();
+    }
 }
 
 void PageInput::BindTo(EventRouter& router, const MainRoutines& routines)

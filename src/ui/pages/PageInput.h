@@ -55,6 +55,7 @@ class PageInput : public QWidget
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void afterChange();
