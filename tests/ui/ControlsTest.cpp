@@ -1,6 +1,8 @@
 // The custom controls driven offscreen: the compact arrow button and chooser, the value frame's
 // tracking flag and the input row's greying.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
@@ -24,6 +26,7 @@
 #include "CompactButton.h"
 #include "CompactCombo.h"
 #include "InputSettingsRow.h"
+#include "PageFrameAlert.h"
 #include "ReportCapture.h"
 #include "TrackingScrollBar.h"
 #include "ValueSlider.h"
@@ -328,6 +331,37 @@ TEST(FrameInputTest, UncheckingUsedGreysTheRowButNotTheAspectChooser)
     row.ChkUsed->setChecked(true);
     EXPECT_EQ(enabledStates(), std::vector<bool>(4, true));
     EXPECT_FALSE(row.SmallCombo_REFASP->isEnabled()); // keeps its own state
+}
+
+// ---- Warnings on the pages -------------------------------------------------------------------------
+
+// Relative luminance contrast of two colours, 1 (none) to 21.
+double contrast(const QColor& a, const QColor& b)
+{
+    auto luminance = [](const QColor& c) {
+        auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const auto [dark, light] = std::minmax(luminance(a), luminance(b));
+    return (light + 0.05) / (dark + 0.05);
+}
+
+TEST(PageWarnings, StayRedAndReadableWhenTheDesktopTurnsDark)
+{
+    PageFrameAlert page;
+    page.ShowNotAvailable(QStringLiteral("Device not connected"));
+    const QLabel* notice = page.LblFrameNotAvailable;
+    const std::tuple<const char*, QColor, double> desktops[] = {{"light", QColor(0xef, 0xef, 0xef), 3.0},
+                                                                {"dark", QColor(0x2b, 0x2b, 0x2b), 4.5}};
+    for (const auto& [name, window, least] : desktops) {
+        // What the application's palette change does to the page (outside an event loop, Qt
+        // leaves it to the caller).
+        page.setPalette(QPalette(window, window));
+        const QColor text = notice->palette().color(QPalette::WindowText);
+        EXPECT_GE(contrast(text, page.palette().color(QPalette::Window)), least) << name;
+        EXPECT_TRUE(text.red() > 2 * text.green() && text.red() > 2 * text.blue())
+            << name << " " << text.name().toStdString();
+    }
 }
 
 } // namespace

@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QVariant>
 
 #include "CompactButton.h"
@@ -53,7 +55,22 @@ CompactCombo::~CompactCombo()
 
 QSize CompactCombo::sizeHint() const
 {
-    return {DefaultWidth, DefaultHeight};
+    const QFontMetrics metrics(m_edit->font());
+    // At least as wide as a short entry, so that an empty chooser does not shrink to its button.
+    int text = metrics.horizontalAdvance(QStringLiteral("Normal"));
+    for (int i = 0; i < choiceCount(); ++i)
+        text = std::max(text, metrics.horizontalAdvance(captionAt(i)));
+    const int frame =
+        m_edit->hasFrame() ? 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_edit) : 0;
+    const int height = std::max(m_edit->sizeHint().height(), DefaultHeight);
+    // Frame, the field's own text margin and the square button at the right.
+    return {text + frame + 8 + height, height};
+}
+
+void CompactCombo::setAccessibleName(const QString& name)
+{
+    QWidget::setAccessibleName(name);
+    m_edit->setAccessibleName(name);
 }
 
 QFont CompactCombo::Font() const
@@ -94,6 +111,7 @@ void CompactCombo::setPopUpMenu(QMenu* menu)
     freeBuiltMenu();
     disconnectSharedMenu();
     m_popUpMenu = menu;
+    updateGeometry(); // other choices, other width
     setItemIndex(0);
 }
 

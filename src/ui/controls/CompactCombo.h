@@ -43,6 +43,10 @@ class CompactCombo : public QWidget
     QColor FontColor() const { return m_fontColor; }
     void setFontColor(const QColor& color);
 
+    // The name a screen reader gives the chooser: set on the combo and on its text field, which
+    // is what takes the focus. Deliberately hides QWidget::setAccessibleName.
+    void setAccessibleName(const QString& name);
+
     // The text field's background colour.
     QColor Color() const;
     void setColor(const QColor& color);
@@ -52,7 +56,11 @@ class CompactCombo : public QWidget
 
     // Choices when no pop-up menu is assigned.
     const QStringList& Items() const { return m_items; }
-    void setItems(const QStringList& items) { m_items = items; }
+    void setItems(const QStringList& items)
+    {
+        m_items = items;
+        updateGeometry();
+    }
 
     // Not owned. Assigning frees the combo's own built menu and selects entry 0.
     QMenu* PopUpMenu() const { return m_popUpMenu; }
@@ -77,6 +85,7 @@ class CompactCombo : public QWidget
     // The menu built from Items while it exists.
     QMenu* builtMenu() const { return m_ownMenu; }
 
+    // Room for the longest choice and the button, in the text field's font.
     QSize sizeHint() const override;
 
   signals:

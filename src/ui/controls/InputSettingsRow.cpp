@@ -2,12 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVariant>
 
 #include "CompactCombo.h"
 #include "ErrorReport.h"
-#include "LabelFont.h"
 
 namespace tesso
 {
@@ -15,45 +15,45 @@ namespace tesso
 namespace
 {
 const char* const kTagProperty = "Tag";
-constexpr int kListHeight = 21;
-constexpr int kLabelWidth = 40; // up to the first check box
 } // namespace
 
 InputSettingsRow::InputSettingsRow(QWidget* parent) : QWidget(parent)
 {
-    resize(FrameWidth, FrameHeight);
-
     Lbl = new QLabel(this);
-    tesso::fitLabelFont(Lbl, QStringLiteral("Input 8"), kLabelWidth - 2);
-    Lbl->setGeometry(0, 6, kLabelWidth, Lbl->sizeHint().height());
 
     ChkUsed = new QCheckBox(this);
-    ChkUsed->setGeometry(40, 4, 15, 17);
     // Starts in use, so that box and row agree before the device reports.
     ChkUsed->setChecked(true);
 
     ChkVCR = new QCheckBox(this);
-    ChkVCR->setGeometry(64, 4, 15, 17);
 
     CboSignalType = new QComboBox(this);
-    CboSignalType->setGeometry(88, 0, 118, kListHeight);
     CboSignalType->setMaxVisibleItems(16);
 
     CboStandard = new QComboBox(this);
-    CboStandard->setGeometry(224, 0, 161, kListHeight);
 
     SmallCombo_REFASP = new CompactCombo(this);
-    SmallCombo_REFASP->setGeometry(400, 0, 145, 21);
     SmallCombo_REFASP->setBorderStyle(CompactCombo::BorderStyle::bsSingle);
     SmallCombo_REFASP->setItemIndex(-1);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(ColumnSpacing);
+    for (QWidget* column : columns()) {
+        QSizePolicy policy = column->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        column->setSizePolicy(policy);
+        row->addWidget(column);
+    }
+    row->addStretch(1);
 
     connect(ChkUsed, &QCheckBox::toggled, this, [this] { tesso::guarded([this] { applyUsedState(); }); });
     setTag(0);
 }
 
-QSize InputSettingsRow::sizeHint() const
+std::array<QWidget*, InputSettingsRow::ColumnCount> InputSettingsRow::columns() const
 {
-    return {FrameWidth, FrameHeight};
+    return {Lbl, ChkUsed, ChkVCR, CboSignalType, CboStandard, SmallCombo_REFASP};
 }
 
 void InputSettingsRow::setTag(int inputNumber)
@@ -64,6 +64,12 @@ void InputSettingsRow::setTag(int inputNumber)
           static_cast<QObject*>(ChkVCR), static_cast<QObject*>(CboSignalType),
           static_cast<QObject*>(CboStandard), static_cast<QObject*>(SmallCombo_REFASP)})
         o->setProperty(kTagProperty, tag);
+    const QString input = QStringLiteral("Input %1 ").arg(inputNumber);
+    ChkUsed->setAccessibleName(input + QStringLiteral("used"));
+    ChkVCR->setAccessibleName(input + QStringLiteral("VCR"));
+    CboSignalType->setAccessibleName(input + QStringLiteral("signal type"));
+    CboStandard->setAccessibleName(input + QStringLiteral("standard"));
+    SmallCombo_REFASP->setAccessibleName(input + QStringLiteral("reference aspect ratio"));
 }
 
 int InputSettingsRow::Tag() const

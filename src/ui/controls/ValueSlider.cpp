@@ -1,12 +1,13 @@
 #include "ValueSlider.h"
 
+#include <QEvent>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVariant>
 
 #include "ErrorReport.h"
-#include "LabelFont.h"
 #include "TrackingScrollBar.h"
 
 namespace tesso
@@ -15,34 +16,38 @@ namespace tesso
 namespace
 {
 const char* const kTagProperty = "Tag";
-constexpr int kLabelWidth = 64; // up to the scroll bar
+constexpr int kBevelEnds = 6; // how far the middle line shows above and below the bar
 } // namespace
 
 ValueSlider::ValueSlider(QWidget* parent) : QWidget(parent)
 {
-    resize(FrameWidth, FrameHeight);
-
     // Created before the scroll bar so that the bar covers the line and only its ends show.
     Bevel = new QFrame(this);
     Bevel->setFrameShape(QFrame::VLine);
     Bevel->setFrameShadow(QFrame::Sunken);
-    Bevel->setGeometry(136, 0, 2, FrameHeight);
 
     Lbl = new QLabel(this);
-    tesso::fitLabelFont(Lbl, QStringLiteral("Hue (NTSC)"), kLabelWidth - 2);
-    Lbl->setGeometry(0, 12, kLabelWidth, Lbl->sizeHint().height());
 
     auto* bar = new TrackingScrollBar(Qt::Horizontal, this);
     ScrollBar = bar;
-    ScrollBar->setGeometry(64, 6, 145, 21);
     ScrollBar->setRange(0, 255);
     ScrollBar->setValue(128);
     ScrollBar->setPageStep(10);
     ScrollBar->setCursor(Qt::PointingHandCursor);
     ScrollBar->setProperty(kTagProperty, 0);
+    ScrollBar->setMinimumWidth(ScrollBar->sizeHint().height() * 6);
+    ScrollBar->installEventFilter(this);
 
     Edt = new QLineEdit(this);
-    Edt->setGeometry(216, 6, 41, 21);
+    // Room for the widest value shown, "-128".
+    Edt->setMaximumWidth(Edt->fontMetrics().horizontalAdvance(QStringLiteral("-8888")) + 12);
+
+    // The line's ends show above and below the bar.
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, kBevelEnds, 0, kBevelEnds);
+    row->addWidget(Lbl);
+    row->addWidget(ScrollBar, 1);
+    row->addWidget(Edt);
 
     connect(ScrollBar, &QAbstractSlider::actionTriggered, this,
             [this](int action) { tesso::guarded([&] { notify(action, ScrollBar->sliderPosition()); }); });
@@ -50,9 +55,24 @@ ValueSlider::ValueSlider(QWidget* parent) : QWidget(parent)
             [this] { tesso::guarded([&] { notify(EndScroll, ScrollBar->value()); }); });
 }
 
-QSize ValueSlider::sizeHint() const
+void ValueSlider::setCaption(const QString& caption)
 {
-    return {FrameWidth, FrameHeight};
+    Lbl->setText(caption);
+    ScrollBar->setAccessibleName(caption);
+    Edt->setAccessibleName(caption + QStringLiteral(" value"));
+}
+
+bool ValueSlider::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ScrollBar && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        placeBevel();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ValueSlider::placeBevel()
+{
+    const QRect bar = ScrollBar->geometry();
+    Bevel->setGeometry(bar.center().x() - 1, 0, 2, height());
 }
 
 void ValueSlider::notify(int code, int position)

@@ -1,7 +1,8 @@
 #pragma once
-// ValueSlider: a labelled value adjuster (label, horizontal scroll bar 0..255, number field),
-// 257 x 34. Which device variable an instance shows, and how, belongs to the owner; the frame keeps
-// only its layout and its tracking flag.
+// ValueSlider: a labelled value adjuster (label, horizontal scroll bar 0..255, number field) in a
+// row that grows with its text and its room; a short line marks the bar's middle. Which device
+// variable an instance shows, and how, belongs to the owner; the frame keeps only its layout, its
+// caption and its tracking flag.
 //
 // Tracking flag: 1 while a scroll is in progress, 0 once it has ended. It lives in the scroll bar's
 // tag (the QObject property "Tag") and is read with Tracking(). handleScrollAction updates it; an
@@ -23,10 +24,10 @@ class ValueSlider : public QWidget
     Q_OBJECT
 
   public:
-    static constexpr int FrameWidth = 257;
-    static constexpr int FrameHeight = 34;
-
     explicit ValueSlider(QWidget* parent = nullptr);
+
+    // The label's text, and the names a screen reader gives the bar and the field.
+    void setCaption(const QString& caption);
 
     QLabel* Lbl = nullptr;
     QScrollBar* ScrollBar = nullptr;
@@ -42,15 +43,17 @@ class ValueSlider : public QWidget
 
     int Tracking() const;
 
-    QSize sizeHint() const override;
-
   signals:
     // Every scroll notification with its code and the scroll bar's new position, for owners that
     // send each intermediate position. The frame updates the tracking flag right after it.
     void scrolled(int code, int position);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void notify(int code, int position);
+    void placeBevel();
 };
 
 } // namespace tesso

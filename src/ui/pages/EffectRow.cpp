@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -16,22 +17,32 @@
 namespace tesso
 {
 
-EffectRow::EffectRow(const Settings& settings, int y, QWidget* parent) : QObject(parent), m_settings(settings)
+EffectRow::EffectRow(const Settings& settings, QGridLayout* grid, int row, QWidget* parent)
+    : QObject(parent), m_settings(settings)
 {
     Lbl = new QLabel(settings.caption, parent);
-    Lbl->setGeometry(8, y + 2, 110, 20);
     ScrollBar = new QScrollBar(Qt::Horizontal, parent);
     const tesso::ValueRange range = tesso::variableRange(settings.variable);
     ScrollBar->setRange(static_cast<int>(range.minimum),
                         static_cast<int>(std::min<std::uint32_t>(range.maximum, INT32_MAX)));
     ScrollBar->setPageStep(10);
     ScrollBar->setValue(settings.initial);
-    ScrollBar->setGeometry(120, y + 2, 300, 18);
+    ScrollBar->setMinimumWidth(ScrollBar->sizeHint().height() * 10);
     Edt = new QLineEdit(parent);
-    Edt->setGeometry(428, y, 60, 22);
     Edt->setReadOnly(!settings.editable);
     if (!settings.editable)
         Edt->setFrame(false);
+    // Room for five digits, or seconds with a tenth.
+    Edt->setFixedWidth(Edt->fontMetrics().horizontalAdvance(QStringLiteral("88888")) + 16);
+
+    QString name = settings.caption;
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    ScrollBar->setAccessibleName(name);
+    Edt->setAccessibleName(name + QStringLiteral(" value"));
+    grid->addWidget(Lbl, row, 0);
+    grid->addWidget(ScrollBar, row, 1);
+    grid->addWidget(Edt, row, 2);
 
     // Only the user's moves: a position set from the device raises no action.
     connect(ScrollBar, &QAbstractSlider::actionTriggered, this,

@@ -12,6 +12,7 @@
 #include "Catalogue.h"
 #include "EventRouter.h"
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
@@ -33,7 +34,9 @@ class EffectRow : public QObject
         bool editable; // Enter in the field sends the typed number; else the field shows seconds
     };
 
-    EffectRow(const Settings& settings, int y, QWidget* parent);
+    // The label, bar and field go into columns 0, 1 and 2 of `row` in `grid`, which lays out
+    // `parent`. The bar and the field are named after the caption for a screen reader.
+    EffectRow(const Settings& settings, QGridLayout* grid, int row, QWidget* parent);
 
     QLabel* Lbl = nullptr;
     QScrollBar* ScrollBar = nullptr;

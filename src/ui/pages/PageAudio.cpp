@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "BindingTable.h"
 #include "ErrorReport.h"
@@ -19,13 +20,11 @@ PageAudio::PageAudio(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("TabSheet_Audio"));
     RdoAMODEM = new QCheckBox(QString(Texts::Automatic), this);
     RdoAMODEM->setObjectName(QStringLiteral("RdoAMODEM"));
-    RdoAMODEM->move(16, 8);
 
     AudioChannels = new QButtonGroup(this);
     for (int k = 1; k <= 8; ++k) {
         auto* radio = new QRadioButton(TextFormat::Format(Texts::AudioLabelFormat, k), this);
         radio->setObjectName(QStringLiteral("RdoACHANM%1").arg(k));
-        radio->setGeometry(16, 36 + (k - 1) * 24, 300, 20);
         AudioChannels->addButton(radio, k);
         RdoACHANM[static_cast<std::size_t>(k - 1)] = radio;
     }
@@ -34,7 +33,16 @@ PageAudio::PageAudio(QWidget* parent) : QWidget(parent)
     SpeedButton_Amute->setObjectName(QStringLiteral("SpeedButton_Amute"));
     SpeedButton_Amute->setText(QString(Texts::Mute));
     SpeedButton_Amute->setCheckable(true);
-    SpeedButton_Amute->setGeometry(16, 240, 100, 26);
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(16, 8, 16, 8);
+    page->addWidget(RdoAMODEM);
+    page->addSpacing(8);
+    for (QRadioButton* radio : RdoACHANM)
+        page->addWidget(radio);
+    page->addSpacing(8);
+    page->addWidget(SpeedButton_Amute, 0, Qt::AlignLeft);
+    page->addStretch(1);
     connect(RdoAMODEM, &QCheckBox::clicked, this, [this] { tesso::guarded([this] { sendAudioMode(); }); });
 }
 

@@ -1,12 +1,15 @@
 #include "PageEffect.h"
 
 #include <QAction>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "BindingTable.h"
 #include "CompactCombo.h"
@@ -45,31 +48,39 @@ PageEffect::PageEffect(QWidget* parent) : QWidget(parent)
     Edit_EFFECTSTATUS->setObjectName(QStringLiteral("Edit_EFFECTSTATUS"));
     Edit_EFFECTSTATUS->setReadOnly(true);
     Edit_EFFECTSTATUS->setFrame(false);
-    Edit_EFFECTSTATUS->setGeometry(8, 4, 570, 22);
+    Edit_EFFECTSTATUS->setAccessibleName(QStringLiteral("Effect status"));
 
     Panel_ZoneEffect = new QGroupBox(QString(Texts::Effects), this);
     Panel_ZoneEffect->setObjectName(QStringLiteral("Panel_ZoneEffect"));
-    Panel_ZoneEffect->setGeometry(4, 30, 577, 190);
-    auto row = [this](EffectRow::Settings settings, int y) {
-        return new EffectRow(settings, y, Panel_ZoneEffect);
+    auto* grid = new QGridLayout(Panel_ZoneEffect);
+    grid->setColumnStretch(1, 1);
+    int rowCount = 0;
+    auto row = [this, grid, &rowCount](EffectRow::Settings settings) {
+        return new EffectRow(settings, grid, rowCount++, Panel_ZoneEffect);
     };
-    RowFadeDuration = row({_FADEDURATION, QString(Texts::FadeDurationLabel), 10, false, false}, 22);
-    RowTitleStart = row({_TITLESTART, QString(Texts::ShadowPositionLabel), 300, true, true}, 50);
-    RowTitleHeight = row({_TITLEHEIGHT, QString(Texts::ShadowSizeLabel), 220, true, true}, 78);
-    RowTitleAlpha = row({_TITLEALPHA, QString(Texts::ShadowIntensityLabel), 78, true, true}, 106);
-    RowTitleDuration = row({_TITLEDURATION, QString(Texts::TitleDurationLabel), 10, true, false}, 134);
-    RowTitleDuration->ScrollBar->setFixedWidth(220);
+    RowFadeDuration = row({_FADEDURATION, QString(Texts::FadeDurationLabel), 10, false, false});
+    RowTitleStart = row({_TITLESTART, QString(Texts::ShadowPositionLabel), 300, true, true});
+    RowTitleHeight = row({_TITLEHEIGHT, QString(Texts::ShadowSizeLabel), 220, true, true});
+    RowTitleAlpha = row({_TITLEALPHA, QString(Texts::ShadowIntensityLabel), 78, true, true});
+    RowTitleDuration = row({_TITLEDURATION, QString(Texts::TitleDurationLabel), 10, true, false});
+    // The hold button shares the duration's column, right of its bar, and comes between bar and
+    // field in the tab order.
     Btn_TitleHold = new QToolButton(Panel_ZoneEffect);
     Btn_TitleHold->setObjectName(QStringLiteral("Btn_TitleHold"));
     Btn_TitleHold->setText(QString(Texts::Holding));
     Btn_TitleHold->setCheckable(true);
-    Btn_TitleHold->setGeometry(346, 134, 74, 22);
+    grid->removeWidget(RowTitleDuration->ScrollBar);
+    auto* duration = new QHBoxLayout;
+    duration->addWidget(RowTitleDuration->ScrollBar, 1);
+    duration->addWidget(Btn_TitleHold);
+    grid->addLayout(duration, rowCount - 1, 1);
+    QWidget::setTabOrder(RowTitleDuration->ScrollBar, Btn_TitleHold);
+    QWidget::setTabOrder(Btn_TitleHold, RowTitleDuration->Edt);
 
     RadioGroup_TITLEAUDIO = new RadioGroup(QString(Texts::TitleAudio), this);
     RadioGroup_TITLEAUDIO->setObjectName(QStringLiteral("RadioGroup_TITLEAUDIO"));
     RadioGroup_TITLEAUDIO->setItems({QString(Texts::Video), QString(Texts::Computer)});
     RadioGroup_TITLEAUDIO->setColumns(2);
-    RadioGroup_TITLEAUDIO->setGeometry(4, 226, 300, 48);
 
     PopupMenu_Effect = new QMenu(this);
     PopupMenu_Effect->setObjectName(QStringLiteral("PopupMenu_Effect"));
@@ -82,15 +93,31 @@ PageEffect::PageEffect(QWidget* parent) : QWidget(parent)
 
     GrpEffectType = new QGroupBox(QString(Texts::EffectType), this);
     GrpEffectType->setObjectName(QStringLiteral("GrpEffectType"));
-    GrpEffectType->setGeometry(8, 300, 240, 56);
     auto* status = new QLabel(QString(Texts::EffectStatusLabel), GrpEffectType);
-    status->setGeometry(8, 24, 50, 20);
     SmallCombo_EFFECTTYPE_EFFECTSTATUS = new CompactCombo(GrpEffectType);
     SmallCombo_EFFECTTYPE_EFFECTSTATUS->setObjectName(QStringLiteral("SmallCombo_EFFECTTYPE_EFFECTSTATUS"));
-    SmallCombo_EFFECTTYPE_EFFECTSTATUS->move(60, 22);
+    SmallCombo_EFFECTTYPE_EFFECTSTATUS->setAccessibleName(QStringLiteral("Effect type"));
     SmallCombo_EFFECTTYPE_EFFECTSTATUS->setPopUpMenu(PopupMenu_Effect);
     SmallCombo_EFFECTTYPE_EFFECTSTATUS->hide();
+    auto* type = new QHBoxLayout(GrpEffectType);
+    type->addWidget(status);
+    type->addWidget(SmallCombo_EFFECTTYPE_EFFECTSTATUS);
+    type->addStretch(1);
     GrpEffectType->hide();
+
+    auto* audio = new QHBoxLayout;
+    audio->addWidget(RadioGroup_TITLEAUDIO);
+    audio->addStretch(1);
+    auto* effectType = new QHBoxLayout;
+    effectType->addWidget(GrpEffectType);
+    effectType->addStretch(1);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(4, 4, 4, 4);
+    page->addWidget(Edit_EFFECTSTATUS);
+    page->addWidget(Panel_ZoneEffect);
+    page->addLayout(audio);
+    page->addLayout(effectType);
+    page->addStretch(1);
 }
 
 PageEffect::~PageEffect() = default;

@@ -1,13 +1,18 @@
 #include "PageFrameAlert.h"
 
 #include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "BindingTable.h"
 #include "DeviceLists.h"
 #include "ErrorReport.h"
+#include "PageNotice.h"
 #include "RadioGroup.h"
 #include "TextFormat.h"
 #include "Texts.h"
@@ -18,11 +23,10 @@ namespace tesso
 namespace
 {
 
-QPushButton* button(const char* name, QLatin1String caption, const QRect& place, QWidget* parent)
+QPushButton* button(const char* name, QLatin1String caption, QWidget* parent)
 {
     auto* b = new QPushButton(QString(caption), parent);
     b->setObjectName(QLatin1String(name));
-    b->setGeometry(place);
     return b;
 }
 
@@ -34,7 +38,7 @@ QLabel* redNotice(const char* name, QWidget* parent)
     font.setBold(true);
     font.setItalic(true);
     label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: red;"));
+    PaintWarningRed(label);
     label->hide();
     return label;
 }
@@ -51,31 +55,45 @@ PageFrameAlert::PageFrameAlert(QWidget* parent) : QWidget(parent)
     RdoFrameAuto->setObjectName(QStringLiteral("RdoFrameAuto"));
     RdoFrameAuto->setItems({QString(Texts::Off), QString(Texts::On)});
     RdoFrameAuto->setColumns(2);
-    RdoFrameAuto->setGeometry(8, 8, 300, 50);
-    BtnFrameDisplay = button("BtnFrameDisplay", Texts::FrameDisplay, QRect(8, 68, 150, 26), this);
-    BtnFrameHide = button("BtnFrameHide", Texts::FrameHide, QRect(166, 68, 150, 26), this);
+    BtnFrameDisplay = button("BtnFrameDisplay", Texts::FrameDisplay, this);
+    BtnFrameHide = button("BtnFrameHide", Texts::FrameHide, this);
 
     GrpFrameMemory = new QGroupBox(QString(Texts::FrameMemory), this);
     GrpFrameMemory->setObjectName(QStringLiteral("GrpFrameMemory"));
-    GrpFrameMemory->setGeometry(8, 106, 560, 60);
-    BtnFrameCapture = button("BtnFrameCapture", Texts::FrameCapture, QRect(8, 24, 180, 26), GrpFrameMemory);
-    BtnTransferFrame =
-        button("BtnTransferFrame", Texts::FrameTransfer, QRect(194, 24, 180, 26), GrpFrameMemory);
-    BtnDeleteFrame = button("BtnDeleteFrame", Texts::FrameDelete, QRect(380, 24, 170, 26), GrpFrameMemory);
+    BtnFrameCapture = button("BtnFrameCapture", Texts::FrameCapture, GrpFrameMemory);
+    BtnTransferFrame = button("BtnTransferFrame", Texts::FrameTransfer, GrpFrameMemory);
+    BtnDeleteFrame = button("BtnDeleteFrame", Texts::FrameDelete, GrpFrameMemory);
+    auto* memory = new QHBoxLayout(GrpFrameMemory);
+    for (QPushButton* b : {BtnFrameCapture, BtnTransferFrame, BtnDeleteFrame})
+        memory->addWidget(b);
 
     GrpFrameUsed = new QGroupBox(QString(Texts::UsedFrame), this);
     GrpFrameUsed->setObjectName(QStringLiteral("GrpFrameUsed"));
-    GrpFrameUsed->setGeometry(8, 176, 160, 56);
     CboFrameNumber = new QComboBox(GrpFrameUsed);
     CboFrameNumber->setObjectName(QStringLiteral("CboFrameNumber"));
-    CboFrameNumber->setGeometry(8, 22, 140, 24);
+    CboFrameNumber->setAccessibleName(QStringLiteral("Used frame"));
+    (new QVBoxLayout(GrpFrameUsed))->addWidget(CboFrameNumber);
     GrpFrameUsed->hide();
 
     LblWaitRecordingFrame = redNotice("LblWaitRecordingFrame", this);
     LblWaitRecordingFrame->setText(QString(Texts::WaitRecordingFrame));
-    LblWaitRecordingFrame->setGeometry(8, 350, 560, 20);
     LblFrameNotAvailable = redNotice("LblFrameNotAvailable", this);
-    LblFrameNotAvailable->setGeometry(8, 380, 560, 20);
+
+    // The automatic display above its two buttons, the groups below; the notices at the bottom.
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->addWidget(RdoFrameAuto, 0, 0, 1, 2);
+    grid->addWidget(BtnFrameDisplay, 1, 0);
+    grid->addWidget(BtnFrameHide, 1, 1);
+    grid->addWidget(GrpFrameMemory, 2, 0, 1, 3);
+    grid->addWidget(GrpFrameUsed, 3, 0);
+    grid->setColumnStretch(3, 1);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(8, 8, 8, 8);
+    page->addLayout(grid);
+    page->addStretch(1);
+    page->addWidget(LblWaitRecordingFrame);
+    page->addWidget(LblFrameNotAvailable);
 
     auto on = [this](QPushButton* b, void (PageFrameAlert::*handler)()) {
         connect(b, &QPushButton::clicked, this,
@@ -93,6 +111,15 @@ PageFrameAlert::PageFrameAlert(QWidget* parent) : QWidget(parent)
 }
 
 PageFrameAlert::~PageFrameAlert() = default;
+
+void PageFrameAlert::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        PaintWarningRed(LblWaitRecordingFrame);
+        PaintWarningRed(LblFrameNotAvailable);
+    }
+}
 
 void PageFrameAlert::FillFrameNumbers()
 {

@@ -58,6 +58,10 @@ class PageFrameAlert : public QWidget
     QLabel* LblWaitRecordingFrame = nullptr;
     QLabel* LblFrameNotAvailable = nullptr;
 
+  protected:
+    // The warning red follows the desktop's palette, light or dark.
+    void changeEvent(QEvent* event) override;
+
   private:
     DeviceDriver* driver() const { return m_router ? m_router->driver() : nullptr; }
 

@@ -2,8 +2,10 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "BindingTable.h"
 #include "PageNotice.h"
@@ -17,13 +19,28 @@ namespace tesso
 namespace
 {
 
-ValueSlider* row(const char* name, QLatin1String caption, int y, QWidget* group)
+ValueSlider* row(const char* name, QLatin1String caption, QVBoxLayout* group)
 {
-    auto* frame = new ValueSlider(group);
+    auto* frame = new ValueSlider(group->parentWidget());
     frame->setObjectName(QLatin1String(name));
-    frame->Lbl->setText(QString(caption));
-    frame->move(8, y);
+    frame->setCaption(QString(caption));
+    group->addWidget(frame);
     return frame;
+}
+
+// A caption and its list side by side; the caption names the list for a screen reader.
+void labelled(QLabel* label, QComboBox* list, QVBoxLayout* group)
+{
+    label->setBuddy(list);
+    auto* line = new QHBoxLayout;
+    line->addWidget(label);
+    line->addWidget(list, 1);
+    group->addLayout(line);
+}
+
+void leftAligned(QWidget* button, QVBoxLayout* group)
+{
+    group->addWidget(button, 0, Qt::AlignLeft);
 }
 
 QComboBox* list(const char* name, QStringList entries, QWidget* parent)
@@ -50,47 +67,69 @@ PageImage::PageImage(QWidget* parent) : QWidget(parent)
 
     GrpSizePos = new QGroupBox(QString(Texts::PositionSize), this);
     GrpSizePos->setObjectName(QStringLiteral("GrpSizePos"));
-    GrpSizePos->setGeometry(4, 4, 285, 400);
-    FrameScrollHPos = row("FrameScrollHPos", Texts::RowHPos, 20, GrpSizePos);
-    FrameScrollHSize = row("FrameScrollHSize", Texts::RowHSize, 58, GrpSizePos);
-    FrameScrollVPos = row("FrameScrollVPos", Texts::RowVPos, 96, GrpSizePos);
-    FrameScrollVSize = row("FrameScrollVSize", Texts::RowVSize, 134, GrpSizePos);
+    auto* sizePos = new QVBoxLayout(GrpSizePos);
+    FrameScrollHPos = row("FrameScrollHPos", Texts::RowHPos, sizePos);
+    FrameScrollHSize = row("FrameScrollHSize", Texts::RowHSize, sizePos);
+    FrameScrollVPos = row("FrameScrollVPos", Texts::RowVPos, sizePos);
+    FrameScrollVSize = row("FrameScrollVSize", Texts::RowVSize, sizePos);
     auto* aspect = new QGroupBox(QString(Texts::AspectRatio), GrpSizePos);
-    aspect->setGeometry(8, 176, 269, 84);
     CboInputAspectRatio = list("CboInputAspectRatio", entries(Texts::InputAspectRatios), aspect);
-    CboInputAspectRatio->setGeometry(8, 22, 253, 24);
+    CboInputAspectRatio->setAccessibleName(QStringLiteral("Input aspect ratio"));
     CboOutputAspectRatio = list("CboOutputAspectRatio", entries(Texts::OutputAspectRatios), aspect);
-    CboOutputAspectRatio->setGeometry(8, 52, 253, 24);
-    auto* overscanLabel = new QLabel(QString(Texts::UnderOverscan), GrpSizePos);
-    overscanLabel->setGeometry(8, 270, 120, 20);
+    CboOutputAspectRatio->setAccessibleName(QStringLiteral("Output aspect ratio"));
+    auto* aspects = new QVBoxLayout(aspect);
+    aspects->addWidget(CboInputAspectRatio);
+    aspects->addWidget(CboOutputAspectRatio);
+    sizePos->addWidget(aspect);
     CboUnderOverscan = list("CboUnderOverscan", entries(Texts::Overscans), GrpSizePos);
-    CboUnderOverscan->setGeometry(130, 268, 147, 24);
+    labelled(new QLabel(QString(Texts::UnderOverscan), GrpSizePos), CboUnderOverscan, sizePos);
+    sizePos->addStretch(1);
     BtnCenter = new QPushButton(QString(Texts::Reset), GrpSizePos);
     BtnCenter->setObjectName(QStringLiteral("BtnCenter"));
-    BtnCenter->setGeometry(8, 304, 80, 26);
+    leftAligned(BtnCenter, sizePos);
 
     GrpPicture = new QGroupBox(QString(Texts::Picture), this);
     GrpPicture->setObjectName(QStringLiteral("GrpPicture"));
-    GrpPicture->setGeometry(296, 4, 285, 400);
-    FrameScrollBrightness = row("FrameScrollBrightness", Texts::RowBrightness, 20, GrpPicture);
-    FrameScrollContrast = row("FrameScrollContrast", Texts::RowContrast, 58, GrpPicture);
-    FrameScrollColor = row("FrameScrollColor", Texts::RowColor, 96, GrpPicture);
-    FrameScrollHue = row("FrameScrollHue", Texts::RowHue, 134, GrpPicture);
+    auto* picture = new QVBoxLayout(GrpPicture);
+    FrameScrollBrightness = row("FrameScrollBrightness", Texts::RowBrightness, picture);
+    FrameScrollContrast = row("FrameScrollContrast", Texts::RowContrast, picture);
+    FrameScrollColor = row("FrameScrollColor", Texts::RowColor, picture);
+    FrameScrollHue = row("FrameScrollHue", Texts::RowHue, picture);
     LblProcessing = new QLabel(QString(Texts::Sharpness), GrpPicture);
     LblProcessing->setObjectName(QStringLiteral("LblProcessing"));
-    LblProcessing->setGeometry(8, 182, 100, 20);
     QStringList sharpness{QString(Texts::SharpnessStandard)};
     for (int level = 1; level <= 7; ++level)
         sharpness << TextFormat::Format(Texts::SharpnessLevelFormat, level);
     CboProcessing = list("CboProcessing", sharpness, GrpPicture);
-    CboProcessing->setGeometry(110, 180, 167, 24);
+    labelled(LblProcessing, CboProcessing, picture);
+    picture->addStretch(1);
     BtnPicturePreset = new QPushButton(QString(Texts::Preset), GrpPicture);
     BtnPicturePreset->setObjectName(QStringLiteral("BtnPicturePreset"));
-    BtnPicturePreset->setGeometry(8, 304, 80, 26);
+    leftAligned(BtnPicturePreset, picture);
+
+    // The bars of all eight rows start in one line.
+    int captions = 0;
+    for (const ValueSlider* frame : findChildren<ValueSlider*>())
+        captions = std::max(captions, frame->Lbl->sizeHint().width());
+    for (ValueSlider* frame : findChildren<ValueSlider*>())
+        frame->Lbl->setMinimumWidth(captions);
 
     LblImageNoInputSignal = MakePageNotice("LblImageNoInputSignal", QString(Texts::ImageNoInputSignal), this);
     LblImageNotAvailableComputerInput = MakePageNotice("LblImageNotAvailableComputerInput",
                                                        QString(Texts::ImageNotAvailableComputerInput), this);
+
+    // The two groups side by side, as high as each other; a notice, shown while they are hidden,
+    // in the middle of the page.
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(GrpSizePos, 1);
+    groups->addWidget(GrpPicture, 1);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(4, 4, 4, 4);
+    page->addLayout(groups);
+    page->addStretch(1);
+    page->addWidget(LblImageNoInputSignal, 0, Qt::AlignCenter);
+    page->addWidget(LblImageNotAvailableComputerInput, 0, Qt::AlignCenter);
+    page->addStretch(1);
 }
 
 PageImage::~PageImage() = default;

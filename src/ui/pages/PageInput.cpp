@@ -2,9 +2,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QVBoxLayout>
 
 #include "BindingTable.h"
 #include "CompactCombo.h"
@@ -25,14 +31,24 @@ using tesso::SignalTypeList;
 namespace
 {
 
-QLabel* heading(const QString& text, int x, QWidget* parent)
+QLabel* heading(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     QFont small = label->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     label->setFont(small);
-    label->move(x, 0);
     return label;
+}
+
+// A list as wide as the entry given needs, whatever the model puts in it later; a longer entry
+// shows whole in the open list.
+void sizeForEntry(QComboBox* list, const char* entry)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    const QSize text(list->fontMetrics().horizontalAdvance(QLatin1String(entry)),
+                     list->fontMetrics().height());
+    list->setMinimumWidth(list->style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, list).width());
 }
 
 void select(QComboBox* list, int position)
@@ -48,13 +64,16 @@ PageInput::PageInput(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("TabSheet_Input"));
     PnlInputs = new QWidget(this);
     PnlInputs->setObjectName(QStringLiteral("PnlInputs"));
-    PnlInputs->setGeometry(8, 8, 573, 20 + 8 * 24);
 
-    heading(QString(Texts::Used), 32, PnlInputs);
-    heading(QString(Texts::Vcr), 61, PnlInputs);
-    heading(QString(Texts::SignalType), 88, PnlInputs);
-    heading(QString(Texts::StandardHeading), 224, PnlInputs);
-    StaticText_ReferenceAR = heading(QString(Texts::ReferenceAR), 400, PnlInputs);
+    // The first column, the rows' labels, has no heading.
+    const std::array<QLabel*, InputSettingsRow::ColumnCount> headings{
+        nullptr,
+        heading(QString(Texts::Used), PnlInputs),
+        heading(QString(Texts::Vcr), PnlInputs),
+        heading(QString(Texts::SignalType), PnlInputs),
+        heading(QString(Texts::StandardHeading), PnlInputs),
+        heading(QString(Texts::ReferenceAR), PnlInputs)};
+    StaticText_ReferenceAR = headings[5];
     StaticText_ReferenceAR->setObjectName(QStringLiteral("StaticText_ReferenceAR"));
 
     PopupMenu_REFASP = new QMenu(this);
@@ -67,12 +86,87 @@ PageInput::PageInput(QWidget* parent) : QWidget(parent)
         frame->setObjectName(QStringLiteral("FrameInput%1").arg(k));
         frame->setTag(k);
         frame->Lbl->setText(TextFormat::Format(Texts::InputLabelFormat, k));
-        frame->move(0, 20 + (k - 1) * 24);
+        sizeForEntry(frame->CboSignalType, DeviceLists::Composite[0]);
+        sizeForEntry(frame->CboStandard, DeviceLists::Standard[0]);
         FrameInput[static_cast<std::size_t>(k - 1)] = frame;
     }
+
+    // Each column as wide as its widest heading or control, the same in every row. The labels'
+    // column follows the input names, which change with the model and the user's names.
+    auto* headingRow = new QHBoxLayout;
+    headingRow->setSpacing(InputSettingsRow::ColumnSpacing);
+    m_labelColumn = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    headingRow->addSpacerItem(m_labelColumn);
+    for (std::size_t c = 1; c < headings.size(); ++c) {
+        int width = headings[c]->sizeHint().width();
+        for (const InputSettingsRow* frame : FrameInput)
+            width = std::max(
+                {width, frame->columns()[c]->sizeHint().width(), frame->columns()[c]->minimumWidth()});
+        for (const InputSettingsRow* frame : FrameInput)
+            frame->columns()[c]->setFixedWidth(width);
+        headings[c]->setFixedWidth(width);
+        QSizePolicy policy = headings[c]->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        headings[c]->setSizePolicy(policy);
+        headingRow->addWidget(headings[c], 0, Qt::AlignBottom);
+    }
+    headingRow->addStretch(1);
+    for (InputSettingsRow* frame : FrameInput)
+        frame->installEventFilter(this);
+    fitLabelColumn();
+
+    auto* rows = new QVBoxLayout(PnlInputs);
+    rows->setContentsMargins(0, 0, 0, 7);
+    rows->setSpacing(3);
+    rows->addLayout(headingRow);
+    for (InputSettingsRow* frame : FrameInput)
+        rows->addWidget(frame);
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(8, 8, 8, 8);
+    page->addWidget(PnlInputs);
+    page->addStretch(1);
 }
 
 PageInput::~PageInput() = default;
+
+bool PageInput::eventFilter(QObject* watched, QEvent* event)
+{
+    // A row asks to be laid out again when its label's text changed.
+    if (event->type() == QEvent::LayoutRequest)
+        fitLabelColumn();
+    return QWidget::eventFilter(watched, event);
+}
+
+void PageInput::showEvent(QShowEvent* event)
+{
+    // A label renamed while the page was never shown asked for no layout.
+    fitLabelColumn();
+    QWidget::showEvent(event);
+}
+
+void PageInput::fitLabelColumn()
+{
+    // At least the models' own names, which the labels take before the page is first shown.
+    const QFontMetrics metrics = FrameInput[0]->Lbl->fontMetrics();
+    int width = 0;
+    for (const char* name : ModelTable::DefaultLabels)
+        width = std::max(width, metrics.horizontalAdvance(QLatin1String(name)));
+    for (const InputSettingsRow* frame : FrameInput)
+        width = std::max(width, frame->Lbl->sizeHint().width());
+    if (width == m_labelColumn->sizeHint().width())
+        return;
+    for (InputSettingsRow* frame : FrameInput)
+        frame->Lbl->setFixedWidth(width);
+    m_labelColumn->changeSize(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    // Qt passes a change of size up from a hidden page (one the user is not looking at) only once
+    // it shows, and the page would then show squeezed; the window makes room for it now.
+    for (QWidget* w = PnlInputs; w && !w->isWindow(); w = w->parentWidget()) {
+        if (QLayout* layout = w->layout())
+            layout->invalidate();
+        w->updateGeometry();
+    }
+}
 
 void PageInput::BindTo(EventRouter& router, const MainRoutines& routines)
 {
@@ -147,8 +241,9 @@ void PageInput::FitPanel(int inputCount)
 {
     if (inputCount < 1 || inputCount > static_cast<int>(FrameInput.size()))
         return;
-    const InputSettingsRow* last = FrameInput[static_cast<std::size_t>(inputCount - 1)];
-    PnlInputs->resize(PnlInputs->width(), last->y() + last->height() + 7);
+    // The panel's layout ends it below the last row shown.
+    for (std::size_t k = 0; k < FrameInput.size(); ++k)
+        FrameInput[k]->setVisible(static_cast<int>(k) < inputCount);
 }
 
 // ---- Signal types -----------------------------------------------------------------------------------

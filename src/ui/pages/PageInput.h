@@ -14,6 +14,7 @@
 
 class QLabel;
 class QMenu;
+class QSpacerItem;
 
 namespace tesso
 {
@@ -43,7 +44,7 @@ class PageInput : public QWidget
     void ApplyRowLayout();
     // The reference aspect choosers of rows 1..n take their entries from PopupMenu_REFASP.
     void GiveReferenceAspectMenu(int inputCount);
-    // The panel ends 7 pixels below row n.
+    // The panel ends 7 pixels below row n: the rows after it are hidden.
     void FitPanel(int inputCount);
 
     // ---- Handlers ----------------------------------------------------------------------------------
@@ -52,8 +53,16 @@ class PageInput : public QWidget
     // PRGBI, IPSIGM or IOORM reported.
     void SignalTypeDisplay();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
   private:
     void afterChange();
+    // The rows' labels, and the room before the headings, as wide as the widest label.
+    void fitLabelColumn();
+
+    QSpacerItem* m_labelColumn = nullptr; // in the headings' row, above the labels
 
     EventRouter* m_router = nullptr;
     MainRoutines m_routines;

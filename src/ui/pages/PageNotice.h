@@ -1,8 +1,10 @@
 #pragma once
-// A notice that lies over a page, hidden until the page has something to say: a label sized to its
-// text and named for the code that shows it.
+// A notice on a page, hidden until the page has something to say: a label sized to its text and
+// named for the code that shows it. The page's layout gives it its place, beside or instead of
+// the controls it speaks of, never over them.
 
 #include <QLabel>
+#include <QPalette>
 
 namespace tesso
 {
@@ -14,6 +16,18 @@ inline QLabel* MakePageNotice(const char* name, const QString& text, QWidget* pa
     label->adjustSize();
     label->hide();
     return label;
+}
+
+// Warnings are red. On a dark desktop the red is lightened so that it still reads on the page's
+// background, on which the label draws rather than painting its own. The page calls this again
+// when its palette changes (its children may learn of the change only after it).
+inline void PaintWarningRed(QLabel* label)
+{
+    const QWidget* page = label->parentWidget() ? label->parentWidget() : label;
+    const bool dark = page->palette().color(QPalette::Window).lightness() < 128;
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, dark ? QColor(255, 110, 110) : QColor(Qt::red));
+    label->setPalette(palette);
 }
 
 } // namespace tesso

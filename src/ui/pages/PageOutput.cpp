@@ -1,9 +1,12 @@
 #include "PageOutput.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 #include "BindingTable.h"
 #include "DeviceLists.h"
@@ -37,36 +40,62 @@ PageOutput::PageOutput(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("TabSheet_Output"));
     GrpOutput = new QGroupBox(this);
     GrpOutput->setObjectName(QStringLiteral("GrpOutput"));
-    GrpOutput->setGeometry(4, 4, 577, 400);
     GrpOutput->setFlat(true);
 
     GrpOutputFormat = new QGroupBox(QString(Texts::OutputFormat), GrpOutput);
-    GrpOutputFormat->setGeometry(4, 4, 300, 56);
     CboOutputFormat = new QComboBox(GrpOutputFormat);
     CboOutputFormat->setObjectName(QStringLiteral("CboOutputFormat"));
-    CboOutputFormat->setGeometry(8, 22, 284, 24);
+    CboOutputFormat->setAccessibleName(QStringLiteral("Output format"));
     GrpOutputRate = new QGroupBox(QString(Texts::OutputRate), GrpOutput);
-    GrpOutputRate->setGeometry(4, 64, 300, 56);
     CboOutputRate = new QComboBox(GrpOutputRate);
     CboOutputRate->setObjectName(QStringLiteral("CboOutputRate"));
-    CboOutputRate->setGeometry(8, 22, 284, 24);
+    CboOutputRate->setAccessibleName(QStringLiteral("Output rate"));
+    // Both lists as wide as the longest format, whatever the model fills in later.
+    int longest = 0;
+    for (const char* format : DeviceLists::OutputFormat)
+        longest = std::max(longest, static_cast<int>(qstrlen(format)));
+    for (auto [group, list] :
+         {std::pair{GrpOutputFormat, CboOutputFormat}, std::pair{GrpOutputRate, CboOutputRate}}) {
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        list->setMinimumContentsLength(longest);
+        (new QVBoxLayout(group))->addWidget(list);
+    }
 
     RdoOutputSync = radioGroup("RdoOutputSync", Texts::OutputSync, {}, GrpOutput);
-    RdoOutputSync->setGeometry(4, 124, 180, 90);
     RdoOutputType = radioGroup(
         "RdoOutputType", Texts::OutputType,
         {QString(Texts::OutputTypeComputer), QString(Texts::OutputTypeDvi), QString(Texts::OutputTypeBoth)},
         GrpOutput);
-    RdoOutputType->setGeometry(192, 124, 180, 90);
     RdoTestPattern = radioGroup("RdoTestPattern", Texts::TestPattern,
                                 {QString(Texts::None), QString(Texts::Grid)}, GrpOutput);
-    RdoTestPattern->setGeometry(380, 124, 180, 70);
+
+    auto* lists = new QGridLayout;
+    lists->addWidget(GrpOutputFormat, 0, 0);
+    lists->addWidget(GrpOutputRate, 1, 0);
+    lists->setColumnStretch(1, 1);
+    auto* choices = new QHBoxLayout;
+    for (RadioGroup* group : {RdoOutputSync, RdoOutputType, RdoTestPattern})
+        choices->addWidget(group, 0, Qt::AlignTop);
+    choices->addStretch(1);
+    auto* output = new QVBoxLayout(GrpOutput);
+    output->setContentsMargins(4, 4, 4, 4);
+    output->addLayout(lists);
+    output->addLayout(choices);
 
     LblOutputNotAvailableComputerInput = MakePageNotice(
         "LblOutputNotAvailableComputerInput", QString(Texts::OutputNotAvailableComputerInput), this);
     StaticText_NotOnOutSeamlessMode =
         MakePageNotice("StaticText_NotOnOutSeamlessMode", QString(Texts::NotOnOutSeamlessMode), this);
-    StaticText_NotOnOutSeamlessMode->move(8, 380);
+
+    // The seamless notice below the settings it speaks of; the computer input notice in the middle
+    // of the page, where the settings are hidden while it shows.
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(4, 4, 4, 4);
+    page->addWidget(GrpOutput);
+    page->addWidget(StaticText_NotOnOutSeamlessMode);
+    page->addStretch(1);
+    page->addWidget(LblOutputNotAvailableComputerInput, 0, Qt::AlignCenter);
+    page->addStretch(1);
 }
 
 PageOutput::~PageOutput() = default;

@@ -1,14 +1,18 @@
 #include "PageSwitchMode.h"
 
+#include <QEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 #include "BindingTable.h"
 #include "CompactCombo.h"
 #include "ErrorReport.h"
 #include "ListPositions.h"
+#include "PageNotice.h"
 #include "RadioGroup.h"
 #include "Texts.h"
 
@@ -29,12 +33,10 @@ PageSwitchMode::PageSwitchMode(QWidget* parent) : QWidget(parent)
     RadioGroup_SWITCHMODE->setObjectName(QStringLiteral("RadioGroup_SWITCHMODE"));
     RadioGroup_SWITCHMODE->setItems({QString(Texts::Seamless), QString(Texts::Standard)});
     RadioGroup_SWITCHMODE->setColumns(2);
-    RadioGroup_SWITCHMODE->setGeometry(4, 4, 585, 48);
     RadioGroup_SWITCHMODE->hide(); // shown when a model is applied
 
     GroupBox_Seamless = new QGroupBox(QString(Texts::RefInputForSeamless), this);
     GroupBox_Seamless->setObjectName(QStringLiteral("GroupBox_Seamless"));
-    GroupBox_Seamless->setGeometry(4, 60, 400, 56);
     GroupBox_Seamless->hide();
     PopupMenu_ICHREF = new QMenu(this);
     PopupMenu_ICHREF->setObjectName(QStringLiteral("PopupMenu_ICHREF"));
@@ -42,19 +44,36 @@ PageSwitchMode::PageSwitchMode(QWidget* parent) : QWidget(parent)
         PopupMenu_ICHREF->addAction(QString::fromLatin1(entry));
     SmallCombo_ICHREF = new CompactCombo(GroupBox_Seamless);
     SmallCombo_ICHREF->setObjectName(QStringLiteral("SmallCombo_ICHREF"));
-    SmallCombo_ICHREF->setGeometry(8, 22, 145, 21);
+    SmallCombo_ICHREF->setAccessibleName(QStringLiteral("Reference input for seamless switching"));
+    auto* seamless = new QHBoxLayout(GroupBox_Seamless);
+    seamless->addWidget(SmallCombo_ICHREF);
+    seamless->addStretch(1);
     SmallCombo_ICHREF->setPopUpMenu(PopupMenu_ICHREF);
     connect(SmallCombo_ICHREF, &CompactCombo::choiceMade, this,
             [this] { tesso::guarded([this] { sendReferenceInput(SmallCombo_ICHREF->ItemIndex()); }); });
 
     RefreqM_Label_no_signal_Main_refreq = new QLabel(this);
     RefreqM_Label_no_signal_Main_refreq->setObjectName(QStringLiteral("RefreqM_Label_no_signal_Main_refreq"));
-    RefreqM_Label_no_signal_Main_refreq->setStyleSheet(QStringLiteral("color: red;"));
-    RefreqM_Label_no_signal_Main_refreq->move(8, 124);
+    PaintWarningRed(RefreqM_Label_no_signal_Main_refreq);
     RefreqM_Label_no_signal_Main_refreq->hide();
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(4, 4, 4, 4);
+    page->addWidget(RadioGroup_SWITCHMODE);
+    page->addWidget(GroupBox_Seamless);
+    page->addWidget(RefreqM_Label_no_signal_Main_refreq);
+    page->addStretch(1);
 }
 
 PageSwitchMode::~PageSwitchMode() = default;
+
+void PageSwitchMode::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        PaintWarningRed(RefreqM_Label_no_signal_Main_refreq);
+    }
+}
 
 void PageSwitchMode::BindTo(EventRouter& router)
 {

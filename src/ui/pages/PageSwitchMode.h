@@ -43,6 +43,10 @@ class PageSwitchMode : public QWidget
     void sendReferenceInput(int position);
     void showReferenceInput();
 
+  protected:
+    // The warning red follows the desktop's palette, light or dark.
+    void changeEvent(QEvent* event) override;
+
   private:
     EventRouter* m_router = nullptr;
     std::unique_ptr<BindingTable> m_bindings;
