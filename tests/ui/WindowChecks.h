@@ -61,7 +61,7 @@ inline QString captionFault(const QWidget* w)
                                                           -label->margin());
         if (label->wordWrap())
             return label->heightForWidth(label->width()) > label->height() ? QStringLiteral("wraps out")
-                                                                            : QString();
+                                                                           : QString();
         const QString shown = shownText(text);
         const int lines = static_cast<int>(shown.count(QLatin1Char('\n'))) + 1;
         if (textWidth(label, shown) > room.width() - std::max(0, label->indent()))
@@ -77,7 +77,8 @@ inline QString captionFault(const QWidget* w)
     if (const auto* tool = qobject_cast<const QToolButton*>(w)) {
         if (tool->toolButtonStyle() == Qt::ToolButtonIconOnly || tool->text().isEmpty())
             return {};
-        return tool->width() < tool->sizeHint().width() ? QStringLiteral("narrower than its text") : QString();
+        return tool->width() < tool->sizeHint().width() ? QStringLiteral("narrower than its text")
+                                                        : QString();
     }
     if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
         const QString shown = shownText(button->text());
@@ -121,7 +122,8 @@ inline bool hasCaption(const QWidget* w)
 inline bool scrolls(const QWidget* w)
 {
     return w->parentWidget() && qobject_cast<const QAbstractScrollArea*>(w->parentWidget()->parentWidget()) &&
-           w->parentWidget() == static_cast<const QAbstractScrollArea*>(w->parentWidget()->parentWidget())->viewport();
+           w->parentWidget() ==
+               static_cast<const QAbstractScrollArea*>(w->parentWidget()->parentWidget())->viewport();
 }
 
 // Captions under `root` (shown) that are not shown whole. Widgets under `skip` are left out.
@@ -143,7 +145,8 @@ inline QStringList clippedCaptions(const QWidget* root, const QWidget* skip = nu
         // Cut by a parent's edge.
         QRect shown(w->mapTo(w->window(), QPoint(0, 0)), w->size());
         const QRect whole = shown;
-        for (const QWidget* up = w->parentWidget(); up && !scrolls(up) && !up->isWindow(); up = up->parentWidget())
+        for (const QWidget* up = w->parentWidget(); up && !scrolls(up) && !up->isWindow();
+             up = up->parentWidget())
             shown &= QRect(up->mapTo(up->window(), QPoint(0, 0)), up->size());
         if (shown != whole && !scrolls(w))
             faults << describe(w, text) + QStringLiteral(": cut by its parent");
@@ -165,7 +168,8 @@ inline QString spokenName(const QWidget* w)
 {
     if (!w->accessibleName().isEmpty())
         return w->accessibleName();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(w); button && !shownText(button->text()).isEmpty())
+    if (const auto* button = qobject_cast<const QAbstractButton*>(w);
+        button && !shownText(button->text()).isEmpty())
         return shownText(button->text());
     for (const QLabel* label : w->window()->findChildren<const QLabel*>())
         if (label->buddy() == w && !label->text().isEmpty())
@@ -178,12 +182,13 @@ inline QStringList unnamedControls(const QWidget* root)
 {
     QStringList faults;
     for (const QWidget* w : root->findChildren<const QWidget*>()) {
-        if (!w->isVisibleTo(root) || w->focusPolicy() == Qt::NoFocus || w->objectName().startsWith(QLatin1String("qt_")))
+        if (!w->isVisibleTo(root) || w->focusPolicy() == Qt::NoFocus ||
+            w->objectName().startsWith(QLatin1String("qt_")))
             continue;
         // Parts of a compound control (the line edit of an editable list) are named by it.
         const QWidget* parent = w->parentWidget();
-        if (parent && (qobject_cast<const QComboBox*>(parent) || qobject_cast<const QAbstractScrollArea*>(parent) ||
-                       scrolls(w)))
+        if (parent && (qobject_cast<const QComboBox*>(parent) ||
+                       qobject_cast<const QAbstractScrollArea*>(parent) || scrolls(w)))
             continue;
         if (spokenName(w).isEmpty())
             faults << describe(w, QString());

@@ -41,10 +41,13 @@ class WindowFit : public ::testing::Test
         QApplication::processEvents();
     }
 
+    // With TESSO_TEST_GRAB naming a folder, each page shown is also saved there as a picture, to look at.
     void showPage(int index)
     {
         window.main->PageControl->setCurrentIndex(index);
         QApplication::processEvents();
+        if (const QString folder = qEnvironmentVariable("TESSO_TEST_GRAB"); !folder.isEmpty())
+            window.main->grab().save(QStringLiteral("%1/page%2.png").arg(folder).arg(index));
     }
 
     // Standard switching shows the output settings; seamless switching the reference input and,

@@ -285,10 +285,7 @@ void MainWindow::Initialise(const SecondaryWindows& windows)
     PageControl->setCurrentIndex(0);
     m_currentPage = 0;
 
-    // 10. Centred notices.
-    centreLabel(TabSheet_Output->LblOutputNotAvailableComputerInput, TabSheet_Output);
-    centreLabel(TabSheet_Image->LblImageNotAvailableComputerInput, TabSheet_Image);
-    centreLabel(TabSheet_Image->LblImageNoInputSignal, TabSheet_Image);
+    // 10. The notices are centred by their pages' layouts.
 
     // 11. Main timer.
     m_blinkPhase = 0;
@@ -317,7 +314,6 @@ void MainWindow::Initialise(const SecondaryWindows& windows)
 
     // 19.
     Menus->SetToolBarHints();
-    TabSheet_SwitchMode->GroupBox_Seamless->setFixedWidth(585);
     m_keyboard = new KeyboardShortcuts(
         {Menus, PageControl, PnlBtnInputs, StatusArea->Button_Take, Menus->ToolButton_Audio}, m_settings,
         m_prompts, this);
@@ -328,13 +324,6 @@ void MainWindow::Initialise(const SecondaryWindows& windows)
         *Menus, *m_router,
         StandbyMenu::Windows{m_windows.Standby, m_windows.SyncTime, m_windows.MessageProjector},
         centralWidget());
-}
-
-void MainWindow::centreLabel(QWidget* label, const QWidget* page)
-{
-    // The pages have their final size only once the page control is laid out.
-    const QSize pageSize = PageControl->currentWidget() ? PageControl->currentWidget()->size() : page->size();
-    label->move(pageSize.width() / 2 - label->width() / 2, pageSize.height() / 2 - label->height() / 2);
 }
 
 void MainWindow::setStartUpTexts()

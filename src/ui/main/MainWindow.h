@@ -191,7 +191,6 @@ class MainWindow : public QMainWindow
     void connectHandlers();
     void bindDriver();
     void setStartUpTexts();
-    void centreLabel(QWidget* label, const QWidget* page);
     void updateBlinkingGlyphs();
     StatusBarState statusBarState() const;
 
