@@ -1,5 +1,5 @@
 // The custom controls driven offscreen: the compact arrow button and chooser, the value frame's
-// tracking flag and the input row's greying.
+// tracking flag and the pages' red notices.
 
 #include <algorithm>
 #include <cmath>
@@ -13,11 +13,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
@@ -25,7 +22,6 @@
 
 #include "CompactButton.h"
 #include "CompactCombo.h"
-#include "InputSettingsRow.h"
 #include "PageFrameAlert.h"
 #include "ReportCapture.h"
 #include "TrackingScrollBar.h"
@@ -308,29 +304,6 @@ TEST(FrameScrollBarTest, WheelAndKeysEndTheirScrollToo)
     key(p.bar, QEvent::KeyRelease, Qt::Key_A);
     EXPECT_EQ(p.notes.size(), notesBefore);
     EXPECT_EQ(p.frame.Tracking(), 0);
-}
-
-// ---- InputSettingsRow ----------------------------------------------------------------------------
-
-TEST(FrameInputTest, UncheckingUsedGreysTheRowButNotTheAspectChooser)
-{
-    InputSettingsRow row;
-    row.show();
-    auto enabledStates = [&] {
-        return std::vector<bool>{row.Lbl->isEnabled(), row.ChkVCR->isEnabled(),
-                                 row.CboSignalType->isEnabled(), row.CboStandard->isEnabled()};
-    };
-    // A click, or the owner showing the device's value: the row follows the box either way.
-    row.ChkUsed->click();
-    ASSERT_FALSE(row.ChkUsed->isChecked());
-    EXPECT_EQ(enabledStates(), std::vector<bool>(4, false));
-    EXPECT_TRUE(row.SmallCombo_REFASP->isEnabled());
-    EXPECT_TRUE(row.ChkUsed->isEnabled());
-
-    row.SmallCombo_REFASP->setEnabled(false);
-    row.ChkUsed->setChecked(true);
-    EXPECT_EQ(enabledStates(), std::vector<bool>(4, true));
-    EXPECT_FALSE(row.SmallCombo_REFASP->isEnabled()); // keeps its own state
 }
 
 // ---- Warnings on the pages -------------------------------------------------------------------------

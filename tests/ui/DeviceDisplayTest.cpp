@@ -182,6 +182,7 @@ TEST(Inputs, RowsSendTheirInputFirstAndShowWhatIsReportedForThem)
     h.reply("PCH2\r\nPEN0\r\n");
     EXPECT_FALSE(h.row(2)->ChkUsed->isChecked());
     EXPECT_FALSE(h.row(2)->CboStandard->isEnabled()) << "the row greys with its box";
+    EXPECT_TRUE(h.row(2)->SmallCombo_REFASP->isEnabled()) << "but for its reference aspect";
     EXPECT_FALSE(h.button(2)->isEnabled());
     EXPECT_TRUE(h.button(1)->isEnabled());
     EXPECT_TRUE(h.row(1)->ChkUsed->isChecked());

@@ -110,9 +110,9 @@ TEST(OutputPage, RadioGroupsShowOnlyTheirItems)
     EXPECT_EQ(page->RdoOutputType->ItemIndex(), 1);
     EXPECT_EQ(page->RdoOutputSync->ItemIndex(), 1);
     EXPECT_EQ(page->RdoTestPattern->ItemIndex(), 1);
-    h.reply("OTYP0\r\nOSYN3\r\n");
+    // A value with no item leaves none (BindingTest's), but for a type of 0.
+    h.reply("OTYP0\r\n");
     EXPECT_EQ(page->RdoOutputType->ItemIndex(), 1) << "0: the device has not said";
-    EXPECT_EQ(page->RdoOutputSync->ItemIndex(), -1);
     h.reply("OTYP4\r\n");
     EXPECT_EQ(page->RdoOutputType->ItemIndex(), -1);
     emit page->RdoOutputType->itemClicked(2);

@@ -106,11 +106,16 @@ class Harness
 
     QString connectionFile() const { return folder.path() + QStringLiteral("/Tesso remote control.ini"); }
 
-    void writeConnectionFile(const QByteArray& content = QByteArrayLiteral("[CONNEXION]\nPort=0\n")) const
+    // A file of the settings folder, as another program or an earlier run left it.
+    void writeFile(const QString& name, const QByteArray& content) const
     {
-        QFile file(connectionFile());
+        QFile file(folder.filePath(name));
         file.open(QIODevice::WriteOnly);
         file.write(content);
+    }
+    void writeConnectionFile(const QByteArray& content = QByteArrayLiteral("[CONNEXION]\nPort=0\n")) const
+    {
+        writeFile(QStringLiteral("Tesso remote control.ini"), content);
     }
     void startWith(const QByteArray& content = QByteArrayLiteral("[CONNEXION]\nPort=0\n"))
     {
@@ -144,11 +149,12 @@ class Harness
         links.timer->fire(); // found: connected
     }
 
-    QString saved(const char* key) const
+    // A value of the connection settings file; empty when it is not there.
+    QString saved(const char* key, QLatin1String section = SettingsFileKeys::SectionConnexion) const
     {
         IniFile ini;
         ini.load(connectionFile());
-        return ini.value(QString(SettingsFileKeys::SectionConnexion), QLatin1String(key)).value_or(QString());
+        return ini.value(QString(section), QLatin1String(key)).value_or(QString());
     }
 };
 

@@ -89,25 +89,19 @@ TEST(IniFileTest, WindowsCodePageFilesWriteBackInTheirFormUnlessACharacterDoesNo
 TEST(MainWindowLabels, AWindowsLabelFileKeepsItsCodePageAndLineEnds)
 {
     tesso::test::mainwindow::Harness h;
-    h.writeConnectionFile();
     QByteArray windows = "[Lumio]\r\nBlack=Noir\r\n";
     for (int k = 1; k <= 7; ++k) {
         const QByteArray n = QByteArray::number(k);
         windows += "Input" + n + (k == 1 ? QByteArray("=Rock\x92n \x80") : "=In " + n) + "\r\nAudio" + n +
                    "=Caf\xe9 " + n + "\r\n";
     }
-    const QString fileName = h.folder.filePath(QStringLiteral("Lumio.ini"));
-    QFile file(fileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(windows);
-    file.close();
-
-    h.start();
+    h.writeFile(QStringLiteral("Lumio.ini"), windows);
+    h.startWith();
     h.connectDevice(57);
     EXPECT_EQ(h.main->PnlBtnInputs->BtnInput[0]->text(), QStringLiteral("Rock\u2019n \u20ac"));
     EXPECT_EQ(h.main->Menus->MenuAudio[6]->text(), QStringLiteral("Caf\u00e9 7"));
     auto bytes = [&] {
-        QFile f(fileName);
+        QFile f(h.folder.filePath(QStringLiteral("Lumio.ini")));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     };
     EXPECT_EQ(bytes(), windows) << "unchanged labels leave the file as it is";

@@ -252,13 +252,6 @@ TEST(Mute, ButtonsCaptionAndIndicator)
     auto* bar = new MainStatusBar(&window);
     AudioIndicator audio(router, button, &tool, bar);
 
-    std::vector<int> frames;
-    for (int i = 0; i < 6; ++i) {
-        audio.Tick();
-        frames.push_back(audio.Frame());
-    }
-    EXPECT_EQ(frames, (std::vector<int>{4, 5, 6, 5, 4, 3}));
-
     button->click();
     d.feed("MUTE1\r\n");
     EXPECT_TRUE(button->isChecked());
@@ -272,5 +265,6 @@ TEST(Mute, ButtonsCaptionAndIndicator)
     d.feed("MUTE0\r\n");
     EXPECT_FALSE(button->isChecked());
     EXPECT_EQ(button->text(), QStringLiteral("Mute Off"));
-    EXPECT_EQ(audio.Frame(), 3);
+    audio.Tick();
+    EXPECT_NE(audio.Frame(), AudioIndicator::MutedFrame) << "the level moves again";
 }
