@@ -23,6 +23,7 @@
 #include "CompactButton.h"
 #include "CompactCombo.h"
 #include "PageFrameAlert.h"
+#include "ReadableColours.h"
 #include "ReportCapture.h"
 #include "TrackingScrollBar.h"
 #include "ValueSlider.h"
@@ -308,17 +309,6 @@ TEST(FrameScrollBarTest, WheelAndKeysEndTheirScrollToo)
 
 // ---- Warnings on the pages -------------------------------------------------------------------------
 
-// Relative luminance contrast of two colours, 1 (none) to 21.
-double contrast(const QColor& a, const QColor& b)
-{
-    auto luminance = [](const QColor& c) {
-        auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const auto [dark, light] = std::minmax(luminance(a), luminance(b));
-    return (light + 0.05) / (dark + 0.05);
-}
-
 TEST(PageWarnings, StayRedAndReadableWhenTheDesktopTurnsDark)
 {
     PageFrameAlert page;
@@ -331,7 +321,7 @@ TEST(PageWarnings, StayRedAndReadableWhenTheDesktopTurnsDark)
         // leaves it to the caller).
         page.setPalette(QPalette(window, window));
         const QColor text = notice->palette().color(QPalette::WindowText);
-        EXPECT_GE(contrast(text, page.palette().color(QPalette::Window)), least) << name;
+        EXPECT_GE(contrastRatio(text, page.palette().color(QPalette::Window)), least) << name;
         EXPECT_TRUE(text.red() > 2 * text.green() && text.red() > 2 * text.blue())
             << name << " " << text.name().toStdString();
     }

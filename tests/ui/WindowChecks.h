@@ -18,19 +18,15 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include "TextFormat.h"
+
 namespace tesso::test
 {
 
-// The text a caption shows: "&&" is an ampersand, a single "&" marks the mnemonic.
+// The text a caption shows.
 inline QString shownText(const QString& text)
 {
-    QString shown;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
-            ++i;
-        shown += text[i];
-    }
-    return shown;
+    return TextFormat::WithoutAccessMarks(text);
 }
 
 inline QString describe(const QWidget* w, const QString& text)

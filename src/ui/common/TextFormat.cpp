@@ -39,6 +39,18 @@ QString Format(QLatin1String format, int value)
     return Format(format, QStringList{QString::number(value)});
 }
 
+QString WithoutAccessMarks(const QString& caption)
+{
+    QString text;
+    text.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == u'&' && ++i == caption.size())
+            break;
+        text += caption.at(i);
+    }
+    return text;
+}
+
 } // namespace TextFormat
 
 } // namespace tesso

@@ -13,6 +13,8 @@ namespace TextFormat
 
 QString Format(QLatin1String format, const QStringList& arguments);
 QString Format(QLatin1String format, int value);
+// A caption as shown or spoken: "&&" is one "&", a single "&" marks the access key and goes.
+QString WithoutAccessMarks(const QString& caption);
 
 } // namespace TextFormat
 

@@ -6,27 +6,10 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "TextFormat.h"
+
 namespace tesso
 {
-
-namespace
-{
-
-// A caption as spoken: "&&" is one "&", a single "&" marks the access key and goes.
-QString withoutAccessMarks(const QString& caption)
-{
-    QString text;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == u'&') {
-            if (++i == caption.size())
-                break;
-        }
-        text += caption.at(i);
-    }
-    return text;
-}
-
-} // namespace
 
 QAccessibleInterface* CheckableButtonAccessible::Factory(const QString&, QObject* object)
 {
@@ -72,7 +55,7 @@ QString CheckableButtonAccessible::text(QAccessible::Text t) const
     if (t == QAccessible::Name) {
         text = widget()->accessibleName();
         if (text.isEmpty())
-            text = withoutAccessMarks(button()->text());
+            text = TextFormat::WithoutAccessMarks(button()->text());
     } else if (t == QAccessible::Accelerator) {
         text = QKeySequence::mnemonic(button()->text()).toString(QKeySequence::NativeText);
     }

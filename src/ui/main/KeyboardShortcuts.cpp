@@ -11,6 +11,7 @@
 #include "ErrorReport.h"
 #include "InputButtonRow.h"
 #include "MainMenus.h"
+#include "TextFormat.h"
 #include "Texts.h"
 #include "UserPrompts.h"
 
@@ -45,11 +46,6 @@ QList<QKeySequence> showKeys(std::size_t command)
 QString keyText(const QKeySequence& key)
 {
     return key.toString(QKeySequence::NativeText);
-}
-
-QString withoutAccessMarks(QString caption)
-{
-    return caption.remove(u'&');
 }
 
 } // namespace
@@ -127,7 +123,7 @@ void KeyboardShortcuts::refreshItems(bool open) const
 {
     for (std::size_t i = 0; i < MuteCommand; ++i) {
         const QAbstractButton* shown = button(i);
-        ShowCommands[i]->setText(withoutAccessMarks(shown->text()));
+        ShowCommands[i]->setText(TextFormat::WithoutAccessMarks(shown->text()));
         ShowCommands[i]->setVisible(!open || shown->isVisibleTo(m_window));
         ShowCommands[i]->setEnabled(!open || shown->isEnabled());
     }

@@ -44,11 +44,6 @@ QMenu* submenu(QMenu* parent, const char* name, const QString& caption)
     return menu;
 }
 
-QString withoutAccessMarks(QString caption)
-{
-    return caption.remove(u'&');
-}
-
 } // namespace
 
 MainMenus::MainMenus(QMainWindow* window) : QObject(window)
@@ -234,9 +229,10 @@ void MainMenus::buildToolBar(QMainWindow* window)
     ToolButton_StandBy = menuButton("ToolButton_StandBy", MenuStandBy, QStyle::SP_BrowserStop);
     ToolBar->addSeparator();
     ToolButton_EraseAll = actionButton("ToolButton_EraseAll", QStyle::SP_TrashIcon,
-                                       withoutAccessMarks(QString(Texts::MenuEraseAll)));
-    ToolButton_DefaultValues = actionButton("ToolButton_DefaultValues", QStyle::SP_DialogResetButton,
-                                            withoutAccessMarks(QString(Texts::MenuDefaultValues)));
+                                       TextFormat::WithoutAccessMarks(QString(Texts::MenuEraseAll)));
+    ToolButton_DefaultValues =
+        actionButton("ToolButton_DefaultValues", QStyle::SP_DialogResetButton,
+                     TextFormat::WithoutAccessMarks(QString(Texts::MenuDefaultValues)));
     ToolBar->addSeparator();
     ToolButton_Audio = actionButton("ToolButton_Audio", QStyle::SP_MediaVolume, QString(Texts::Mute));
     ToolButton_Audio->setToolTip(QString(Texts::Mute));
@@ -249,13 +245,13 @@ void MainMenus::buildToolBar(QMainWindow* window)
 
 void MainMenus::SetToolBarHints()
 {
-    ToolButton_SerialPort->setToolTip(withoutAccessMarks(MenuSerialPort->title()));
-    ToolButton_KeyLocking->setToolTip(withoutAccessMarks(MenuKeyLocking->title()));
-    ToolButton_StandBy->setToolTip(withoutAccessMarks(MenuStandBy->title()));
-    ToolButton_EraseAll->setToolTip(withoutAccessMarks(MenuEraseAll->text()));
-    ToolButton_DefaultValues->setToolTip(withoutAccessMarks(MenuDefaultValues->text()));
-    ToolButton_Exit->setToolTip(withoutAccessMarks(MenuFileExit->text()));
-    ToolButton_About->setToolTip(withoutAccessMarks(MenuAboutMachine->text()));
+    ToolButton_SerialPort->setToolTip(TextFormat::WithoutAccessMarks(MenuSerialPort->title()));
+    ToolButton_KeyLocking->setToolTip(TextFormat::WithoutAccessMarks(MenuKeyLocking->title()));
+    ToolButton_StandBy->setToolTip(TextFormat::WithoutAccessMarks(MenuStandBy->title()));
+    ToolButton_EraseAll->setToolTip(TextFormat::WithoutAccessMarks(MenuEraseAll->text()));
+    ToolButton_DefaultValues->setToolTip(TextFormat::WithoutAccessMarks(MenuDefaultValues->text()));
+    ToolButton_Exit->setToolTip(TextFormat::WithoutAccessMarks(MenuFileExit->text()));
+    ToolButton_About->setToolTip(TextFormat::WithoutAccessMarks(MenuAboutMachine->text()));
     // Assistive technology reads and reaches the buttons by name: the name is the hint.
     for (QAction* action : ToolBar->actions())
         if (QWidget* button = ToolBar->widgetForAction(action); button && !action->isSeparator())

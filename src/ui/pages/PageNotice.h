@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPalette>
 
+#include "ReadableColours.h"
+
 namespace tesso
 {
 
@@ -24,9 +26,8 @@ inline QLabel* MakePageNotice(const char* name, const QString& text, QWidget* pa
 inline void PaintWarningRed(QLabel* label)
 {
     const QWidget* page = label->parentWidget() ? label->parentWidget() : label;
-    const bool dark = page->palette().color(QPalette::Window).lightness() < 128;
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, dark ? QColor(255, 110, 110) : QColor(Qt::red));
+    palette.setColor(QPalette::WindowText, warningRed(page->palette().color(QPalette::Window)));
     label->setPalette(palette);
 }
 
