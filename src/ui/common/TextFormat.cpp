@@ -51,6 +51,11 @@ QString WithoutAccessMarks(const QString& caption)
     return text;
 }
 
+QString AsCaption(QString text)
+{
+    return text.replace(u'&', QStringLiteral("&&"));
+}
+
 } // namespace TextFormat
 
 } // namespace tesso

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 
 #include "BoxCaption.h"
-
 #include "ConnectionSettings.h"
 #include "DeviceDriver.h"
 #include "ErrorReport.h"

@@ -8,6 +8,7 @@
 
 #include "MainMenus.h"
 #include "SerialPortScanner.h"
+#include "TextFormat.h"
 
 namespace tesso
 {
@@ -37,7 +38,7 @@ QAction* SerialPortItems::itemFor(const QString& path)
         if (action->data().toString() == path)
             return action;
     QAction* action = makeItem(path);
-    action->setText(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    action->setText(TextFormat::AsCaption(path));
     action->setStatusTip(path);
     action->setToolTip(path);
     m_menus.MenuNoSerialDevice->setVisible(false);

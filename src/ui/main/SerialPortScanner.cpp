@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "TextFormat.h"
+
 namespace tesso
 {
 
@@ -41,8 +43,7 @@ QString SerialPortScanner::Port::text() const
 
 QString SerialPortScanner::Port::caption() const
 {
-    // A menu would take "&" for an access key.
-    return text().replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return TextFormat::AsCaption(text());
 }
 
 bool SerialPortScanner::Port::operator==(const Port& other) const

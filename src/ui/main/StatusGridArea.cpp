@@ -151,6 +151,8 @@ void StatusGridArea::SetUpStatusGrid()
     GrdStatus->setFixedHeight(height);
     // The column keeps this width; the pages beside it take what the window gains.
     GrdStatus->setFixedWidth(labelColumn + valueColumn + frame);
+    for (int row = 0; row < Rows; ++row)
+        speakRow(row);
     ResetStatusGrid();
     GrdStatus->clearSelection();
     StatusRowMarks.assign(Rows, 0);
@@ -175,8 +177,10 @@ void StatusGridArea::ApplyCells(const StatusGridCells& cells)
         if (!item)
             continue;
         const auto r = static_cast<std::size_t>(row);
-        if (cells.text[r] && item->text() != *cells.text[r])
+        if (cells.text[r] && item->text() != *cells.text[r]) {
             item->setText(*cells.text[r]);
+            speakRow(row);
+        }
         if (!cells.mark[r] || StatusRowMarks[r] == *cells.mark[r])
             continue;
         StatusRowMarks[r] = *cells.mark[r];
@@ -185,15 +189,17 @@ void StatusGridArea::ApplyCells(const StatusGridCells& cells)
         item->setFont(font);
         markRow(row);
     }
-    for (int row = 0; row < Rows; ++row)
-        if (QTableWidgetItem* value = GrdStatus->item(row, 1); value && !GrdStatus->cellWidget(row, 0)) {
-            // A screen reader reads each value with the label of its row.
-            const QString label = GrdStatus->item(row, 0)->data(Qt::AccessibleTextRole).toString();
-            const QString spoken =
-                label.isEmpty() ? value->text() : label + QStringLiteral(": ") + value->text();
-            if (value->data(Qt::AccessibleTextRole).toString() != spoken)
-                value->setData(Qt::AccessibleTextRole, spoken);
-        }
+}
+
+void StatusGridArea::speakRow(int row)
+{
+    QTableWidgetItem* value = GrdStatus->item(row, 1);
+    if (!value || GrdStatus->cellWidget(row, 0))
+        return; // a caption row says its caption
+    // A screen reader reads each value with the label of its row.
+    const QString label = GrdStatus->item(row, 0)->data(Qt::AccessibleTextRole).toString();
+    value->setData(Qt::AccessibleTextRole,
+                   label.isEmpty() ? value->text() : label + QStringLiteral(": ") + value->text());
 }
 
 void StatusGridArea::markRow(int row)

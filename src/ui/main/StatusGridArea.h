@@ -57,6 +57,7 @@ class StatusGridArea : public QWidget
     // The grid's colours from the palette; a fault row's red chosen for the grid's background.
     void applyColours();
     void markRow(int row);
+    void speakRow(int row);
 };
 
 } // namespace tesso
